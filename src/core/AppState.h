@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/DbTools.h"
+
+#include <QString>
+
+// The process-wide record of the user's choices and the two connections.
+// Every screen reads and writes it from the one user-interface thread.
+struct AppState
+{
+    qint16 gintLanguage = 0; // 0 English, anything else French
+    QString gstrDatasetCaption;
+    QString gstrDatasetTable;
+    qint16 gintVolume = 0;
+    QString gstrRegion;
+    QString gstrNaicsDescTable;
+    Connection gcnReference;
+    Connection gcnUser;
+    bool gblnKeepFirmForm = false;
+    QString gstrHelpViewer;
+
+    bool isFrench() const { return gintLanguage != 0; }
+};
+
+// The one instance of the process.
+AppState &appState();
+
+// Puts every field back to its starting value (tests start from a clean state).
+void resetAppState();

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "core/RecordSet.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariantList>
+
+// The program's only gateway to its data files (two SQLite database files
+// named after their original ".mdb" names).
+
+// How a database file is opened. The reference database is never written;
+// neither open mode ever creates a missing file.
+enum class OpenMode { ReadOnly, ReadWrite };
+
+// An open database connection, or nothing. Copies refer to the same open
+// connection, as object references do; DisconnectFromDB closes it for all.
+class Connection
+{
+public:
+    Connection() = default;
+
+    bool isNothing() const { return m_name.isEmpty(); }
+    bool isOpen() const;
+    QString connectionName() const { return m_name; }
+    QString filePath() const { return m_filePath; }
+    QSqlDatabase database() const;
+
+private:
+    friend void ConnectToFile(Connection &, const QString &, const QString &, OpenMode);
+    friend void DisconnectFromDB(Connection &);
+    QString m_name;
+    QString m_filePath;
+};
+
+// Opens a connection to a data file and stores it in `connection`, closing
+// whatever it held first. The type comes from the last three characters of
+// the trimmed path ("mdb" in any case is a database file); `folder` is the
+// text files' folder, "unknown" standing for the program folder. An unknown
+// file type is a usage error that ends the program.
+void ConnectToFile(Connection &connection, const QString &path, const QString &folder,
+                   OpenMode mode = OpenMode::ReadWrite);
+
+// Opens a record set holding every row of `sql`. `mode` is "read" or "write"
+// in any letter case; anything else is a usage error that ends the program.
+// `params` are bound to the statement's placeholders in order.
+RecordSet GetRS(Connection &connection, const QString &sql, const QString &mode,
+                const QVariantList &params = {});
+
+// Executes a statement that returns no rows. `errorCount` receives the number
+// of warnings left by a statement that succeeded (SQLite leaves none); a
+// failing statement throws DatabaseError.
+void ExecCmdInDB(Connection &connection, const QString &sql, qint16 &errorCount,
+                 const QVariantList &params = {});
+
+// Executes a statement with bound parameters; returns the rows it changed.
+int execBound(Connection &connection, const QString &sql, const QVariantList &params = {});
+
+// Closes the connection, if there is one, and leaves the variable empty.
+void DisconnectFromDB(Connection &connection);
+
+// Runs every statement in one transaction: all or nothing.
+void runInTransaction(Connection &connection, const QStringList &statements);
+
+// Quotes a text for a SQL literal, doubling every single quote inside it.
+QString sqlQuote(const QString &text);

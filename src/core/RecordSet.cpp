@@ -1,0 +1,64 @@
+#include "core/RecordSet.h"
+
+#include "core/DatabaseError.h"
+
+namespace {
+// Error numbers of the data access library for the two misuses of a record set.
+constexpr int kItemNotFound = 3265;
+constexpr int kNoCurrentRecord = 3021;
+} // namespace
+
+RecordSet::RecordSet(QStringList columns, QVector<QVector<QVariant>> rows, bool writable)
+    : m_columns(std::move(columns)), m_rows(std::move(rows)), m_writable(writable)
+{
+}
+
+void RecordSet::MoveNext()
+{
+    requireCurrentRow();
+    ++m_position;
+}
+
+void RecordSet::moveTo(int row)
+{
+    m_position = qBound(0, row, static_cast<int>(m_rows.size()));
+}
+
+int RecordSet::columnIndex(const QString &name) const
+{
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (m_columns.at(i).compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+void RecordSet::requireCurrentRow() const
+{
+    if (eof())
+        throw DatabaseError(kNoCurrentRecord,
+                            QStringLiteral("Either BOF or EOF is True, or the current record has "
+                                           "been deleted."));
+}
+
+QVariant RecordSet::field(const QString &name) const
+{
+    const int index = columnIndex(name);
+    if (index < 0)
+        throw DatabaseError(kItemNotFound,
+                            QStringLiteral("Item cannot be found in the collection corresponding "
+                                           "to the requested name or ordinal: %1")
+                                .arg(name));
+    return field(index);
+}
+
+QVariant RecordSet::field(int index) const
+{
+    if (index < 0 || index >= m_columns.size())
+        throw DatabaseError(kItemNotFound,
+                            QStringLiteral("Item cannot be found in the collection corresponding "
+                                           "to the requested name or ordinal: %1")
+                                .arg(index));
+    requireCurrentRow();
+    return m_rows.at(m_position).at(index);
+}

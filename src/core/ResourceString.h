@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// The program's string table: English text at an even id, French at id + 1.
+// A screen asks for ResourceString(id + gintLanguage). An id without text
+// gives an empty string (and a warning on the console), never an error.
+QString ResourceString(int id);
+
+// Whether the table holds a text at this id.
+bool hasResourceString(int id);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/DbTools.h"
+
+#include <QString>
+#include <QStringList>
+
+// Preparation of the report work tables of the user database. Each function
+// runs its statements in one transaction on the user connection: a failure
+// leaves the work tables as they were.
+
+// True when a query on the table can be opened on the connection.
+bool DoesReportTableExist(const QString &TableName, Connection &dbconn);
+
+// Copies the industry's rows for `year`, year-1 and year-2 into Rpt_Data_CY,
+// Rpt_Data_CYM1 and Rpt_Data_CYM2, with the French title for a French report.
+void subExtractReportData(Connection &cnReference, Connection &cnUser, qint16 volume,
+                          const QString &region, qint16 year, const QString &naics,
+                          const QString &language);
+
+// The Ratios and Balance Sheet reports' tables; true when they are ready.
+bool fncPrepareRatiosReport(Connection &cnReference, Connection &cnUser,
+                            const QString &reportType, qint16 volume, const QString &region,
+                            qint16 year, const QString &naics, const QString &language);
+bool fncPrepareBalanceSheetReport(Connection &cnReference, Connection &cnUser,
+                                  const QString &reportType, qint16 volume,
+                                  const QString &region, qint16 year, const QString &naics,
+                                  const QString &language);
+
+// The comparison report's tables for a firm; false (after its message) when
+// the industry has no data for the firm's year.
+bool fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
+                                const QString &reportType, qint16 volume,
+                                const QString &region, qint16 year, const QString &naics,
+                                const QString &language, const QStringList &aComparisonValues);
