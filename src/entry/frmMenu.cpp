@@ -1,0 +1,8 @@
+#include "entry/frmMenu.h"
+
+frmMenu::frmMenu()
+{
+    setObjectName(QStringLiteral("frmMenu"));
+    resize(640, 480);
+    centreOnScreen();
+}
