@@ -1,9 +1,135 @@
 #include "entry/frmStart.h"
 
+#include "core/AppState.h"
+#include "core/HelpLauncher.h"
+#include "core/ScreenRegistry.h"
+#include "entry/ClickableLabel.h"
+#include "entry/ExitQuestion.h"
+#include "entry/frmMenu.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSvgWidget>
+#include <QVBoxLayout>
+
+namespace {
+QSvgWidget *picture(const QString &resource, QSize size, QWidget *parent)
+{
+    auto *box = new QSvgWidget(resource, parent);
+    box->setFixedSize(size);
+    return box;
+}
+} // namespace
+
 frmStart::frmStart()
 {
     setObjectName(QStringLiteral("frmStart"));
-    setWindowTitle(QStringLiteral("Quorvel"));
-    resize(480, 320);
+    setWindowTitle(QStringLiteral("ROVAL") + QStringLiteral(" - ") + QStringLiteral("LAVOR")
+                   + QStringLiteral("   ") + QStringLiteral("2006, 2005 and 2004"));
+
+    auto *central = new QWidget(this);
+    setCentralWidget(central);
+
+    lblReferenceYrs = new QLabel(central);
+    lblReferenceYrs->setObjectName(QStringLiteral("lblReferenceYrs"));
+    // Ascending here, while the window title lists the years descending.
+    lblReferenceYrs->setText(QStringLiteral("Reference Years / Années de référence") + QLatin1Char(' ')
+                             + QStringLiteral("2004") + QStringLiteral(", ") + QStringLiteral("2005")
+                             + QStringLiteral(", ") + QStringLiteral("2006"));
+    lblReferenceYrs->setAlignment(Qt::AlignCenter);
+    QFont yearsFont = lblReferenceYrs->font();
+    yearsFont.setPointSizeF(yearsFont.pointSizeF() * 1.15);
+    yearsFont.setBold(true);
+    lblReferenceYrs->setFont(yearsFont);
+
+    cmdEnglish = new QPushButton(QStringLiteral("English"), central);
+    cmdEnglish->setObjectName(QStringLiteral("cmdEnglish"));
+    cmdFrancais = new QPushButton(QStringLiteral("Français"), central);
+    cmdFrancais->setObjectName(QStringLiteral("cmdFrancais"));
+    for (QPushButton *button : {cmdEnglish, cmdFrancais}) {
+        button->setMinimumSize(150, 40);
+        QFont buttonFont = button->font();
+        buttonFont.setPointSizeF(buttonFont.pointSizeF() * 1.15);
+        button->setFont(buttonFont);
+    }
+
+    lblLicenseAgreementE = new ClickableLabel(central);
+    lblLicenseAgreementE->setObjectName(QStringLiteral("lblLicenseAgreementE"));
+    lblLicenseAgreementE->setText(QStringLiteral("License Agreement"));
+    lblLicenseAgreementF = new ClickableLabel(central);
+    lblLicenseAgreementF->setObjectName(QStringLiteral("lblLicenseAgreementF"));
+    lblLicenseAgreementF->setText(QStringLiteral("Entente d'exploitation sous licence"));
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(picture(QStringLiteral(":/images/start-quartiles.svg"), {48, 48}, central));
+    buttons->addSpacing(16);
+    buttons->addWidget(cmdEnglish);
+    buttons->addSpacing(12);
+    buttons->addWidget(cmdFrancais);
+    buttons->addSpacing(16);
+    buttons->addWidget(picture(QStringLiteral(":/images/start-ledger.svg"), {48, 48}, central));
+    buttons->addStretch();
+
+    auto *licenses = new QHBoxLayout;
+    licenses->addWidget(lblLicenseAgreementE);
+    licenses->addStretch();
+    licenses->addWidget(lblLicenseAgreementF);
+
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(20, 20, 20, 14);
+    layout->addWidget(picture(QStringLiteral(":/images/start-banner.svg"), {520, 96}, central), 0,
+                      Qt::AlignHCenter);
+    layout->addSpacing(18);
+    layout->addWidget(lblReferenceYrs);
+    layout->addSpacing(18);
+    layout->addLayout(buttons);
+    layout->addStretch();
+    layout->addSpacing(18);
+    layout->addLayout(licenses);
+
+    setFixedSize(560, 330);
     centreOnScreen();
+
+    connect(cmdEnglish, &QPushButton::clicked, this, &frmStart::cmdEnglish_Click);
+    connect(cmdFrancais, &QPushButton::clicked, this, &frmStart::cmdFrancais_Click);
+    connect(lblLicenseAgreementE, &ClickableLabel::clicked, this, &frmStart::lblLicenseAgreementE_Click);
+    connect(lblLicenseAgreementF, &ClickableLabel::clicked, this, &frmStart::lblLicenseAgreementF_Click);
+}
+
+void frmStart::cmdEnglish_Click()
+{
+    chooseLanguage(0);
+}
+
+void frmStart::cmdFrancais_Click()
+{
+    chooseLanguage(1);
+}
+
+void frmStart::chooseLanguage(qint16 language)
+{
+    // The language is set before the dataset screen exists, so it loads in it.
+    appState().gintLanguage = language;
+    hide();
+    ScreenRegistry::get<frmMenu>().showScreen();
+}
+
+// The label decides the document's language, whatever the program's language.
+void frmStart::lblLicenseAgreementE_Click()
+{
+    GetHelpTopic(QLatin1String(kConceptsHelpEnglish), kLicenseAgreementTopic);
+}
+
+void frmStart::lblLicenseAgreementF_Click()
+{
+    GetHelpTopic(QLatin1String(kConceptsHelpFrench), kLicenseAgreementTopic);
+}
+
+void frmStart::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    askToExit(this);
 }

@@ -2,11 +2,34 @@
 
 #include "core/Screen.h"
 
-// The start screen: the user picks the program's language here.
+class ClickableLabel;
+class QLabel;
+class QPushButton;
+class QSvgWidget;
+
+// The start screen: the user picks the program's language here. Its texts
+// read the same in both languages, so it loads no captions.
 class frmStart : public Screen
 {
     Q_OBJECT
 
 public:
     frmStart();
+
+    QPushButton *cmdEnglish = nullptr;
+    QPushButton *cmdFrancais = nullptr;
+    QLabel *lblReferenceYrs = nullptr;
+    ClickableLabel *lblLicenseAgreementE = nullptr;
+    ClickableLabel *lblLicenseAgreementF = nullptr;
+
+    void cmdEnglish_Click();
+    void cmdFrancais_Click();
+    void lblLicenseAgreementE_Click();
+    void lblLicenseAgreementF_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void chooseLanguage(qint16 language);
 };

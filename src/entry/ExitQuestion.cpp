@@ -1,0 +1,13 @@
+#include "entry/ExitQuestion.h"
+
+#include "core/AppState.h"
+#include "core/Messages.h"
+#include "core/ProgramExit.h"
+#include "core/ResourceString.h"
+
+void askToExit(QWidget *parent)
+{
+    const QString question = ResourceString(478 + appState().gintLanguage);
+    if (ShowMessage(question, MsgButtons::YesNo, MsgIcon::Warning, QString(), parent) == MsgAnswer::Yes)
+        EndProgram(0);
+}
