@@ -1,0 +1,66 @@
+#include "reports/ComparisonFigures.h"
+
+#include "reports/QuartileRules.h"
+
+double netOperatingAssets(const FirmStatement &s)
+{
+    return s.Ta - s.Invest - s.Ptfl - s.AccountsPayable;
+}
+
+double borrowedFunds(const FirmStatement &s)
+{
+    return s.Mtg + s.Banks + s.Bonds + s.Ol + s.Paper + s.AmtsAffil;
+}
+
+double capitalEmployed(const FirmStatement &s)
+{
+    return s.Banks + s.Equity1 + s.Mtg + s.Bonds + s.Ol + s.Paper + s.AmtsAffil;
+}
+
+double percentOfTotalAssets(double item, double totalAssets)
+{
+    return item / totalAssets * 100;
+}
+
+FirmRatios computeFirmRatios(const FirmStatement &s)
+{
+    const double noa = netOperatingAssets(s);
+    FirmRatios r;
+    r.NPM = fncCalcRatio(s.ProfitAfterTax, s.OperatingRevenue) * 100;
+    r.PPM = fncCalcRatio(s.PretaxProfit, s.OperatingRevenue) * 100;
+    r.OPM = fncCalcRatio(s.OperatingProfit, s.OperatingRevenue) * 100;
+    r.GPM = fncCalcRatio(s.GrossProfit, s.Sales) * 100;
+    r.ORTNOA = fncCalcRatio(s.OperatingRevenue, noa) * 100;
+    r.RONOA = fncCalcRatio(s.OperatingProfit, noa) * 100;
+    r.PPTA = fncCalcRatio(s.PretaxProfit, s.Ta) * 100;
+    r.ROCE = fncCalcRatio(s.InterestExpense + s.ProfitAfterTax, capitalEmployed(s)) * 100;
+    // A negative equity would turn the sign of these two: they read 0 instead.
+    r.ROE = s.Equity1 >= 0 ? fncCalcRatio(s.ProfitAfterTax, s.Equity1) * 100 : 0;
+    r.DE = s.Equity1 >= 0 ? fncCalcRatio(borrowedFunds(s), s.Equity1) : 0;
+    r.RT = fncCalcRatio(s.OperatingRevenue, s.Ar);
+    r.IT = fncCalcRatio(s.Sales - s.GrossProfit, s.Inv);
+    r.WC = fncCalcRatio(s.CurrentAssets, s.CurrentLiabilities);
+    r.LTA = fncCalcRatio(s.Tliab, s.Ta);
+    r.IC = fncCalcRatio(s.InterestExpense + s.PretaxProfit, s.InterestExpense);
+    return r;
+}
+
+QuartilePosition quartilePosition(RatioScale scale, const Quartiles &quartiles, double ratio)
+{
+    if (!quartiles.q1 || !quartiles.q2 || !quartiles.q3)
+        return {};
+    const double q1 = *quartiles.q1;
+    const double q2 = *quartiles.q2;
+    const double q3 = *quartiles.q3;
+    if (scale == RatioScale::LowerIsBetter)
+        return {fncExceptionCalcBetter(q1, q2, q3, ratio), fncExceptionCalcWorse(q1, q2, q3, ratio)};
+    return {fncCalcBetter(q1, q2, q3, ratio), fncCalcWorse(q1, q2, q3, ratio)};
+}
+
+std::optional<double> balanceSheetVariance(double firmPercent,
+                                           std::optional<double> industryPercent)
+{
+    if (!industryPercent)
+        return std::nullopt;
+    return firmPercent - *industryPercent;
+}

@@ -1,0 +1,103 @@
+#pragma once
+
+#include <optional>
+
+// The comparison report's arithmetic over plain values: the firm's
+// percentages of total assets, its fifteen ratios, their quartile positions
+// and the balance-sheet variances. An industry figure the dataset leaves
+// empty is an empty optional, and so is every figure derived from it.
+
+// The firm's 33 statement amounts, in the order of the statement record.
+struct FirmStatement
+{
+    double Cash = 0;
+    double Ar = 0;
+    double Inv = 0;
+    double CA = 0;
+    double OA = 0;
+    double Toa = 0;
+    double Invest = 0;
+    double Ptfl = 0;
+    double Ta = 0;
+    double OperatingRevenue = 0;
+    double Sales = 0;
+    double GrossProfit = 0;
+    double OperatingProfit = 0;
+    double InterestExpense = 0;
+    double PretaxProfit = 0;
+    double ProfitAfterTax = 0;
+    double AccountsPayable = 0;
+    double Banks = 0;
+    double Paper = 0;
+    double Mtg = 0;
+    double Bonds = 0;
+    double Ol = 0;
+    double AmtsAffil = 0;
+    double OLiab = 0;
+    double DefTax = 0;
+    double Tliab = 0;
+    double ShareC = 0;
+    double RetEarn = 0;
+    double OtherSur = 0;
+    double Equity1 = 0;
+    double TotLiabShareEq = 0;
+    double CurrentAssets = 0;
+    double CurrentLiabilities = 0;
+};
+
+// The firm's ratios: the first nine are percentages, the last six plain ratios.
+struct FirmRatios
+{
+    double NPM = 0;
+    double PPM = 0;
+    double OPM = 0;
+    double GPM = 0;
+    double ORTNOA = 0;
+    double RONOA = 0;
+    double PPTA = 0;
+    double ROCE = 0;
+    double ROE = 0;
+    double RT = 0;
+    double IT = 0;
+    double WC = 0;
+    double DE = 0;
+    double LTA = 0;
+    double IC = 0;
+};
+
+// Ta - Invest - Ptfl - AccountsPayable.
+double netOperatingAssets(const FirmStatement &s);
+// Mtg + Banks + Bonds + Ol + Paper + AmtsAffil.
+double borrowedFunds(const FirmStatement &s);
+// Banks + Equity1 + Mtg + Bonds + Ol + Paper + AmtsAffil.
+double capitalEmployed(const FirmStatement &s);
+
+// item / totalAssets * 100; the firm screen never hands over a zero total.
+double percentOfTotalAssets(double item, double totalAssets);
+
+FirmRatios computeFirmRatios(const FirmStatement &s);
+
+// Which way a ratio improves: the indebtedness ratios (debt to equity,
+// liabilities to assets) are better when lower.
+enum class RatioScale { HigherIsBetter, LowerIsBetter };
+
+struct Quartiles
+{
+    std::optional<double> q1;
+    std::optional<double> q2;
+    std::optional<double> q3;
+};
+
+struct QuartilePosition
+{
+    std::optional<double> better;
+    std::optional<double> worse;
+};
+
+// Both positions of a firm's ratio; empty when any of the three quartiles is
+// missing from the dataset, since a position needs the whole scale.
+QuartilePosition quartilePosition(RatioScale scale, const Quartiles &quartiles, double ratio);
+
+// The firm's percentage minus the industry's; empty without the industry's.
+std::optional<double> balanceSheetVariance(double firmPercent,
+                                           std::optional<double> industryPercent);

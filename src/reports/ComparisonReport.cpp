@@ -1,0 +1,356 @@
+#include "core/DatabaseError.h"
+#include "core/Messages.h"
+#include "core/Transaction.h"
+#include "reports/ComparisonFigures.h"
+#include "reports/ReportExtraction.h"
+#include "reports/ReportPreparation.h"
+#include "reports/ReportSql.h"
+#include "reports/ReportTitles.h"
+
+#include <QLocale>
+
+#include <array>
+#include <optional>
+
+namespace {
+
+// The comparison always extracts the reference year and the two before it.
+constexpr qint16 kReferenceYear = 2006;
+// Positions of aComparisonValues.
+constexpr int kFirmNameIndex = 0;
+constexpr int kNaicsIndex = 2;
+constexpr int kIndustryIndex = 3;
+constexpr int kFirstAmountIndex = 4;
+
+using Amount = double FirmStatement::*;
+
+// The statement amounts in the order of aComparisonValues from position 4.
+constexpr std::array<Amount, 33> kStatementAmounts = {
+    &FirmStatement::Cash,            &FirmStatement::Ar,
+    &FirmStatement::Inv,             &FirmStatement::CA,
+    &FirmStatement::OA,              &FirmStatement::Toa,
+    &FirmStatement::Invest,          &FirmStatement::Ptfl,
+    &FirmStatement::Ta,              &FirmStatement::OperatingRevenue,
+    &FirmStatement::Sales,           &FirmStatement::GrossProfit,
+    &FirmStatement::OperatingProfit, &FirmStatement::InterestExpense,
+    &FirmStatement::PretaxProfit,    &FirmStatement::ProfitAfterTax,
+    &FirmStatement::AccountsPayable, &FirmStatement::Banks,
+    &FirmStatement::Paper,           &FirmStatement::Mtg,
+    &FirmStatement::Bonds,           &FirmStatement::Ol,
+    &FirmStatement::AmtsAffil,       &FirmStatement::OLiab,
+    &FirmStatement::DefTax,          &FirmStatement::Tliab,
+    &FirmStatement::ShareC,          &FirmStatement::RetEarn,
+    &FirmStatement::OtherSur,        &FirmStatement::Equity1,
+    &FirmStatement::TotLiabShareEq,  &FirmStatement::CurrentAssets,
+    &FirmStatement::CurrentLiabilities};
+
+// The firm row's figures: percentages of total assets, or amounts as given.
+struct FirmColumn
+{
+    const char *column;
+    Amount amount;
+    bool percentOfAssets;
+};
+
+constexpr std::array<FirmColumn, 32> kFirmColumns = {{
+    {"MyCash", &FirmStatement::Cash, true},
+    {"MyAr", &FirmStatement::Ar, true},
+    {"MyInv", &FirmStatement::Inv, true},
+    {"MyCA", &FirmStatement::CA, true},
+    {"MyOA", &FirmStatement::OA, true},
+    {"MyToa", &FirmStatement::Toa, true},
+    {"MyInvest", &FirmStatement::Invest, true},
+    {"MyPtfl", &FirmStatement::Ptfl, true},
+    {"MyTa", &FirmStatement::Ta, true},
+    {"MyOperatingRevenue", &FirmStatement::OperatingRevenue, false},
+    {"MyGrossProfit", &FirmStatement::GrossProfit, false},
+    {"MyOperatingProfit", &FirmStatement::OperatingProfit, false},
+    {"MyInterestExpense", &FirmStatement::InterestExpense, false},
+    {"MyPretaxProfit", &FirmStatement::PretaxProfit, false},
+    {"MyProfitAfterTax", &FirmStatement::ProfitAfterTax, false},
+    {"MyAccountsPayable", &FirmStatement::AccountsPayable, true},
+    {"MyBanks", &FirmStatement::Banks, true},
+    {"MyPaper", &FirmStatement::Paper, true},
+    {"MyMtg", &FirmStatement::Mtg, true},
+    {"MyBonds", &FirmStatement::Bonds, true},
+    {"MyOl", &FirmStatement::Ol, true},
+    {"MyAmtsAffil", &FirmStatement::AmtsAffil, true},
+    {"MyOLiab", &FirmStatement::OLiab, true},
+    {"MyDefTax", &FirmStatement::DefTax, true},
+    {"MyTliab", &FirmStatement::Tliab, true},
+    {"MyShareC", &FirmStatement::ShareC, true},
+    {"MyRetEarn", &FirmStatement::RetEarn, true},
+    {"MyOtherSur", &FirmStatement::OtherSur, true},
+    {"MyEquity1", &FirmStatement::Equity1, true},
+    {"MyTotLiabShareEq", &FirmStatement::TotLiabShareEq, true},
+    {"MyCurrentAssets", &FirmStatement::CurrentAssets, true},
+    {"MyCurrentLiabilities", &FirmStatement::CurrentLiabilities, true},
+}};
+
+// A ratio's column, the year row's quartile columns, and its position columns.
+struct RatioColumns
+{
+    const char *column;
+    double FirmRatios::*value;
+    const char *q1;
+    const char *q2;
+    const char *q3;
+    const char *better;
+    const char *worse;
+    RatioScale scale;
+};
+
+constexpr auto kHigher = RatioScale::HigherIsBetter;
+constexpr auto kLower = RatioScale::LowerIsBetter;
+
+constexpr std::array<RatioColumns, 15> kRatioColumns = {{
+    {"MyNPM", &FirmRatios::NPM, "NPMQ1", "npmq2", "NPMQ3", "BetterNPM", "WorseNPM", kHigher},
+    {"MyPPM", &FirmRatios::PPM, "PPMQ1", "ppmq2", "PPMQ3", "BetterPPM", "WorsePPM", kHigher},
+    {"MyOPM", &FirmRatios::OPM, "OPMQ1", "opmq2", "OPMQ3", "BetterOPM", "WorseOPM", kHigher},
+    {"MyGPM", &FirmRatios::GPM, "GPMQ1", "gpmq2", "GPMQ3", "BetterGPM", "WorseGPM", kHigher},
+    {"MyORTNOA", &FirmRatios::ORTNOA, "ORTTNOAQ1", "orttnoaq2", "ORTTNOAQ3", "BetterORTNOA",
+     "WorseORTNOA", kHigher},
+    {"MyRONOA", &FirmRatios::RONOA, "RNOAQ1", "rnoaq2", "RNOAQ3", "BetterRONOA", "WorseRONOA",
+     kHigher},
+    {"MyPPTA", &FirmRatios::PPTA, "ppaq1", "ppaq2", "ppaq3", "BetterPPA", "WorsePPA", kHigher},
+    {"MyROCE", &FirmRatios::ROCE, "RCEQ1", "rceq2", "RCEQ3", "BetterRCE", "WorseRCE", kHigher},
+    {"MyROE", &FirmRatios::ROE, "REQ1", "req2", "REQ3", "BetterRE", "WorseRE", kHigher},
+    {"MyRT", &FirmRatios::RT, "RTQ1", "rtq2", "RTQ3", "BetterRT", "WorseRT", kHigher},
+    {"MyIT", &FirmRatios::IT, "ITQ1", "itq2", "ITQ3", "BetterIT", "WorseIT", kHigher},
+    {"MyWC", &FirmRatios::WC, "WCQ1", "wcq2", "WCQ3", "BetterWC", "WorseWC", kHigher},
+    {"MyDE", &FirmRatios::DE, "DEQ1", "deq2", "DEQ3", "BetterDE", "WorseDE", kLower},
+    {"MyLTA", &FirmRatios::LTA, "LTAQ1", "ltaq2", "LTAQ3", "BetterLTA", "WorseLTA", kLower},
+    {"MyIC", &FirmRatios::IC, "ICQ1", "icq2", "ICQ3", "BetterIC", "WorseIC", kHigher},
+}};
+
+// A variance column, the firm's item and the industry's column it is set against.
+struct VarianceColumn
+{
+    const char *column;
+    Amount amount;
+    const char *industry;
+};
+
+constexpr std::array<VarianceColumn, 26> kVarianceColumns = {{
+    {"VarianceCash", &FirmStatement::Cash, "a11"},
+    {"VarianceAR", &FirmStatement::Ar, "a12"},
+    {"VarianceInvent", &FirmStatement::Inv, "a13"},
+    {"VarianceCA", &FirmStatement::CA, "a18"},
+    {"VarianceOA", &FirmStatement::OA, "a19"},
+    {"VarianceTOA", &FirmStatement::Toa, "totoa"},
+    {"VarianceInvest", &FirmStatement::Invest, "a14"},
+    {"VariancePTFL", &FirmStatement::Ptfl, "a151617"},
+    {"VarianceTOTASS", &FirmStatement::Ta, "totass"},
+    {"VarianceAP", &FirmStatement::AccountsPayable, "a22"},
+    {"VarianceBanks", &FirmStatement::Banks, "a25100"},
+    {"VarianceSTPAPER", &FirmStatement::Paper, "a25200"},
+    {"VarianceMTG", &FirmStatement::Mtg, "a25500"},
+    {"VarianceBonds", &FirmStatement::Bonds, "a25400"},
+    {"VarianceOLoans", &FirmStatement::Ol, "a25180"},
+    {"VarianceAOTA", &FirmStatement::AmtsAffil, "a24"},
+    {"VarianceOLiab", &FirmStatement::OLiab, "a2329"},
+    {"VarianceDefTax", &FirmStatement::DefTax, "a27"},
+    {"VarianceTL", &FirmStatement::Tliab, "totliab"},
+    {"VarianceEq", &FirmStatement::Equity1, "totse"},
+    {"VarianceSC", &FirmStatement::ShareC, "a31"},
+    {"VarianceRE", &FirmStatement::RetEarn, "a38"},
+    {"VarianceOS", &FirmStatement::OtherSur, "a283334"},
+    {"VarianceSETL", &FirmStatement::TotLiabShareEq, "totlse"},
+    {"VarianceCurrA", &FirmStatement::CurrentAssets, "curass"},
+    {"VarianceCurrL", &FirmStatement::CurrentLiabilities, "curliab"},
+}};
+
+// Industry figures copied unchanged from the year row's column of the same name.
+constexpr std::array<const char *, 22> kIndustryFigures = {
+    "NumberOfFirms", "PPAQ2", "LTAQ2", "NPMQ2", "PPMQ2",     "OPMQ2", "GPMQ2", "ORTTNOAQ2",
+    "RNOAQ2",        "RCEQ2", "REQ2",  "RTQ2",  "ITQ2",      "WCQ2",  "DEQ2",  "ICQ2",
+    "OPP",           "OPL",   "PPP",   "PPL",   "NPP",       "NPL"};
+
+constexpr std::array<const char *, 26> kIndustryBalanceSheet = {
+    "A11",    "A12",    "A13",    "A18",    "A19",     "TOTOA", "A14",     "A151617", "TOTASS",
+    "A22",    "A25100", "A25200", "A25500", "A25400",  "A25180", "A24",    "A2329",   "A27",
+    "TOTLIAB", "A31",   "A38",    "A283334", "TOTSE",  "TOTLSE", "CURASS", "CURLiab"};
+
+// The work table that holds the industry's row for the firm's year.
+QString yearWorkTable(qint16 year)
+{
+    switch (year) {
+    case 2006:
+        return QStringLiteral("Rpt_Data_CY");
+    case 2005:
+        return QStringLiteral("Rpt_Data_CYM1");
+    case 2004:
+        return QStringLiteral("Rpt_Data_CYM2");
+    default:
+        return QString();
+    }
+}
+
+QString noDataMessage(const QString &language, qint16 year)
+{
+    if (reportsql::languageLetter(language).toUpper() == QLatin1String("E"))
+        return QStringLiteral("This industry has no data for ") + QString::number(year);
+    return QStringLiteral("Il n'y a pas de données pour cette industrie pour") +
+           QString::number(year);
+}
+
+// An amount as the firm screen hands it over: a plain decimal or the
+// scientific form, with "." or "," as decimal point. Parsed the same way
+// whatever the regional settings, and never with digit grouping.
+double amountFromText(const QString &text)
+{
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    QString normalised = text.trimmed();
+    normalised.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double value = c.toDouble(normalised, &ok);
+    if (!ok)
+        throw DatabaseError(13, QStringLiteral("Type mismatch: ") + text);
+    return value;
+}
+
+FirmStatement statementFromValues(const QStringList &values)
+{
+    if (values.size() < kFirstAmountIndex + int(kStatementAmounts.size()))
+        throw DatabaseError(9, QStringLiteral("Subscript out of range"));
+    FirmStatement statement;
+    for (int i = 0; i < int(kStatementAmounts.size()); ++i)
+        statement.*kStatementAmounts[i] = amountFromText(values.at(kFirstAmountIndex + i));
+    return statement;
+}
+
+// A figure of the year row as a number; empty when the dataset leaves it empty.
+std::optional<double> numberOf(const QVariant &value)
+{
+    if (value.isNull())
+        return std::nullopt;
+    bool ok = false;
+    const double number = value.toDouble(&ok);
+    return ok ? std::optional<double>(number) : std::nullopt;
+}
+
+QVariant boundNumber(const std::optional<double> &value)
+{
+    return value ? QVariant(*value) : QVariant();
+}
+
+void updateComparison(Connection &cnUser, const QStringList &columns, const QVariantList &values)
+{
+    qint16 errors = 0;
+    ExecCmdInDB(cnUser,
+                QStringLiteral("Update rpt_comparison Set ") + reportsql::assignmentList(columns),
+                errors, values);
+}
+
+void insertFirmRow(Connection &cnUser, const QStringList &values, qint16 year,
+                   const FirmStatement &statement)
+{
+    QStringList columns = {QStringLiteral("MyFirmName"), QStringLiteral("MyYear"),
+                           QStringLiteral("MyNAICS"), QStringLiteral("MyIndustry")};
+    QVariantList bound = {values.at(kFirmNameIndex), int(year), values.at(kNaicsIndex),
+                          values.at(kIndustryIndex)};
+    for (const FirmColumn &c : kFirmColumns) {
+        columns << QLatin1String(c.column);
+        const double amount = statement.*c.amount;
+        bound << (c.percentOfAssets ? percentOfTotalAssets(amount, statement.Ta) : amount);
+    }
+    qint16 errors = 0;
+    ExecCmdInDB(cnUser,
+                QStringLiteral("Insert into Rpt_comparison (") + columns.join(QStringLiteral(", ")) +
+                    QStringLiteral(") VALUES (") + reportsql::placeholders(columns.size()) +
+                    QLatin1Char(')'),
+                errors, bound);
+}
+
+void writeRatiosAndPositions(Connection &cnUser, const RecordSet &yearRow,
+                             const FirmStatement &statement)
+{
+    const FirmRatios ratios = computeFirmRatios(statement);
+    QStringList ratioColumns, betterColumns, worseColumns;
+    QVariantList ratioValues, betterValues, worseValues;
+    for (const RatioColumns &r : kRatioColumns) {
+        const double ratio = ratios.*r.value;
+        const Quartiles quartiles{numberOf(yearRow.field(QLatin1String(r.q1))),
+                                  numberOf(yearRow.field(QLatin1String(r.q2))),
+                                  numberOf(yearRow.field(QLatin1String(r.q3)))};
+        const QuartilePosition position = quartilePosition(r.scale, quartiles, ratio);
+        ratioColumns << QLatin1String(r.column);
+        ratioValues << ratio;
+        betterColumns << QLatin1String(r.better);
+        betterValues << boundNumber(position.better);
+        worseColumns << QLatin1String(r.worse);
+        worseValues << boundNumber(position.worse);
+    }
+    updateComparison(cnUser, ratioColumns, ratioValues);
+    updateComparison(cnUser, betterColumns, betterValues);
+    updateComparison(cnUser, worseColumns, worseValues);
+}
+
+void writeVariances(Connection &cnUser, const RecordSet &yearRow, const FirmStatement &statement)
+{
+    QStringList columns;
+    QVariantList values;
+    for (const VarianceColumn &v : kVarianceColumns) {
+        const double firmPercent = percentOfTotalAssets(statement.*v.amount, statement.Ta);
+        columns << QLatin1String(v.column);
+        values << boundNumber(
+            balanceSheetVariance(firmPercent, numberOf(yearRow.field(QLatin1String(v.industry)))));
+    }
+    updateComparison(cnUser, columns, values);
+}
+
+// Copies year-row columns under the same names, nulls included.
+template <std::size_t N>
+void copyIndustryColumns(Connection &cnUser, const RecordSet &yearRow,
+                         const std::array<const char *, N> &names)
+{
+    QStringList columns;
+    QVariantList values;
+    for (const char *name : names) {
+        columns << QLatin1String(name);
+        values << yearRow.field(QLatin1String(name));
+    }
+    updateComparison(cnUser, columns, values);
+}
+
+} // namespace
+
+bool fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
+                                const QString & /*reportType*/, qint16 volume,
+                                const QString &region, qint16 year, const QString &naics,
+                                const QString &language, const QStringList &aComparisonValues)
+{
+    Transaction transaction(cnUser);
+    extractIndustryRows(cnReference, cnUser, volume, region, kReferenceYear, naics, language);
+    qint16 errors = 0;
+    ExecCmdInDB(cnUser, QStringLiteral("delete from Rpt_Comparison"), errors);
+
+    const QString workTable = yearWorkTable(year);
+    const RecordSet yearRow =
+        workTable.isEmpty()
+            ? RecordSet()
+            : GetRS(cnUser, QStringLiteral("select * from ") + workTable, QStringLiteral("read"));
+    // A year outside the three extracted ones has no data either.
+    if (yearRow.RecordCount() == 0 || yearRow.isNull(QStringLiteral("NumberOfFirms"))) {
+        transaction.commit();
+        ShowMessage(noDataMessage(language, year), MsgButtons::Ok);
+        return false;
+    }
+
+    const FirmStatement statement = statementFromValues(aComparisonValues);
+    insertFirmRow(cnUser, aComparisonValues, year, statement);
+    writeRatiosAndPositions(cnUser, yearRow, statement);
+    writeVariances(cnUser, yearRow, statement);
+    applyVolumeTitle(cnUser, QStringLiteral("Rpt_Comparison"), QStringLiteral("MyVol"), QString(),
+                     volume, language, region);
+    copyIndustryColumns(cnUser, yearRow, kIndustryFigures);
+    copyIndustryColumns(cnUser, yearRow, kIndustryBalanceSheet);
+
+    copyTitleRows(cnUser, QStringLiteral("Rpt_Comparison_Titles"),
+                  QStringLiteral("Rpt_Comparison_Titles_Source"), language);
+    ExecCmdInDB(cnUser, QStringLiteral("Update rpt_comparison_titles set NAICS = ?"), errors,
+                {aComparisonValues.at(kNaicsIndex)});
+    transaction.commit();
+    return true;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "core/DbTools.h"
+
+#include <QString>
+
+// The copy of an industry's three year rows into the year work tables,
+// without a transaction of its own, for the preparations that run it inside
+// theirs. subExtractReportData (ReportPreparation.h) is the same in one
+// transaction.
+void extractIndustryRows(Connection &cnReference, Connection &cnUser, qint16 volume,
+                         const QString &region, qint16 year, const QString &naics,
+                         const QString &language);

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Small pieces of SQL text shared by the report preparations.
+namespace reportsql {
+
+// A column name as an identifier, whatever characters it holds.
+inline QString quotedIdentifier(const QString &name)
+{
+    QString doubled = name;
+    doubled.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + doubled + QLatin1Char('"');
+}
+
+// "a", "b", "c" for a column list.
+inline QString identifierList(const QStringList &names)
+{
+    QStringList quoted;
+    quoted.reserve(names.size());
+    for (const QString &name : names)
+        quoted << quotedIdentifier(name);
+    return quoted.join(QStringLiteral(", "));
+}
+
+// ?, ?, ? for `count` bound values.
+inline QString placeholders(qsizetype count)
+{
+    QStringList marks;
+    marks.reserve(count);
+    for (qsizetype i = 0; i < count; ++i)
+        marks << QStringLiteral("?");
+    return marks.join(QStringLiteral(", "));
+}
+
+// "A = ?, B = ?" for an update of the named columns.
+inline QString assignmentList(const QStringList &columns)
+{
+    QStringList pairs;
+    pairs.reserve(columns.size());
+    for (const QString &column : columns)
+        pairs << column + QStringLiteral(" = ?");
+    return pairs.join(QStringLiteral(", "));
+}
+
+// The report language as the title tables hold it: its first letter as passed.
+inline QString languageLetter(const QString &language)
+{
+    return language.left(1);
+}
+
+// The ProvinceCodes column that names a region in the report language.
+inline QString languageColumn(const QString &language)
+{
+    return languageLetter(language).toUpper() == QLatin1String("E") ? QStringLiteral("English")
+                                                                    : QStringLiteral("French");
+}
+
+} // namespace reportsql

@@ -1,0 +1,119 @@
+#include "reports/ReportTitles.h"
+
+#include "core/Transaction.h"
+#include "reports/ReportExtraction.h"
+#include "reports/ReportPreparation.h"
+#include "reports/ReportSql.h"
+
+namespace {
+
+// Which of the two titles tables a preparation fills.
+enum class TitlesKind { Ratios, BalanceSheet };
+
+// The year list of the lower-right title: " 2004, 2005, 2006" for 2006.
+QString yearList(qint16 year)
+{
+    return QStringLiteral(" %1, %2, %3").arg(year - 2).arg(year - 1).arg(year);
+}
+
+bool prepareTitledReport(TitlesKind kind, Connection &cnReference, Connection &cnUser,
+                         qint16 volume, const QString &region, qint16 year,
+                         const QString &naics, const QString &language)
+{
+    const bool ratios = kind == TitlesKind::Ratios;
+    const QString table =
+        ratios ? QStringLiteral("Rpt_Ratios_Titles") : QStringLiteral("Rpt_BalanceSheet_Titles");
+
+    Transaction transaction(cnUser);
+    extractIndustryRows(cnReference, cnUser, volume, region, year, naics, language);
+    copyTitleRows(cnUser, table, table + QStringLiteral("_Source"), language);
+
+    qint16 errors = 0;
+    // A source row without a lower-right title still gets the year list.
+    ExecCmdInDB(cnUser,
+                QStringLiteral("Update ") + table +
+                    QStringLiteral(" Set Naics = ?, Title_LowerRight = "
+                                   "coalesce(Title_LowerRight, '') || ?"),
+                errors, {naics, yearList(year)});
+
+    QVariantList years;
+    QStringList yearColumns;
+    const int yearCount = ratios ? 4 : 3;
+    for (int k = 0; k < yearCount; ++k) {
+        yearColumns << QStringLiteral("Year_%1").arg(k);
+        years << QString::number(year - k);
+    }
+    ExecCmdInDB(cnUser,
+                QStringLiteral("Update ") + table + QStringLiteral(" Set ") +
+                    reportsql::assignmentList(yearColumns),
+                errors, years);
+
+    const QString extra =
+        ratios ? QStringLiteral(", Title_LowerLeft = D.Title2, ML_Title = D.LargeMedianDesc, "
+                                "MM_Title = D.MediumMedianDesc")
+               : QStringLiteral(", Title_LowerLeft = D.Title2");
+    applyVolumeTitle(cnUser, table, QStringLiteral("Title_UpperLeft"), extra, volume, language,
+                     region);
+    transaction.commit();
+    return true;
+}
+
+} // namespace
+
+void copyTitleRows(Connection &cnUser, const QString &titlesTable, const QString &sourceTable,
+                   const QString &language)
+{
+    const QString columns = reportsql::identifierList(
+        GetRS(cnUser, QStringLiteral("select * from ") + sourceTable + QStringLiteral(" limit 0"),
+              QStringLiteral("read"))
+            .fieldNames());
+    qint16 errors = 0;
+    ExecCmdInDB(cnUser, QStringLiteral("delete from ") + titlesTable, errors);
+    ExecCmdInDB(cnUser,
+                QStringLiteral("insert into ") + titlesTable + QStringLiteral(" (") + columns +
+                    QStringLiteral(") select ") + columns + QStringLiteral(" from ") +
+                    sourceTable + QStringLiteral(" where [Language] = ? COLLATE NOCASE"),
+                errors, {reportsql::languageLetter(language)});
+}
+
+QString regionName(Connection &cnUser, const QString &region, const QString &language)
+{
+    const RecordSet names =
+        GetRS(cnUser,
+              QStringLiteral("select ") + reportsql::languageColumn(language) +
+                  QStringLiteral(" from ProvinceCodes where Code = ? COLLATE NOCASE"),
+              QStringLiteral("read"), {region});
+    return names.RecordCount() > 0 ? names.field(0).toString() : QString();
+}
+
+void applyVolumeTitle(Connection &cnUser, const QString &table, const QString &column,
+                      const QString &extraAssignments, qint16 volume, const QString &language,
+                      const QString &region)
+{
+    qint16 errors = 0;
+    ExecCmdInDB(cnUser,
+                QStringLiteral("Update ") + table + QStringLiteral(" Set ") + column +
+                    QStringLiteral(" = D.Title1 || ' - ' || ?") + extraAssignments +
+                    QStringLiteral(" from (select * from Volume_Descriptions where Volume = ? "
+                                   "and [Language] = ? COLLATE NOCASE) AS D"),
+                errors,
+                {regionName(cnUser, region, language), volume,
+                 reportsql::languageLetter(language)});
+}
+
+bool fncPrepareRatiosReport(Connection &cnReference, Connection &cnUser,
+                            const QString & /*reportType*/, qint16 volume, const QString &region,
+                            qint16 year, const QString &naics, const QString &language)
+{
+    return prepareTitledReport(TitlesKind::Ratios, cnReference, cnUser, volume, region, year,
+                               naics, language);
+}
+
+bool fncPrepareBalanceSheetReport(Connection &cnReference, Connection &cnUser,
+                                  const QString & /*reportType*/, qint16 volume,
+                                  const QString &region, qint16 year, const QString &naics,
+                                  const QString &language)
+{
+    return prepareTitledReport(TitlesKind::BalanceSheet, cnReference, cnUser, volume, region,
+                               year, naics, language);
+}

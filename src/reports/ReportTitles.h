@@ -1,0 +1,24 @@
+#pragma once
+
+#include "core/DbTools.h"
+
+#include <QString>
+
+// Title steps shared by the three report preparations, on the user database.
+
+// Replaces the rows of `titlesTable` with the `sourceTable` rows of the report
+// language, copied column by column under the source's own column names.
+void copyTitleRows(Connection &cnUser, const QString &titlesTable, const QString &sourceTable,
+                   const QString &language);
+
+// The region's name in the report language, or an empty text for a region
+// code that ProvinceCodes does not hold.
+QString regionName(Connection &cnUser, const QString &region, const QString &language);
+
+// Sets `column` of every row of `table` to the volume's first title line
+// (for the report language), " - " and the region name; `extraAssignments`
+// may set further columns from the Volume_Descriptions row, named D. Nothing
+// changes when Volume_Descriptions holds no row for the volume and language.
+void applyVolumeTitle(Connection &cnUser, const QString &table, const QString &column,
+                      const QString &extraAssignments, qint16 volume, const QString &language,
+                      const QString &region);
