@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+// Opens the help documents by starting the help viewer program of the
+// program folder as a separate process, without waiting for it.
+
+// Help file names in the program folder.
+inline constexpr const char *kConceptsHelpEnglish = "ROVA_ConceptsHelp_Eng.qch";
+inline constexpr const char *kConceptsHelpFrench = "ROVA_ConceptsHelp_Fre.qch";
+inline constexpr const char *kTechHelpEnglish = "ROVA_Tech_Help_Eng.qch";
+inline constexpr const char *kTechHelpFrench = "ROVA_Tech_Help_Fre.qch";
+
+// The topic id of the license agreement in the concepts help files.
+inline constexpr int kLicenseAgreementTopic = 9999;
+
+// Starts `program` with `arguments` and returns whether it started.
+using ProcessStarter =
+    std::function<bool(const QString &program, const QStringList &arguments)>;
+
+// Replaces the way processes are started (an empty starter restores the
+// detached start of a real process). Tests record the command lines instead.
+void setProcessStarter(ProcessStarter starter);
+
+// The help file for a topic ("Contents" or "Tech", exact case) in a language
+// (0 English, anything else French): its full path in the program folder,
+// or an empty text for any other topic.
+QString fncHelpFilePath(const QString &topic, qint16 language);
+
+// Opens the general ("Contents") or technical ("Tech") help in the current
+// language; any other topic starts the viewer with no file. A viewer that
+// cannot be started is an untrapped error (DatabaseError).
+void gsubLaunchHelpFile(const QString &topic);
+
+// Opens the help file `helpFile` (a name in the program folder) at the topic
+// `topicId`. A viewer that cannot be started is an untrapped error.
+void GetHelpTopic(const QString &helpFile, qint32 topicId);
