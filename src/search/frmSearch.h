@@ -1,12 +1,146 @@
 #pragma once
 
 #include "core/Screen.h"
+#include "search/IndustryLookups.h"
 
-// The search screen: finds one industry of the chosen dataset and the output.
+class KeywordResultsModel;
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// The search screen: the user finds one industry of the chosen dataset by
+// tree, code, title or keyword, chooses the data type and the output, and
+// continues to a report or to the firm statement screens.
+//
+// The chosen industry lives here: the bare code in the hidden label
+// lblHiddenNaics and its title in txtIndName; later screens read them.
 class frmSearch : public Screen
 {
     Q_OBJECT
 
 public:
     frmSearch();
+
+    // The selected industry's code (empty when none) and title.
+    QString selectedNaics() const;
+    QString selectedIndustryName() const;
+
+    bool resetOnActivate() const { return mblnResetOnActivate; }
+
+    void subLoadCaptions();
+    void subInitialize();
+    void subLoadTreeView();
+    void subPopulateNAICScodes();
+    void subPopulateNAICSTitles();
+    void subLookupNewLanguage(const QString &strNAICS);
+    void subFormatGrid();
+
+    void cboNAICScodes_Click();
+    void cboNAICSTitle_Click();
+    void cmdKeyword_Click();
+    void dbgridKeywordResults_Click(const QModelIndex &index);
+    void dbgridKeywordResults_DblClick(const QModelIndex &index);
+    void TreeView1_Click(QTreeWidgetItem *item);
+    void TreeView1_DblClick(QTreeWidgetItem *item);
+    void cmdContinue_Click();
+
+    void mnuReturn_Click();
+    void mnuExit_Click();
+    void mnuDefinition_Click();
+    void mnuEnglish_Click();
+    void mnuFrench_Click();
+    void mnuContents_Click();
+    void mnuTechnical_Click();
+    void mnuAbout_Click();
+
+    // Step 1: the search method and the frames of the four modes.
+    QGroupBox *fraSearch = nullptr;
+    QRadioButton *optSearchNaics = nullptr;
+    QRadioButton *optNAICScode = nullptr;
+    QRadioButton *optNAICSTitle = nullptr;
+    QRadioButton *optKeyword = nullptr;
+    QGroupBox *fraTreeView = nullptr;
+    QTreeWidget *TreeView1 = nullptr;
+    QLabel *picTree = nullptr;
+    QLabel *lblDirections = nullptr;
+    QGroupBox *fraNAICScode = nullptr;
+    QComboBox *cboNAICScodes = nullptr;
+    QGroupBox *fraNAICSTitle = nullptr;
+    QComboBox *cboNAICSTitle = nullptr;
+    QGroupBox *fraKeyword = nullptr;
+    QLineEdit *txtKeyword = nullptr;
+    QPushButton *cmdKeyword = nullptr;
+    QTableView *dbgridKeywordResults = nullptr;
+    KeywordResultsModel *adodcKeywordResults = nullptr;
+
+    // Steps 2 to 4: data type, output, continue.
+    QGroupBox *fraDatatype = nullptr;
+    QRadioButton *optRatios = nullptr;
+    QRadioButton *optBalanceSheet = nullptr;
+    QGroupBox *fraOutput = nullptr;
+    QRadioButton *optReport = nullptr;
+    QLabel *lblCompare = nullptr;
+    QRadioButton *optCompareNew = nullptr;
+    QRadioButton *optCompareExisting = nullptr;
+    QPushButton *cmdContinue = nullptr;
+
+    // The selected industry.
+    QLabel *lblIndustryInfo = nullptr;
+    QLabel *lblCategory = nullptr;
+    QLabel *lblNAICSCode = nullptr;
+    QLineEdit *txtIndName = nullptr;
+    QLabel *lblHiddenNaics = nullptr;
+
+    QToolButton *btnBack = nullptr;
+
+    QMenu *mnuFile = nullptr;
+    QAction *mnuReturn = nullptr;
+    QAction *mnuExit = nullptr;
+    QMenu *mnuView = nullptr;
+    QAction *mnuDefinition = nullptr;
+    QMenu *mnuLanguage = nullptr;
+    QAction *mnuEnglish = nullptr;
+    QAction *mnuFrench = nullptr;
+    QMenu *mnuHelp = nullptr;
+    QAction *mnuContents = nullptr;
+    QAction *mnuTechnical = nullptr;
+    QAction *mnuAbout = nullptr;
+
+protected:
+    void Form_Activate() override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    QWidget *buildSearchMethod();
+    QWidget *buildModeFrames();
+    QWidget *buildOutputChoice();
+    QWidget *buildSelection();
+    void buildMenus();
+    void connectHandlers();
+
+    void optSearchNaics_Click();
+    void optNAICScode_Click();
+    void optNAICSTitle_Click();
+    void optKeyword_Click();
+    void subShowModeFrame(QGroupBox *frame);
+    void subClearSelection();
+    void subShowSelection(const IndustryRow &industry);
+    void subSelectGridRow(const QModelIndex &index);
+    bool subSelectTreeItem(QTreeWidgetItem *item);
+    void subSwitchLanguage(qint16 language);
+    void subOpenFirmScreens();
+    void setDefaultButton(QPushButton *button);
+
+    bool mblnResetOnActivate = true;
+    QPushButton *m_defaultButton = nullptr;
 };

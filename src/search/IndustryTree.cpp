@@ -1,0 +1,101 @@
+#include "search/IndustryTree.h"
+
+#include "search/SearchIcons.h"
+
+#include <QHash>
+#include <QTreeWidget>
+#include <QtDebug>
+
+namespace {
+const QString kDetailedDescTable = QStringLiteral("ROVAL_NAICS_Description_Ind_Detailed");
+
+bool isTopLevelKey(const QString &nodeKey)
+{
+    return nodeKey.compare(QLatin1String("IndTOTALL"), Qt::CaseInsensitive) == 0 ||
+           nodeKey.compare(QLatin1String("IndMANAGE"), Qt::CaseInsensitive) == 0;
+}
+} // namespace
+
+QVector<TreeNodeSpec> fncTreeNodes(RecordSet categories, RecordSet industries, qint16 language,
+                                   const QString &naicsDescTable)
+{
+    const bool english = language == 0;
+    const QString titleColumn = english ? QStringLiteral("IndDescE") : QStringLiteral("IndDescF");
+    QVector<TreeNodeSpec> nodes;
+
+    for (categories.MoveFirst(); !categories.eof(); categories.MoveNext()) {
+        const QString nodeKey = categories.text(QStringLiteral("NodeKey"));
+        const QString title = categories.text(titleColumn);
+        if (isTopLevelKey(nodeKey)) {
+            nodes.append({nodeKey.trimmed(), QString(), title.trimmed(), kClosedFolder, true});
+            continue;
+        }
+        // The finance category belongs to the detailed industries of volume 1;
+        // the French tree always carries it.
+        if (english && nodeKey == QLatin1String("IndTFINANC") && naicsDescTable != kDetailedDescTable)
+            continue;
+        nodes.append({nodeKey.trimmed(), categories.text(QStringLiteral("Parent")).trimmed(), title,
+                      kClosedFolder});
+    }
+
+    const QString industryTitle =
+        english ? QStringLiteral("Description") : QStringLiteral("Description_french");
+    for (industries.MoveFirst(); !industries.eof(); industries.MoveNext()) {
+        nodes.append({industries.text(QStringLiteral("NodeKey")).trimmed(),
+                      industries.text(QStringLiteral("Parent")).trimmed(),
+                      industries.text(industryTitle), kLinedPaper});
+    }
+    return nodes;
+}
+
+QVector<TreeNodeSpec> fncLoadTreeNodes(const LookupSource &source)
+{
+    // Both record sets are read before any node is built.
+    RecordSet categories = GetRS(source.connection,
+                                 QStringLiteral("select * from tblTreeview order by sequence"),
+                                 QStringLiteral("read"));
+    RecordSet industries =
+        GetRS(source.connection,
+              QStringLiteral("select * from ") + source.naicsDescTable + QStringLiteral(" N inner join ") +
+                  source.datasetTable + QStringLiteral(" F on N.NAICS = F.NAICS order by sequence"),
+              QStringLiteral("read"));
+    return fncTreeNodes(std::move(categories), std::move(industries), source.language,
+                        source.naicsDescTable);
+}
+
+int fillTree(QTreeWidget &tree, const QVector<TreeNodeSpec> &nodes)
+{
+    tree.clear();
+    const QIcon folder = categoryIcon();
+    const QIcon paper = industryIcon();
+    QHash<QString, QTreeWidgetItem *> byKey;
+    int leftOut = 0;
+    for (const TreeNodeSpec &node : nodes) {
+        QTreeWidgetItem *parent = node.topLevel ? nullptr : byKey.value(node.parentKey);
+        const bool orphan = !node.topLevel && parent == nullptr;
+        // Reference data that breaks the tree's rules loses only the node concerned.
+        if (orphan || byKey.contains(node.key)) {
+            qWarning() << "Classification tree: left out node" << node.key << "under"
+                       << node.parentKey;
+            ++leftOut;
+            continue;
+        }
+        auto *item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(&tree);
+        item->setText(0, node.text);
+        item->setIcon(0, node.picture == kLinedPaper ? paper : folder);
+        item->setData(0, kTreePictureRole, node.picture);
+        item->setData(0, kTreeKeyRole, node.key);
+        byKey.insert(node.key, item);
+    }
+    return leftOut;
+}
+
+QString naicsFromNodeKey(const QString &key)
+{
+    return QString(key).replace(QStringLiteral("Ind"), QString());
+}
+
+bool isIndustryItem(const QTreeWidgetItem *item)
+{
+    return item && item->data(0, kTreePictureRole).toInt() == kLinedPaper;
+}
