@@ -4,6 +4,7 @@
 //   quorvel_dbbuild user <output.mdb> <source.tsv>...
 //   quorvel_dbbuild reference <output.mdb> <reference source folder>
 
+#include "ReferenceDatabase.h"
 #include "SqliteFile.h"
 #include "UserDatabase.h"
 
@@ -16,7 +17,9 @@ namespace {
 
 int usage()
 {
-    std::fputs("usage: quorvel_dbbuild user <output.mdb> <source.tsv>...\n", stderr);
+    std::fputs("usage: quorvel_dbbuild user <output.mdb> <source.tsv>...\n"
+               "       quorvel_dbbuild reference <output.mdb> <reference source folder>\n",
+               stderr);
     return 2;
 }
 
@@ -34,6 +37,10 @@ int main(int argc, char *argv[])
     try {
         if (kind == QLatin1String("user"))
             SqliteFile::build(output, [&](SqliteFile &file) { buildUserDatabase(file, sources); });
+        else if (kind == QLatin1String("reference") && sources.size() == 1)
+            SqliteFile::build(output, [&](SqliteFile &file) {
+                buildReferenceDatabase(file, sources.constFirst());
+            });
         else
             return usage();
     } catch (const std::exception &error) {
