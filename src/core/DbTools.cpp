@@ -13,6 +13,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUrl>
+#include <QtDebug>
 #include <sqlite3.h>
 
 namespace {
@@ -75,7 +76,7 @@ QSqlQuery prepared(Connection &connection, const QString &sql, const QVariantLis
     return query;
 }
 
-void openSqliteFile(Connection &connection, const QString &name, const QString &path,
+void openSqliteFile(const QString &name, const QString &path,
                     OpenMode mode)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
@@ -101,21 +102,26 @@ void openSqliteFile(Connection &connection, const QString &name, const QString &
         throw DatabaseError(number, errorDescription(error) + QStringLiteral(": ") + path);
     }
     // A damaged file opens lazily; read its schema now so it fails here.
-    QSqlQuery probe(db);
-    if (!probe.exec(QStringLiteral("select count(*) from sqlite_master"))) {
-        const QSqlError error = probe.lastError();
-        probe = QSqlQuery();
+    QSqlError probeError;
+    {
+        QSqlQuery probe(db);
+        if (!probe.exec(QStringLiteral("select count(*) from sqlite_master")))
+            probeError = probe.lastError();
+    }
+    if (probeError.isValid()) {
         db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
-        throw DatabaseError(errorNumber(error), errorDescription(error) + QStringLiteral(": ") + path);
+        throw DatabaseError(errorNumber(probeError),
+                            errorDescription(probeError) + QStringLiteral(": ") + path);
     }
+    // Registered once no statement is active on the connection (SQLite refuses otherwise).
     QVariant handle = db.driver()->handle();
     if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
         if (auto *sqlite = *static_cast<sqlite3 **>(handle.data()))
-            registerUnicodeLike(sqlite);
+            if (!registerUnicodeLike(sqlite))
+                qWarning("Could not register the case-insensitive like on %s", qPrintable(path));
     }
-    Q_UNUSED(connection);
 }
 } // namespace
 
@@ -158,7 +164,7 @@ void ConnectToFile(Connection &connection, const QString &path, const QString &f
                    QStringLiteral(" )"));
 
     const QString name = nextConnectionName();
-    openSqliteFile(connection, name, trimmed, mode);
+    openSqliteFile(name, trimmed, mode);
     connection.m_name = name;
     connection.m_filePath = trimmed;
 }
