@@ -1,12 +1,174 @@
 #include "reports/frmReportViewer.h"
 
+#include "core/Messages.h"
+#include "core/ProgramFolder.h"
+#include "core/ScreenRegistry.h"
+#include "reports/ReportEngine.h"
+#include "reports/ReportError.h"
+#include "reports/ReportPageView.h"
+#include "reports/ReportPreparation.h"
+#include "search/frmSearch.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QThread>
+#include <QTimer>
+
+namespace {
+bool &displayPause()
+{
+    static bool enabled = true;
+    return enabled;
+}
+
+// Sizes of the window's arrangement, in twips as the window was designed
+// (15 twips to a pixel).
+constexpr int kTwipsPerPixel = 15;
+constexpr int kViewerWidthAllowance = 200 / kTwipsPerPixel;
+constexpr int kViewerHeightAllowance = 1200 / kTwipsPerPixel;
+constexpr int kViewerLeft = 100 / kTwipsPerPixel;
+constexpr int kViewerTop = 100 / kTwipsPerPixel;
+
+using Preparation = bool (*)(Connection &, Connection &, const QString &, qint16, const QString &,
+                             qint16, const QString &, const QString &, const QStringList &);
+
+bool prepareRatios(Connection &ref, Connection &user, const QString &type, qint16 volume,
+                   const QString &region, qint16 year, const QString &naics,
+                   const QString &language, const QStringList &)
+{
+    return fncPrepareRatiosReport(ref, user, type, volume, region, year, naics, language);
+}
+
+bool prepareBalanceSheet(Connection &ref, Connection &user, const QString &type, qint16 volume,
+                         const QString &region, qint16 year, const QString &naics,
+                         const QString &language, const QStringList &)
+{
+    return fncPrepareBalanceSheetReport(ref, user, type, volume, region, year, naics, language);
+}
+
+struct ReportKind
+{
+    const char *kind;
+    Preparation prepare;
+    const char *layoutFile;
+    const char *englishTitle;
+    const char *frenchTitle;
+};
+
+const ReportKind kReportKinds[] = {
+    {"rat", prepareRatios, "/rpt_Ratios.rpt", "ROVAL Ratios Report", "LAVOR Rapport de Ratios"},
+    {"bal", prepareBalanceSheet, "/rpt_BalanceSheet.rpt", "ROVA Balance Sheet Report",
+     "LAVOR Rapport de bilan"},
+    {"com", fncPrepareComparisonReport, "/rpt_Comparison.rpt", "ROVA Comparison Report",
+     "LAVOR Rapport de Comparaison"},
+};
+} // namespace
+
 frmReportViewer::frmReportViewer()
 {
     setObjectName(QStringLiteral("frmReportViewer"));
+    auto *client = new QWidget(this);
+    setCentralWidget(client);
+    CRViewer1 = new ReportPageView(client);
+    CRViewer1->setObjectName(QStringLiteral("CRViewer1"));
+    btnBack = new QPushButton(QStringLiteral("Return / Retourner"), client);
+    btnBack->setObjectName(QStringLiteral("btnBack"));
+    btnBack->resize(btnBack->sizeHint().expandedTo(QSize(140, 30)));
+    connect(btnBack, &QPushButton::clicked, this, &frmReportViewer::btnBack_Click);
+    resize(1000, 760);
 }
 
-void frmReportViewer::DisplayCrystalReport(Connection &, Connection &, const QString &, qint16,
-                                           const QString &, qint16, const QString &,
-                                           const QString &, const QStringList &)
+void frmReportViewer::setDisplayPause(bool enabled)
 {
+    displayPause() = enabled;
+}
+
+void frmReportViewer::DisplayCrystalReport(Connection &DataConn, Connection &WriteConn,
+                                           const QString &ReportToDisplay, qint16 Volume,
+                                           const QString &Province, qint16 Year,
+                                           const QString &NAICS, const QString &Language,
+                                           const QStringList &aComparisonValues)
+{
+    const QString kind = ReportToDisplay.left(3).toLower();
+    const ReportKind *chosen = nullptr;
+    for (const ReportKind &candidate : kReportKinds)
+        if (kind == QLatin1String(candidate.kind))
+            chosen = &candidate;
+    if (!chosen) {
+        ShowMessage(QStringLiteral("Invalid Report Type: ") + ReportToDisplay, MsgButtons::Ok);
+        return;
+    }
+
+    const QString layoutPath = ProgramFolder() + QLatin1String(chosen->layoutFile);
+    const bool prepared = chosen->prepare(DataConn, WriteConn, ReportToDisplay, Volume, Province,
+                                          Year, NAICS, Language, aComparisonValues);
+    const bool french = Language.left(1).toUpper() == QLatin1String("F");
+    setWindowTitle(QString::fromUtf8(french ? chosen->frenchTitle : chosen->englishTitle));
+    CRViewer1->setFrench(french);
+    if (!prepared)
+        return;
+
+    // The program keeps running when the layout cannot be opened or read:
+    // the user is told and goes back to the screen that asked for it.
+    const QString dataSource = ProgramFolder() + QStringLiteral("/MyData.mdb");
+    try {
+        std::unique_ptr<ReportEngine> report = ReportEngine::OpenReport(layoutPath);
+        report->table(1).setLocation(dataSource);
+        for (int number = 1;; ++number) {
+            try {
+                report->table(number).setLocation(dataSource);
+            } catch (const ReportError &) {
+                break; // past the report's last table
+            }
+        }
+        CRViewer1->setReportSource(report->render());
+    } catch (const ReportError &error) {
+        ShowMessage((french ? QStringLiteral("Le rapport ne peut être affiché.\n\n")
+                            : QStringLiteral("The report cannot be shown.\n\n")) +
+                        error.message(),
+                    MsgButtons::Ok, MsgIcon::Warning);
+        ScreenRegistry::unload<frmReportViewer>();
+        return;
+    }
+
+    if (displayPause()) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QThread::msleep(1000);
+        QApplication::restoreOverrideCursor();
+    }
+    CRViewer1->ViewReport();
+    centreOnScreen();
+    showModal();
+    ScreenRegistry::unload<frmReportViewer>();
+}
+
+void frmReportViewer::btnBack_Click()
+{
+    const bool modal = isShownModally();
+    hide();
+    // Shown modally, the screen is unloaded once DisplayCrystalReport gets
+    // control back; otherwise after this click has been handled.
+    if (!modal)
+        QTimer::singleShot(0, [] { ScreenRegistry::unload<frmReportViewer>(); });
+    if (ScreenRegistry::isLoaded<frmSearch>())
+        ScreenRegistry::get<frmSearch>().setWindowState(Qt::WindowNoState);
+}
+
+void frmReportViewer::resizeEvent(QResizeEvent *event)
+{
+    Screen::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmReportViewer::Form_Resize()
+{
+    if (windowState() & Qt::WindowMinimized)
+        return;
+    const QSize client = centralWidget()->size();
+    CRViewer1->setGeometry(kViewerLeft, kViewerTop, client.width() - kViewerWidthAllowance,
+                           client.height() - kViewerHeightAllowance);
+    const QRect viewer = CRViewer1->geometry();
+    btnBack->move(viewer.left() + viewer.width() - btnBack->width(),
+                  viewer.bottom() + (kViewerHeightAllowance - kViewerTop - btnBack->height()) / 2);
 }

@@ -1,3 +1,11 @@
+# Report engine, layouts' data and the report viewer screen.
 target_sources(quorvel_lib PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/frmReportViewer.cpp ${CMAKE_CURRENT_LIST_DIR}/frmReportViewer.h
+  ${CMAKE_CURRENT_LIST_DIR}/ReportNumberFormat.cpp ${CMAKE_CURRENT_LIST_DIR}/ReportNumberFormat.h
+  ${CMAKE_CURRENT_LIST_DIR}/ReportError.h
+  ${CMAKE_CURRENT_LIST_DIR}/ReportLayout.cpp ${CMAKE_CURRENT_LIST_DIR}/ReportLayout.h
+  ${CMAKE_CURRENT_LIST_DIR}/ReportGauge.cpp ${CMAKE_CURRENT_LIST_DIR}/ReportGauge.h
+  ${CMAKE_CURRENT_LIST_DIR}/ReportData.cpp ${CMAKE_CURRENT_LIST_DIR}/ReportData.h
+  ${CMAKE_CURRENT_LIST_DIR}/ReportDocument.cpp ${CMAKE_CURRENT_LIST_DIR}/ReportDocument.h
+  ${CMAKE_CURRENT_LIST_DIR}/ReportEngine.cpp ${CMAKE_CURRENT_LIST_DIR}/ReportEngine.h
+  ${CMAKE_CURRENT_LIST_DIR}/ReportPageView.cpp ${CMAKE_CURRENT_LIST_DIR}/ReportPageView.h
 )

@@ -1,0 +1,222 @@
+#include "reports/ReportData.h"
+
+#include "reports/ReportError.h"
+#include "reports/ReportGauge.h"
+
+#include <QRegularExpression>
+#include <cmath>
+
+namespace mstch = kainjow::mustache;
+
+namespace {
+std::string utf8(const QString &text)
+{
+    return text.toStdString();
+}
+
+bool isBlank(const QVariant &value)
+{
+    return value.isNull() || value.toString().trimmed().isEmpty();
+}
+
+struct CellContext
+{
+    const ReportLayout &layout;
+    ReportLanguage language;
+};
+
+// Adds a value under `key` and all its variants (formats and flags).
+void addCell(mstch::object &target, const QString &key, const QVariant &value,
+             const QString &defaultFormat, const CellContext &context)
+{
+    const bool blank = isBlank(value);
+    const std::optional<double> number = numericValue(value);
+    const QString base = key.toLower();
+
+    QString shown;
+    const auto format = context.layout.formats.constFind(defaultFormat);
+    if (format != context.layout.formats.constEnd() && format->kind != NumberKind::Equals)
+        shown = formatValue(value, *format, context.language, context.layout.missing);
+    else
+        shown = blank ? QString() : value.toString();
+
+    target[utf8(base)] = utf8(shown);
+    target[utf8(base + QStringLiteral("|raw"))] = blank ? std::string() : utf8(value.toString());
+    target[utf8(base + QStringLiteral("|null"))] = mstch::data(blank);
+    target[utf8(base + QStringLiteral("|has"))] = mstch::data(!blank);
+    target[utf8(base + QStringLiteral("|nonzero"))] = mstch::data(number && *number != 0.0);
+    for (auto it = context.layout.formats.constBegin(); it != context.layout.formats.constEnd();
+         ++it) {
+        const std::string name = utf8(base + QLatin1Char('|') + it.key());
+        if (it->kind == NumberKind::Equals)
+            target[name] = mstch::data(number && std::fabs(*number - it->target) < 1e-9);
+        else
+            target[name] = utf8(formatValue(value, *it, context.language, context.layout.missing));
+    }
+}
+
+// The first row of a table, its columns found without regard to case.
+class FirstRow
+{
+public:
+    FirstRow() = default;
+    explicit FirstRow(const RecordSet *records) : m_records(records)
+    {
+        const QStringList &names = records->fieldNames();
+        for (int i = 0; i < names.size(); ++i)
+            m_index.insert(names.at(i).toLower(), i);
+    }
+
+    bool exists() const { return m_records && m_records->RecordCount() > 0; }
+    bool hasColumn(const QString &column) const { return m_index.contains(column.toLower()); }
+    const QStringList &columns() const { return m_records->fieldNames(); }
+    QVariant value(const QString &column) const
+    {
+        const int index = m_index.value(column.toLower(), -1);
+        if (!exists() || index < 0)
+            return {};
+        return m_records->row(0).at(index);
+    }
+
+private:
+    const RecordSet *m_records = nullptr;
+    QHash<QString, int> m_index;
+};
+
+class DataBuilder
+{
+public:
+    DataBuilder(const ReportLayout &layout, const QVector<RecordSet> &tables,
+                ReportLanguage language)
+        : m_layout(layout), m_context{layout, language}
+    {
+        for (int i = 0; i < layout.tables.size() && i < tables.size(); ++i)
+            m_rows.insert(layout.tables.at(i).alias, FirstRow(&tables.at(i)));
+    }
+
+    mstch::data build() const
+    {
+        mstch::object root;
+        for (const ReportLayout::Table &table : m_layout.tables) {
+            const FirstRow row = m_rows.value(table.alias);
+            if (!row.exists()) {
+                root[utf8(table.alias)] = mstch::data(false);
+                continue;
+            }
+            mstch::object fields;
+            for (const QString &column : row.columns())
+                addCell(fields, column, row.value(column), m_layout.formatOfColumn(column),
+                        m_context);
+            for (const ReportLayout::RowList &list : m_layout.rowLists)
+                if (list.over.contains(table.alias))
+                    fields[utf8(list.name)] = buildList(list, table.alias);
+            root[utf8(table.alias)] = fields;
+        }
+        for (const ReportLayout::RowList &list : m_layout.rowLists)
+            if (list.over.isEmpty())
+                root[utf8(list.name)] = buildList(list, QString());
+        root["page"] = std::string(kPageToken);
+        root["pages"] = std::string(kPagesToken);
+        root["gauge"] = mstch::lambda2{[this](const std::string &text, const mstch::renderer &render) {
+            const QStringList parts = QString::fromStdString(render(text))
+                                          .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            bool betterOk = false;
+            bool worseOk = false;
+            const double better = parts.value(0).toDouble(&betterOk);
+            const double worse = parts.value(1).toDouble(&worseOk);
+            if (parts.size() != 2 || !betterOk || !worseOk)
+                return utf8(m_layout.missing.toHtmlEscaped());
+            return utf8(positionGaugeHtml(better, worse));
+        }};
+        return root;
+    }
+
+private:
+    mstch::list buildList(const ReportLayout::RowList &list, const QString &overAlias) const
+    {
+        mstch::list items;
+        int index = 0;
+        for (const auto &[key, values] : list.rows) {
+            mstch::object item;
+            item["key"] = utf8(key);
+            item["index"] = std::to_string(++index);
+            for (int f = 0; f < list.fields.size(); ++f)
+                addField(item, list, f, values.at(f), overAlias);
+            items.push_back(item);
+        }
+        return items;
+    }
+
+    void addField(mstch::object &item, const ReportLayout::RowList &list, int field,
+                  const QString &reference, const QString &overAlias) const
+    {
+        const QString &name = list.fields.at(field);
+        if (reference.startsWith(QLatin1Char('"'))) {
+            addCell(item, name, reference.mid(1, reference.size() - 2), QString(), m_context);
+            return;
+        }
+        const qsizetype dot = reference.indexOf(QLatin1Char('.'));
+        const QString alias = dot < 0 ? overAlias : reference.left(dot).toLower();
+        const QString column = dot < 0 ? reference : reference.mid(dot + 1);
+        if (alias.isEmpty() || !m_rows.contains(alias))
+            throw ReportError(QStringLiteral("Report layout, list %1: no table for \"%2\"")
+                                  .arg(list.name, reference));
+        const FirstRow row = m_rows.value(alias);
+        if (!row.hasColumn(column))
+            throw ReportError(QStringLiteral("Report layout, list %1: table %2 has no column %3")
+                                  .arg(list.name, alias, column));
+        addCell(item, name, row.value(column), m_layout.formatOfColumn(column), m_context);
+    }
+
+    const ReportLayout &m_layout;
+    CellContext m_context;
+    QHash<QString, FirstRow> m_rows;
+};
+} // namespace
+
+ReportLanguage reportLanguageOf(const ReportLayout &layout, const QVector<RecordSet> &tables)
+{
+    for (int i = 0; i < layout.tables.size() && i < tables.size(); ++i) {
+        if (layout.tables.at(i).alias != layout.languageAlias)
+            continue;
+        const FirstRow row(&tables.at(i));
+        if (row.exists() && row.hasColumn(layout.languageColumn))
+            return reportLanguageFromText(row.value(layout.languageColumn).toString());
+    }
+    return ReportLanguage::English;
+}
+
+mstch::data buildReportData(const ReportLayout &layout, const QVector<RecordSet> &tables,
+                            ReportLanguage language)
+{
+    return DataBuilder(layout, tables, language).build();
+}
+
+QString normaliseTagNames(const QString &templateText)
+{
+    static const QRegularExpression tag(QStringLiteral(R"(\{\{(.*?)\}\})"),
+                                        QRegularExpression::DotMatchesEverythingOption);
+    QString result;
+    qsizetype last = 0;
+    auto it = tag.globalMatch(templateText);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch match = it.next();
+        result += templateText.mid(last, match.capturedStart() - last);
+        result += QStringLiteral("{{") + match.captured(1).toLower() + QStringLiteral("}}");
+        last = match.capturedEnd();
+    }
+    return result + templateText.mid(last);
+}
+
+QString renderReportTemplate(const QString &templateText, const mstch::data &data)
+{
+    mstch::mustache tmpl(utf8(normaliseTagNames(templateText)));
+    if (!tmpl.is_valid())
+        throw ReportError(QStringLiteral("Report template: ") +
+                          QString::fromStdString(tmpl.error_message()));
+    const std::string text = tmpl.render(data);
+    if (!tmpl.is_valid())
+        throw ReportError(QStringLiteral("Report template: ") +
+                          QString::fromStdString(tmpl.error_message()));
+    return QString::fromStdString(text);
+}

@@ -1,0 +1,166 @@
+#include "reports/ReportDocument.h"
+
+#include "reports/ReportData.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFile>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextDocument>
+
+namespace {
+// Pages are laid out at this resolution, whatever they are drawn on.
+constexpr double kLayoutDpi = 96.0;
+// Space between the header or footer and the body.
+constexpr double kGap = 8.0;
+
+// A fixed-resolution device for laying out text, so that the pages do not
+// depend on the screen's resolution.
+QPaintDevice *layoutDevice()
+{
+    static QImage device = [] {
+        QImage image(1, 1, QImage::Format_RGB32);
+        const int dotsPerMeter = qRound(kLayoutDpi / 0.0254);
+        image.setDotsPerMeterX(dotsPerMeter);
+        image.setDotsPerMeterY(dotsPerMeter);
+        return image;
+    }();
+    return &device;
+}
+
+std::unique_ptr<QTextDocument> newDocument(const QString &html, double width)
+{
+    auto document = std::make_unique<QTextDocument>();
+    document->documentLayout()->setPaintDevice(layoutDevice());
+    document->setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+    document->setDocumentMargin(0);
+    document->setHtml(html);
+    document->setTextWidth(width);
+    return document;
+}
+} // namespace
+
+ReportDocument::ReportDocument(const QString &bodyHtml, const QString &headerHtml,
+                               const QString &footerHtml, const QPageLayout &pageLayout)
+    : m_pageLayout(pageLayout), m_headerHtml(headerHtml), m_footerHtml(footerHtml)
+{
+    const QRectF area = m_pageLayout.paintRect(QPageLayout::Inch);
+    m_width = area.width() * kLayoutDpi;
+    const double height = area.height() * kLayoutDpi;
+    // Wide page numbers give the decorations their height before the body
+    // is paginated.
+    const QString wide = QStringLiteral("999");
+    m_headerHeight = m_headerHtml.trimmed().isEmpty()
+                         ? 0
+                         : decorationDocument(m_headerHtml, wide, wide)->size().height() + kGap;
+    m_footerHeight = m_footerHtml.trimmed().isEmpty()
+                         ? 0
+                         : decorationDocument(m_footerHtml, wide, wide)->size().height() + kGap;
+    m_bodyHeight = std::max(height - m_headerHeight - m_footerHeight, kLayoutDpi);
+
+    m_body = newDocument(bodyHtml, m_width);
+    m_body->setPageSize(QSizeF(m_width, m_bodyHeight));
+}
+
+ReportDocument::~ReportDocument() = default;
+
+int ReportDocument::pageCount() const
+{
+    return std::max(1, m_body->pageCount());
+}
+
+std::unique_ptr<QTextDocument> ReportDocument::decorationDocument(const QString &html,
+                                                                  const QString &page,
+                                                                  const QString &pages) const
+{
+    QString text = html;
+    text.replace(QLatin1String(kPageToken), page);
+    text.replace(QLatin1String(kPagesToken), pages);
+    return newDocument(text, m_width);
+}
+
+std::unique_ptr<QTextDocument> ReportDocument::decorationDocument(const QString &html,
+                                                                  int index) const
+{
+    return decorationDocument(html, QString::number(index + 1), QString::number(pageCount()));
+}
+
+QString ReportDocument::toPlainText() const
+{
+    QString text;
+    if (!m_headerHtml.trimmed().isEmpty())
+        text = decorationDocument(m_headerHtml, 0)->toPlainText() + QLatin1Char('\n');
+    return text + m_body->toPlainText();
+}
+
+void ReportDocument::paintPage(QPainter &painter, int index, double scale) const
+{
+    painter.save();
+    painter.scale(scale, scale);
+    painter.setPen(QPen(QColor(0x9a, 0xa5, 0xb1), 0.75));
+    const double height = m_headerHeight + m_bodyHeight + m_footerHeight;
+
+    if (m_headerHeight > 0) {
+        decorationDocument(m_headerHtml, index)->drawContents(&painter);
+        painter.drawLine(QPointF(0, m_headerHeight - kGap / 2),
+                         QPointF(m_width, m_headerHeight - kGap / 2));
+    }
+    if (m_footerHeight > 0) {
+        const double top = height - m_footerHeight;
+        painter.drawLine(QPointF(0, top + kGap / 2), QPointF(m_width, top + kGap / 2));
+        painter.save();
+        painter.translate(0, top + kGap);
+        decorationDocument(m_footerHtml, index)->drawContents(&painter);
+        painter.restore();
+    }
+
+    painter.translate(0, m_headerHeight - index * m_bodyHeight);
+    const QRectF pageRect(0, index * m_bodyHeight, m_width, m_bodyHeight);
+    painter.setClipRect(pageRect);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.clip = pageRect;
+    context.palette.setColor(QPalette::Text, Qt::black);
+    m_body->documentLayout()->draw(&painter, context);
+    painter.restore();
+}
+
+QImage ReportDocument::pageImage(int index, double dpi) const
+{
+    const QSizeF paper = m_pageLayout.fullRect(QPageLayout::Inch).size() * dpi;
+    QImage image(paper.toSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const QRectF area = m_pageLayout.paintRect(QPageLayout::Inch);
+    painter.translate(area.topLeft() * dpi);
+    paintPage(painter, index, dpi / kLayoutDpi);
+    return image;
+}
+
+bool ReportDocument::printTo(QPagedPaintDevice &device, double dpi) const
+{
+    device.setPageLayout(m_pageLayout);
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    for (int index = 0; index < pageCount(); ++index) {
+        if (index > 0)
+            device.newPage();
+        paintPage(painter, index, dpi / kLayoutDpi);
+    }
+    return painter.end();
+}
+
+bool ReportDocument::exportPdf(const QString &path) const
+{
+    {
+        QFile probe(path);
+        if (!probe.open(QIODevice::WriteOnly))
+            return false;
+    }
+    QPdfWriter writer(path);
+    writer.setResolution(300);
+    writer.setCreator(QStringLiteral("Quorvel"));
+    return printTo(writer, writer.resolution());
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QImage>
+#include <QPageLayout>
+#include <QString>
+#include <memory>
+
+class QPainter;
+class QPagedPaintDevice;
+class QTextDocument;
+
+// A rendered report: the body laid out in pages of the layout's paper, with
+// the header above and the footer (the page number) below on every page.
+// The pages are laid out in units of 1/96 inch and drawn scaled to the
+// device, so the screen, the printer and the PDF file show the same pages.
+class ReportDocument
+{
+public:
+    ReportDocument(const QString &bodyHtml, const QString &headerHtml, const QString &footerHtml,
+                   const QPageLayout &pageLayout);
+    ~ReportDocument();
+    ReportDocument(const ReportDocument &) = delete;
+    ReportDocument &operator=(const ReportDocument &) = delete;
+
+    int pageCount() const;
+    const QPageLayout &pageLayout() const { return m_pageLayout; }
+
+    // The text of the body, with the header of the first page before it.
+    QString toPlainText() const;
+
+    // Draws one page (from 0) with the painter's origin at the top-left
+    // corner inside the margins; `scale` is the device's dots per inch / 96.
+    void paintPage(QPainter &painter, int index, double scale) const;
+
+    // One whole sheet, margins included, at `dpi`.
+    QImage pageImage(int index, double dpi) const;
+
+    // Draws every page on a printer or PDF writer, set to the layout's paper.
+    // False when the device cannot be painted on.
+    bool printTo(QPagedPaintDevice &device, double dpi) const;
+    bool exportPdf(const QString &path) const;
+
+private:
+    std::unique_ptr<QTextDocument> decorationDocument(const QString &html, const QString &page,
+                                                      const QString &pages) const;
+    std::unique_ptr<QTextDocument> decorationDocument(const QString &html, int index) const;
+
+    QPageLayout m_pageLayout;
+    QString m_headerHtml;
+    QString m_footerHtml;
+    std::unique_ptr<QTextDocument> m_body;
+    double m_width = 0;
+    double m_headerHeight = 0;
+    double m_footerHeight = 0;
+    double m_bodyHeight = 0;
+};

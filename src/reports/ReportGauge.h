@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// The small picture of where a firm stands among the firms of its industry:
+// four cells, the weakest quarter of firms on the left, the strongest on the
+// right, with the quarters the firm may stand in filled. `better` is the
+// share of firms the firm does better than, `worse` the share it does worse
+// than (0, 25, 50 or 75 each).
+QString positionGaugeHtml(double better, double worse);
+
+// The quarters (0 weakest to 3 strongest) the firm may stand in.
+struct GaugeBand
+{
+    int first = 0;
+    int last = 3;
+};
+GaugeBand gaugeBand(double better, double worse);

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "reports/ReportNumberFormat.h"
+
+#include <QMap>
+#include <QPageLayout>
+#include <QRegularExpression>
+#include <QStringList>
+#include <QVector>
+
+// A report layout file, parsed. The file is text in sections:
+//
+//   [report]    name, language (alias.Column holding the language letter),
+//               missing (the not-available mark), page ("a4"/"letter" and
+//               "portrait"/"landscape"), margins (millimetres)
+//   [tables]    one table a line, "TableName as alias", numbered from 1
+//   [formats]   "name = percent 1", "name = currency 0 signed", ...
+//   [columns]   "Pattern Pattern ... = format": default format of the
+//               columns whose names match (wildcards, any letter case)
+//   [rows NAME] a list of rows for the template, one "key = value ..." a
+//               line after a "fields = ..." line; a value is alias.Column,
+//               a Column of each table named by "[rows NAME over a b c]",
+//               or a "quoted literal"
+//   [header], [footer]  HTML templates drawn on every page
+//   [template]  the HTML template of the body, to the end of the file
+//
+// Lines starting with "#" outside the templates are comments.
+struct ReportLayout
+{
+    struct Table
+    {
+        QString name;
+        QString alias; // lower case
+    };
+
+    struct ColumnFormat
+    {
+        QRegularExpression pattern;
+        QString format; // lower case
+    };
+
+    struct RowList
+    {
+        QString name;        // lower case
+        QStringList over;    // aliases the list is attached to; empty: the root
+        QStringList fields;  // lower case
+        QVector<QPair<QString, QStringList>> rows; // key, one value per field
+    };
+
+    QString name;
+    QString languageAlias;
+    QString languageColumn;
+    QString missing = QStringLiteral("\u2014");
+    QPageLayout pageLayout;
+    QVector<Table> tables;
+    QMap<QString, NumberFormat> formats;
+    QVector<ColumnFormat> columnFormats;
+    QVector<RowList> rowLists;
+    QString header;
+    QString footer;
+    QString body;
+
+    // The default format name of a column, or an empty text.
+    QString formatOfColumn(const QString &column) const;
+};
+
+// Parses a layout's text; throws ReportError naming the line at fault.
+ReportLayout parseReportLayout(const QString &text);
+
+// Reads and parses a layout file; throws ReportError when the file is
+// missing, unreadable or not a layout.
+ReportLayout loadReportLayout(const QString &path);
