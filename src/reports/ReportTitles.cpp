@@ -93,7 +93,7 @@ void applyVolumeTitle(Connection &cnUser, const QString &table, const QString &c
     qint16 errors = 0;
     ExecCmdInDB(cnUser,
                 QStringLiteral("Update ") + table + QStringLiteral(" Set ") + column +
-                    QStringLiteral(" = D.Title1 || ' - ' || ?") + extraAssignments +
+                    QStringLiteral(" = D.Title1 || ' - ' || coalesce(?, '')") + extraAssignments +
                     QStringLiteral(" from (select * from Volume_Descriptions where Volume = ? "
                                    "and [Language] = ? COLLATE NOCASE) AS D"),
                 errors,

@@ -1,0 +1,440 @@
+#include "ReportFixture.h"
+#include "TestSupport.h"
+#include "core/DatabaseError.h"
+#include "reports/ReportPreparation.h"
+
+#include <QLocale>
+#include <QTest>
+
+using reportfixture::ReportDatabases;
+using testsupport::MessageRecorder;
+
+namespace {
+
+const QString kNaics = QStringLiteral("236110");
+
+// The reference firm: total assets 2000; every percentage, ratio, position
+// and variance below was worked out by hand from these amounts.
+QStringList firmValues(const QString &year = "2006")
+{
+    return {"Joe's Garage", year, kNaics, "Builders' residential construction",
+            // Cash, Ar, Inv, CA, OA, Toa, Invest, Ptfl, Ta
+            "100", "400", "250", "650", "100", "1500", "300", "200", "2000",
+            // OperatingRevenue, Sales, GrossProfit, OperatingProfit, InterestExpense,
+            // PretaxProfit, ProfitAfterTax
+            "5000", "4000", "1000", "500", "50", "400", "300",
+            // AccountsPayable, Banks, Paper, Mtg, Bonds, Ol, AmtsAffil, OLiab, DefTax, Tliab
+            "250", "100", "50", "250", "100", "50", "50", "100", "50", "1000",
+            // ShareC, RetEarn, OtherSur, Equity1, TotLiabShareEq, CurrentAssets,
+            // CurrentLiabilities
+            "400", "500", "100", "1000", "2000", "700", "350"};
+}
+
+// The industry's 2006 row, its quartiles set to give every kind of position.
+QVariantMap industryRow2006()
+{
+    QVariantMap row{{"NAICS", kNaics}, {"NumberOfFirms", 120}};
+    const QList<std::pair<const char *, QList<double>>> quartiles = {
+        {"NPM", {2, 4, 8}},     {"PPM", {3, 5, 7}},        {"OPM", {10, 12, 15}},
+        {"GPM", {20, 30, 40}},  {"ORTTNOA", {0, 300, 500}}, {"RNOA", {10, 20, 30}},
+        {"PPA", {25, 30, 35}},  {"RCE", {-5, 0, 25}},      {"RE", {10, 20, 30}},
+        {"DE", {2, 1, 0.5}},    {"RT", {5, 10, 12.5}},     {"IT", {4, 8, 16}},
+        {"WC", {1, 1.5, 3}},    {"LTA", {0.8, 0.6, 0.4}},  {"IC", {2, 5, 10}}};
+    for (const auto &[prefix, q] : quartiles)
+        for (int i = 0; i < 3; ++i)
+            row.insert(QLatin1String(prefix) + QStringLiteral("Q%1").arg(i + 1), q.at(i));
+    const QList<std::pair<const char *, double>> figures = {
+        {"opp", 70},      {"opl", 30},      {"ppp", 65},     {"ppl", 35},
+        {"npp", 60},      {"npl", 40},      {"a11", 10},     {"a12", 14},
+        {"a13", 10},      {"a18", 31},      {"a19", 4},      {"totoa", 68},
+        {"a14", 11},      {"a151617", 21},  {"totass", 100}, {"a22", 9},
+        {"a25100", 8},    {"a25200", 0.25}, {"a25500", 15},  {"a25400", 4.5},
+        {"a25180", 3},    {"a24", 4},       {"a2329", 6},    {"a27", 2.25},
+        {"totliab", 52},  {"totse", 48},    {"a31", 12},     {"a38", 16},
+        {"a283334", 20},  {"totlse", 99.25}, {"curass", 45}, {"curliab", 24}};
+    for (const auto &[name, value] : figures)
+        row.insert(QLatin1String(name), value);
+    return row;
+}
+
+// An industry with rows in all three years; the older years differ in
+// their number of firms and cash share.
+void addIndustry(ReportDatabases &db)
+{
+    for (int year : {2006, 2005, 2004}) {
+        db.createDatasetTable(3, "ON", year);
+        QVariantMap row = industryRow2006();
+        if (year == 2005) {
+            row["NumberOfFirms"] = 95;
+            row["a11"] = 20;
+        } else if (year == 2004) {
+            row["NumberOfFirms"] = 80;
+            row["a11"] = 30;
+        }
+        db.addIndustryRow(3, "ON", year, row);
+    }
+}
+
+bool compare(ReportDatabases &db, qint16 year, const QString &language,
+             const QStringList &values)
+{
+    return fncPrepareComparisonReport(db.reference, db.user, "com", 3, "ON", year, kNaics,
+                                      language, values);
+}
+
+QVariantMap comparisonRow(ReportDatabases &db)
+{
+    const QList<QVariantMap> rows = ReportDatabases::rows(db.user, "Rpt_Comparison");
+    if (rows.size() != 1)
+        qWarning("Rpt_Comparison holds %d rows", int(rows.size()));
+    return rows.value(0);
+}
+
+} // namespace
+
+class tst_ComparisonReport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        m_db = std::make_unique<ReportDatabases>();
+        addIndustry(*m_db);
+        MessageRecorder messages;
+        QVERIFY(compare(*m_db, 2006, "E", firmValues()));
+        QVERIFY(messages.messages.isEmpty());
+        m_row = comparisonRow(*m_db);
+    }
+
+    void firmRow_data()
+    {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QVariant>("expected");
+        const QList<std::pair<const char *, QVariant>> expected = {
+            // Identity
+            {"MyFirmName", "Joe's Garage"},
+            {"MyYear", 2006},
+            {"MyNAICS", "236110"},
+            {"MyIndustry", "Builders' residential construction"},
+            {"MyVol", "V3E firms' title - Ontario"},
+            // Percentages of total assets 2000
+            {"MyCash", 5}, {"MyAr", 20}, {"MyInv", 12.5}, {"MyCA", 32.5}, {"MyOA", 5},
+            {"MyToa", 75}, {"MyInvest", 15}, {"MyPtfl", 10}, {"MyTa", 100},
+            {"MyAccountsPayable", 12.5}, {"MyBanks", 5}, {"MyPaper", 2.5}, {"MyMtg", 12.5},
+            {"MyBonds", 5}, {"MyOl", 2.5}, {"MyAmtsAffil", 2.5}, {"MyOLiab", 5},
+            {"MyDefTax", 2.5}, {"MyTliab", 50}, {"MyShareC", 20}, {"MyRetEarn", 25},
+            {"MyOtherSur", 5}, {"MyEquity1", 50}, {"MyTotLiabShareEq", 100},
+            {"MyCurrentAssets", 35}, {"MyCurrentLiabilities", 17.5},
+            // Income amounts as given
+            {"MyOperatingRevenue", 5000}, {"MyGrossProfit", 1000}, {"MyOperatingProfit", 500},
+            {"MyInterestExpense", 50}, {"MyPretaxProfit", 400}, {"MyProfitAfterTax", 300},
+            // Ratios: NOA 1250, borrowed funds 600, capital employed 1600
+            {"MyNPM", 6}, {"MyPPM", 8}, {"MyOPM", 10}, {"MyGPM", 25}, {"MyORTNOA", 400},
+            {"MyRONOA", 40}, {"MyPPTA", 20}, {"MyROCE", 21.875}, {"MyROE", 30}, {"MyRT", 12.5},
+            {"MyIT", 12}, {"MyWC", 2}, {"MyDE", 0.6}, {"MyLTA", 0.5}, {"MyIC", 9},
+            // Positions
+            {"BetterNPM", 50}, {"WorseNPM", 25},       // 6 within 4..8
+            {"BetterPPM", 75}, {"WorsePPM", 0},        // 8 above 7
+            {"BetterOPM", 0}, {"WorseOPM", 50},        // 10 ties Q1
+            {"BetterGPM", 25}, {"WorseGPM", 50},       // 25 within 20..30
+            {"BetterORTNOA", 50}, {"WorseORTNOA", 25}, // Q1 0 skipped
+            {"BetterRONOA", 75}, {"WorseRONOA", 0},    // 40 above 30
+            {"BetterPPA", 0}, {"WorsePPA", 75},        // 20 below 25
+            {"BetterRCE", 25}, {"WorseRCE", 25},       // Q2 0 skipped
+            {"BetterRE", 50}, {"WorseRE", 0},          // 30 ties Q3
+            {"BetterRT", 50}, {"WorseRT", 0},          // 12.5 ties Q3
+            {"BetterIT", 50}, {"WorseIT", 25},         // 12 within 8..16
+            {"BetterWC", 50}, {"WorseWC", 25},         // 2 within 1.5..3
+            {"BetterDE", 50}, {"WorseDE", 25},         // lower is better: 0.6 within 1..0.5
+            {"BetterLTA", 50}, {"WorseLTA", 25},       // lower is better: 0.5 within 0.6..0.4
+            {"BetterIC", 50}, {"WorseIC", 25},         // 9 within 5..10
+            // Variances: firm percentage minus industry percentage
+            {"VarianceCash", -5}, {"VarianceAR", 6}, {"VarianceInvent", 2.5},
+            {"VarianceCA", 1.5}, {"VarianceOA", 1}, {"VarianceTOA", 7}, {"VarianceInvest", 4},
+            {"VariancePTFL", -11}, {"VarianceTOTASS", 0}, {"VarianceAP", 3.5},
+            {"VarianceBanks", -3}, {"VarianceSTPAPER", 2.25}, {"VarianceMTG", -2.5},
+            {"VarianceBonds", 0.5}, {"VarianceOLoans", -0.5}, {"VarianceAOTA", -1.5},
+            {"VarianceOLiab", -1}, {"VarianceDefTax", 0.25}, {"VarianceTL", -2},
+            {"VarianceEq", 2}, {"VarianceSC", 8}, {"VarianceRE", 9}, {"VarianceOS", -15},
+            {"VarianceSETL", 0.75}, {"VarianceCurrA", -10}, {"VarianceCurrL", -6.5},
+            // Industry figures copied from the 2006 row
+            {"NumberOfFirms", 120}, {"PPAQ2", 30}, {"LTAQ2", 0.6}, {"NPMQ2", 4}, {"PPMQ2", 5},
+            {"OPMQ2", 12}, {"GPMQ2", 30}, {"ORTTNOAQ2", 300}, {"RNOAQ2", 20}, {"RCEQ2", 0},
+            {"REQ2", 20}, {"RTQ2", 10}, {"ITQ2", 8}, {"WCQ2", 1.5}, {"DEQ2", 1}, {"ICQ2", 5},
+            {"OPP", 70}, {"OPL", 30}, {"PPP", 65}, {"PPL", 35}, {"NPP", 60}, {"NPL", 40},
+            {"A11", 10}, {"A12", 14}, {"A13", 10}, {"A18", 31}, {"A19", 4}, {"TOTOA", 68},
+            {"A14", 11}, {"A151617", 21}, {"TOTASS", 100}, {"A22", 9}, {"A25100", 8},
+            {"A25200", 0.25}, {"A25500", 15}, {"A25400", 4.5}, {"A25180", 3}, {"A24", 4},
+            {"A2329", 6}, {"A27", 2.25}, {"TOTLIAB", 52}, {"A31", 12}, {"A38", 16},
+            {"A283334", 20}, {"TOTSE", 48}, {"TOTLSE", 99.25}, {"CURASS", 45}, {"CURLIAB", 24}};
+        for (const auto &[column, value] : expected)
+            QTest::newRow(column) << QString::fromLatin1(column) << value;
+    }
+    void firmRow()
+    {
+        QFETCH(QString, column);
+        QFETCH(QVariant, expected);
+        QVERIFY2(m_row.contains(column), qPrintable(column));
+        const QVariant actual = m_row.value(column);
+        QVERIFY2(!actual.isNull(), qPrintable(column + " is null"));
+        if (expected.typeId() == QMetaType::QString)
+            QCOMPARE(actual.toString(), expected.toString());
+        else
+            QCOMPARE(actual.toDouble(), expected.toDouble());
+    }
+
+    void everyColumnFilled()
+    {
+        // 156 columns, none left empty for a complete industry row.
+        QCOMPARE(m_row.size(), 156);
+        for (auto it = m_row.cbegin(); it != m_row.cend(); ++it)
+            QVERIFY2(!it.value().isNull(), qPrintable(it.key()));
+        QCOMPARE(ReportDatabases::sqlType(m_db->user, "Rpt_Comparison", "MyCash"), "real");
+        QCOMPARE(ReportDatabases::sqlType(m_db->user, "Rpt_Comparison", "BetterNPM"), "real");
+    }
+
+    void titles()
+    {
+        const QList<QVariantMap> rows = ReportDatabases::rows(m_db->user, "Rpt_Comparison_Titles");
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.first().value("Language").toString(), QStringLiteral("E"));
+        QCOMPARE(rows.first().value("NAICS").toString(), kNaics);
+        QCOMPARE(rows.first().value("Heading_Firm").toString(), QStringLiteral("Firm E"));
+    }
+
+    void firmYearPicksItsWorkTable_data()
+    {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<double>("firms");
+        QTest::addColumn<double>("industryCash");
+        QTest::addColumn<double>("cashVariance");
+        QTest::newRow("2006") << 2006 << 120.0 << 10.0 << -5.0;
+        QTest::newRow("2005") << 2005 << 95.0 << 20.0 << -15.0;
+        QTest::newRow("2004") << 2004 << 80.0 << 30.0 << -25.0;
+    }
+    void firmYearPicksItsWorkTable()
+    {
+        QFETCH(int, year);
+        QFETCH(double, firms);
+        QFETCH(double, industryCash);
+        QFETCH(double, cashVariance);
+        ReportDatabases db;
+        addIndustry(db);
+        // The year in the list is not the one written: the argument is.
+        QVERIFY(compare(db, qint16(year), "E", firmValues("2006")));
+        const QVariantMap row = comparisonRow(db);
+        QCOMPARE(row.value("MyYear").toInt(), year);
+        QCOMPARE(row.value("NumberOfFirms").toDouble(), firms);
+        QCOMPARE(row.value("A11").toDouble(), industryCash);
+        QCOMPARE(row.value("VarianceCash").toDouble(), cashVariance);
+        // The extraction always covers 2006, 2005 and 2004.
+        QCOMPARE(ReportDatabases::rows(db.user, "Rpt_Data_CY").first().value("NumberOfFirms").toInt(), 120);
+        QCOMPARE(ReportDatabases::rows(db.user, "Rpt_Data_CYM1").first().value("NumberOfFirms").toInt(), 95);
+        QCOMPARE(ReportDatabases::rows(db.user, "Rpt_Data_CYM2").first().value("NumberOfFirms").toInt(), 80);
+    }
+
+    void noDataForTheFirmsYear_data()
+    {
+        QTest::addColumn<QList<int>>("tables");
+        QTest::addColumn<QList<int>>("industryIn");
+        QTest::addColumn<int>("year");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("en: year table absent")
+            << QList<int>{2006, 2004} << QList<int>{2006, 2004} << 2005 << "E"
+            << "This industry has no data for 2005";
+        QTest::newRow("fr: year table absent")
+            << QList<int>{2006, 2004} << QList<int>{2006, 2004} << 2005 << "F"
+            << "Il n'y a pas de données pour cette industrie pour2005";
+        QTest::newRow("en: report year absent, firm year 2004")
+            << QList<int>{2005, 2004} << QList<int>{2005, 2004} << 2004 << "E"
+            << "This industry has no data for 2004";
+        QTest::newRow("fr: industry missing from the year's table")
+            << QList<int>{2006, 2005, 2004} << QList<int>{2006, 2005} << 2004 << "f"
+            << "Il n'y a pas de données pour cette industrie pour2004";
+        QTest::newRow("en: year outside the three")
+            << QList<int>{2006, 2005, 2004} << QList<int>{2006, 2005, 2004} << 2003 << "E"
+            << "This industry has no data for 2003";
+    }
+    void noDataForTheFirmsYear()
+    {
+        QFETCH(QList<int>, tables);
+        QFETCH(QList<int>, industryIn);
+        QFETCH(int, year);
+        QFETCH(QString, language);
+        QFETCH(QString, message);
+        ReportDatabases db;
+        addIndustry(db);
+        {
+            MessageRecorder messages;
+            QVERIFY(compare(db, 2006, "E", firmValues()));
+        }
+        const QList<QVariantMap> titlesBefore = ReportDatabases::rows(db.user, "Rpt_Comparison_Titles");
+        for (int y : {2006, 2005, 2004})
+            ReportDatabases::exec(db.reference, "drop table " + ReportDatabases::datasetTable(3, "ON", y));
+        for (int y : tables) {
+            db.createDatasetTable(3, "ON", y);
+            db.addIndustryRow(3, "ON", y, {{"NAICS", "111110"}, {"NumberOfFirms", 5}});
+            if (industryIn.contains(y))
+                db.addIndustryRow(3, "ON", y, industryRow2006());
+        }
+
+        MessageRecorder messages;
+        QVERIFY(!compare(db, qint16(year), language, firmValues()));
+        QCOMPARE(messages.texts(), QStringList{message});
+        QCOMPARE(messages.messages.first().buttons, MsgButtons::Ok);
+        QCOMPARE(ReportDatabases::rows(db.user, "Rpt_Comparison").size(), 0);
+        QCOMPARE(ReportDatabases::rows(db.user, "Rpt_Comparison_Titles"), titlesBefore);
+    }
+
+    void frenchReport()
+    {
+        ReportDatabases db;
+        addIndustry(db);
+        QVERIFY(compare(db, 2006, "F", firmValues()));
+        QCOMPARE(comparisonRow(db).value("MyVol").toString(),
+                 QStringLiteral("V3F firms' title - Ontario (fr)"));
+        const QList<QVariantMap> titles = ReportDatabases::rows(db.user, "Rpt_Comparison_Titles");
+        QCOMPARE(titles.size(), 1);
+        QCOMPARE(titles.first().value("Heading_Firm").toString(), QStringLiteral("Firm F"));
+    }
+
+    void negativeEquity()
+    {
+        ReportDatabases db;
+        addIndustry(db);
+        QStringList values = firmValues();
+        values[30] = "-1000"; // ShareC
+        values[33] = "-400";  // Equity1: capital employed 600 - 400 = 200
+        values[34] = "600";   // TotLiabShareEq
+        QVERIFY(compare(db, 2006, "E", values));
+        const QVariantMap row = comparisonRow(db);
+        QCOMPARE(row.value("MyROE").toDouble(), 0.0);
+        QCOMPARE(row.value("MyDE").toDouble(), 0.0);
+        QCOMPARE(row.value("MyROCE").toDouble(), 175.0);    // 350 / 200 * 100
+        QCOMPARE(row.value("MyEquity1").toDouble(), -20.0); // -400 / 2000 * 100
+        QCOMPARE(row.value("MyShareC").toDouble(), -50.0);
+        QCOMPARE(row.value("VarianceEq").toDouble(), -68.0); // -20 - 48
+        QCOMPARE(row.value("BetterDE").toDouble(), 75.0);    // 0 below 2, 1 and 0.5
+        QCOMPARE(row.value("WorseDE").toDouble(), 0.0);
+        QCOMPARE(row.value("BetterRE").toDouble(), 0.0);     // 0 below 10
+        QCOMPARE(row.value("WorseRE").toDouble(), 75.0);
+    }
+
+    void zeroRevenueInterestInventory()
+    {
+        ReportDatabases db;
+        addIndustry(db);
+        QStringList values = firmValues();
+        values[13] = "0"; // OperatingRevenue
+        values[17] = "0"; // InterestExpense
+        values[6] = "0";  // Inv
+        QVERIFY(compare(db, 2006, "E", values));
+        const QVariantMap row = comparisonRow(db);
+        for (const char *column : {"MyNPM", "MyPPM", "MyOPM", "MyRT", "MyIC", "MyIT", "MyORTNOA",
+                                   "MyInv", "MyOperatingRevenue", "MyInterestExpense"})
+            QVERIFY2(!row.value(column).isNull() && row.value(column).toDouble() == 0.0, column);
+        QCOMPARE(row.value("MyROCE").toDouble(), 18.75); // 300 / 1600 * 100
+        QCOMPARE(row.value("BetterNPM").toDouble(), 0.0);
+        QCOMPARE(row.value("WorseNPM").toDouble(), 75.0);
+        QCOMPARE(row.value("VarianceInvent").toDouble(), -10.0);
+    }
+
+    void missingIndustryFigures()
+    {
+        ReportDatabases db;
+        addIndustry(db);
+        for (const char *column : {"NPMQ1", "deq2", "a11", "opp", "totse"})
+            ReportDatabases::exec(db.reference, QStringLiteral("update ROVAL_Vol3_ON_2006_Final_Ratios set ") +
+                                                    column + " = null");
+        QVERIFY(compare(db, 2006, "E", firmValues()));
+        const QVariantMap row = comparisonRow(db);
+        for (const char *column : {"BetterNPM", "WorseNPM", "BetterDE", "WorseDE", "VarianceCash",
+                                   "VarianceEq", "A11", "OPP", "TOTSE", "DEQ2"})
+            QVERIFY2(row.value(column).isNull(), column);
+        QCOMPARE(row.value("NPMQ2").toDouble(), 4.0);
+        QCOMPARE(row.value("BetterPPM").toDouble(), 75.0);
+        QCOMPARE(row.value("VarianceAR").toDouble(), 6.0);
+        QCOMPARE(row.value("MyNPM").toDouble(), 6.0);
+    }
+
+    void amountsReadTheSameInEveryLocale_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("en_CA") << "en_CA";
+        QTest::newRow("fr_CA") << "fr_CA";
+        QTest::newRow("de_DE") << "de_DE";
+    }
+    void amountsReadTheSameInEveryLocale()
+    {
+        QFETCH(QString, locale);
+        const QLocale previous;
+        QLocale::setDefault(QLocale(locale));
+        ReportDatabases db;
+        addIndustry(db);
+        QStringList values = firmValues();
+        values[4] = "250.5";      // Cash
+        values[5] = "249,5";      // Ar, with a decimal comma
+        values[13] = "5.0E+03";   // OperatingRevenue in scientific form
+        const bool prepared = compare(db, 2006, "E", values);
+        QLocale::setDefault(previous);
+        QVERIFY(prepared);
+        const QVariantMap row = comparisonRow(db);
+        QCOMPARE(row.value("MyCash").toDouble(), 12.525);  // 250.5 / 2000 * 100
+        QCOMPARE(row.value("MyAr").toDouble(), 12.475);
+        QCOMPARE(row.value("MyOperatingRevenue").toDouble(), 5000.0);
+        QCOMPARE(row.value("MyRT").toDouble(), 5000 / 249.5);
+        QCOMPARE(ReportDatabases::sqlType(db.user, "Rpt_Comparison", "MyCash"), "real");
+    }
+
+    // A failure anywhere leaves the work tables and the comparison row of the
+    // previous report.
+    void failureLeavesTablesUnchanged_data()
+    {
+        QTest::addColumn<QString>("breakage");
+        QTest::addColumn<int>("badAmount");
+        QTest::newRow("variance column dropped") << "alter table Rpt_Comparison drop column VarianceOS" << -1;
+        QTest::newRow("titles column dropped") << "alter table Rpt_Comparison_Titles drop column Heading_Firm" << -1;
+        QTest::newRow("amount not a number") << QString() << 10;
+    }
+    void failureLeavesTablesUnchanged()
+    {
+        QFETCH(QString, breakage);
+        QFETCH(int, badAmount);
+        ReportDatabases db;
+        addIndustry(db);
+        QStringList first = firmValues();
+        first[0] = "First firm";
+        QVERIFY(compare(db, 2006, "E", first));
+        ReportDatabases::exec(db.reference, "update ROVAL_Vol3_ON_2006_Final_Ratios set NumberOfFirms = 1");
+        const QList<QVariantMap> dataBefore = ReportDatabases::rows(db.user, "Rpt_Data_CY");
+
+        if (!breakage.isEmpty())
+            ReportDatabases::exec(db.user, breakage);
+        QStringList values = firmValues();
+        if (badAmount >= 0)
+            values[badAmount] = "12abc";
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, compare(db, 2006, "F", values));
+
+        // A dropped column changes the rows' shape, so the previous report is
+        // recognised by its content.
+        QCOMPARE(ReportDatabases::rows(db.user, "Rpt_Data_CY"), dataBefore);
+        QCOMPARE(dataBefore.first().value("NumberOfFirms").toInt(), 120);
+        const QList<QVariantMap> comparison = ReportDatabases::rows(db.user, "Rpt_Comparison");
+        QCOMPARE(comparison.size(), 1);
+        QCOMPARE(comparison.first().value("MyFirmName").toString(), QStringLiteral("First firm"));
+        QCOMPARE(comparison.first().value("MyVol").toString(),
+                 QStringLiteral("V3E firms' title - Ontario"));
+        const QList<QVariantMap> titles = ReportDatabases::rows(db.user, "Rpt_Comparison_Titles");
+        QCOMPARE(titles.size(), 1);
+        QCOMPARE(titles.first().value("Language").toString(), QStringLiteral("E"));
+    }
+
+private:
+    std::unique_ptr<ReportDatabases> m_db;
+    QVariantMap m_row;
+};
+
+QUORVEL_TEST_MAIN(tst_ComparisonReport)
+#include "tst_ComparisonReport.moc"
