@@ -12,9 +12,9 @@ namespace benchmark {
 
 namespace {
 
-const QStringList kAssetItems{QStringLiteral("a11"), QStringLiteral("a12"), QStringLiteral("a13"),
-                              QStringLiteral("a18"), QStringLiteral("a19"), QStringLiteral("a14"),
-                              QStringLiteral("a151617")};
+const QStringList kAssetItems{
+    QStringLiteral("a11"), QStringLiteral("a12"), QStringLiteral("a13"),    QStringLiteral("a18"),
+    QStringLiteral("a19"), QStringLiteral("a14"), QStringLiteral("a151617")};
 const QStringList kLiabilityItems{
     QStringLiteral("a22"),    QStringLiteral("a25100"), QStringLiteral("a25200"),
     QStringLiteral("a25500"), QStringLiteral("a25400"), QStringLiteral("a25180"),
@@ -210,7 +210,9 @@ QVariantList row(const FigureProfile &profile, const IndustryInfo &industry,
     const QList<int> assets = apportion(assetWeights, kWhole);
     const double equityShare = profile.equityPercent * ind.uniform(0.8, 1.2) *
                                reg.uniform(0.9, 1.1) * yr.uniform(0.97, 1.03) *
-                               (volume == 1 ? 1.05 : volume == 3 ? 0.9 : 1.0);
+                               (volume == 1   ? 1.05
+                                : volume == 3 ? 0.9
+                                              : 1.0);
     const int totse = std::clamp(int(std::lround(equityShare * 10)), 30, 900);
     const int totliab = kWhole - totse;
     QList<double> liabilityWeights;
@@ -248,9 +250,9 @@ QVariantList row(const FigureProfile &profile, const IndustryInfo &industry,
     const int longTerm = bs[QStringLiteral("a25500")] + bs[QStringLiteral("a25400")] +
                          bs[QStringLiteral("a25180")] + bs[QStringLiteral("a24")] +
                          bs[QStringLiteral("a2329")];
-    const int curliab = std::max(
-        1, bs[QStringLiteral("a22")] + bs[QStringLiteral("a25100")] + bs[QStringLiteral("a25200")] +
-               int(std::lround(longTerm * ind.uniform(0.1, 0.3))));
+    const int curliab = std::max(1, bs[QStringLiteral("a22")] + bs[QStringLiteral("a25100")] +
+                                        bs[QStringLiteral("a25200")] +
+                                        int(std::lround(longTerm * ind.uniform(0.1, 0.3))));
     bs.insert(QStringLiteral("curass"), curass);
     bs.insert(QStringLiteral("curliab"), curliab);
     for (auto it = bs.cbegin(); it != bs.cend(); ++it)
@@ -259,16 +261,16 @@ QVariantList row(const FigureProfile &profile, const IndustryInfo &industry,
     // Typical ratios, consistent with the balance sheet.
     const double share = 1.0 / kWhole;
     const double orttnoa = profile.revenueToNetOperatingAssets * turnoverFactor;
-    const double netOperating = std::max(
-        0.1, (kWhole - bs[QStringLiteral("a14")] - bs[QStringLiteral("a151617")] -
-              bs[QStringLiteral("a22")]) *
-                 share);
+    const double netOperating =
+        std::max(0.1, (kWhole - bs[QStringLiteral("a14")] - bs[QStringLiteral("a151617")] -
+                       bs[QStringLiteral("a22")]) *
+                          share);
     const double revenueToAssets = orttnoa / 100.0 * netOperating;
     const double opm = profile.operatingMargin * marginFactor;
-    const double borrowed =
-        (bs[QStringLiteral("a25100")] + bs[QStringLiteral("a25200")] + bs[QStringLiteral("a25500")] +
-         bs[QStringLiteral("a25400")] + bs[QStringLiteral("a25180")] + bs[QStringLiteral("a24")]) *
-        share;
+    const double borrowed = (bs[QStringLiteral("a25100")] + bs[QStringLiteral("a25200")] +
+                             bs[QStringLiteral("a25500")] + bs[QStringLiteral("a25400")] +
+                             bs[QStringLiteral("a25180")] + bs[QStringLiteral("a24")]) *
+                            share;
     const double equityRatio = totse * share;
     const double interest = 0.065 * borrowed;
     const double investmentIncome =
@@ -287,25 +289,26 @@ QVariantList row(const FigureProfile &profile, const IndustryInfo &industry,
     medians.insert(QStringLiteral("ORTTNOA"), orttnoa);
     medians.insert(QStringLiteral("RNOA"), opm * orttnoa / 100.0);
     medians.insert(QStringLiteral("PPA"), ppm * revenueToAssets);
-    medians.insert(QStringLiteral("RCE"), (interest + npm / 100.0 * revenueToAssets) /
-                                              (borrowed + equityRatio) * 100.0);
+    medians.insert(QStringLiteral("RCE"),
+                   (interest + npm / 100.0 * revenueToAssets) / (borrowed + equityRatio) * 100.0);
     medians.insert(QStringLiteral("RE"), npm * revenueToAssets / equityRatio);
     medians.insert(QStringLiteral("DE"), std::max(0.05, borrowed / equityRatio));
     const int receivables = bs[QStringLiteral("a12")];
-    medians.insert(QStringLiteral("RT"), receivables >= 5 ? std::optional<double>(
-                                                                revenueToAssets / (receivables * share))
-                                                          : std::nullopt);
+    medians.insert(QStringLiteral("RT"),
+                   receivables >= 5 ? std::optional<double>(revenueToAssets / (receivables * share))
+                                    : std::nullopt);
     const int inventory = bs[QStringLiteral("a13")];
-    medians.insert(QStringLiteral("IT"),
-                   gpm && inventory >= 10
-                       ? std::optional<double>(revenueToAssets * (1 - *gpm / 100.0) / (inventory * share))
-                       : std::nullopt);
+    medians.insert(
+        QStringLiteral("IT"),
+        gpm && inventory >= 10
+            ? std::optional<double>(revenueToAssets * (1 - *gpm / 100.0) / (inventory * share))
+            : std::nullopt);
     medians.insert(QStringLiteral("WC"), double(curass) / curliab);
     medians.insert(QStringLiteral("LTA"), totliab * share);
-    medians.insert(QStringLiteral("IC"),
-                   interest > 0 ? std::optional<double>(
-                                      (interest + ppm / 100.0 * revenueToAssets) / interest)
-                                : std::nullopt);
+    medians.insert(
+        QStringLiteral("IC"),
+        interest > 0 ? std::optional<double>((interest + ppm / 100.0 * revenueToAssets) / interest)
+                     : std::nullopt);
 
     QHash<QString, std::array<double, 3>> quartiles;
     for (const QuartileShape &shape : kShapes) {
@@ -336,8 +339,8 @@ QVariantList row(const FigureProfile &profile, const IndustryInfo &industry,
         {"OPM", "op"}, {"PPM", "pp"}, {"NPM", "np"}};
     for (const auto &[prefix, column] : profitLoss) {
         const auto &q = quartiles[QLatin1String(prefix)];
-        const int profit = std::clamp(int(std::lround((100.0 - lossPercent(q[0], q[1], q[2])) * 10)),
-                                      5, 995);
+        const int profit =
+            std::clamp(int(std::lround((100.0 - lossPercent(q[0], q[1], q[2])) * 10)), 5, 995);
         values.insert(QLatin1String(column) + QLatin1Char('p'), profit / 10.0);
         values.insert(QLatin1String(column) + QLatin1Char('l'), (kWhole - profit) / 10.0);
     }

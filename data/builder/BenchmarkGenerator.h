@@ -15,8 +15,9 @@ struct FigureProfile
     std::optional<double> grossMargin; // none: GPM and IT do not apply
     double revenueToNetOperatingAssets = 0;
     double spread = 1;
-    std::array<double, 7> assetWeights{};     // a11 a12 a13 a18 a19 a14 a151617
-    std::array<double, 9> liabilityWeights{}; // a22 a25100 a25200 a25500 a25400 a25180 a24 a2329 a27
+    std::array<double, 7> assetWeights{}; // a11 a12 a13 a18 a19 a14 a151617
+    std::array<double, 9>
+        liabilityWeights{}; // a22 a25100 a25200 a25500 a25400 a25180 a24 a2329 a27
     double equityPercent = 0;
     std::array<double, 3> equityWeights{}; // a31 a38 a283334
 };

@@ -5,11 +5,11 @@ namespace datasetcolumns {
 const QStringList &ratioPrefixes()
 {
     static const QStringList prefixes{
-        QStringLiteral("NPM"), QStringLiteral("PPM"), QStringLiteral("OPM"),
+        QStringLiteral("NPM"), QStringLiteral("PPM"),     QStringLiteral("OPM"),
         QStringLiteral("GPM"), QStringLiteral("ORTTNOA"), QStringLiteral("RNOA"),
-        QStringLiteral("PPA"), QStringLiteral("RCE"), QStringLiteral("RE"),
-        QStringLiteral("DE"), QStringLiteral("RT"), QStringLiteral("IT"),
-        QStringLiteral("WC"), QStringLiteral("LTA"), QStringLiteral("IC")};
+        QStringLiteral("PPA"), QStringLiteral("RCE"),     QStringLiteral("RE"),
+        QStringLiteral("DE"),  QStringLiteral("RT"),      QStringLiteral("IT"),
+        QStringLiteral("WC"),  QStringLiteral("LTA"),     QStringLiteral("IC")};
     return prefixes;
 }
 

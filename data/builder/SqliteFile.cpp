@@ -59,12 +59,11 @@ void SqliteFile::insertRows(const QString &table, const QList<ColumnSpec> &colum
     for (const QVariantList &row : rows) {
         if (row.size() != columns.size()) {
             sqlite3_finalize(statement);
-            throw std::runtime_error(
-                QStringLiteral("%1: row with %2 values for %3 columns")
-                    .arg(table)
-                    .arg(row.size())
-                    .arg(columns.size())
-                    .toStdString());
+            throw std::runtime_error(QStringLiteral("%1: row with %2 values for %3 columns")
+                                         .arg(table)
+                                         .arg(row.size())
+                                         .arg(columns.size())
+                                         .toStdString());
         }
         sqlite3_reset(statement);
         for (int i = 0; i < row.size(); ++i) {
