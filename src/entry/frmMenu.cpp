@@ -88,7 +88,7 @@ frmMenu::frmMenu()
     txtDescription = new QPlainTextEdit(central);
     txtDescription->setObjectName(QStringLiteral("txtDescription"));
     txtDescription->setReadOnly(true);
-    txtDescription->setFixedHeight(84);
+    txtDescription->setFixedHeight(96);
 
     cmdSearch = new QPushButton(central);
     cmdSearch->setObjectName(QStringLiteral("cmdSearch"));

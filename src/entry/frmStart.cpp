@@ -8,6 +8,7 @@
 #include "entry/frmMenu.h"
 
 #include <QCloseEvent>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -87,7 +88,10 @@ frmStart::frmStart()
     layout->addSpacing(18);
     layout->addLayout(buttons);
     layout->addStretch();
-    layout->addSpacing(18);
+    auto *rule = new QFrame(central);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(rule);
     layout->addLayout(licenses);
 
     setFixedSize(560, 330);
