@@ -27,12 +27,16 @@
 namespace testsupport {
 
 // Path of a file of the built program folder (the shipped databases, layouts).
+// The user database comes fresh from the build: the program folder's copy is
+// the developer's own, kept across rebuilds, and may hold an older schema.
 inline QString programFile(const QString &name)
 {
+    if (name == QLatin1String("myData.mdb"))
+        return QStringLiteral(QUORVEL_FRESH_USER_DB);
     return QStringLiteral(QUORVEL_PROGRAM_DIR) + QLatin1Char('/') + name;
 }
 
-// Copies shipped files into `dir` and returns the copy's path of the first.
+// Copies shipped files into `dir`.
 inline bool copyProgramFiles(const QTemporaryDir &dir, const QStringList &names)
 {
     for (const QString &name : names) {
