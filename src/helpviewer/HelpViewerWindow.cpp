@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHelpContentItem>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
 #include <QHelpIndexWidget>
@@ -95,6 +96,7 @@ void HelpViewerWindow::buildWindow()
     m_searchResults = new QListWidget;
     m_searchResults->setObjectName(QStringLiteral("lstSearchResults"));
     m_searchResults->setWordWrap(true);
+    m_searchResults->setSpacing(2);
     auto *wordsRow = new QHBoxLayout;
     wordsRow->addWidget(m_searchWords, 1);
     wordsRow->addWidget(m_searchButton);
@@ -119,9 +121,9 @@ void HelpViewerWindow::buildWindow()
     splitter->addWidget(m_tabs);
     splitter->addWidget(pagePane);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({300, 724});
+    splitter->setSizes({340, 760});
     setCentralWidget(splitter);
-    resize(1024, 720);
+    resize(1100, 760);
 
     m_back->setEnabled(false);
     m_forward->setEnabled(false);
@@ -136,7 +138,12 @@ void HelpViewerWindow::buildWindow()
         selectInContents(url);
     });
 
+    // One click opens a page, as in a web page's table of contents.
     connect(contents, &QHelpContentWidget::linkActivated, this, &HelpViewerWindow::showPage);
+    connect(contents, &QHelpContentWidget::clicked, this, [this, engine](const QModelIndex &item) {
+        if (QHelpContentItem *entry = engine->contentModel()->contentItemAt(item))
+            showPage(entry->url());
+    });
     connect(engine->contentModel(), &QHelpContentModel::contentsCreated, this, [this, contents] {
         contents->expandToDepth(0);
         selectInContents(currentPage());
@@ -145,6 +152,7 @@ void HelpViewerWindow::buildWindow()
     connect(m_indexFilter, &QLineEdit::textChanged, index,
             [index](const QString &text) { index->filterIndices(text); });
     connect(m_indexFilter, &QLineEdit::returnPressed, index, &QHelpIndexWidget::activateCurrentItem);
+    connect(index, &QHelpIndexWidget::clicked, index, &QHelpIndexWidget::activateCurrentItem);
     connect(index, &QHelpIndexWidget::documentActivated, this,
             [this](const QHelpLink &link) { showPage(link.url); });
     // A keyword used on several pages opens the first of them.
@@ -161,16 +169,22 @@ void HelpViewerWindow::buildWindow()
     connect(m_searchButton, &QPushButton::clicked, this,
             [this] { searchFor(m_searchWords->text()); });
     connect(m_searchWords, &QLineEdit::returnPressed, m_searchButton, &QPushButton::click);
-    connect(m_searchResults, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
+    const auto openResult = [this](QListWidgetItem *item) {
         showPage(item->data(kResultUrlRole).toUrl());
-    });
+    };
+    connect(m_searchResults, &QListWidget::itemActivated, this, openResult);
+    connect(m_searchResults, &QListWidget::itemClicked, this, openResult);
 
     updateTitle();
 }
 
 void HelpViewerWindow::openFile(const QString &helpFile, const QString &topic)
 {
-    switch (m_document->open(helpFile)) {
+    const HelpDocument::Status status = m_document->open(helpFile);
+    // Without a document there is no page to go home to or to print.
+    m_home->setEnabled(status == HelpDocument::Status::Open);
+    m_print->setEnabled(status == HelpDocument::Status::Open);
+    switch (status) {
     case HelpDocument::Status::NoFile:
         showNotice(m_texts.noFile);
         return;
