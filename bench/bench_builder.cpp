@@ -25,7 +25,8 @@ private slots:
     void ratiosReport()
     {
         AppState &s = appState();
-        QBENCHMARK {
+        QBENCHMARK
+        {
             fncPrepareRatiosReport(s.gcnReference, s.gcnUser, "rat", 3, "ON", 2006, m_naics, "F");
         }
     }
@@ -33,7 +34,8 @@ private slots:
     void balanceSheetReport()
     {
         AppState &s = appState();
-        QBENCHMARK {
+        QBENCHMARK
+        {
             fncPrepareBalanceSheetReport(s.gcnReference, s.gcnUser, "bal", 3, "ON", 2006, m_naics,
                                          "F");
         }
@@ -43,11 +45,13 @@ private slots:
     {
         AppState &s = appState();
         const QStringList firm = {
-            "Joe's Garage", "2005", m_naics, "Industry", "100", "400", "250", "650", "100",
-            "1500", "300", "200", "2000", "5000", "4000", "1000", "500", "50", "400", "300",
-            "250", "100", "50", "250", "100", "50", "50", "100", "50", "1000", "400", "500",
-            "100", "1000", "2000", "700", "350"};
-        QBENCHMARK {
+            "Joe's Garage", "2005", m_naics, "Industry", "100",  "400",  "250",  "650",
+            "100",          "1500", "300",   "200",      "2000", "5000", "4000", "1000",
+            "500",          "50",   "400",   "300",      "250",  "100",  "50",   "250",
+            "100",          "50",   "50",    "100",      "50",   "1000", "400",  "500",
+            "100",          "1000", "2000",  "700",      "350"};
+        QBENCHMARK
+        {
             fncPrepareComparisonReport(s.gcnReference, s.gcnUser, "com", 3, "ON", 2005, m_naics,
                                        "E", firm);
         }
@@ -57,7 +61,8 @@ private slots:
     void rulesMillionCalls()
     {
         volatile double sink = 0;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             double total = 0;
             for (int i = 0; i < 1000000; ++i) {
                 const double m = (i % 97) * 0.1;

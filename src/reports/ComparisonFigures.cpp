@@ -53,7 +53,8 @@ QuartilePosition quartilePosition(RatioScale scale, const Quartiles &quartiles, 
     const double q2 = *quartiles.q2;
     const double q3 = *quartiles.q3;
     if (scale == RatioScale::LowerIsBetter)
-        return {fncExceptionCalcBetter(q1, q2, q3, ratio), fncExceptionCalcWorse(q1, q2, q3, ratio)};
+        return {fncExceptionCalcBetter(q1, q2, q3, ratio),
+                fncExceptionCalcWorse(q1, q2, q3, ratio)};
     return {fncCalcBetter(q1, q2, q3, ratio), fncCalcWorse(q1, q2, q3, ratio)};
 }
 

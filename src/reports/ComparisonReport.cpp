@@ -25,24 +25,39 @@ constexpr int kFirstAmountIndex = 4;
 using Amount = double FirmStatement::*;
 
 // The statement amounts in the order of aComparisonValues from position 4.
-constexpr std::array<Amount, 33> kStatementAmounts = {
-    &FirmStatement::Cash,            &FirmStatement::Ar,
-    &FirmStatement::Inv,             &FirmStatement::CA,
-    &FirmStatement::OA,              &FirmStatement::Toa,
-    &FirmStatement::Invest,          &FirmStatement::Ptfl,
-    &FirmStatement::Ta,              &FirmStatement::OperatingRevenue,
-    &FirmStatement::Sales,           &FirmStatement::GrossProfit,
-    &FirmStatement::OperatingProfit, &FirmStatement::InterestExpense,
-    &FirmStatement::PretaxProfit,    &FirmStatement::ProfitAfterTax,
-    &FirmStatement::AccountsPayable, &FirmStatement::Banks,
-    &FirmStatement::Paper,           &FirmStatement::Mtg,
-    &FirmStatement::Bonds,           &FirmStatement::Ol,
-    &FirmStatement::AmtsAffil,       &FirmStatement::OLiab,
-    &FirmStatement::DefTax,          &FirmStatement::Tliab,
-    &FirmStatement::ShareC,          &FirmStatement::RetEarn,
-    &FirmStatement::OtherSur,        &FirmStatement::Equity1,
-    &FirmStatement::TotLiabShareEq,  &FirmStatement::CurrentAssets,
-    &FirmStatement::CurrentLiabilities};
+constexpr std::array<Amount, 33> kStatementAmounts = {&FirmStatement::Cash,
+                                                      &FirmStatement::Ar,
+                                                      &FirmStatement::Inv,
+                                                      &FirmStatement::CA,
+                                                      &FirmStatement::OA,
+                                                      &FirmStatement::Toa,
+                                                      &FirmStatement::Invest,
+                                                      &FirmStatement::Ptfl,
+                                                      &FirmStatement::Ta,
+                                                      &FirmStatement::OperatingRevenue,
+                                                      &FirmStatement::Sales,
+                                                      &FirmStatement::GrossProfit,
+                                                      &FirmStatement::OperatingProfit,
+                                                      &FirmStatement::InterestExpense,
+                                                      &FirmStatement::PretaxProfit,
+                                                      &FirmStatement::ProfitAfterTax,
+                                                      &FirmStatement::AccountsPayable,
+                                                      &FirmStatement::Banks,
+                                                      &FirmStatement::Paper,
+                                                      &FirmStatement::Mtg,
+                                                      &FirmStatement::Bonds,
+                                                      &FirmStatement::Ol,
+                                                      &FirmStatement::AmtsAffil,
+                                                      &FirmStatement::OLiab,
+                                                      &FirmStatement::DefTax,
+                                                      &FirmStatement::Tliab,
+                                                      &FirmStatement::ShareC,
+                                                      &FirmStatement::RetEarn,
+                                                      &FirmStatement::OtherSur,
+                                                      &FirmStatement::Equity1,
+                                                      &FirmStatement::TotLiabShareEq,
+                                                      &FirmStatement::CurrentAssets,
+                                                      &FirmStatement::CurrentLiabilities};
 
 // The firm row's figures: percentages of total assets, or amounts as given.
 struct FirmColumn
@@ -162,14 +177,14 @@ constexpr std::array<VarianceColumn, 26> kVarianceColumns = {{
 
 // Industry figures copied unchanged from the year row's column of the same name.
 constexpr std::array<const char *, 22> kIndustryFigures = {
-    "NumberOfFirms", "PPAQ2", "LTAQ2", "NPMQ2", "PPMQ2",     "OPMQ2", "GPMQ2", "ORTTNOAQ2",
-    "RNOAQ2",        "RCEQ2", "REQ2",  "RTQ2",  "ITQ2",      "WCQ2",  "DEQ2",  "ICQ2",
-    "OPP",           "OPL",   "PPP",   "PPL",   "NPP",       "NPL"};
+    "NumberOfFirms", "PPAQ2", "LTAQ2", "NPMQ2", "PPMQ2", "OPMQ2", "GPMQ2", "ORTTNOAQ2",
+    "RNOAQ2",        "RCEQ2", "REQ2",  "RTQ2",  "ITQ2",  "WCQ2",  "DEQ2",  "ICQ2",
+    "OPP",           "OPL",   "PPP",   "PPL",   "NPP",   "NPL"};
 
 constexpr std::array<const char *, 26> kIndustryBalanceSheet = {
-    "A11",    "A12",    "A13",    "A18",    "A19",     "TOTOA", "A14",     "A151617", "TOTASS",
-    "A22",    "A25100", "A25200", "A25500", "A25400",  "A25180", "A24",    "A2329",   "A27",
-    "TOTLIAB", "A31",   "A38",    "A283334", "TOTSE",  "TOTLSE", "CURASS", "CURLiab"};
+    "A11",     "A12",    "A13",    "A18",     "A19",    "TOTOA",  "A14",    "A151617", "TOTASS",
+    "A22",     "A25100", "A25200", "A25500",  "A25400", "A25180", "A24",    "A2329",   "A27",
+    "TOTLIAB", "A31",    "A38",    "A283334", "TOTSE",  "TOTLSE", "CURASS", "CURLiab"};
 
 // The work table that holds the industry's row for the firm's year.
 QString yearWorkTable(qint16 year)
@@ -257,9 +272,9 @@ void insertFirmRow(Connection &cnUser, const QStringList &values, qint16 year,
     }
     qint16 errors = 0;
     ExecCmdInDB(cnUser,
-                QStringLiteral("Insert into Rpt_comparison (") + columns.join(QStringLiteral(", ")) +
-                    QStringLiteral(") VALUES (") + reportsql::placeholders(columns.size()) +
-                    QLatin1Char(')'),
+                QStringLiteral("Insert into Rpt_comparison (") +
+                    columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+                    reportsql::placeholders(columns.size()) + QLatin1Char(')'),
                 errors, bound);
 }
 

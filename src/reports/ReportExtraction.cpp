@@ -24,7 +24,8 @@ QString frenchTitleTable(qint16 volume)
 void insertCodeOnlyRow(Connection &cnUser, const QString &workTable, const QString &naics)
 {
     qint16 errors = 0;
-    ExecCmdInDB(cnUser, QStringLiteral("insert into ") + workTable + QStringLiteral("(NAICS) values (?)"),
+    ExecCmdInDB(cnUser,
+                QStringLiteral("insert into ") + workTable + QStringLiteral("(NAICS) values (?)"),
                 errors, {naics});
 }
 
@@ -100,10 +101,10 @@ void extractIndustryRows(Connection &cnReference, Connection &cnUser, qint16 vol
             continue;
         }
 
-        const RecordSet row =
-            GetRS(cnReference, QStringLiteral("select * from ") + datasetTable +
-                                   QStringLiteral(" where Naics = ?"),
-                  QStringLiteral("read"), {naics});
+        const RecordSet row = GetRS(cnReference,
+                                    QStringLiteral("select * from ") + datasetTable +
+                                        QStringLiteral(" where Naics = ?"),
+                                    QStringLiteral("read"), {naics});
         // A table without the industry's row is a year without data.
         if (row.RecordCount() == 0) {
             insertCodeOnlyRow(cnUser, workTable, naics);

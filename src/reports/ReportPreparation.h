@@ -19,17 +19,16 @@ void subExtractReportData(Connection &cnReference, Connection &cnUser, qint16 vo
                           const QString &language);
 
 // The Ratios and Balance Sheet reports' tables; true when they are ready.
-bool fncPrepareRatiosReport(Connection &cnReference, Connection &cnUser,
-                            const QString &reportType, qint16 volume, const QString &region,
-                            qint16 year, const QString &naics, const QString &language);
+bool fncPrepareRatiosReport(Connection &cnReference, Connection &cnUser, const QString &reportType,
+                            qint16 volume, const QString &region, qint16 year, const QString &naics,
+                            const QString &language);
 bool fncPrepareBalanceSheetReport(Connection &cnReference, Connection &cnUser,
-                                  const QString &reportType, qint16 volume,
-                                  const QString &region, qint16 year, const QString &naics,
-                                  const QString &language);
+                                  const QString &reportType, qint16 volume, const QString &region,
+                                  qint16 year, const QString &naics, const QString &language);
 
 // The comparison report's tables for a firm; false (after its message) when
 // the industry has no data for the firm's year.
 bool fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
-                                const QString &reportType, qint16 volume,
-                                const QString &region, qint16 year, const QString &naics,
-                                const QString &language, const QStringList &aComparisonValues);
+                                const QString &reportType, qint16 volume, const QString &region,
+                                qint16 year, const QString &naics, const QString &language,
+                                const QStringList &aComparisonValues);

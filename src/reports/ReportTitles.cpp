@@ -17,8 +17,8 @@ QString yearList(qint16 year)
 }
 
 bool prepareTitledReport(TitlesKind kind, Connection &cnReference, Connection &cnUser,
-                         qint16 volume, const QString &region, qint16 year,
-                         const QString &naics, const QString &language)
+                         qint16 volume, const QString &region, qint16 year, const QString &naics,
+                         const QString &language)
 {
     const bool ratios = kind == TitlesKind::Ratios;
     const QString table =
@@ -71,8 +71,8 @@ void copyTitleRows(Connection &cnUser, const QString &titlesTable, const QString
     ExecCmdInDB(cnUser, QStringLiteral("delete from ") + titlesTable, errors);
     ExecCmdInDB(cnUser,
                 QStringLiteral("insert into ") + titlesTable + QStringLiteral(" (") + columns +
-                    QStringLiteral(") select ") + columns + QStringLiteral(" from ") +
-                    sourceTable + QStringLiteral(" where [Language] = ? COLLATE NOCASE"),
+                    QStringLiteral(") select ") + columns + QStringLiteral(" from ") + sourceTable +
+                    QStringLiteral(" where [Language] = ? COLLATE NOCASE"),
                 errors, {reportsql::languageLetter(language)});
 }
 
@@ -91,22 +91,22 @@ void applyVolumeTitle(Connection &cnUser, const QString &table, const QString &c
                       const QString &region)
 {
     qint16 errors = 0;
-    ExecCmdInDB(cnUser,
-                QStringLiteral("Update ") + table + QStringLiteral(" Set ") + column +
-                    QStringLiteral(" = D.Title1 || ' - ' || coalesce(?, '')") + extraAssignments +
-                    QStringLiteral(" from (select * from Volume_Descriptions where Volume = ? "
-                                   "and [Language] = ? COLLATE NOCASE) AS D"),
-                errors,
-                {regionName(cnUser, region, language), volume,
-                 reportsql::languageLetter(language)});
+    ExecCmdInDB(
+        cnUser,
+        QStringLiteral("Update ") + table + QStringLiteral(" Set ") + column +
+            QStringLiteral(" = D.Title1 || ' - ' || coalesce(?, '')") + extraAssignments +
+            QStringLiteral(" from (select * from Volume_Descriptions where Volume = ? "
+                           "and [Language] = ? COLLATE NOCASE) AS D"),
+        errors,
+        {regionName(cnUser, region, language), volume, reportsql::languageLetter(language)});
 }
 
 bool fncPrepareRatiosReport(Connection &cnReference, Connection &cnUser,
                             const QString & /*reportType*/, qint16 volume, const QString &region,
                             qint16 year, const QString &naics, const QString &language)
 {
-    return prepareTitledReport(TitlesKind::Ratios, cnReference, cnUser, volume, region, year,
-                               naics, language);
+    return prepareTitledReport(TitlesKind::Ratios, cnReference, cnUser, volume, region, year, naics,
+                               language);
 }
 
 bool fncPrepareBalanceSheetReport(Connection &cnReference, Connection &cnUser,
@@ -114,6 +114,6 @@ bool fncPrepareBalanceSheetReport(Connection &cnReference, Connection &cnUser,
                                   const QString &region, qint16 year, const QString &naics,
                                   const QString &language)
 {
-    return prepareTitledReport(TitlesKind::BalanceSheet, cnReference, cnUser, volume, region,
-                               year, naics, language);
+    return prepareTitledReport(TitlesKind::BalanceSheet, cnReference, cnUser, volume, region, year,
+                               naics, language);
 }

@@ -15,9 +15,8 @@ namespace reportfixture {
 
 inline const QStringList &ratioPrefixes()
 {
-    static const QStringList prefixes{"NPM", "PPM", "OPM", "GPM", "ORTTNOA",
-                                      "RNOA", "PPA", "RCE", "RE", "DE",
-                                      "RT",  "IT",  "WC",  "LTA", "IC"};
+    static const QStringList prefixes{"NPM", "PPM", "OPM", "GPM", "ORTTNOA", "RNOA", "PPA", "RCE",
+                                      "RE",  "DE",  "RT",  "IT",  "WC",      "LTA",  "IC"};
     return prefixes;
 }
 
@@ -29,11 +28,10 @@ inline const QStringList &profitLossColumns()
 
 inline const QStringList &balanceSheetColumns()
 {
-    static const QStringList columns{"a11",    "a12",    "a13",     "a18",    "a19",    "totoa",
-                                     "a14",    "a151617", "totass", "a22",    "a25100", "a25200",
-                                     "a25500", "a25400", "a25180",  "a24",    "a2329",  "a27",
-                                     "totliab", "a31",   "a38",     "a283334", "totse", "totlse",
-                                     "curass", "curliab"};
+    static const QStringList columns{
+        "a11",     "a12",    "a13",    "a18",     "a19",    "totoa",  "a14",    "a151617", "totass",
+        "a22",     "a25100", "a25200", "a25500",  "a25400", "a25180", "a24",    "a2329",   "a27",
+        "totliab", "a31",    "a38",    "a283334", "totse",  "totlse", "curass", "curliab"};
     return columns;
 }
 
@@ -47,7 +45,8 @@ inline QStringList datasetColumnDefinitions()
             columns << prefix + QLatin1String(q) + QStringLiteral(" REAL");
     for (const QString &name : profitLossColumns() + balanceSheetColumns())
         columns << name + QStringLiteral(" REAL");
-    columns << "Remark TEXT" << "AverageRevenue REAL";
+    columns << "Remark TEXT"
+            << "AverageRevenue REAL";
     return columns;
 }
 
@@ -55,23 +54,63 @@ inline QStringList comparisonColumns()
 {
     QStringList columns{"MyFirmName TEXT", "MyYear INTEGER", "MyNAICS TEXT", "MyIndustry TEXT",
                         "MyVol TEXT"};
-    const QStringList numeric{
-        "MyCash", "MyAr", "MyInv", "MyCA", "MyOA", "MyToa", "MyInvest", "MyPtfl", "MyTa",
-        "MyAccountsPayable", "MyBanks", "MyPaper", "MyMtg", "MyBonds", "MyOl", "MyAmtsAffil",
-        "MyOLiab", "MyDefTax", "MyTliab", "MyShareC", "MyRetEarn", "MyOtherSur", "MyEquity1",
-        "MyTotLiabShareEq", "MyCurrentAssets", "MyCurrentLiabilities", "MyOperatingRevenue",
-        "MyGrossProfit", "MyOperatingProfit", "MyInterestExpense", "MyPretaxProfit",
-        "MyProfitAfterTax", "MyNPM", "MyPPM", "MyOPM", "MyGPM", "MyORTNOA", "MyRONOA", "MyPPTA",
-        "MyROCE", "MyROE", "MyRT", "MyIT", "MyWC", "MyDE", "MyLTA", "MyIC"};
+    const QStringList numeric{"MyCash",
+                              "MyAr",
+                              "MyInv",
+                              "MyCA",
+                              "MyOA",
+                              "MyToa",
+                              "MyInvest",
+                              "MyPtfl",
+                              "MyTa",
+                              "MyAccountsPayable",
+                              "MyBanks",
+                              "MyPaper",
+                              "MyMtg",
+                              "MyBonds",
+                              "MyOl",
+                              "MyAmtsAffil",
+                              "MyOLiab",
+                              "MyDefTax",
+                              "MyTliab",
+                              "MyShareC",
+                              "MyRetEarn",
+                              "MyOtherSur",
+                              "MyEquity1",
+                              "MyTotLiabShareEq",
+                              "MyCurrentAssets",
+                              "MyCurrentLiabilities",
+                              "MyOperatingRevenue",
+                              "MyGrossProfit",
+                              "MyOperatingProfit",
+                              "MyInterestExpense",
+                              "MyPretaxProfit",
+                              "MyProfitAfterTax",
+                              "MyNPM",
+                              "MyPPM",
+                              "MyOPM",
+                              "MyGPM",
+                              "MyORTNOA",
+                              "MyRONOA",
+                              "MyPPTA",
+                              "MyROCE",
+                              "MyROE",
+                              "MyRT",
+                              "MyIT",
+                              "MyWC",
+                              "MyDE",
+                              "MyLTA",
+                              "MyIC"};
     for (const QString &c : numeric)
         columns << c + QStringLiteral(" REAL");
     for (const char *side : {"Better", "Worse"})
         for (const char *r : {"NPM", "PPM", "OPM", "GPM", "ORTNOA", "RONOA", "PPA", "RCE", "RE",
                               "RT", "IT", "WC", "DE", "LTA", "IC"})
             columns << QLatin1String(side) + QLatin1String(r) + QStringLiteral(" REAL");
-    for (const char *v : {"Cash", "AR", "Invent", "CA", "OA", "TOA", "Invest", "PTFL", "TOTASS",
-                          "AP", "Banks", "STPAPER", "MTG", "Bonds", "OLoans", "AOTA", "OLiab",
-                          "DefTax", "TL", "Eq", "SC", "RE", "OS", "SETL", "CurrA", "CurrL"})
+    for (const char *v :
+         {"Cash", "AR",    "Invent",  "CA",  "OA",    "TOA",    "Invest", "PTFL",  "TOTASS",
+          "AP",   "Banks", "STPAPER", "MTG", "Bonds", "OLoans", "AOTA",   "OLiab", "DefTax",
+          "TL",   "Eq",    "SC",      "RE",  "OS",    "SETL",   "CurrA",  "CurrL"})
         columns << QStringLiteral("Variance") + QLatin1String(v) + QStringLiteral(" REAL");
     columns << "NumberOfFirms REAL";
     for (const QString &prefix : ratioPrefixes())
@@ -133,10 +172,7 @@ public:
                   values.values());
     }
 
-    static void exec(Connection &connection, const QString &sql)
-    {
-        execBound(connection, sql);
-    }
+    static void exec(Connection &connection, const QString &sql) { execBound(connection, sql); }
 
     // Every row of a table as column-to-value maps, in rowid order.
     static QList<QVariantMap> rows(Connection &connection, const QString &table)
@@ -202,11 +238,13 @@ private:
                    {{"Language", l}, {"Heading_Firm", "Firm " + l}});
         }
         exec(user, "create table ProvinceCodes (Code TEXT, English TEXT, French TEXT)");
-        insert(user, "ProvinceCodes", {{"Code", "ON"}, {"English", "Ontario"}, {"French", "Ontario (fr)"}});
+        insert(user, "ProvinceCodes",
+               {{"Code", "ON"}, {"English", "Ontario"}, {"French", "Ontario (fr)"}});
         insert(user, "ProvinceCodes",
                {{"Code", "ALL"}, {"English", "All of Canada"}, {"French", "Tout le Canada"}});
-        exec(user, "create table Volume_Descriptions (Volume INTEGER, [Language] TEXT, Title1 TEXT, "
-                   "Title2 TEXT, LargeMedianDesc TEXT, MediumMedianDesc TEXT)");
+        exec(user,
+             "create table Volume_Descriptions (Volume INTEGER, [Language] TEXT, Title1 TEXT, "
+             "Title2 TEXT, LargeMedianDesc TEXT, MediumMedianDesc TEXT)");
         for (int volume : {1, 3})
             for (const char *language : {"E", "F"}) {
                 const QString tag = QStringLiteral("V%1%2").arg(volume).arg(language);

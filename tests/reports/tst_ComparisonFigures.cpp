@@ -53,8 +53,8 @@ FirmStatement referenceFirm()
 FirmRatios ratios(std::initializer_list<double> values)
 {
     FirmRatios r;
-    double *fields[] = {&r.NPM, &r.PPM, &r.OPM, &r.GPM,  &r.ORTNOA, &r.RONOA, &r.PPTA, &r.ROCE,
-                        &r.ROE, &r.RT,  &r.IT,  &r.WC,   &r.DE,     &r.LTA,   &r.IC};
+    double *fields[] = {&r.NPM, &r.PPM, &r.OPM, &r.GPM, &r.ORTNOA, &r.RONOA, &r.PPTA, &r.ROCE,
+                        &r.ROE, &r.RT,  &r.IT,  &r.WC,  &r.DE,     &r.LTA,   &r.IC};
     int i = 0;
     for (double v : values)
         *fields[i++] = v;
@@ -71,9 +71,9 @@ private slots:
     void derivedSums()
     {
         const FirmStatement s = referenceFirm();
-        QCOMPARE(netOperatingAssets(s), 1250.0);  // 2000 - 300 - 200 - 250
-        QCOMPARE(borrowedFunds(s), 600.0);        // 250 + 100 + 100 + 50 + 50 + 50
-        QCOMPARE(capitalEmployed(s), 1600.0);     // 100 + 1000 + 250 + 100 + 50 + 50 + 50
+        QCOMPARE(netOperatingAssets(s), 1250.0); // 2000 - 300 - 200 - 250
+        QCOMPARE(borrowedFunds(s), 600.0);       // 250 + 100 + 100 + 50 + 50 + 50
+        QCOMPARE(capitalEmployed(s), 1600.0);    // 100 + 1000 + 250 + 100 + 50 + 50 + 50
     }
 
     void percentages_data()
@@ -100,9 +100,11 @@ private slots:
         QTest::addColumn<FirmStatement>("statement");
         QTest::addColumn<FirmRatios>("expected");
 
-        //                                NPM PPM OPM GPM ORTNOA RONOA PPTA ROCE    ROE RT    IT  WC DE   LTA IC
+        //                                NPM PPM OPM GPM ORTNOA RONOA PPTA ROCE    ROE RT    IT  WC
+        //                                DE   LTA IC
         QTest::newRow("reference firm")
-            << referenceFirm() << ratios({6, 8, 10, 25, 400, 40, 20, 21.875, 30, 12.5, 12, 2, 0.6, 0.5, 9});
+            << referenceFirm()
+            << ratios({6, 8, 10, 25, 400, 40, 20, 21.875, 30, 12.5, 12, 2, 0.6, 0.5, 9});
 
         FirmStatement s = referenceFirm();
         s.OperatingRevenue = 0;
@@ -110,7 +112,7 @@ private slots:
             << s << ratios({0, 0, 0, 25, 0, 40, 20, 21.875, 30, 0, 12, 2, 0.6, 0.5, 9});
 
         s = referenceFirm();
-        s.InterestExpense = 0;  // ROCE = 300 / 1600 * 100
+        s.InterestExpense = 0; // ROCE = 300 / 1600 * 100
         QTest::newRow("zero interest")
             << s << ratios({6, 8, 10, 25, 400, 40, 20, 18.75, 30, 12.5, 12, 2, 0.6, 0.5, 0});
 
@@ -120,38 +122,38 @@ private slots:
             << s << ratios({6, 8, 10, 25, 400, 40, 20, 21.875, 30, 12.5, 0, 2, 0.6, 0.5, 9});
 
         s = referenceFirm();
-        s.ProfitAfterTax = 0;  // ROCE = 50 / 1600 * 100
+        s.ProfitAfterTax = 0; // ROCE = 50 / 1600 * 100
         QTest::newRow("zero profit after tax")
             << s << ratios({0, 8, 10, 25, 400, 40, 20, 3.125, 0, 12.5, 12, 2, 0.6, 0.5, 9});
 
         s = referenceFirm();
-        s.ProfitAfterTax = -50;  // interest + profit after tax = 0
+        s.ProfitAfterTax = -50; // interest + profit after tax = 0
         QTest::newRow("ROCE numerator zero")
             << s << ratios({-1, 8, 10, 25, 400, 40, 20, 0, -5, 12.5, 12, 2, 0.6, 0.5, 9});
 
         s = referenceFirm();
-        s.Equity1 = -500;  // capital employed 600 - 500 = 100
+        s.Equity1 = -500; // capital employed 600 - 500 = 100
         QTest::newRow("negative equity")
             << s << ratios({6, 8, 10, 25, 400, 40, 20, 350, 0, 12.5, 12, 2, 0, 0.5, 9});
 
         s = referenceFirm();
-        s.Equity1 = 0;  // capital employed 600
+        s.Equity1 = 0; // capital employed 600
         QTest::newRow("zero equity")
             << s << ratios({6, 8, 10, 25, 400, 40, 20, 350.0 / 6, 0, 12.5, 12, 2, 0, 0.5, 9});
 
         s = referenceFirm();
         s.Equity1 = 500;
-        s.Mtg = 650;  // borrowed funds 1000 over equity 500: a plain 2, capital employed 1500
+        s.Mtg = 650; // borrowed funds 1000 over equity 500: a plain 2, capital employed 1500
         QTest::newRow("debt to equity is a plain ratio")
             << s << ratios({6, 8, 10, 25, 400, 40, 20, 350.0 / 15, 60, 12.5, 12, 2, 2, 0.5, 9});
 
         s = referenceFirm();
-        s.Sales = 0;  // inventory turnover (0 - 1000) / 250
+        s.Sales = 0; // inventory turnover (0 - 1000) / 250
         QTest::newRow("zero sales")
             << s << ratios({6, 8, 10, 0, 400, 40, 20, 21.875, 30, 12.5, -4, 2, 0.6, 0.5, 9});
 
         s = referenceFirm();
-        s.Invest = 1550;  // net operating assets 2000 - 1550 - 200 - 250 = 0
+        s.Invest = 1550; // net operating assets 2000 - 1550 - 200 - 250 = 0
         QTest::newRow("zero net operating assets")
             << s << ratios({6, 8, 10, 25, 0, 0, 20, 21.875, 30, 12.5, 12, 2, 0.6, 0.5, 9});
     }
@@ -189,9 +191,12 @@ private slots:
         using O = std::optional<double>;
         const int higher = int(RatioScale::HigherIsBetter);
         const int lower = int(RatioScale::LowerIsBetter);
-        QTest::newRow("higher is better") << higher << O(2) << O(4) << O(8) << 6.0 << O(50) << O(25);
-        QTest::newRow("lower is better") << lower << O(2) << O(1) << O(0.5) << 0.6 << O(50) << O(25);
-        QTest::newRow("lower is better, high debt") << lower << O(2) << O(1) << O(0.5) << 3.0 << O(0) << O(75);
+        QTest::newRow("higher is better")
+            << higher << O(2) << O(4) << O(8) << 6.0 << O(50) << O(25);
+        QTest::newRow("lower is better")
+            << lower << O(2) << O(1) << O(0.5) << 0.6 << O(50) << O(25);
+        QTest::newRow("lower is better, high debt")
+            << lower << O(2) << O(1) << O(0.5) << 3.0 << O(0) << O(75);
         QTest::newRow("zero quartile is present, test skipped")
             << higher << O(0) << O(300) << O(500) << 400.0 << O(50) << O(25);
         QTest::newRow("missing Q1") << higher << O() << O(4) << O(8) << 6.0 << O() << O();

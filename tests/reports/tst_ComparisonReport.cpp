@@ -35,23 +35,22 @@ QVariantMap industryRow2006()
 {
     QVariantMap row{{"NAICS", kNaics}, {"NumberOfFirms", 120}};
     const QList<std::pair<const char *, QList<double>>> quartiles = {
-        {"NPM", {2, 4, 8}},     {"PPM", {3, 5, 7}},        {"OPM", {10, 12, 15}},
-        {"GPM", {20, 30, 40}},  {"ORTTNOA", {0, 300, 500}}, {"RNOA", {10, 20, 30}},
-        {"PPA", {25, 30, 35}},  {"RCE", {-5, 0, 25}},      {"RE", {10, 20, 30}},
-        {"DE", {2, 1, 0.5}},    {"RT", {5, 10, 12.5}},     {"IT", {4, 8, 16}},
-        {"WC", {1, 1.5, 3}},    {"LTA", {0.8, 0.6, 0.4}},  {"IC", {2, 5, 10}}};
+        {"NPM", {2, 4, 8}},    {"PPM", {3, 5, 7}},         {"OPM", {10, 12, 15}},
+        {"GPM", {20, 30, 40}}, {"ORTTNOA", {0, 300, 500}}, {"RNOA", {10, 20, 30}},
+        {"PPA", {25, 30, 35}}, {"RCE", {-5, 0, 25}},       {"RE", {10, 20, 30}},
+        {"DE", {2, 1, 0.5}},   {"RT", {5, 10, 12.5}},      {"IT", {4, 8, 16}},
+        {"WC", {1, 1.5, 3}},   {"LTA", {0.8, 0.6, 0.4}},   {"IC", {2, 5, 10}}};
     for (const auto &[prefix, q] : quartiles)
         for (int i = 0; i < 3; ++i)
             row.insert(QLatin1String(prefix) + QStringLiteral("Q%1").arg(i + 1), q.at(i));
     const QList<std::pair<const char *, double>> figures = {
-        {"opp", 70},      {"opl", 30},      {"ppp", 65},     {"ppl", 35},
-        {"npp", 60},      {"npl", 40},      {"a11", 10},     {"a12", 14},
-        {"a13", 10},      {"a18", 31},      {"a19", 4},      {"totoa", 68},
-        {"a14", 11},      {"a151617", 21},  {"totass", 100}, {"a22", 9},
-        {"a25100", 8},    {"a25200", 0.25}, {"a25500", 15},  {"a25400", 4.5},
-        {"a25180", 3},    {"a24", 4},       {"a2329", 6},    {"a27", 2.25},
-        {"totliab", 52},  {"totse", 48},    {"a31", 12},     {"a38", 16},
-        {"a283334", 20},  {"totlse", 99.25}, {"curass", 45}, {"curliab", 24}};
+        {"opp", 70},    {"opl", 30},    {"ppp", 65},      {"ppl", 35},     {"npp", 60},
+        {"npl", 40},    {"a11", 10},    {"a12", 14},      {"a13", 10},     {"a18", 31},
+        {"a19", 4},     {"totoa", 68},  {"a14", 11},      {"a151617", 21}, {"totass", 100},
+        {"a22", 9},     {"a25100", 8},  {"a25200", 0.25}, {"a25500", 15},  {"a25400", 4.5},
+        {"a25180", 3},  {"a24", 4},     {"a2329", 6},     {"a27", 2.25},   {"totliab", 52},
+        {"totse", 48},  {"a31", 12},    {"a38", 16},      {"a283334", 20}, {"totlse", 99.25},
+        {"curass", 45}, {"curliab", 24}};
     for (const auto &[name, value] : figures)
         row.insert(QLatin1String(name), value);
     return row;
@@ -75,11 +74,10 @@ void addIndustry(ReportDatabases &db)
     }
 }
 
-bool compare(ReportDatabases &db, qint16 year, const QString &language,
-             const QStringList &values)
+bool compare(ReportDatabases &db, qint16 year, const QString &language, const QStringList &values)
 {
-    return fncPrepareComparisonReport(db.reference, db.user, "com", 3, "ON", year, kNaics,
-                                      language, values);
+    return fncPrepareComparisonReport(db.reference, db.user, "com", 3, "ON", year, kNaics, language,
+                                      values);
 }
 
 QVariantMap comparisonRow(ReportDatabases &db)
@@ -119,55 +117,162 @@ private slots:
             {"MyIndustry", "Builders' residential construction"},
             {"MyVol", "V3E firms' title - Ontario"},
             // Percentages of total assets 2000
-            {"MyCash", 5}, {"MyAr", 20}, {"MyInv", 12.5}, {"MyCA", 32.5}, {"MyOA", 5},
-            {"MyToa", 75}, {"MyInvest", 15}, {"MyPtfl", 10}, {"MyTa", 100},
-            {"MyAccountsPayable", 12.5}, {"MyBanks", 5}, {"MyPaper", 2.5}, {"MyMtg", 12.5},
-            {"MyBonds", 5}, {"MyOl", 2.5}, {"MyAmtsAffil", 2.5}, {"MyOLiab", 5},
-            {"MyDefTax", 2.5}, {"MyTliab", 50}, {"MyShareC", 20}, {"MyRetEarn", 25},
-            {"MyOtherSur", 5}, {"MyEquity1", 50}, {"MyTotLiabShareEq", 100},
-            {"MyCurrentAssets", 35}, {"MyCurrentLiabilities", 17.5},
+            {"MyCash", 5},
+            {"MyAr", 20},
+            {"MyInv", 12.5},
+            {"MyCA", 32.5},
+            {"MyOA", 5},
+            {"MyToa", 75},
+            {"MyInvest", 15},
+            {"MyPtfl", 10},
+            {"MyTa", 100},
+            {"MyAccountsPayable", 12.5},
+            {"MyBanks", 5},
+            {"MyPaper", 2.5},
+            {"MyMtg", 12.5},
+            {"MyBonds", 5},
+            {"MyOl", 2.5},
+            {"MyAmtsAffil", 2.5},
+            {"MyOLiab", 5},
+            {"MyDefTax", 2.5},
+            {"MyTliab", 50},
+            {"MyShareC", 20},
+            {"MyRetEarn", 25},
+            {"MyOtherSur", 5},
+            {"MyEquity1", 50},
+            {"MyTotLiabShareEq", 100},
+            {"MyCurrentAssets", 35},
+            {"MyCurrentLiabilities", 17.5},
             // Income amounts as given
-            {"MyOperatingRevenue", 5000}, {"MyGrossProfit", 1000}, {"MyOperatingProfit", 500},
-            {"MyInterestExpense", 50}, {"MyPretaxProfit", 400}, {"MyProfitAfterTax", 300},
+            {"MyOperatingRevenue", 5000},
+            {"MyGrossProfit", 1000},
+            {"MyOperatingProfit", 500},
+            {"MyInterestExpense", 50},
+            {"MyPretaxProfit", 400},
+            {"MyProfitAfterTax", 300},
             // Ratios: NOA 1250, borrowed funds 600, capital employed 1600
-            {"MyNPM", 6}, {"MyPPM", 8}, {"MyOPM", 10}, {"MyGPM", 25}, {"MyORTNOA", 400},
-            {"MyRONOA", 40}, {"MyPPTA", 20}, {"MyROCE", 21.875}, {"MyROE", 30}, {"MyRT", 12.5},
-            {"MyIT", 12}, {"MyWC", 2}, {"MyDE", 0.6}, {"MyLTA", 0.5}, {"MyIC", 9},
+            {"MyNPM", 6},
+            {"MyPPM", 8},
+            {"MyOPM", 10},
+            {"MyGPM", 25},
+            {"MyORTNOA", 400},
+            {"MyRONOA", 40},
+            {"MyPPTA", 20},
+            {"MyROCE", 21.875},
+            {"MyROE", 30},
+            {"MyRT", 12.5},
+            {"MyIT", 12},
+            {"MyWC", 2},
+            {"MyDE", 0.6},
+            {"MyLTA", 0.5},
+            {"MyIC", 9},
             // Positions
-            {"BetterNPM", 50}, {"WorseNPM", 25},       // 6 within 4..8
-            {"BetterPPM", 75}, {"WorsePPM", 0},        // 8 above 7
-            {"BetterOPM", 0}, {"WorseOPM", 50},        // 10 ties Q1
-            {"BetterGPM", 25}, {"WorseGPM", 50},       // 25 within 20..30
-            {"BetterORTNOA", 50}, {"WorseORTNOA", 25}, // Q1 0 skipped
-            {"BetterRONOA", 75}, {"WorseRONOA", 0},    // 40 above 30
-            {"BetterPPA", 0}, {"WorsePPA", 75},        // 20 below 25
-            {"BetterRCE", 25}, {"WorseRCE", 25},       // Q2 0 skipped
-            {"BetterRE", 50}, {"WorseRE", 0},          // 30 ties Q3
-            {"BetterRT", 50}, {"WorseRT", 0},          // 12.5 ties Q3
-            {"BetterIT", 50}, {"WorseIT", 25},         // 12 within 8..16
-            {"BetterWC", 50}, {"WorseWC", 25},         // 2 within 1.5..3
-            {"BetterDE", 50}, {"WorseDE", 25},         // lower is better: 0.6 within 1..0.5
-            {"BetterLTA", 50}, {"WorseLTA", 25},       // lower is better: 0.5 within 0.6..0.4
-            {"BetterIC", 50}, {"WorseIC", 25},         // 9 within 5..10
+            {"BetterNPM", 50},
+            {"WorseNPM", 25}, // 6 within 4..8
+            {"BetterPPM", 75},
+            {"WorsePPM", 0}, // 8 above 7
+            {"BetterOPM", 0},
+            {"WorseOPM", 50}, // 10 ties Q1
+            {"BetterGPM", 25},
+            {"WorseGPM", 50}, // 25 within 20..30
+            {"BetterORTNOA", 50},
+            {"WorseORTNOA", 25}, // Q1 0 skipped
+            {"BetterRONOA", 75},
+            {"WorseRONOA", 0}, // 40 above 30
+            {"BetterPPA", 0},
+            {"WorsePPA", 75}, // 20 below 25
+            {"BetterRCE", 25},
+            {"WorseRCE", 25}, // Q2 0 skipped
+            {"BetterRE", 50},
+            {"WorseRE", 0}, // 30 ties Q3
+            {"BetterRT", 50},
+            {"WorseRT", 0}, // 12.5 ties Q3
+            {"BetterIT", 50},
+            {"WorseIT", 25}, // 12 within 8..16
+            {"BetterWC", 50},
+            {"WorseWC", 25}, // 2 within 1.5..3
+            {"BetterDE", 50},
+            {"WorseDE", 25}, // lower is better: 0.6 within 1..0.5
+            {"BetterLTA", 50},
+            {"WorseLTA", 25}, // lower is better: 0.5 within 0.6..0.4
+            {"BetterIC", 50},
+            {"WorseIC", 25}, // 9 within 5..10
             // Variances: firm percentage minus industry percentage
-            {"VarianceCash", -5}, {"VarianceAR", 6}, {"VarianceInvent", 2.5},
-            {"VarianceCA", 1.5}, {"VarianceOA", 1}, {"VarianceTOA", 7}, {"VarianceInvest", 4},
-            {"VariancePTFL", -11}, {"VarianceTOTASS", 0}, {"VarianceAP", 3.5},
-            {"VarianceBanks", -3}, {"VarianceSTPAPER", 2.25}, {"VarianceMTG", -2.5},
-            {"VarianceBonds", 0.5}, {"VarianceOLoans", -0.5}, {"VarianceAOTA", -1.5},
-            {"VarianceOLiab", -1}, {"VarianceDefTax", 0.25}, {"VarianceTL", -2},
-            {"VarianceEq", 2}, {"VarianceSC", 8}, {"VarianceRE", 9}, {"VarianceOS", -15},
-            {"VarianceSETL", 0.75}, {"VarianceCurrA", -10}, {"VarianceCurrL", -6.5},
+            {"VarianceCash", -5},
+            {"VarianceAR", 6},
+            {"VarianceInvent", 2.5},
+            {"VarianceCA", 1.5},
+            {"VarianceOA", 1},
+            {"VarianceTOA", 7},
+            {"VarianceInvest", 4},
+            {"VariancePTFL", -11},
+            {"VarianceTOTASS", 0},
+            {"VarianceAP", 3.5},
+            {"VarianceBanks", -3},
+            {"VarianceSTPAPER", 2.25},
+            {"VarianceMTG", -2.5},
+            {"VarianceBonds", 0.5},
+            {"VarianceOLoans", -0.5},
+            {"VarianceAOTA", -1.5},
+            {"VarianceOLiab", -1},
+            {"VarianceDefTax", 0.25},
+            {"VarianceTL", -2},
+            {"VarianceEq", 2},
+            {"VarianceSC", 8},
+            {"VarianceRE", 9},
+            {"VarianceOS", -15},
+            {"VarianceSETL", 0.75},
+            {"VarianceCurrA", -10},
+            {"VarianceCurrL", -6.5},
             // Industry figures copied from the 2006 row
-            {"NumberOfFirms", 120}, {"PPAQ2", 30}, {"LTAQ2", 0.6}, {"NPMQ2", 4}, {"PPMQ2", 5},
-            {"OPMQ2", 12}, {"GPMQ2", 30}, {"ORTTNOAQ2", 300}, {"RNOAQ2", 20}, {"RCEQ2", 0},
-            {"REQ2", 20}, {"RTQ2", 10}, {"ITQ2", 8}, {"WCQ2", 1.5}, {"DEQ2", 1}, {"ICQ2", 5},
-            {"OPP", 70}, {"OPL", 30}, {"PPP", 65}, {"PPL", 35}, {"NPP", 60}, {"NPL", 40},
-            {"A11", 10}, {"A12", 14}, {"A13", 10}, {"A18", 31}, {"A19", 4}, {"TOTOA", 68},
-            {"A14", 11}, {"A151617", 21}, {"TOTASS", 100}, {"A22", 9}, {"A25100", 8},
-            {"A25200", 0.25}, {"A25500", 15}, {"A25400", 4.5}, {"A25180", 3}, {"A24", 4},
-            {"A2329", 6}, {"A27", 2.25}, {"TOTLIAB", 52}, {"A31", 12}, {"A38", 16},
-            {"A283334", 20}, {"TOTSE", 48}, {"TOTLSE", 99.25}, {"CURASS", 45}, {"CURLIAB", 24}};
+            {"NumberOfFirms", 120},
+            {"PPAQ2", 30},
+            {"LTAQ2", 0.6},
+            {"NPMQ2", 4},
+            {"PPMQ2", 5},
+            {"OPMQ2", 12},
+            {"GPMQ2", 30},
+            {"ORTTNOAQ2", 300},
+            {"RNOAQ2", 20},
+            {"RCEQ2", 0},
+            {"REQ2", 20},
+            {"RTQ2", 10},
+            {"ITQ2", 8},
+            {"WCQ2", 1.5},
+            {"DEQ2", 1},
+            {"ICQ2", 5},
+            {"OPP", 70},
+            {"OPL", 30},
+            {"PPP", 65},
+            {"PPL", 35},
+            {"NPP", 60},
+            {"NPL", 40},
+            {"A11", 10},
+            {"A12", 14},
+            {"A13", 10},
+            {"A18", 31},
+            {"A19", 4},
+            {"TOTOA", 68},
+            {"A14", 11},
+            {"A151617", 21},
+            {"TOTASS", 100},
+            {"A22", 9},
+            {"A25100", 8},
+            {"A25200", 0.25},
+            {"A25500", 15},
+            {"A25400", 4.5},
+            {"A25180", 3},
+            {"A24", 4},
+            {"A2329", 6},
+            {"A27", 2.25},
+            {"TOTLIAB", 52},
+            {"A31", 12},
+            {"A38", 16},
+            {"A283334", 20},
+            {"TOTSE", 48},
+            {"TOTLSE", 99.25},
+            {"CURASS", 45},
+            {"CURLIAB", 24}};
         for (const auto &[column, value] : expected)
             QTest::newRow(column) << QString::fromLatin1(column) << value;
     }
@@ -229,9 +334,15 @@ private slots:
         QCOMPARE(row.value("A11").toDouble(), industryCash);
         QCOMPARE(row.value("VarianceCash").toDouble(), cashVariance);
         // The extraction always covers 2006, 2005 and 2004.
-        QCOMPARE(ReportDatabases::rows(db.user, "Rpt_Data_CY").first().value("NumberOfFirms").toInt(), 120);
-        QCOMPARE(ReportDatabases::rows(db.user, "Rpt_Data_CYM1").first().value("NumberOfFirms").toInt(), 95);
-        QCOMPARE(ReportDatabases::rows(db.user, "Rpt_Data_CYM2").first().value("NumberOfFirms").toInt(), 80);
+        QCOMPARE(
+            ReportDatabases::rows(db.user, "Rpt_Data_CY").first().value("NumberOfFirms").toInt(),
+            120);
+        QCOMPARE(
+            ReportDatabases::rows(db.user, "Rpt_Data_CYM1").first().value("NumberOfFirms").toInt(),
+            95);
+        QCOMPARE(
+            ReportDatabases::rows(db.user, "Rpt_Data_CYM2").first().value("NumberOfFirms").toInt(),
+            80);
     }
 
     void noDataForTheFirmsYear_data()
@@ -270,9 +381,11 @@ private slots:
             MessageRecorder messages;
             QVERIFY(compare(db, 2006, "E", firmValues()));
         }
-        const QList<QVariantMap> titlesBefore = ReportDatabases::rows(db.user, "Rpt_Comparison_Titles");
+        const QList<QVariantMap> titlesBefore =
+            ReportDatabases::rows(db.user, "Rpt_Comparison_Titles");
         for (int y : {2006, 2005, 2004})
-            ReportDatabases::exec(db.reference, "drop table " + ReportDatabases::datasetTable(3, "ON", y));
+            ReportDatabases::exec(db.reference,
+                                  "drop table " + ReportDatabases::datasetTable(3, "ON", y));
         for (int y : tables) {
             db.createDatasetTable(3, "ON", y);
             db.addIndustryRow(3, "ON", y, {{"NAICS", "111110"}, {"NumberOfFirms", 5}});
@@ -318,7 +431,7 @@ private slots:
         QCOMPARE(row.value("VarianceEq").toDouble(), -68.0); // -20 - 48
         QCOMPARE(row.value("BetterDE").toDouble(), 75.0);    // 0 below 2, 1 and 0.5
         QCOMPARE(row.value("WorseDE").toDouble(), 0.0);
-        QCOMPARE(row.value("BetterRE").toDouble(), 0.0);     // 0 below 10
+        QCOMPARE(row.value("BetterRE").toDouble(), 0.0); // 0 below 10
         QCOMPARE(row.value("WorseRE").toDouble(), 75.0);
     }
 
@@ -346,8 +459,9 @@ private slots:
         ReportDatabases db;
         addIndustry(db);
         for (const char *column : {"NPMQ1", "deq2", "a11", "opp", "totse"})
-            ReportDatabases::exec(db.reference, QStringLiteral("update ROVAL_Vol3_ON_2006_Final_Ratios set ") +
-                                                    column + " = null");
+            ReportDatabases::exec(db.reference,
+                                  QStringLiteral("update ROVAL_Vol3_ON_2006_Final_Ratios set ") +
+                                      column + " = null");
         QVERIFY(compare(db, 2006, "E", firmValues()));
         const QVariantMap row = comparisonRow(db);
         for (const char *column : {"BetterNPM", "WorseNPM", "BetterDE", "WorseDE", "VarianceCash",
@@ -374,14 +488,14 @@ private slots:
         ReportDatabases db;
         addIndustry(db);
         QStringList values = firmValues();
-        values[4] = "250.5";      // Cash
-        values[5] = "249,5";      // Ar, with a decimal comma
-        values[13] = "5.0E+03";   // OperatingRevenue in scientific form
+        values[4] = "250.5";    // Cash
+        values[5] = "249,5";    // Ar, with a decimal comma
+        values[13] = "5.0E+03"; // OperatingRevenue in scientific form
         const bool prepared = compare(db, 2006, "E", values);
         QLocale::setDefault(previous);
         QVERIFY(prepared);
         const QVariantMap row = comparisonRow(db);
-        QCOMPARE(row.value("MyCash").toDouble(), 12.525);  // 250.5 / 2000 * 100
+        QCOMPARE(row.value("MyCash").toDouble(), 12.525); // 250.5 / 2000 * 100
         QCOMPARE(row.value("MyAr").toDouble(), 12.475);
         QCOMPARE(row.value("MyOperatingRevenue").toDouble(), 5000.0);
         QCOMPARE(row.value("MyRT").toDouble(), 5000 / 249.5);
@@ -394,8 +508,10 @@ private slots:
     {
         QTest::addColumn<QString>("breakage");
         QTest::addColumn<int>("badAmount");
-        QTest::newRow("variance column dropped") << "alter table Rpt_Comparison drop column VarianceOS" << -1;
-        QTest::newRow("titles column dropped") << "alter table Rpt_Comparison_Titles drop column Heading_Firm" << -1;
+        QTest::newRow("variance column dropped")
+            << "alter table Rpt_Comparison drop column VarianceOS" << -1;
+        QTest::newRow("titles column dropped")
+            << "alter table Rpt_Comparison_Titles drop column Heading_Firm" << -1;
         QTest::newRow("amount not a number") << QString() << 10;
     }
     void failureLeavesTablesUnchanged()
@@ -407,7 +523,8 @@ private slots:
         QStringList first = firmValues();
         first[0] = "First firm";
         QVERIFY(compare(db, 2006, "E", first));
-        ReportDatabases::exec(db.reference, "update ROVAL_Vol3_ON_2006_Final_Ratios set NumberOfFirms = 1");
+        ReportDatabases::exec(db.reference,
+                              "update ROVAL_Vol3_ON_2006_Final_Ratios set NumberOfFirms = 1");
         const QList<QVariantMap> dataBefore = ReportDatabases::rows(db.user, "Rpt_Data_CY");
 
         if (!breakage.isEmpty())

@@ -72,34 +72,56 @@ private slots:
         QTest::newRow("worse: tie at Q3") << int(Worse) << 2.0 << 4.0 << 6.0 << 6.0 << 0.0;
 
         // Descending boundaries 6 > 4 > 2: the indebtedness scale.
-        QTest::newRow("exception better: 1") << int(ExceptionBetter) << 6.0 << 4.0 << 2.0 << 1.0 << 75.0;
-        QTest::newRow("exception better: 3") << int(ExceptionBetter) << 6.0 << 4.0 << 2.0 << 3.0 << 50.0;
-        QTest::newRow("exception better: 5") << int(ExceptionBetter) << 6.0 << 4.0 << 2.0 << 5.0 << 25.0;
-        QTest::newRow("exception better: 7") << int(ExceptionBetter) << 6.0 << 4.0 << 2.0 << 7.0 << 0.0;
-        QTest::newRow("exception better: tie at Q3") << int(ExceptionBetter) << 6.0 << 4.0 << 2.0 << 2.0 << 50.0;
-        QTest::newRow("exception worse: 1") << int(ExceptionWorse) << 6.0 << 4.0 << 2.0 << 1.0 << 0.0;
-        QTest::newRow("exception worse: 3") << int(ExceptionWorse) << 6.0 << 4.0 << 2.0 << 3.0 << 25.0;
-        QTest::newRow("exception worse: 5") << int(ExceptionWorse) << 6.0 << 4.0 << 2.0 << 5.0 << 50.0;
-        QTest::newRow("exception worse: 7") << int(ExceptionWorse) << 6.0 << 4.0 << 2.0 << 7.0 << 75.0;
-        QTest::newRow("exception worse: tie at Q1") << int(ExceptionWorse) << 6.0 << 4.0 << 2.0 << 6.0 << 50.0;
+        QTest::newRow("exception better: 1")
+            << int(ExceptionBetter) << 6.0 << 4.0 << 2.0 << 1.0 << 75.0;
+        QTest::newRow("exception better: 3")
+            << int(ExceptionBetter) << 6.0 << 4.0 << 2.0 << 3.0 << 50.0;
+        QTest::newRow("exception better: 5")
+            << int(ExceptionBetter) << 6.0 << 4.0 << 2.0 << 5.0 << 25.0;
+        QTest::newRow("exception better: 7")
+            << int(ExceptionBetter) << 6.0 << 4.0 << 2.0 << 7.0 << 0.0;
+        QTest::newRow("exception better: tie at Q3")
+            << int(ExceptionBetter) << 6.0 << 4.0 << 2.0 << 2.0 << 50.0;
+        QTest::newRow("exception worse: 1")
+            << int(ExceptionWorse) << 6.0 << 4.0 << 2.0 << 1.0 << 0.0;
+        QTest::newRow("exception worse: 3")
+            << int(ExceptionWorse) << 6.0 << 4.0 << 2.0 << 3.0 << 25.0;
+        QTest::newRow("exception worse: 5")
+            << int(ExceptionWorse) << 6.0 << 4.0 << 2.0 << 5.0 << 50.0;
+        QTest::newRow("exception worse: 7")
+            << int(ExceptionWorse) << 6.0 << 4.0 << 2.0 << 7.0 << 75.0;
+        QTest::newRow("exception worse: tie at Q1")
+            << int(ExceptionWorse) << 6.0 << 4.0 << 2.0 << 6.0 << 50.0;
 
         // The exception rules over ascending boundaries: the last test decides.
-        QTest::newRow("exception better ascending: 1") << int(ExceptionBetter) << 2.0 << 4.0 << 6.0 << 1.0 << 75.0;
-        QTest::newRow("exception better ascending: 3") << int(ExceptionBetter) << 2.0 << 4.0 << 6.0 << 3.0 << 75.0;
-        QTest::newRow("exception better ascending: 5") << int(ExceptionBetter) << 2.0 << 4.0 << 6.0 << 5.0 << 75.0;
-        QTest::newRow("exception better ascending: 6") << int(ExceptionBetter) << 2.0 << 4.0 << 6.0 << 6.0 << 0.0;
-        QTest::newRow("better descending: last test decides") << int(Better) << 6.0 << 4.0 << 2.0 << 5.0 << 75.0;
-        QTest::newRow("worse descending: last test decides") << int(Worse) << 6.0 << 4.0 << 2.0 << 3.0 << 75.0;
+        QTest::newRow("exception better ascending: 1")
+            << int(ExceptionBetter) << 2.0 << 4.0 << 6.0 << 1.0 << 75.0;
+        QTest::newRow("exception better ascending: 3")
+            << int(ExceptionBetter) << 2.0 << 4.0 << 6.0 << 3.0 << 75.0;
+        QTest::newRow("exception better ascending: 5")
+            << int(ExceptionBetter) << 2.0 << 4.0 << 6.0 << 5.0 << 75.0;
+        QTest::newRow("exception better ascending: 6")
+            << int(ExceptionBetter) << 2.0 << 4.0 << 6.0 << 6.0 << 0.0;
+        QTest::newRow("better descending: last test decides")
+            << int(Better) << 6.0 << 4.0 << 2.0 << 5.0 << 75.0;
+        QTest::newRow("worse descending: last test decides")
+            << int(Worse) << 6.0 << 4.0 << 2.0 << 3.0 << 75.0;
 
         // A quartile of 0 is absent: its test is skipped.
         QTest::newRow("better: Q1 zero skipped") << int(Better) << 0.0 << 4.0 << 6.0 << 1.0 << 0.0;
-        QTest::newRow("better: Q1 zero, above Q2") << int(Better) << 0.0 << 4.0 << 6.0 << 5.0 << 50.0;
-        QTest::newRow("better: Q2 zero, below Q1") << int(Better) << 2.0 << 0.0 << 6.0 << 1.0 << 0.0;
-        QTest::newRow("better: Q2 zero, Q1 to Q3") << int(Better) << 2.0 << 0.0 << 6.0 << 5.0 << 25.0;
-        QTest::newRow("better: Q2 zero, above Q3") << int(Better) << 2.0 << 0.0 << 6.0 << 7.0 << 75.0;
+        QTest::newRow("better: Q1 zero, above Q2")
+            << int(Better) << 0.0 << 4.0 << 6.0 << 5.0 << 50.0;
+        QTest::newRow("better: Q2 zero, below Q1")
+            << int(Better) << 2.0 << 0.0 << 6.0 << 1.0 << 0.0;
+        QTest::newRow("better: Q2 zero, Q1 to Q3")
+            << int(Better) << 2.0 << 0.0 << 6.0 << 5.0 << 25.0;
+        QTest::newRow("better: Q2 zero, above Q3")
+            << int(Better) << 2.0 << 0.0 << 6.0 << 7.0 << 75.0;
         QTest::newRow("worse: Q3 zero skipped") << int(Worse) << 2.0 << 4.0 << 0.0 << 5.0 << 0.0;
-        QTest::newRow("exception worse: Q1 zero skipped") << int(ExceptionWorse) << 0.0 << 4.0 << 2.0 << 7.0 << 50.0;
-        QTest::newRow("exception better: Q3 zero skipped") << int(ExceptionBetter) << 6.0 << 4.0 << 0.0 << -1.0 << 50.0;
+        QTest::newRow("exception worse: Q1 zero skipped")
+            << int(ExceptionWorse) << 0.0 << 4.0 << 2.0 << 7.0 << 50.0;
+        QTest::newRow("exception better: Q3 zero skipped")
+            << int(ExceptionBetter) << 6.0 << 4.0 << 0.0 << -1.0 << 50.0;
         for (int rule : {Better, Worse, ExceptionBetter, ExceptionWorse})
             for (double m : {-5.0, 0.0, 5.0})
                 QTest::addRow("all quartiles zero: rule %d, ratio %g", rule, m)
@@ -108,7 +130,8 @@ private slots:
         // Negative values are compared as they are.
         QTest::newRow("better: negative Q1") << int(Better) << -2.0 << 1.0 << 3.0 << 0.0 << 25.0;
         QTest::newRow("worse: negative Q1") << int(Worse) << -2.0 << 1.0 << 3.0 << 0.0 << 50.0;
-        QTest::newRow("worse: below negative Q1") << int(Worse) << -2.0 << 1.0 << 3.0 << -3.0 << 75.0;
+        QTest::newRow("worse: below negative Q1")
+            << int(Worse) << -2.0 << 1.0 << 3.0 << -3.0 << 75.0;
     }
     void positions()
     {

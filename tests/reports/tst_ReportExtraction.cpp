@@ -127,7 +127,8 @@ private slots:
     {
         QTest::addColumn<QList<int>>("present");
         QTest::addColumn<QList<bool>>("full"); // per work table: the industry's row, else code only
-        QTest::newRow("all present") << QList<int>{2006, 2005, 2004} << QList<bool>{true, true, true};
+        QTest::newRow("all present")
+            << QList<int>{2006, 2005, 2004} << QList<bool>{true, true, true};
         QTest::newRow("year before absent")
             << QList<int>{2006, 2004} << QList<bool>{true, false, false};
         QTest::newRow("report year absent")
@@ -177,9 +178,12 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("expected");
         const QString english = QStringLiteral("Builders' residential construction");
-        QTest::newRow("fr: volume 1 detailed table") << 1 << "F" << "Construction d'habitations (détaillé)";
-        QTest::newRow("fr: volume 3 raw table") << 3 << "F" << "Construction d'habitations (brut)";
-        QTest::newRow("fr: French word as language") << 3 << "French" << "Construction d'habitations (brut)";
+        QTest::newRow("fr: volume 1 detailed table") << 1 << "F"
+                                                     << "Construction d'habitations (détaillé)";
+        QTest::newRow("fr: volume 3 raw table") << 3 << "F"
+                                                << "Construction d'habitations (brut)";
+        QTest::newRow("fr: French word as language") << 3 << "French"
+                                                     << "Construction d'habitations (brut)";
         QTest::newRow("en: no lookup") << 3 << "E" << english;
         QTest::newRow("lower-case f: no lookup") << 3 << "f" << english;
     }
@@ -190,12 +194,13 @@ private slots:
         QFETCH(QString, expected);
         ReportDatabases db;
         addYears(db, {2006, 2005, 2004}, volume);
-        ReportDatabases::insert(db.reference, "ROVAL_NAICS_Description_Ind_Detailed",
-                                {{"Naics", kNaics},
-                                 {"Description_French", "  Construction d'habitations (détaillé) "}});
-        ReportDatabases::insert(db.reference, "ROVAL_NAICS_Description_Ind_Raw",
-                                {{"Naics", kNaics},
-                                 {"Description_French", " Construction d'habitations (brut)  "}});
+        ReportDatabases::insert(
+            db.reference, "ROVAL_NAICS_Description_Ind_Detailed",
+            {{"Naics", kNaics},
+             {"Description_French", "  Construction d'habitations (détaillé) "}});
+        ReportDatabases::insert(
+            db.reference, "ROVAL_NAICS_Description_Ind_Raw",
+            {{"Naics", kNaics}, {"Description_French", " Construction d'habitations (brut)  "}});
         subExtractReportData(db.reference, db.user, qint16(volume), "ON", 2006, kNaics, language);
         for (const char *table : {"Rpt_Data_CY", "Rpt_Data_CYM1", "Rpt_Data_CYM2"})
             QCOMPARE(onlyRow(db, table).value("IndustryDescription").toString(), expected);
@@ -227,8 +232,8 @@ private slots:
         addYears(db, {2006, 2005, 2004});
         fillWithEarlierReport(db);
         ReportDatabases::exec(db.user, "alter table Rpt_Data_CYM2 drop column Remark");
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, subExtractReportData(db.reference, db.user, 3, "ON",
-                                                                     2006, kNaics, "E"));
+        QVERIFY_THROWS_EXCEPTION(
+            DatabaseError, subExtractReportData(db.reference, db.user, 3, "ON", 2006, kNaics, "E"));
         for (const char *table : {"Rpt_Data_CY", "Rpt_Data_CYM1", "Rpt_Data_CYM2"}) {
             const QList<QVariantMap> rows = ReportDatabases::rows(db.user, table);
             QCOMPARE(rows.size(), 1);

@@ -52,14 +52,22 @@ private slots:
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("upperLeft");
         QTest::addColumn<QString>("lowerLeft");
-        QTest::newRow("en: ratios") << int(Ratios) << "E" << "Ratios E" << "V3E firms' title - Ontario"
+        QTest::newRow("en: ratios") << int(Ratios) << "E"
+                                    << "Ratios E"
+                                    << "V3E firms' title - Ontario"
                                     << "V3E second";
-        QTest::newRow("fr: ratios") << int(Ratios) << "F" << "Ratios F"
-                                    << "V3F firms' title - Ontario (fr)" << "V3F second";
-        QTest::newRow("en: balance sheet") << int(BalanceSheet) << "E" << "Balance E"
-                                           << "V3E firms' title - Ontario" << "V3E second";
-        QTest::newRow("fr: balance sheet") << int(BalanceSheet) << "F" << "Balance F"
-                                           << "V3F firms' title - Ontario (fr)" << "V3F second";
+        QTest::newRow("fr: ratios") << int(Ratios) << "F"
+                                    << "Ratios F"
+                                    << "V3F firms' title - Ontario (fr)"
+                                    << "V3F second";
+        QTest::newRow("en: balance sheet") << int(BalanceSheet) << "E"
+                                           << "Balance E"
+                                           << "V3E firms' title - Ontario"
+                                           << "V3E second";
+        QTest::newRow("fr: balance sheet") << int(BalanceSheet) << "F"
+                                           << "Balance F"
+                                           << "V3F firms' title - Ontario (fr)"
+                                           << "V3F second";
     }
     void titles()
     {
@@ -94,8 +102,9 @@ private slots:
             QVERIFY(!row.contains("Year_3"));
         }
         // The extraction ran first.
-        QCOMPARE(ReportDatabases::rows(db.user, "Rpt_Data_CY").first().value("NumberOfFirms").toInt(),
-                 106);
+        QCOMPARE(
+            ReportDatabases::rows(db.user, "Rpt_Data_CY").first().value("NumberOfFirms").toInt(),
+            106);
     }
 
     void runningTwiceGivesTheSameTitles_data()
@@ -110,7 +119,8 @@ private slots:
         ReportDatabases db;
         addIndustry(db, kNaics);
         QVERIFY(prepare(Report(report), db, kNaics, "E"));
-        const QList<QVariantMap> first = ReportDatabases::rows(db.user, titlesTable(Report(report)));
+        const QList<QVariantMap> first =
+            ReportDatabases::rows(db.user, titlesTable(Report(report)));
         QVERIFY(prepare(Report(report), db, kNaics, "E"));
         QCOMPARE(ReportDatabases::rows(db.user, titlesTable(Report(report))), first);
         QCOMPARE(first.first().value("Title_LowerRight").toString(),
@@ -146,7 +156,8 @@ private slots:
         QTest::addColumn<QString>("mlTitle");
         QTest::newRow("region not in ProvinceCodes") << "YT" << 3 << "V3E firms' title - "
                                                      << "V3E large";
-        QTest::newRow("volume not in Volume_Descriptions") << "ON" << 2 << "Upper E" << "Large E";
+        QTest::newRow("volume not in Volume_Descriptions") << "ON" << 2 << "Upper E"
+                                                           << "Large E";
     }
     void missingLookupRows()
     {
