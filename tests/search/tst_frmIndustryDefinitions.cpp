@@ -1,0 +1,198 @@
+#include "SearchFixture.h"
+#include "TestSupport.h"
+#include "core/ScreenRegistry.h"
+#include "search/DefinitionPrinting.h"
+#include "search/OpenIndustryDef.h"
+#include "search/PrintWrapping.h"
+#include "search/frmIndustryDefinitions.h"
+
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+
+using testsupport::EndRecorder;
+using testsupport::MessageRecorder;
+
+// The industry definition viewer: opening, reuse, unloading and printing.
+class tst_frmIndustryDefinitions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void opens_data();
+    void opens();
+    void reusedWhileOpenReloadedAfterBack();
+    void unknownCodeKeepsTitleLine();
+    void printsToPdf();
+    void noPrinterKeepsRunning();
+
+private:
+    frmIndustryDefinitions &viewer() { return ScreenRegistry::get<frmIndustryDefinitions>(); }
+    QString buttonText(const char *name)
+    {
+        return viewer().findChild<QPushButton *>(QLatin1String(name))->text();
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void tst_frmIndustryDefinitions::init()
+{
+    ScreenRegistry::clear();
+    Screen::resetActivationHistory();
+    resetAppState();
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(searchfixture::openFixture(*m_dir));
+}
+
+void tst_frmIndustryDefinitions::cleanup()
+{
+    setPrinterProvider({});
+    ScreenRegistry::clear();
+    Screen::resetActivationHistory();
+    resetAppState();
+    m_dir.reset();
+}
+
+void tst_frmIndustryDefinitions::opens_data()
+{
+    QTest::addColumn<qint16>("language");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("titleLine");
+    QTest::addColumn<QString>("definition");
+    QTest::addColumn<QString>("windowTitle");
+    QTest::addColumn<QString>("print");
+    QTest::addColumn<QString>("back");
+    QTest::newRow("en:with a line break")
+        << qint16(0) << "236110" << "236110 - Residential building construction"
+        << "Builds houses.\nAlso renovates them." << "Industry Definition" << "Print" << "Back";
+    QTest::newRow("fr") << qint16(1) << "236110" << "236110 - Construction résidentielle"
+                        << "Construit des maisons." << "Définition de l'industrie" << "Imprimer"
+                        << "Retourner";
+    QTest::newRow("en:null definition") << qint16(0) << "445110" << "445110 - Grocery stores" << ""
+                                        << "Industry Definition" << "Print" << "Back";
+    QTest::newRow("en:industry outside the dataset")
+        << qint16(0) << "722511" << "722511 - Full-service restaurants" << "Serves meals."
+        << "Industry Definition" << "Print" << "Back";
+    QTest::newRow("en:empty code opens the design caption")
+        << qint16(0) << "" << "Title" << "" << "Industry Definition" << "Print" << "Back";
+}
+
+void tst_frmIndustryDefinitions::opens()
+{
+    QFETCH(qint16, language);
+    QFETCH(QString, code);
+    QFETCH(QString, titleLine);
+    QFETCH(QString, definition);
+    QFETCH(QString, windowTitle);
+    QFETCH(QString, print);
+    QFETCH(QString, back);
+    appState().gintLanguage = language;
+    gsubOpenIndustryDef(code);
+    QVERIFY(viewer().isVisible());
+    QCOMPARE(Screen::lastActiveScreen(), &viewer());
+    QCOMPARE(viewer().titleLine(), titleLine);
+    QCOMPARE(viewer().definition(), definition);
+    QCOMPARE(viewer().windowTitle(), windowTitle);
+    QCOMPARE(buttonText("cmdPrint"), print);
+    QCOMPARE(buttonText("cmdContinue"), back);
+}
+
+void tst_frmIndustryDefinitions::reusedWhileOpenReloadedAfterBack()
+{
+    gsubOpenIndustryDef(QStringLiteral("236110"));
+    frmIndustryDefinitions *first = &viewer();
+    gsubOpenIndustryDef(QStringLiteral("448140"));
+    QCOMPARE(&viewer(), first);
+    QCOMPARE(viewer().titleLine(), QStringLiteral("448140 - Family clothing stores"));
+    QCOMPARE(viewer().definition(), QStringLiteral("Sells clothing."));
+
+    // A language switch does not reach the open viewer.
+    appState().gintLanguage = 1;
+    QCOMPARE(buttonText("cmdPrint"), QStringLiteral("Print"));
+    QCOMPARE(viewer().windowTitle(), QStringLiteral("Industry Definition"));
+
+    viewer().findChild<QPushButton *>(QStringLiteral("cmdContinue"))->click();
+    QVERIFY(!viewer().isVisible());
+    QVERIFY(!viewer().isFormLoaded());
+    QCOMPARE(viewer().definition(), QString());
+
+    gsubOpenIndustryDef(QStringLiteral("448140"));
+    QCOMPARE(buttonText("cmdPrint"), QStringLiteral("Imprimer"));
+    QCOMPARE(buttonText("cmdContinue"), QStringLiteral("Retourner"));
+    QCOMPARE(viewer().windowTitle(), QStringLiteral("Définition de l'industrie"));
+    QCOMPARE(viewer().titleLine(), QStringLiteral("448140 - Magasins de vêtements pour la famille"));
+    QCOMPARE(viewer().definition(), QStringLiteral("Vend des vêtements."));
+
+    // Closing the window unloads it like "Back".
+    viewer().close();
+    QVERIFY(!viewer().isVisible());
+    QVERIFY(!viewer().isFormLoaded());
+}
+
+void tst_frmIndustryDefinitions::unknownCodeKeepsTitleLine()
+{
+    gsubOpenIndustryDef(QStringLiteral("236110"));
+    gsubOpenIndustryDef(QStringLiteral("000000"));
+    QCOMPARE(viewer().titleLine(), QStringLiteral("236110 - Residential building construction"));
+    QCOMPARE(viewer().definition(), QString());
+
+    viewer().cmdContinue_Click();
+    gsubOpenIndustryDef(QStringLiteral("000000"));
+    QCOMPARE(viewer().titleLine(), QStringLiteral("Title"));
+}
+
+void tst_frmIndustryDefinitions::printsToPdf()
+{
+    const QString pdf = m_dir->filePath(QStringLiteral("definition.pdf"));
+    int printers = 0;
+    setPrinterProvider([&] {
+        ++printers;
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdf);
+        return printer;
+    });
+    gsubOpenIndustryDef(QStringLiteral("236110"));
+    MessageRecorder messages;
+    viewer().findChild<QPushButton *>(QStringLiteral("cmdPrint"))->click();
+    QCOMPARE(printers, 1);
+    QCOMPARE(messages.texts(), QStringList());
+    QVERIFY(QFileInfo(pdf).size() > 0);
+
+    // What the print lays out from the viewer's text: the line break of the
+    // definition starts a new indented line, with no empty line between.
+    const QString indent(kPrintIndent, QLatin1Char(' '));
+    const QVector<PrintLine> lines =
+        fncDefinitionPrintLines(viewer().titleLine(), withCrLfLineBreaks(viewer().definition()));
+    QCOMPARE(lines.size(), 10);
+    QCOMPARE(lines.at(4).text, indent + QStringLiteral("236110 - Residential building construction"));
+    QCOMPARE(lines.at(8).text, indent + QStringLiteral("Builds houses."));
+    QCOMPARE(lines.at(9).text, indent + QStringLiteral("Also renovates them."));
+    QVERIFY(viewer().isVisible());
+}
+
+void tst_frmIndustryDefinitions::noPrinterKeepsRunning()
+{
+    setPrinterProvider([] { return std::unique_ptr<QPrinter>(); });
+    EndRecorder ending;
+    for (const qint16 language : {qint16(0), qint16(1)}) {
+        appState().gintLanguage = language;
+        gsubOpenIndustryDef(QStringLiteral("236110"));
+        MessageRecorder messages;
+        viewer().cmdPrint_Click();
+        QCOMPARE(messages.texts(),
+                 QStringList{language == 0
+                                 ? QStringLiteral("There is no printer connected to your computer.")
+                                 : QStringLiteral("Il n'y a pas d'imprimante de rattaché à votre machine.")});
+        QVERIFY(viewer().isVisible());
+        viewer().cmdContinue_Click();
+    }
+    QVERIFY(!ending.ended());
+}
+
+QUORVEL_TEST_MAIN(tst_frmIndustryDefinitions)
+#include "tst_frmIndustryDefinitions.moc"
