@@ -8,6 +8,7 @@
 void askToExit(QWidget *parent)
 {
     const QString question = ResourceString(478 + appState().gintLanguage);
-    if (ShowMessage(question, MsgButtons::YesNo, MsgIcon::Warning, QString(), parent) == MsgAnswer::Yes)
+    if (ShowMessage(question, MsgButtons::YesNo, MsgIcon::Warning, QString(), parent) ==
+        MsgAnswer::Yes)
         EndProgram(0);
 }

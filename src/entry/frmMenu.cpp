@@ -126,8 +126,9 @@ frmMenu::frmMenu()
     centreOnScreen();
 
     for (QRadioButton *button : std::as_const(m_options))
-        connect(button, &QRadioButton::clicked, this,
-                [this, button] { txtDescription->setPlainText(fncGetDescription(button->objectName())); });
+        connect(button, &QRadioButton::clicked, this, [this, button] {
+            txtDescription->setPlainText(fncGetDescription(button->objectName()));
+        });
     connect(cmdSearch, &QPushButton::clicked, this, &frmMenu::cmdSearch_Click);
     connect(mnuExit, &QAction::triggered, this, &frmMenu::mnuExit_Click);
     connect(mnuEnglish, &QAction::triggered, this, &frmMenu::mnuEnglish_Click);
@@ -198,11 +199,11 @@ QWidget *frmMenu::buildRegionGroup()
         bool indented;
     };
     const QList<Placement> placements = {
-        {optAtlantic, 0, false},     {optNovaScotia, 0, true}, {optNewBrunswick, 0, true},
-        {optNewfoundland, 0, true},  {optPEI, 0, true},        {optQuebec, 1, false},
-        {optOntario, 1, false},      {optPrairies, 1, false},  {optManitoba, 1, true},
-        {optSaskatchewan, 1, true},  {optAlberta, 1, true},    {optBritishColumbia, 2, false},
-        {optTerritories, 2, false},  {optNWT, 2, true},        {optNunavut, 2, true},
+        {optAtlantic, 0, false},    {optNovaScotia, 0, true}, {optNewBrunswick, 0, true},
+        {optNewfoundland, 0, true}, {optPEI, 0, true},        {optQuebec, 1, false},
+        {optOntario, 1, false},     {optPrairies, 1, false},  {optManitoba, 1, true},
+        {optSaskatchewan, 1, true}, {optAlberta, 1, true},    {optBritishColumbia, 2, false},
+        {optTerritories, 2, false}, {optNWT, 2, true},        {optNunavut, 2, true},
         {optYukon, 2, true},
     };
     QVBoxLayout *columns[3];
@@ -261,8 +262,8 @@ void frmMenu::applyCaptions(qint16 language)
 {
     const auto text = [language](int id) { return ResourceString(id + language); };
     const bool english = language == 0;
-    setWindowTitle(QStringLiteral("Quorvel") + (english ? QStringLiteral(" for ") : QStringLiteral(" pour "))
-                   + kYears);
+    setWindowTitle(QStringLiteral("Quorvel") +
+                   (english ? QStringLiteral(" for ") : QStringLiteral(" pour ")) + kYears);
     lblInstructions->setText(text(484));
     lblCanada->setText(text(486));
     lblRegProvTerr->setText(text(488));
@@ -315,24 +316,24 @@ void frmMenu::Form_Activate()
 void frmMenu::subVerifyDataAvailable()
 {
     for (const DatasetOption &dataset : datasetOptions())
-        subConnectToTable(QLatin1String(dataset.tablePrefix) + QLatin1String(kReferenceYear)
-                              + QLatin1String(kDatasetTableSuffix),
+        subConnectToTable(QLatin1String(dataset.tablePrefix) + QLatin1String(kReferenceYear) +
+                              QLatin1String(kDatasetTableSuffix),
                           option(QLatin1String(dataset.optionName)));
 }
 
 void frmMenu::subConnectToTable(const QString &tableName, QRadioButton *option)
 {
-    const RecordSet rs =
-        GetRS(appState().gcnReference, QStringLiteral("select count(*) as NumRecords from ") + tableName,
-              QStringLiteral("read"));
+    const RecordSet rs = GetRS(appState().gcnReference,
+                               QStringLiteral("select count(*) as NumRecords from ") + tableName,
+                               QStringLiteral("read"));
     option->setEnabled(rs.field(QStringLiteral("NumRecords")).toLongLong() != 0);
 }
 
 QString frmMenu::fncGetDescription(const QString &optionName)
 {
     const RecordSet rs = GetRS(appState().gcnReference,
-                               QStringLiteral("Select * from datadescription where optname = ")
-                                   + sqlQuote(optionName),
+                               QStringLiteral("Select * from datadescription where optname = ") +
+                                   sqlQuote(optionName),
                                QStringLiteral("read"));
     // A missing row or a null description shows an empty box.
     if (rs.eof())
@@ -360,8 +361,8 @@ void frmMenu::cmdSearch_Click()
         hide();
         ScreenRegistry::get<frmSearch>().showScreen();
     } else {
-        ShowMessage(ResourceString(480 + appState().gintLanguage), MsgButtons::Ok, MsgIcon::None, QString(),
-                    this);
+        ShowMessage(ResourceString(480 + appState().gintLanguage), MsgButtons::Ok, MsgIcon::None,
+                    QString(), this);
     }
 }
 

@@ -27,8 +27,8 @@ QSvgWidget *picture(const QString &resource, QSize size, QWidget *parent)
 frmStart::frmStart()
 {
     setObjectName(QStringLiteral("frmStart"));
-    setWindowTitle(QStringLiteral("ROVAL") + QStringLiteral(" - ") + QStringLiteral("LAVOR")
-                   + QStringLiteral("   ") + QStringLiteral("2006, 2005 and 2004"));
+    setWindowTitle(QStringLiteral("ROVAL") + QStringLiteral(" - ") + QStringLiteral("LAVOR") +
+                   QStringLiteral("   ") + QStringLiteral("2006, 2005 and 2004"));
 
     auto *central = new QWidget(this);
     setCentralWidget(central);
@@ -36,9 +36,10 @@ frmStart::frmStart()
     lblReferenceYrs = new QLabel(central);
     lblReferenceYrs->setObjectName(QStringLiteral("lblReferenceYrs"));
     // Ascending here, while the window title lists the years descending.
-    lblReferenceYrs->setText(QStringLiteral("Reference Years / Années de référence") + QLatin1Char(' ')
-                             + QStringLiteral("2004") + QStringLiteral(", ") + QStringLiteral("2005")
-                             + QStringLiteral(", ") + QStringLiteral("2006"));
+    lblReferenceYrs->setText(QStringLiteral("Reference Years / Années de référence") +
+                             QLatin1Char(' ') + QStringLiteral("2004") + QStringLiteral(", ") +
+                             QStringLiteral("2005") + QStringLiteral(", ") +
+                             QStringLiteral("2006"));
     lblReferenceYrs->setAlignment(Qt::AlignCenter);
     QFont yearsFont = lblReferenceYrs->font();
     yearsFont.setPointSizeF(yearsFont.pointSizeF() * 1.15);
@@ -99,8 +100,10 @@ frmStart::frmStart()
 
     connect(cmdEnglish, &QPushButton::clicked, this, &frmStart::cmdEnglish_Click);
     connect(cmdFrancais, &QPushButton::clicked, this, &frmStart::cmdFrancais_Click);
-    connect(lblLicenseAgreementE, &ClickableLabel::clicked, this, &frmStart::lblLicenseAgreementE_Click);
-    connect(lblLicenseAgreementF, &ClickableLabel::clicked, this, &frmStart::lblLicenseAgreementF_Click);
+    connect(lblLicenseAgreementE, &ClickableLabel::clicked, this,
+            &frmStart::lblLicenseAgreementE_Click);
+    connect(lblLicenseAgreementF, &ClickableLabel::clicked, this,
+            &frmStart::lblLicenseAgreementF_Click);
 }
 
 void frmStart::cmdEnglish_Click()

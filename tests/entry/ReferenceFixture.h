@@ -45,15 +45,18 @@ inline bool writeReferenceDatabase(const QString &path, const QStringList &empty
                 query.addBindValue(value);
             ok = query.exec() && ok;
         };
-        run(QStringLiteral("create table datadescription (optname text, descriptione text, descriptionf text)"));
+        run(QStringLiteral(
+            "create table datadescription (optname text, descriptione text, descriptionf text)"));
         for (const DatasetOption &option : datasetOptions()) {
             const QString name = QLatin1String(option.optionName);
-            const QString table = QLatin1String(option.tablePrefix) + QLatin1String(kReferenceYear)
-                                  + QLatin1String(kDatasetTableSuffix);
+            const QString table = QLatin1String(option.tablePrefix) +
+                                  QLatin1String(kReferenceYear) +
+                                  QLatin1String(kDatasetTableSuffix);
             run(QStringLiteral("create table %1 (NAICS text, [year] integer)").arg(table));
             if (!emptyOptions.contains(name)) {
                 for (const char *code : {"111110", "236110", "541211"})
-                    run(QStringLiteral("insert into %1 values (?, 2006)").arg(table), {QLatin1String(code)});
+                    run(QStringLiteral("insert into %1 values (?, 2006)").arg(table),
+                        {QLatin1String(code)});
             }
             if (withoutDescription.contains(name))
                 continue;

@@ -33,12 +33,14 @@ private:
     QList<QStringList> m_startedViewers;
 
     // Opens a fresh fixture as the reference database.
-    void openReference(const QStringList &emptyOptions = {}, const QStringList &withoutDescription = {},
+    void openReference(const QStringList &emptyOptions = {},
+                       const QStringList &withoutDescription = {},
                        const QStringList &nullDescription = {})
     {
         const QString path = m_dir->filePath(QStringLiteral("ROV_DATA.mdb"));
         QFile::remove(path);
-        QVERIFY(entryfixture::writeReferenceDatabase(path, emptyOptions, withoutDescription, nullDescription));
+        QVERIFY(entryfixture::writeReferenceDatabase(path, emptyOptions, withoutDescription,
+                                                     nullDescription));
         ConnectToFile(appState().gcnReference, path, QStringLiteral("unknown"), OpenMode::ReadOnly);
         QVERIFY(appState().gcnReference.isOpen());
     }
@@ -98,7 +100,8 @@ private slots:
         QCOMPARE(start.cmdEnglish->text(), QStringLiteral("English"));
         QCOMPARE(start.cmdFrancais->text(), QStringLiteral("Français"));
         QCOMPARE(start.lblLicenseAgreementE->text(), QStringLiteral("License Agreement"));
-        QCOMPARE(start.lblLicenseAgreementF->text(), QStringLiteral("Entente d'exploitation sous licence"));
+        QCOMPARE(start.lblLicenseAgreementF->text(),
+                 QStringLiteral("Entente d'exploitation sous licence"));
     }
 
     void languageButtonReachesTheMenu_data()
@@ -108,11 +111,14 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("volume2");
         QTest::addColumn<QString>("fileMenu");
-        QTest::newRow("en") << false << qint16(0) << QStringLiteral("Quorvel for 2006, 2005 and 2004")
+        QTest::newRow("en") << false << qint16(0)
+                            << QStringLiteral("Quorvel for 2006, 2005 and 2004")
                             << QStringLiteral("Firms with Revenue $5 million to $25 million")
                             << QStringLiteral("File");
-        QTest::newRow("fr") << true << qint16(1) << QStringLiteral("Quorvel pour 2006, 2005 and 2004")
-                            << QStringLiteral("Entreprises ayant de 5 $ millions à 25 $ millions de recettes")
+        QTest::newRow("fr") << true << qint16(1)
+                            << QStringLiteral("Quorvel pour 2006, 2005 and 2004")
+                            << QStringLiteral(
+                                   "Entreprises ayant de 5 $ millions à 25 $ millions de recettes")
                             << QStringLiteral("Fichier");
     }
 
@@ -145,10 +151,14 @@ private slots:
         QTest::addColumn<qint16>("language");
         QTest::addColumn<bool>("frenchLabel");
         QTest::addColumn<QString>("helpFile");
-        QTest::newRow("en:English label") << qint16(0) << false << QString::fromLatin1(kConceptsHelpEnglish);
-        QTest::newRow("en:French label") << qint16(0) << true << QString::fromLatin1(kConceptsHelpFrench);
-        QTest::newRow("fr:English label") << qint16(1) << false << QString::fromLatin1(kConceptsHelpEnglish);
-        QTest::newRow("fr:French label") << qint16(1) << true << QString::fromLatin1(kConceptsHelpFrench);
+        QTest::newRow("en:English label")
+            << qint16(0) << false << QString::fromLatin1(kConceptsHelpEnglish);
+        QTest::newRow("en:French label")
+            << qint16(0) << true << QString::fromLatin1(kConceptsHelpFrench);
+        QTest::newRow("fr:English label")
+            << qint16(1) << false << QString::fromLatin1(kConceptsHelpEnglish);
+        QTest::newRow("fr:French label")
+            << qint16(1) << true << QString::fromLatin1(kConceptsHelpFrench);
     }
 
     void licenseLabelsOpenTheirOwnDocument()
@@ -159,7 +169,8 @@ private slots:
         appState().gintLanguage = language;
         frmStart &start = ScreenRegistry::get<frmStart>();
         start.showScreen();
-        ClickableLabel *label = frenchLabel ? start.lblLicenseAgreementF : start.lblLicenseAgreementE;
+        ClickableLabel *label =
+            frenchLabel ? start.lblLicenseAgreementF : start.lblLicenseAgreementE;
         QTest::mouseClick(label, Qt::LeftButton);
 
         QCOMPARE(m_startedViewers.size(), 1);
@@ -238,7 +249,8 @@ private slots:
     {
         frmMenu &menu = shownMenu(0);
         menu.optNWT->click();
-        QCOMPARE(menu.txtDescription->toPlainText(), entryfixture::englishDescription(QStringLiteral("optNWT")));
+        QCOMPARE(menu.txtDescription->toPlainText(),
+                 entryfixture::englishDescription(QStringLiteral("optNWT")));
 
         menu.mnuFrench->trigger();
         QCOMPARE(appState().gintLanguage, qint16(1));
@@ -246,12 +258,16 @@ private slots:
         QVERIFY(menu.optNWT->isChecked());
         QCOMPARE(menu.windowTitle(), QStringLiteral("Quorvel pour 2006, 2005 and 2004"));
         const QList<QPair<QString, QString>> french = {
-            {menu.lblInstructions->text(), QStringLiteral("Choisir une série de données financières")},
+            {menu.lblInstructions->text(),
+             QStringLiteral("Choisir une série de données financières")},
             {menu.lblCanada->text(), QStringLiteral("Tout le Canada")},
             {menu.lblRegProvTerr->text(), QStringLiteral("Les régions, provinces et territoires")},
-            {menu.optVol1->text(), QStringLiteral("Entreprises ayant plus de 25 $ millions de recettes")},
-            {menu.optVol3->text(), QStringLiteral("Entreprises ayant de 30,000 $ à 5 $ millions de recettes")},
-            {menu.lblVol3->text(), QStringLiteral("Entreprises ayant de 30,000 $ à 5 $ millions de recettes")},
+            {menu.optVol1->text(),
+             QStringLiteral("Entreprises ayant plus de 25 $ millions de recettes")},
+            {menu.optVol3->text(),
+             QStringLiteral("Entreprises ayant de 30,000 $ à 5 $ millions de recettes")},
+            {menu.lblVol3->text(),
+             QStringLiteral("Entreprises ayant de 30,000 $ à 5 $ millions de recettes")},
             {menu.lblOR->text(), QStringLiteral("ou")},
             {menu.optAtlantic->text(), QStringLiteral("Atlantique Canada")},
             {menu.optNovaScotia->text(), QStringLiteral("Nouvelle-Écosse")},
@@ -326,10 +342,13 @@ private slots:
         QTest::addColumn<QStringList>("nulls");
         QTest::addColumn<QString>("expected");
         const QString pei = QStringLiteral("optPEI");
-        QTest::newRow("en") << qint16(0) << QStringList() << QStringList() << entryfixture::englishDescription(pei);
-        QTest::newRow("fr") << qint16(1) << QStringList() << QStringList() << entryfixture::frenchDescription(pei);
+        QTest::newRow("en") << qint16(0) << QStringList() << QStringList()
+                            << entryfixture::englishDescription(pei);
+        QTest::newRow("fr") << qint16(1) << QStringList() << QStringList()
+                            << entryfixture::frenchDescription(pei);
         QTest::newRow("missing row") << qint16(0) << QStringList{pei} << QStringList() << QString();
-        QTest::newRow("fr:null description") << qint16(1) << QStringList() << QStringList{pei} << QString();
+        QTest::newRow("fr:null description")
+            << qint16(1) << QStringList() << QStringList{pei} << QString();
     }
 
     void clickingAnOptionShowsItsDescription()
@@ -351,7 +370,9 @@ private slots:
         QTest::addColumn<qint16>("language");
         QTest::addColumn<QString>("text");
         QTest::newRow("en") << qint16(0) << QStringLiteral("Please choose a set of financial data");
-        QTest::newRow("fr") << qint16(1) << QStringLiteral("Veuillez choisir un ensemble de données financières");
+        QTest::newRow("fr") << qint16(1)
+                            << QStringLiteral(
+                                   "Veuillez choisir un ensemble de données financières");
     }
 
     void searchWithoutChoiceShowsMessage()
@@ -377,13 +398,17 @@ private slots:
         QTest::addColumn<QString>("table");
         QTest::addColumn<qint16>("volume");
         QTest::addColumn<QString>("region");
-        QTest::newRow("en:Ontario") << qint16(0) << "optOntario" << "Ontario"
+        QTest::newRow("en:Ontario") << qint16(0) << "optOntario"
+                                    << "Ontario"
                                     << "ROVAL_Vol3_ON_2006_Final_Ratios" << qint16(3) << "ON";
-        QTest::newRow("fr:volume 2") << qint16(1) << "optVol2"
-                                     << "Entreprises ayant de 5 $ millions à 25 $ millions de recettes"
-                                     << "ROVAL_Vol2_ALL_2006_Final_Ratios" << qint16(2) << "ALL";
-        QTest::newRow("fr:Prince Edward Island") << qint16(1) << "optPEI" << "Île-du-Prince-Édouard"
-                                                 << "ROVAL_Vol3_PE_2006_Final_Ratios" << qint16(3) << "PE";
+        QTest::newRow("fr:volume 2")
+            << qint16(1) << "optVol2"
+            << "Entreprises ayant de 5 $ millions à 25 $ millions de recettes"
+            << "ROVAL_Vol2_ALL_2006_Final_Ratios" << qint16(2) << "ALL";
+        QTest::newRow("fr:Prince Edward Island")
+            << qint16(1) << "optPEI"
+            << "Île-du-Prince-Édouard"
+            << "ROVAL_Vol3_PE_2006_Final_Ratios" << qint16(3) << "PE";
     }
 
     void choiceIsRecordedAsTheDataset()
@@ -411,7 +436,8 @@ private slots:
         frmMenu &menu = shownMenu(0);
         menu.optVol3->click();
         QVERIFY(menu.fncDetermineDataset());
-        QCOMPARE(appState().gstrDatasetCaption, QStringLiteral("Firms with Revenue $30,000 to $5 million"));
+        QCOMPARE(appState().gstrDatasetCaption,
+                 QStringLiteral("Firms with Revenue $30,000 to $5 million"));
         menu.hide();
 
         appState().gintLanguage = 1;
@@ -428,10 +454,14 @@ private slots:
         QTest::addColumn<qint16>("language");
         QTest::addColumn<bool>("technical");
         QTest::addColumn<QString>("helpFile");
-        QTest::newRow("en:Contents") << qint16(0) << false << QString::fromLatin1(kConceptsHelpEnglish);
-        QTest::newRow("fr:Contents") << qint16(1) << false << QString::fromLatin1(kConceptsHelpFrench);
-        QTest::newRow("en:Technical Help") << qint16(0) << true << QString::fromLatin1(kTechHelpEnglish);
-        QTest::newRow("fr:Technical Help") << qint16(1) << true << QString::fromLatin1(kTechHelpFrench);
+        QTest::newRow("en:Contents")
+            << qint16(0) << false << QString::fromLatin1(kConceptsHelpEnglish);
+        QTest::newRow("fr:Contents")
+            << qint16(1) << false << QString::fromLatin1(kConceptsHelpFrench);
+        QTest::newRow("en:Technical Help")
+            << qint16(0) << true << QString::fromLatin1(kTechHelpEnglish);
+        QTest::newRow("fr:Technical Help")
+            << qint16(1) << true << QString::fromLatin1(kTechHelpFrench);
     }
 
     void helpMenusOpenTheDocumentOfTheLanguage()
@@ -479,7 +509,8 @@ private slots:
         Connection writable;
         ConnectToFile(writable, path, QStringLiteral("unknown"), OpenMode::ReadWrite);
         qint16 errors = 0;
-        ExecCmdInDB(writable, QStringLiteral("delete from ROVAL_Vol3_MB_2006_Final_Ratios"), errors);
+        ExecCmdInDB(writable, QStringLiteral("delete from ROVAL_Vol3_MB_2006_Final_Ratios"),
+                    errors);
         DisconnectFromDB(writable);
         ConnectToFile(appState().gcnReference, path, QStringLiteral("unknown"), OpenMode::ReadOnly);
 
@@ -494,8 +525,10 @@ private slots:
         QTest::addColumn<qint16>("language");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("returnCaption");
-        QTest::newRow("en") << qint16(0) << QStringLiteral("About ROVAL") << QStringLiteral("Return");
-        QTest::newRow("fr") << qint16(1) << QStringLiteral("Au sujet de LAVOR") << QStringLiteral("Retourner");
+        QTest::newRow("en") << qint16(0) << QStringLiteral("About ROVAL")
+                            << QStringLiteral("Return");
+        QTest::newRow("fr") << qint16(1) << QStringLiteral("Au sujet de LAVOR")
+                            << QStringLiteral("Retourner");
     }
 
     void aboutShowsTheCurrentLanguage()
@@ -512,8 +545,9 @@ private slots:
             QTimer::singleShot(0, this, [&] {
                 frmAbout &about = ScreenRegistry::get<frmAbout>();
                 modal = about.isShownModally();
-                seen = QStringList{about.windowTitle(), about.cmdReturn->text(), about.lblTitle->text(),
-                                   about.lblVersion->text(), about.lblStats->text(), about.lblEmail->text()};
+                seen = QStringList{about.windowTitle(),    about.cmdReturn->text(),
+                                   about.lblTitle->text(), about.lblVersion->text(),
+                                   about.lblStats->text(), about.lblEmail->text()};
                 about.cmdReturn->click();
             });
             menu.mnuAbout->trigger();

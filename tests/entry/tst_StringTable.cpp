@@ -42,11 +42,14 @@ private slots:
         QVERIFY2(!ids.contains(-1), "a line without a numeric id and a tab");
         QSet<int> seen;
         for (qsizetype i = 0; i < ids.size(); ++i) {
-            QVERIFY2(!seen.contains(ids.at(i)), qPrintable(QStringLiteral("duplicate id %1").arg(ids.at(i))));
+            QVERIFY2(!seen.contains(ids.at(i)),
+                     qPrintable(QStringLiteral("duplicate id %1").arg(ids.at(i))));
             seen.insert(ids.at(i));
             if (i > 0)
-                QVERIFY2(ids.at(i - 1) < ids.at(i), qPrintable(QStringLiteral("id %1 out of order").arg(ids.at(i))));
-            QVERIFY2(ids.at(i) < 573, qPrintable(QStringLiteral("id %1 beyond the table").arg(ids.at(i))));
+                QVERIFY2(ids.at(i - 1) < ids.at(i),
+                         qPrintable(QStringLiteral("id %1 out of order").arg(ids.at(i))));
+            QVERIFY2(ids.at(i) < 573,
+                     qPrintable(QStringLiteral("id %1 beyond the table").arg(ids.at(i))));
         }
     }
 
@@ -54,8 +57,10 @@ private slots:
     {
         for (const int id : idsInFile()) {
             const int partner = id % 2 == 0 ? id + 1 : id - 1;
-            QVERIFY2(hasResourceString(partner), qPrintable(QStringLiteral("id %1 has no pair %2").arg(id).arg(partner)));
-            QVERIFY2(!ResourceString(id).isEmpty(), qPrintable(QStringLiteral("id %1 is empty").arg(id)));
+            QVERIFY2(hasResourceString(partner),
+                     qPrintable(QStringLiteral("id %1 has no pair %2").arg(id).arg(partner)));
+            QVERIFY2(!ResourceString(id).isEmpty(),
+                     qPrintable(QStringLiteral("id %1 is empty").arg(id)));
         }
     }
 
@@ -65,18 +70,31 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("en:exit question") << 478 << QStringLiteral("Do you want to exit?");
         QTest::newRow("fr:exit question") << 479 << QStringLiteral("Voulez-vous quitter?");
-        QTest::newRow("fr:no dataset chosen") << 481 << QStringLiteral("Veuillez choisir un ensemble de données financières");
-        QTest::newRow("fr:volume 2") << 493 << QStringLiteral("Entreprises ayant de 5 $ millions à 25 $ millions de recettes");
-        QTest::newRow("en:volume 3") << 494 << QStringLiteral("Firms with Revenue $30,000 to $5 million");
+        QTest::newRow("fr:no dataset chosen")
+            << 481 << QStringLiteral("Veuillez choisir un ensemble de données financières");
+        QTest::newRow("fr:volume 2")
+            << 493
+            << QStringLiteral("Entreprises ayant de 5 $ millions à 25 $ millions de recettes");
+        QTest::newRow("en:volume 3")
+            << 494 << QStringLiteral("Firms with Revenue $30,000 to $5 million");
         QTest::newRow("fr:OR") << 539 << QStringLiteral("ou");
-        QTest::newRow("fr:northwest territories") << 459 << QStringLiteral("Territoires du nord-ouest");
+        QTest::newRow("fr:northwest territories")
+            << 459 << QStringLiteral("Territoires du nord-ouest");
         QTest::newRow("en:search method, two blanks") << 404 << QStringLiteral("1.  Search Method");
-        QTest::newRow("fr:select an industry, with period") << 519 << QStringLiteral("Sélectionner une industrie.");
-        QTest::newRow("fr:definition message typo") << 557 << QStringLiteral("Vous devez selecter une industrie.");
-        QTest::newRow("en:equity, trailing blank") << 198 << QStringLiteral("Total shareholders' equity ");
-        QTest::newRow("fr:income heading, trailing blank") << 295 << QStringLiteral("Données de l'état des résultats ");
-        QTest::newRow("fr:firm prompt, typographic apostrophe") << 545 << QStringLiteral("Entrer un nom d’entreprise ici");
-        QTest::newRow("en:totals differ") << 550 << QStringLiteral("Total Assets is not equal Total Liabilities and Shareholders' Equity");
+        QTest::newRow("fr:select an industry, with period")
+            << 519 << QStringLiteral("Sélectionner une industrie.");
+        QTest::newRow("fr:definition message typo")
+            << 557 << QStringLiteral("Vous devez selecter une industrie.");
+        QTest::newRow("en:equity, trailing blank")
+            << 198 << QStringLiteral("Total shareholders' equity ");
+        QTest::newRow("fr:income heading, trailing blank")
+            << 295 << QStringLiteral("Données de l'état des résultats ");
+        QTest::newRow("fr:firm prompt, typographic apostrophe")
+            << 545 << QStringLiteral("Entrer un nom d’entreprise ici");
+        QTest::newRow("en:totals differ")
+            << 550
+            << QStringLiteral(
+                   "Total Assets is not equal Total Liabilities and Shareholders' Equity");
         QTest::newRow("fr:about title") << 567 << QStringLiteral("Au sujet de LAVOR");
         QTest::newRow("fr:return") << 569 << QStringLiteral("Retourner");
         QTest::newRow("en:product title") << 2 << QStringLiteral("Quorvel");
