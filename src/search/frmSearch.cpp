@@ -70,6 +70,11 @@ frmSearch::frmSearch()
     btnBack->setAutoRaise(true);
     left->addWidget(btnBack, 0, Qt::AlignLeft);
 
+    // The step captions are never cut short, in either language.
+    for (QRadioButton *option : {optSearchNaics, optNAICScode, optNAICSTitle, optKeyword, optRatios,
+                                 optBalanceSheet, optReport, optCompareNew, optCompareExisting})
+        option->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+
     auto *right = new QVBoxLayout;
     right->addWidget(buildModeFrames(), 1);
     right->addWidget(buildSelection());
@@ -199,6 +204,10 @@ QWidget *frmSearch::buildModeFrames()
     dbgridKeywordResults->verticalHeader()->hide();
     keywordLayout->addWidget(dbgridKeywordResults, 1);
     layout->addWidget(fraKeyword, 1);
+    // The two list frames keep their height; the space below them stays empty.
+    for (QGroupBox *listFrame : {fraNAICScode, fraNAICSTitle})
+        listFrame->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    layout->addStretch(0);
     return box;
 }
 
@@ -399,6 +408,12 @@ void frmSearch::subFormatGrid()
     const int dpi = dbgridKeywordResults->logicalDpiX();
     for (int column = 0; column < 3 && column < adodcKeywordResults->columnCount(); ++column)
         dbgridKeywordResults->setColumnWidth(column, kGridColumnTwips[column] * dpi / 1440);
+    // The code column is narrow by design; it still shows whole codes in
+    // fonts wider than the one it was measured for.
+    const int designWidth = dbgridKeywordResults->columnWidth(0);
+    dbgridKeywordResults->resizeColumnToContents(0);
+    if (dbgridKeywordResults->columnWidth(0) < designWidth)
+        dbgridKeywordResults->setColumnWidth(0, designWidth);
 }
 
 void frmSearch::subShowModeFrame(QGroupBox *frame)
