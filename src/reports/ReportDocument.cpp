@@ -85,12 +85,29 @@ std::unique_ptr<QTextDocument> ReportDocument::decorationDocument(const QString 
     return decorationDocument(html, QString::number(index + 1), QString::number(pageCount()));
 }
 
+namespace {
+// The text of a document with its no-break spaces kept (QTextDocument's
+// own plain text turns them into ordinary spaces).
+QString textOf(const QTextDocument &document)
+{
+    QString text = document.toRawText();
+    for (QChar &c : text)
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator ||
+            c.unicode() == 0xfdd0 || c.unicode() == 0xfdd1) // frame marks of table cells
+            c = QLatin1Char('\n');
+    return text;
+}
+} // namespace
+
 QString ReportDocument::toPlainText() const
 {
     QString text;
     if (!m_headerHtml.trimmed().isEmpty())
-        text = decorationDocument(m_headerHtml, 0)->toPlainText() + QLatin1Char('\n');
-    return text + m_body->toPlainText();
+        text = textOf(*decorationDocument(m_headerHtml, 0)) + QLatin1Char('\n');
+    text += textOf(*m_body);
+    if (!m_footerHtml.trimmed().isEmpty())
+        text += QLatin1Char('\n') + textOf(*decorationDocument(m_footerHtml, 0));
+    return text;
 }
 
 void ReportDocument::paintPage(QPainter &painter, int index, double scale) const

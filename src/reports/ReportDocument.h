@@ -25,7 +25,7 @@ public:
     int pageCount() const;
     const QPageLayout &pageLayout() const { return m_pageLayout; }
 
-    // The text of the body, with the header of the first page before it.
+    // The text of the body, between the first page's header and footer.
     QString toPlainText() const;
 
     // Draws one page (from 0) with the painter's origin at the top-left
