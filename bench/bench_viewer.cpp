@@ -4,7 +4,8 @@
 // on a temporary copy of the program folder's files and prints medians.
 //
 //   bench_viewer [runs] [--pdf FOLDER]
-// With --pdf, each report is also written in English and French to FOLDER.
+// With --pdf, each report is also written in English and French to FOLDER,
+// as a PDF file and as a picture of the report window.
 #include "TestSupport.h"
 #include "core/ProgramFolder.h"
 #include "core/ScreenRegistry.h"
@@ -58,6 +59,7 @@ Run displayOnce(const QString &type, const QString &language, const QString &nai
         if (!pdf.isEmpty()) {
             screen.viewer()->setExportPathProvider([pdf] { return pdf; });
             screen.viewer()->exportPdf();
+            screen.grab().save(QString(pdf).replace(QStringLiteral(".pdf"), QStringLiteral(".png")));
         }
         screen.hide();
     });
