@@ -1,0 +1,200 @@
+#include "firm/frmOpenExisting.h"
+
+#include "core/AppState.h"
+#include "core/Messages.h"
+#include "core/ResourceString.h"
+#include "core/ScreenRegistry.h"
+#include "firm/AmountText.h"
+#include "firm/FirmList.h"
+#include "firm/FirmListModel.h"
+#include "firm/frmMyValues.h"
+#include "search/frmSearch.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+// The statement items in the order the firm screen is filled: assets,
+// liabilities and equity, the current items, then the income items.
+const char *const kLoadOrder[] = {"Cash",
+                                  "Ar",
+                                  "Inv",
+                                  "CA",
+                                  "OA",
+                                  "Toa",
+                                  "Invest",
+                                  "Ptfl",
+                                  "Ta",
+                                  "AccountsPayable",
+                                  "Banks",
+                                  "Paper",
+                                  "Mtg",
+                                  "Bonds",
+                                  "Ol",
+                                  "AmtsAffil",
+                                  "OLiab",
+                                  "DefTax",
+                                  "Tliab",
+                                  "ShareC",
+                                  "RetEarn",
+                                  "OtherSur",
+                                  "TotLiabShareEq",
+                                  "Equity1",
+                                  "CurrentAssets",
+                                  "CurrentLiabilities",
+                                  "OperatingRevenue",
+                                  "Sales",
+                                  "GrossProfit",
+                                  "OperatingProfit",
+                                  "InterestExpense",
+                                  "PretaxProfit",
+                                  "ProfitAfterTax"};
+
+// A stored amount as the box shows it; a missing amount leaves the box empty.
+QString amountText(const QVariant &value)
+{
+    return value.isNull() ? QString() : fncDoubleText(value.toDouble());
+}
+
+void setYearText(QComboBox *box, const QString &year)
+{
+    if (box->isEditable()) {
+        box->setEditText(year);
+        return;
+    }
+    // A year the list does not offer is shown all the same.
+    if (box->findText(year) < 0)
+        box->addItem(year);
+    box->setCurrentText(year);
+}
+} // namespace
+
+frmOpenExisting::frmOpenExisting()
+{
+    setObjectName(QStringLiteral("frmOpenExisting"));
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+
+    lblQuestion = new QLabel(central);
+    lblQuestion->setObjectName(QStringLiteral("lblQuestion"));
+    lblQuestion->setWordWrap(true);
+    QFont questionFont = lblQuestion->font();
+    questionFont.setBold(true);
+    lblQuestion->setFont(questionFont);
+    layout->addWidget(lblQuestion);
+
+    AdodcFirms = new FirmListModel(this);
+    AdodcFirms->setObjectName(QStringLiteral("AdodcFirms"));
+    dbgFirms = new QTableView(central);
+    dbgFirms->setObjectName(QStringLiteral("dbgFirms"));
+    dbgFirms->setModel(AdodcFirms);
+    dbgFirms->setSelectionBehavior(QAbstractItemView::SelectRows);
+    dbgFirms->setSelectionMode(QAbstractItemView::SingleSelection);
+    dbgFirms->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    dbgFirms->setAlternatingRowColors(true);
+    dbgFirms->verticalHeader()->hide();
+    dbgFirms->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    dbgFirms->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Shown once the list has a row.
+    dbgFirms->setVisible(false);
+    layout->addWidget(dbgFirms, 1);
+
+    auto *buttons = new QHBoxLayout;
+    cmdOpen = new QPushButton(central);
+    cmdOpen->setObjectName(QStringLiteral("cmdOpen"));
+    cmdOpen->setMinimumWidth(100);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdOpen);
+    layout->addLayout(buttons);
+    setCentralWidget(central);
+    resize(480, 340);
+
+    connect(cmdOpen, &QPushButton::clicked, this, &frmOpenExisting::cmdOpen_Click);
+    connect(dbgFirms, &QTableView::doubleClicked, this, &frmOpenExisting::dbgFirms_DblClick);
+}
+
+void frmOpenExisting::Form_Activate()
+{
+    centreOnScreen();
+    subLoadCaptions();
+    fncLoadFirms();
+}
+
+void frmOpenExisting::subLoadCaptions()
+{
+    const qint16 language = appState().gintLanguage;
+    lblQuestion->setText(ResourceString(526 + language));
+    setWindowTitle(ResourceString(528 + language));
+    cmdOpen->setText(ResourceString(530 + language));
+}
+
+bool frmOpenExisting::fncLoadFirms()
+{
+    AppState &state = appState();
+    AdodcFirms->setRecordSet(fncReadFirmList(state.gcnUser, state.gintLanguage));
+    if (AdodcFirms->rowCount() == 0)
+        return false;
+    dbgFirms->setVisible(true);
+    dbgFirms->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    // As with a bound grid, the first row is the current one until the user
+    // picks another.
+    dbgFirms->setCurrentIndex(AdodcFirms->index(0, 0));
+    return true;
+}
+
+void frmOpenExisting::cmdOpen_Click()
+{
+    subOpenRecord();
+}
+
+void frmOpenExisting::dbgFirms_DblClick(const QModelIndex &index)
+{
+    if (index.isValid())
+        subOpenRecord();
+}
+
+void frmOpenExisting::subOpenRecord()
+{
+    AppState &state = appState();
+    const int row = dbgFirms->currentIndex().row();
+    RecordSet statement;
+    if (row >= 0)
+        statement = fncReadFirmStatement(state.gcnUser, AdodcFirms->value(row, 0).toString(),
+                                         AdodcFirms->value(row, 1));
+    if (statement.RecordCount() == 0) {
+        // No row chosen, or its statement was deleted since the list was read:
+        // the user stays here, with the list as it now stands.
+        ShowMessage(fncNoRecordsMessage(state.gintLanguage), MsgButtons::Ok, MsgIcon::None,
+                    QString(), this);
+        fncLoadFirms();
+        return;
+    }
+
+    frmSearch &search = ScreenRegistry::get<frmSearch>();
+    search.hide();
+    // Set before any hand-off: whichever activation of the firm screen comes
+    // first (on hiding this screen, or on showing it) keeps what is loaded.
+    state.gblnKeepFirmForm = true;
+    hide();
+
+    frmMyValues &firm = ScreenRegistry::get<frmMyValues>();
+    firm.showScreen();
+    setYearText(firm.cboYear, statement.text(QStringLiteral("Year")));
+    firm.lblNAICS->setText(search.lblHiddenNaics->text());
+    firm.lblIndustry->setText(search.txtIndName->text());
+    for (const char *column : kLoadOrder) {
+        const QString name = QString::fromLatin1(column);
+        if (QLineEdit *box = firm.amountBox(name))
+            box->setText(amountText(statement.field(name)));
+    }
+    firm.txtFirmName->setText(statement.text(QStringLiteral("firmname")));
+    // The hand-off is over; a flag still set would make a later, unrelated
+    // activation keep this statement instead of starting afresh.
+    state.gblnKeepFirmForm = false;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/Screen.h"
+
+class FirmListModel;
+class QLabel;
+class QModelIndex;
+class QPushButton;
+class QTableView;
+
+// The open-existing screen: lists the stored firm statements, one row per
+// firm name and year, and loads the one the user picks into the firm screen.
+class frmOpenExisting : public Screen
+{
+    Q_OBJECT
+
+public:
+    frmOpenExisting();
+
+    // Fills the list of stored statements in the current language; true when
+    // there is at least one. The grid shows from then on.
+    bool fncLoadFirms();
+    // Loads the statement of the grid's current row into the firm screen and
+    // shows it.
+    void subOpenRecord();
+    void subLoadCaptions();
+
+    void cmdOpen_Click();
+    void dbgFirms_DblClick(const QModelIndex &index);
+
+    QLabel *lblQuestion = nullptr;
+    QTableView *dbgFirms = nullptr;
+    FirmListModel *AdodcFirms = nullptr;
+    QPushButton *cmdOpen = nullptr;
+
+protected:
+    void Form_Activate() override;
+};
