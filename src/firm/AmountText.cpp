@@ -1,0 +1,258 @@
+#include "firm/AmountText.h"
+
+#include <QLocale>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace {
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n');
+}
+
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// A finite number as its shortest exact digits and the power of ten of the
+// last digit: value = digits x 10^exponent (sign left out).
+struct DecimalDigits
+{
+    std::string digits;
+    int exponent = 0;
+};
+
+DecimalDigits decimalDigits(double value)
+{
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific);
+    const std::string text(buffer, result.ptr);
+    const std::size_t e = text.find('e');
+    DecimalDigits out;
+    for (std::size_t i = 0; i < e; ++i) {
+        if (text[i] != '.')
+            out.digits += text[i];
+    }
+    out.exponent = std::stoi(text.substr(e + 1)) - int(out.digits.size() - 1);
+    return out;
+}
+
+// Adds one to a string of decimal digits.
+std::string incremented(std::string digits)
+{
+    int i = int(digits.size()) - 1;
+    while (i >= 0 && digits[i] == '9')
+        digits[i--] = '0';
+    if (i < 0)
+        digits.insert(digits.begin(), '1');
+    else
+        ++digits[i];
+    return digits;
+}
+
+// The value as a whole number of ten-thousandths, rounded half to even.
+std::string tenThousandths(double value)
+{
+    const DecimalDigits d = decimalDigits(value);
+    const int shift = d.exponent + 4;
+    if (shift >= 0)
+        return d.digits + std::string(shift, '0');
+    const int dropped = -shift;
+    const int n = int(d.digits.size());
+    if (dropped > n)
+        return "0";
+    std::string kept = d.digits.substr(0, n - dropped);
+    const std::string rest = d.digits.substr(n - dropped);
+    if (kept.empty())
+        kept = "0";
+    const bool aboveHalf = rest[0] > '5' || (rest[0] == '5' && rest.find_first_not_of('0', 1) !=
+                                                                   std::string::npos);
+    const bool half = rest[0] == '5' && !aboveHalf;
+    const bool keptOdd = (kept.back() - '0') % 2 == 1;
+    if (aboveHalf || (half && keptOdd))
+        kept = incremented(kept);
+    return kept;
+}
+
+// Exact-digit form of a mantissa and exponent, as printf's %.6e gives them.
+struct SevenDigits
+{
+    std::string digits; // seven digits, the first not zero
+    int exponent = 0;   // power of ten of the first digit
+};
+
+SevenDigits sevenDigits(float value)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(double(value)),
+                                      std::chars_format::scientific, 6);
+    const std::string text(buffer, result.ptr);
+    const std::size_t e = text.find('e');
+    SevenDigits out;
+    for (std::size_t i = 0; i < e; ++i) {
+        if (text[i] != '.')
+            out.digits += text[i];
+    }
+    out.exponent = std::stoi(text.substr(e + 1));
+    return out;
+}
+
+std::string withoutTrailingZeros(std::string digits)
+{
+    while (!digits.empty() && digits.back() == '0')
+        digits.pop_back();
+    return digits;
+}
+} // namespace
+
+double fncLeadingNumber(const QString &text)
+{
+    QString compact;
+    compact.reserve(text.size());
+    for (const QChar c : text) {
+        if (!isBlank(c))
+            compact += c;
+    }
+
+    int i = 0;
+    const int size = int(compact.size());
+    bool negative = false;
+    if (i < size && (compact[i] == QLatin1Char('+') || compact[i] == QLatin1Char('-')))
+        negative = compact[i++] == QLatin1Char('-');
+
+    std::string number = "0";
+    bool point = false;
+    bool anyDigit = false;
+    for (; i < size; ++i) {
+        const QChar c = compact[i];
+        if (isDigit(c)) {
+            number += char(c.unicode());
+            anyDigit = true;
+        } else if (c == QLatin1Char('.') && !point) {
+            number += '.';
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!anyDigit)
+        return 0.0;
+
+    // An exponent counts only when at least one digit follows its letter.
+    if (i < size && QStringLiteral("EeDd").contains(compact[i])) {
+        int j = i + 1;
+        std::string exponent = "e";
+        if (j < size && (compact[j] == QLatin1Char('+') || compact[j] == QLatin1Char('-')))
+            exponent += char(compact[j++].unicode());
+        const int firstDigit = j;
+        while (j < size && isDigit(compact[j]))
+            exponent += char(compact[j++].unicode());
+        if (j > firstDigit)
+            number += exponent;
+    }
+
+    double value = 0.0;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Too large is infinite; too small to represent is zero.
+        const bool tiny = number.find("e-") != std::string::npos;
+        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+    }
+    return negative ? -value : value;
+}
+
+std::optional<QString> fncAmountNormalForm(const QString &text)
+{
+    const double value = fncLeadingNumber(text);
+    if (!std::isfinite(value) || std::fabs(value) > kLargestAmount)
+        return std::nullopt;
+    if (value == 0.0)
+        return QStringLiteral("0");
+
+    std::string scaled = tenThousandths(value);
+    if (scaled.size() < 5)
+        scaled.insert(0, 5 - scaled.size(), '0');
+    const std::string whole = scaled.substr(0, scaled.size() - 4);
+    const std::string fraction = withoutTrailingZeros(scaled.substr(scaled.size() - 4));
+    std::string out = whole.substr(std::min(whole.find_first_not_of('0'), whole.size() - 1));
+    if (!fraction.empty())
+        out += '.' + fraction;
+    if (out == "0")
+        return QStringLiteral("0");
+    return (value < 0 ? QStringLiteral("-") : QString()) + QString::fromStdString(out);
+}
+
+QString fncSingleText(float value)
+{
+    if (value == 0.0f)
+        return QStringLiteral("0");
+    if (!std::isfinite(value))
+        return value > 0 ? QStringLiteral("inf") : QStringLiteral("-inf");
+
+    const SevenDigits d = sevenDigits(value);
+    const QString sign = value < 0 ? QStringLiteral("-") : QString();
+    const std::string significant = withoutTrailingZeros(d.digits);
+    std::string out;
+    if (d.exponent >= -4 && d.exponent <= 6) {
+        if (d.exponent < 0) {
+            out = "0." + std::string(-d.exponent - 1, '0') + significant;
+        } else {
+            const int wholeDigits = d.exponent + 1;
+            std::string padded = significant;
+            if (int(padded.size()) < wholeDigits)
+                padded += std::string(wholeDigits - padded.size(), '0');
+            out = padded.substr(0, wholeDigits);
+            if (int(padded.size()) > wholeDigits)
+                out += '.' + padded.substr(wholeDigits);
+        }
+        return sign + QString::fromStdString(out);
+    }
+    out = significant.substr(0, 1);
+    if (significant.size() > 1)
+        out += '.' + significant.substr(1);
+    const int magnitude = std::abs(d.exponent);
+    out += d.exponent < 0 ? "E-" : "E+";
+    if (magnitude < 10)
+        out += '0';
+    out += std::to_string(magnitude);
+    return sign + QString::fromStdString(out);
+}
+
+QString fncDoubleText(double value)
+{
+    if (value == 0.0)
+        return QStringLiteral("0");
+    QString text = QString::number(value, 'g', 15);
+    text.replace(QLatin1Char('e'), QLatin1Char('E'));
+    return text;
+}
+
+float fncSingleSum(const QStringList &texts)
+{
+    float sum = 0.0f;
+    for (const QString &text : texts)
+        sum = sum + float(fncLeadingNumber(text));
+    return sum;
+}
+
+QString fncPreparedAmount(const QString &text)
+{
+    QString prepared = text.isEmpty() ? QStringLiteral("0") : text;
+    prepared.replace(QLatin1Char(','), QLatin1Char('.'));
+    return prepared;
+}
+
+std::optional<double> fncStorableAmount(const QString &text)
+{
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double value = c.toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value) || std::fabs(value) > kLargestAmount)
+        return std::nullopt;
+    return value;
+}

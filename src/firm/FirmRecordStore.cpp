@@ -1,0 +1,51 @@
+#include "firm/FirmRecordStore.h"
+
+#include "core/Transaction.h"
+
+namespace {
+const QString kDeleteStatement =
+    QStringLiteral("DELETE from myvalues where firmname = ? and [year] = ?");
+
+QString insertStatement()
+{
+    QString sql = QStringLiteral(
+        "INSERT into MyValues (FirmName, [Year], NAICS, Cash, Ar, Inv, CA, OA, Toa, "
+        "Invest, Ptfl, Ta, OperatingRevenue, Sales, GrossProfit, OperatingProfit, InterestExpense, "
+        "PretaxProfit,ProfitAfterTax, AccountsPayable, Banks, Paper, Mtg, Bonds, Ol, AmtsAffil, OLiab, "
+        "DefTax, Tliab, ShareC, RetEarn, OtherSur, Equity1, TotLiabShareEq, CurrentAssets, "
+        "CurrentLiabilities) VALUES (?, ?, ?");
+    for (int i = 0; i < kStatementItemCount; ++i)
+        sql += QStringLiteral(",?");
+    sql += QLatin1Char(')');
+    return sql;
+}
+} // namespace
+
+bool fncFirmRecordExists(Connection &connection, const QString &firmName, int year)
+{
+    const RecordSet rs =
+        GetRS(connection, QStringLiteral("Select * from myvalues where firmname = ? and year = ?"),
+              QStringLiteral("read"), {firmName, year});
+    return rs.RecordCount() > 0;
+}
+
+void subWriteFirmRecord(Connection &connection, const FirmRecord &record)
+{
+    // Amounts travel as numbers, never as text a regional setting could turn
+    // into a decimal comma.
+    QVariantList values{record.firmName, record.year, record.naics};
+    for (const double amount : record.amounts)
+        values << amount;
+
+    Transaction transaction(connection);
+    qint16 errorCount = 0;
+    ExecCmdInDB(connection, kDeleteStatement, errorCount, {record.firmName, record.year});
+    ExecCmdInDB(connection, insertStatement(), errorCount, values);
+    transaction.commit();
+}
+
+void subDeleteFirmRecord(Connection &connection, const QString &firmName, int year)
+{
+    qint16 errorCount = 0;
+    ExecCmdInDB(connection, kDeleteStatement, errorCount, {firmName, year});
+}

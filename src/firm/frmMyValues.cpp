@@ -1,0 +1,898 @@
+#include "firm/frmMyValues.h"
+
+#include "core/AppState.h"
+#include "core/HelpLauncher.h"
+#include "core/ResourceString.h"
+#include "core/ScreenRegistry.h"
+#include "entry/ClickableLabel.h"
+#include "entry/ExitQuestion.h"
+#include "entry/frmAbout.h"
+#include "entry/frmMenu.h"
+#include "firm/AmountKeys.h"
+#include "firm/AmountText.h"
+#include "firm/FirmIcons.h"
+#include "firm/FirmRecordStore.h"
+#include "firm/ReferenceYears.h"
+#include "firm/ShowItemDefinition.h"
+#include "firm/StatementItems.h"
+#include "firm/frmOpenExisting.h"
+#include "reports/frmReportViewer.h"
+#include "search/OpenIndustryDef.h"
+#include "search/SearchIcons.h"
+#include "search/frmSearch.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+QString caption(int id)
+{
+    return ResourceString(id + appState().gintLanguage);
+}
+
+QString numberMessage()
+{
+    return appState().isFrench() ? QStringLiteral("SVP entrer un numéro")
+                                 : QStringLiteral("Please enter a number");
+}
+
+// The amount boxes' members, in the order of statementItems().
+QLineEdit *frmMyValues::*const kAmountMembers[kStatementItemCount] = {
+    &frmMyValues::txtCash,          &frmMyValues::txtAr,
+    &frmMyValues::txtInv,           &frmMyValues::txtCA,
+    &frmMyValues::txtOA,            &frmMyValues::txtToa,
+    &frmMyValues::txtInvest,        &frmMyValues::txtPtfl,
+    &frmMyValues::txtTa,            &frmMyValues::txtOperatingRevenue,
+    &frmMyValues::txtSales,         &frmMyValues::txtGrossProfit,
+    &frmMyValues::txtOperatingProfit, &frmMyValues::txtInterestExpense,
+    &frmMyValues::txtPretaxProfit,  &frmMyValues::txtProfitAfterTax,
+    &frmMyValues::txtAccountsPayable, &frmMyValues::txtBanks,
+    &frmMyValues::txtPaper,         &frmMyValues::txtMtg,
+    &frmMyValues::txtBonds,         &frmMyValues::txtOl,
+    &frmMyValues::txtAmtsAffil,     &frmMyValues::txtOLiab,
+    &frmMyValues::txtDefTax,        &frmMyValues::txtTliab,
+    &frmMyValues::txtShareC,        &frmMyValues::txtRetEarn,
+    &frmMyValues::txtOtherSur,      &frmMyValues::txtEquity1,
+    &frmMyValues::txtTotLiabShareEq, &frmMyValues::txtCurrentAssets,
+    &frmMyValues::txtCurrentLiabilities,
+};
+
+// Item ranges (indexes into statementItems()) of the three groups.
+constexpr int kFirstAsset = 0, kLastAsset = 8;
+constexpr int kFirstIncome = 9, kLastIncome = 15;
+constexpr int kFirstLiability = 16, kLastLiability = 32;
+
+// The character a key event types, as the amount boxes filter it; -1 for
+// keys that type nothing (arrows, Delete, Tab, function keys).
+int characterCode(const QKeyEvent &event)
+{
+    switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return kKeyEnter;
+    case Qt::Key_Backspace:
+        return kKeyBackspace;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete:
+        return -1;
+    default:
+        break;
+    }
+    if ((event.modifiers() & Qt::ControlModifier) && event.key() >= Qt::Key_A &&
+        event.key() <= Qt::Key_Z)
+        return event.key() - Qt::Key_A + 1;
+    const QString text = event.text();
+    if (text.isEmpty())
+        return -1;
+    return text.at(0).unicode();
+}
+
+void selectWhole(QLineEdit *box)
+{
+    box->setFocus();
+    box->selectAll();
+}
+
+const QColor kComputedBackground(224, 224, 224);
+const QColor kComputedText(0, 0, 128);
+} // namespace
+
+frmMyValues::frmMyValues()
+{
+    setObjectName(QStringLiteral("frmMyValues"));
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->addWidget(buildHeader());
+
+    auto *columns = new QHBoxLayout;
+    auto *left = new QVBoxLayout;
+    left->addWidget(buildItemGroup(lblAsset, "lblAsset", kFirstAsset, kLastAsset));
+    left->addSpacing(10);
+    left->addWidget(buildItemGroup(lblIncome, "lblIncome", kFirstIncome, kLastIncome));
+    left->addStretch(1);
+    auto *right = new QVBoxLayout;
+    right->addWidget(buildItemGroup(lblLiabEq, "lblLiabEq", kFirstLiability, kLastLiability));
+    right->addStretch(1);
+    columns->addLayout(left, 1);
+    columns->addSpacing(24);
+    columns->addLayout(right, 1);
+    layout->addLayout(columns, 1);
+
+    btnBack = new QToolButton(central);
+    btnBack->setObjectName(QStringLiteral("btnBack"));
+    btnBack->setText(QStringLiteral("Return / Retourner"));
+    btnBack->setIcon(backArrowIcon());
+    btnBack->setIconSize(QSize(32, 32));
+    btnBack->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    btnBack->setAutoRaise(true);
+    layout->addWidget(btnBack, 0, Qt::AlignLeft);
+    setCentralWidget(central);
+
+    buildToolbar();
+    buildMenus();
+
+    // The focus order runs down the assets, the liabilities and equity, then
+    // the income statement.
+    QWidget *previous = nullptr;
+    for (const QString &name : fncFocusOrder()) {
+        QWidget *widget = findChild<QWidget *>(name);
+        if (previous && widget)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
+
+    connectHandlers();
+    subFillYears(cboYear);
+    subInitializeValues();
+    resize(980, 720);
+    centreOnScreen();
+    mblnDataChanged = false;
+}
+
+QWidget *frmMyValues::buildHeader()
+{
+    auto *header = new QWidget;
+    auto *grid = new QGridLayout(header);
+    grid->setContentsMargins(0, 0, 0, 6);
+
+    lblFirmName = new QLabel(header);
+    lblFirmName->setObjectName(QStringLiteral("lblFirmName"));
+    txtFirmName = new QLineEdit(header);
+    txtFirmName->setObjectName(QStringLiteral("txtFirmName"));
+    txtFirmName->setMinimumWidth(320);
+    lblYear = new QLabel(header);
+    lblYear->setObjectName(QStringLiteral("lblYear"));
+    cboYear = new QComboBox(header);
+    cboYear->setObjectName(QStringLiteral("cboYear"));
+    cboYear->setEditable(true);
+    cboYear->setInsertPolicy(QComboBox::NoInsert);
+    cboYear->setMinimumWidth(90);
+
+    lblIndustry = new QLabel(header);
+    lblIndustry->setObjectName(QStringLiteral("lblIndustry"));
+    lblIndustry->setAlignment(Qt::AlignCenter);
+    lblIndustry->setWordWrap(true);
+    QFont industryFont = lblIndustry->font();
+    industryFont.setBold(true);
+    industryFont.setPointSizeF(industryFont.pointSizeF() * 1.15);
+    lblIndustry->setFont(industryFont);
+
+    // Carried for the commands, never shown.
+    lblNAICS = new QLabel(header);
+    lblNAICS->setObjectName(QStringLiteral("lblNAICS"));
+    lblNAICS->hide();
+    lblDataTableToCompare = new QLabel(header);
+    lblDataTableToCompare->setObjectName(QStringLiteral("lblDataTableToCompare"));
+    lblDataTableToCompare->hide();
+
+    grid->addWidget(lblIndustry, 0, 0, 1, 5);
+    grid->addWidget(lblFirmName, 1, 0);
+    grid->addWidget(txtFirmName, 1, 1);
+    grid->addItem(new QSpacerItem(24, 1), 1, 2);
+    grid->addWidget(lblYear, 1, 3);
+    grid->addWidget(cboYear, 1, 4);
+    grid->setColumnStretch(1, 1);
+    return header;
+}
+
+QWidget *frmMyValues::buildItemGroup(QLabel *&heading, const char *headingName, int first,
+                                     int last)
+{
+    auto *group = new QWidget;
+    auto *grid = new QGridLayout(group);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(3);
+
+    heading = new QLabel(group);
+    heading->setObjectName(QString::fromLatin1(headingName));
+    QFont headingFont = heading->font();
+    headingFont.setBold(true);
+    heading->setFont(headingFont);
+    grid->addWidget(heading, 0, 0, 1, 2);
+
+    QFont computedFont;
+    computedFont.setBold(true);
+    for (int i = first; i <= last; ++i) {
+        const StatementItem &item = statementItems()[i];
+        const int row = i - first + 1;
+
+        auto *label = new ClickableLabel(group);
+        label->setObjectName(QString::fromLatin1(item.labelName));
+        label->setWordWrap(true);
+        m_itemLabels.insert(label->objectName(), label);
+
+        auto *box = new QLineEdit(group);
+        box->setObjectName(fncAmountBoxName(item.column));
+        box->setAlignment(Qt::AlignRight);
+        box->setFixedWidth(130);
+        if (item.computed) {
+            box->setReadOnly(true);
+            QPalette palette = box->palette();
+            palette.setColor(QPalette::Base, kComputedBackground);
+            palette.setColor(QPalette::Text, kComputedText);
+            box->setPalette(palette);
+            box->setFont(computedFont);
+        }
+        box->installEventFilter(this);
+        this->*kAmountMembers[i] = box;
+        m_amountBoxes.insert(QString::fromLatin1(item.column), box);
+
+        grid->addWidget(label, row, 0);
+        grid->addWidget(box, row, 1, Qt::AlignTop);
+    }
+    grid->setColumnStretch(0, 1);
+    return group;
+}
+
+void frmMyValues::buildToolbar()
+{
+    tbToolbar = new QToolBar(this);
+    tbToolbar->setObjectName(QStringLiteral("tbToolbar"));
+    tbToolbar->setMovable(false);
+    tbToolbar->setFloatable(false);
+    tbToolbar->setIconSize(QSize(28, 28));
+    addToolBar(Qt::TopToolBarArea, tbToolbar);
+
+    // Each button's tooltip reads the same in both languages.
+    const auto add = [this](const QIcon &icon, const char *tooltip, auto handler) {
+        QAction *action = tbToolbar->addAction(icon, QString());
+        action->setToolTip(QString::fromUtf8(tooltip));
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    add(newStatementIcon(), "New / Nouveau", [this] { subStart_New_Firm_Record(); });
+    add(openStatementIcon(), "Open / Ouvrir", [this] { subOpen_Existing_Firm_Record(); });
+    add(saveStatementIcon(), "Save / Sauvegarder", [this] { subSave_Firm_Record(false); });
+    add(deleteStatementIcon(), "Delete / Supprimer", [this] { subDelete_Firm_Record(); });
+    tbToolbar->addSeparator();
+    add(compareFirmIcon(), "Compare your firm / Comparez votre entreprise",
+        [this] { subView_Comparison_Report(); });
+    add(clearAllIcon(), "Clear all data / Vider tous les champs ", [this] {
+        subSetAllValuesToZero();
+    });
+}
+
+void frmMyValues::buildMenus()
+{
+    const auto action = [this](QMenu *menu, const char *name) {
+        QAction *item = menu->addAction(QString());
+        item->setObjectName(QString::fromLatin1(name));
+        return item;
+    };
+    const auto menu = [this](const char *name) {
+        QMenu *created = menuBar()->addMenu(QString());
+        created->setObjectName(QString::fromLatin1(name));
+        return created;
+    };
+    mnuFile = menu("mnuFile");
+    mnuNew = action(mnuFile, "mnuNew");
+    mnuSave = action(mnuFile, "mnuSave");
+    mnuOpen = action(mnuFile, "mnuOpen");
+    mnuReturn = action(mnuFile, "mnuReturn");
+    mnuReturnSearch = action(mnuFile, "mnuReturnSearch");
+    mnuExit = action(mnuFile, "mnuExit");
+    mnuView = menu("mnuView");
+    mnuDefinition = action(mnuView, "mnuDefinition");
+    mnuReport = action(mnuView, "mnuReport");
+    mnuLanguage = menu("mnuLanguage");
+    mnuEnglish = action(mnuLanguage, "mnuEnglish");
+    mnuFrench = action(mnuLanguage, "mnuFrench");
+    mnuHelp = menu("mnuHelp");
+    mnuContents = action(mnuHelp, "mnuContents");
+    mnuTechnical = action(mnuHelp, "mnuTechnical");
+    mnuAbout = action(mnuHelp, "mnuAbout");
+}
+
+void frmMyValues::connectHandlers()
+{
+    for (const StatementItem &item : statementItems()) {
+        const QString labelName = QString::fromLatin1(item.labelName);
+        connect(static_cast<ClickableLabel *>(m_itemLabels.value(labelName)),
+                &ClickableLabel::clicked, this, [this, labelName] { lblItem_Click(labelName); });
+        connect(m_amountBoxes.value(QString::fromLatin1(item.column)), &QLineEdit::textChanged,
+                this, [this] { mblnDataChanged = true; });
+    }
+    connect(txtFirmName, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (text == caption(552))
+            mblnDataChanged = true;
+    });
+    connect(cboYear->lineEdit(), &QLineEdit::textEdited, this, [this] { mblnDataChanged = true; });
+
+    connect(mnuNew, &QAction::triggered, this, [this] { subStart_New_Firm_Record(); });
+    connect(mnuSave, &QAction::triggered, this, [this] { subSave_Firm_Record(false); });
+    connect(mnuOpen, &QAction::triggered, this, &frmMyValues::subOpen_Existing_Firm_Record);
+    connect(mnuReturn, &QAction::triggered, this, &frmMyValues::mnuReturn_Click);
+    connect(mnuReturnSearch, &QAction::triggered, this, &frmMyValues::mnuReturnSearch_Click);
+    connect(btnBack, &QToolButton::clicked, this, &frmMyValues::mnuReturnSearch_Click);
+    connect(mnuExit, &QAction::triggered, this, &frmMyValues::mnuExit_Click);
+    connect(mnuDefinition, &QAction::triggered, this, &frmMyValues::mnuDefinition_Click);
+    connect(mnuReport, &QAction::triggered, this, &frmMyValues::subView_Comparison_Report);
+    connect(mnuEnglish, &QAction::triggered, this, &frmMyValues::mnuEnglish_Click);
+    connect(mnuFrench, &QAction::triggered, this, &frmMyValues::mnuFrench_Click);
+    connect(mnuContents, &QAction::triggered, this, &frmMyValues::mnuContents_Click);
+    connect(mnuTechnical, &QAction::triggered, this, &frmMyValues::mnuTechnical_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmMyValues::mnuAbout_Click);
+}
+
+QLineEdit *frmMyValues::amountBox(const QString &column) const
+{
+    return m_amountBoxes.value(column);
+}
+
+QLabel *frmMyValues::itemLabel(const QString &labelName) const
+{
+    return m_itemLabels.value(labelName);
+}
+
+// ---- Entry behaviour -------------------------------------------------------
+
+bool frmMyValues::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *box = qobject_cast<QLineEdit *>(watched);
+    const QString column = box ? box->objectName().mid(3) : QString();
+    if (!box || m_amountBoxes.value(column) != box)
+        return Screen::eventFilter(watched, event);
+    const bool computed = box->isReadOnly();
+
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const int code = characterCode(*static_cast<QKeyEvent *>(event));
+        if (code < 0)
+            return false;
+        QLineEdit *next = m_amountBoxes.value(fncEnterTarget(column));
+        if (computed) {
+            if (code != kKeyEnter)
+                return false;
+            next->setFocus();
+            return true;
+        }
+        int key = code;
+        subHandleKeyPress(key, box, next);
+        // A single-line box inserts nothing for Enter; a discarded key is eaten.
+        return key == 0 || key == kKeyEnter;
+    }
+    case QEvent::FocusIn:
+        if (!computed) {
+            box->selectAll();
+            // A mouse click places the caret after focusing: select once it has.
+            QTimer::singleShot(0, box, [box] {
+                if (box->hasFocus())
+                    box->selectAll();
+            });
+        }
+        return false;
+    case QEvent::FocusOut: {
+        // Menus, message boxes and other windows take the focus for a while
+        // only; the box is left when another control of this screen gets it.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (!computed && reason != Qt::ActiveWindowFocusReason &&
+            reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason) {
+            if (subValidateAmount(box))
+                subCalculateSubTotals();
+        }
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+void frmMyValues::subShowNumberMessage(QLineEdit *box)
+{
+    ShowMessage(numberMessage(), MsgButtons::Ok, MsgIcon::None, QString(), this);
+    selectWhole(box);
+}
+
+void frmMyValues::subHandleKeyPress(int &intKeyPressed, QLineEdit *txtNumericalTextBox,
+                                    QLineEdit *txtNextTextbox)
+{
+    switch (fncClassifyAmountKey(intKeyPressed)) {
+    case AmountKey::Enter: {
+        const std::optional<QString> normal = fncAmountNormalForm(txtNumericalTextBox->text());
+        if (!normal) {
+            intKeyPressed = 0;
+            subShowNumberMessage(txtNumericalTextBox);
+            return;
+        }
+        txtNumericalTextBox->setText(*normal);
+        subCalculateSubTotals();
+        if (txtNextTextbox)
+            txtNextTextbox->setFocus();
+        return;
+    }
+    case AmountKey::Minus: {
+        intKeyPressed = 0;
+        const std::optional<QString> negative =
+            fncTextAfterMinus(txtNumericalTextBox->text(), txtNumericalTextBox->selectionStart(),
+                              txtNumericalTextBox->selectedText().size());
+        if (!negative) {
+            subShowNumberMessage(txtNumericalTextBox);
+            return;
+        }
+        txtNumericalTextBox->setText(*negative);
+        txtNumericalTextBox->setFocus();
+        txtNumericalTextBox->deselect();
+        txtNumericalTextBox->setCursorPosition(int(negative->size()));
+        return;
+    }
+    case AmountKey::Accept:
+        return;
+    case AmountKey::Reject:
+        intKeyPressed = 0;
+        subShowNumberMessage(txtNumericalTextBox);
+        return;
+    }
+}
+
+bool frmMyValues::subValidateAmount(QLineEdit *box)
+{
+    std::optional<QString> normal = fncAmountNormalForm(box->text());
+    if (normal && normal->isEmpty())
+        normal = QStringLiteral("0");
+    if (!normal || !fncStorableAmount(*normal)) {
+        subShowNumberMessage(box);
+        return false;
+    }
+    if (box->text() != *normal)
+        box->setText(*normal);
+    return true;
+}
+
+void frmMyValues::subCalculateSubTotals()
+{
+    QHash<QString, QString> amounts;
+    for (auto it = m_amountBoxes.cbegin(); it != m_amountBoxes.cend(); ++it)
+        amounts.insert(it.key(), it.value()->text());
+    fncApplySubtotals(amounts);
+    for (const SubtotalRule &rule : subtotalRules()) {
+        const QString column = QString::fromLatin1(rule.column);
+        QLineEdit *box = m_amountBoxes.value(column);
+        if (box->text() != amounts.value(column))
+            box->setText(amounts.value(column));
+    }
+}
+
+void frmMyValues::subRemoveBlanksCommas()
+{
+    for (const StatementItem &item : statementItems()) {
+        QLineEdit *box = m_amountBoxes.value(QString::fromLatin1(item.column));
+        const QString prepared = fncPreparedAmount(box->text());
+        if (box->text() != prepared)
+            box->setText(prepared);
+    }
+}
+
+void frmMyValues::subInitializeValues()
+{
+    txtFirmName->setText(caption(544));
+    lblIndustry->clear();
+    lblNAICS->clear();
+    for (QLineEdit *box : std::as_const(m_amountBoxes))
+        box->setText(QStringLiteral("0"));
+    mblnDataChanged = false;
+}
+
+void frmMyValues::subSetAllValuesToZero()
+{
+    const QString question =
+        appState().isFrench()
+            ? QStringLiteral("Êtes-vous certain de vouloir effacer toutes les données ?")
+            : QStringLiteral("Are you sure you want to clear all of the data?");
+    if (ShowMessage(question, MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("ROVAL"),
+                    this) != MsgAnswer::Yes)
+        return;
+    subInitializeValues();
+    selectWhole(txtCash);
+}
+
+void frmMyValues::subFillYears(QComboBox *mycomboBox)
+{
+    mycomboBox->clear();
+    mycomboBox->addItems(fncReferenceYears());
+    mycomboBox->setEditText(QString::fromLatin1(kLastReferenceYear));
+}
+
+// ---- Record commands -------------------------------------------------------
+
+MsgAnswer frmMyValues::fncAskToSaveChanges(bool openWording)
+{
+    const QString firm = txtFirmName->text();
+    QString question;
+    if (!appState().isFrench())
+        question = QStringLiteral("The data for the firm ") + firm +
+                   QStringLiteral(" has changed.  Do you want to save the changes?");
+    else if (openWording)
+        question = QStringLiteral("Les donées de l'entreprise ") + firm +
+                   QStringLiteral(" on changé.  Voulez-vous sauvegarder les changements?");
+    else
+        question = QStringLiteral("Les données de l'entreprise ") + firm +
+                   QStringLiteral(" ont changé.  Voulez-vous sauvegarder les changements?");
+    return ShowMessage(question, MsgButtons::YesNoCancel, MsgIcon::None, QString(), this);
+}
+
+bool frmMyValues::fncVerifyFirmName() const
+{
+    const QString name = txtFirmName->text();
+    return !name.trimmed().isEmpty() && name != caption(544);
+}
+
+std::optional<QList<double>> frmMyValues::fncScreenAmounts()
+{
+    QList<double> amounts;
+    for (const StatementItem &item : statementItems()) {
+        QLineEdit *box = m_amountBoxes.value(QString::fromLatin1(item.column));
+        const std::optional<double> amount = fncStorableAmount(box->text());
+        if (!amount) {
+            subShowNumberMessage(box);
+            return std::nullopt;
+        }
+        amounts << *amount;
+    }
+    return amounts;
+}
+
+bool frmMyValues::subSave_Firm_Record(bool blnSkipWarningMessages)
+{
+    AppState &state = appState();
+    subRemoveBlanksCommas();
+    if (!fncVerifyFirmName()) {
+        ShowMessage(caption(554), MsgButtons::Ok, MsgIcon::None, QString(), this);
+        return false;
+    }
+    // The table keeps whole years and numbers: a box the database could not
+    // take is refused here rather than half-written.
+    const std::optional<int> year = fncStorableYear(cboYear->currentText());
+    if (!year) {
+        ShowMessage(fncInvalidYearMessage(state.isFrench()), MsgButtons::Ok, MsgIcon::None,
+                    QString(), this);
+        return false;
+    }
+    const std::optional<QList<double>> amounts = fncScreenAmounts();
+    if (!amounts)
+        return false;
+
+    const QString firm = txtFirmName->text();
+    const QString yearText = cboYear->currentText();
+    if (!blnSkipWarningMessages && fncFirmRecordExists(state.gcnUser, firm, *year)) {
+        const QString question =
+            state.isFrench()
+                ? QStringLiteral("Il y a déjà des valeurs pour ") + firm +
+                      QStringLiteral(" pour l'année de référence ") + yearText +
+                      QStringLiteral(". ") +
+                      QStringLiteral("APPURYER SUR 'OK' pour remplacer les valeurs existantes "
+                                     "avec celles dessous. ") +
+                      QStringLiteral("APPUYER SUR 'CANCEL' pour continuer d'utiliser les "
+                                     "données à l'écran.")
+                : QStringLiteral("There are already values for ") + firm +
+                      QStringLiteral(" for the reference year ") + yearText +
+                      QStringLiteral(". ") +
+                      QStringLiteral("If you would like to replace the existing values with the "
+                                     "ones below PRESS OK.  ") +
+                      QStringLiteral("If you would like to cancel and continue working with the "
+                                     "data on this screen more PRESS CANCEL.  ");
+        if (ShowMessage(question, MsgButtons::OkCancel, MsgIcon::None, QString(), this) !=
+            MsgAnswer::Ok)
+            return false;
+    }
+
+    FirmRecord record;
+    record.firmName = firm;
+    record.year = *year;
+    record.naics = lblNAICS->text();
+    for (int i = 0; i < kStatementItemCount; ++i)
+        record.amounts[i] = amounts->at(i);
+    subWriteFirmRecord(state.gcnUser, record);
+
+    ShowMessage(state.isFrench() ? QStringLiteral("Les données ont été sauvegardées.")
+                                 : QStringLiteral("Data has been saved."),
+                MsgButtons::Ok, MsgIcon::None, QString(), this);
+    mblnDataChanged = false;
+    return true;
+}
+
+bool frmMyValues::subStart_New_Firm_Record()
+{
+    if (mblnDataChanged) {
+        const MsgAnswer answer = fncAskToSaveChanges(false);
+        if (answer == MsgAnswer::Cancel)
+            return false;
+        // A statement the user asked to save is not thrown away when the save
+        // was refused: the screen stays for the user to correct it.
+        if (answer == MsgAnswer::Yes && !subSave_Firm_Record(true))
+            return false;
+    }
+    subInitializeValues();
+    selectWhole(txtFirmName);
+    return true;
+}
+
+void frmMyValues::subOpen_Existing_Firm_Record()
+{
+    AppState &state = appState();
+    frmOpenExisting &openExisting = ScreenRegistry::get<frmOpenExisting>();
+    // Refills the list; false, after the no-records message, when it is empty.
+    const auto listHasFirms = [this, &state, &openExisting] {
+        openExisting.hide();
+        if (openExisting.fncLoadFirms())
+            return true;
+        ShowMessage(state.isFrench() ? QStringLiteral("L'item n'a pas été trouver")
+                                     : QStringLiteral("No records were found"),
+                    MsgButtons::Ok, MsgIcon::None, QString(), this);
+        return false;
+    };
+
+    if (!mblnDataChanged) {
+        if (!listHasFirms())
+            return;
+        state.gblnKeepFirmForm = true;
+        openExisting.showScreen();
+        return;
+    }
+    switch (fncAskToSaveChanges(true)) {
+    case MsgAnswer::Yes:
+        if (!subSave_Firm_Record(true))
+            return;
+        state.gblnKeepFirmForm = true;
+        if (listHasFirms())
+            openExisting.showScreen();
+        return;
+    case MsgAnswer::No:
+        // The list fills itself when its screen becomes active.
+        state.gblnKeepFirmForm = true;
+        openExisting.showScreen();
+        return;
+    default:
+        return;
+    }
+}
+
+void frmMyValues::subDelete_Firm_Record()
+{
+    AppState &state = appState();
+    const QString question =
+        state.isFrench() ? QStringLiteral("Êtes-vous certain de vouloir effacer cet enregistrement?")
+                         : QStringLiteral("Are you sure you want to delete this record?");
+    if (ShowMessage(question, MsgButtons::YesNo, MsgIcon::None, QString(), this) != MsgAnswer::Yes)
+        return;
+    // A year that is no whole number names no stored statement.
+    if (const std::optional<int> year = fncStorableYear(cboYear->currentText()))
+        subDeleteFirmRecord(state.gcnUser, txtFirmName->text(), *year);
+    subInitializeValues();
+}
+
+std::optional<QStringList> frmMyValues::fncPrepareComparison()
+{
+    AppState &state = appState();
+    subCalculateSubTotals();
+    subRemoveBlanksCommas();
+    state.gblnKeepFirmForm = true;
+
+    const QString yearText = cboYear->currentText();
+    const auto refuse = [this](const QString &message) {
+        ShowMessage(message, MsgButtons::Ok, MsgIcon::None, QString(), this);
+        return std::nullopt;
+    };
+    if (!fncYearTextInRange(yearText))
+        return refuse(fncInvalidYearMessage(state.isFrench()));
+    if (float(fncLeadingNumber(txtTotLiabShareEq->text())) !=
+        float(fncLeadingNumber(txtTa->text())))
+        return refuse(caption(550));
+    if (txtFirmName->text().isEmpty())
+        return refuse(caption(552));
+    if (fncLeadingNumber(txtTa->text()) == 0.0)
+        return refuse(caption(560));
+    // The report needs a year it holds figures for and amounts it can read.
+    const std::optional<qint16> year = fncComparisonYear(yearText);
+    if (!year)
+        return refuse(fncInvalidYearMessage(state.isFrench()));
+    if (!fncScreenAmounts())
+        return std::nullopt;
+
+    QStringList amounts;
+    for (const StatementItem &item : statementItems())
+        amounts << m_amountBoxes.value(QString::fromLatin1(item.column))->text();
+    const frmSearch &search = ScreenRegistry::get<frmSearch>();
+    return fncComparisonValues(txtFirmName->text(), *year, search.lblHiddenNaics->text(),
+                               lblIndustry->text(), amounts);
+}
+
+void frmMyValues::subView_Comparison_Report()
+{
+    QCoreApplication::processEvents();
+    const std::optional<QStringList> values = fncPrepareComparison();
+    if (!values)
+        return;
+    AppState &state = appState();
+    const QString languageLetter =
+        state.gintLanguage != 0 ? QStringLiteral("F") : QStringLiteral("E");
+    ScreenRegistry::get<frmReportViewer>().DisplayCrystalReport(
+        state.gcnReference, state.gcnUser, QStringLiteral("com"), state.gintVolume,
+        state.gstrRegion, values->at(kComparisonYear).toShort(), values->at(kComparisonNaics),
+        languageLetter, *values);
+}
+
+// ---- Screen frame ------------------------------------------------------------
+
+void frmMyValues::Form_Activate()
+{
+    AppState &state = appState();
+    if (state.gblnKeepFirmForm) {
+        state.gblnKeepFirmForm = false;
+    } else if (m_hiddenSinceActive) {
+        subFillYears(cboYear);
+        subInitializeValues();
+        subLoadCaptions();
+        selectWhole(txtFirmName);
+    } else {
+        // Back from a window this screen opened over itself (about, help,
+        // definitions): nothing was left, nothing starts afresh.
+        return;
+    }
+    m_hiddenSinceActive = false;
+    mblnDataChanged = false;
+}
+
+void frmMyValues::hideEvent(QHideEvent *event)
+{
+    if (!event->spontaneous())
+        m_hiddenSinceActive = true;
+    Screen::hideEvent(event);
+}
+
+void frmMyValues::subLoadCaptions()
+{
+    const AppState &state = appState();
+    setWindowTitle(caption(546) + QStringLiteral(" ") + state.gstrDatasetCaption);
+
+    const frmSearch &search = ScreenRegistry::get<frmSearch>();
+    lblFirmName->setText(caption(544));
+    lblIndustry->setText(search.txtIndName->text());
+    lblYear->setText(caption(274));
+    lblNAICS->setText(search.lblHiddenNaics->text());
+    lblDataTableToCompare->setText(state.gstrDatasetTable);
+    txtFirmName->setText(caption(544));
+
+    lblAsset->setText(caption(150));
+    lblLiabEq->setText(caption(170));
+    lblIncome->setText(caption(294));
+    for (const StatementItem &item : statementItems())
+        m_itemLabels.value(QString::fromLatin1(item.labelName))->setText(caption(item.captionId));
+
+    mnuFile->setTitle(caption(496));
+    mnuNew->setText(caption(532));
+    mnuSave->setText(caption(536));
+    mnuOpen->setText(caption(528));
+    mnuReturn->setText(caption(498));
+    mnuReturnSearch->setText(caption(558));
+    mnuExit->setText(caption(328));
+    mnuView->setTitle(caption(460));
+    mnuDefinition->setText(caption(334));
+    mnuReport->setText(caption(540));
+    mnuLanguage->setTitle(caption(500));
+    mnuEnglish->setText(QStringLiteral("English"));
+    mnuFrench->setText(QStringLiteral("Français"));
+    mnuHelp->setTitle(caption(298));
+    mnuContents->setText(caption(562));
+    mnuTechnical->setText(caption(564));
+    mnuAbout->setText(caption(380));
+}
+
+void frmMyValues::lblItem_Click(const QString &labelName)
+{
+    subShowItemDefinition(labelName, this);
+}
+
+void frmMyValues::mnuReturn_Click()
+{
+    if (mblnDataChanged)
+        subStart_New_Firm_Record();
+    hide();
+    ScreenRegistry::get<frmMenu>().showScreen();
+}
+
+void frmMyValues::mnuReturnSearch_Click()
+{
+    if (mblnDataChanged)
+        subStart_New_Firm_Record();
+    hide();
+    appState().gblnKeepFirmForm = false;
+    ScreenRegistry::get<frmSearch>().showScreen();
+}
+
+void frmMyValues::mnuExit_Click()
+{
+    askToExit(this);
+}
+
+void frmMyValues::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    askToExit(this);
+}
+
+void frmMyValues::mnuDefinition_Click()
+{
+    appState().gblnKeepFirmForm = true;
+    gsubOpenIndustryDef(ScreenRegistry::get<frmSearch>().lblHiddenNaics->text());
+}
+
+void frmMyValues::subSwitchLanguage(qint16 language)
+{
+    appState().gintLanguage = language;
+    frmMenu &menu = ScreenRegistry::get<frmMenu>();
+    menu.subLoadCaptions();
+    menu.fncDetermineDataset();
+
+    // The search screen's tree and title list follow the language both ways,
+    // so that it shows the new language when the user returns to it.
+    frmSearch &search = ScreenRegistry::get<frmSearch>();
+    search.subLoadCaptions();
+    search.subLoadTreeView();
+    search.subPopulateNAICSTitles();
+    const QString code = search.lblHiddenNaics->text();
+    if (!code.isEmpty())
+        search.subLookupNewLanguage(code);
+
+    subLoadCaptions();
+}
+
+void frmMyValues::mnuEnglish_Click()
+{
+    subSwitchLanguage(0);
+}
+
+void frmMyValues::mnuFrench_Click()
+{
+    subSwitchLanguage(1);
+}
+
+void frmMyValues::mnuContents_Click()
+{
+    gsubLaunchHelpFile(QStringLiteral("Contents"));
+}
+
+void frmMyValues::mnuTechnical_Click()
+{
+    gsubLaunchHelpFile(QStringLiteral("Tech"));
+}
+
+void frmMyValues::mnuAbout_Click()
+{
+    ScreenRegistry::get<frmAbout>().showModal();
+}

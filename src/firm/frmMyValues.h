@@ -1,0 +1,163 @@
+#pragma once
+
+#include "core/Messages.h"
+#include "core/Screen.h"
+
+#include <QHash>
+#include <QStringList>
+#include <optional>
+
+class ClickableLabel;
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QToolBar;
+class QToolButton;
+
+// The firm screen: one firm's balance sheet and income statement for one
+// reference year, typed or reopened by the user, kept in the user database and
+// handed to the comparison report.
+class frmMyValues : public Screen
+{
+    Q_OBJECT
+
+public:
+    frmMyValues();
+
+    // Whether the statement changed since it was last initialised, loaded or saved.
+    bool dataChanged() const { return mblnDataChanged; }
+
+    // The amount box of a MyValues column ("Cash" gives txtCash), or nullptr.
+    QLineEdit *amountBox(const QString &column) const;
+    // The caption label of a statement item by its name ("lblCash"), or nullptr.
+    QLabel *itemLabel(const QString &labelName) const;
+
+    // Entry behaviour.
+    void subHandleKeyPress(int &intKeyPressed, QLineEdit *txtNumericalTextBox,
+                           QLineEdit *txtNextTextbox);
+    bool subValidateAmount(QLineEdit *box);
+    void subCalculateSubTotals();
+    void subRemoveBlanksCommas();
+    void subInitializeValues();
+    void subSetAllValuesToZero();
+    void subFillYears(QComboBox *mycomboBox);
+
+    // Record commands. Each returns whether it went through to its end.
+    bool subStart_New_Firm_Record();
+    void subOpen_Existing_Firm_Record();
+    bool subSave_Firm_Record(bool blnSkipWarningMessages);
+    void subDelete_Firm_Record();
+    bool fncVerifyFirmName() const;
+    void subView_Comparison_Report();
+    // The comparison's checks and the list handed to the report; empty when
+    // a check refused the statement (its message has been shown).
+    std::optional<QStringList> fncPrepareComparison();
+
+    void subLoadCaptions();
+
+    void mnuReturn_Click();
+    void mnuReturnSearch_Click();
+    void mnuExit_Click();
+    void mnuDefinition_Click();
+    void mnuEnglish_Click();
+    void mnuFrench_Click();
+    void mnuContents_Click();
+    void mnuTechnical_Click();
+    void mnuAbout_Click();
+
+    QLabel *lblFirmName = nullptr;
+    QLineEdit *txtFirmName = nullptr;
+    QLabel *lblYear = nullptr;
+    QComboBox *cboYear = nullptr;
+    QLabel *lblIndustry = nullptr;
+    QLabel *lblNAICS = nullptr;
+    QLabel *lblDataTableToCompare = nullptr;
+    QLabel *lblAsset = nullptr;
+    QLabel *lblLiabEq = nullptr;
+    QLabel *lblIncome = nullptr;
+
+    QLineEdit *txtCash = nullptr;
+    QLineEdit *txtAr = nullptr;
+    QLineEdit *txtInv = nullptr;
+    QLineEdit *txtCA = nullptr;
+    QLineEdit *txtOA = nullptr;
+    QLineEdit *txtToa = nullptr;
+    QLineEdit *txtInvest = nullptr;
+    QLineEdit *txtPtfl = nullptr;
+    QLineEdit *txtTa = nullptr;
+    QLineEdit *txtOperatingRevenue = nullptr;
+    QLineEdit *txtSales = nullptr;
+    QLineEdit *txtGrossProfit = nullptr;
+    QLineEdit *txtOperatingProfit = nullptr;
+    QLineEdit *txtInterestExpense = nullptr;
+    QLineEdit *txtPretaxProfit = nullptr;
+    QLineEdit *txtProfitAfterTax = nullptr;
+    QLineEdit *txtAccountsPayable = nullptr;
+    QLineEdit *txtBanks = nullptr;
+    QLineEdit *txtPaper = nullptr;
+    QLineEdit *txtMtg = nullptr;
+    QLineEdit *txtBonds = nullptr;
+    QLineEdit *txtOl = nullptr;
+    QLineEdit *txtAmtsAffil = nullptr;
+    QLineEdit *txtOLiab = nullptr;
+    QLineEdit *txtDefTax = nullptr;
+    QLineEdit *txtTliab = nullptr;
+    QLineEdit *txtShareC = nullptr;
+    QLineEdit *txtRetEarn = nullptr;
+    QLineEdit *txtOtherSur = nullptr;
+    QLineEdit *txtEquity1 = nullptr;
+    QLineEdit *txtTotLiabShareEq = nullptr;
+    QLineEdit *txtCurrentAssets = nullptr;
+    QLineEdit *txtCurrentLiabilities = nullptr;
+
+    QToolBar *tbToolbar = nullptr;
+    QToolButton *btnBack = nullptr;
+
+    QMenu *mnuFile = nullptr;
+    QAction *mnuNew = nullptr;
+    QAction *mnuSave = nullptr;
+    QAction *mnuOpen = nullptr;
+    QAction *mnuReturn = nullptr;
+    QAction *mnuReturnSearch = nullptr;
+    QAction *mnuExit = nullptr;
+    QMenu *mnuView = nullptr;
+    QAction *mnuDefinition = nullptr;
+    QAction *mnuReport = nullptr;
+    QMenu *mnuLanguage = nullptr;
+    QAction *mnuEnglish = nullptr;
+    QAction *mnuFrench = nullptr;
+    QMenu *mnuHelp = nullptr;
+    QAction *mnuContents = nullptr;
+    QAction *mnuTechnical = nullptr;
+    QAction *mnuAbout = nullptr;
+
+protected:
+    void Form_Activate() override;
+    void closeEvent(QCloseEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *buildHeader();
+    QWidget *buildItemGroup(QLabel *&heading, const char *headingName, int first, int last);
+    void buildToolbar();
+    void buildMenus();
+    void connectHandlers();
+
+    void lblItem_Click(const QString &labelName);
+    void subSwitchLanguage(qint16 language);
+    MsgAnswer fncAskToSaveChanges(bool openWording);
+    void subShowNumberMessage(QLineEdit *box);
+    // The screen's statement as numbers; empty when a box does not hold a
+    // number (its message has been shown and the box has the focus).
+    std::optional<QList<double>> fncScreenAmounts();
+
+    bool mblnDataChanged = false;
+    // Hidden since it was last active: the next activation starts afresh
+    // (unless a command asked to keep the contents).
+    bool m_hiddenSinceActive = true;
+    QHash<QString, QLineEdit *> m_amountBoxes;
+    QHash<QString, QLabel *> m_itemLabels;
+};
