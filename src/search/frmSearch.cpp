@@ -9,6 +9,8 @@
 #include "core/ScreenRegistry.h"
 #include "entry/frmAbout.h"
 #include "entry/frmMenu.h"
+#include "firm/frmMyValues.h"
+#include "firm/frmOpenExisting.h"
 #include "reports/frmReportViewer.h"
 #include "search/IndustryTree.h"
 #include "search/KeywordResultsModel.h"
@@ -588,13 +590,22 @@ void frmSearch::cmdContinue_Click()
 
 void frmSearch::subOpenFirmScreens()
 {
-    // The firm statement screens (new statement, open existing) are not part
-    // of this build yet; the user is told so and stays on this screen.
-    ShowMessage(appState().isFrench()
-                    ? QStringLiteral("Les écrans des états financiers de l'entreprise ne sont "
-                                     "pas encore disponibles.")
-                    : QStringLiteral("The firm statement screens are not available yet."),
-                MsgButtons::Ok, MsgIcon::Information, QString(), this);
+    if (optCompareNew->isChecked()) {
+        ScreenRegistry::get<frmMyValues>().showScreen();
+        hide();
+        return;
+    }
+    frmOpenExisting &openExisting = ScreenRegistry::get<frmOpenExisting>();
+    openExisting.hide();
+    if (openExisting.fncLoadFirms()) {
+        openExisting.showScreen();
+        openExisting.setWindowState(openExisting.windowState() &
+                                    ~(Qt::WindowMinimized | Qt::WindowMaximized));
+        return;
+    }
+    ShowMessage(appState().isFrench() ? QStringLiteral("L'item n'a pas été trouver")
+                                      : QStringLiteral("No records were found"),
+                MsgButtons::Ok, MsgIcon::None, QString(), this);
 }
 
 void frmSearch::mnuReturn_Click()

@@ -147,7 +147,7 @@ inline bool writeUser(const QString &path)
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
         db.setDatabaseName(path);
-        ok = db.open() && exec(db, QStringLiteral("create table MyValues (FirmName text)"));
+        ok = db.open() && exec(db, QStringLiteral("create table MyValues (FirmName text, [Year] integer)"));
         db.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("fixture"));

@@ -4,6 +4,7 @@
 #include "core/ScreenRegistry.h"
 #include "entry/frmAbout.h"
 #include "entry/frmMenu.h"
+#include "firm/frmMyValues.h"
 #include "reports/frmReportViewer.h"
 #include "search/IndustryTree.h"
 #include "search/KeywordResultsModel.h"
@@ -265,9 +266,10 @@ void tst_frmSearch::treeDoubleClickContinues()
     search.TreeView1_DblClick(treeItem(QStringLiteral("Ind541110")));
     QCOMPARE(search.lblCategory->text(), QStringLiteral("Sector: Management"));
     QCOMPARE(search.lblHiddenNaics->text(), QStringLiteral("541110"));
-    // It went on to the firm statement hand-off.
-    QCOMPARE(messages.texts(),
-             QStringList{QStringLiteral("The firm statement screens are not available yet.")});
+    // It went on to the firm statement screen, in place of the search screen.
+    QCOMPARE(messages.texts(), QStringList());
+    QVERIFY(ScreenRegistry::get<frmMyValues>().isVisible());
+    QVERIFY(!search.isVisible());
     QVERIFY(!search.resetOnActivate());
 }
 
@@ -503,9 +505,8 @@ void tst_frmSearch::keywordSearch()
     QCOMPARE(search.lblNAICSCode->text(), QStringLiteral("NAICS: 541110"));
     QCOMPARE(search.txtIndName->text(), QStringLiteral("Lawyers' offices"));
     QCOMPARE(search.lblHiddenNaics->text(), QStringLiteral("541110"));
-    // The double-click continued to the firm statement hand-off.
-    QCOMPARE(messages.texts(),
-             QStringList{QStringLiteral("The firm statement screens are not available yet.")});
+    // The double-click continued to the open-existing hand-off: nothing stored yet.
+    QCOMPARE(messages.texts(), QStringList{QStringLiteral("No records were found")});
     QVERIFY(!search.resetOnActivate());
 }
 
