@@ -1,0 +1,326 @@
+#include "TestSupport.h"
+#include "firm/AmountKeys.h"
+#include "firm/AmountText.h"
+#include "firm/ReferenceYears.h"
+#include "firm/StatementItems.h"
+
+#include <QLocale>
+#include <cmath>
+#include <optional>
+
+class tst_FirmAmounts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void leadingNumber_data();
+    void leadingNumber();
+    void normalForm_data();
+    void normalForm();
+    void singleText_data();
+    void singleText();
+    void singleSum_data();
+    void singleSum();
+    void subtotals_data();
+    void subtotals();
+    void keyClasses_data();
+    void keyClasses();
+    void minus_data();
+    void minus();
+    void storableAmount_data();
+    void storableAmount();
+    void years_data();
+    void years();
+    void comparisonList();
+    void enterOrderSkipsSubtotals();
+};
+
+void tst_FirmAmounts::leadingNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("empty") << "" << 0.0;
+    QTest::newRow("padded zeros") << "0012.50000" << 12.5;
+    QTest::newRow("letters end it") << "7abc" << 7.0;
+    QTest::newRow("comma ends it") << "1,234" << 1.0;
+    QTest::newRow("blanks anywhere") << " - 1 2\t3\n" << -123.0;
+    QTest::newRow("second point ends it") << "1.2.3" << 1.2;
+    QTest::newRow("exponent") << "1e3" << 1000.0;
+    QTest::newRow("D exponent") << "1D2" << 100.0;
+    QTest::newRow("negative exponent") << "25E-1" << 2.5;
+    QTest::newRow("exponent without digits") << "2E+" << 2.0;
+    QTest::newRow("point first") << ".5" << 0.5;
+    QTest::newRow("plus sign") << "+42" << 42.0;
+    QTest::newRow("sign alone") << "-" << 0.0;
+    QTest::newRow("no number") << "abc" << 0.0;
+    QTest::newRow("scientific subtotal") << "1.234568E+07" << 12345680.0;
+}
+
+void tst_FirmAmounts::leadingNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(double, expected);
+    QCOMPARE(fncLeadingNumber(text), expected);
+}
+
+void tst_FirmAmounts::normalForm_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected"); // "refused" when there is no normal form
+    QTest::newRow("trailing zeros") << "0012.50000" << "12.5";
+    QTest::newRow("letters") << "7abc" << "7";
+    QTest::newRow("empty") << "" << "0";
+    QTest::newRow("negative zero") << "-0" << "0";
+    QTest::newRow("four decimals") << "1.23456" << "1.2346";
+    QTest::newRow("half to even, down to zero") << "0.00005" << "0";
+    QTest::newRow("half to even, up") << "0.00015" << "0.0002";
+    QTest::newRow("half to even, down") << "0.00025" << "0.0002";
+    QTest::newRow("half to even, carry") << "9.99995" << "10";
+    QTest::newRow("negative") << "-3.14159" << "-3.1416";
+    QTest::newRow("scientific subtotal") << "1.234568E+07" << "12345680";
+    QTest::newRow("many digits with decimals") << "123456789012.3456" << "123456789012.3456";
+    QTest::newRow("largest whole amount") << "922337203685477" << "922337203685477";
+    QTest::newRow("too large") << "1e15" << "refused";
+    QTest::newRow("too large negative") << "-99999999999999999999" << "refused";
+    QTest::newRow("overflow") << "1e400" << "refused";
+}
+
+void tst_FirmAmounts::normalForm()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    const std::optional<QString> normal = fncAmountNormalForm(text);
+    QCOMPARE(normal.value_or(QStringLiteral("refused")), expected);
+}
+
+void tst_FirmAmounts::singleText_data()
+{
+    QTest::addColumn<float>("value");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("zero") << 0.0f << "0";
+    QTest::newRow("whole") << 123.0f << "123";
+    QTest::newRow("fraction") << 123.5f << "123.5";
+    QTest::newRow("tenth") << 0.1f << "0.1";
+    QTest::newRow("third: seven digits") << float(1.0 / 3.0) << "0.3333333";
+    QTest::newRow("largest plain") << 9999999.0f << "9999999";
+    QTest::newRow("ten million") << 10000000.0f << "1E+07";
+    QTest::newRow("eight digits") << 12345678.0f << "1.234568E+07";
+    QTest::newRow("negative eight digits") << -12345678.0f << "-1.234568E+07";
+    QTest::newRow("smallest plain") << 0.0001f << "0.0001";
+    QTest::newRow("below plain") << 0.00005f << "5E-05";
+    QTest::newRow("large") << 1.5e20f << "1.5E+20";
+}
+
+void tst_FirmAmounts::singleText()
+{
+    QFETCH(float, value);
+    QFETCH(QString, expected);
+    QCOMPARE(fncSingleText(value), expected);
+}
+
+void tst_FirmAmounts::singleSum_data()
+{
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("small whole amounts") << QStringList{"1", "2", "3"} << "6";
+    QTest::newRow("one absorbed by 2^24")
+        << QStringList{"16777216", "1", "-16777216"} << "0";
+    QTest::newRow("left to right rounding")
+        << QStringList{"100000000", "1", "-100000000"} << "0";
+    QTest::newRow("tenths") << QStringList{"0.1", "0.2"} << "0.3";
+    QTest::newRow("text and blanks") << QStringList{"", "12abc", " 3 "} << "15";
+    QTest::newRow("negative amounts") << QStringList{"-250", "100"} << "-150";
+}
+
+void tst_FirmAmounts::singleSum()
+{
+    QFETCH(QStringList, texts);
+    QFETCH(QString, expected);
+    QCOMPARE(fncSingleText(fncSingleSum(texts)), expected);
+}
+
+void tst_FirmAmounts::subtotals_data()
+{
+    QTest::addColumn<QStringList>("entered"); // column=text pairs
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("cash alone") << QStringList{"Cash=123"}
+                                << QStringList{"Toa=123", "Ta=123", "Tliab=0", "Equity1=0",
+                                               "TotLiabShareEq=0"};
+    QTest::newRow("ten million cash shows seven digits")
+        << QStringList{"Cash=12345678"}
+        << QStringList{"Cash=12345678", "Toa=1.234568E+07", "Ta=1.234568E+07"};
+    // Ta adds the Toa text as shown (12345680), not the exact 12345675.
+    QTest::newRow("total assets read the shown subtotal")
+        << QStringList{"Cash=12345675", "Invest=-12345675"}
+        << QStringList{"Toa=1.234568E+07", "Ta=5"};
+    QTest::newRow("every group")
+        << QStringList{"Cash=1", "Ar=2", "Inv=3", "CA=4", "OA=5", "Invest=10", "Ptfl=20",
+                       "AccountsPayable=1", "Banks=1", "Paper=1", "Mtg=1", "Bonds=1", "Ol=1",
+                       "AmtsAffil=1", "OLiab=1", "DefTax=1", "ShareC=30", "RetEarn=-5",
+                       "OtherSur=10.5", "CurrentAssets=999", "CurrentLiabilities=888"}
+        << QStringList{"Toa=15", "Ta=45", "Tliab=9", "Equity1=35.5", "TotLiabShareEq=44.5",
+                       "CurrentAssets=999"};
+}
+
+void tst_FirmAmounts::subtotals()
+{
+    QFETCH(QStringList, entered);
+    QFETCH(QStringList, expected);
+    QHash<QString, QString> amounts;
+    for (const StatementItem &item : statementItems())
+        amounts.insert(QString::fromLatin1(item.column), QStringLiteral("0"));
+    for (const QString &pair : entered)
+        amounts.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
+    fncApplySubtotals(amounts);
+    for (const QString &pair : expected)
+        QCOMPARE(pair.section(QLatin1Char('='), 0, 0) + QLatin1Char('=') +
+                     amounts.value(pair.section(QLatin1Char('='), 0, 0)),
+                 pair);
+}
+
+void tst_FirmAmounts::keyClasses_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("digit 0") << int('0') << int(AmountKey::Accept);
+    QTest::newRow("digit 9") << int('9') << int(AmountKey::Accept);
+    QTest::newRow("backspace") << 8 << int(AmountKey::Accept);
+    QTest::newRow("enter") << 13 << int(AmountKey::Enter);
+    QTest::newRow("minus") << int('-') << int(AmountKey::Minus);
+    QTest::newRow("decimal point") << int('.') << int(AmountKey::Reject);
+    QTest::newRow("comma") << int(',') << int(AmountKey::Reject);
+    QTest::newRow("blank") << int(' ') << int(AmountKey::Reject);
+    QTest::newRow("plus") << int('+') << int(AmountKey::Reject);
+    QTest::newRow("letter") << int('a') << int(AmountKey::Reject);
+    QTest::newRow("escape") << 27 << int(AmountKey::Reject);
+    QTest::newRow("paste shortcut") << 22 << int(AmountKey::Reject);
+}
+
+void tst_FirmAmounts::keyClasses()
+{
+    QFETCH(int, code);
+    QFETCH(int, expected);
+    QCOMPARE(int(fncClassifyAmountKey(code)), expected);
+}
+
+void tst_FirmAmounts::minus_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("selectionStart");
+    QTest::addColumn<int>("selectionLength");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("positive") << "250" << 0 << 0 << "-250";
+    QTest::newRow("already negative stays negative") << "-250" << 0 << 0 << "-250";
+    QTest::newRow("zero leaves a lone sign") << "0" << 0 << 0 << "-";
+    QTest::newRow("empty leaves a lone sign") << "" << 0 << 0 << "-";
+    QTest::newRow("lone sign stays") << "-" << 0 << 0 << "-";
+    QTest::newRow("selection removed first") << "1500" << 1 << 2 << "-10";
+    QTest::newRow("whole text selected") << "1500" << 0 << 4 << "-";
+    QTest::newRow("fraction") << "12.5" << 0 << 0 << "-12.5";
+}
+
+void tst_FirmAmounts::minus()
+{
+    QFETCH(QString, text);
+    QFETCH(int, selectionStart);
+    QFETCH(int, selectionLength);
+    QFETCH(QString, expected);
+    QCOMPARE(fncTextAfterMinus(text, selectionStart, selectionLength).value_or(QString()),
+             expected);
+}
+
+void tst_FirmAmounts::storableAmount_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("storable");
+    QTest::addColumn<double>("value");
+    QTest::newRow("zero") << "0" << true << 0.0;
+    QTest::newRow("negative fraction") << "-12.5" << true << -12.5;
+    QTest::newRow("scientific subtotal") << "1.234568E+07" << true << 12345680.0;
+    QTest::newRow("blanks around") << " 5 " << true << 5.0;
+    QTest::newRow("letters after digits") << "12abc" << false << 0.0;
+    QTest::newRow("lone sign") << "-" << false << 0.0;
+    QTest::newRow("digit grouping") << "1,234" << false << 0.0;
+    QTest::newRow("too large") << "1e15" << false << 0.0;
+}
+
+void tst_FirmAmounts::storableAmount()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, storable);
+    QFETCH(double, value);
+    // A French default locale must not change how amounts are read.
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::Canada));
+    const std::optional<double> amount = fncStorableAmount(text);
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(amount.has_value(), storable);
+    if (storable)
+        QCOMPARE(*amount, value);
+}
+
+void tst_FirmAmounts::years_data()
+{
+    QTest::addColumn<QString>("yearText");
+    QTest::addColumn<bool>("passesTextTest");
+    QTest::addColumn<int>("comparisonYear"); // 0: refused
+    QTest::newRow("first") << "2004" << true << 2004;
+    QTest::newRow("middle") << "2005" << true << 2005;
+    QTest::newRow("last") << "2006" << true << 2006;
+    QTest::newRow("before") << "2003" << false << 0;
+    QTest::newRow("after") << "2007" << false << 0;
+    QTest::newRow("empty") << "" << false << 0;
+    QTest::newRow("trailing blank sorts after 2006") << "2006 " << false << 0;
+    QTest::newRow("letters after a valid year") << "2005x" << true << 0;
+    QTest::newRow("five digits") << "20050" << true << 0;
+}
+
+void tst_FirmAmounts::years()
+{
+    QFETCH(QString, yearText);
+    QFETCH(bool, passesTextTest);
+    QFETCH(int, comparisonYear);
+    QCOMPARE(fncYearTextInRange(yearText), passesTextTest);
+    QCOMPARE(int(fncComparisonYear(yearText).value_or(0)), comparisonYear);
+}
+
+void tst_FirmAmounts::comparisonList()
+{
+    QStringList amounts;
+    for (int i = 0; i < kStatementItemCount; ++i)
+        amounts << QString::number(i + 4);
+    const QStringList values = fncComparisonValues(QStringLiteral(" Joe's "), 2005,
+                                                   QStringLiteral("541110"),
+                                                   QStringLiteral("  Lawyers' offices "), amounts);
+    QCOMPARE(values.size(), 37);
+    QCOMPARE(values.mid(0, 4), (QStringList{QStringLiteral(" Joe's "), QStringLiteral("2005"),
+                                            QStringLiteral("541110"),
+                                            QStringLiteral("Lawyers' offices")}));
+    // From position 4 on, a position is the column number of MyValues.
+    for (int position = 4; position < 37; ++position)
+        QCOMPARE(values.at(position), QString::number(position));
+    QCOMPARE(QString::fromLatin1(statementItems()[36 - 4].column),
+             QStringLiteral("CurrentLiabilities"));
+}
+
+void tst_FirmAmounts::enterOrderSkipsSubtotals()
+{
+    // Following Enter from Cash visits every entered box once and never a subtotal.
+    QStringList visited;
+    QString column = QStringLiteral("Cash");
+    for (int step = 0; step < 28; ++step) {
+        visited << column;
+        column = fncEnterTarget(column);
+    }
+    QCOMPARE(column, QStringLiteral("AccountsPayable"));
+    QStringList entered;
+    for (const StatementItem &item : statementItems()) {
+        if (!item.computed)
+            entered << QString::fromLatin1(item.column);
+    }
+    visited.sort();
+    entered.sort();
+    QCOMPARE(visited, entered);
+}
+
+QUORVEL_TEST_MAIN(tst_FirmAmounts)
+#include "tst_FirmAmounts.moc"
