@@ -1,0 +1,155 @@
+#include "TestSupport.h"
+#include "core/DatabaseError.h"
+#include "firm/FirmRecordStore.h"
+
+#include <QLocale>
+#include <QSqlQuery>
+
+using namespace testsupport;
+
+class tst_FirmRecordStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void roundTrip_data();
+    void roundTrip();
+    void yearsOfOneFirmCoexist();
+    void replaceKeepsOneRow();
+    void failedInsertKeepsStoredRow();
+    void deleteOnlyItsKey();
+
+private:
+    static FirmRecord record(const QString &firm, int year, double base);
+    static RecordSet stored(const QString &firm, int year);
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+FirmRecord tst_FirmRecordStore::record(const QString &firm, int year, double base)
+{
+    FirmRecord r;
+    r.firmName = firm;
+    r.year = year;
+    r.naics = QStringLiteral("541110");
+    for (int i = 0; i < kStatementItemCount; ++i)
+        r.amounts[i] = base + i;
+    return r;
+}
+
+RecordSet tst_FirmRecordStore::stored(const QString &firm, int year)
+{
+    return GetRS(appState().gcnUser,
+                 QStringLiteral("select * from MyValues where FirmName = ? and [Year] = ?"),
+                 QStringLiteral("read"), {firm, year});
+}
+
+void tst_FirmRecordStore::init()
+{
+    resetAppState();
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(openShippedDatabases(*m_dir));
+}
+
+void tst_FirmRecordStore::cleanup()
+{
+    QLocale::setDefault(QLocale::c());
+    resetAppState();
+    m_dir.reset();
+}
+
+void tst_FirmRecordStore::roundTrip_data()
+{
+    QTest::addColumn<QString>("firm");
+    QTest::addColumn<double>("base");
+    QTest::addColumn<QString>("locale");
+    QTest::newRow("plain name") << "Acme" << 1000.0 << "en_CA";
+    QTest::newRow("apostrophe") << "Joe's Garage" << 0.0 << "en_CA";
+    QTest::newRow("blanks kept") << "  Padded  " << -7.25 << "en_CA";
+    QTest::newRow("fr: decimals stay points") << "Café l'Étoile" << 0.5 << "fr_CA";
+}
+
+void tst_FirmRecordStore::roundTrip()
+{
+    QFETCH(QString, firm);
+    QFETCH(double, base);
+    QFETCH(QString, locale);
+    QLocale::setDefault(QLocale(locale));
+    const FirmRecord written = record(firm, 2005, base);
+    subWriteFirmRecord(appState().gcnUser, written);
+
+    QVERIFY(fncFirmRecordExists(appState().gcnUser, firm, 2005));
+    RecordSet rs = stored(firm, 2005);
+    QCOMPARE(rs.RecordCount(), 1);
+    QCOMPARE(rs.text(QStringLiteral("FirmName")), firm);
+    QCOMPARE(rs.field(QStringLiteral("Year")).toInt(), 2005);
+    QCOMPARE(rs.text(QStringLiteral("NAICS")), QStringLiteral("541110"));
+    for (int i = 0; i < kStatementItemCount; ++i) {
+        const QString column = QString::fromLatin1(statementItems()[i].column);
+        const QVariant value = rs.field(column);
+        // Zero is stored as zero, never as an empty value.
+        QVERIFY2(!value.isNull(), qPrintable(column));
+        QCOMPARE(value.toDouble(), written.amounts[i]);
+    }
+    QSqlQuery types(appState().gcnUser.database());
+    QVERIFY(types.exec(QStringLiteral("select typeof(Cash), typeof(Ta) from MyValues")));
+    QVERIFY(types.next());
+    QCOMPARE(types.value(0).toString(), QStringLiteral("real"));
+    QCOMPARE(types.value(1).toString(), QStringLiteral("real"));
+}
+
+void tst_FirmRecordStore::yearsOfOneFirmCoexist()
+{
+    Connection &user = appState().gcnUser;
+    subWriteFirmRecord(user, record(QStringLiteral("Acme"), 2005, 1));
+    subWriteFirmRecord(user, record(QStringLiteral("Acme"), 2006, 2));
+    QCOMPARE(stored(QStringLiteral("Acme"), 2005).field(QStringLiteral("Cash")).toDouble(), 1.0);
+    QCOMPARE(stored(QStringLiteral("Acme"), 2006).field(QStringLiteral("Cash")).toDouble(), 2.0);
+}
+
+void tst_FirmRecordStore::replaceKeepsOneRow()
+{
+    Connection &user = appState().gcnUser;
+    subWriteFirmRecord(user, record(QStringLiteral("Joe's"), 2004, 1));
+    subWriteFirmRecord(user, record(QStringLiteral("Joe's"), 2004, 50));
+    const RecordSet rs = stored(QStringLiteral("Joe's"), 2004);
+    QCOMPARE(rs.RecordCount(), 1);
+    QCOMPARE(rs.field(QStringLiteral("Cash")).toDouble(), 50.0);
+}
+
+void tst_FirmRecordStore::failedInsertKeepsStoredRow()
+{
+    Connection &user = appState().gcnUser;
+    subWriteFirmRecord(user, record(QStringLiteral("Joe's"), 2005, 10));
+    // The insert of the replacement fails after its delete has run.
+    QSqlQuery trigger(user.database());
+    QVERIFY(trigger.exec(QStringLiteral("create trigger refuse before insert on MyValues "
+                                        "begin select raise(abort, 'disk trouble'); end")));
+    bool failed = false;
+    try {
+        subWriteFirmRecord(user, record(QStringLiteral("Joe's"), 2005, 99));
+    } catch (const DatabaseError &) {
+        failed = true;
+    }
+    QVERIFY(failed);
+    const RecordSet rs = stored(QStringLiteral("Joe's"), 2005);
+    QCOMPARE(rs.RecordCount(), 1);
+    QCOMPARE(rs.field(QStringLiteral("Cash")).toDouble(), 10.0);
+}
+
+void tst_FirmRecordStore::deleteOnlyItsKey()
+{
+    Connection &user = appState().gcnUser;
+    subWriteFirmRecord(user, record(QStringLiteral("Joe's"), 2005, 1));
+    subWriteFirmRecord(user, record(QStringLiteral("Joe's"), 2006, 1));
+    subDeleteFirmRecord(user, QStringLiteral("Joe's"), 2005);
+    QVERIFY(!fncFirmRecordExists(user, QStringLiteral("Joe's"), 2005));
+    QVERIFY(fncFirmRecordExists(user, QStringLiteral("Joe's"), 2006));
+    // Deleting what is not stored is no error.
+    subDeleteFirmRecord(user, QStringLiteral("Nobody"), 2005);
+    QVERIFY(fncFirmRecordExists(user, QStringLiteral("Joe's"), 2006));
+}
+
+QUORVEL_TEST_MAIN(tst_FirmRecordStore)
+#include "tst_FirmRecordStore.moc"
