@@ -137,14 +137,27 @@ void frmOpenExisting::subLoadCaptions()
 bool frmOpenExisting::fncLoadFirms()
 {
     AppState &state = appState();
+    // The list is read again at every activation; the statement the user had
+    // picked stays the current one, so that coming back from another window
+    // never silently moves the choice to another firm.
+    const int previous = dbgFirms->currentIndex().row();
+    const QVariant pickedName = previous >= 0 ? AdodcFirms->value(previous, 0) : QVariant();
+    const QVariant pickedYear = previous >= 0 ? AdodcFirms->value(previous, 1) : QVariant();
+
     AdodcFirms->setRecordSet(fncReadFirmList(state.gcnUser, state.gintLanguage));
     if (AdodcFirms->rowCount() == 0)
         return false;
     dbgFirms->setVisible(true);
     dbgFirms->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-    // As with a bound grid, the first row is the current one until the user
-    // picks another.
-    dbgFirms->setCurrentIndex(AdodcFirms->index(0, 0));
+    // As with a bound grid, the first row is current until the user picks one.
+    int current = 0;
+    for (int row = 0; previous >= 0 && row < AdodcFirms->rowCount(); ++row) {
+        if (AdodcFirms->value(row, 0) == pickedName && AdodcFirms->value(row, 1) == pickedYear) {
+            current = row;
+            break;
+        }
+    }
+    dbgFirms->setCurrentIndex(AdodcFirms->index(current, 0));
     return true;
 }
 

@@ -102,6 +102,7 @@ private slots:
     void nothingToOpen_data();
     void nothingToOpen();
     void activationListsNewStatements();
+    void activationKeepsThePickedStatement();
     void closingLeavesTheScreensBehind();
 
 private:
@@ -360,6 +361,30 @@ void tst_OpenExisting::activationListsNewStatements()
     other.showScreen();
     screen.activate();
     QCOMPARE(listedRows(*screen.AdodcFirms), (QStringList{"First Ltd|2004", "Second Ltd|2006"}));
+}
+
+void tst_OpenExisting::activationKeepsThePickedStatement()
+{
+    insertStatement(QStringLiteral("Alpha"), 2005, 100);
+    insertStatement(QStringLiteral("Beta"), 2005, 200);
+    insertStatement(QStringLiteral("Gamma"), 2006, 300);
+    frmOpenExisting &screen = ScreenRegistry::get<frmOpenExisting>();
+    screen.showScreen();
+    screen.dbgFirms->setCurrentIndex(screen.AdodcFirms->index(1, 0));
+
+    // A statement listed before the picked one appears meanwhile.
+    insertStatement(QStringLiteral("Aardvark"), 2004, 400);
+    OtherScreen other;
+    other.showScreen();
+    screen.activate();
+    const int picked = screen.dbgFirms->currentIndex().row();
+    QCOMPARE(screen.AdodcFirms->value(picked, 0).toString(), QStringLiteral("Beta"));
+
+    // Once the picked statement is gone, the first row is current again.
+    execBound(appState().gcnUser, QStringLiteral("delete from MyValues where FirmName = 'Beta'"));
+    other.showScreen();
+    screen.activate();
+    QCOMPARE(screen.dbgFirms->currentIndex().row(), 0);
 }
 
 void tst_OpenExisting::closingLeavesTheScreensBehind()
