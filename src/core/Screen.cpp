@@ -1,5 +1,6 @@
 #include "core/Screen.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -86,9 +87,18 @@ void Screen::centreOnScreen()
 
 void Screen::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible())
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible() &&
+        !isBlockedByModalScreen())
         activate();
     QMainWindow::changeEvent(event);
+}
+
+bool Screen::isBlockedByModalScreen() const
+{
+    // A late or stray platform activation of a screen under a modal one is not
+    // the user coming back to it: the modal screen keeps the activation.
+    const QWidget *modal = QApplication::activeModalWidget();
+    return modal && modal != this && isVisible() && modal->isVisible();
 }
 
 void Screen::hideEvent(QHideEvent *event)

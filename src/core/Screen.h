@@ -47,5 +47,7 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    bool isBlockedByModalScreen() const;
+
     class QEventLoop *m_modalLoop = nullptr;
 };

@@ -126,6 +126,23 @@ private slots:
         QVERIFY(a.isVisible());
     }
 
+    void strayActivationUnderAModalScreenIsIgnored()
+    {
+        auto &a = ScreenRegistry::get<FirstScreen>();
+        auto &b = ScreenRegistry::get<SecondScreen>();
+        a.showScreen();
+        int underModal = -1;
+        QTimer::singleShot(0, &b, [&] {
+            QApplication::setActiveWindow(&a); // late platform event for the screen beneath
+            underModal = a.activations;
+            b.hide();
+        });
+        b.showModal();
+        QCOMPARE(underModal, 1);
+        QCOMPARE(a.activations, 2); // once, on the real return
+        QCOMPARE(Screen::lastActiveScreen(), &a);
+    }
+
     void unloadedScreenActivatesAfreshWhenRecreated()
     {
         auto &a = ScreenRegistry::get<FirstScreen>();
