@@ -1,0 +1,688 @@
+#include "TestSupport.h"
+#include "core/ProgramFolder.h"
+#include "core/ScreenRegistry.h"
+#include "entry/frmMenu.h"
+#include "firm/FirmRecordStore.h"
+#include "firm/StatementItems.h"
+#include "firm/frmMyValues.h"
+#include "firm/frmOpenExisting.h"
+#include "reports/frmReportViewer.h"
+#include "search/frmIndustryDefinitions.h"
+#include "search/frmSearch.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QSqlQuery>
+#include <QTimer>
+#include <QToolBar>
+
+using namespace testsupport;
+
+class tst_FirmScreen : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void typingAndEnter();
+    void minusKey();
+    void rejectedKeys_data();
+    void rejectedKeys();
+    void leavingBoxes_data();
+    void leavingBoxes();
+    void computedBoxesLook();
+    void clearAll_data();
+    void clearAll();
+    void activationKeepsOrStartsAfresh();
+    void saveReplaceAndDelete();
+    void saveRefusals_data();
+    void saveRefusals();
+    void unsavedChangesOnNew_data();
+    void unsavedChangesOnNew();
+    void openChecks();
+    void comparisonChecks_data();
+    void comparisonChecks();
+    void comparisonReportShows();
+    void languageSwitch();
+    void returnsAndExit();
+    void itemLabelShowsDefinition();
+
+private:
+    frmMyValues &showFirm();
+    void fill(frmMyValues &firm, const QStringList &pairs);
+    static int storedRows(const QString &firm);
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_industry;
+    QString m_code;
+};
+
+void tst_FirmScreen::init()
+{
+    resetAppState();
+    ScreenRegistry::clear();
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(copyProgramFiles(*m_dir, {QStringLiteral("rpt_Comparison.rpt")}));
+    QVERIFY(openShippedDatabases(*m_dir));
+    setProgramFolderOverride(m_dir->path());
+    frmReportViewer::setDisplayPause(false);
+    frmMenu &menu = ScreenRegistry::get<frmMenu>();
+    menu.optVol2->setChecked(true);
+    QVERIFY(menu.fncDetermineDataset());
+
+}
+
+void tst_FirmScreen::cleanup()
+{
+    ScreenRegistry::clear();
+    setProgramFolderOverride(QString());
+    resetAppState();
+    m_dir.reset();
+}
+
+frmMyValues &tst_FirmScreen::showFirm()
+{
+    // An industry chosen on the search screen, then Continue with new data.
+    frmSearch &search = ScreenRegistry::get<frmSearch>();
+    search.showScreen();
+    search.optNAICScode->click();
+    search.cboNAICScodes->setCurrentIndex(0);
+    search.cboNAICScodes_Click();
+    m_code = search.lblHiddenNaics->text();
+    m_industry = search.txtIndName->text();
+    search.optCompareNew->setChecked(true);
+    MessageRecorder unexpected;
+    search.cmdContinue_Click();
+    if (!unexpected.messages.isEmpty())
+        qWarning() << "unexpected message" << unexpected.texts();
+    return ScreenRegistry::get<frmMyValues>();
+}
+
+void tst_FirmScreen::fill(frmMyValues &firm, const QStringList &pairs)
+{
+    for (const QString &pair : pairs) {
+        const QString column = pair.section(QLatin1Char('='), 0, 0);
+        const QString value = pair.section(QLatin1Char('='), 1);
+        if (column == QLatin1String("FirmName"))
+            firm.txtFirmName->setText(value);
+        else if (column == QLatin1String("Year"))
+            firm.cboYear->setEditText(value);
+        else
+            firm.amountBox(column)->setText(value);
+    }
+    firm.subCalculateSubTotals();
+}
+
+int tst_FirmScreen::storedRows(const QString &firm)
+{
+    return GetRS(appState().gcnUser, QStringLiteral("select * from MyValues where FirmName = ?"),
+                 QStringLiteral("read"), {firm})
+        .RecordCount();
+}
+
+void tst_FirmScreen::typingAndEnter()
+{
+    frmMyValues &firm = showFirm();
+    QVERIFY(firm.isVisible());
+    QVERIFY(!ScreenRegistry::get<frmSearch>().isVisible());
+    QCOMPARE(firm.lblIndustry->text(), m_industry);
+    QCOMPARE(firm.lblNAICS->text(), m_code);
+    QCOMPARE(firm.cboYear->currentText(), QStringLiteral("2006"));
+    QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Enter a Firm Name Here"));
+    QVERIFY(!firm.dataChanged());
+
+    MessageRecorder messages;
+    firm.txtCash->setFocus();
+    firm.txtCash->selectAll();
+    QTest::keyClicks(firm.txtCash, QStringLiteral("123"));
+    QTest::keyClick(firm.txtCash, Qt::Key_Return);
+    QCOMPARE(messages.texts(), QStringList());
+    QCOMPARE(firm.txtCash->text(), QStringLiteral("123"));
+    QCOMPARE(firm.txtToa->text(), QStringLiteral("123"));
+    QCOMPARE(firm.txtTa->text(), QStringLiteral("123"));
+    QCOMPARE(firm.focusWidget(), firm.txtAr);
+    QVERIFY(firm.dataChanged());
+
+    // Enter in a subtotal only moves on; from the last income item it
+    // returns to the first liability.
+    firm.txtTa->setFocus();
+    QTest::keyClick(firm.txtTa, Qt::Key_Return);
+    QCOMPARE(firm.focusWidget(), firm.txtAccountsPayable);
+    firm.txtProfitAfterTax->setFocus();
+    QTest::keyClick(firm.txtProfitAfterTax, Qt::Key_Return);
+    QCOMPARE(firm.focusWidget(), firm.txtAccountsPayable);
+
+    // Ten million and more: the box keeps its digits, the subtotals show seven.
+    firm.txtCash->setText(QStringLiteral("12345678"));
+    firm.txtCash->setFocus();
+    QTest::keyClick(firm.txtCash, Qt::Key_Return);
+    QCOMPARE(firm.txtCash->text(), QStringLiteral("12345678"));
+    QCOMPARE(firm.txtToa->text(), QStringLiteral("1.234568E+07"));
+    QCOMPARE(firm.txtTa->text(), QStringLiteral("1.234568E+07"));
+}
+
+void tst_FirmScreen::minusKey()
+{
+    frmMyValues &firm = showFirm();
+    MessageRecorder messages;
+    firm.txtInv->setText(QStringLiteral("250"));
+    firm.txtInv->setFocus();
+    QTest::keyClick(firm.txtInv, Qt::Key_Minus);
+    QCOMPARE(firm.txtInv->text(), QStringLiteral("-250"));
+    QTest::keyClick(firm.txtInv, Qt::Key_Minus);
+    QCOMPARE(firm.txtInv->text(), QStringLiteral("-250"));
+    QVERIFY(!firm.txtInv->hasSelectedText());
+    QCOMPARE(firm.txtInv->cursorPosition(), 4);
+
+    firm.txtCA->setText(QStringLiteral("0"));
+    firm.txtCA->setFocus();
+    firm.txtCA->deselect();
+    QTest::keyClick(firm.txtCA, Qt::Key_Minus);
+    QCOMPARE(firm.txtCA->text(), QStringLiteral("-"));
+    QTest::keyClick(firm.txtCA, Qt::Key_5);
+    QVERIFY(firm.subValidateAmount(firm.txtCA));
+    QCOMPARE(firm.txtCA->text(), QStringLiteral("-5"));
+
+    firm.txtOA->setText(QStringLiteral("1500"));
+    firm.txtOA->setFocus();
+    firm.txtOA->setSelection(1, 2);
+    QTest::keyClick(firm.txtOA, Qt::Key_Minus);
+    QCOMPARE(firm.txtOA->text(), QStringLiteral("-10"));
+    QCOMPARE(messages.texts(), QStringList());
+}
+
+void tst_FirmScreen::rejectedKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<qint16>("language");
+    QTest::addColumn<QString>("message");
+    const QString en = QStringLiteral("Please enter a number");
+    const QString fr = QStringLiteral("SVP entrer un numéro");
+    QTest::newRow("en: decimal point") << int(Qt::Key_Period) << 0 << qint16(0) << en;
+    QTest::newRow("en: comma") << int(Qt::Key_Comma) << 0 << qint16(0) << en;
+    QTest::newRow("en: letter") << int(Qt::Key_A) << 0 << qint16(0) << en;
+    QTest::newRow("en: paste shortcut") << int(Qt::Key_V) << int(Qt::ControlModifier)
+                                        << qint16(0) << en;
+    QTest::newRow("fr: blank") << int(Qt::Key_Space) << 0 << qint16(1) << fr;
+}
+
+void tst_FirmScreen::rejectedKeys()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(qint16, language);
+    QFETCH(QString, message);
+    appState().gintLanguage = language;
+    frmMyValues &firm = showFirm();
+    firm.txtSales->setText(QStringLiteral("1200"));
+    firm.txtSales->setFocus();
+    firm.txtSales->setCursorPosition(2);
+    MessageRecorder messages;
+    QTest::keyClick(firm.txtSales, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(messages.texts(), QStringList{message});
+    QCOMPARE(messages.messages.first().icon, MsgIcon::None);
+    QCOMPARE(firm.txtSales->text(), QStringLiteral("1200"));
+    QCOMPARE(firm.txtSales->selectedText(), QStringLiteral("1200"));
+}
+
+void tst_FirmScreen::leavingBoxes_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("left");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("emptied box") << "" << "0" << true;
+    QTest::newRow("padded decimals") << "0012.50000" << "12.5" << true;
+    QTest::newRow("pasted letters") << "7abc" << "7" << true;
+    QTest::newRow("beyond the amount range") << "99999999999999999" << "99999999999999999"
+                                             << false;
+}
+
+void tst_FirmScreen::leavingBoxes()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, left);
+    QFETCH(bool, accepted);
+    frmMyValues &firm = showFirm();
+    firm.txtCash->setText(typed);
+    firm.txtAr->setText(QStringLiteral("5"));
+    MessageRecorder messages;
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(firm.txtCash, &leave);
+    QCOMPARE(firm.txtCash->text(), left);
+    QCOMPARE(messages.messages.size(), accepted ? 0 : 1);
+    // Subtotals follow only an accepted amount.
+    QCOMPARE(firm.txtToa->text(), accepted ? QString::number(left.toDouble() + 5)
+                                           : QStringLiteral("0"));
+}
+
+void tst_FirmScreen::computedBoxesLook()
+{
+    frmMyValues &firm = showFirm();
+    for (const StatementItem &item : statementItems()) {
+        QLineEdit *box = firm.amountBox(QString::fromLatin1(item.column));
+        QCOMPARE(box->objectName(), QStringLiteral("txt") + QString::fromLatin1(item.column));
+        QVERIFY(firm.itemLabel(QString::fromLatin1(item.labelName)));
+        QCOMPARE(box->isReadOnly(), item.computed);
+        QCOMPARE(box->font().bold(), item.computed);
+        QCOMPARE(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+        if (item.computed) {
+            QCOMPARE(box->palette().color(QPalette::Base), QColor(224, 224, 224));
+            QCOMPARE(box->palette().color(QPalette::Text), QColor(0, 0, 128));
+        }
+    }
+}
+
+void tst_FirmScreen::clearAll_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::newRow("yes clears") << int(MsgAnswer::Yes);
+    QTest::newRow("no keeps") << int(MsgAnswer::No);
+}
+
+void tst_FirmScreen::clearAll()
+{
+    QFETCH(int, answer);
+    frmMyValues &firm = showFirm();
+    fill(firm, {QStringLiteral("FirmName=Acme"), QStringLiteral("Cash=40")});
+    QVERIFY(firm.dataChanged());
+    MessageRecorder messages(static_cast<MsgAnswer>(answer));
+    firm.tbToolbar->actions().last()->trigger();
+    QCOMPARE(messages.messages.size(), 1);
+    QCOMPARE(messages.messages.first().title, QStringLiteral("ROVAL"));
+    QCOMPARE(messages.messages.first().text,
+             QStringLiteral("Are you sure you want to clear all of the data?"));
+    QCOMPARE(messages.messages.first().icon, MsgIcon::Question);
+    QCOMPARE(messages.messages.first().buttons, MsgButtons::YesNo);
+    if (static_cast<MsgAnswer>(answer) == MsgAnswer::Yes) {
+        QCOMPARE(firm.txtCash->text(), QStringLiteral("0"));
+        QCOMPARE(firm.txtToa->text(), QStringLiteral("0"));
+        QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Enter a Firm Name Here"));
+        QCOMPARE(firm.lblIndustry->text(), QString());
+        QCOMPARE(firm.lblNAICS->text(), QString());
+        QVERIFY(!firm.dataChanged());
+        QCOMPARE(firm.focusWidget(), firm.txtCash);
+    } else {
+        QCOMPARE(firm.txtCash->text(), QStringLiteral("40"));
+        QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Acme"));
+        QVERIFY(firm.dataChanged());
+    }
+}
+
+void tst_FirmScreen::activationKeepsOrStartsAfresh()
+{
+    frmMyValues &firm = showFirm();
+    fill(firm, {QStringLiteral("FirmName=Acme"), QStringLiteral("Cash=40"),
+                QStringLiteral("Year=2005")});
+
+    // To the industry definition and back: twice, the values stay.
+    for (int round = 0; round < 2; ++round) {
+        firm.mnuDefinition_Click();
+        frmIndustryDefinitions &viewer = ScreenRegistry::get<frmIndustryDefinitions>();
+        QVERIFY(viewer.isVisible());
+        firm.activate();
+        viewer.activate();
+        viewer.hide();
+        QCOMPARE(Screen::lastActiveScreen(), &firm);
+        QCOMPARE(firm.txtCash->text(), QStringLiteral("40"));
+        QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Acme"));
+        QCOMPARE(firm.cboYear->currentText(), QStringLiteral("2005"));
+    }
+    QVERIFY(!appState().gblnKeepFirmForm);
+
+    // Back to the search screen (answering No to saving) and on with new data:
+    // the screen starts afresh.
+    MessageRecorder messages(MsgAnswer::No);
+    firm.mnuReturnSearch_Click();
+    QVERIFY(!firm.isVisible());
+    QVERIFY(ScreenRegistry::get<frmSearch>().isVisible());
+    showFirm();
+    QCOMPARE(firm.txtCash->text(), QStringLiteral("0"));
+    QCOMPARE(firm.cboYear->currentText(), QStringLiteral("2006"));
+    QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Enter a Firm Name Here"));
+    QCOMPARE(firm.txtFirmName->selectedText(), QStringLiteral("Enter a Firm Name Here"));
+}
+
+void tst_FirmScreen::saveReplaceAndDelete()
+{
+    frmMyValues &firm = showFirm();
+    fill(firm, {QStringLiteral("FirmName=Joe's Garage"), QStringLiteral("Year=2005"),
+                QStringLiteral("Cash=10"), QStringLiteral("OA=")});
+    {
+        MessageRecorder messages;
+        QVERIFY(firm.subSave_Firm_Record(false));
+        QCOMPARE(messages.texts(), QStringList{QStringLiteral("Data has been saved.")});
+        QVERIFY(!firm.dataChanged());
+        QCOMPARE(firm.txtOA->text(), QStringLiteral("0"));
+    }
+    RecordSet rs = GetRS(appState().gcnUser, QStringLiteral("select * from MyValues"),
+                         QStringLiteral("read"));
+    QCOMPARE(rs.RecordCount(), 1);
+    QCOMPARE(rs.text(QStringLiteral("FirmName")), QStringLiteral("Joe's Garage"));
+    QCOMPARE(rs.field(QStringLiteral("Year")).toInt(), 2005);
+    QCOMPARE(rs.text(QStringLiteral("NAICS")), m_code);
+    QCOMPARE(rs.field(QStringLiteral("Toa")).toDouble(), 10.0);
+
+    // The same key again: Cancel keeps the stored row, OK replaces it.
+    firm.txtCash->setText(QStringLiteral("20"));
+    {
+        MessageRecorder messages(MsgAnswer::Cancel);
+        QVERIFY(!firm.subSave_Firm_Record(false));
+        QCOMPARE(messages.texts(),
+                 QStringList{QStringLiteral(
+                     "There are already values for Joe's Garage for the reference year 2005. If "
+                     "you would like to replace the existing values with the ones below PRESS OK. "
+                     " If you would like to cancel and continue working with the data on this "
+                     "screen more PRESS CANCEL.  ")});
+        QCOMPARE(messages.messages.first().buttons, MsgButtons::OkCancel);
+        QVERIFY(firm.dataChanged());
+    }
+    QCOMPARE(GetRS(appState().gcnUser, QStringLiteral("select Cash from MyValues"),
+                   QStringLiteral("read"))
+                 .field(0)
+                 .toDouble(),
+             10.0);
+    {
+        MessageRecorder messages(MsgAnswer::Ok);
+        QVERIFY(firm.subSave_Firm_Record(false));
+    }
+    QCOMPARE(storedRows(QStringLiteral("Joe's Garage")), 1);
+    QCOMPARE(GetRS(appState().gcnUser, QStringLiteral("select Cash from MyValues"),
+                   QStringLiteral("read"))
+                 .field(0)
+                 .toDouble(),
+             20.0);
+
+    // Delete: No keeps it, Yes removes it and empties the screen.
+    {
+        MessageRecorder messages(MsgAnswer::No);
+        firm.subDelete_Firm_Record();
+        QCOMPARE(storedRows(QStringLiteral("Joe's Garage")), 1);
+    }
+    MessageRecorder messages(MsgAnswer::Yes);
+    firm.subDelete_Firm_Record();
+    QCOMPARE(messages.texts(),
+             QStringList{QStringLiteral("Are you sure you want to delete this record?")});
+    QCOMPARE(storedRows(QStringLiteral("Joe's Garage")), 0);
+    QCOMPARE(firm.txtCash->text(), QStringLiteral("0"));
+    QCOMPARE(firm.lblNAICS->text(), QString());
+    // Deleting a key that is not stored asks, then says nothing more.
+    firm.subDelete_Firm_Record();
+    QCOMPARE(messages.messages.size(), 2);
+}
+
+void tst_FirmScreen::saveRefusals_data()
+{
+    QTest::addColumn<QString>("firmName");
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QString>("cash");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("blank name") << "   " << "2005" << "1" << "Invalid firm name.";
+    QTest::newRow("prompt left as it is") << "Enter a Firm Name Here" << "2005" << "1"
+                                          << "Invalid firm name.";
+    QTest::newRow("year not a number") << "Acme" << "20x5" << "1"
+                                       << "Invalid year.  Year must be between 2004 and 2006";
+    QTest::newRow("lone minus sign") << "Acme" << "2005" << "-" << "Please enter a number";
+}
+
+void tst_FirmScreen::saveRefusals()
+{
+    QFETCH(QString, firmName);
+    QFETCH(QString, year);
+    QFETCH(QString, cash);
+    QFETCH(QString, message);
+    frmMyValues &firm = showFirm();
+    fill(firm, {QStringLiteral("FirmName=") + firmName, QStringLiteral("Year=") + year});
+    firm.txtCash->setText(cash);
+    MessageRecorder messages;
+    QVERIFY(!firm.subSave_Firm_Record(false));
+    QCOMPARE(messages.texts(), QStringList{message});
+    QVERIFY(firm.dataChanged());
+    QCOMPARE(GetRS(appState().gcnUser, QStringLiteral("select * from MyValues"),
+                   QStringLiteral("read"))
+                 .RecordCount(),
+             0);
+}
+
+void tst_FirmScreen::unsavedChangesOnNew_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("firmName");
+    QTest::addColumn<int>("storedAfter");
+    QTest::addColumn<bool>("cleared");
+    QTest::newRow("yes saves then clears") << int(MsgAnswer::Yes) << "Acme" << 1 << true;
+    QTest::newRow("no clears without saving") << int(MsgAnswer::No) << "Acme" << 0 << true;
+    QTest::newRow("cancel keeps everything") << int(MsgAnswer::Cancel) << "Acme" << 0 << false;
+    QTest::newRow("yes with a refused name keeps the screen")
+        << int(MsgAnswer::Yes) << "  " << 0 << false;
+}
+
+void tst_FirmScreen::unsavedChangesOnNew()
+{
+    QFETCH(int, answer);
+    QFETCH(QString, firmName);
+    QFETCH(int, storedAfter);
+    QFETCH(bool, cleared);
+    frmMyValues &firm = showFirm();
+    fill(firm, {QStringLiteral("FirmName=") + firmName, QStringLiteral("Cash=7")});
+    MessageRecorder messages(static_cast<MsgAnswer>(answer));
+    firm.mnuNew->trigger();
+    QCOMPARE(messages.texts().first(), QStringLiteral("The data for the firm ") + firmName +
+                                           QStringLiteral(" has changed.  Do you want to save "
+                                                          "the changes?"));
+    QCOMPARE(messages.messages.first().buttons, MsgButtons::YesNoCancel);
+    QCOMPARE(GetRS(appState().gcnUser, QStringLiteral("select * from MyValues"),
+                   QStringLiteral("read"))
+                 .RecordCount(),
+             storedAfter);
+    QCOMPARE(firm.txtCash->text(), cleared ? QStringLiteral("0") : QStringLiteral("7"));
+    // An unchanged screen is cleared without a question.
+    if (cleared) {
+        messages.messages.clear();
+        firm.mnuNew->trigger();
+        QCOMPARE(messages.messages.size(), 0);
+    }
+}
+
+void tst_FirmScreen::openChecks()
+{
+    frmMyValues &firm = showFirm();
+    frmOpenExisting &openExisting = ScreenRegistry::get<frmOpenExisting>();
+    {
+        // Nothing stored, nothing changed: the no-records message.
+        MessageRecorder messages;
+        firm.mnuOpen->trigger();
+        QCOMPARE(messages.texts(), QStringList{QStringLiteral("No records were found")});
+        QVERIFY(!openExisting.isVisible());
+        QVERIFY(!appState().gblnKeepFirmForm);
+    }
+    appState().gintLanguage = 1;
+    fill(firm, {QStringLiteral("FirmName=Acme"), QStringLiteral("Cash=7")});
+    {
+        // Changed and answered No: the list opens without the records test.
+        MessageRecorder messages(MsgAnswer::No);
+        firm.mnuOpen->trigger();
+        QCOMPARE(messages.texts().first(),
+                 QStringLiteral("Les donées de l'entreprise Acme on changé.  Voulez-vous "
+                                "sauvegarder les changements?"));
+        QVERIFY(openExisting.isVisible());
+    }
+    openExisting.hide();
+    QCOMPARE(firm.txtCash->text(), QStringLiteral("7"));
+}
+
+void tst_FirmScreen::comparisonChecks_data()
+{
+    QTest::addColumn<QStringList>("values");
+    QTest::addColumn<QString>("message"); // empty: the list goes to the report
+    const QStringList balanced{QStringLiteral("FirmName=Acme"), QStringLiteral("Cash=100"),
+                               QStringLiteral("ShareC=100")};
+    QTest::newRow("nothing entered") << QStringList{QStringLiteral("FirmName=Acme")}
+                                     << "Please enter your firm values first";
+    QTest::newRow("totals differ")
+        << QStringList{QStringLiteral("FirmName=Acme"), QStringLiteral("Cash=100")}
+        << "Total Assets is not equal Total Liabilities and Shareholders' Equity";
+    QTest::newRow("year before") << balanced + QStringList{QStringLiteral("Year=2003")}
+                                 << "Invalid year.  Year must be between 2004 and 2006";
+    QTest::newRow("year after") << balanced + QStringList{QStringLiteral("Year=2007")}
+                                << "Invalid year.  Year must be between 2004 and 2006";
+    QTest::newRow("year with letters") << balanced + QStringList{QStringLiteral("Year=2005x")}
+                                       << "Invalid year.  Year must be between 2004 and 2006";
+    QTest::newRow("empty firm name") << QStringList{QStringLiteral("Cash=100"),
+                                                    QStringLiteral("ShareC=100"),
+                                                    QStringLiteral("FirmName=")}
+                                     << "Please enter a firm name";
+    QTest::newRow("blank name passes") << QStringList{QStringLiteral("Cash=100"),
+                                                      QStringLiteral("ShareC=100"),
+                                                      QStringLiteral("FirmName= ")}
+                                       << "";
+    QTest::newRow("year 2005 passes") << balanced + QStringList{QStringLiteral("Year=2005")}
+                                      << "";
+}
+
+void tst_FirmScreen::comparisonChecks()
+{
+    QFETCH(QStringList, values);
+    QFETCH(QString, message);
+    frmMyValues &firm = showFirm();
+    fill(firm, values);
+    MessageRecorder messages;
+    const std::optional<QStringList> list = firm.fncPrepareComparison();
+    // The screen keeps its contents after the report, whatever the checks said.
+    QVERIFY(appState().gblnKeepFirmForm);
+    if (!message.isEmpty()) {
+        QVERIFY(!list);
+        QCOMPARE(messages.texts(), QStringList{message});
+        return;
+    }
+    QVERIFY(list);
+    QCOMPARE(messages.texts(), QStringList());
+    QCOMPARE(list->size(), 37);
+    QCOMPARE(list->at(0), firm.txtFirmName->text());
+    QCOMPARE(list->at(1), firm.cboYear->currentText());
+    QCOMPARE(list->at(2), m_code);
+    QCOMPARE(list->at(3), m_industry.trimmed());
+    for (int i = 0; i < kStatementItemCount; ++i)
+        QCOMPARE(list->at(4 + i),
+                 firm.amountBox(QString::fromLatin1(statementItems()[i].column))->text());
+    QCOMPARE(list->at(4), QStringLiteral("100"));  // Cash
+    QCOMPARE(list->at(12), QStringLiteral("100")); // Ta
+    QCOMPARE(list->at(34), QStringLiteral("100")); // TotLiabShareEq
+}
+
+void tst_FirmScreen::comparisonReportShows()
+{
+    frmMyValues &firm = showFirm();
+    fill(firm, {QStringLiteral("FirmName=Acme"), QStringLiteral("Year=2005"),
+                QStringLiteral("Cash=100"), QStringLiteral("ShareC=100")});
+    MessageRecorder messages;
+    bool viewerShown = false;
+    frmReportViewer &viewer = ScreenRegistry::get<frmReportViewer>();
+    connect(&viewer, &Screen::activated, &viewer, [&viewer, &viewerShown] {
+        viewerShown = viewer.isVisible();
+        QTimer::singleShot(0, &viewer, &QWidget::hide);
+    });
+    firm.mnuReport->trigger();
+    QVERIFY(viewerShown);
+    QCOMPARE(messages.texts(), QStringList());
+    const RecordSet row = GetRS(appState().gcnUser, QStringLiteral("select * from Rpt_Comparison"),
+                                QStringLiteral("read"));
+    QCOMPARE(row.RecordCount(), 1);
+    // Back from the modal report, the screen kept its statement.
+    QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Acme"));
+    QCOMPARE(firm.txtCash->text(), QStringLiteral("100"));
+    QCOMPARE(storedRows(QStringLiteral("Acme")), 0);
+}
+
+void tst_FirmScreen::languageSwitch()
+{
+    frmMyValues &firm = showFirm();
+    fill(firm, {QStringLiteral("FirmName=Acme"), QStringLiteral("Cash=40"),
+                QStringLiteral("Year=2005")});
+    const bool changed = firm.dataChanged();
+    firm.mnuFrench->trigger();
+    QCOMPARE(appState().gintLanguage, qint16(1));
+    QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Entrer un nom d’entreprise ici"));
+    QCOMPARE(firm.lblFirmName->text(), QStringLiteral("Entrer un nom d’entreprise ici"));
+    QCOMPARE(firm.txtCash->text(), QStringLiteral("40"));
+    QCOMPARE(firm.cboYear->currentText(), QStringLiteral("2005"));
+    QCOMPARE(firm.dataChanged(), changed);
+    QCOMPARE(firm.itemLabel(QStringLiteral("lblCash"))->text(), QStringLiteral("Encaisse"));
+    QCOMPARE(firm.itemLabel(QStringLiteral("lblEquity"))->text(),
+             QStringLiteral("Total, capitaux propres "));
+    QCOMPARE(firm.lblIncome->text(), QStringLiteral("Données de l'état des résultats "));
+    QCOMPARE(firm.mnuFile->title(), QStringLiteral("Fichier"));
+    QCOMPARE(firm.mnuOpen->text(), QStringLiteral("Ouvrir le rapport existant"));
+    QCOMPARE(firm.mnuAbout->text(), QStringLiteral("Au sujet de LAVOR"));
+    QCOMPARE(firm.mnuEnglish->text(), QStringLiteral("English"));
+    QVERIFY(appState().gstrDatasetCaption.size() > 0);
+    QCOMPARE(firm.windowTitle(),
+             QStringLiteral("Comparer une entreprise avec ") + appState().gstrDatasetCaption);
+    // The industry's name follows the language on the search screen and here.
+    const frmSearch &search = ScreenRegistry::get<frmSearch>();
+    QCOMPARE(firm.lblIndustry->text(), search.txtIndName->text());
+    QCOMPARE(firm.lblNAICS->text(), m_code);
+    QCOMPARE(search.optNAICScode->text(), QStringLiteral("Code du SCIAN"));
+    // The toolbar's tips are the same in both languages.
+    QCOMPARE(firm.tbToolbar->actions().first()->toolTip(), QStringLiteral("New / Nouveau"));
+
+    firm.mnuEnglish->trigger();
+    QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Enter a Firm Name Here"));
+    QCOMPARE(firm.lblIndustry->text(), m_industry);
+    QCOMPARE(firm.mnuReturnSearch->text(), QStringLiteral("Return to Industry Selection"));
+}
+
+void tst_FirmScreen::returnsAndExit()
+{
+    frmMyValues &firm = showFirm();
+    fill(firm, {QStringLiteral("FirmName=Acme"), QStringLiteral("Cash=40")});
+    {
+        EndRecorder ends;
+        MessageRecorder messages(MsgAnswer::No);
+        firm.mnuExit->trigger();
+        QCOMPARE(messages.texts(), QStringList{QStringLiteral("Do you want to exit?")});
+        QVERIFY(!ends.ended());
+        QVERIFY(firm.isVisible());
+        QCOMPARE(firm.txtCash->text(), QStringLiteral("40"));
+    }
+    {
+        EndRecorder ends;
+        MessageRecorder messages(MsgAnswer::Yes);
+        try {
+            firm.mnuExit_Click();
+        } catch (const ProgramEnded &) {
+        }
+        QVERIFY(ends.ended());
+        QCOMPARE(messages.messages.size(), 1);
+    }
+    // Return to the main menu, Cancel to saving: the screen goes, unsaved, uncleared.
+    MessageRecorder messages(MsgAnswer::Cancel);
+    firm.mnuReturn->trigger();
+    QVERIFY(!firm.isVisible());
+    QVERIFY(ScreenRegistry::get<frmMenu>().isVisible());
+    QCOMPARE(firm.txtCash->text(), QStringLiteral("40"));
+    QCOMPARE(storedRows(QStringLiteral("Acme")), 0);
+}
+
+void tst_FirmScreen::itemLabelShowsDefinition()
+{
+    frmMyValues &firm = showFirm();
+    firm.txtCash->setText(QStringLiteral("5"));
+    firm.txtCash->setFocus();
+    MessageRecorder messages;
+    QTest::mouseClick(firm.itemLabel(QStringLiteral("lblCash")), Qt::LeftButton);
+    firm.mnuFrench->trigger();
+    QTest::mouseClick(firm.itemLabel(QStringLiteral("lblCash")), Qt::LeftButton);
+    QCOMPARE(messages.messages.size(), 2);
+    QCOMPARE(messages.messages.at(0).title, QStringLiteral("CASH AND DEPOSITS DEFINITION"));
+    QCOMPARE(messages.messages.at(1).title, QStringLiteral("DÉFINITION ENCAISSE ET DÉPÔTS"));
+    QCOMPARE(messages.messages.at(0).icon, MsgIcon::Information);
+    QCOMPARE(firm.focusWidget(), firm.txtCash);
+}
+
+QUORVEL_TEST_MAIN(tst_FirmScreen)
+#include "tst_FirmScreen.moc"
