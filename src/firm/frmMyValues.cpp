@@ -160,7 +160,7 @@ frmMyValues::frmMyValues()
     connectHandlers();
     subFillYears(cboYear);
     subInitializeValues();
-    resize(980, 720);
+    resize(980, 660);
     centreOnScreen();
     mblnDataChanged = false;
 }
