@@ -16,7 +16,7 @@ AmountKey fncClassifyAmountKey(int characterCode)
 }
 
 std::optional<QString> fncTextAfterMinus(const QString &text, int selectionStart,
-                                          int selectionLength)
+                                         int selectionLength)
 {
     QString remaining = text;
     if (selectionLength > 0 && selectionStart >= 0)

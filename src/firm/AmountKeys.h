@@ -23,4 +23,4 @@ AmountKey fncClassifyAmountKey(int characterCode);
 // becomes its negative, and a zero one a lone "-" so that digits can follow.
 // Empty when the amount's normal form cannot be computed.
 std::optional<QString> fncTextAfterMinus(const QString &text, int selectionStart,
-                                          int selectionLength);
+                                         int selectionLength);

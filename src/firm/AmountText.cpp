@@ -28,8 +28,8 @@ struct DecimalDigits
 DecimalDigits decimalDigits(double value)
 {
     char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific);
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                      std::chars_format::scientific);
     const std::string text(buffer, result.ptr);
     const std::size_t e = text.find('e');
     DecimalDigits out;
@@ -69,8 +69,8 @@ std::string tenThousandths(double value)
     const std::string rest = d.digits.substr(n - dropped);
     if (kept.empty())
         kept = "0";
-    const bool aboveHalf = rest[0] > '5' || (rest[0] == '5' && rest.find_first_not_of('0', 1) !=
-                                                                   std::string::npos);
+    const bool aboveHalf =
+        rest[0] > '5' || (rest[0] == '5' && rest.find_first_not_of('0', 1) != std::string::npos);
     const bool half = rest[0] == '5' && !aboveHalf;
     const bool keptOdd = (kept.back() - '0') % 2 == 1;
     if (aboveHalf || (half && keptOdd))

@@ -51,8 +51,7 @@ QIcon openStatementIcon()
         p.drawPolygon(QPolygonF{QPointF(3, 8), QPointF(12, 8), QPointF(14, 11), QPointF(26, 11),
                                 QPointF(26, 27), QPointF(3, 27)});
         p.setBrush(QColor(245, 208, 110));
-        p.drawPolygon(QPolygonF{QPointF(3, 27), QPointF(8, 15), QPointF(30, 15),
-                                QPointF(26, 27)});
+        p.drawPolygon(QPolygonF{QPointF(3, 27), QPointF(8, 15), QPointF(30, 15), QPointF(26, 27)});
     });
 }
 

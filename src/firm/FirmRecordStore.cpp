@@ -11,7 +11,8 @@ QString insertStatement()
     QString sql = QStringLiteral(
         "INSERT into MyValues (FirmName, [Year], NAICS, Cash, Ar, Inv, CA, OA, Toa, "
         "Invest, Ptfl, Ta, OperatingRevenue, Sales, GrossProfit, OperatingProfit, InterestExpense, "
-        "PretaxProfit,ProfitAfterTax, AccountsPayable, Banks, Paper, Mtg, Bonds, Ol, AmtsAffil, OLiab, "
+        "PretaxProfit,ProfitAfterTax, AccountsPayable, Banks, Paper, Mtg, Bonds, Ol, AmtsAffil, "
+        "OLiab, "
         "DefTax, Tliab, ShareC, RetEarn, OtherSur, Equity1, TotLiabShareEq, CurrentAssets, "
         "CurrentLiabilities) VALUES (?, ?, ?");
     for (int i = 0; i < kStatementItemCount; ++i)

@@ -51,22 +51,38 @@ QString numberMessage()
 
 // The amount boxes' members, in the order of statementItems().
 QLineEdit *frmMyValues::*const kAmountMembers[kStatementItemCount] = {
-    &frmMyValues::txtCash,          &frmMyValues::txtAr,
-    &frmMyValues::txtInv,           &frmMyValues::txtCA,
-    &frmMyValues::txtOA,            &frmMyValues::txtToa,
-    &frmMyValues::txtInvest,        &frmMyValues::txtPtfl,
-    &frmMyValues::txtTa,            &frmMyValues::txtOperatingRevenue,
-    &frmMyValues::txtSales,         &frmMyValues::txtGrossProfit,
-    &frmMyValues::txtOperatingProfit, &frmMyValues::txtInterestExpense,
-    &frmMyValues::txtPretaxProfit,  &frmMyValues::txtProfitAfterTax,
-    &frmMyValues::txtAccountsPayable, &frmMyValues::txtBanks,
-    &frmMyValues::txtPaper,         &frmMyValues::txtMtg,
-    &frmMyValues::txtBonds,         &frmMyValues::txtOl,
-    &frmMyValues::txtAmtsAffil,     &frmMyValues::txtOLiab,
-    &frmMyValues::txtDefTax,        &frmMyValues::txtTliab,
-    &frmMyValues::txtShareC,        &frmMyValues::txtRetEarn,
-    &frmMyValues::txtOtherSur,      &frmMyValues::txtEquity1,
-    &frmMyValues::txtTotLiabShareEq, &frmMyValues::txtCurrentAssets,
+    &frmMyValues::txtCash,
+    &frmMyValues::txtAr,
+    &frmMyValues::txtInv,
+    &frmMyValues::txtCA,
+    &frmMyValues::txtOA,
+    &frmMyValues::txtToa,
+    &frmMyValues::txtInvest,
+    &frmMyValues::txtPtfl,
+    &frmMyValues::txtTa,
+    &frmMyValues::txtOperatingRevenue,
+    &frmMyValues::txtSales,
+    &frmMyValues::txtGrossProfit,
+    &frmMyValues::txtOperatingProfit,
+    &frmMyValues::txtInterestExpense,
+    &frmMyValues::txtPretaxProfit,
+    &frmMyValues::txtProfitAfterTax,
+    &frmMyValues::txtAccountsPayable,
+    &frmMyValues::txtBanks,
+    &frmMyValues::txtPaper,
+    &frmMyValues::txtMtg,
+    &frmMyValues::txtBonds,
+    &frmMyValues::txtOl,
+    &frmMyValues::txtAmtsAffil,
+    &frmMyValues::txtOLiab,
+    &frmMyValues::txtDefTax,
+    &frmMyValues::txtTliab,
+    &frmMyValues::txtShareC,
+    &frmMyValues::txtRetEarn,
+    &frmMyValues::txtOtherSur,
+    &frmMyValues::txtEquity1,
+    &frmMyValues::txtTotLiabShareEq,
+    &frmMyValues::txtCurrentAssets,
     &frmMyValues::txtCurrentLiabilities,
 };
 
@@ -211,8 +227,7 @@ QWidget *frmMyValues::buildHeader()
     return header;
 }
 
-QWidget *frmMyValues::buildItemGroup(QLabel *&heading, const char *headingName, int first,
-                                     int last)
+QWidget *frmMyValues::buildItemGroup(QLabel *&heading, const char *headingName, int first, int last)
 {
     auto *group = new QWidget;
     auto *grid = new QGridLayout(group);
@@ -283,9 +298,8 @@ void frmMyValues::buildToolbar()
     tbToolbar->addSeparator();
     add(compareFirmIcon(), "Compare your firm / Comparez votre entreprise",
         [this] { subView_Comparison_Report(); });
-    add(clearAllIcon(), "Clear all data / Vider tous les champs ", [this] {
-        subSetAllValuesToZero();
-    });
+    add(clearAllIcon(), "Clear all data / Vider tous les champs ",
+        [this] { subSetAllValuesToZero(); });
 }
 
 void frmMyValues::buildMenus()
@@ -401,8 +415,8 @@ bool frmMyValues::eventFilter(QObject *watched, QEvent *event)
         // Menus, message boxes and other windows take the focus for a while
         // only; the box is left when another control of this screen gets it.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (!computed && reason != Qt::ActiveWindowFocusReason &&
-            reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason) {
+        if (!computed && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            reason != Qt::MenuBarFocusReason) {
             if (subValidateAmount(box))
                 subCalculateSubTotals();
         }
@@ -600,8 +614,7 @@ bool frmMyValues::subSave_Firm_Record(bool blnSkipWarningMessages)
                       QStringLiteral("APPUYER SUR 'CANCEL' pour continuer d'utiliser les "
                                      "données à l'écran.")
                 : QStringLiteral("There are already values for ") + firm +
-                      QStringLiteral(" for the reference year ") + yearText +
-                      QStringLiteral(". ") +
+                      QStringLiteral(" for the reference year ") + yearText + QStringLiteral(". ") +
                       QStringLiteral("If you would like to replace the existing values with the "
                                      "ones below PRESS OK.  ") +
                       QStringLiteral("If you would like to cancel and continue working with the "
@@ -686,8 +699,9 @@ void frmMyValues::subDelete_Firm_Record()
 {
     AppState &state = appState();
     const QString question =
-        state.isFrench() ? QStringLiteral("Êtes-vous certain de vouloir effacer cet enregistrement?")
-                         : QStringLiteral("Are you sure you want to delete this record?");
+        state.isFrench()
+            ? QStringLiteral("Êtes-vous certain de vouloir effacer cet enregistrement?")
+            : QStringLiteral("Are you sure you want to delete this record?");
     if (ShowMessage(question, MsgButtons::YesNo, MsgIcon::None, QString(), this) != MsgAnswer::Yes)
         return;
     // A year that is no whole number names no stored statement.

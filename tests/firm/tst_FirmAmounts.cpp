@@ -67,22 +67,38 @@ void tst_FirmAmounts::normalForm_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected"); // "refused" when there is no normal form
-    QTest::newRow("trailing zeros") << "0012.50000" << "12.5";
-    QTest::newRow("letters") << "7abc" << "7";
-    QTest::newRow("empty") << "" << "0";
-    QTest::newRow("negative zero") << "-0" << "0";
-    QTest::newRow("four decimals") << "1.23456" << "1.2346";
-    QTest::newRow("half to even, down to zero") << "0.00005" << "0";
-    QTest::newRow("half to even, up") << "0.00015" << "0.0002";
-    QTest::newRow("half to even, down") << "0.00025" << "0.0002";
-    QTest::newRow("half to even, carry") << "9.99995" << "10";
-    QTest::newRow("negative") << "-3.14159" << "-3.1416";
-    QTest::newRow("scientific subtotal") << "1.234568E+07" << "12345680";
-    QTest::newRow("many digits with decimals") << "123456789012.3456" << "123456789012.3456";
-    QTest::newRow("largest whole amount") << "922337203685477" << "922337203685477";
-    QTest::newRow("too large") << "1e15" << "refused";
-    QTest::newRow("too large negative") << "-99999999999999999999" << "refused";
-    QTest::newRow("overflow") << "1e400" << "refused";
+    QTest::newRow("trailing zeros") << "0012.50000"
+                                    << "12.5";
+    QTest::newRow("letters") << "7abc"
+                             << "7";
+    QTest::newRow("empty") << ""
+                           << "0";
+    QTest::newRow("negative zero") << "-0"
+                                   << "0";
+    QTest::newRow("four decimals") << "1.23456"
+                                   << "1.2346";
+    QTest::newRow("half to even, down to zero") << "0.00005"
+                                                << "0";
+    QTest::newRow("half to even, up") << "0.00015"
+                                      << "0.0002";
+    QTest::newRow("half to even, down") << "0.00025"
+                                        << "0.0002";
+    QTest::newRow("half to even, carry") << "9.99995"
+                                         << "10";
+    QTest::newRow("negative") << "-3.14159"
+                              << "-3.1416";
+    QTest::newRow("scientific subtotal") << "1.234568E+07"
+                                         << "12345680";
+    QTest::newRow("many digits with decimals") << "123456789012.3456"
+                                               << "123456789012.3456";
+    QTest::newRow("largest whole amount") << "922337203685477"
+                                          << "922337203685477";
+    QTest::newRow("too large") << "1e15"
+                               << "refused";
+    QTest::newRow("too large negative") << "-99999999999999999999"
+                                        << "refused";
+    QTest::newRow("overflow") << "1e400"
+                              << "refused";
 }
 
 void tst_FirmAmounts::normalForm()
@@ -123,10 +139,8 @@ void tst_FirmAmounts::singleSum_data()
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<QString>("expected");
     QTest::newRow("small whole amounts") << QStringList{"1", "2", "3"} << "6";
-    QTest::newRow("one absorbed by 2^24")
-        << QStringList{"16777216", "1", "-16777216"} << "0";
-    QTest::newRow("left to right rounding")
-        << QStringList{"100000000", "1", "-100000000"} << "0";
+    QTest::newRow("one absorbed by 2^24") << QStringList{"16777216", "1", "-16777216"} << "0";
+    QTest::newRow("left to right rounding") << QStringList{"100000000", "1", "-100000000"} << "0";
     QTest::newRow("tenths") << QStringList{"0.1", "0.2"} << "0.3";
     QTest::newRow("text and blanks") << QStringList{"", "12abc", " 3 "} << "15";
     QTest::newRow("negative amounts") << QStringList{"-250", "100"} << "-150";
@@ -153,13 +167,33 @@ void tst_FirmAmounts::subtotals_data()
     QTest::newRow("total assets read the shown subtotal")
         << QStringList{"Cash=12345675", "Invest=-12345675"}
         << QStringList{"Toa=1.234568E+07", "Ta=5"};
-    QTest::newRow("every group")
-        << QStringList{"Cash=1", "Ar=2", "Inv=3", "CA=4", "OA=5", "Invest=10", "Ptfl=20",
-                       "AccountsPayable=1", "Banks=1", "Paper=1", "Mtg=1", "Bonds=1", "Ol=1",
-                       "AmtsAffil=1", "OLiab=1", "DefTax=1", "ShareC=30", "RetEarn=-5",
-                       "OtherSur=10.5", "CurrentAssets=999", "CurrentLiabilities=888"}
-        << QStringList{"Toa=15", "Ta=45", "Tliab=9", "Equity1=35.5", "TotLiabShareEq=44.5",
-                       "CurrentAssets=999"};
+    QTest::newRow("every group") << QStringList{"Cash=1",
+                                                "Ar=2",
+                                                "Inv=3",
+                                                "CA=4",
+                                                "OA=5",
+                                                "Invest=10",
+                                                "Ptfl=20",
+                                                "AccountsPayable=1",
+                                                "Banks=1",
+                                                "Paper=1",
+                                                "Mtg=1",
+                                                "Bonds=1",
+                                                "Ol=1",
+                                                "AmtsAffil=1",
+                                                "OLiab=1",
+                                                "DefTax=1",
+                                                "ShareC=30",
+                                                "RetEarn=-5",
+                                                "OtherSur=10.5",
+                                                "CurrentAssets=999",
+                                                "CurrentLiabilities=888"}
+                                 << QStringList{"Toa=15",
+                                                "Ta=45",
+                                                "Tliab=9",
+                                                "Equity1=35.5",
+                                                "TotLiabShareEq=44.5",
+                                                "CurrentAssets=999"};
 }
 
 void tst_FirmAmounts::subtotals()
@@ -288,13 +322,13 @@ void tst_FirmAmounts::comparisonList()
     QStringList amounts;
     for (int i = 0; i < kStatementItemCount; ++i)
         amounts << QString::number(i + 4);
-    const QStringList values = fncComparisonValues(QStringLiteral(" Joe's "), 2005,
-                                                   QStringLiteral("541110"),
-                                                   QStringLiteral("  Lawyers' offices "), amounts);
+    const QStringList values =
+        fncComparisonValues(QStringLiteral(" Joe's "), 2005, QStringLiteral("541110"),
+                            QStringLiteral("  Lawyers' offices "), amounts);
     QCOMPARE(values.size(), 37);
-    QCOMPARE(values.mid(0, 4), (QStringList{QStringLiteral(" Joe's "), QStringLiteral("2005"),
-                                            QStringLiteral("541110"),
-                                            QStringLiteral("Lawyers' offices")}));
+    QCOMPARE(values.mid(0, 4),
+             (QStringList{QStringLiteral(" Joe's "), QStringLiteral("2005"),
+                          QStringLiteral("541110"), QStringLiteral("Lawyers' offices")}));
     // From position 4 on, a position is the column number of MyValues.
     for (int position = 4; position < 37; ++position)
         QCOMPARE(values.at(position), QString::number(position));

@@ -73,7 +73,6 @@ void tst_FirmScreen::init()
     frmMenu &menu = ScreenRegistry::get<frmMenu>();
     menu.optVol2->setChecked(true);
     QVERIFY(menu.fncDetermineDataset());
-
 }
 
 void tst_FirmScreen::cleanup()
@@ -206,8 +205,8 @@ void tst_FirmScreen::rejectedKeys_data()
     QTest::newRow("en: decimal point") << int(Qt::Key_Period) << 0 << qint16(0) << en;
     QTest::newRow("en: comma") << int(Qt::Key_Comma) << 0 << qint16(0) << en;
     QTest::newRow("en: letter") << int(Qt::Key_A) << 0 << qint16(0) << en;
-    QTest::newRow("en: paste shortcut") << int(Qt::Key_V) << int(Qt::ControlModifier)
-                                        << qint16(0) << en;
+    QTest::newRow("en: paste shortcut")
+        << int(Qt::Key_V) << int(Qt::ControlModifier) << qint16(0) << en;
     QTest::newRow("fr: blank") << int(Qt::Key_Space) << 0 << qint16(1) << fr;
 }
 
@@ -235,11 +234,14 @@ void tst_FirmScreen::leavingBoxes_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("left");
     QTest::addColumn<bool>("accepted");
-    QTest::newRow("emptied box") << "" << "0" << true;
-    QTest::newRow("padded decimals") << "0012.50000" << "12.5" << true;
-    QTest::newRow("pasted letters") << "7abc" << "7" << true;
-    QTest::newRow("beyond the amount range") << "99999999999999999" << "99999999999999999"
-                                             << false;
+    QTest::newRow("emptied box") << ""
+                                 << "0" << true;
+    QTest::newRow("padded decimals") << "0012.50000"
+                                     << "12.5" << true;
+    QTest::newRow("pasted letters") << "7abc"
+                                    << "7" << true;
+    QTest::newRow("beyond the amount range") << "99999999999999999"
+                                             << "99999999999999999" << false;
 }
 
 void tst_FirmScreen::leavingBoxes()
@@ -256,8 +258,8 @@ void tst_FirmScreen::leavingBoxes()
     QCOMPARE(firm.txtCash->text(), left);
     QCOMPARE(messages.messages.size(), accepted ? 0 : 1);
     // Subtotals follow only an accepted amount.
-    QCOMPARE(firm.txtToa->text(), accepted ? QString::number(left.toDouble() + 5)
-                                           : QStringLiteral("0"));
+    QCOMPARE(firm.txtToa->text(),
+             accepted ? QString::number(left.toDouble() + 5) : QStringLiteral("0"));
 }
 
 void tst_FirmScreen::computedBoxesLook()
@@ -316,8 +318,8 @@ void tst_FirmScreen::clearAll()
 void tst_FirmScreen::activationKeepsOrStartsAfresh()
 {
     frmMyValues &firm = showFirm();
-    fill(firm, {QStringLiteral("FirmName=Acme"), QStringLiteral("Cash=40"),
-                QStringLiteral("Year=2005")});
+    fill(firm,
+         {QStringLiteral("FirmName=Acme"), QStringLiteral("Cash=40"), QStringLiteral("Year=2005")});
 
     // To the industry definition and back: twice, the values stay.
     for (int round = 0; round < 2; ++round) {
@@ -359,8 +361,8 @@ void tst_FirmScreen::saveReplaceAndDelete()
         QVERIFY(!firm.dataChanged());
         QCOMPARE(firm.txtOA->text(), QStringLiteral("0"));
     }
-    RecordSet rs = GetRS(appState().gcnUser, QStringLiteral("select * from MyValues"),
-                         QStringLiteral("read"));
+    RecordSet rs =
+        GetRS(appState().gcnUser, QStringLiteral("select * from MyValues"), QStringLiteral("read"));
     QCOMPARE(rs.RecordCount(), 1);
     QCOMPARE(rs.text(QStringLiteral("FirmName")), QStringLiteral("Joe's Garage"));
     QCOMPARE(rs.field(QStringLiteral("Year")).toInt(), 2005);
@@ -421,12 +423,22 @@ void tst_FirmScreen::saveRefusals_data()
     QTest::addColumn<QString>("year");
     QTest::addColumn<QString>("cash");
     QTest::addColumn<QString>("message");
-    QTest::newRow("blank name") << "   " << "2005" << "1" << "Invalid firm name.";
-    QTest::newRow("prompt left as it is") << "Enter a Firm Name Here" << "2005" << "1"
+    QTest::newRow("blank name") << "   "
+                                << "2005"
+                                << "1"
+                                << "Invalid firm name.";
+    QTest::newRow("prompt left as it is") << "Enter a Firm Name Here"
+                                          << "2005"
+                                          << "1"
                                           << "Invalid firm name.";
-    QTest::newRow("year not a number") << "Acme" << "20x5" << "1"
+    QTest::newRow("year not a number") << "Acme"
+                                       << "20x5"
+                                       << "1"
                                        << "Invalid year.  Year must be between 2004 and 2006";
-    QTest::newRow("lone minus sign") << "Acme" << "2005" << "-" << "Please enter a number";
+    QTest::newRow("lone minus sign") << "Acme"
+                                     << "2005"
+                                     << "-"
+                                     << "Please enter a number";
 }
 
 void tst_FirmScreen::saveRefusals()
@@ -442,10 +454,10 @@ void tst_FirmScreen::saveRefusals()
     QVERIFY(!firm.subSave_Firm_Record(false));
     QCOMPARE(messages.texts(), QStringList{message});
     QVERIFY(firm.dataChanged());
-    QCOMPARE(GetRS(appState().gcnUser, QStringLiteral("select * from MyValues"),
-                   QStringLiteral("read"))
-                 .RecordCount(),
-             0);
+    QCOMPARE(
+        GetRS(appState().gcnUser, QStringLiteral("select * from MyValues"), QStringLiteral("read"))
+            .RecordCount(),
+        0);
 }
 
 void tst_FirmScreen::unsavedChangesOnNew_data()
@@ -475,10 +487,10 @@ void tst_FirmScreen::unsavedChangesOnNew()
                                            QStringLiteral(" has changed.  Do you want to save "
                                                           "the changes?"));
     QCOMPARE(messages.messages.first().buttons, MsgButtons::YesNoCancel);
-    QCOMPARE(GetRS(appState().gcnUser, QStringLiteral("select * from MyValues"),
-                   QStringLiteral("read"))
-                 .RecordCount(),
-             storedAfter);
+    QCOMPARE(
+        GetRS(appState().gcnUser, QStringLiteral("select * from MyValues"), QStringLiteral("read"))
+            .RecordCount(),
+        storedAfter);
     QCOMPARE(firm.txtCash->text(), cleared ? QStringLiteral("0") : QStringLiteral("7"));
     // An unchanged screen is cleared without a question.
     if (cleared) {
@@ -521,8 +533,8 @@ void tst_FirmScreen::comparisonChecks_data()
     QTest::addColumn<QString>("message"); // empty: the list goes to the report
     const QStringList balanced{QStringLiteral("FirmName=Acme"), QStringLiteral("Cash=100"),
                                QStringLiteral("ShareC=100")};
-    QTest::newRow("nothing entered") << QStringList{QStringLiteral("FirmName=Acme")}
-                                     << "Please enter your firm values first";
+    QTest::newRow("nothing entered")
+        << QStringList{QStringLiteral("FirmName=Acme")} << "Please enter your firm values first";
     QTest::newRow("totals differ")
         << QStringList{QStringLiteral("FirmName=Acme"), QStringLiteral("Cash=100")}
         << "Total Assets is not equal Total Liabilities and Shareholders' Equity";
@@ -532,16 +544,15 @@ void tst_FirmScreen::comparisonChecks_data()
                                 << "Invalid year.  Year must be between 2004 and 2006";
     QTest::newRow("year with letters") << balanced + QStringList{QStringLiteral("Year=2005x")}
                                        << "Invalid year.  Year must be between 2004 and 2006";
-    QTest::newRow("empty firm name") << QStringList{QStringLiteral("Cash=100"),
-                                                    QStringLiteral("ShareC=100"),
-                                                    QStringLiteral("FirmName=")}
-                                     << "Please enter a firm name";
-    QTest::newRow("blank name passes") << QStringList{QStringLiteral("Cash=100"),
-                                                      QStringLiteral("ShareC=100"),
-                                                      QStringLiteral("FirmName= ")}
-                                       << "";
-    QTest::newRow("year 2005 passes") << balanced + QStringList{QStringLiteral("Year=2005")}
-                                      << "";
+    QTest::newRow("empty firm name")
+        << QStringList{QStringLiteral("Cash=100"), QStringLiteral("ShareC=100"),
+                       QStringLiteral("FirmName=")}
+        << "Please enter a firm name";
+    QTest::newRow("blank name passes")
+        << QStringList{QStringLiteral("Cash=100"), QStringLiteral("ShareC=100"),
+                       QStringLiteral("FirmName= ")}
+        << "";
+    QTest::newRow("year 2005 passes") << balanced + QStringList{QStringLiteral("Year=2005")} << "";
 }
 
 void tst_FirmScreen::comparisonChecks()
@@ -601,8 +612,8 @@ void tst_FirmScreen::comparisonReportShows()
 void tst_FirmScreen::languageSwitch()
 {
     frmMyValues &firm = showFirm();
-    fill(firm, {QStringLiteral("FirmName=Acme"), QStringLiteral("Cash=40"),
-                QStringLiteral("Year=2005")});
+    fill(firm,
+         {QStringLiteral("FirmName=Acme"), QStringLiteral("Cash=40"), QStringLiteral("Year=2005")});
     const bool changed = firm.dataChanged();
     firm.mnuFrench->trigger();
     QCOMPARE(appState().gintLanguage, qint16(1));
