@@ -768,6 +768,12 @@ void frmMyValues::Form_Activate()
     AppState &state = appState();
     if (state.gblnKeepFirmForm) {
         state.gblnKeepFirmForm = false;
+        if (!m_captionsLoaded) {
+            // First showing with a statement handed in: the screen keeps the
+            // statement, but still needs its captions and years.
+            subFillYears(cboYear);
+            subLoadCaptions();
+        }
     } else if (m_hiddenSinceActive) {
         subFillYears(cboYear);
         subInitializeValues();
@@ -791,6 +797,7 @@ void frmMyValues::hideEvent(QHideEvent *event)
 
 void frmMyValues::subLoadCaptions()
 {
+    m_captionsLoaded = true;
     const AppState &state = appState();
     setWindowTitle(caption(546) + QStringLiteral(" ") + state.gstrDatasetCaption);
 

@@ -28,6 +28,8 @@ public:
 
     // Whether the statement changed since it was last initialised, loaded or saved.
     bool dataChanged() const { return mblnDataChanged; }
+    // A statement loaded from the database is not a change of the user's.
+    void markUnchanged() { mblnDataChanged = false; }
 
     // The amount box of a MyValues column ("Cash" gives txtCash), or nullptr.
     QLineEdit *amountBox(const QString &column) const;
@@ -158,6 +160,7 @@ private:
     // Hidden since it was last active: the next activation starts afresh
     // (unless a command asked to keep the contents).
     bool m_hiddenSinceActive = true;
+    bool m_captionsLoaded = false;
     QHash<QString, QLineEdit *> m_amountBoxes;
     QHash<QString, QLabel *> m_itemLabels;
 };

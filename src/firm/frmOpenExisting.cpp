@@ -207,6 +207,7 @@ void frmOpenExisting::subOpenRecord()
             box->setText(amountText(statement.field(name)));
     }
     firm.txtFirmName->setText(statement.text(QStringLiteral("firmname")));
+    firm.markUnchanged();
     // The hand-off is over; a flag still set would make a later, unrelated
     // activation keep this statement instead of starting afresh.
     state.gblnKeepFirmForm = false;

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "core/ResourceString.h"
+
 #include "core/ScreenRegistry.h"
 #include "entry/frmMenu.h"
 #include "firm/FirmListModel.h"
@@ -150,6 +152,11 @@ void tst_OpenExisting::checkLoaded(const QString &firmName, int year, int base)
     // The industry is the one chosen now, not the one the statement was saved with.
     QCOMPARE(firm.lblNAICS->text(), QStringLiteral("445110"));
     QCOMPARE(firm.lblIndustry->text(), QStringLiteral("Grocery stores"));
+    // Captioned even when this is the screen's very first showing, and a
+    // statement just read is not an unsaved change.
+    QCOMPARE(firm.findChild<QLabel *>(QStringLiteral("lblCash"))->text(),
+             ResourceString(152 + appState().gintLanguage));
+    QVERIFY(!firm.dataChanged());
     QCOMPARE(firm.txtCash->text(), QString::number(base) + QStringLiteral(".1234"));
     for (int i = 1; i < kStatementItemCount; ++i) {
         const QString column = QString::fromLatin1(statementItems()[i].column);
