@@ -6,7 +6,7 @@
 #include "core/ScreenRegistry.h"
 #include "firm/AmountText.h"
 #include "firm/FirmList.h"
-#include "firm/FirmListModel.h"
+#include "core/RecordSetModel.h"
 #include "firm/frmMyValues.h"
 #include "search/frmSearch.h"
 
@@ -89,7 +89,7 @@ frmOpenExisting::frmOpenExisting()
     lblQuestion->setFont(questionFont);
     layout->addWidget(lblQuestion);
 
-    AdodcFirms = new FirmListModel(this);
+    AdodcFirms = new RecordSetModel(this);
     AdodcFirms->setObjectName(QStringLiteral("AdodcFirms"));
     dbgFirms = new QTableView(central);
     dbgFirms->setObjectName(QStringLiteral("dbgFirms"));

@@ -2,7 +2,7 @@
 
 #include "core/Screen.h"
 
-class FirmListModel;
+class RecordSetModel;
 class QLabel;
 class QModelIndex;
 class QPushButton;
@@ -30,7 +30,7 @@ public:
 
     QLabel *lblQuestion = nullptr;
     QTableView *dbgFirms = nullptr;
-    FirmListModel *AdodcFirms = nullptr;
+    RecordSetModel *AdodcFirms = nullptr;
     QPushButton *cmdOpen = nullptr;
 
 protected:

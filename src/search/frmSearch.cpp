@@ -13,7 +13,7 @@
 #include "firm/frmOpenExisting.h"
 #include "reports/frmReportViewer.h"
 #include "search/IndustryTree.h"
-#include "search/KeywordResultsModel.h"
+#include "core/RecordSetModel.h"
 #include "search/OpenIndustryDef.h"
 #include "search/SearchIcons.h"
 
@@ -196,7 +196,7 @@ QWidget *frmSearch::buildModeFrames()
     searchRow->addWidget(txtKeyword, 1);
     searchRow->addWidget(cmdKeyword);
     keywordLayout->addLayout(searchRow);
-    adodcKeywordResults = new KeywordResultsModel(this);
+    adodcKeywordResults = new RecordSetModel(this);
     adodcKeywordResults->setObjectName(QStringLiteral("adodcKeywordResults"));
     dbgridKeywordResults = named(new QTableView(fraKeyword), "dbgridKeywordResults");
     dbgridKeywordResults->setModel(adodcKeywordResults);

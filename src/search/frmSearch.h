@@ -3,7 +3,7 @@
 #include "core/Screen.h"
 #include "search/IndustryLookups.h"
 
-class KeywordResultsModel;
+class RecordSetModel;
 class QAction;
 class QComboBox;
 class QGroupBox;
@@ -80,7 +80,7 @@ public:
     QLineEdit *txtKeyword = nullptr;
     QPushButton *cmdKeyword = nullptr;
     QTableView *dbgridKeywordResults = nullptr;
-    KeywordResultsModel *adodcKeywordResults = nullptr;
+    RecordSetModel *adodcKeywordResults = nullptr;
 
     // Steps 2 to 4: data type, output, continue.
     QGroupBox *fraDatatype = nullptr;

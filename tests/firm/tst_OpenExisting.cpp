@@ -4,7 +4,7 @@
 
 #include "core/ScreenRegistry.h"
 #include "entry/frmMenu.h"
-#include "firm/FirmListModel.h"
+#include "core/RecordSetModel.h"
 #include "firm/StatementItems.h"
 #include "firm/frmMyValues.h"
 #include "firm/frmOpenExisting.h"
@@ -66,7 +66,7 @@ void insertStatement(const QString &firmName, int year, int base)
               values);
 }
 
-QStringList listedRows(const FirmListModel &model)
+QStringList listedRows(const RecordSetModel &model)
 {
     QStringList rows;
     for (int row = 0; row < model.rowCount(); ++row)
@@ -75,7 +75,7 @@ QStringList listedRows(const FirmListModel &model)
     return rows;
 }
 
-int rowOf(const FirmListModel &model, const QString &firmName, int year)
+int rowOf(const RecordSetModel &model, const QString &firmName, int year)
 {
     for (int row = 0; row < model.rowCount(); ++row)
         if (model.value(row, 0).toString() == firmName && model.value(row, 1).toInt() == year)

@@ -7,7 +7,7 @@
 #include "firm/frmMyValues.h"
 #include "reports/frmReportViewer.h"
 #include "search/IndustryTree.h"
-#include "search/KeywordResultsModel.h"
+#include "core/RecordSetModel.h"
 #include "search/frmIndustryDefinitions.h"
 #include "search/frmSearch.h"
 
@@ -416,7 +416,7 @@ void tst_frmSearch::languageSwitchKeepsIndustry()
     // A search after the switch looks in the French titles, under French headings.
     search.txtKeyword->setText(QStringLiteral("ÉPICERIE"));
     search.cmdKeyword_Click();
-    const KeywordResultsModel *model = search.adodcKeywordResults;
+    const RecordSetModel *model = search.adodcKeywordResults;
     QCOMPARE(model->rowCount(), 1);
     QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("SCIAN"));
     QCOMPARE(model->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Secteur"));
@@ -486,7 +486,7 @@ void tst_frmSearch::keywordSearch()
     // Enter in the keyword box runs the search once "Search" is the default button.
     QTest::keyClick(search.txtKeyword, Qt::Key_Return);
     QVERIFY(shownTo(search.dbgridKeywordResults, &search));
-    const KeywordResultsModel *model = search.adodcKeywordResults;
+    const RecordSetModel *model = search.adodcKeywordResults;
     QCOMPARE(model->rowCount(), 1);
     QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("NAICS"));
     QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Description"));

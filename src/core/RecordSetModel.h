@@ -4,20 +4,22 @@
 
 #include <QAbstractTableModel>
 
-// The record set holder behind the firm list grid: one row per stored
-// statement, one column per field of the record set, headed by its name.
-class FirmListModel : public QAbstractTableModel
+// The data source behind a grid: one row per row of a record set, one column
+// per field, headed by the field's name. Nulls show as empty cells.
+class RecordSetModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
-    explicit FirmListModel(QObject *parent = nullptr);
+    explicit RecordSetModel(QObject *parent = nullptr);
 
     void setRecordSet(RecordSet recordSet);
     const RecordSet &recordSet() const { return m_recordSet; }
 
-    // The stored value of one cell (the firm name is column 0, the year 1).
+    // The stored value of one cell, null kept.
     QVariant value(int row, int column) const;
+    // Text of one cell; null reads as an empty text.
+    QString cellText(int row, int column) const { return value(row, column).toString(); }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
