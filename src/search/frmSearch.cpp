@@ -416,6 +416,20 @@ void frmSearch::subFormatGrid()
     dbgridKeywordResults->resizeColumnToContents(0);
     if (dbgridKeywordResults->columnWidth(0) < designWidth)
         dbgridKeywordResults->setColumnWidth(0, designWidth);
+    // A grid wider than the design gives the spare room to the two text
+    // columns, so titles read whole instead of leaving an empty band.
+    if (adodcKeywordResults->columnCount() >= 3) {
+        const int used = dbgridKeywordResults->columnWidth(0) +
+                         dbgridKeywordResults->columnWidth(1) +
+                         dbgridKeywordResults->columnWidth(2);
+        const int spare = dbgridKeywordResults->viewport()->width() - used - 2;
+        if (spare > 0) {
+            dbgridKeywordResults->setColumnWidth(1, dbgridKeywordResults->columnWidth(1) +
+                                                        spare * 3 / 5);
+            dbgridKeywordResults->setColumnWidth(2, dbgridKeywordResults->columnWidth(2) +
+                                                        spare - spare * 3 / 5);
+        }
+    }
 }
 
 void frmSearch::subShowModeFrame(QGroupBox *frame)
@@ -507,8 +521,8 @@ void frmSearch::cmdKeyword_Click()
 {
     adodcKeywordResults->setRecordSet(fncKeywordSearch(currentLookupSource(), txtKeyword->text()));
     if (adodcKeywordResults->rowCount() > 0) {
-        subFormatGrid();
         dbgridKeywordResults->show();
+        subFormatGrid();
     } else {
         ShowMessage(appState().isFrench() ? QStringLiteral("L'item n'a pas été trouver")
                                           : QStringLiteral("No match was found"),
