@@ -16,7 +16,6 @@ public:
 
     int RecordCount() const { return static_cast<int>(m_rows.size()); }
     bool eof() const { return m_position >= m_rows.size(); }
-    bool bof() const { return m_rows.isEmpty(); }
     void MoveNext();
     void MoveFirst() { m_position = 0; }
     int position() const { return m_position; }
@@ -25,7 +24,6 @@ public:
     int fieldCount() const { return static_cast<int>(m_columns.size()); }
     QString fieldName(int index) const { return m_columns.at(index); }
     const QStringList &fieldNames() const { return m_columns; }
-    bool hasField(const QString &name) const { return columnIndex(name) >= 0; }
 
     // Value of a field of the current row. An unknown field or a read past
     // the last row is an error, as the data access library reports it.
