@@ -239,8 +239,7 @@ private slots:
         QCOMPARE(again.title, balance.title);
         QCOMPARE(again.text, balance.text);
 
-        // The save's confirmation is the one message of the whole road.
-        QCOMPARE(messages.texts(), QStringList{QStringLiteral("Les données ont été sauvegardées.")});
+        QVERIFY2(messages.messages.isEmpty(), qPrintable(messages.texts().join(" | ")));
         QVERIFY(!ending.ended());
     }
 
