@@ -7,6 +7,7 @@
 #include <QHideEvent>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
 QPointer<Screen> &lastActive()
@@ -87,9 +88,16 @@ void Screen::centreOnScreen()
 
 void Screen::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible() &&
-        !isBlockedByModalScreen())
-        activate();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        // The window system reports activations late: showing two screens in
+        // quick succession can deliver the first one's activation after the
+        // second was shown. Only a screen still active once the pending
+        // events are through has really been brought back by the user.
+        QTimer::singleShot(0, this, [this] {
+            if (QApplication::activeWindow() == this && isVisible() && !isBlockedByModalScreen())
+                activate();
+        });
+    }
     QMainWindow::changeEvent(event);
 }
 

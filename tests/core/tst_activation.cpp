@@ -86,11 +86,29 @@ private slots:
         a.showScreen();
         b.showScreen();
         QApplication::setActiveWindow(&b); // the platform reports what we already know
+        QCoreApplication::processEvents();
         QCOMPARE(b.activations, 1);
         QApplication::setActiveWindow(&a); // the user clicks the other window
+        QCoreApplication::processEvents();
         QCOMPARE(a.activations, 2);
         QApplication::setActiveWindow(&a);
+        QCoreApplication::processEvents();
         QCOMPARE(a.activations, 2);
+    }
+
+    void lateActivationOfAnEarlierScreenIsIgnored()
+    {
+        auto &a = ScreenRegistry::get<FirstScreen>();
+        auto &b = ScreenRegistry::get<SecondScreen>();
+        a.showScreen();
+        b.showScreen();
+        // The window system catches up with both showings at once.
+        QApplication::setActiveWindow(&a);
+        QApplication::setActiveWindow(&b);
+        QCoreApplication::processEvents();
+        QCOMPARE(a.activations, 1);
+        QCOMPARE(b.activations, 1);
+        QCOMPARE(Screen::lastActiveScreen(), &b);
     }
 
     void closingAMessageBoxIsNotAnActivation()
@@ -105,6 +123,7 @@ private slots:
         });
         box.exec();
         QApplication::setActiveWindow(&a);
+        QCoreApplication::processEvents();
         QCOMPARE(a.activations, 1);
     }
 
@@ -134,6 +153,7 @@ private slots:
         int underModal = -1;
         QTimer::singleShot(0, &b, [&] {
             QApplication::setActiveWindow(&a); // late platform event for the screen beneath
+            QCoreApplication::processEvents();
             underModal = a.activations;
             b.hide();
         });
