@@ -228,6 +228,17 @@ void DisconnectFromDB(Connection &connection)
     }
 }
 
+void flushDatabasesBeforeExit()
+{
+    for (const QString &name : QSqlDatabase::connectionNames()) {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        if (!db.isOpen() || db.connectOptions().contains(QLatin1String("READONLY")))
+            continue;
+        QSqlQuery checkpoint(db);
+        checkpoint.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    }
+}
+
 void runInTransaction(Connection &connection, const QStringList &statements)
 {
     Transaction transaction(connection);

@@ -59,6 +59,11 @@ int execBound(Connection &connection, const QString &sql, const QVariantList &pa
 // Closes the connection, if there is one, and leaves the variable empty.
 void DisconnectFromDB(Connection &connection);
 
+// Writes everything committed on the open read-write connections into their
+// database files, so a file copied after the program ended holds it all.
+// Errors are ignored: this runs as the process ends.
+void flushDatabasesBeforeExit();
+
 // Runs every statement in one transaction: all or nothing.
 void runInTransaction(Connection &connection, const QStringList &statements);
 

@@ -1,5 +1,7 @@
 #include "core/ProgramExit.h"
 
+#include "core/DbTools.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -20,6 +22,9 @@ void EndProgram(int exitCode)
 {
     if (handler())
         handler()(exitCode); // a test handler unwinds by throwing
+    // The connections stay open, but the user database file alone must hold
+    // every committed statement once the program is gone.
+    flushDatabasesBeforeExit();
     std::fflush(nullptr);
     std::_Exit(exitCode);
 }

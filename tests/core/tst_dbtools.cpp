@@ -247,6 +247,24 @@ private slots:
         QCOMPARE(countRows(connection, QStringLiteral("Firms")), 2);
     }
 
+    void committedRowsReachTheFileItselfBeforeExit()
+    {
+        const QString file = m_dir.filePath(QStringLiteral("kept.mdb"));
+        QVERIFY(QFile::copy(m_file, file));
+        Connection connection;
+        ConnectToFile(connection, file, QStringLiteral("unknown"));
+        execBound(connection, QStringLiteral("insert into Firms (Name) values (?)"),
+                  {QStringLiteral("Delta")});
+        QVERIFY(QFileInfo(file + QStringLiteral("-wal")).size() > 0);
+        flushDatabasesBeforeExit();
+        // A copy of the database file alone, as a user backs it up.
+        const QString copy = m_dir.filePath(QStringLiteral("backup.mdb"));
+        QVERIFY(QFile::copy(file, copy));
+        Connection backup;
+        ConnectToFile(backup, copy, QStringLiteral("unknown"), OpenMode::ReadOnly);
+        QCOMPARE(countRows(backup, QStringLiteral("Firms")), 4);
+    }
+
     void reconnectingReplacesTheConnection()
     {
         Connection connection;
