@@ -6,7 +6,7 @@
 #include "core/Messages.h"
 #include "core/ResourceString.h"
 #include "core/ScreenRegistry.h"
-#include "entry/ExitQuestion.h"
+#include "core/ExitQuestion.h"
 #include "entry/frmAbout.h"
 #include "search/frmSearch.h"
 

@@ -4,7 +4,7 @@
 #include "core/HelpLauncher.h"
 #include "core/ScreenRegistry.h"
 #include "entry/ClickableLabel.h"
-#include "entry/ExitQuestion.h"
+#include "core/ExitQuestion.h"
 #include "entry/frmMenu.h"
 
 #include <QCloseEvent>

@@ -5,7 +5,7 @@
 #include "core/ResourceString.h"
 #include "core/ScreenRegistry.h"
 #include "entry/ClickableLabel.h"
-#include "entry/ExitQuestion.h"
+#include "core/ExitQuestion.h"
 #include "entry/frmAbout.h"
 #include "entry/frmMenu.h"
 #include "firm/AmountKeys.h"
@@ -15,6 +15,7 @@
 #include "firm/ReferenceYears.h"
 #include "firm/ShowItemDefinition.h"
 #include "firm/StatementItems.h"
+#include "firm/FirmList.h"
 #include "firm/frmOpenExisting.h"
 #include "reports/frmReportViewer.h"
 #include "search/OpenIndustryDef.h"
@@ -664,9 +665,8 @@ void frmMyValues::subOpen_Existing_Firm_Record()
         openExisting.hide();
         if (openExisting.fncLoadFirms())
             return true;
-        ShowMessage(state.isFrench() ? QStringLiteral("L'item n'a pas été trouver")
-                                     : QStringLiteral("No records were found"),
-                    MsgButtons::Ok, MsgIcon::None, QString(), this);
+        ShowMessage(fncNoRecordsMessage(state.gintLanguage), MsgButtons::Ok, MsgIcon::None,
+                    QString(), this);
         return false;
     };
 

@@ -1,6 +1,7 @@
 #include "search/frmSearch.h"
 
 #include "core/AppState.h"
+#include "core/ExitQuestion.h"
 #include "core/DatasetMapping.h"
 #include "core/HelpLauncher.h"
 #include "core/Messages.h"
@@ -10,6 +11,7 @@
 #include "entry/frmAbout.h"
 #include "entry/frmMenu.h"
 #include "firm/frmMyValues.h"
+#include "firm/FirmList.h"
 #include "firm/frmOpenExisting.h"
 #include "reports/frmReportViewer.h"
 #include "search/IndustryTree.h"
@@ -617,9 +619,8 @@ void frmSearch::subOpenFirmScreens()
                                     ~(Qt::WindowMinimized | Qt::WindowMaximized));
         return;
     }
-    ShowMessage(appState().isFrench() ? QStringLiteral("L'item n'a pas été trouver")
-                                      : QStringLiteral("No records were found"),
-                MsgButtons::Ok, MsgIcon::None, QString(), this);
+    ShowMessage(fncNoRecordsMessage(appState().gintLanguage), MsgButtons::Ok, MsgIcon::None,
+                QString(), this);
 }
 
 void frmSearch::mnuReturn_Click()
@@ -631,9 +632,7 @@ void frmSearch::mnuReturn_Click()
 
 void frmSearch::mnuExit_Click()
 {
-    if (ShowMessage(caption(478), MsgButtons::YesNo, MsgIcon::Warning, QString(), this) ==
-        MsgAnswer::Yes)
-        EndProgram(0);
+    askToExit(this);
 }
 
 void frmSearch::closeEvent(QCloseEvent *event)

@@ -1,4 +1,4 @@
-#include "entry/ExitQuestion.h"
+#include "core/ExitQuestion.h"
 
 #include "core/AppState.h"
 #include "core/Messages.h"
