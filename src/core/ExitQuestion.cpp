@@ -7,7 +7,7 @@
 
 void askToExit(QWidget *parent)
 {
-    const QString question = ResourceString(478 + appState().gintLanguage);
+    const QString question = caption(478);
     if (ShowMessage(question, MsgButtons::YesNo, MsgIcon::Warning, QString(), parent) ==
         MsgAnswer::Yes)
         EndProgram(0);

@@ -1,5 +1,7 @@
 #include "core/ResourceString.h"
 
+#include "core/AppState.h"
+
 #include <QFile>
 #include <QHash>
 #include <QTextStream>
@@ -67,6 +69,11 @@ QString ResourceString(int id)
         return QString();
     }
     return *it;
+}
+
+QString caption(int id)
+{
+    return ResourceString(id + appState().gintLanguage);
 }
 
 bool hasResourceString(int id)

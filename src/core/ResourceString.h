@@ -7,5 +7,8 @@
 // gives an empty string (and a warning on the console), never an error.
 QString ResourceString(int id);
 
+// The text of a bilingual pair in the current language: ResourceString(id + gintLanguage).
+QString caption(int id);
+
 // Whether the table holds a text at this id.
 bool hasResourceString(int id);

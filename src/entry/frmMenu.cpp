@@ -361,7 +361,7 @@ void frmMenu::cmdSearch_Click()
         hide();
         ScreenRegistry::get<frmSearch>().showScreen();
     } else {
-        ShowMessage(ResourceString(480 + appState().gintLanguage), MsgButtons::Ok, MsgIcon::None,
+        ShowMessage(caption(480), MsgButtons::Ok, MsgIcon::None,
                     QString(), this);
     }
 }

@@ -39,10 +39,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QString caption(int id)
-{
-    return ResourceString(id + appState().gintLanguage);
-}
 
 QString numberMessage()
 {

@@ -47,10 +47,6 @@ template <class T> T *named(T *widget, const char *name)
     return widget;
 }
 
-QString caption(int id)
-{
-    return ResourceString(id + appState().gintLanguage);
-}
 } // namespace
 
 frmSearch::frmSearch()
