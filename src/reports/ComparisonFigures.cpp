@@ -65,3 +65,41 @@ std::optional<double> balanceSheetVariance(double firmPercent,
         return std::nullopt;
     return firmPercent - *industryPercent;
 }
+
+const std::array<double FirmStatement::*, 33> &firmStatementAmounts()
+{
+    static constexpr std::array<double FirmStatement::*, 33> amounts = {&FirmStatement::Cash,
+                                                      &FirmStatement::Ar,
+                                                      &FirmStatement::Inv,
+                                                      &FirmStatement::CA,
+                                                      &FirmStatement::OA,
+                                                      &FirmStatement::Toa,
+                                                      &FirmStatement::Invest,
+                                                      &FirmStatement::Ptfl,
+                                                      &FirmStatement::Ta,
+                                                      &FirmStatement::OperatingRevenue,
+                                                      &FirmStatement::Sales,
+                                                      &FirmStatement::GrossProfit,
+                                                      &FirmStatement::OperatingProfit,
+                                                      &FirmStatement::InterestExpense,
+                                                      &FirmStatement::PretaxProfit,
+                                                      &FirmStatement::ProfitAfterTax,
+                                                      &FirmStatement::AccountsPayable,
+                                                      &FirmStatement::Banks,
+                                                      &FirmStatement::Paper,
+                                                      &FirmStatement::Mtg,
+                                                      &FirmStatement::Bonds,
+                                                      &FirmStatement::Ol,
+                                                      &FirmStatement::AmtsAffil,
+                                                      &FirmStatement::OLiab,
+                                                      &FirmStatement::DefTax,
+                                                      &FirmStatement::Tliab,
+                                                      &FirmStatement::ShareC,
+                                                      &FirmStatement::RetEarn,
+                                                      &FirmStatement::OtherSur,
+                                                      &FirmStatement::Equity1,
+                                                      &FirmStatement::TotLiabShareEq,
+                                                      &FirmStatement::CurrentAssets,
+                                                      &FirmStatement::CurrentLiabilities};
+    return amounts;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 
 // The comparison report's arithmetic over plain values: the firm's
@@ -44,6 +45,9 @@ struct FirmStatement
     double CurrentAssets = 0;
     double CurrentLiabilities = 0;
 };
+
+// The statement's amounts in the order of the statement record.
+const std::array<double FirmStatement::*, 33> &firmStatementAmounts();
 
 // The firm's ratios: the first nine are percentages, the last six plain ratios.
 struct FirmRatios

@@ -2,6 +2,8 @@
 #include "core/Messages.h"
 #include "core/Transaction.h"
 #include "reports/ComparisonFigures.h"
+#include "reports/ComparisonRatios.h"
+#include "reports/ComparisonTrend.h"
 #include "reports/ReportExtraction.h"
 #include "reports/ReportPreparation.h"
 #include "reports/ReportSql.h"
@@ -23,41 +25,6 @@ constexpr int kIndustryIndex = 3;
 constexpr int kFirstAmountIndex = 4;
 
 using Amount = double FirmStatement::*;
-
-// The statement amounts in the order of aComparisonValues from position 4.
-constexpr std::array<Amount, 33> kStatementAmounts = {&FirmStatement::Cash,
-                                                      &FirmStatement::Ar,
-                                                      &FirmStatement::Inv,
-                                                      &FirmStatement::CA,
-                                                      &FirmStatement::OA,
-                                                      &FirmStatement::Toa,
-                                                      &FirmStatement::Invest,
-                                                      &FirmStatement::Ptfl,
-                                                      &FirmStatement::Ta,
-                                                      &FirmStatement::OperatingRevenue,
-                                                      &FirmStatement::Sales,
-                                                      &FirmStatement::GrossProfit,
-                                                      &FirmStatement::OperatingProfit,
-                                                      &FirmStatement::InterestExpense,
-                                                      &FirmStatement::PretaxProfit,
-                                                      &FirmStatement::ProfitAfterTax,
-                                                      &FirmStatement::AccountsPayable,
-                                                      &FirmStatement::Banks,
-                                                      &FirmStatement::Paper,
-                                                      &FirmStatement::Mtg,
-                                                      &FirmStatement::Bonds,
-                                                      &FirmStatement::Ol,
-                                                      &FirmStatement::AmtsAffil,
-                                                      &FirmStatement::OLiab,
-                                                      &FirmStatement::DefTax,
-                                                      &FirmStatement::Tliab,
-                                                      &FirmStatement::ShareC,
-                                                      &FirmStatement::RetEarn,
-                                                      &FirmStatement::OtherSur,
-                                                      &FirmStatement::Equity1,
-                                                      &FirmStatement::TotLiabShareEq,
-                                                      &FirmStatement::CurrentAssets,
-                                                      &FirmStatement::CurrentLiabilities};
 
 // The firm row's figures: percentages of total assets, or amounts as given.
 struct FirmColumn
@@ -100,42 +67,6 @@ constexpr std::array<FirmColumn, 32> kFirmColumns = {{
     {"MyTotLiabShareEq", &FirmStatement::TotLiabShareEq, true},
     {"MyCurrentAssets", &FirmStatement::CurrentAssets, true},
     {"MyCurrentLiabilities", &FirmStatement::CurrentLiabilities, true},
-}};
-
-// A ratio's column, the year row's quartile columns, and its position columns.
-struct RatioColumns
-{
-    const char *column;
-    double FirmRatios::*value;
-    const char *q1;
-    const char *q2;
-    const char *q3;
-    const char *better;
-    const char *worse;
-    RatioScale scale;
-};
-
-constexpr auto kHigher = RatioScale::HigherIsBetter;
-constexpr auto kLower = RatioScale::LowerIsBetter;
-
-constexpr std::array<RatioColumns, 15> kRatioColumns = {{
-    {"MyNPM", &FirmRatios::NPM, "NPMQ1", "npmq2", "NPMQ3", "BetterNPM", "WorseNPM", kHigher},
-    {"MyPPM", &FirmRatios::PPM, "PPMQ1", "ppmq2", "PPMQ3", "BetterPPM", "WorsePPM", kHigher},
-    {"MyOPM", &FirmRatios::OPM, "OPMQ1", "opmq2", "OPMQ3", "BetterOPM", "WorseOPM", kHigher},
-    {"MyGPM", &FirmRatios::GPM, "GPMQ1", "gpmq2", "GPMQ3", "BetterGPM", "WorseGPM", kHigher},
-    {"MyORTNOA", &FirmRatios::ORTNOA, "ORTTNOAQ1", "orttnoaq2", "ORTTNOAQ3", "BetterORTNOA",
-     "WorseORTNOA", kHigher},
-    {"MyRONOA", &FirmRatios::RONOA, "RNOAQ1", "rnoaq2", "RNOAQ3", "BetterRONOA", "WorseRONOA",
-     kHigher},
-    {"MyPPTA", &FirmRatios::PPTA, "ppaq1", "ppaq2", "ppaq3", "BetterPPA", "WorsePPA", kHigher},
-    {"MyROCE", &FirmRatios::ROCE, "RCEQ1", "rceq2", "RCEQ3", "BetterRCE", "WorseRCE", kHigher},
-    {"MyROE", &FirmRatios::ROE, "REQ1", "req2", "REQ3", "BetterRE", "WorseRE", kHigher},
-    {"MyRT", &FirmRatios::RT, "RTQ1", "rtq2", "RTQ3", "BetterRT", "WorseRT", kHigher},
-    {"MyIT", &FirmRatios::IT, "ITQ1", "itq2", "ITQ3", "BetterIT", "WorseIT", kHigher},
-    {"MyWC", &FirmRatios::WC, "WCQ1", "wcq2", "WCQ3", "BetterWC", "WorseWC", kHigher},
-    {"MyDE", &FirmRatios::DE, "DEQ1", "deq2", "DEQ3", "BetterDE", "WorseDE", kLower},
-    {"MyLTA", &FirmRatios::LTA, "LTAQ1", "ltaq2", "LTAQ3", "BetterLTA", "WorseLTA", kLower},
-    {"MyIC", &FirmRatios::IC, "ICQ1", "icq2", "ICQ3", "BetterIC", "WorseIC", kHigher},
 }};
 
 // A variance column, the firm's item and the industry's column it is set against.
@@ -227,11 +158,11 @@ double amountFromText(const QString &text)
 
 FirmStatement statementFromValues(const QStringList &values)
 {
-    if (values.size() < kFirstAmountIndex + int(kStatementAmounts.size()))
+    if (values.size() < kFirstAmountIndex + int(firmStatementAmounts().size()))
         throw DatabaseError(9, QStringLiteral("Subscript out of range"));
     FirmStatement statement;
-    for (int i = 0; i < int(kStatementAmounts.size()); ++i)
-        statement.*kStatementAmounts[i] = amountFromText(values.at(kFirstAmountIndex + i));
+    for (int i = 0; i < int(firmStatementAmounts().size()); ++i)
+        statement.*firmStatementAmounts()[i] = amountFromText(values.at(kFirstAmountIndex + i));
     return statement;
 }
 
@@ -366,6 +297,7 @@ bool fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
                   QStringLiteral("Rpt_Comparison_Titles_Source"), language);
     ExecCmdInDB(cnUser, QStringLiteral("Update rpt_comparison_titles set NAICS = ?"), errors,
                 {aComparisonValues.at(kNaicsIndex)});
+    writeComparisonTrend(cnUser, aComparisonValues.at(kFirmNameIndex), year, statement, language);
     transaction.commit();
     return true;
 }

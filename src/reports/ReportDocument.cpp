@@ -1,5 +1,6 @@
 #include "reports/ReportDocument.h"
 
+#include "reports/ReportCharts.h"
 #include "reports/ReportData.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -35,6 +36,7 @@ std::unique_ptr<QTextDocument> newDocument(const QString &html, double width)
     document->setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 9));
     document->setDocumentMargin(0);
     document->setHtml(html);
+    installReportCharts(*document);
     document->setTextWidth(width);
     return document;
 }

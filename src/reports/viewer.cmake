@@ -3,6 +3,7 @@ target_sources(quorvel_lib PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ReportNumberFormat.cpp ${CMAKE_CURRENT_LIST_DIR}/ReportNumberFormat.h
   ${CMAKE_CURRENT_LIST_DIR}/ReportError.h
   ${CMAKE_CURRENT_LIST_DIR}/ReportLayout.cpp ${CMAKE_CURRENT_LIST_DIR}/ReportLayout.h
+  ${CMAKE_CURRENT_LIST_DIR}/ReportCharts.cpp ${CMAKE_CURRENT_LIST_DIR}/ReportCharts.h
   ${CMAKE_CURRENT_LIST_DIR}/ReportGauge.cpp ${CMAKE_CURRENT_LIST_DIR}/ReportGauge.h
   ${CMAKE_CURRENT_LIST_DIR}/ReportData.cpp ${CMAKE_CURRENT_LIST_DIR}/ReportData.h
   ${CMAKE_CURRENT_LIST_DIR}/ReportDocument.cpp ${CMAKE_CURRENT_LIST_DIR}/ReportDocument.h

@@ -105,24 +105,49 @@ QString keywordPattern(const QString &keyword)
     return QLatin1Char('%') + keyword + QLatin1Char('%');
 }
 
-RecordSet fncKeywordSearch(const LookupSource &source, const QString &keyword)
+RecordSet fncKeywordSearch(const LookupSource &source, const QString &keyword,
+                           bool alsoDefinitions)
 {
-    QString sql;
+    QString select;
+    QString titleColumn;
+    QString definitionColumn;
     if (isEnglish(source)) {
-        sql = QStringLiteral("select F.NAICS, N.Description, T.inddesce as Sector from (") +
-              source.naicsDescTable + QStringLiteral(" N ") + QStringLiteral("inner join ") +
-              source.datasetTable + QStringLiteral(" F on N.NAICS = F.NAICS) ") +
-              QStringLiteral("left join tblTreeview T on N.Parent = T.NodeKey ") +
-              QStringLiteral("where description like ?");
+        select = QStringLiteral("select F.NAICS, N.Description, T.inddesce as Sector from (") +
+                 source.naicsDescTable + QStringLiteral(" N ") + QStringLiteral("inner join ") +
+                 source.datasetTable + QStringLiteral(" F on N.NAICS = F.NAICS) ") +
+                 QStringLiteral("left join tblTreeview T on N.Parent = T.NodeKey ");
+        titleColumn = QStringLiteral("description");
+        definitionColumn = QStringLiteral("definitione");
     } else {
-        sql = QStringLiteral("select F.NAICS as SCIAN, N.description_french as Description, "
-                             "T.inddescf as Secteur from (") +
-              source.naicsDescTable + QStringLiteral(" N ") + QStringLiteral("inner join ") +
-              source.datasetTable + QStringLiteral(" F on N.NAICS = F.NAICS) ") +
-              QStringLiteral("left join tblTreeview T on N.Parent = T.Nodekey ") +
-              QStringLiteral("where Description_french like ?");
+        select = QStringLiteral("select F.NAICS as SCIAN, N.description_french as Description, "
+                                "T.inddescf as Secteur from (") +
+                 source.naicsDescTable + QStringLiteral(" N ") + QStringLiteral("inner join ") +
+                 source.datasetTable + QStringLiteral(" F on N.NAICS = F.NAICS) ") +
+                 QStringLiteral("left join tblTreeview T on N.Parent = T.Nodekey ");
+        titleColumn = QStringLiteral("Description_french");
+        definitionColumn = QStringLiteral("definitionf");
     }
-    return GetRS(source.connection, sql, QStringLiteral("read"), {keywordPattern(keyword)});
+    const QString pattern = keywordPattern(keyword);
+    const RecordSet titles =
+        GetRS(source.connection, select + QStringLiteral("where ") + titleColumn +
+                                     QStringLiteral(" like ?"),
+              QStringLiteral("read"), {pattern});
+    if (!alsoDefinitions)
+        return titles;
+
+    // Industries found by their definition only come after those found by
+    // their title.
+    const RecordSet definitions =
+        GetRS(source.connection,
+              select + QStringLiteral("where not (") + titleColumn +
+                  QStringLiteral(" like ?) and ") + definitionColumn + QStringLiteral(" like ?"),
+              QStringLiteral("read"), {pattern, pattern});
+    QVector<QVector<QVariant>> rows;
+    for (int i = 0; i < titles.RecordCount(); ++i)
+        rows.append(titles.row(i));
+    for (int i = 0; i < definitions.RecordCount(); ++i)
+        rows.append(definitions.row(i));
+    return RecordSet(titles.fieldNames(), rows);
 }
 
 std::optional<IndustryDefinition> fncIndustryDefinition(Connection &connection,

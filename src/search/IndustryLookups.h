@@ -49,9 +49,11 @@ std::optional<IndustryRow> fncLookupByTitle(const LookupSource &source, const QS
 QString keywordPattern(const QString &keyword);
 
 // Industries whose title in the source's language contains the keyword,
-// ignoring letter case. Columns: NAICS, Description, Sector in English;
-// SCIAN, Description, Secteur in French.
-RecordSet fncKeywordSearch(const LookupSource &source, const QString &keyword);
+// ignoring letter case and accents. Columns: NAICS, Description, Sector in
+// English; SCIAN, Description, Secteur in French. With `alsoDefinitions`,
+// the industries whose definition alone contains it follow them.
+RecordSet fncKeywordSearch(const LookupSource &source, const QString &keyword,
+                           bool alsoDefinitions = false);
 
 // What the definition viewer shows of one industry.
 struct IndustryDefinition

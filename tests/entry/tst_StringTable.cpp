@@ -48,7 +48,8 @@ private slots:
             if (i > 0)
                 QVERIFY2(ids.at(i - 1) < ids.at(i),
                          qPrintable(QStringLiteral("id %1 out of order").arg(ids.at(i))));
-            QVERIFY2(ids.at(i) < 573,
+            // The original table runs to 572; texts added since start at 1000.
+            QVERIFY2(ids.at(i) < 573 || ids.at(i) >= 1000,
                      qPrintable(QStringLiteral("id %1 beyond the table").arg(ids.at(i))));
         }
     }

@@ -5,6 +5,7 @@
 // figure a report test expects can be worked out on paper.
 
 #include "core/DbTools.h"
+#include "firm/StatementItems.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -257,6 +258,10 @@ private:
                         {"MediumMedianDesc", tag + " medium"}});
             }
         exec(user, "create table Rpt_Comparison (" + comparisonColumns().join(", ") + ")");
+        QStringList firmColumns{"FirmName TEXT", "[Year] INTEGER", "NAICS TEXT"};
+        for (const StatementItem &item : statementItems())
+            firmColumns << QLatin1String(item.column) + QStringLiteral(" REAL");
+        exec(user, "create table MyValues (" + firmColumns.join(", ") + ")");
     }
 
     void createReferenceTables()

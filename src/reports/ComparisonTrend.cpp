@@ -1,0 +1,266 @@
+#include "reports/ComparisonTrend.h"
+
+#include "core/ResourceString.h"
+#include "firm/StatementItems.h"
+#include "reports/ReportSql.h"
+
+#include <QLocale>
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::array<int, kTrendYearSlots> kReferenceYears = {2004, 2005, 2006};
+
+// Texts of the section, English at the id, French at id + 1.
+struct TrendLabel
+{
+    const char *column;
+    int stringId;
+};
+constexpr std::array<TrendLabel, 4> kTrendLabels = {{
+    {"Lbl_Trend_Title", 1400},
+    {"Lbl_Trend_Note", 1402},
+    {"Lbl_Trend_Industry", 1404},
+    {"Lbl_Trend_NotMeaningful", 1406},
+}};
+
+// Suffixes of a ratio's columns for year slot n (1 to 3): the firm's value,
+// the industry's first quartile, median and third quartile.
+constexpr std::array<const char *, 4> kValueParts = {"_F", "_L", "_M", "_U"};
+
+QString valueColumn(const RatioColumns &ratio, int part, int slot)
+{
+    return QLatin1String(ratio.key) + QLatin1String(kValueParts[part]) + QString::number(slot);
+}
+
+QString chartColumn(const RatioColumns &ratio)
+{
+    return QStringLiteral("Chart_") + QLatin1String(ratio.key);
+}
+
+QString yearColumn(int slot)
+{
+    return QStringLiteral("Year") + QString::number(slot);
+}
+
+// The work table that holds the industry's row of a reference year.
+QString yearWorkTable(int year)
+{
+    switch (year) {
+    case 2006:
+        return QStringLiteral("Rpt_Data_CY");
+    case 2005:
+        return QStringLiteral("Rpt_Data_CYM1");
+    default:
+        return QStringLiteral("Rpt_Data_CYM2");
+    }
+}
+
+std::optional<double> numberOf(const QVariant &value)
+{
+    if (value.isNull())
+        return std::nullopt;
+    bool ok = false;
+    const double number = value.toDouble(&ok);
+    return ok ? std::optional<double>(number) : std::nullopt;
+}
+
+QVariant boundNumber(const std::optional<double> &value)
+{
+    return value ? QVariant(*value) : QVariant();
+}
+
+// The industry's quartiles of every ratio in one reference year; all empty
+// when the dataset has no data for it.
+std::array<Quartiles, kRatioColumns.size()> industryQuartiles(Connection &cnUser, int year)
+{
+    std::array<Quartiles, kRatioColumns.size()> quartiles{};
+    const RecordSet row = GetRS(cnUser, QStringLiteral("select * from ") + yearWorkTable(year),
+                                QStringLiteral("read"));
+    if (row.RecordCount() == 0 || row.isNull(QStringLiteral("NumberOfFirms")))
+        return quartiles;
+    for (std::size_t i = 0; i < kRatioColumns.size(); ++i) {
+        const RatioColumns &r = kRatioColumns[i];
+        quartiles[i] = {numberOf(row.field(QLatin1String(r.q1))),
+                        numberOf(row.field(QLatin1String(r.q2))),
+                        numberOf(row.field(QLatin1String(r.q3)))};
+    }
+    return quartiles;
+}
+
+FirmStatement statementOfRow(const RecordSet &rows)
+{
+    FirmStatement statement;
+    const auto &items = statementItems();
+    for (std::size_t i = 0; i < items.size(); ++i)
+        statement.*firmStatementAmounts()[i] =
+            rows.field(QLatin1String(items[i].column)).toDouble();
+    return statement;
+}
+
+QString numberText(const std::optional<double> &value)
+{
+    return value ? QString::number(*value, 'g', 10) : QString();
+}
+
+} // namespace
+
+std::optional<double> meaningfulRatio(const RatioColumns &ratio, const FirmStatement &s)
+{
+    const QLatin1String key(ratio.key);
+    double denominator = 0;
+    if (key == QLatin1String("NPM") || key == QLatin1String("PPM") ||
+        key == QLatin1String("OPM"))
+        denominator = s.OperatingRevenue;
+    else if (key == QLatin1String("GPM"))
+        denominator = s.Sales;
+    else if (key == QLatin1String("ORTNOA") || key == QLatin1String("RONOA"))
+        denominator = netOperatingAssets(s);
+    else if (key == QLatin1String("PPTA") || key == QLatin1String("LTA"))
+        denominator = s.Ta;
+    else if (key == QLatin1String("ROCE"))
+        denominator = capitalEmployed(s);
+    else if (key == QLatin1String("ROE") || key == QLatin1String("DE"))
+        denominator = s.Equity1;
+    else if (key == QLatin1String("RT"))
+        denominator = s.Ar;
+    else if (key == QLatin1String("IT"))
+        denominator = s.Inv;
+    else if (key == QLatin1String("WC"))
+        denominator = s.CurrentLiabilities;
+    else if (key == QLatin1String("IC"))
+        denominator = s.InterestExpense;
+    if (!(denominator > 0))
+        return std::nullopt;
+    return computeFirmRatios(s).*ratio.value;
+}
+
+std::vector<TrendSeries> trendSeries(std::vector<TrendYear> years)
+{
+    std::sort(years.begin(), years.end(),
+              [](const TrendYear &a, const TrendYear &b) { return a.year < b.year; });
+    std::vector<TrendSeries> series;
+    for (std::size_t i = 0; i < kRatioColumns.size(); ++i) {
+        TrendSeries s;
+        s.ratio = &kRatioColumns[i];
+        for (const TrendYear &year : years) {
+            s.years.push_back(year.year);
+            s.points.push_back({meaningfulRatio(kRatioColumns[i], year.statement),
+                                year.industry[i]});
+        }
+        series.push_back(std::move(s));
+    }
+    return series;
+}
+
+QString trendChartSpec(const TrendSeries &series)
+{
+    QStringList years, firm, q1, q2, q3;
+    for (std::size_t i = 0; i < series.years.size(); ++i) {
+        const TrendPoint &p = series.points[i];
+        years << QString::number(series.years[i]);
+        firm << numberText(p.firm);
+        q1 << numberText(p.industry.q1);
+        q2 << numberText(p.industry.q2);
+        q3 << numberText(p.industry.q3);
+    }
+    const bool lower = series.ratio && series.ratio->scale == RatioScale::LowerIsBetter;
+    const QChar comma = QLatin1Char(',');
+    return QStringLiteral("chart:trend;lower=%1;x=%2;f=%3;l=%4;m=%5;u=%6")
+        .arg(lower ? 1 : 0)
+        .arg(years.join(comma), firm.join(comma), q1.join(comma), q2.join(comma),
+             q3.join(comma));
+}
+
+QList<QPair<QString, QString>> trendColumns()
+{
+    QList<QPair<QString, QString>> columns;
+    for (int slot = 1; slot <= kTrendYearSlots; ++slot)
+        columns.append({yearColumn(slot), QStringLiteral("INTEGER")});
+    for (const TrendLabel &label : kTrendLabels)
+        columns.append({QLatin1String(label.column), QStringLiteral("TEXT")});
+    for (const RatioColumns &ratio : kRatioColumns) {
+        for (int part = 0; part < int(kValueParts.size()); ++part)
+            for (int slot = 1; slot <= kTrendYearSlots; ++slot)
+                columns.append({valueColumn(ratio, part, slot), QStringLiteral("REAL")});
+        columns.append({chartColumn(ratio), QStringLiteral("TEXT")});
+    }
+    return columns;
+}
+
+void ensureTrendTable(Connection &cnUser)
+{
+    QStringList definitions;
+    for (const auto &[name, type] : trendColumns())
+        definitions << name + QLatin1Char(' ') + type;
+    qint16 errors = 0;
+    ExecCmdInDB(cnUser,
+                QStringLiteral("create table if not exists Rpt_Comparison_Trend (") +
+                    definitions.join(QStringLiteral(", ")) + QLatin1Char(')'),
+                errors);
+}
+
+void writeComparisonTrend(Connection &cnUser, const QString &firmName, int year,
+                          const FirmStatement &current, const QString &language)
+{
+    ensureTrendTable(cnUser);
+    qint16 errors = 0;
+    ExecCmdInDB(cnUser, QStringLiteral("delete from Rpt_Comparison_Trend"), errors);
+
+    std::vector<TrendYear> years;
+    const auto addYear = [&](int y, const FirmStatement &statement) {
+        years.push_back({y, statement, industryQuartiles(cnUser, y)});
+    };
+    if (std::find(kReferenceYears.begin(), kReferenceYears.end(), year) != kReferenceYears.end())
+        addYear(year, current);
+    RecordSet saved = GetRS(cnUser,
+                            QStringLiteral("select * from MyValues where [Year] in (2004, 2005, "
+                                           "2006) order by [Year], FirmName"),
+                            QStringLiteral("read"));
+    for (; !saved.eof(); saved.MoveNext()) {
+        const int savedYear = saved.field(QStringLiteral("Year")).toInt();
+        if (saved.text(QStringLiteral("FirmName")).compare(firmName, Qt::CaseInsensitive) != 0)
+            continue;
+        const bool known = std::any_of(years.begin(), years.end(),
+                                       [&](const TrendYear &y) { return y.year == savedYear; });
+        if (!known)
+            addYear(savedYear, statementOfRow(saved));
+    }
+    if (years.size() < 2)
+        return;
+
+    const std::vector<TrendSeries> series = trendSeries(years);
+    QStringList columns;
+    QVariantList values;
+    const std::vector<int> &shownYears = series.front().years;
+    for (int slot = 1; slot <= kTrendYearSlots; ++slot) {
+        columns << yearColumn(slot);
+        values << (slot <= int(shownYears.size()) ? QVariant(shownYears[slot - 1]) : QVariant());
+    }
+    const int languageOffset = reportsql::languageLetter(language).toUpper() == QLatin1String("E")
+                                   ? 0
+                                   : 1;
+    for (const TrendLabel &label : kTrendLabels) {
+        columns << QLatin1String(label.column);
+        values << ResourceString(label.stringId + languageOffset);
+    }
+    for (const TrendSeries &s : series) {
+        for (int slot = 1; slot <= int(s.points.size()); ++slot) {
+            const TrendPoint &p = s.points[slot - 1];
+            const std::array<std::optional<double>, 4> parts = {p.firm, p.industry.q1,
+                                                                p.industry.q2, p.industry.q3};
+            for (int part = 0; part < int(parts.size()); ++part) {
+                columns << valueColumn(*s.ratio, part, slot);
+                values << boundNumber(parts[part]);
+            }
+        }
+        columns << chartColumn(*s.ratio);
+        values << trendChartSpec(s);
+    }
+    ExecCmdInDB(cnUser,
+                QStringLiteral("insert into Rpt_Comparison_Trend (") +
+                    columns.join(QStringLiteral(", ")) + QStringLiteral(") values (") +
+                    reportsql::placeholders(columns.size()) + QLatin1Char(')'),
+                errors, values);
+}

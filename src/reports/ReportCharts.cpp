@@ -1,0 +1,247 @@
+#include "reports/ReportCharts.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextObjectInterface>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kChartObjectType = QTextFormat::UserObject + 1;
+constexpr int kSourceProperty = QTextFormat::UserProperty + 1;
+constexpr int kSizeProperty = QTextFormat::UserProperty + 2;
+const QLatin1String kChartPrefix("chart:");
+const QLatin1String kTrendPrefix("chart:trend;");
+
+const QColor kBandColour(0xdc, 0xe4, 0xee);
+const QColor kMedianColour(0x44, 0x54, 0x6a);
+const QColor kFirmColour(0xc5, 0x5a, 0x11);
+const QColor kTextColour(0x44, 0x54, 0x6a);
+
+QVector<std::optional<double>> numberList(const QString &text, bool *ok)
+{
+    QVector<std::optional<double>> values;
+    for (const QString &part : text.split(QLatin1Char(','))) {
+        if (part.isEmpty()) {
+            values.append(std::nullopt);
+            continue;
+        }
+        bool partOk = false;
+        const double value = part.toDouble(&partOk);
+        if (!partOk)
+            *ok = false;
+        values.append(value);
+    }
+    return values;
+}
+
+// The chart's image, as the template wrote it, drawn by the document.
+class ChartObject : public QObject, public QTextObjectInterface
+{
+    Q_OBJECT
+    Q_INTERFACES(QTextObjectInterface)
+
+public:
+    using QObject::QObject;
+
+    QSizeF intrinsicSize(QTextDocument *, int, const QTextFormat &format) override
+    {
+        return format.property(kSizeProperty).toSizeF();
+    }
+
+    void drawObject(QPainter *painter, const QRectF &rect, QTextDocument *, int,
+                    const QTextFormat &format) override
+    {
+        if (const auto chart = parseTrendChart(format.property(kSourceProperty).toString()))
+            paintTrendChart(*painter, rect, *chart);
+    }
+};
+
+} // namespace
+
+std::optional<TrendChart> parseTrendChart(const QString &source)
+{
+    if (!source.startsWith(kTrendPrefix))
+        return std::nullopt;
+    TrendChart chart;
+    bool ok = true;
+    bool haveYears = false;
+    for (const QString &item : source.mid(kTrendPrefix.size()).split(QLatin1Char(';'))) {
+        const qsizetype equals = item.indexOf(QLatin1Char('='));
+        if (equals < 0)
+            return std::nullopt;
+        const QString key = item.left(equals);
+        const QString value = item.mid(equals + 1);
+        if (key == QLatin1String("lower")) {
+            chart.lowerIsBetter = value == QLatin1String("1");
+        } else if (key == QLatin1String("x")) {
+            haveYears = true;
+            for (const QString &year : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+                bool yearOk = false;
+                chart.years.append(year.toInt(&yearOk));
+                ok = ok && yearOk;
+            }
+        } else if (key == QLatin1String("f")) {
+            chart.firm = numberList(value, &ok);
+        } else if (key == QLatin1String("l")) {
+            chart.q1 = numberList(value, &ok);
+        } else if (key == QLatin1String("m")) {
+            chart.median = numberList(value, &ok);
+        } else if (key == QLatin1String("u")) {
+            chart.q3 = numberList(value, &ok);
+        }
+    }
+    const qsizetype n = chart.years.size();
+    if (!ok || !haveYears || n == 0 || chart.firm.size() != n || chart.q1.size() != n ||
+        chart.median.size() != n || chart.q3.size() != n)
+        return std::nullopt;
+    return chart;
+}
+
+std::optional<ChartRange> trendChartRange(const TrendChart &chart)
+{
+    std::optional<double> low, high;
+    for (const auto *list : {&chart.firm, &chart.q1, &chart.median, &chart.q3})
+        for (const std::optional<double> &value : *list) {
+            if (!value)
+                continue;
+            low = low ? std::min(*low, *value) : *value;
+            high = high ? std::max(*high, *value) : *value;
+        }
+    if (!low)
+        return std::nullopt;
+    double margin = (*high - *low) * 0.12;
+    if (margin == 0)
+        margin = std::max(std::abs(*low) * 0.1, 0.5);
+    return ChartRange{*low - margin, *high + margin};
+}
+
+void paintTrendChart(QPainter &painter, const QRectF &area, const TrendChart &chart)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(8);
+    painter.setFont(font);
+    const double labelHeight = 11;
+    const QRectF plot = area.adjusted(2, 3, -10, -labelHeight);
+    const qsizetype n = chart.years.size();
+    const auto xAt = [&](qsizetype i) { return plot.left() + (i + 0.5) * plot.width() / n; };
+
+    painter.setPen(QPen(QColor(0x9a, 0xa5, 0xb1), 0.5));
+    painter.drawLine(plot.bottomLeft(), plot.bottomRight());
+    painter.setPen(kTextColour);
+    for (qsizetype i = 0; i < n; ++i)
+        painter.drawText(QRectF(xAt(i) - 20, plot.bottom() + 1, 40, labelHeight),
+                         Qt::AlignHCenter | Qt::AlignTop, QString::number(chart.years.at(i)));
+    if (chart.lowerIsBetter) {
+        QPainterPath mark;
+        const double x = area.right() - 8;
+        const double y = area.top() + 3;
+        mark.moveTo(x, y);
+        mark.lineTo(x + 6, y);
+        mark.lineTo(x + 3, y + 5);
+        mark.closeSubpath();
+        painter.fillPath(mark, kTextColour);
+    }
+
+    const std::optional<ChartRange> range = trendChartRange(chart);
+    if (!range) {
+        painter.restore();
+        return;
+    }
+    const auto yAt = [&](double value) {
+        return plot.bottom() - (value - range->low) / (range->high - range->low) * plot.height();
+    };
+
+    // The band: a column a year, joined to the next year's where both exist.
+    const double half = std::min(5.0, plot.width() / n / 4);
+    for (qsizetype i = 0; i < n; ++i) {
+        if (!chart.q1.at(i) || !chart.q3.at(i))
+            continue;
+        const double top = yAt(std::max(*chart.q1.at(i), *chart.q3.at(i)));
+        const double bottom = yAt(std::min(*chart.q1.at(i), *chart.q3.at(i)));
+        painter.fillRect(QRectF(xAt(i) - half, top, 2 * half, bottom - top), kBandColour);
+        if (i + 1 < n && chart.q1.at(i + 1) && chart.q3.at(i + 1)) {
+            QPolygonF band;
+            band << QPointF(xAt(i), yAt(*chart.q3.at(i))) << QPointF(xAt(i + 1), yAt(*chart.q3.at(i + 1)))
+                 << QPointF(xAt(i + 1), yAt(*chart.q1.at(i + 1))) << QPointF(xAt(i), yAt(*chart.q1.at(i)));
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(kBandColour);
+            painter.drawPolygon(band);
+        }
+    }
+
+    // A line through the years that have a value, broken at every gap; a
+    // short stroke (median) or a dot (firm) marks each value.
+    const auto drawSeries = [&](const QVector<std::optional<double>> &values, const QPen &pen,
+                                bool dots) {
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        for (qsizetype i = 0; i + 1 < n; ++i)
+            if (values.at(i) && values.at(i + 1))
+                painter.drawLine(QPointF(xAt(i), yAt(*values.at(i))),
+                                 QPointF(xAt(i + 1), yAt(*values.at(i + 1))));
+        for (qsizetype i = 0; i < n; ++i) {
+            if (!values.at(i))
+                continue;
+            const QPointF point(xAt(i), yAt(*values.at(i)));
+            if (dots) {
+                painter.setBrush(pen.color());
+                painter.drawEllipse(point, 2.2, 2.2);
+            } else {
+                painter.drawLine(point - QPointF(half, 0), point + QPointF(half, 0));
+            }
+        }
+    };
+    QPen medianPen(kMedianColour, 1.0, Qt::DashLine);
+    drawSeries(chart.median, medianPen, false);
+    drawSeries(chart.firm, QPen(kFirmColour, 1.6), true);
+    painter.restore();
+}
+
+void installReportCharts(QTextDocument &document)
+{
+    struct Found
+    {
+        int position;
+        QString source;
+        QSizeF size;
+    };
+    QVector<Found> found;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            if (!format.isImageFormat())
+                continue;
+            const QTextImageFormat image = format.toImageFormat();
+            if (!image.name().startsWith(kChartPrefix))
+                continue;
+            for (int i = 0; i < fragment.length(); ++i)
+                found.append({fragment.position() + i, image.name(),
+                              QSizeF(image.width() > 0 ? image.width() : 160,
+                                     image.height() > 0 ? image.height() : 50)});
+        }
+    if (found.isEmpty())
+        return;
+    document.documentLayout()->registerHandler(kChartObjectType, new ChartObject(&document));
+    QTextCursor cursor(&document);
+    for (const Found &chart : found) {
+        QTextCharFormat object;
+        object.setObjectType(kChartObjectType);
+        object.setProperty(kSourceProperty, chart.source);
+        object.setProperty(kSizeProperty, chart.size);
+        object.setVerticalAlignment(QTextCharFormat::AlignMiddle);
+        cursor.setPosition(chart.position);
+        cursor.setPosition(chart.position + 1, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(object);
+    }
+}
+
+#include "ReportCharts.moc"
