@@ -1,5 +1,7 @@
 #include "core/UnicodeLike.h"
 
+#include "core/SearchFold.h"
+
 #include <sqlite3.h>
 
 namespace {
@@ -54,7 +56,7 @@ void likeFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
             sqlite3_result_error(context, "ESCAPE expression must be a single character", -1);
             return;
         }
-        escape = e.at(0).toCaseFolded();
+        escape = e.at(0);
     }
     // like(pattern, text[, escape]) is how SQLite calls "text LIKE pattern".
     const bool matched = unicodeLikeMatch(textArgument(argv[0]), textArgument(argv[1]), escape);
@@ -64,8 +66,9 @@ void likeFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
 
 bool unicodeLikeMatch(const QString &pattern, const QString &text, QChar escape)
 {
-    return matchFrom(pattern.toCaseFolded(), 0, text.toCaseFolded(), 0,
-                     escape.isNull() ? escape : escape.toCaseFolded());
+    const QString foldedEscape = escape.isNull() ? QString() : foldForSearch(QString(escape));
+    return matchFrom(foldForSearch(pattern), 0, foldForSearch(text), 0,
+                     foldedEscape.size() == 1 ? foldedEscape.at(0) : escape);
 }
 
 bool registerUnicodeLike(sqlite3 *handle)

@@ -110,8 +110,7 @@ std::optional<double> meaningfulRatio(const RatioColumns &ratio, const FirmState
 {
     const QLatin1String key(ratio.key);
     double denominator = 0;
-    if (key == QLatin1String("NPM") || key == QLatin1String("PPM") ||
-        key == QLatin1String("OPM"))
+    if (key == QLatin1String("NPM") || key == QLatin1String("PPM") || key == QLatin1String("OPM"))
         denominator = s.OperatingRevenue;
     else if (key == QLatin1String("GPM"))
         denominator = s.Sales;
@@ -146,8 +145,8 @@ std::vector<TrendSeries> trendSeries(std::vector<TrendYear> years)
         s.ratio = &kRatioColumns[i];
         for (const TrendYear &year : years) {
             s.years.push_back(year.year);
-            s.points.push_back({meaningfulRatio(kRatioColumns[i], year.statement),
-                                year.industry[i]});
+            s.points.push_back(
+                {meaningfulRatio(kRatioColumns[i], year.statement), year.industry[i]});
         }
         series.push_back(std::move(s));
     }
@@ -169,8 +168,7 @@ QString trendChartSpec(const TrendSeries &series)
     const QChar comma = QLatin1Char(',');
     return QStringLiteral("chart:trend;lower=%1;x=%2;f=%3;l=%4;m=%5;u=%6")
         .arg(lower ? 1 : 0)
-        .arg(years.join(comma), firm.join(comma), q1.join(comma), q2.join(comma),
-             q3.join(comma));
+        .arg(years.join(comma), firm.join(comma), q1.join(comma), q2.join(comma), q3.join(comma));
 }
 
 QList<QPair<QString, QString>> trendColumns()
@@ -238,9 +236,8 @@ void writeComparisonTrend(Connection &cnUser, const QString &firmName, int year,
         columns << yearColumn(slot);
         values << (slot <= int(shownYears.size()) ? QVariant(shownYears[slot - 1]) : QVariant());
     }
-    const int languageOffset = reportsql::languageLetter(language).toUpper() == QLatin1String("E")
-                                   ? 0
-                                   : 1;
+    const int languageOffset =
+        reportsql::languageLetter(language).toUpper() == QLatin1String("E") ? 0 : 1;
     for (const TrendLabel &label : kTrendLabels) {
         columns << QLatin1String(label.column);
         values << ResourceString(label.stringId + languageOffset);

@@ -169,8 +169,10 @@ void paintTrendChart(QPainter &painter, const QRectF &area, const TrendChart &ch
         painter.fillRect(QRectF(xAt(i) - half, top, 2 * half, bottom - top), kBandColour);
         if (i + 1 < n && chart.q1.at(i + 1) && chart.q3.at(i + 1)) {
             QPolygonF band;
-            band << QPointF(xAt(i), yAt(*chart.q3.at(i))) << QPointF(xAt(i + 1), yAt(*chart.q3.at(i + 1)))
-                 << QPointF(xAt(i + 1), yAt(*chart.q1.at(i + 1))) << QPointF(xAt(i), yAt(*chart.q1.at(i)));
+            band << QPointF(xAt(i), yAt(*chart.q3.at(i)))
+                 << QPointF(xAt(i + 1), yAt(*chart.q3.at(i + 1)))
+                 << QPointF(xAt(i + 1), yAt(*chart.q1.at(i + 1)))
+                 << QPointF(xAt(i), yAt(*chart.q1.at(i)));
             painter.setPen(Qt::NoPen);
             painter.setBrush(kBandColour);
             painter.drawPolygon(band);

@@ -16,9 +16,10 @@ bool isEnglish(const LookupSource &source)
 // where clause.
 QString industrySelect(const LookupSource &source, const QString &parentJoinKey)
 {
-    const QString columns = isEnglish(source)
-                                ? QStringLiteral("select F.NAICS, N.description, T.inddesce from (")
-                                : QStringLiteral("select F.NAICS, N.description_french, T.inddescf from (");
+    const QString columns =
+        isEnglish(source)
+            ? QStringLiteral("select F.NAICS, N.description, T.inddesce from (")
+            : QStringLiteral("select F.NAICS, N.description_french, T.inddescf from (");
     return columns + source.naicsDescTable + QStringLiteral(" N ") + QStringLiteral("inner join ") +
            source.datasetTable + QStringLiteral(" F on N.NAICS = F.NAICS) ") +
            QStringLiteral("left join tblTreeview T on N.Parent = T.") + parentJoinKey +
@@ -34,7 +35,8 @@ std::optional<IndustryRow> firstIndustry(const LookupSource &source, const QStri
     const bool english = isEnglish(source);
     IndustryRow row;
     row.code = rs.text(QStringLiteral("NAICS"));
-    row.title = rs.text(english ? QStringLiteral("Description") : QStringLiteral("Description_french"));
+    row.title =
+        rs.text(english ? QStringLiteral("Description") : QStringLiteral("Description_french"));
     row.category = rs.text(english ? QStringLiteral("IndDescE") : QStringLiteral("IndDescF"));
     return row;
 }
@@ -62,14 +64,14 @@ QStringList fncNaicsCodes(const LookupSource &source)
 QStringList fncNaicsTitles(const LookupSource &source)
 {
     const bool english = isEnglish(source);
-    const QString column = english ? QStringLiteral("n.description")
-                                   : QStringLiteral("n.description_french");
-    RecordSet rs = GetRS(source.connection,
-                         QStringLiteral("select ") + column + QStringLiteral(" as dsc from ") +
-                             source.datasetTable + QStringLiteral(" f inner join ") +
-                             source.naicsDescTable +
-                             QStringLiteral(" N on f.naics = N.NAICS order by ") + column,
-                         QStringLiteral("read"));
+    const QString column =
+        english ? QStringLiteral("n.description") : QStringLiteral("n.description_french");
+    RecordSet rs =
+        GetRS(source.connection,
+              QStringLiteral("select ") + column + QStringLiteral(" as dsc from ") +
+                  source.datasetTable + QStringLiteral(" f inner join ") + source.naicsDescTable +
+                  QStringLiteral(" N on f.naics = N.NAICS order by ") + column,
+              QStringLiteral("read"));
     QStringList titles;
     for (; !rs.eof(); rs.MoveNext())
         titles << rs.text(QStringLiteral("Dsc"));
@@ -78,10 +80,9 @@ QStringList fncNaicsTitles(const LookupSource &source)
     QCollator collator(english ? QLocale(QLocale::English, QLocale::Canada)
                                : QLocale(QLocale::French, QLocale::Canada));
     collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(titles.begin(), titles.end(),
-                     [&collator](const QString &a, const QString &b) {
-                         return collator.compare(a, b) < 0;
-                     });
+    std::stable_sort(titles.begin(), titles.end(), [&collator](const QString &a, const QString &b) {
+        return collator.compare(a, b) < 0;
+    });
     return titles;
 }
 
@@ -105,8 +106,7 @@ QString keywordPattern(const QString &keyword)
     return QLatin1Char('%') + keyword + QLatin1Char('%');
 }
 
-RecordSet fncKeywordSearch(const LookupSource &source, const QString &keyword,
-                           bool alsoDefinitions)
+RecordSet fncKeywordSearch(const LookupSource &source, const QString &keyword, bool alsoDefinitions)
 {
     QString select;
     QString titleColumn;
@@ -129,8 +129,8 @@ RecordSet fncKeywordSearch(const LookupSource &source, const QString &keyword,
     }
     const QString pattern = keywordPattern(keyword);
     const RecordSet titles =
-        GetRS(source.connection, select + QStringLiteral("where ") + titleColumn +
-                                     QStringLiteral(" like ?"),
+        GetRS(source.connection,
+              select + QStringLiteral("where ") + titleColumn + QStringLiteral(" like ?"),
               QStringLiteral("read"), {pattern});
     if (!alsoDefinitions)
         return titles;
@@ -163,7 +163,9 @@ std::optional<IndustryDefinition> fncIndustryDefinition(Connection &connection,
         return std::nullopt;
     const bool english = language == 0;
     IndustryDefinition result;
-    result.title = rs.text(english ? QStringLiteral("Description") : QStringLiteral("Description_french"));
-    result.definition = rs.text(english ? QStringLiteral("definitione") : QStringLiteral("definitionf"));
+    result.title =
+        rs.text(english ? QStringLiteral("Description") : QStringLiteral("Description_french"));
+    result.definition =
+        rs.text(english ? QStringLiteral("definitione") : QStringLiteral("definitionf"));
     return result;
 }

@@ -20,6 +20,7 @@
 #include "search/SearchIcons.h"
 
 #include <QCloseEvent>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -194,6 +195,8 @@ QWidget *frmSearch::buildModeFrames()
     searchRow->addWidget(txtKeyword, 1);
     searchRow->addWidget(cmdKeyword);
     keywordLayout->addLayout(searchRow);
+    chkDefinitions = named(new QCheckBox(fraKeyword), "chkDefinitions");
+    keywordLayout->addWidget(chkDefinitions);
     adodcKeywordResults = new RecordSetModel(this);
     adodcKeywordResults->setObjectName(QStringLiteral("adodcKeywordResults"));
     dbgridKeywordResults = named(new QTableView(fraKeyword), "dbgridKeywordResults");
@@ -342,6 +345,7 @@ void frmSearch::subLoadCaptions()
     lblDirections->setText(caption(520));
     fraKeyword->setTitle(caption(38));
     cmdKeyword->setText(caption(44));
+    chkDefinitions->setText(caption(1408));
     fraNAICSTitle->setTitle(caption(506));
     fraNAICScode->setTitle(caption(50));
     lblIndustryInfo->setText(caption(522));
@@ -369,6 +373,7 @@ void frmSearch::subInitialize()
     // Selecting the tree option runs its mode change unless it was already selected.
     optSearchNaics->setChecked(true);
     txtKeyword->clear();
+    chkDefinitions->setChecked(false);
     dbgridKeywordResults->hide();
     subClearSelection();
 }
@@ -517,7 +522,8 @@ void frmSearch::cboNAICSTitle_Click()
 
 void frmSearch::cmdKeyword_Click()
 {
-    adodcKeywordResults->setRecordSet(fncKeywordSearch(currentLookupSource(), txtKeyword->text()));
+    adodcKeywordResults->setRecordSet(fncKeywordSearch(currentLookupSource(), txtKeyword->text(),
+                                                       chkDefinitions->isChecked()));
     if (adodcKeywordResults->rowCount() > 0) {
         dbgridKeywordResults->show();
         subFormatGrid();

@@ -5,6 +5,7 @@
 
 class RecordSetModel;
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -79,6 +80,7 @@ public:
     QGroupBox *fraKeyword = nullptr;
     QLineEdit *txtKeyword = nullptr;
     QPushButton *cmdKeyword = nullptr;
+    QCheckBox *chkDefinitions = nullptr; // off: titles only
     QTableView *dbgridKeywordResults = nullptr;
     RecordSetModel *adodcKeywordResults = nullptr;
 

@@ -19,7 +19,14 @@ private slots:
         QTest::newRow("substring") << "%ret%" << "Retail trade" << true;
         QTest::newRow("accented capital") << "%DÉTAIL%" << "Commerce de détail" << true;
         QTest::newRow("accented small vs capital") << "%école%" << "ÉCOLES PRIMAIRES" << true;
-        QTest::newRow("accent is not its base letter") << "%detail%" << "Commerce de détail" << false;
+        QTest::newRow("accent is ignored") << "%detail%" << "Commerce de détail" << true;
+        QTest::newRow("fr:accents and case ignored")
+            << "%electricite%" << "Production, transport et distribution d'électricité" << true;
+        QTest::newRow("fr:capitals without accents") << "%CAFE%" << "Café-restaurant" << true;
+        QTest::newRow("fr:accented pattern on plain text") << "%élévateur%" << "ELEVATEURS" << true;
+        QTest::newRow("fr:ligature") << "%oeuvre%" << "Main-d'Œuvre" << true;
+        QTest::newRow("underscore matches an accented letter") << "caf_" << "café" << true;
+        QTest::newRow("other letters still differ") << "%cafe%" << "Cafard" << false;
         QTest::newRow("underscore is exactly one character") << "b_q%" << "Banques" << false;
         QTest::newRow("underscore matches one") << "b_nques" << "Banques" << true;
         QTest::newRow("percent inside") << "%fab%ali%" << "Fabrication d'aliments" << true;

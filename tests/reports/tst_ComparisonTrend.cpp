@@ -120,17 +120,23 @@ private slots:
         QTest::addColumn<bool>("meaningful");
 
         QTest::newRow("npm:no revenue") << QByteArray("NPM") << QByteArray("rev") << 0.0 << false;
-        QTest::newRow("ppm:negative revenue") << QByteArray("PPM") << QByteArray("rev") << -5.0 << false;
+        QTest::newRow("ppm:negative revenue")
+            << QByteArray("PPM") << QByteArray("rev") << -5.0 << false;
         QTest::newRow("opm:no revenue") << QByteArray("OPM") << QByteArray("rev") << 0.0 << false;
         QTest::newRow("gpm:no sales") << QByteArray("GPM") << QByteArray("sales") << 0.0 << false;
-        QTest::newRow("roe:negative equity") << QByteArray("ROE") << QByteArray("equity") << -500.0 << false;
+        QTest::newRow("roe:negative equity")
+            << QByteArray("ROE") << QByteArray("equity") << -500.0 << false;
         QTest::newRow("de:no equity") << QByteArray("DE") << QByteArray("equity") << 0.0 << false;
         QTest::newRow("rt:no receivables") << QByteArray("RT") << QByteArray("ar") << 0.0 << false;
         QTest::newRow("it:no inventory") << QByteArray("IT") << QByteArray("inv") << 0.0 << false;
-        QTest::newRow("wc:no current liabilities") << QByteArray("WC") << QByteArray("curl") << 0.0 << false;
-        QTest::newRow("ic:no interest") << QByteArray("IC") << QByteArray("interest") << 0.0 << false;
-        QTest::newRow("npm:no profit is meaningful") << QByteArray("NPM") << QByteArray("profit") << 0.0 << true;
-        QTest::newRow("roe:positive equity") << QByteArray("ROE") << QByteArray("equity") << 500.0 << true;
+        QTest::newRow("wc:no current liabilities")
+            << QByteArray("WC") << QByteArray("curl") << 0.0 << false;
+        QTest::newRow("ic:no interest")
+            << QByteArray("IC") << QByteArray("interest") << 0.0 << false;
+        QTest::newRow("npm:no profit is meaningful")
+            << QByteArray("NPM") << QByteArray("profit") << 0.0 << true;
+        QTest::newRow("roe:positive equity")
+            << QByteArray("ROE") << QByteArray("equity") << 500.0 << true;
     }
 
     void ratioWithoutMeaningHasNoValue()
@@ -178,10 +184,10 @@ private slots:
         QCOMPARE(QLatin1String(npm.ratio->key), QLatin1String("NPM"));
         QCOMPARE(npm.years, (std::vector<int>{2004, 2005, 2006}));
         QCOMPARE(*npm.points.at(0).firm, 300.0 / 5000.0 * 100);
-        QVERIFY(!npm.points.at(1).firm);           // no revenue in 2005: a gap
+        QVERIFY(!npm.points.at(1).firm); // no revenue in 2005: a gap
         QCOMPARE(*npm.points.at(1).industry.q2, 5.0);
         QVERIFY(npm.points.at(2).firm.has_value());
-        QVERIFY(!npm.points.at(2).industry.q2);    // no industry data for 2006
+        QVERIFY(!npm.points.at(2).industry.q2); // no industry data for 2006
     }
 
     void chartSpecReadsBackWithItsGaps()
@@ -278,12 +284,12 @@ private slots:
 
         QTest::newRow("one year") << QList<int>{} << 2006 << QList<int>{};
         QTest::newRow("two years") << QList<int>{2004} << 2006 << QList<int>{2004, 2006};
-        QTest::newRow("three years") << QList<int>{2004, 2005} << 2006
-                                     << QList<int>{2004, 2005, 2006};
-        QTest::newRow("compared year also saved") << QList<int>{2005, 2006} << 2005
-                                                  << QList<int>{2005, 2006};
-        QTest::newRow("a year outside the reference years") << QList<int>{2003} << 2006
-                                                            << QList<int>{};
+        QTest::newRow("three years")
+            << QList<int>{2004, 2005} << 2006 << QList<int>{2004, 2005, 2006};
+        QTest::newRow("compared year also saved")
+            << QList<int>{2005, 2006} << 2005 << QList<int>{2005, 2006};
+        QTest::newRow("a year outside the reference years")
+            << QList<int>{2003} << 2006 << QList<int>{};
     }
 
     void trendTableFollowsTheFirmsSavedYears()
@@ -294,8 +300,8 @@ private slots:
         ReportDatabases db;
         addIndustry(db, {2004, 2005, 2006});
         for (int year : savedYears)
-            subWriteFirmRecord(db.user, recordOf("Maple Ridge Homes", year,
-                                                 healthyFirm(1 + (year - 2004) * 0.1)));
+            subWriteFirmRecord(
+                db.user, recordOf("Maple Ridge Homes", year, healthyFirm(1 + (year - 2004) * 0.1)));
         subWriteFirmRecord(db.user, recordOf("Another Firm", 2005, healthyFirm()));
 
         QVERIFY(fncPrepareComparisonReport(
@@ -324,7 +330,8 @@ private slots:
         for (int slot = 1; slot <= int(expectedYears.size()); ++slot)
             QCOMPARE(row.value(QStringLiteral("NPM_M%1").arg(slot)).toDouble(),
                      4.0 + (expectedYears.at(slot - 1) - 2004));
-        QCOMPARE(row.value("Lbl_Trend_Title").toString(), QStringLiteral("Your firm over the years"));
+        QCOMPARE(row.value("Lbl_Trend_Title").toString(),
+                 QStringLiteral("Your firm over the years"));
     }
 
     void firmNameMatchesWithoutRegardToCase()
@@ -349,9 +356,9 @@ private slots:
         negativeEquity.Equity1 = -500;
         subWriteFirmRecord(db.user, recordOf("Maple Ridge Homes", 2004, healthyFirm()));
         subWriteFirmRecord(db.user, recordOf("Maple Ridge Homes", 2005, negativeEquity));
-        QVERIFY(fncPrepareComparisonReport(
-            db.reference, db.user, "com", 3, "ON", 2006, kNaics, "E",
-            comparisonValues("Maple Ridge Homes", 2006, healthyFirm())));
+        QVERIFY(
+            fncPrepareComparisonReport(db.reference, db.user, "com", 3, "ON", 2006, kNaics, "E",
+                                       comparisonValues("Maple Ridge Homes", 2006, healthyFirm())));
         const QVariantMap row = trendRow(db);
         // 2004: the firm's value stands, the industry's quartiles are gaps.
         QVERIFY(!row.value("ROE_F1").isNull());
@@ -385,8 +392,8 @@ private slots:
         ReportDatabases db;
         addIndustry(db, {2006});
         ReportDatabases::exec(db.user, "drop table if exists Rpt_Comparison_Trend");
-        QVERIFY(fncPrepareComparisonReport(db.reference, db.user, "com", 3, "ON", 2006, kNaics,
-                                           "E", comparisonValues("Solo", 2006, healthyFirm())));
+        QVERIFY(fncPrepareComparisonReport(db.reference, db.user, "com", 3, "ON", 2006, kNaics, "E",
+                                           comparisonValues("Solo", 2006, healthyFirm())));
         QVERIFY(ReportDatabases::rows(db.user, "Rpt_Comparison_Trend").isEmpty());
     }
 };

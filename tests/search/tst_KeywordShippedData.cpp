@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include "core/DatasetMapping.h"
+#include "core/SearchFold.h"
 #include "search/IndustryLookups.h"
 
 #include <QSet>
@@ -26,7 +27,8 @@ private:
         return codes;
     }
 
-    // Codes whose title in the language holds the keyword, whatever the letter case.
+    // Codes whose title in the language holds the keyword, whatever the letter
+    // case and accents.
     QSet<QString> expectedCodes(const QString &table, const QString &descTable,
                                 const QString &titleColumn, const QString &keyword)
     {
@@ -36,7 +38,7 @@ private:
                              "select NAICS, " + titleColumn + " as title from " + descTable, "read");
         for (; !rs.eof(); rs.MoveNext()) {
             if (inDataset.contains(rs.text("NAICS")) &&
-                rs.text("title").contains(keyword, Qt::CaseInsensitive))
+                foldForSearch(rs.text("title")).contains(foldForSearch(keyword)))
                 codes.insert(rs.text("NAICS"));
         }
         return codes;
@@ -60,6 +62,9 @@ private slots:
         QTest::newRow("fr:Ontario DÉTAIL") << "optOntario" << 1 << "DÉTAIL" << "Description_french";
         QTest::newRow("en:Nunavut constr") << "optNunavut" << 0 << "constr" << "Description";
         QTest::newRow("fr:volume 1 fabrication") << "optVol1" << 1 << "FABRICATION" << "Description_french";
+        QTest::newRow("fr:volume 1 electricite") << "optVol1" << 1 << "electricite" << "Description_french";
+        QTest::newRow("fr:volume 3 ELECTRICITE") << "optVol3" << 1 << "ELECTRICITE" << "Description_french";
+        QTest::newRow("en:volume 1 ELECTRIC") << "optVol1" << 0 << "ELECTRIC" << "Description";
     }
 
     void keywordListsTheDatasetsMatchesOnly()
@@ -83,6 +88,70 @@ private slots:
         QCOMPARE(codes, expected);
         QCOMPARE(found.RecordCount(), expected.size());
         QVERIFY(datasetCodes(state.gstrDatasetTable).contains(codes));
+    }
+
+    void frenchKeywordWithoutAccentsFindsElectricPower()
+    {
+        AppState &state = appState();
+        subSetDataTable(state, QStringLiteral("optVol1"));
+        state.gintLanguage = 1;
+        RecordSet found = fncKeywordSearch(currentLookupSource(), QStringLiteral("electricite"));
+        QStringList titles;
+        for (; !found.eof(); found.MoveNext())
+            titles << found.field(1).toString();
+        QVERIFY2(titles.contains(QStringLiteral("Production, transport et distribution "
+                                                "d'électricité")),
+                 qPrintable(titles.join(QStringLiteral(" | "))));
+    }
+
+    void definitionsWidenTheSearchAfterTheTitles_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("keyword");
+        QTest::newRow("en:wiring") << 0 << "wiring";
+        QTest::newRow("fr:cablage") << 1 << "cablage";
+        QTest::newRow("en:construction") << 0 << "construction";
+    }
+
+    void definitionsWidenTheSearchAfterTheTitles()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, keyword);
+        AppState &state = appState();
+        subSetDataTable(state, QStringLiteral("optVol1"));
+        state.gintLanguage = qint16(language);
+        const QString titleColumn = language == 0 ? "Description" : "Description_french";
+        const QString definitionColumn = language == 0 ? "definitione" : "definitionf";
+
+        // Expected: the title matches, then the definition-only matches.
+        const QSet<QString> inDataset = datasetCodes(state.gstrDatasetTable);
+        QSet<QString> byTitle, byDefinition;
+        RecordSet all = GetRS(state.gcnReference,
+                              "select NAICS, " + titleColumn + " as title, " + definitionColumn +
+                                  " as definition from " + state.gstrNaicsDescTable,
+                              "read");
+        const QString folded = foldForSearch(keyword);
+        for (; !all.eof(); all.MoveNext()) {
+            const QString code = all.text("NAICS");
+            if (!inDataset.contains(code))
+                continue;
+            if (foldForSearch(all.text("title")).contains(folded))
+                byTitle.insert(code);
+            else if (foldForSearch(all.text("definition")).contains(folded))
+                byDefinition.insert(code);
+        }
+        QVERIFY2(!byDefinition.isEmpty(), "the sample definitions should hold this keyword");
+
+        RecordSet titlesOnly = fncKeywordSearch(currentLookupSource(), keyword);
+        QCOMPARE(titlesOnly.RecordCount(), byTitle.size());
+
+        RecordSet widened = fncKeywordSearch(currentLookupSource(), keyword, true);
+        QCOMPARE(widened.RecordCount(), byTitle.size() + byDefinition.size());
+        for (int row = 0; row < widened.RecordCount(); ++row) {
+            const QString code = widened.row(row).at(0).toString();
+            QVERIFY2(row < byTitle.size() ? byTitle.contains(code) : byDefinition.contains(code),
+                     qPrintable(QStringLiteral("row %1: %2 out of order").arg(row).arg(code)));
+        }
     }
 };
 

@@ -11,6 +11,7 @@
 #include "search/frmIndustryDefinitions.h"
 #include "search/frmSearch.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -53,6 +54,7 @@ private slots:
     void keywordSearch();
     void keywordNoMatch_data();
     void keywordNoMatch();
+    void keywordAlsoInDefinitions();
     void lookupOfUnknownCodeKeepsSelection();
     void exitQuestion();
 
@@ -550,6 +552,38 @@ void tst_frmSearch::keywordNoMatch()
     QCOMPARE(search.lblHiddenNaics->text(), chosen);
     QCOMPARE(messages.texts().size(), 1);
     QVERIFY(search.resetOnActivate());
+}
+
+void tst_frmSearch::keywordAlsoInDefinitions()
+{
+    frmSearch &search = showSearch();
+    search.optKeyword->click();
+    QVERIFY(!search.chkDefinitions->isChecked());
+    QCOMPARE(search.chkDefinitions->text(), QStringLiteral("Also search definitions"));
+
+    // "HOUSE" is in no title, only in the definition of 236110 ("Builds houses.").
+    MessageRecorder messages;
+    search.txtKeyword->setText(QStringLiteral("HOUSE"));
+    search.cmdKeyword_Click();
+    QCOMPARE(messages.texts(), QStringList{QStringLiteral("No match was found")});
+    search.chkDefinitions->setChecked(true);
+    search.cmdKeyword_Click();
+    const RecordSetModel *model = search.adodcKeywordResults;
+    QCOMPARE(model->rowCount(), 1);
+    QCOMPARE(model->cellText(0, 0), QStringLiteral("236110"));
+    // An industry found by its title is not listed again for its definition.
+    search.txtKeyword->setText(QStringLiteral("law"));
+    search.cmdKeyword_Click();
+    QCOMPARE(model->rowCount(), 1);
+    QCOMPARE(model->cellText(0, 0), QStringLiteral("541110"));
+    QCOMPARE(messages.texts().size(), 1);
+
+    search.mnuFrench->trigger();
+    QCOMPARE(search.chkDefinitions->text(), QStringLiteral("Chercher aussi dans les définitions"));
+    // Back to the menu and in again: the box is off.
+    search.mnuReturn->trigger();
+    ScreenRegistry::get<frmMenu>().cmdSearch_Click();
+    QVERIFY(!search.chkDefinitions->isChecked());
 }
 
 void tst_frmSearch::lookupOfUnknownCodeKeepsSelection()
