@@ -1,5 +1,6 @@
 #include "core/Startup.h"
 
+#include "core/AddedUserTables.h"
 #include "core/AppState.h"
 #include "core/ProgramFolder.h"
 #include "core/ScreenRegistry.h"
@@ -14,6 +15,7 @@ void Main()
     ConnectToFile(state.gcnUser,
                   ProgramFolder() + QLatin1Char('/') + QLatin1String(kUserDatabaseFile),
                   QStringLiteral("unknown"), OpenMode::ReadWrite);
+    subEnsureAddedUserTables(state.gcnUser);
     state.gblnKeepFirmForm = false;
     state.gstrHelpViewer = ProgramFolder() + QLatin1Char('/') + QLatin1String(kHelpViewerFile);
     ScreenRegistry::get<frmStart>().showScreen();

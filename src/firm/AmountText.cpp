@@ -78,29 +78,6 @@ std::string tenThousandths(double value)
     return kept;
 }
 
-// Exact-digit form of a mantissa and exponent, as printf's %.6e gives them.
-struct SevenDigits
-{
-    std::string digits; // seven digits, the first not zero
-    int exponent = 0;   // power of ten of the first digit
-};
-
-SevenDigits sevenDigits(float value)
-{
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(double(value)),
-                                      std::chars_format::scientific, 6);
-    const std::string text(buffer, result.ptr);
-    const std::size_t e = text.find('e');
-    SevenDigits out;
-    for (std::size_t i = 0; i < e; ++i) {
-        if (text[i] != '.')
-            out.digits += text[i];
-    }
-    out.exponent = std::stoi(text.substr(e + 1));
-    return out;
-}
-
 std::string withoutTrailingZeros(std::string digits)
 {
     while (!digits.empty() && digits.back() == '0')
@@ -167,7 +144,11 @@ double fncLeadingNumber(const QString &text)
 
 std::optional<QString> fncAmountNormalForm(const QString &text)
 {
-    const double value = fncLeadingNumber(text);
+    return fncAmountNormalForm(fncLeadingNumber(text));
+}
+
+std::optional<QString> fncAmountNormalForm(double value)
+{
     if (!std::isfinite(value) || std::fabs(value) > kLargestAmount)
         return std::nullopt;
     if (value == 0.0)
@@ -186,57 +167,30 @@ std::optional<QString> fncAmountNormalForm(const QString &text)
     return (value < 0 ? QStringLiteral("-") : QString()) + QString::fromStdString(out);
 }
 
-QString fncSingleText(float value)
-{
-    if (value == 0.0f)
-        return QStringLiteral("0");
-    if (!std::isfinite(value))
-        return value > 0 ? QStringLiteral("inf") : QStringLiteral("-inf");
-
-    const SevenDigits d = sevenDigits(value);
-    const QString sign = value < 0 ? QStringLiteral("-") : QString();
-    const std::string significant = withoutTrailingZeros(d.digits);
-    std::string out;
-    if (d.exponent >= -4 && d.exponent <= 6) {
-        if (d.exponent < 0) {
-            out = "0." + std::string(-d.exponent - 1, '0') + significant;
-        } else {
-            const int wholeDigits = d.exponent + 1;
-            std::string padded = significant;
-            if (int(padded.size()) < wholeDigits)
-                padded += std::string(wholeDigits - padded.size(), '0');
-            out = padded.substr(0, wholeDigits);
-            if (int(padded.size()) > wholeDigits)
-                out += '.' + padded.substr(wholeDigits);
-        }
-        return sign + QString::fromStdString(out);
-    }
-    out = significant.substr(0, 1);
-    if (significant.size() > 1)
-        out += '.' + significant.substr(1);
-    const int magnitude = std::abs(d.exponent);
-    out += d.exponent < 0 ? "E-" : "E+";
-    if (magnitude < 10)
-        out += '0';
-    out += std::to_string(magnitude);
-    return sign + QString::fromStdString(out);
-}
-
 QString fncDoubleText(double value)
 {
     if (value == 0.0)
         return QStringLiteral("0");
-    QString text = QString::number(value, 'g', 15);
-    text.replace(QLatin1Char('e'), QLatin1Char('E'));
-    return text;
+    if (!std::isfinite(value))
+        return value > 0 ? QStringLiteral("inf") : QStringLiteral("-inf");
+    // The shortest fixed form that reads back as the same double.
+    char buffer[400];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    return QString::fromLatin1(buffer, int(result.ptr - buffer));
 }
 
-float fncSingleSum(const QStringList &texts)
+double fncExactSum(const QStringList &texts)
 {
-    float sum = 0.0f;
+    double sum = 0.0;
     for (const QString &text : texts)
-        sum = sum + float(fncLeadingNumber(text));
+        sum += fncLeadingNumber(text);
     return sum;
+}
+
+QString fncSubtotalText(double sum)
+{
+    return fncAmountNormalForm(sum).value_or(fncDoubleText(sum));
 }
 
 QString fncPreparedAmount(const QString &text)

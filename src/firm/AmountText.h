@@ -23,17 +23,20 @@ double fncLeadingNumber(const QString &text);
 // Empty when the magnitude is beyond kLargestAmount.
 std::optional<QString> fncAmountNormalForm(const QString &text);
 
-// A single-precision number as the screen shows a subtotal: at most 7
-// significant digits, plain from 0.0001 to 9999999, otherwise scientific with
-// a sign and a two-digit exponent (1.234568E+07).
-QString fncSingleText(float value);
+// The normal form of a number (see above); empty beyond kLargestAmount.
+std::optional<QString> fncAmountNormalForm(double value);
 
-// A double-precision number in general format (at most 15 significant digits).
+// A number in plain digits, never in scientific notation, with the fewest
+// digits that read back as exactly the same number (up to 17 significant
+// digits): saving a shown amount stores what was loaded.
 QString fncDoubleText(double value);
 
-// The single-precision sum of the leading numbers of `texts`, each addend
-// converted to single precision and the sum rounded after every addition.
-float fncSingleSum(const QStringList &texts);
+// The double-precision sum of the leading numbers of `texts`, added left to right.
+double fncExactSum(const QStringList &texts);
+
+// A subtotal as the screen shows it: the sum in the amount normal form, or in
+// plain digits when it lies beyond kLargestAmount (the save then refuses it).
+QString fncSubtotalText(double sum);
 
 // One box's text made ready for saving or reporting: an empty text becomes
 // "0" and every comma a point; nothing else is touched.

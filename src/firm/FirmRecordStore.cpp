@@ -1,6 +1,7 @@
 #include "firm/FirmRecordStore.h"
 
 #include "core/Transaction.h"
+#include "firm/StatementIndustry.h"
 
 namespace {
 const QString kDeleteStatement =
@@ -42,11 +43,16 @@ void subWriteFirmRecord(Connection &connection, const FirmRecord &record)
     qint16 errorCount = 0;
     ExecCmdInDB(connection, kDeleteStatement, errorCount, {record.firmName, record.year});
     ExecCmdInDB(connection, insertStatement(), errorCount, values);
+    subWriteStatementIndustry(connection, record.firmName, record.year,
+                              StatementIndustry{record.naics, record.volume, record.region});
     transaction.commit();
 }
 
 void subDeleteFirmRecord(Connection &connection, const QString &firmName, int year)
 {
+    Transaction transaction(connection);
     qint16 errorCount = 0;
     ExecCmdInDB(connection, kDeleteStatement, errorCount, {firmName, year});
+    subDeleteStatementIndustry(connection, firmName, year);
+    transaction.commit();
 }

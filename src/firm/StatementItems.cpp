@@ -67,7 +67,7 @@ void fncApplySubtotals(QHash<QString, QString> &amounts)
         QStringList addends;
         for (const char *column : rule.addends)
             addends << amounts.value(QString::fromLatin1(column));
-        amounts.insert(QString::fromLatin1(rule.column), fncSingleText(fncSingleSum(addends)));
+        amounts.insert(QString::fromLatin1(rule.column), fncSubtotalText(fncExactSum(addends)));
     }
 }
 

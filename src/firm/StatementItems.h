@@ -34,8 +34,8 @@ struct SubtotalRule
 // earlier results.
 const std::array<SubtotalRule, 5> &subtotalRules();
 
-// Recomputes the five subtotals of `amounts` (column -> box text) in single
-// precision and writes each into the map as the screen shows it.
+// Recomputes the five subtotals of `amounts` (column -> box text) exactly, in
+// double precision, and writes each into the map as the screen shows it.
 void fncApplySubtotals(QHash<QString, QString> &amounts);
 
 // The column whose box takes the focus when Enter is pressed in `column`'s box.

@@ -1,22 +1,23 @@
 #include "firm/frmMyValues.h"
 
 #include "core/AppState.h"
+#include "core/ExitQuestion.h"
 #include "core/HelpLauncher.h"
 #include "core/ResourceString.h"
 #include "core/ScreenRegistry.h"
 #include "entry/ClickableLabel.h"
-#include "core/ExitQuestion.h"
 #include "entry/frmAbout.h"
 #include "entry/frmMenu.h"
 #include "firm/AmountKeys.h"
 #include "firm/AmountText.h"
 #include "firm/FirmIcons.h"
+#include "firm/FirmList.h"
 #include "firm/FirmRecordStore.h"
 #include "firm/ReferenceYears.h"
 #include "firm/ShowItemDefinition.h"
 #include "firm/StatementItems.h"
-#include "firm/FirmList.h"
 #include "firm/frmOpenExisting.h"
+#include "reports/ReportTitles.h"
 #include "reports/frmReportViewer.h"
 #include "search/OpenIndustryDef.h"
 #include "search/SearchIcons.h"
@@ -122,6 +123,20 @@ void selectWhole(QLineEdit *box)
     box->selectAll();
 }
 
+// "236110 Residential building construction", with its data set when asked.
+QString industryText(const StatementIndustry &industry, bool withDataset)
+{
+    AppState &state = appState();
+    QString text = fncIndustryCaption(state.gcnReference, industry, state.gintLanguage);
+    if (withDataset) {
+        const QString letter = state.isFrench() ? QStringLiteral("F") : QStringLiteral("E");
+        text += QStringLiteral(" (volume %1 – %2)")
+                    .arg(industry.volume)
+                    .arg(regionName(state.gcnUser, industry.region, letter));
+    }
+    return text;
+}
+
 const QColor kComputedBackground(224, 224, 224);
 const QColor kComputedText(0, 0, 128);
 } // namespace
@@ -206,6 +221,16 @@ QWidget *frmMyValues::buildHeader()
     industryFont.setPointSizeF(industryFont.pointSizeF() * 1.15);
     lblIndustry->setFont(industryFont);
 
+    // Shown only when a reopened statement was saved under another industry.
+    lblSavedIndustry = new QLabel(header);
+    lblSavedIndustry->setObjectName(QStringLiteral("lblSavedIndustry"));
+    lblSavedIndustry->setAlignment(Qt::AlignCenter);
+    lblSavedIndustry->setWordWrap(true);
+    lblSavedIndustry->setStyleSheet(
+        QStringLiteral("QLabel { color: #7f3f00; background: #fff2cc; border: 1px solid #c55a11; "
+                       "padding: 3px; }"));
+    lblSavedIndustry->hide();
+
     // Carried for the commands, never shown.
     lblNAICS = new QLabel(header);
     lblNAICS->setObjectName(QStringLiteral("lblNAICS"));
@@ -215,11 +240,12 @@ QWidget *frmMyValues::buildHeader()
     lblDataTableToCompare->hide();
 
     grid->addWidget(lblIndustry, 0, 0, 1, 5);
-    grid->addWidget(lblFirmName, 1, 0);
-    grid->addWidget(txtFirmName, 1, 1);
-    grid->addItem(new QSpacerItem(24, 1), 1, 2);
-    grid->addWidget(lblYear, 1, 3);
-    grid->addWidget(cboYear, 1, 4);
+    grid->addWidget(lblSavedIndustry, 1, 0, 1, 5);
+    grid->addWidget(lblFirmName, 2, 0);
+    grid->addWidget(txtFirmName, 2, 1);
+    grid->addItem(new QSpacerItem(24, 1), 2, 2);
+    grid->addWidget(lblYear, 2, 3);
+    grid->addWidget(cboYear, 2, 4);
     grid->setColumnStretch(1, 1);
     return header;
 }
@@ -512,11 +538,51 @@ void frmMyValues::subRemoveBlanksCommas()
 void frmMyValues::subInitializeValues()
 {
     txtFirmName->setText(caption(544));
-    lblIndustry->clear();
-    lblNAICS->clear();
+    // A new statement belongs to the industry now chosen: the labels keep
+    // naming it, so that a save or a comparison never loses it.
+    m_savedIndustry.reset();
+    if (m_captionsLoaded) {
+        subShowCurrentIndustry();
+    } else {
+        lblIndustry->clear();
+        lblNAICS->clear();
+    }
     for (QLineEdit *box : std::as_const(m_amountBoxes))
         box->setText(QStringLiteral("0"));
     mblnDataChanged = false;
+}
+
+void frmMyValues::subShowCurrentIndustry()
+{
+    const AppState &state = appState();
+    setWindowTitle(caption(546) + QStringLiteral(" ") + state.gstrDatasetCaption);
+    const frmSearch &search = ScreenRegistry::get<frmSearch>();
+    lblIndustry->setText(search.txtIndName->text());
+    lblNAICS->setText(search.lblHiddenNaics->text());
+    lblDataTableToCompare->setText(state.gstrDatasetTable);
+
+    const StatementIndustry current{lblNAICS->text(), state.gintVolume, state.gstrRegion};
+    if (!m_savedIndustry || m_savedIndustry->naics.isEmpty() || *m_savedIndustry == current) {
+        lblSavedIndustry->hide();
+        return;
+    }
+    const bool otherDataset = m_savedIndustry->volume != current.volume ||
+                              m_savedIndustry->region.compare(current.region, Qt::CaseInsensitive);
+    const QString saved = industryText(*m_savedIndustry, otherDataset);
+    const QString now = industryText(current, otherDataset);
+    lblSavedIndustry->setText(
+        state.isFrench()
+            ? QStringLiteral("Sauvegardé sous %1; comparé avec l'industrie choisie maintenant : %2")
+                  .arg(saved, now)
+            : QStringLiteral("Saved under %1; compared with the industry now chosen: %2")
+                  .arg(saved, now));
+    lblSavedIndustry->show();
+}
+
+void frmMyValues::subShowSavedIndustry(const std::optional<StatementIndustry> &saved)
+{
+    m_savedIndustry = saved;
+    subShowCurrentIndustry();
 }
 
 void frmMyValues::subSetAllValuesToZero()
@@ -581,6 +647,8 @@ std::optional<QList<double>> frmMyValues::fncScreenAmounts()
 bool frmMyValues::subSave_Firm_Record(bool blnSkipWarningMessages)
 {
     AppState &state = appState();
+    // Totals are saved as the exact sums of their items.
+    subCalculateSubTotals();
     subRemoveBlanksCommas();
     if (!fncVerifyFirmName()) {
         ShowMessage(caption(554), MsgButtons::Ok, MsgIcon::None, QString(), this);
@@ -625,9 +693,13 @@ bool frmMyValues::subSave_Firm_Record(bool blnSkipWarningMessages)
     record.firmName = firm;
     record.year = *year;
     record.naics = lblNAICS->text();
+    record.volume = state.gintVolume;
+    record.region = state.gstrRegion;
     for (int i = 0; i < kStatementItemCount; ++i)
         record.amounts[i] = amounts->at(i);
     subWriteFirmRecord(state.gcnUser, record);
+    // Saved now under the industry now chosen.
+    subShowSavedIndustry(std::nullopt);
 
     ShowMessage(state.isFrench() ? QStringLiteral("Les données ont été sauvegardées.")
                                  : QStringLiteral("Data has been saved."),
@@ -720,8 +792,7 @@ std::optional<QStringList> frmMyValues::fncPrepareComparison()
     };
     if (!fncYearTextInRange(yearText))
         return refuse(fncInvalidYearMessage(state.isFrench()));
-    if (float(fncLeadingNumber(txtTotLiabShareEq->text())) !=
-        float(fncLeadingNumber(txtTa->text())))
+    if (fncLeadingNumber(txtTotLiabShareEq->text()) != fncLeadingNumber(txtTa->text()))
         return refuse(caption(550));
     if (txtFirmName->text().isEmpty())
         return refuse(caption(552));
@@ -762,6 +833,7 @@ void frmMyValues::subView_Comparison_Report()
 void frmMyValues::Form_Activate()
 {
     AppState &state = appState();
+    subShowCurrentIndustry();
     if (state.gblnKeepFirmForm) {
         state.gblnKeepFirmForm = false;
         if (!m_captionsLoaded) {
@@ -828,6 +900,7 @@ void frmMyValues::subLoadCaptions()
     mnuContents->setText(caption(562));
     mnuTechnical->setText(caption(564));
     mnuAbout->setText(caption(380));
+    subShowCurrentIndustry();
 }
 
 void frmMyValues::lblItem_Click(const QString &labelName)

@@ -2,6 +2,7 @@
 
 #include "core/Messages.h"
 #include "core/Screen.h"
+#include "firm/StatementIndustry.h"
 
 #include <QHash>
 #include <QStringList>
@@ -30,6 +31,10 @@ public:
     bool dataChanged() const { return mblnDataChanged; }
     // A statement loaded from the database is not a change of the user's.
     void markUnchanged() { mblnDataChanged = false; }
+
+    // A statement was loaded that was saved under `saved` (empty when that is
+    // not known): the screen says so when another industry is now chosen.
+    void subShowSavedIndustry(const std::optional<StatementIndustry> &saved);
 
     // The amount box of a MyValues column ("Cash" gives txtCash), or nullptr.
     QLineEdit *amountBox(const QString &column) const;
@@ -74,6 +79,7 @@ public:
     QLabel *lblYear = nullptr;
     QComboBox *cboYear = nullptr;
     QLabel *lblIndustry = nullptr;
+    QLabel *lblSavedIndustry = nullptr;
     QLabel *lblNAICS = nullptr;
     QLabel *lblDataTableToCompare = nullptr;
     QLabel *lblAsset = nullptr;
@@ -149,6 +155,9 @@ private:
     void connectHandlers();
 
     void lblItem_Click(const QString &labelName);
+    // The title and the industry labels follow the current data set and
+    // industry every time the screen is shown.
+    void subShowCurrentIndustry();
     void subSwitchLanguage(qint16 language);
     MsgAnswer fncAskToSaveChanges(bool openWording);
     void subShowNumberMessage(QLineEdit *box);
@@ -157,6 +166,7 @@ private:
     std::optional<QList<double>> fncScreenAmounts();
 
     bool mblnDataChanged = false;
+    std::optional<StatementIndustry> m_savedIndustry;
     // Hidden since it was last active: the next activation starts afresh
     // (unless a command asked to keep the contents).
     bool m_hiddenSinceActive = true;

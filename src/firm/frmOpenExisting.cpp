@@ -2,11 +2,12 @@
 
 #include "core/AppState.h"
 #include "core/Messages.h"
+#include "core/RecordSetModel.h"
 #include "core/ResourceString.h"
 #include "core/ScreenRegistry.h"
 #include "firm/AmountText.h"
 #include "firm/FirmList.h"
-#include "core/RecordSetModel.h"
+#include "firm/StatementIndustry.h"
 #include "firm/frmMyValues.h"
 #include "search/frmSearch.h"
 
@@ -113,7 +114,7 @@ frmOpenExisting::frmOpenExisting()
     buttons->addWidget(cmdOpen);
     layout->addLayout(buttons);
     setCentralWidget(central);
-    resize(480, 340);
+    resize(640, 340);
 
     connect(cmdOpen, &QPushButton::clicked, this, &frmOpenExisting::cmdOpen_Click);
     connect(dbgFirms, &QTableView::doubleClicked, this, &frmOpenExisting::dbgFirms_DblClick);
@@ -144,10 +145,13 @@ bool frmOpenExisting::fncLoadFirms()
     const QVariant pickedName = previous >= 0 ? AdodcFirms->value(previous, 0) : QVariant();
     const QVariant pickedYear = previous >= 0 ? AdodcFirms->value(previous, 1) : QVariant();
 
-    AdodcFirms->setRecordSet(fncReadFirmList(state.gcnUser, state.gintLanguage));
+    AdodcFirms->setRecordSet(
+        fncFirmListWithIndustries(fncReadFirmList(state.gcnUser, state.gintLanguage), state.gcnUser,
+                                  state.gcnReference, state.gintLanguage));
     if (AdodcFirms->rowCount() == 0)
         return false;
     dbgFirms->setVisible(true);
+    dbgFirms->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     dbgFirms->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     // As with a bound grid, the first row is current until the user picks one.
     int current = 0;
@@ -207,6 +211,9 @@ void frmOpenExisting::subOpenRecord()
             box->setText(amountText(statement.field(name)));
     }
     firm.txtFirmName->setText(statement.text(QStringLiteral("firmname")));
+    firm.subShowSavedIndustry(
+        fncReadStatementIndustry(state.gcnUser, statement.text(QStringLiteral("firmname")),
+                                 statement.field(QStringLiteral("Year")).toInt()));
     firm.markUnchanged();
     // The hand-off is over; a flag still set would make a later, unrelated
     // activation keep this statement instead of starting afresh.

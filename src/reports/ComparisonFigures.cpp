@@ -45,6 +45,70 @@ FirmRatios computeFirmRatios(const FirmStatement &s)
     return r;
 }
 
+Denominator denominatorOf(RatioId id)
+{
+    switch (id) {
+    case RatioId::NPM:
+    case RatioId::PPM:
+    case RatioId::OPM:
+        return Denominator::OperatingRevenue;
+    case RatioId::GPM:
+        return Denominator::Sales;
+    case RatioId::ORTNOA:
+    case RatioId::RONOA:
+        return Denominator::NetOperatingAssets;
+    case RatioId::PPTA:
+    case RatioId::LTA:
+        return Denominator::TotalAssets;
+    case RatioId::ROCE:
+        return Denominator::CapitalEmployed;
+    case RatioId::ROE:
+    case RatioId::DE:
+        return Denominator::Equity;
+    case RatioId::RT:
+        return Denominator::Receivables;
+    case RatioId::IT:
+        return Denominator::Inventory;
+    case RatioId::WC:
+        return Denominator::CurrentLiabilities;
+    case RatioId::IC:
+        return Denominator::InterestExpense;
+    }
+    return Denominator::TotalAssets;
+}
+
+double denominatorValue(const FirmStatement &s, Denominator denominator)
+{
+    switch (denominator) {
+    case Denominator::OperatingRevenue:
+        return s.OperatingRevenue;
+    case Denominator::Sales:
+        return s.Sales;
+    case Denominator::NetOperatingAssets:
+        return netOperatingAssets(s);
+    case Denominator::TotalAssets:
+        return s.Ta;
+    case Denominator::CapitalEmployed:
+        return capitalEmployed(s);
+    case Denominator::Equity:
+        return s.Equity1;
+    case Denominator::Receivables:
+        return s.Ar;
+    case Denominator::Inventory:
+        return s.Inv;
+    case Denominator::CurrentLiabilities:
+        return s.CurrentLiabilities;
+    case Denominator::InterestExpense:
+        return s.InterestExpense;
+    }
+    return 0;
+}
+
+bool isMeaningful(const FirmStatement &s, RatioId id)
+{
+    return denominatorValue(s, denominatorOf(id)) > 0;
+}
+
 QuartilePosition quartilePosition(RatioScale scale, const Quartiles &quartiles, double ratio)
 {
     if (!quartiles.q1 || !quartiles.q2 || !quartiles.q3)

@@ -81,6 +81,32 @@ double percentOfTotalAssets(double item, double totalAssets);
 
 FirmRatios computeFirmRatios(const FirmStatement &s);
 
+// The fifteen ratios, in the order of FirmRatios and of kRatioColumns.
+enum class RatioId { NPM, PPM, OPM, GPM, ORTNOA, RONOA, PPTA, ROCE, ROE, RT, IT, WC, DE, LTA, IC };
+inline constexpr int kRatioCount = 15;
+
+// The figure a ratio divides by. A ratio whose denominator is zero or
+// negative has no meaning: its formula gives 0 or turns its sign, and a
+// position drawn from that number would mislead.
+enum class Denominator {
+    OperatingRevenue,
+    Sales,
+    NetOperatingAssets,
+    TotalAssets,
+    CapitalEmployed,
+    Equity,
+    Receivables,
+    Inventory,
+    CurrentLiabilities,
+    InterestExpense
+};
+inline constexpr int kDenominatorCount = 10;
+
+Denominator denominatorOf(RatioId id);
+double denominatorValue(const FirmStatement &s, Denominator denominator);
+// A zero numerator (no profit) still means something: only the denominator counts.
+bool isMeaningful(const FirmStatement &s, RatioId id);
+
 // Which way a ratio improves: the indebtedness ratios (debt to equity,
 // liabilities to assets) are better when lower.
 enum class RatioScale { HigherIsBetter, LowerIsBetter };

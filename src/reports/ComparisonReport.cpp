@@ -1,8 +1,10 @@
+#include "core/AddedUserTables.h"
 #include "core/DatabaseError.h"
 #include "core/Messages.h"
 #include "core/Transaction.h"
 #include "reports/ComparisonFigures.h"
 #include "reports/ComparisonRatios.h"
+#include "reports/ComparisonReading.h"
 #include "reports/ComparisonTrend.h"
 #include "reports/ReportExtraction.h"
 #include "reports/ReportPreparation.h"
@@ -68,6 +70,11 @@ constexpr std::array<FirmColumn, 32> kFirmColumns = {{
     {"MyCurrentAssets", &FirmStatement::CurrentAssets, true},
     {"MyCurrentLiabilities", &FirmStatement::CurrentLiabilities, true},
 }};
+
+// The labels the composed texts need, copied in the report's language.
+constexpr std::array<const char *, 10> kNoteLabels = {
+    "Lbl_Sales",   "Lbl_MyMargin", "Lbl_MedianMargin", "Lbl_NotMeaningful", "Note_NotMeaningful",
+    "Note_Points", "Sec_Verdict",  "Pic_Title",        "Pic_Weakest",       "Pic_Strongest"};
 
 // A variance column, the firm's item and the industry's column it is set against.
 struct VarianceColumn
@@ -209,18 +216,26 @@ void insertFirmRow(Connection &cnUser, const QStringList &values, qint16 year,
                 errors, bound);
 }
 
-void writeRatiosAndPositions(Connection &cnUser, const RecordSet &yearRow,
-                             const FirmStatement &statement)
+// Writes the ratios and their positions; a ratio without meaning keeps its
+// value but gets no position. Returns where the firm stands on each ratio.
+std::array<Standing, kRatioCount> writeRatiosAndPositions(Connection &cnUser,
+                                                          const RecordSet &yearRow,
+                                                          const FirmStatement &statement)
 {
     const FirmRatios ratios = computeFirmRatios(statement);
+    std::array<Standing, kRatioCount> standings{};
     QStringList ratioColumns, betterColumns, worseColumns;
     QVariantList ratioValues, betterValues, worseValues;
-    for (const RatioColumns &r : kRatioColumns) {
+    for (int i = 0; i < kRatioCount; ++i) {
+        const RatioColumns &r = kRatioColumns[i];
         const double ratio = ratios.*r.value;
+        const bool meaningful = isMeaningful(statement, RatioId(i));
         const Quartiles quartiles{numberOf(yearRow.field(QLatin1String(r.q1))),
                                   numberOf(yearRow.field(QLatin1String(r.q2))),
                                   numberOf(yearRow.field(QLatin1String(r.q3)))};
-        const QuartilePosition position = quartilePosition(r.scale, quartiles, ratio);
+        const QuartilePosition position =
+            meaningful ? quartilePosition(r.scale, quartiles, ratio) : QuartilePosition{};
+        standings[i] = standingOf(meaningful, position);
         ratioColumns << QLatin1String(r.column);
         ratioValues << ratio;
         betterColumns << QLatin1String(r.better);
@@ -231,6 +246,59 @@ void writeRatiosAndPositions(Connection &cnUser, const RecordSet &yearRow,
     updateComparison(cnUser, ratioColumns, ratioValues);
     updateComparison(cnUser, betterColumns, betterValues);
     updateComparison(cnUser, worseColumns, worseValues);
+    return standings;
+}
+
+// The one row of composed texts: verdict, size note, notes on ratios without
+// meaning, each ratio's reading and place on the picture, and the labels.
+void writeNotes(Connection &cnUser, const FirmStatement &statement,
+                const std::array<Standing, kRatioCount> &standings, qint16 volume,
+                const QString &languageText)
+{
+    const ReportLanguage language = reportLanguageFromText(languageText);
+    const RecordSet titles = GetRS(cnUser, QStringLiteral("select * from Rpt_Comparison_Titles"),
+                                   QStringLiteral("read"));
+    std::array<QString, kRatioCount> names;
+    QVector<RatioStanding> ranked;
+    for (int i = 0; i < kRatioCount; ++i) {
+        // Titles without a ratio's label fall back on its short name.
+        const QString column = ratioTitleColumn(RatioId(i));
+        const bool labelled =
+            titles.RecordCount() > 0 && titles.fieldNames().contains(column, Qt::CaseInsensitive);
+        names[i] = labelled ? titles.text(column) : ratioKey(RatioId(i));
+        ranked << RatioStanding{RatioId(i), names[i], standings[i]};
+    }
+    QStringList footnotes;
+    for (const QString &note : notMeaningfulNotes(statement, names, language))
+        footnotes << note.toHtmlEscaped();
+
+    QStringList columns = {QStringLiteral("MySales"), QStringLiteral("Verdict"),
+                           QStringLiteral("SizeNote"), QStringLiteral("Footnotes")};
+    QVariantList values = {statement.Sales, verdictText(ranked, language),
+                           sizeNote(volume, statement.OperatingRevenue, language),
+                           footnotes.join(QStringLiteral("<br>"))};
+    for (const char *label : kNoteLabels) {
+        columns << QLatin1String(label);
+        values << comparisonText(QLatin1String(label), language);
+    }
+    for (int i = 0; i < kRatioCount; ++i) {
+        const auto id = RatioId(i);
+        const QString key = ratioKey(id);
+        columns << QStringLiteral("NM_") + key << QStringLiteral("Read_") + key
+                << QStringLiteral("Pic_") + key;
+        values << (standings[i] == Standing::NotMeaningful
+                       ? QVariant(comparisonText(QStringLiteral("Lbl_NotMeaningful"), language))
+                       : QVariant())
+               << ratioReading(id, standings[i], language)
+               << boundNumber(pictureQuarter(standings[i]));
+    }
+    qint16 errors = 0;
+    ExecCmdInDB(cnUser, QStringLiteral("delete from Rpt_Comparison_Notes"), errors);
+    ExecCmdInDB(cnUser,
+                QStringLiteral("Insert into Rpt_Comparison_Notes (") +
+                    columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+                    reportsql::placeholders(columns.size()) + QLatin1Char(')'),
+                errors, values);
 }
 
 void writeVariances(Connection &cnUser, const RecordSet &yearRow, const FirmStatement &statement)
@@ -267,6 +335,8 @@ bool fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
                                 const QString &region, qint16 year, const QString &naics,
                                 const QString &language, const QStringList &aComparisonValues)
 {
+    // A user database older than the composed texts gets their table here.
+    subEnsureAddedUserTables(cnUser);
     Transaction transaction(cnUser);
     extractIndustryRows(cnReference, cnUser, volume, region, kReferenceYear, naics, language);
     qint16 errors = 0;
@@ -286,7 +356,8 @@ bool fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
 
     const FirmStatement statement = statementFromValues(aComparisonValues);
     insertFirmRow(cnUser, aComparisonValues, year, statement);
-    writeRatiosAndPositions(cnUser, yearRow, statement);
+    const std::array<Standing, kRatioCount> standings =
+        writeRatiosAndPositions(cnUser, yearRow, statement);
     writeVariances(cnUser, yearRow, statement);
     applyVolumeTitle(cnUser, QStringLiteral("Rpt_Comparison"), QStringLiteral("MyVol"), QString(),
                      volume, language, region);
@@ -297,6 +368,7 @@ bool fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
                   QStringLiteral("Rpt_Comparison_Titles_Source"), language);
     ExecCmdInDB(cnUser, QStringLiteral("Update rpt_comparison_titles set NAICS = ?"), errors,
                 {aComparisonValues.at(kNaicsIndex)});
+    writeNotes(cnUser, statement, standings, volume, language);
     writeComparisonTrend(cnUser, aComparisonValues.at(kFirmNameIndex), year, statement, language);
     transaction.commit();
     return true;

@@ -7,6 +7,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <string_view>
 
 namespace {
 
@@ -108,29 +109,12 @@ QString numberText(const std::optional<double> &value)
 
 std::optional<double> meaningfulRatio(const RatioColumns &ratio, const FirmStatement &s)
 {
-    const QLatin1String key(ratio.key);
-    double denominator = 0;
-    if (key == QLatin1String("NPM") || key == QLatin1String("PPM") || key == QLatin1String("OPM"))
-        denominator = s.OperatingRevenue;
-    else if (key == QLatin1String("GPM"))
-        denominator = s.Sales;
-    else if (key == QLatin1String("ORTNOA") || key == QLatin1String("RONOA"))
-        denominator = netOperatingAssets(s);
-    else if (key == QLatin1String("PPTA") || key == QLatin1String("LTA"))
-        denominator = s.Ta;
-    else if (key == QLatin1String("ROCE"))
-        denominator = capitalEmployed(s);
-    else if (key == QLatin1String("ROE") || key == QLatin1String("DE"))
-        denominator = s.Equity1;
-    else if (key == QLatin1String("RT"))
-        denominator = s.Ar;
-    else if (key == QLatin1String("IT"))
-        denominator = s.Inv;
-    else if (key == QLatin1String("WC"))
-        denominator = s.CurrentLiabilities;
-    else if (key == QLatin1String("IC"))
-        denominator = s.InterestExpense;
-    if (!(denominator > 0))
+    const auto index = std::find_if(kRatioColumns.cbegin(), kRatioColumns.cend(),
+                                    [&ratio](const RatioColumns &r) {
+                                        return std::string_view(r.key) == ratio.key;
+                                    }) -
+                       kRatioColumns.cbegin();
+    if (!isMeaningful(s, RatioId(index)))
         return std::nullopt;
     return computeFirmRatios(s).*ratio.value;
 }

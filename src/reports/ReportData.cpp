@@ -117,9 +117,10 @@ public:
                 root[utf8(list.name)] = buildList(list, QString());
         root["page"] = std::string(kPageToken);
         root["pages"] = std::string(kPagesToken);
-        root["gauge"] = mstch::lambda2{[this](const std::string &text, const mstch::renderer &render) {
-            const QStringList parts = QString::fromStdString(render(text))
-                                          .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        root["gauge"] = mstch::lambda2{[this](const std::string &text,
+                                              const mstch::renderer &render) {
+            const QStringList parts =
+                QString::fromStdString(render(text)).split(QLatin1Char(' '), Qt::SkipEmptyParts);
             bool betterOk = false;
             bool worseOk = false;
             const double better = parts.value(0).toDouble(&betterOk);

@@ -33,8 +33,7 @@ ReportLanguage reportLanguageOf(const ReportLayout &layout, const QVector<Record
 // The values of the tables, in the layout's order. Throws ReportError when a
 // [rows] list names a table or column that is not there.
 kainjow::mustache::data buildReportData(const ReportLayout &layout,
-                                        const QVector<RecordSet> &tables,
-                                        ReportLanguage language);
+                                        const QVector<RecordSet> &tables, ReportLanguage language);
 
 // Lower-cases the names inside {{ }} tags, as the values are named.
 QString normaliseTagNames(const QString &templateText);

@@ -94,8 +94,8 @@ QString textOf(const QTextDocument &document)
 {
     QString text = document.toRawText();
     for (QChar &c : text)
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator ||
-            c.unicode() == 0xfdd0 || c.unicode() == 0xfdd1) // frame marks of table cells
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c.unicode() == 0xfdd0 ||
+            c.unicode() == 0xfdd1) // frame marks of table cells
             c = QLatin1Char('\n');
     return text;
 }

@@ -60,8 +60,9 @@ std::unique_ptr<ReportDocument> ReportEngine::render() const
                 throw ReportError(QStringLiteral("The table %1 has no location").arg(table.m_name));
             const QString file = resolveReportLocation(table.m_location);
             if (!QFileInfo(file).isFile())
-                throw ReportError(QStringLiteral("The database file of table %1 cannot be found: %2")
-                                      .arg(table.m_name, table.m_location));
+                throw ReportError(
+                    QStringLiteral("The database file of table %1 cannot be found: %2")
+                        .arg(table.m_name, table.m_location));
             if (!file.endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive))
                 throw ReportError(QStringLiteral("Not a database file: %1").arg(file));
             Connection &connection = connections[file];
@@ -72,7 +73,8 @@ std::unique_ptr<ReportDocument> ReportEngine::render() const
         }
     } catch (const DatabaseError &error) {
         closeAll();
-        throw ReportError(QStringLiteral("A report table cannot be read: %1").arg(error.description()));
+        throw ReportError(
+            QStringLiteral("A report table cannot be read: %1").arg(error.description()));
     } catch (...) {
         closeAll();
         throw;
@@ -81,8 +83,7 @@ std::unique_ptr<ReportDocument> ReportEngine::render() const
 
     const ReportLanguage language = reportLanguageOf(m_layout, rows);
     const kainjow::mustache::data data = buildReportData(m_layout, rows, language);
-    return std::make_unique<ReportDocument>(renderReportTemplate(m_layout.body, data),
-                                            renderReportTemplate(m_layout.header, data),
-                                            renderReportTemplate(m_layout.footer, data),
-                                            m_layout.pageLayout);
+    return std::make_unique<ReportDocument>(
+        renderReportTemplate(m_layout.body, data), renderReportTemplate(m_layout.header, data),
+        renderReportTemplate(m_layout.footer, data), m_layout.pageLayout);
 }

@@ -22,8 +22,9 @@ QString positionGaugeHtml(double better, double worse)
                                   "bgcolor=\"#9aa5b1\" width=\"72\"><tr>");
     for (int quarter = 0; quarter < 4; ++quarter) {
         const bool inBand = quarter >= band.first && quarter <= band.last;
-        html += QStringLiteral("<td width=\"25%\" bgcolor=\"%1\"><font size=\"1\">&nbsp;</font></td>")
-                    .arg(inBand ? QStringLiteral("#1f4e79") : QStringLiteral("#ffffff"));
+        html +=
+            QStringLiteral("<td width=\"25%\" bgcolor=\"%1\"><font size=\"1\">&nbsp;</font></td>")
+                .arg(inBand ? QStringLiteral("#1f4e79") : QStringLiteral("#ffffff"));
     }
     return html + QStringLiteral("</tr></table>");
 }

@@ -146,8 +146,8 @@ ReportLayout parseReportLayout(const QString &text)
         // The body template runs to the end of the file.
         if (heading.hasMatch() && section != QLatin1String("template")) {
             section = heading.captured(1).toLower();
-            const QStringList extra = heading.captured(2).simplified().split(
-                QLatin1Char(' '), Qt::SkipEmptyParts);
+            const QStringList extra =
+                heading.captured(2).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
             rowList = nullptr;
             templateText = nullptr;
             if (section == QLatin1String("rows")) {
@@ -173,8 +173,7 @@ ReportLayout parseReportLayout(const QString &text)
                 templateText = &layout.body;
                 sawTemplate = true;
             } else if (section != QLatin1String("report") && section != QLatin1String("tables") &&
-                       section != QLatin1String("formats") &&
-                       section != QLatin1String("columns")) {
+                       section != QLatin1String("formats") && section != QLatin1String("columns")) {
                 fail(lineNumber, QStringLiteral("unknown section [%1]").arg(section));
             }
             continue;

@@ -41,9 +41,9 @@ struct ReportLayout
 
     struct RowList
     {
-        QString name;        // lower case
-        QStringList over;    // aliases the list is attached to; empty: the root
-        QStringList fields;  // lower case
+        QString name;       // lower case
+        QStringList over;   // aliases the list is attached to; empty: the root
+        QStringList fields; // lower case
         QVector<QPair<QString, QStringList>> rows; // key, one value per field
     };
 

@@ -26,8 +26,8 @@ ReportLanguage reportLanguageFromText(const QString &text)
 
 std::optional<NumberFormat> parseNumberFormat(const QString &text)
 {
-    const QStringList words = text.simplified().toLower().split(QLatin1Char(' '),
-                                                                Qt::SkipEmptyParts);
+    const QStringList words =
+        text.simplified().toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (words.isEmpty())
         return std::nullopt;
     NumberFormat format;
@@ -36,6 +36,8 @@ std::optional<NumberFormat> parseNumberFormat(const QString &text)
         format.kind = NumberKind::Number;
     else if (kind == QLatin1String("percent"))
         format.kind = NumberKind::Percent;
+    else if (kind == QLatin1String("points"))
+        format.kind = NumberKind::Points;
     else if (kind == QLatin1String("currency"))
         format.kind = NumberKind::Currency;
     else if (kind == QLatin1String("integer"))
@@ -94,6 +96,11 @@ QString formatNumber(double value, const NumberFormat &format, ReportLanguage la
     switch (format.kind) {
     case NumberKind::Percent:
         return sign + body + (french ? QString(kNoBreakSpace) : QString()) + QLatin1Char('%');
+    case NumberKind::Points:
+        return sign + body + kNoBreakSpace +
+               (french ? QStringLiteral("pts") + kNoBreakSpace + QStringLiteral("de") +
+                             kNoBreakSpace + QLatin1Char('%')
+                       : QStringLiteral("pts"));
     case NumberKind::Currency:
         return french ? sign + body + kNoBreakSpace + QLatin1Char('$')
                       : sign + QLatin1Char('$') + body;

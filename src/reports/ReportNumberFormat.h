@@ -14,6 +14,7 @@ enum class ReportLanguage { English, French };
 enum class NumberKind {
     Number,   // plain figure with decimals (ratios)
     Percent,  // the value is already in percentage points
+    Points,   // a difference of two percentages: "pts" / "pts de %"
     Currency, // dollars
     Integer,  // counts
     Equals    // a flag: true when the value equals `target`
@@ -34,8 +35,8 @@ inline constexpr QChar kNoBreakSpace = QChar(0x00A0);
 // The report language for a language letter or word ("F", "fr", "French").
 ReportLanguage reportLanguageFromText(const QString &text);
 
-// Parses a layout's format text: a kind ("number", "percent", "currency",
-// "integer", "equals"), then decimals (or the target of "equals"), then
+// Parses a layout's format text: a kind ("number", "percent", "points",
+// "currency", "integer", "equals"), then decimals (or the target of "equals"), then
 // optionally "signed". Empty when the text is not a format.
 std::optional<NumberFormat> parseNumberFormat(const QString &text);
 

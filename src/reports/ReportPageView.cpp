@@ -188,8 +188,9 @@ bool ReportPageView::printReport()
         return false;
     const QPrinterInfo printerInfo = QPrinterInfo::defaultPrinter();
     if (printerInfo.isNull()) {
-        ShowMessage(m_french ? QStringLiteral("Il n'y a pas d'imprimante de rattaché à votre machine.")
-                             : QStringLiteral("There is no printer connected to your computer."),
+        ShowMessage(m_french
+                        ? QStringLiteral("Il n'y a pas d'imprimante de rattaché à votre machine.")
+                        : QStringLiteral("There is no printer connected to your computer."),
                     MsgButtons::Ok, MsgIcon::Information, QString(), window());
         return false;
     }
@@ -215,11 +216,10 @@ bool ReportPageView::exportPdf()
         return false;
     QString path = m_exportPath
                        ? m_exportPath()
-                       : QFileDialog::getSaveFileName(
-                             window(),
-                             m_french ? QStringLiteral("Exporter en PDF")
-                                      : QStringLiteral("Export to PDF"),
-                             QString(), QStringLiteral("PDF (*.pdf)"));
+                       : QFileDialog::getSaveFileName(window(),
+                                                      m_french ? QStringLiteral("Exporter en PDF")
+                                                               : QStringLiteral("Export to PDF"),
+                                                      QString(), QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
         return false; // the user cancelled
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))

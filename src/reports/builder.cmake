@@ -1,6 +1,7 @@
 target_sources(quorvel_lib PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ComparisonFigures.cpp ${CMAKE_CURRENT_LIST_DIR}/ComparisonFigures.h
   ${CMAKE_CURRENT_LIST_DIR}/ComparisonRatios.h
+  ${CMAKE_CURRENT_LIST_DIR}/ComparisonReading.cpp ${CMAKE_CURRENT_LIST_DIR}/ComparisonReading.h
   ${CMAKE_CURRENT_LIST_DIR}/ComparisonReport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ComparisonTrend.cpp ${CMAKE_CURRENT_LIST_DIR}/ComparisonTrend.h
   ${CMAKE_CURRENT_LIST_DIR}/QuartileRules.cpp ${CMAKE_CURRENT_LIST_DIR}/QuartileRules.h

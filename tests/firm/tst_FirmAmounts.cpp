@@ -6,6 +6,7 @@
 
 #include <QLocale>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 
 class tst_FirmAmounts : public QObject
@@ -17,10 +18,11 @@ private slots:
     void leadingNumber();
     void normalForm_data();
     void normalForm();
-    void singleText_data();
-    void singleText();
-    void singleSum_data();
-    void singleSum();
+    void doubleTextRoundTrips_data();
+    void doubleTextRoundTrips();
+    void doubleTextRoundTripsRandomAmounts();
+    void exactSum_data();
+    void exactSum();
     void subtotals_data();
     void subtotals();
     void keyClasses_data();
@@ -109,48 +111,75 @@ void tst_FirmAmounts::normalForm()
     QCOMPARE(normal.value_or(QStringLiteral("refused")), expected);
 }
 
-void tst_FirmAmounts::singleText_data()
+void tst_FirmAmounts::doubleTextRoundTrips_data()
 {
-    QTest::addColumn<float>("value");
+    QTest::addColumn<double>("value");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("zero") << 0.0f << "0";
-    QTest::newRow("whole") << 123.0f << "123";
-    QTest::newRow("fraction") << 123.5f << "123.5";
-    QTest::newRow("tenth") << 0.1f << "0.1";
-    QTest::newRow("third: seven digits") << float(1.0 / 3.0) << "0.3333333";
-    QTest::newRow("largest plain") << 9999999.0f << "9999999";
-    QTest::newRow("ten million") << 10000000.0f << "1E+07";
-    QTest::newRow("eight digits") << 12345678.0f << "1.234568E+07";
-    QTest::newRow("negative eight digits") << -12345678.0f << "-1.234568E+07";
-    QTest::newRow("smallest plain") << 0.0001f << "0.0001";
-    QTest::newRow("below plain") << 0.00005f << "5E-05";
-    QTest::newRow("large") << 1.5e20f << "1.5E+20";
+    QTest::newRow("zero") << 0.0 << "0";
+    QTest::newRow("whole") << 15005123.0 << "15005123";
+    QTest::newRow("negative") << -1234.0 << "-1234";
+    QTest::newRow("tenth") << 0.1 << "0.1";
+    QTest::newRow("never scientific") << 1e14 << "100000000000000";
+    QTest::newRow("small, never scientific") << 0.00001 << "0.00001";
+    // 15 significant digits would store 123456789012.346.
+    QTest::newRow("above 1e11 with decimals") << 123456789012.3456 << "123456789012.3456";
+    QTest::newRow("seventeen digits") << 0.30000000000000004 << "0.30000000000000004";
+    QTest::newRow("largest amount") << kLargestAmount << "922337203685477.6";
 }
 
-void tst_FirmAmounts::singleText()
+void tst_FirmAmounts::doubleTextRoundTrips()
 {
-    QFETCH(float, value);
+    QFETCH(double, value);
     QFETCH(QString, expected);
-    QCOMPARE(fncSingleText(value), expected);
+    const QString text = fncDoubleText(value);
+    QCOMPARE(text, expected);
+    // A reopened amount saved again stores the same number.
+    QCOMPARE(fncStorableAmount(text), std::optional<double>(value));
 }
 
-void tst_FirmAmounts::singleSum_data()
+void tst_FirmAmounts::doubleTextRoundTripsRandomAmounts()
+{
+    // Stored amounts of every size, with and without decimals.
+    std::uint64_t state = 0x9e3779b97f4a7c15ULL;
+    const auto next = [&state] {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return state;
+    };
+    for (int i = 0; i < 5000; ++i) {
+        const double magnitude = std::pow(10.0, double(next() % 15));
+        const double value =
+            (double(next() % 1000000007) / 1000000007.0) * magnitude * (next() % 2 ? 1 : -1);
+        const QString text = fncDoubleText(value);
+        QVERIFY2(!text.contains(QLatin1Char('e'), Qt::CaseInsensitive), qPrintable(text));
+        const std::optional<double> back = fncStorableAmount(text);
+        QVERIFY2(back && *back == value, qPrintable(text));
+    }
+}
+
+void tst_FirmAmounts::exactSum_data()
 {
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<QString>("expected");
     QTest::newRow("small whole amounts") << QStringList{"1", "2", "3"} << "6";
-    QTest::newRow("one absorbed by 2^24") << QStringList{"16777216", "1", "-16777216"} << "0";
-    QTest::newRow("left to right rounding") << QStringList{"100000000", "1", "-100000000"} << "0";
-    QTest::newRow("tenths") << QStringList{"0.1", "0.2"} << "0.3";
+    // Single precision lost the odd digits above 2^24.
+    QTest::newRow("one above 2^24 is kept") << QStringList{"16777216", "1"} << "16777217";
+    QTest::newRow("odd total") << QStringList{"15000000", "5123"} << "15005123";
+    QTest::newRow("left to right") << QStringList{"100000000", "1", "-100000000"} << "1";
+    QTest::newRow("tenths add up exactly") << QStringList{"0.1", "0.2"} << "0.3";
+    QTest::newRow("four decimals") << QStringList{"1234567890.1234", "0.0001"} << "1234567890.1235";
     QTest::newRow("text and blanks") << QStringList{"", "12abc", " 3 "} << "15";
     QTest::newRow("negative amounts") << QStringList{"-250", "100"} << "-150";
+    QTest::newRow("beyond the largest amount: plain digits")
+        << QStringList{"900000000000000", "900000000000000"} << "1800000000000000";
 }
 
-void tst_FirmAmounts::singleSum()
+void tst_FirmAmounts::exactSum()
 {
     QFETCH(QStringList, texts);
     QFETCH(QString, expected);
-    QCOMPARE(fncSingleText(fncSingleSum(texts)), expected);
+    QCOMPARE(fncSubtotalText(fncExactSum(texts)), expected);
 }
 
 void tst_FirmAmounts::subtotals_data()
@@ -160,13 +189,13 @@ void tst_FirmAmounts::subtotals_data()
     QTest::newRow("cash alone") << QStringList{"Cash=123"}
                                 << QStringList{"Toa=123", "Ta=123", "Tliab=0", "Equity1=0",
                                                "TotLiabShareEq=0"};
-    QTest::newRow("ten million cash shows seven digits")
+    QTest::newRow("ten million cash in plain digits")
         << QStringList{"Cash=12345678"}
-        << QStringList{"Cash=12345678", "Toa=1.234568E+07", "Ta=1.234568E+07"};
-    // Ta adds the Toa text as shown (12345680), not the exact 12345675.
-    QTest::newRow("total assets read the shown subtotal")
-        << QStringList{"Cash=12345675", "Invest=-12345675"}
-        << QStringList{"Toa=1.234568E+07", "Ta=5"};
+        << QStringList{"Cash=12345678", "Toa=12345678", "Ta=12345678"};
+    QTest::newRow("totals above 2^24 with odd digits")
+        << QStringList{"Cash=16777217", "Ar=3", "Invest=1", "Banks=33554433", "ShareC=-16777213"}
+        << QStringList{"Toa=16777220", "Ta=16777221", "Tliab=33554433", "Equity1=-16777213",
+                       "TotLiabShareEq=16777220"};
     QTest::newRow("every group") << QStringList{"Cash=1",
                                                 "Ar=2",
                                                 "Inv=3",

@@ -1,6 +1,8 @@
 #include "TestSupport.h"
+#include "core/AddedUserTables.h"
 #include "core/DatabaseError.h"
 #include "firm/FirmRecordStore.h"
+#include "firm/StatementIndustry.h"
 
 #include <QLocale>
 #include <QSqlQuery>
@@ -20,6 +22,10 @@ private slots:
     void replaceKeepsOneRow();
     void failedInsertKeepsStoredRow();
     void deleteOnlyItsKey();
+    void industryOfEachStatement_data();
+    void industryOfEachStatement();
+    void userDatabaseWithoutTheIndustryTable();
+    void createStatementFromSource();
 
 private:
     static FirmRecord record(const QString &firm, int year, double base);
@@ -153,3 +159,87 @@ void tst_FirmRecordStore::deleteOnlyItsKey()
 
 QUORVEL_TEST_MAIN(tst_FirmRecordStore)
 #include "tst_FirmRecordStore.moc"
+
+void tst_FirmRecordStore::industryOfEachStatement_data()
+{
+    QTest::addColumn<QString>("savedAs");
+    QTest::addColumn<QString>("readAs");
+    QTest::newRow("same name") << "Acme"
+                               << "Acme";
+    QTest::newRow("capitals") << "ACME"
+                              << "acme";
+    QTest::newRow("accented capitals") << "ÉCOLE DU BÂTIMENT"
+                                       << "école du bâtiment";
+    QTest::newRow("Greek final sigma folds") << "ΚΑΦΕΣ ΑΘΗΝΑ"
+                                             << "καφες αθηνα";
+}
+
+void tst_FirmRecordStore::industryOfEachStatement()
+{
+    QFETCH(QString, savedAs);
+    QFETCH(QString, readAs);
+    Connection &user = appState().gcnUser;
+    FirmRecord r = record(savedAs, 2005, 1);
+    r.naics = QStringLiteral("236110");
+    r.volume = 3;
+    r.region = QStringLiteral("ON");
+    subWriteFirmRecord(user, r);
+    const StatementIndustry expected{QStringLiteral("236110"), 3, QStringLiteral("ON")};
+    QCOMPARE(fncReadStatementIndustry(user, readAs, 2005), std::optional(expected));
+    QCOMPARE(fncReadStatementIndustry(user, readAs, 2006), std::nullopt);
+
+    // Saved again under another industry: one record, the latest.
+    r.naics = QStringLiteral("238110");
+    r.volume = 1;
+    r.region = QStringLiteral("ALL");
+    subWriteFirmRecord(user, r);
+    QCOMPARE(fncReadStatementIndustry(user, readAs, 2005),
+             std::optional(StatementIndustry{QStringLiteral("238110"), 1, QStringLiteral("ALL")}));
+    QCOMPARE(GetRS(user, QStringLiteral("select * from StatementIndustry"), QStringLiteral("read"))
+                 .RecordCount(),
+             1);
+
+    subDeleteFirmRecord(user, savedAs, 2005);
+    QCOMPARE(fncReadStatementIndustry(user, readAs, 2005), std::nullopt);
+}
+
+// A user keeps an older database without the table: reads know nothing,
+// the first save creates it, and the statements stay as they were.
+void tst_FirmRecordStore::userDatabaseWithoutTheIndustryTable()
+{
+    Connection &user = appState().gcnUser;
+    subWriteFirmRecord(user, record(QStringLiteral("Old Firm"), 2004, 5));
+    QSqlQuery(user.database()).exec(QStringLiteral("drop table StatementIndustry"));
+    QVERIFY(!fncTableExists(user, QStringLiteral("StatementIndustry")));
+
+    QCOMPARE(fncReadStatementIndustry(user, QStringLiteral("Old Firm"), 2004), std::nullopt);
+    subDeleteStatementIndustry(user, QStringLiteral("Old Firm"), 2004);
+    const RecordSet list = fncFirmListWithIndustries(
+        GetRS(user, QStringLiteral("select FirmName, [Year] from MyValues"),
+              QStringLiteral("read")),
+        user, appState().gcnReference, 0);
+    QCOMPARE(list.RecordCount(), 1);
+    QCOMPARE(list.row(0).at(2).toString(), QString());
+
+    subEnsureAddedUserTables(user);
+    QVERIFY(fncTableExists(user, QStringLiteral("StatementIndustry")));
+    QVERIFY(fncTableExists(user, QStringLiteral("Rpt_Comparison_Notes")));
+    QCOMPARE(stored(QStringLiteral("Old Firm"), 2004).RecordCount(), 1);
+    // Running it again leaves the tables and their rows alone.
+    subWriteFirmRecord(user, record(QStringLiteral("New Firm"), 2004, 5));
+    subEnsureAddedUserTables(user);
+    QCOMPARE(fncReadStatementIndustry(user, QStringLiteral("new firm"), 2004),
+             std::optional(StatementIndustry{QStringLiteral("541110"), 0, QString()}));
+}
+
+void tst_FirmRecordStore::createStatementFromSource()
+{
+    QCOMPARE(
+        fncCreateStatementFromSource(
+            QStringLiteral("T"),
+            QStringLiteral("# comment\n\nA:TEXT:KEY\tB:INTEGER:KEY\tC\tD:REAL\n")),
+        QStringLiteral("CREATE TABLE IF NOT EXISTS \"T\" (\"A\" TEXT, \"B\" INTEGER, \"C\" TEXT, "
+                       "\"D\" REAL, PRIMARY KEY (\"A\", \"B\"))"));
+    QCOMPARE(fncCreateStatementFromSource(QStringLiteral("T"), QStringLiteral("# only\n")),
+             QString());
+}

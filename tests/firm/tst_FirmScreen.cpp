@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "core/ProgramFolder.h"
+#include "core/RecordSetModel.h"
 #include "core/ScreenRegistry.h"
 #include "entry/frmMenu.h"
 #include "firm/FirmRecordStore.h"
@@ -51,6 +52,9 @@ private slots:
     void languageSwitch();
     void returnsAndExit();
     void itemLabelShowsDefinition();
+    void exactTotalsAreSaved();
+    void industryStaysNamedAfterNew();
+    void reopenedUnderAnotherIndustry();
 
 private:
     frmMyValues &showFirm();
@@ -155,13 +159,13 @@ void tst_FirmScreen::typingAndEnter()
     QTest::keyClick(firm.txtProfitAfterTax, Qt::Key_Return);
     QCOMPARE(firm.focusWidget(), firm.txtAccountsPayable);
 
-    // Ten million and more: the box keeps its digits, the subtotals show seven.
+    // Ten million and more: the subtotals keep every digit, in plain digits.
     firm.txtCash->setText(QStringLiteral("12345678"));
     firm.txtCash->setFocus();
     QTest::keyClick(firm.txtCash, Qt::Key_Return);
     QCOMPARE(firm.txtCash->text(), QStringLiteral("12345678"));
-    QCOMPARE(firm.txtToa->text(), QStringLiteral("1.234568E+07"));
-    QCOMPARE(firm.txtTa->text(), QStringLiteral("1.234568E+07"));
+    QCOMPARE(firm.txtToa->text(), QStringLiteral("12345678"));
+    QCOMPARE(firm.txtTa->text(), QStringLiteral("12345678"));
 }
 
 void tst_FirmScreen::minusKey()
@@ -304,8 +308,9 @@ void tst_FirmScreen::clearAll()
         QCOMPARE(firm.txtCash->text(), QStringLiteral("0"));
         QCOMPARE(firm.txtToa->text(), QStringLiteral("0"));
         QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Enter a Firm Name Here"));
-        QCOMPARE(firm.lblIndustry->text(), QString());
-        QCOMPARE(firm.lblNAICS->text(), QString());
+        // The industry stays named.
+        QCOMPARE(firm.lblIndustry->text(), m_industry);
+        QCOMPARE(firm.lblNAICS->text(), m_code);
         QVERIFY(!firm.dataChanged());
         QCOMPARE(firm.focusWidget(), firm.txtCash);
     } else {
@@ -411,7 +416,7 @@ void tst_FirmScreen::saveReplaceAndDelete()
              QStringList{QStringLiteral("Are you sure you want to delete this record?")});
     QCOMPARE(storedRows(QStringLiteral("Joe's Garage")), 0);
     QCOMPARE(firm.txtCash->text(), QStringLiteral("0"));
-    QCOMPARE(firm.lblNAICS->text(), QString());
+    QCOMPARE(firm.lblNAICS->text(), m_code);
     // Deleting a key that is not stored asks, then says nothing more.
     firm.subDelete_Firm_Record();
     QCOMPARE(messages.messages.size(), 2);
@@ -697,3 +702,114 @@ void tst_FirmScreen::itemLabelShowsDefinition()
 
 QUORVEL_TEST_MAIN(tst_FirmScreen)
 #include "tst_FirmScreen.moc"
+
+void tst_FirmScreen::exactTotalsAreSaved()
+{
+    frmMyValues &firm = showFirm();
+    fill(firm, {QStringLiteral("FirmName=Odd Digits"), QStringLiteral("Cash=15000000"),
+                QStringLiteral("Ar=5123"), QStringLiteral("Invest=16777217"),
+                QStringLiteral("Banks=15005123"), QStringLiteral("ShareC=16777217")});
+    QCOMPARE(firm.txtToa->text(), QStringLiteral("15005123"));
+    QCOMPARE(firm.txtTa->text(), QStringLiteral("31782340"));
+    MessageRecorder messages;
+    QVERIFY(firm.subSave_Firm_Record(false));
+    const RecordSet rs = GetRS(appState().gcnUser,
+                               QStringLiteral("select Toa, Ta, Tliab, Equity1, TotLiabShareEq "
+                                              "from MyValues where FirmName = 'Odd Digits'"),
+                               QStringLiteral("read"));
+    QCOMPARE(rs.field(QStringLiteral("Toa")).toDouble(), 15005123.0);
+    QCOMPARE(rs.field(QStringLiteral("Ta")).toDouble(), 31782340.0);
+    QCOMPARE(rs.field(QStringLiteral("Tliab")).toDouble(), 15005123.0);
+    QCOMPARE(rs.field(QStringLiteral("Equity1")).toDouble(), 16777217.0);
+    QCOMPARE(rs.field(QStringLiteral("TotLiabShareEq")).toDouble(), 31782340.0);
+
+    // A total typed over by hand is saved as the sum of its items.
+    firm.txtToa->setText(QStringLiteral("1.500512E+07"));
+    QVERIFY(firm.subSave_Firm_Record(true));
+    QCOMPARE(GetRS(appState().gcnUser,
+                   QStringLiteral("select Toa from MyValues where FirmName = 'Odd Digits'"),
+                   QStringLiteral("read"))
+                 .field(0)
+                 .toDouble(),
+             15005123.0);
+}
+
+void tst_FirmScreen::industryStaysNamedAfterNew()
+{
+    frmMyValues &firm = showFirm();
+    const QString title = firm.windowTitle();
+    QVERIFY(title.endsWith(appState().gstrDatasetCaption));
+    fill(firm, {QStringLiteral("FirmName=Acme"), QStringLiteral("Cash=40")});
+    MessageRecorder messages(MsgAnswer::No);
+    QVERIFY(firm.subStart_New_Firm_Record());
+    QCOMPARE(firm.lblIndustry->text(), m_industry);
+    QCOMPARE(firm.lblNAICS->text(), m_code);
+    // The comparison carries the industry's title, not an empty one.
+    fill(firm,
+         {QStringLiteral("FirmName=Acme"), QStringLiteral("Cash=40"), QStringLiteral("Banks=40")});
+    const std::optional<QStringList> values = firm.fncPrepareComparison();
+    QVERIFY(values);
+    QCOMPARE(values->at(kComparisonIndustry), m_industry.trimmed());
+}
+
+void tst_FirmScreen::reopenedUnderAnotherIndustry()
+{
+    frmMyValues &firm = showFirm();
+    const QString savedCode = m_code;
+    fill(firm, {QStringLiteral("FirmName=ACME Builders"), QStringLiteral("Cash=40"),
+                QStringLiteral("Banks=40")});
+    {
+        MessageRecorder messages;
+        QVERIFY(firm.subSave_Firm_Record(false));
+    }
+    const RecordSet saved =
+        GetRS(appState().gcnUser,
+              QStringLiteral("select FirmKey, NAICS, Volume, Region from StatementIndustry"),
+              QStringLiteral("read"));
+    QCOMPARE(saved.RecordCount(), 1);
+    QCOMPARE(saved.text(QStringLiteral("FirmKey")), QStringLiteral("acme builders"));
+    QCOMPARE(saved.text(QStringLiteral("NAICS")), savedCode);
+    QCOMPARE(saved.field(QStringLiteral("Volume")).toInt(), 2);
+
+    // Another data set and another industry are chosen, then the statement is opened.
+    MessageRecorder messages(MsgAnswer::No);
+    firm.mnuReturn_Click();
+    frmMenu &menu = ScreenRegistry::get<frmMenu>();
+    menu.optVol1->setChecked(true);
+    QVERIFY(menu.fncDetermineDataset());
+    frmSearch &search = ScreenRegistry::get<frmSearch>();
+    search.showScreen();
+    search.optNAICScode->click();
+    // The first code of volume 1 that is not the saved one.
+    for (int i = 0; i < search.cboNAICScodes->count(); ++i) {
+        if (search.cboNAICScodes->itemText(i) != savedCode) {
+            search.cboNAICScodes->setCurrentIndex(i);
+            break;
+        }
+    }
+    search.cboNAICScodes_Click();
+    const QString nowCode = search.lblHiddenNaics->text();
+    QVERIFY(nowCode != savedCode);
+
+    frmOpenExisting &open = ScreenRegistry::get<frmOpenExisting>();
+    QVERIFY(open.fncLoadFirms());
+    QCOMPARE(open.AdodcFirms->columnCount(), 3);
+    QVERIFY2(open.AdodcFirms->value(0, 2).toString().startsWith(savedCode + QLatin1Char(' ')),
+             qPrintable(open.AdodcFirms->value(0, 2).toString()));
+    open.subOpenRecord();
+    QVERIFY(firm.isVisible());
+    QVERIFY(firm.windowTitle().endsWith(appState().gstrDatasetCaption));
+    QVERIFY(appState().gstrDatasetCaption.contains(QStringLiteral("1")));
+    QCOMPARE(firm.lblNAICS->text(), nowCode);
+    QVERIFY(!firm.lblSavedIndustry->isHidden());
+    const QString line = firm.lblSavedIndustry->text();
+    QVERIFY2(line.startsWith(QStringLiteral("Saved under ") + savedCode), qPrintable(line));
+    QVERIFY2(line.contains(QStringLiteral("; compared with the industry now chosen: ") + nowCode),
+             qPrintable(line));
+    QVERIFY2(line.contains(QStringLiteral("(volume 2 – ")), qPrintable(line));
+
+    // Saved again, the statement belongs to the industry now chosen.
+    MessageRecorder saving(MsgAnswer::Ok);
+    QVERIFY(firm.subSave_Firm_Record(false));
+    QVERIFY(firm.lblSavedIndustry->isHidden());
+}

@@ -2,9 +2,9 @@
 
 #include "core/ResourceString.h"
 
+#include "core/RecordSetModel.h"
 #include "core/ScreenRegistry.h"
 #include "entry/frmMenu.h"
-#include "core/RecordSetModel.h"
 #include "firm/StatementItems.h"
 #include "firm/frmMyValues.h"
 #include "firm/frmOpenExisting.h"

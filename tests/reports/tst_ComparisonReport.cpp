@@ -413,15 +413,29 @@ private slots:
         QCOMPARE(titles.first().value("Heading_Firm").toString(), QStringLiteral("Firm F"));
     }
 
+    // Ratios over a zero or negative denominator keep the value the formulas
+    // give but get no position; the composed texts say why, in both languages.
+    void negativeEquity_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("mark");
+        QTest::newRow("en") << "E"
+                            << "n/m";
+        QTest::newRow("fr") << "F"
+                            << "n.s.";
+    }
+
     void negativeEquity()
     {
+        QFETCH(QString, language);
+        QFETCH(QString, mark);
         ReportDatabases db;
         addIndustry(db);
         QStringList values = firmValues();
         values[30] = "-1000"; // ShareC
         values[33] = "-400";  // Equity1: capital employed 600 - 400 = 200
         values[34] = "600";   // TotLiabShareEq
-        QVERIFY(compare(db, 2006, "E", values));
+        QVERIFY(compare(db, 2006, language, values));
         const QVariantMap row = comparisonRow(db);
         QCOMPARE(row.value("MyROE").toDouble(), 0.0);
         QCOMPARE(row.value("MyDE").toDouble(), 0.0);
@@ -429,10 +443,26 @@ private slots:
         QCOMPARE(row.value("MyEquity1").toDouble(), -20.0); // -400 / 2000 * 100
         QCOMPARE(row.value("MyShareC").toDouble(), -50.0);
         QCOMPARE(row.value("VarianceEq").toDouble(), -68.0); // -20 - 48
-        QCOMPARE(row.value("BetterDE").toDouble(), 75.0);    // 0 below 2, 1 and 0.5
-        QCOMPARE(row.value("WorseDE").toDouble(), 0.0);
-        QCOMPARE(row.value("BetterRE").toDouble(), 0.0); // 0 below 10
-        QCOMPARE(row.value("WorseRE").toDouble(), 75.0);
+        for (const char *column : {"BetterDE", "WorseDE", "BetterRE", "WorseRE"})
+            QVERIFY2(row.value(column).isNull(), column);
+        // Capital employed is still positive: return on capital employed is ranked.
+        QCOMPARE(row.value("BetterRCE").toDouble(), 75.0);
+
+        const QList<QVariantMap> notes = ReportDatabases::rows(db.user, "Rpt_Comparison_Notes");
+        QCOMPARE(notes.size(), 1);
+        const QVariantMap n = notes.first();
+        QCOMPARE(n.value("NM_ROE").toString(), mark);
+        QCOMPARE(n.value("NM_DE").toString(), mark);
+        QVERIFY(n.value("NM_ROCE").isNull());
+        QVERIFY(n.value("Pic_ROE").isNull());
+        QCOMPARE(n.value("Pic_ROCE").toDouble(), 3.0);
+        QCOMPARE(n.value("Footnotes").toString().count("<br>"), 0); // one cause
+        QVERIFY2(n.value("Footnotes")
+                     .toString()
+                     .contains(language == "E" ? "is negative" : "sont négatifs"),
+                 qPrintable(n.value("Footnotes").toString()));
+        QVERIFY(n.value("Verdict").toString().contains(language == "E" ? "Left out" : "Exclus"));
+        QCOMPARE(n.value("MySales").toDouble(), 4000.0);
     }
 
     void zeroRevenueInterestInventory()
@@ -449,8 +479,14 @@ private slots:
                                    "MyInv", "MyOperatingRevenue", "MyInterestExpense"})
             QVERIFY2(!row.value(column).isNull() && row.value(column).toDouble() == 0.0, column);
         QCOMPARE(row.value("MyROCE").toDouble(), 18.75); // 300 / 1600 * 100
-        QCOMPARE(row.value("BetterNPM").toDouble(), 0.0);
-        QCOMPARE(row.value("WorseNPM").toDouble(), 75.0);
+        // Revenue, interest and inventory divide these: no position.
+        for (const char *column : {"BetterNPM", "WorseNPM", "BetterPPM", "BetterOPM", "BetterIC",
+                                   "WorseIC", "BetterIT", "WorseIT"})
+            QVERIFY2(row.value(column).isNull(), column);
+        // Revenue over net operating assets only has a zero numerator: ranked.
+        QCOMPARE(row.value("BetterORTNOA").toDouble(), 0.0);
+        QCOMPARE(row.value("WorseORTNOA").toDouble(), 50.0);
+        QCOMPARE(row.value("BetterRT").toDouble(), 0.0);
         QCOMPARE(row.value("VarianceInvent").toDouble(), -10.0);
     }
 

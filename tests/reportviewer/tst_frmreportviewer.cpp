@@ -37,9 +37,9 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         QVERIFY(testsupport::openShippedDatabases(m_dir));
-        QVERIFY(testsupport::copyProgramFiles(
-            m_dir, {QStringLiteral("rpt_Ratios.rpt"), QStringLiteral("rpt_BalanceSheet.rpt"),
-                    QStringLiteral("rpt_Comparison.rpt")}));
+        QVERIFY(testsupport::copyProgramFiles(m_dir, {QStringLiteral("rpt_Ratios.rpt"),
+                                                      QStringLiteral("rpt_BalanceSheet.rpt"),
+                                                      QStringLiteral("rpt_Comparison.rpt")}));
         setProgramFolderOverride(m_dir.path());
         const RecordSet row = GetRS(appState().gcnReference,
                                     QStringLiteral("select NAICS, IndustryDescription from "
@@ -64,17 +64,29 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("heading");
-        QTest::newRow("RAT") << "RAT" << "E" << "ROVAL Ratios Report"
+        QTest::newRow("RAT") << "RAT"
+                             << "E"
+                             << "ROVAL Ratios Report"
                              << "Financial Performance Ratios";
-        QTest::newRow("Ratios") << "Ratios" << "E" << "ROVAL Ratios Report"
+        QTest::newRow("Ratios") << "Ratios"
+                                << "E"
+                                << "ROVAL Ratios Report"
                                 << "Financial Performance Ratios";
-        QTest::newRow("ratios report") << "ratios report" << "E" << "ROVAL Ratios Report"
+        QTest::newRow("ratios report") << "ratios report"
+                                       << "E"
+                                       << "ROVAL Ratios Report"
                                        << "Financial Performance Ratios";
-        QTest::newRow("fr:lower-case f") << "rat" << "f" << "LAVOR Rapport de Ratios"
+        QTest::newRow("fr:lower-case f") << "rat"
+                                         << "f"
+                                         << "LAVOR Rapport de Ratios"
                                          << "Ratios de rendement financier";
-        QTest::newRow("en:bal") << "bal" << "E" << "ROVA Balance Sheet Report"
+        QTest::newRow("en:bal") << "bal"
+                                << "E"
+                                << "ROVA Balance Sheet Report"
                                 << "Balance Sheet Profile";
-        QTest::newRow("fr:bal") << "Balance" << "F" << "LAVOR Rapport de bilan"
+        QTest::newRow("fr:bal") << "Balance"
+                                << "F"
+                                << "LAVOR Rapport de bilan"
                                 << "Profil du bilan";
     }
 
@@ -101,10 +113,10 @@ private slots:
         QStringList values{QStringLiteral("Acme"), QStringLiteral("2006"), m_naics, m_industry};
         // Cash to Ta, the income lines, the liabilities, the equity, the
         // current assets and liabilities.
-        const QStringList amounts{"250", "200", "150", "300", "100", "1000", "0", "0", "1000",
-                                  "5000", "4000", "1200", "400", "50", "350", "300",
-                                  "200", "100", "0", "100", "0", "50", "0", "50", "0", "500",
-                                  "200", "250", "50", "500", "1000", "600", "300"};
+        const QStringList amounts{
+            "250",  "200", "150", "300", "100", "1000", "0",   "0",   "1000", "5000", "4000",
+            "1200", "400", "50",  "350", "300", "200",  "100", "0",   "100",  "0",    "50",
+            "0",    "50",  "0",   "500", "200", "250",  "50",  "500", "1000", "600",  "300"};
         values += amounts;
         const ShownReport shown = display(QStringLiteral("com"), QStringLiteral("E"), values);
         QCOMPARE(messages.texts(), QStringList());
@@ -133,7 +145,8 @@ private slots:
         QVERIFY(!shown.shown);
         QVERIFY(!ending.ended());
         QCOMPARE(messages.messages.size(), 1);
-        QVERIFY(messages.messages.at(0).text.startsWith(QStringLiteral("The report cannot be shown.")));
+        QVERIFY(
+            messages.messages.at(0).text.startsWith(QStringLiteral("The report cannot be shown.")));
         QVERIFY(messages.messages.at(0).text.contains(QStringLiteral("rpt_Ratios.rpt")));
     }
 
@@ -162,9 +175,11 @@ private slots:
                 [&](frmReportViewer &screen) {
                     ReportPageView *view = screen.viewer();
                     view->setZoom(0.5);
-                    smallSheet = view->findChild<QLabel *>(QStringLiteral("lblSheet"))->pixmap().size();
+                    smallSheet =
+                        view->findChild<QLabel *>(QStringLiteral("lblSheet"))->pixmap().size();
                     view->setZoom(1.0);
-                    largeSheet = view->findChild<QLabel *>(QStringLiteral("lblSheet"))->pixmap().size();
+                    largeSheet =
+                        view->findChild<QLabel *>(QStringLiteral("lblSheet"))->pixmap().size();
                     view->findChild<QPushButton *>(QStringLiteral("btnLastPage"))->click();
                     pagesShown = view->currentPage() + 1;
                     view->setExportPathProvider([pdf] { return pdf; });
@@ -205,7 +220,8 @@ private slots:
         });
         QVERIFY(!printed);
         QCOMPARE(messages.texts(),
-                 QStringList(2, QStringLiteral("Il n'y a pas d'imprimante de rattaché à votre machine.")));
+                 QStringList(
+                     2, QStringLiteral("Il n'y a pas d'imprimante de rattaché à votre machine.")));
     }
 
     void resizeFitsViewerAndButton()
@@ -233,8 +249,8 @@ private:
         QStringList values{QStringLiteral("Acme"), QStringLiteral("2006"), m_naics, m_industry};
         for (int i = 4; i <= 36; ++i)
             values << QStringLiteral("100");
-        values[12] = QStringLiteral("800");  // Ta
-        values[34] = QStringLiteral("800");  // TotLiabShareEq
+        values[12] = QStringLiteral("800"); // Ta
+        values[34] = QStringLiteral("800"); // TotLiabShareEq
         return values;
     }
 

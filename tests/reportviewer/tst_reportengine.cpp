@@ -45,8 +45,7 @@ private slots:
         QTest::newRow("en:percent rounds half up") << 12.25 << "percent 1" << en << "12.3%";
         QTest::newRow("en:thousands currency") << 1234567.0 << "currency 0" << en << "$1,234,567";
         QTest::newRow("fr:thousands currency")
-            << 1234567.0 << "currency 0" << fr
-            << "1" + nbsp + "234" + nbsp + "567" + nbsp + "$";
+            << 1234567.0 << "currency 0" << fr << "1" + nbsp + "234" + nbsp + "567" + nbsp + "$";
         QTest::newRow("en:negative currency") << -1234.4 << "currency 0" << en << "-$1,234";
         QTest::newRow("fr:negative currency")
             << -1234.4 << "currency 0" << fr << "-1" + nbsp + "234" + nbsp + "$";
@@ -58,12 +57,15 @@ private slots:
         QTest::newRow("fr:count") << 1234.0 << "integer" << fr << "1" + nbsp + "234";
         QTest::newRow("en:small count has no separator") << 999.0 << "integer" << en << "999";
         QTest::newRow("en:signed gain") << 3.04 << "percent 1 signed" << en << "+3.0%";
-        QTest::newRow("fr:signed loss") << -3.04 << "percent 1 signed" << fr
-                                        << "-3,0" + nbsp + "%";
+        QTest::newRow("fr:signed loss") << -3.04 << "percent 1 signed" << fr << "-3,0" + nbsp + "%";
         QTest::newRow("en:signed zero has no sign") << 0.0 << "percent 1 signed" << en << "0.0%";
+        QTest::newRow("en:points of difference")
+            << 2.46 << "points 1 signed" << en << QStringLiteral("+2.5\u00a0pts");
+        QTest::newRow("fr:points of difference")
+            << -2.46 << "points 1 signed" << fr << QStringLiteral("-2,5\u00a0pts\u00a0de\u00a0%");
         QTest::newRow("en:tiny negative is not -0.0") << -0.04 << "percent 1" << en << "0.0%";
-        QTest::newRow("fr:large percent") << 1234.5 << "percent 1" << fr
-                                          << "1" + nbsp + "234,5" + nbsp + "%";
+        QTest::newRow("fr:large percent")
+            << 1234.5 << "percent 1" << fr << "1" + nbsp + "234,5" + nbsp + "%";
     }
 
     void formatNumber()
@@ -178,7 +180,8 @@ private slots:
     void tablesNumberedFromOne()
     {
         QTemporaryDir dir;
-        const QString path = writeFile(dir, QStringLiteral("three.rpt"), QLatin1String(kThreeTables));
+        const QString path =
+            writeFile(dir, QStringLiteral("three.rpt"), QLatin1String(kThreeTables));
         std::unique_ptr<ReportEngine> report = ReportEngine::OpenReport(path);
         QCOMPARE(report->tableCount(), 3);
         QCOMPARE(report->table(1).name(), QStringLiteral("Rpt_Data_CY"));
@@ -193,16 +196,18 @@ private slots:
     void openMissingOrBrokenLayout()
     {
         QTemporaryDir dir;
-        QVERIFY_THROWS_EXCEPTION(ReportError,
-                                 ReportEngine::OpenReport(dir.filePath(QStringLiteral("none.rpt"))));
-        const QString broken = writeFile(dir, QStringLiteral("broken.rpt"), QStringLiteral("<html>"));
+        QVERIFY_THROWS_EXCEPTION(
+            ReportError, ReportEngine::OpenReport(dir.filePath(QStringLiteral("none.rpt"))));
+        const QString broken =
+            writeFile(dir, QStringLiteral("broken.rpt"), QStringLiteral("<html>"));
         QVERIFY_THROWS_EXCEPTION(ReportError, ReportEngine::OpenReport(broken));
     }
 
     void renderNeedsReadableTables()
     {
         QTemporaryDir dir;
-        const QString path = writeFile(dir, QStringLiteral("three.rpt"), QLatin1String(kThreeTables));
+        const QString path =
+            writeFile(dir, QStringLiteral("three.rpt"), QLatin1String(kThreeTables));
         std::unique_ptr<ReportEngine> report = ReportEngine::OpenReport(path);
         // No location yet.
         QVERIFY_THROWS_EXCEPTION(ReportError, report->render());

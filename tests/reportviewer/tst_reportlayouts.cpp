@@ -20,8 +20,8 @@ void exec(Connection &user, const QString &sql, const QVariantList &params = {})
 void fillTitles(Connection &user, const QString &table, const QString &language)
 {
     exec(user, QStringLiteral("delete from %1").arg(table));
-    exec(user, QStringLiteral("insert into %1 select * from %1_Source where [Language] = ?")
-                   .arg(table),
+    exec(user,
+         QStringLiteral("insert into %1 select * from %1_Source where [Language] = ?").arg(table),
          {language});
     exec(user, QStringLiteral("update %1 set Naics = '311811', Year_0 = '2006', Year_1 = '2005', "
                               "Year_2 = '2004', Title_LowerRight = Title_LowerRight || "
@@ -57,6 +57,14 @@ void fillComparison(Connection &user)
              "'311811', 'Retail bakeries', 'Volume 3 - Ontario', 25, 100, 1234567, -4321, 12.5, "
              "null, 0.8, 75, 0, 0, 75, 15, 1234, 10.25, 1.1, 10)"),
          {QStringLiteral("O'Brien & Sons Bakery")});
+    // The composed texts, as the preparation writes them.
+    exec(user, QStringLiteral("delete from Rpt_Comparison_Notes"));
+    exec(user,
+         QStringLiteral("insert into Rpt_Comparison_Notes (MySales, Verdict, Footnotes, Lbl_Sales, "
+                        "Lbl_NotMeaningful, Note_NotMeaningful, Read_NPM, Read_DE, NM_IT, "
+                        "Pic_NPM) values (1200000, 'Verdict words.', 'First cause.<br>Second "
+                        "cause.', 'Sales', 'n/m', 'n/m: not meaningful.', 'Reading of NPM.', "
+                        "'Reading of DE.', 'n/m', 3)"));
 }
 } // namespace
 
@@ -84,16 +92,33 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("en") << "E"
-                            << QStringList{"Financial Performance Ratios", "Retail bakeries",
-                                           "311811", "Net profit margin", "4.3%", "12.5%",
-                                           "20.0%", "Debt to equity", "2.50", "1.50", "0.75",
-                                           "1,234", "62.5%", "11.8%",
-                                           "2005 — No data for this year", "Page 1 of 1"};
+                            << QStringList{"Financial Performance Ratios",
+                                           "Retail bakeries",
+                                           "311811",
+                                           "Net profit margin",
+                                           "4.3%",
+                                           "12.5%",
+                                           "20.0%",
+                                           "Debt to equity",
+                                           "2.50",
+                                           "1.50",
+                                           "0.75",
+                                           "1,234",
+                                           "62.5%",
+                                           "11.8%",
+                                           "2005 — No data for this year",
+                                           "Page 1 of 1"};
         QTest::newRow("fr") << "F"
-                            << QStringList{"Ratios de rendement financier", "Retail bakeries",
-                                           "Marge bénéficiaire nette", "4,3" + nbsp + "%",
-                                           "12,5" + nbsp + "%", "20,0" + nbsp + "%", "2,50",
-                                           "1,50", "1" + nbsp + "234", "62,5" + nbsp + "%",
+                            << QStringList{"Ratios de rendement financier",
+                                           "Retail bakeries",
+                                           "Marge bénéficiaire nette",
+                                           "4,3" + nbsp + "%",
+                                           "12,5" + nbsp + "%",
+                                           "20,0" + nbsp + "%",
+                                           "2,50",
+                                           "1,50",
+                                           "1" + nbsp + "234",
+                                           "62,5" + nbsp + "%",
                                            "2005 — Aucune donnée pour cette année",
                                            "Page 1 de 1"};
     }
@@ -120,14 +145,17 @@ private slots:
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("en") << "E"
-                            << QStringList{"Balance Sheet Profile", "Cash", "8.5%", "7.3%",
-                                           "Total assets", "100.0%", "Shareholders' equity",
-                                           "No data for this year"};
-        QTest::newRow("fr") << "F"
-                            << QStringList{"Profil du bilan", "Encaisse", "8,5" + nbsp + "%",
-                                           "7,3" + nbsp + "%", "100,0" + nbsp + "%",
-                                           "Capitaux propres"};
+        QTest::newRow("en") << "E" << QStringList{"Balance Sheet Profile",
+                                                  "Cash",
+                                                  "8.5%",
+                                                  "7.3%",
+                                                  "Total assets",
+                                                  "100.0%",
+                                                  "Shareholders' equity",
+                                                  "No data for this year"};
+        QTest::newRow("fr") << "F" << QStringList{"Profil du bilan",    "Encaisse",
+                                                  "8,5" + nbsp + "%",   "7,3" + nbsp + "%",
+                                                  "100,0" + nbsp + "%", "Capitaux propres"};
     }
 
     void balanceSheet()
@@ -145,21 +173,35 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("en") << "E"
-                            << QStringList{"O'Brien & Sons Bakery", "Volume 3 - Ontario",
-                                           "1,234", "25.0%", "10.0%", "+15.0%", "$1,234,567",
-                                           "-$4,321", "12.5%", "10.3%", "0.80",
-                                           "Better than 75% of firms",
-                                           "Among the strongest quarter",
-                                           "Worse than 75% of firms",
-                                           "Among the weakest quarter"};
+                            << QStringList{"O'Brien & Sons Bakery",
+                                           "Volume 3 - Ontario",
+                                           "1,234",
+                                           "25.0%",
+                                           "10.0%",
+                                           "+15.0" + nbsp + "pts",
+                                           "$1,234,567",
+                                           "-$4,321",
+                                           "12.5%",
+                                           "10.3%",
+                                           "0.80",
+                                           "Better than 75%",
+                                           "Worse than 75%",
+                                           "Verdict words.",
+                                           "Reading of NPM.",
+                                           "Reading of DE.",
+                                           "First cause.\nSecond cause.",
+                                           "$1,200,000"};
         QTest::newRow("fr") << "F"
-                            << QStringList{"O'Brien & Sons Bakery", "1" + nbsp + "234",
-                                           "25,0" + nbsp + "%", "+15,0" + nbsp + "%",
+                            << QStringList{"O'Brien & Sons Bakery",
+                                           "1" + nbsp + "234",
+                                           "25,0" + nbsp + "%",
+                                           "+15,0" + nbsp + "pts" + nbsp + "de" + nbsp + "%",
                                            "1" + nbsp + "234" + nbsp + "567" + nbsp + "$",
-                                           "-4" + nbsp + "321" + nbsp + "$", "0,80",
-                                           "Meilleur que 75" + nbsp + "% des entreprises",
-                                           "Moins bon que 75" + nbsp + "% des entreprises",
-                                           "Parmi le quart des entreprises les plus performantes"};
+                                           "-4" + nbsp + "321" + nbsp + "$",
+                                           "0,80",
+                                           "Meilleur que 75" + nbsp + "%",
+                                           "Moins bon que 75" + nbsp + "%",
+                                           "Reading of DE."};
     }
 
     void comparison()
@@ -167,12 +209,31 @@ private slots:
         QFETCH(QString, language);
         QFETCH(QStringList, expected);
         exec(m_user, QStringLiteral("delete from Rpt_Comparison_Titles"));
-        exec(m_user, QStringLiteral("insert into Rpt_Comparison_Titles select * from "
-                                    "Rpt_Comparison_Titles_Source where [Language] = ?"),
+        exec(m_user,
+             QStringLiteral("insert into Rpt_Comparison_Titles select * from "
+                            "Rpt_Comparison_Titles_Source where [Language] = ?"),
              {language});
         const QString text = render(QStringLiteral("rpt_Comparison.rpt"));
         for (const QString &figure : expected)
             QVERIFY2(text.contains(figure), qPrintable(figure + QStringLiteral(" in:\n") + text));
+    }
+
+    // A ratio without meaning shows n/m in place of its value and its bar.
+    void notMeaningfulRatio()
+    {
+        exec(m_user, QStringLiteral("delete from Rpt_Comparison_Titles"));
+        exec(m_user, QStringLiteral("insert into Rpt_Comparison_Titles select * from "
+                                    "Rpt_Comparison_Titles_Source where [Language] = 'E'"));
+        exec(m_user, QStringLiteral("update Rpt_Comparison set MyIT = 0, BetterIT = null, "
+                                    "WorseIT = null"));
+        const QString text = render(QStringLiteral("rpt_Comparison.rpt"));
+        const qsizetype line = text.indexOf(QStringLiteral("Inventory turnover\n"));
+        QVERIFY(line >= 0);
+        const QString row =
+            text.mid(line, text.indexOf(QStringLiteral("Working capital"), line) - line);
+        QCOMPARE(row.count(QStringLiteral("n/m")), 2);
+        QVERIFY2(!row.contains(QStringLiteral("0.00")), qPrintable(row));
+        QVERIFY2(text.contains(QStringLiteral("n/m: not meaningful.")), qPrintable(text));
     }
 
     void nullFigureIsNotAvailable()

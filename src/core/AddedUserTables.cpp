@@ -1,0 +1,70 @@
+#include "core/AddedUserTables.h"
+
+#include "core/DatabaseError.h"
+
+#include <QFile>
+
+namespace {
+QString quoted(const QString &identifier)
+{
+    return QLatin1Char('"') +
+           QString(identifier).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
+QString sourceText(const QString &table)
+{
+    QFile file(QStringLiteral(":/schema/") + table + QStringLiteral(".tsv"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        throw DatabaseError(53, QStringLiteral("File not found: the table source of ") + table);
+    return QString::fromUtf8(file.readAll());
+}
+} // namespace
+
+QStringList addedUserTables()
+{
+    return {QStringLiteral("Rpt_Comparison_Notes"), QStringLiteral("StatementIndustry")};
+}
+
+QString fncCreateStatementFromSource(const QString &table, const QString &sourceText)
+{
+    const QStringList lines = sourceText.split(QLatin1Char('\n'));
+    for (const QString &line : lines) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char('#')))
+            continue;
+        QStringList definitions;
+        QStringList keys;
+        for (const QString &cell : line.split(QLatin1Char('\t'))) {
+            const QStringList parts = cell.trimmed().split(QLatin1Char(':'));
+            const QString type = parts.value(1, QStringLiteral("TEXT")).toUpper();
+            definitions << quoted(parts.at(0)) + QLatin1Char(' ') + type;
+            if (parts.value(2).compare(QLatin1String("KEY"), Qt::CaseInsensitive) == 0)
+                keys << quoted(parts.at(0));
+        }
+        if (!keys.isEmpty())
+            definitions << QStringLiteral("PRIMARY KEY (%1)").arg(keys.join(QStringLiteral(", ")));
+        return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
+            .arg(quoted(table), definitions.join(QStringLiteral(", ")));
+    }
+    return QString();
+}
+
+bool fncTableExists(Connection &connection, const QString &table)
+{
+    const RecordSet rs =
+        GetRS(connection,
+              QStringLiteral(
+                  "select name from sqlite_master where type = 'table' and lower(name) = lower(?)"),
+              QStringLiteral("read"), {table});
+    return rs.RecordCount() > 0;
+}
+
+void subEnsureAddedUserTables(Connection &connection)
+{
+    for (const QString &table : addedUserTables()) {
+        if (fncTableExists(connection, table))
+            continue;
+        qint16 errors = 0;
+        ExecCmdInDB(connection, fncCreateStatementFromSource(table, sourceText(table)), errors);
+    }
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "core/DbTools.h"
+
+#include <QString>
+#include <QStringList>
+
+// Tables of the user database that came after its first release. A user
+// keeps an older myData.mdb, so the program creates these tables in it when
+// they are missing, from the same sources (data/user/*.tsv) the shipped
+// database is built from.
+
+// The names of the added tables.
+QStringList addedUserTables();
+
+// The CREATE TABLE statement of a table source's header ("Name:TYPE:KEY"
+// cells, comment lines first); empty when the text holds no header.
+QString fncCreateStatementFromSource(const QString &table, const QString &sourceText);
+
+// Whether the database holds a table of this name (any letter case).
+bool fncTableExists(Connection &connection, const QString &table);
+
+// Creates each added table the database does not hold yet; existing tables
+// and their rows are left as they are.
+void subEnsureAddedUserTables(Connection &connection);

@@ -1,0 +1,106 @@
+#include "firm/StatementIndustry.h"
+
+#include "core/AddedUserTables.h"
+#include "search/IndustryLookups.h"
+
+#include <QHash>
+
+namespace {
+const QString kTable = QStringLiteral("StatementIndustry");
+} // namespace
+
+QString fncFirmKey(const QString &firmName)
+{
+    return firmName.toCaseFolded();
+}
+
+void subWriteStatementIndustry(Connection &connection, const QString &firmName, int year,
+                               const StatementIndustry &industry)
+{
+    subEnsureAddedUserTables(connection);
+    qint16 errors = 0;
+    ExecCmdInDB(
+        connection,
+        QStringLiteral("INSERT OR REPLACE into StatementIndustry (FirmKey, [Year], "
+                       "FirmName, NAICS, Volume, Region) VALUES (?, ?, ?, ?, ?, ?)"),
+        errors,
+        {fncFirmKey(firmName), year, firmName, industry.naics, industry.volume, industry.region});
+}
+
+std::optional<StatementIndustry> fncReadStatementIndustry(Connection &connection,
+                                                          const QString &firmName, int year)
+{
+    if (!fncTableExists(connection, kTable))
+        return std::nullopt;
+    const RecordSet rs = GetRS(
+        connection,
+        QStringLiteral("select NAICS, Volume, Region from StatementIndustry where FirmKey = ? "
+                       "and [Year] = ?"),
+        QStringLiteral("read"), {fncFirmKey(firmName), year});
+    if (rs.RecordCount() == 0)
+        return std::nullopt;
+    return StatementIndustry{rs.text(QStringLiteral("NAICS")),
+                             rs.field(QStringLiteral("Volume")).toInt(),
+                             rs.text(QStringLiteral("Region"))};
+}
+
+void subDeleteStatementIndustry(Connection &connection, const QString &firmName, int year)
+{
+    if (!fncTableExists(connection, kTable))
+        return;
+    qint16 errors = 0;
+    ExecCmdInDB(connection,
+                QStringLiteral("DELETE from StatementIndustry where FirmKey = ? and [Year] = ?"),
+                errors, {fncFirmKey(firmName), year});
+}
+
+QString fncIndustryCaption(Connection &reference, const StatementIndustry &industry,
+                           qint16 language)
+{
+    // Volume 1 has its own industry breakdown; the other volumes share one.
+    const QString descTable = industry.volume == 1
+                                  ? QStringLiteral("ROVAL_NAICS_Description_Ind_Detailed")
+                                  : QStringLiteral("ROVAL_NAICS_Description_Ind_Raw");
+    const std::optional<IndustryDefinition> definition =
+        fncIndustryDefinition(reference, descTable, industry.naics, language);
+    if (!definition || definition->title.trimmed().isEmpty())
+        return industry.naics;
+    return industry.naics + QLatin1Char(' ') + definition->title.trimmed();
+}
+
+RecordSet fncFirmListWithIndustries(const RecordSet &firms, Connection &user, Connection &reference,
+                                    qint16 language)
+{
+    QHash<QPair<QString, int>, StatementIndustry> saved;
+    if (fncTableExists(user, kTable)) {
+        const RecordSet rs = GetRS(
+            user,
+            QStringLiteral("select FirmKey, [Year], NAICS, Volume, Region from StatementIndustry"),
+            QStringLiteral("read"));
+        for (int i = 0; i < rs.RecordCount(); ++i) {
+            const QVector<QVariant> &row = rs.row(i);
+            saved.insert(
+                {row.at(0).toString(), row.at(1).toInt()},
+                StatementIndustry{row.at(2).toString(), row.at(3).toInt(), row.at(4).toString()});
+        }
+    }
+    QHash<QPair<QString, int>, QString> captions;
+    QVector<QVector<QVariant>> rows;
+    for (int i = 0; i < firms.RecordCount(); ++i) {
+        QVector<QVariant> row = firms.row(i);
+        const auto it =
+            saved.constFind({fncFirmKey(row.value(0).toString()), row.value(1).toInt()});
+        QString caption;
+        if (it != saved.constEnd() && !it->naics.isEmpty()) {
+            const QPair<QString, int> key{it->naics, it->volume == 1 ? 1 : 0};
+            if (!captions.contains(key))
+                captions.insert(key, fncIndustryCaption(reference, *it, language));
+            caption = captions.value(key);
+        }
+        row.append(caption);
+        rows.append(row);
+    }
+    QStringList names = firms.fieldNames();
+    names << (language == 0 ? QStringLiteral("Industry") : QStringLiteral("Industrie"));
+    return RecordSet(names, std::move(rows));
+}

@@ -1,0 +1,305 @@
+#include "reports/ComparisonReading.h"
+
+#include "reports/ComparisonRatios.h"
+
+#include <QFile>
+#include <QHash>
+#include <QTextStream>
+#include <QtDebug>
+
+#include <algorithm>
+#include <string_view>
+
+namespace {
+
+// RatioId follows the order of kRatioColumns.
+static_assert(kRatioColumns.size() == kRatioCount);
+static_assert(std::string_view(kRatioColumns[int(RatioId::ROE)].key) == "ROE");
+static_assert(std::string_view(kRatioColumns[int(RatioId::DE)].key) == "DE");
+static_assert(std::string_view(kRatioColumns[int(RatioId::IC)].key) == "IC");
+
+struct Texts
+{
+    QString english;
+    QString french;
+};
+
+const QHash<QString, Texts> &textTable()
+{
+    static const QHash<QString, Texts> table = [] {
+        QHash<QString, Texts> loaded;
+        QFile file(QStringLiteral(":/reports/comparison_texts.tsv"));
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            qWarning("Comparison texts resource is missing");
+            return loaded;
+        }
+        QTextStream in(&file);
+        in.setEncoding(QStringConverter::Utf8);
+        while (!in.atEnd()) {
+            const QString line = in.readLine();
+            if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+                continue;
+            const QStringList cells = line.split(QLatin1Char('\t'));
+            if (cells.size() != 3) {
+                qWarning() << "Comparison texts: unreadable line" << line;
+                continue;
+            }
+            loaded.insert(cells.at(0), Texts{cells.at(1), cells.at(2)});
+        }
+        return loaded;
+    }();
+    return table;
+}
+
+constexpr std::array<const char *, kRatioCount> kTitleColumns = {
+    "Lbl_NPM", "Lbl_PPM", "Lbl_OPM", "Lbl_GPM", "Lbl_ORTTNOA", "Lbl_RNOA", "Lbl_PPA", "Lbl_RCE",
+    "Lbl_RE",  "Lbl_RT",  "Lbl_IT",  "Lbl_WC",  "Lbl_DE",      "Lbl_LTA",  "Lbl_IC"};
+
+constexpr std::array<const char *, kDenominatorCount> kDenominatorKeys = {
+    "OperatingRevenue",   "Sales",          "NetOperatingAssets", "TotalAssets",
+    "CapitalEmployed",    "Equity",         "Receivables",        "Inventory",
+    "CurrentLiabilities", "InterestExpense"};
+
+// A ratio's name inside a sentence: its title with a small first letter.
+QString inSentence(const QString &name)
+{
+    if (name.isEmpty())
+        return name;
+    return name.left(1).toLower() + name.mid(1);
+}
+
+// Strength on the page-1 scale: higher is stronger.
+int strength(Standing standing)
+{
+    switch (standing) {
+    case Standing::Top:
+        return 4;
+    case Standing::AboveMedian:
+        return 3;
+    case Standing::AtMedian:
+        return 2;
+    case Standing::BelowMedian:
+        return 1;
+    case Standing::Bottom:
+        return 0;
+    default:
+        return -1;
+    }
+}
+
+bool compared(Standing standing)
+{
+    return standing != Standing::NotMeaningful && standing != Standing::NoPosition;
+}
+} // namespace
+
+QString comparisonText(const QString &key, ReportLanguage language)
+{
+    const auto it = textTable().constFind(key);
+    if (it == textTable().constEnd()) {
+        qWarning() << "Comparison texts: no text for" << key;
+        return QString();
+    }
+    return language == ReportLanguage::French ? it->french : it->english;
+}
+
+QString ratioKey(RatioId id)
+{
+    return QLatin1String(kRatioColumns[int(id)].key);
+}
+
+QString ratioTitleColumn(RatioId id)
+{
+    return QLatin1String(kTitleColumns[int(id)]);
+}
+
+Standing standingOf(bool meaningful, const QuartilePosition &position)
+{
+    if (!meaningful)
+        return Standing::NotMeaningful;
+    if (!position.better || !position.worse)
+        return Standing::NoPosition;
+    const double better = *position.better;
+    const double worse = *position.worse;
+    if (better >= 75)
+        return Standing::Top;
+    if (better >= 50)
+        return Standing::AboveMedian;
+    if (worse >= 75)
+        return Standing::Bottom;
+    if (worse >= 50)
+        return Standing::BelowMedian;
+    // Better than a quarter and worse than a quarter: on the median itself.
+    if (better >= 25 && worse >= 25)
+        return Standing::AtMedian;
+    return Standing::NoPosition;
+}
+
+QString ratioReading(RatioId id, Standing standing, ReportLanguage language)
+{
+    const QString key = ratioKey(id);
+    const auto direction = [&](const char *side) {
+        return comparisonText(QStringLiteral("Dir_") + key + QLatin1Char('_') + QLatin1String(side),
+                              language);
+    };
+    switch (standing) {
+    case Standing::NotMeaningful:
+        return comparisonText(QStringLiteral("Read_NotMeaningful"), language);
+    case Standing::NoPosition:
+        return comparisonText(QStringLiteral("Read_None"), language);
+    case Standing::Top:
+        return comparisonText(QStringLiteral("Read_Top"), language).arg(direction("Better"));
+    case Standing::AboveMedian:
+        return comparisonText(QStringLiteral("Read_Upper"), language).arg(direction("Better"));
+    case Standing::AtMedian:
+        return comparisonText(QStringLiteral("Read_Median"), language);
+    case Standing::BelowMedian:
+        return comparisonText(QStringLiteral("Read_Lower"), language).arg(direction("Worse"));
+    case Standing::Bottom:
+        return comparisonText(QStringLiteral("Read_Bottom"), language).arg(direction("Worse"));
+    }
+    return QString();
+}
+
+std::optional<double> pictureQuarter(Standing standing)
+{
+    switch (standing) {
+    case Standing::Bottom:
+        return 0.0;
+    case Standing::BelowMedian:
+        return 1.0;
+    case Standing::AtMedian:
+        return 1.5;
+    case Standing::AboveMedian:
+        return 2.0;
+    case Standing::Top:
+        return 3.0;
+    default:
+        return std::nullopt;
+    }
+}
+
+QString joinedList(const QStringList &items, ReportLanguage language)
+{
+    if (items.size() <= 1)
+        return items.value(0);
+    return QStringList(items.mid(0, items.size() - 1)).join(QStringLiteral(", ")) +
+           QLatin1Char(' ') + comparisonText(QStringLiteral("Word_And"), language) +
+           QLatin1Char(' ') + items.last();
+}
+
+QString verdictText(const QVector<RatioStanding> &standings, ReportLanguage language)
+{
+    QVector<RatioStanding> ranked;
+    QStringList leftOut;
+    for (const RatioStanding &s : standings) {
+        if (compared(s.standing))
+            ranked << s;
+        else if (s.standing == Standing::NotMeaningful)
+            leftOut << inSentence(s.name);
+    }
+    // Strongest first; ratios of equal standing keep the report's order.
+    std::stable_sort(ranked.begin(), ranked.end(),
+                     [](const RatioStanding &a, const RatioStanding &b) {
+                         return strength(a.standing) > strength(b.standing);
+                     });
+
+    QStringList sentences;
+    if (ranked.isEmpty()) {
+        sentences << comparisonText(QStringLiteral("Verdict_None"), language);
+    } else {
+        const auto betterThanMedian =
+            std::count_if(ranked.cbegin(), ranked.cend(), [](const RatioStanding &s) {
+                return strength(s.standing) > strength(Standing::AtMedian);
+            });
+        sentences << comparisonText(QStringLiteral("Verdict_Count"), language)
+                         .arg(betterThanMedian)
+                         .arg(ranked.size());
+        QStringList strongest;
+        for (const RatioStanding &s : ranked) {
+            if (strongest.size() < 2 && strength(s.standing) > strength(Standing::AtMedian))
+                strongest << inSentence(s.name);
+        }
+        QStringList weakest;
+        for (auto it = ranked.crbegin(); it != ranked.crend(); ++it) {
+            if (weakest.size() < 2 && strength(it->standing) < strength(Standing::AtMedian))
+                weakest << inSentence(it->name);
+        }
+        if (!strongest.isEmpty())
+            sentences << comparisonText(QStringLiteral("Verdict_Strongest"), language)
+                             .arg(joinedList(strongest, language));
+        if (!weakest.isEmpty())
+            sentences << comparisonText(QStringLiteral("Verdict_Weakest"), language)
+                             .arg(joinedList(weakest, language));
+    }
+    if (!leftOut.isEmpty())
+        sentences << comparisonText(QStringLiteral("Verdict_LeftOut"), language)
+                         .arg(joinedList(leftOut, language));
+    return sentences.join(QLatin1Char(' '));
+}
+
+QStringList notMeaningfulNotes(const FirmStatement &statement,
+                               const std::array<QString, kRatioCount> &names,
+                               ReportLanguage language)
+{
+    QStringList notes;
+    for (int d = 0; d < kDenominatorCount; ++d) {
+        const auto denominator = Denominator(d);
+        const double value = denominatorValue(statement, denominator);
+        if (value > 0)
+            continue;
+        QStringList ratios;
+        for (int r = 0; r < kRatioCount; ++r) {
+            if (denominatorOf(RatioId(r)) == denominator)
+                ratios << inSentence(names[r]);
+        }
+        const QString cause =
+            comparisonText(QStringLiteral("Cause_") + QLatin1String(kDenominatorKeys[d]) +
+                               (value == 0 ? QStringLiteral("_Zero") : QStringLiteral("_Negative")),
+                           language);
+        const QString ending =
+            ratios.size() == 1 ? QStringLiteral("Cause_End_One") : QStringLiteral("Cause_End_Many");
+        notes << comparisonText(ending, language).arg(cause, joinedList(ratios, language));
+    }
+    return notes;
+}
+
+const std::array<RevenueBand, 3> &revenueBands()
+{
+    static const std::array<RevenueBand, 3> bands = {{
+        {1, 25'000'000.0, std::nullopt},
+        {2, 5'000'000.0, 25'000'000.0},
+        {3, 30'000.0, 5'000'000.0},
+    }};
+    return bands;
+}
+
+std::optional<int> volumeForRevenue(double operatingRevenue)
+{
+    for (const RevenueBand &band : revenueBands()) {
+        if (operatingRevenue >= band.low && (!band.high || operatingRevenue < *band.high))
+            return band.volume;
+    }
+    return std::nullopt;
+}
+
+QString sizeNote(int volume, double operatingRevenue, ReportLanguage language)
+{
+    const std::optional<int> fitting = volumeForRevenue(operatingRevenue);
+    if (fitting == volume)
+        return QString();
+    const auto band = [language](int v) {
+        return comparisonText(QStringLiteral("Band_%1").arg(v), language);
+    };
+    NumberFormat dollars;
+    dollars.kind = NumberKind::Currency;
+    QString note = comparisonText(QStringLiteral("Size_Outside"), language)
+                       .arg(formatNumber(operatingRevenue, dollars, language), band(volume));
+    note += QLatin1Char(' ');
+    if (fitting)
+        note +=
+            comparisonText(QStringLiteral("Size_Fits"), language).arg(band(*fitting)).arg(*fitting);
+    else
+        note += comparisonText(QStringLiteral("Size_NoneFits"), language);
+    return note;
+}
