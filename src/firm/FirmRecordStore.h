@@ -12,10 +12,10 @@ struct FirmRecord
     QString firmName; // stored exactly as typed, blanks included
     int year = 0;
     QString naics;
+    std::array<double, kStatementItemCount> amounts{}; // in statementItems() order
     // The data set the statement is compared with when saved.
     int volume = 0;
     QString region;
-    std::array<double, kStatementItemCount> amounts{}; // in statementItems() order
 };
 
 // Whether a statement is stored for this firm name and year.

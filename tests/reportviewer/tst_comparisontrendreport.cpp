@@ -47,7 +47,10 @@ FirmStatement firmOfYear(int year, bool negativeEquity)
 
 FirmRecord recordOf(const QString &name, int year, const QString &naics, const FirmStatement &s)
 {
-    FirmRecord record{name, year, naics, {}};
+    FirmRecord record;
+    record.firmName = name;
+    record.year = year;
+    record.naics = naics;
     for (std::size_t i = 0; i < record.amounts.size(); ++i)
         record.amounts[i] = s.*firmStatementAmounts()[i];
     return record;
