@@ -807,6 +807,19 @@ void tst_FirmScreen::reopenedUnderAnotherIndustry()
              qPrintable(line));
     QVERIFY2(line.contains(QStringLiteral("(volume 2 – ")), qPrintable(line));
 
+    // The line follows a switch of language.
+    const QString evidence = qEnvironmentVariable("QUORVEL_EVIDENCE_DIR");
+    if (!evidence.isEmpty())
+        firm.grab().save(evidence + QStringLiteral("/firm-saved-under-en.png"));
+    firm.mnuFrench_Click();
+    QVERIFY2(
+        firm.lblSavedIndustry->text().startsWith(QStringLiteral("Sauvegardé sous ") + savedCode),
+        qPrintable(firm.lblSavedIndustry->text()));
+    if (!evidence.isEmpty())
+        firm.grab().save(evidence + QStringLiteral("/firm-saved-under-fr.png"));
+    firm.mnuEnglish_Click();
+    firm.txtFirmName->setText(QStringLiteral("ACME Builders")); // the switch shows the prompt
+
     // Saved again, the statement belongs to the industry now chosen.
     MessageRecorder saving(MsgAnswer::Ok);
     QVERIFY(firm.subSave_Firm_Record(false));
