@@ -55,6 +55,7 @@ private slots:
     void exactTotalsAreSaved();
     void industryStaysNamedAfterNew();
     void reopenedUnderAnotherIndustry();
+    void reopenedAmountsSaveUnchanged();
 
 private:
     frmMyValues &showFirm();
@@ -824,4 +825,38 @@ void tst_FirmScreen::reopenedUnderAnotherIndustry()
     MessageRecorder saving(MsgAnswer::Ok);
     QVERIFY(firm.subSave_Firm_Record(false));
     QVERIFY(firm.lblSavedIndustry->isHidden());
+}
+
+// A statement written with amounts of 16 and 17 significant digits, reopened
+// and saved again, stores the very same numbers.
+void tst_FirmScreen::reopenedAmountsSaveUnchanged()
+{
+    frmMyValues &firm = showFirm();
+    FirmRecord record;
+    record.firmName = QStringLiteral("Exact Ltd.");
+    record.year = 2006;
+    record.naics = m_code;
+    record.amounts[0] = 123456789012.3456;   // Cash
+    record.amounts[1] = 0.30000000000000004; // Ar
+    record.amounts[10] = 98765432109876.52;  // Sales
+    record.amounts[17] = 1.0 / 3.0;          // Banks
+    subWriteFirmRecord(appState().gcnUser, record);
+
+    frmOpenExisting &open = ScreenRegistry::get<frmOpenExisting>();
+    QVERIFY(open.fncLoadFirms());
+    open.subOpenRecord();
+    QCOMPARE(firm.txtCash->text(), QStringLiteral("123456789012.3456"));
+    QCOMPARE(firm.txtAr->text(), QStringLiteral("0.30000000000000004"));
+    MessageRecorder messages;
+    QVERIFY(firm.subSave_Firm_Record(true));
+    const RecordSet rs =
+        GetRS(appState().gcnUser, QStringLiteral("select Cash, Ar, Sales, Banks from MyValues"),
+              QStringLiteral("read"));
+    QCOMPARE(rs.RecordCount(), 1);
+    // Seventeen digits tell any two doubles apart: the comparison is exact.
+    const auto exact = [](double value) { return QString::number(value, 'g', 17); };
+    QCOMPARE(exact(rs.field(QStringLiteral("Cash")).toDouble()), exact(record.amounts[0]));
+    QCOMPARE(exact(rs.field(QStringLiteral("Ar")).toDouble()), exact(record.amounts[1]));
+    QCOMPARE(exact(rs.field(QStringLiteral("Sales")).toDouble()), exact(record.amounts[10]));
+    QCOMPARE(exact(rs.field(QStringLiteral("Banks")).toDouble()), exact(record.amounts[17]));
 }
