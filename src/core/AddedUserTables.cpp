@@ -22,7 +22,8 @@ QString sourceText(const QString &table)
 
 QStringList addedUserTables()
 {
-    return {QStringLiteral("Rpt_Comparison_Notes"), QStringLiteral("StatementIndustry")};
+    return {QStringLiteral("Rpt_Comparison_Notes"), QStringLiteral("StatementIndustry"),
+            QStringLiteral("Rpt_Comparison_Trend")};
 }
 
 QString fncCreateStatementFromSource(const QString &table, const QString &sourceText)

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/Messages.h"
+#include "core/ProgramFolder.h"
 #include "core/RecordSetModel.h"
 #include "core/ResourceString.h"
 #include "core/ScreenRegistry.h"
@@ -9,14 +10,19 @@
 #include "firm/FirmList.h"
 #include "firm/StatementIndustry.h"
 #include "firm/frmMyValues.h"
+#include "reports/ComparisonBatch.h"
 #include "search/frmSearch.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -110,6 +116,9 @@ frmOpenExisting::frmOpenExisting()
     cmdOpen = new QPushButton(central);
     cmdOpen->setObjectName(QStringLiteral("cmdOpen"));
     cmdOpen->setMinimumWidth(100);
+    cmdExportComparisons = new QPushButton(central);
+    cmdExportComparisons->setObjectName(QStringLiteral("cmdExportComparisons"));
+    buttons->addWidget(cmdExportComparisons);
     buttons->addStretch(1);
     buttons->addWidget(cmdOpen);
     layout->addLayout(buttons);
@@ -118,6 +127,8 @@ frmOpenExisting::frmOpenExisting()
 
     connect(cmdOpen, &QPushButton::clicked, this, &frmOpenExisting::cmdOpen_Click);
     connect(dbgFirms, &QTableView::doubleClicked, this, &frmOpenExisting::dbgFirms_DblClick);
+    connect(cmdExportComparisons, &QPushButton::clicked, this,
+            &frmOpenExisting::cmdExportComparisons_Click);
 }
 
 void frmOpenExisting::Form_Activate()
@@ -133,6 +144,7 @@ void frmOpenExisting::subLoadCaptions()
     lblQuestion->setText(ResourceString(526 + language));
     setWindowTitle(ResourceString(528 + language));
     cmdOpen->setText(ResourceString(530 + language));
+    cmdExportComparisons->setText(ResourceString(1410 + language));
 }
 
 bool frmOpenExisting::fncLoadFirms()
@@ -174,6 +186,43 @@ void frmOpenExisting::dbgFirms_DblClick(const QModelIndex &index)
 {
     if (index.isValid())
         subOpenRecord();
+}
+
+void frmOpenExisting::cmdExportComparisons_Click()
+{
+    const QString folder = QFileDialog::getExistingDirectory(
+        this, caption(1412), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    if (!folder.isEmpty())
+        subExportComparisons(folder);
+}
+
+void frmOpenExisting::subExportComparisons(const QString &folder)
+{
+    AppState &state = appState();
+    const QVector<BatchStatement> statements = fncBatchStatements(state.gcnUser);
+    const int total = int(statements.size());
+    QProgressDialog progress(this);
+    progress.setObjectName(QStringLiteral("dlgExportProgress"));
+    progress.setWindowTitle(caption(1410));
+    progress.setCancelButtonText(caption(1416));
+    progress.setRange(0, total);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const QVector<BatchResult> results = fncExportComparisons(
+        state.gcnReference, state.gcnUser, statements, folder,
+        ProgramFolder() + QStringLiteral("/rpt_Comparison.rpt"), state.gintLanguage, [&](int done) {
+            progress.setValue(done);
+            if (done < total)
+                progress.setLabelText(caption(1414).arg(
+                    statements.at(done).firmName, QString::number(statements.at(done).year),
+                    QString::number(done + 1), QString::number(total)));
+            return !progress.wasCanceled();
+        });
+    progress.setValue(total);
+    QApplication::restoreOverrideCursor();
+    ShowMessage(fncBatchSummary(results, total, state.gintLanguage), MsgButtons::Ok,
+                MsgIcon::Information, QString(), this);
 }
 
 void frmOpenExisting::subOpenRecord()

@@ -27,11 +27,18 @@ public:
 
     void cmdOpen_Click();
     void dbgFirms_DblClick(const QModelIndex &index);
+    // Asks for a folder, then exports every saved statement's comparison.
+    void cmdExportComparisons_Click();
+    // Writes one comparison PDF per saved statement into `folder` under a
+    // progress dialog that can stop the run, then says what was written and
+    // what was skipped.
+    void subExportComparisons(const QString &folder);
 
     QLabel *lblQuestion = nullptr;
     QTableView *dbgFirms = nullptr;
     RecordSetModel *AdodcFirms = nullptr;
     QPushButton *cmdOpen = nullptr;
+    QPushButton *cmdExportComparisons = nullptr;
 
 protected:
     void Form_Activate() override;

@@ -155,38 +155,9 @@ QString trendChartSpec(const TrendSeries &series)
         .arg(years.join(comma), firm.join(comma), q1.join(comma), q2.join(comma), q3.join(comma));
 }
 
-QList<QPair<QString, QString>> trendColumns()
-{
-    QList<QPair<QString, QString>> columns;
-    for (int slot = 1; slot <= kTrendYearSlots; ++slot)
-        columns.append({yearColumn(slot), QStringLiteral("INTEGER")});
-    for (const TrendLabel &label : kTrendLabels)
-        columns.append({QLatin1String(label.column), QStringLiteral("TEXT")});
-    for (const RatioColumns &ratio : kRatioColumns) {
-        for (int part = 0; part < int(kValueParts.size()); ++part)
-            for (int slot = 1; slot <= kTrendYearSlots; ++slot)
-                columns.append({valueColumn(ratio, part, slot), QStringLiteral("REAL")});
-        columns.append({chartColumn(ratio), QStringLiteral("TEXT")});
-    }
-    return columns;
-}
-
-void ensureTrendTable(Connection &cnUser)
-{
-    QStringList definitions;
-    for (const auto &[name, type] : trendColumns())
-        definitions << name + QLatin1Char(' ') + type;
-    qint16 errors = 0;
-    ExecCmdInDB(cnUser,
-                QStringLiteral("create table if not exists Rpt_Comparison_Trend (") +
-                    definitions.join(QStringLiteral(", ")) + QLatin1Char(')'),
-                errors);
-}
-
 void writeComparisonTrend(Connection &cnUser, const QString &firmName, int year,
                           const FirmStatement &current, const QString &language)
 {
-    ensureTrendTable(cnUser);
     qint16 errors = 0;
     ExecCmdInDB(cnUser, QStringLiteral("delete from Rpt_Comparison_Trend"), errors);
 

@@ -4,8 +4,6 @@
 #include "reports/ComparisonFigures.h"
 #include "reports/ComparisonRatios.h"
 
-#include <QList>
-#include <QPair>
 #include <QString>
 #include <array>
 #include <optional>
@@ -52,16 +50,11 @@ std::vector<TrendSeries> trendSeries(std::vector<TrendYear> years);
 // years, the firm's values and the industry's quartiles, gaps left empty.
 QString trendChartSpec(const TrendSeries &series);
 
-// The work table's columns with their SQL types.
-QList<QPair<QString, QString>> trendColumns();
-
-// Creates the work table in a user database made before it existed.
-void ensureTrendTable(Connection &cnUser);
-
 // Refills Rpt_Comparison_Trend for the firm compared now: its statement on
 // screen for `year`, its saved statements of the other reference years (the
 // firm name compared without regard to case), the industry's quartiles from
 // the year work tables. Leaves the table empty when the firm has fewer than
-// two years. Runs inside the caller's transaction.
+// two years. Runs inside the caller's transaction, once the added user
+// tables exist.
 void writeComparisonTrend(Connection &cnUser, const QString &firmName, int year,
                           const FirmStatement &current, const QString &language);

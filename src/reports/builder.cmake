@@ -1,4 +1,5 @@
 target_sources(quorvel_lib PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/ComparisonBatch.cpp ${CMAKE_CURRENT_LIST_DIR}/ComparisonBatch.h
   ${CMAKE_CURRENT_LIST_DIR}/ComparisonFigures.cpp ${CMAKE_CURRENT_LIST_DIR}/ComparisonFigures.h
   ${CMAKE_CURRENT_LIST_DIR}/ComparisonRatios.h
   ${CMAKE_CURRENT_LIST_DIR}/ComparisonReading.cpp ${CMAKE_CURRENT_LIST_DIR}/ComparisonReading.h

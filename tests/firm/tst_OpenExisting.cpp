@@ -210,12 +210,15 @@ void tst_OpenExisting::captions_data()
     QTest::addColumn<QString>("question");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("open");
+    QTest::addColumn<QString>("exportAll");
     QTest::newRow("en") << 0 << "Which firm would you like to work with?"
                         << "Open Existing"
-                        << "Open";
+                        << "Open"
+                        << "Export comparisons…";
     QTest::newRow("fr") << 1 << "Avec laquelle des entreprises aimeriez-vous travailler?"
                         << "Ouvrir le rapport existant"
-                        << "Ouvrir";
+                        << "Ouvrir"
+                        << "Exporter les comparaisons…";
 }
 
 void tst_OpenExisting::captions()
@@ -224,12 +227,14 @@ void tst_OpenExisting::captions()
     QFETCH(QString, question);
     QFETCH(QString, title);
     QFETCH(QString, open);
+    QFETCH(QString, exportAll);
     appState().gintLanguage = qint16(language);
     frmOpenExisting &screen = ScreenRegistry::get<frmOpenExisting>();
     screen.showScreen();
     QCOMPARE(screen.lblQuestion->text(), question);
     QCOMPARE(screen.windowTitle(), title);
     QCOMPARE(screen.cmdOpen->text(), open);
+    QCOMPARE(screen.cmdExportComparisons->text(), exportAll);
 }
 
 void tst_OpenExisting::openLoadsTheChosenStatement_data()

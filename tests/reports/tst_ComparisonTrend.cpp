@@ -375,18 +375,6 @@ private slots:
         QVERIFY(!chart->median.at(0));
     }
 
-    void shippedUserDatabaseHoldsTheTrendTable()
-    {
-        Connection user;
-        ConnectToFile(user, QStringLiteral(QUORVEL_FRESH_USER_DB), "unknown", OpenMode::ReadOnly);
-        const RecordSet rs = GetRS(user, "select * from Rpt_Comparison_Trend", "read");
-        QStringList expected;
-        for (const auto &[name, type] : trendColumns())
-            expected << name;
-        QCOMPARE(rs.fieldNames(), expected);
-        DisconnectFromDB(user);
-    }
-
     void olderUserDatabaseGetsTheTableOnFirstComparison()
     {
         ReportDatabases db;

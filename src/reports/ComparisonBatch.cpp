@@ -1,0 +1,229 @@
+#include "reports/ComparisonBatch.h"
+
+#include "core/DatasetMapping.h"
+#include "firm/AmountText.h"
+#include "firm/StatementItems.h"
+#include "reports/ReportDocument.h"
+#include "reports/ReportEngine.h"
+#include "reports/ReportError.h"
+#include "reports/ReportPreparation.h"
+#include "search/IndustryLookups.h"
+
+#include <QDir>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSet>
+
+namespace {
+
+constexpr int kFirstReferenceYear = 2004;
+constexpr int kLastReferenceYear = 2006;
+
+bool isEnglish(qint16 language)
+{
+    return language == 0;
+}
+
+QString descriptionTable(int volume)
+{
+    // Volume 1 has its own industry breakdown; the other volumes share one.
+    return volume == 1 ? QStringLiteral("ROVAL_NAICS_Description_Ind_Detailed")
+                       : QStringLiteral("ROVAL_NAICS_Description_Ind_Raw");
+}
+
+// Whether the dataset of the statement's year holds the industry with its
+// number of firms: what the comparison needs to be shown at all.
+bool industryHasData(Connection &reference, const StatementIndustry &industry, int year)
+{
+    if (year < kFirstReferenceYear || year > kLastReferenceYear)
+        return false;
+    const QString table = datasetTableName(industry.volume, industry.region, year);
+    if (!DoesReportTableExist(table, reference))
+        return false;
+    const RecordSet rs = GetRS(reference,
+                               QStringLiteral("select NumberOfFirms from ") + table +
+                                   QStringLiteral(" where NAICS = ? and NumberOfFirms is not null"),
+                               QStringLiteral("read"), {industry.naics});
+    return rs.RecordCount() > 0;
+}
+
+// The statement's amounts as the firm screen shows them once it is opened.
+QStringList amountTexts(Connection &user, const BatchStatement &statement)
+{
+    const RecordSet rs =
+        GetRS(user, QStringLiteral("select * from MyValues where FirmName = ? and [Year] = ?"),
+              QStringLiteral("read"), {statement.firmName, statement.year});
+    QStringList texts;
+    for (const StatementItem &item : statementItems())
+        texts << fncDoubleText(
+            rs.RecordCount() > 0 ? rs.field(QLatin1String(item.column)).toDouble() : 0.0);
+    return texts;
+}
+
+bool writePdf(const ReportDocument &document, const QString &path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    bool painted = false;
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(300);
+        writer.setCreator(QStringLiteral("Quorvel"));
+        painted = document.printTo(writer, writer.resolution());
+    }
+    if (!painted) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+QString statementLabel(const BatchStatement &statement)
+{
+    return statement.firmName + QStringLiteral(", ") + QString::number(statement.year);
+}
+
+} // namespace
+
+QVector<BatchStatement> fncBatchStatements(Connection &user)
+{
+    RecordSet rs = GetRS(user,
+                         QStringLiteral("select FirmName, [Year] from MyValues "
+                                        "order by FirmName, [Year]"),
+                         QStringLiteral("read"));
+    QVector<BatchStatement> statements;
+    for (; !rs.eof(); rs.MoveNext()) {
+        BatchStatement statement;
+        statement.firmName = rs.text(QStringLiteral("FirmName"));
+        statement.year = rs.field(QStringLiteral("Year")).toInt();
+        statement.industry = fncReadStatementIndustry(user, statement.firmName, statement.year);
+        statements.append(statement);
+    }
+    return statements;
+}
+
+QString fncComparisonFileName(const QString &firmName, int year, const QString &naics,
+                              qint16 language)
+{
+    QString firm = firmName.simplified();
+    for (QChar &c : firm)
+        if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c))
+            c = QLatin1Char('_');
+    while (firm.startsWith(QLatin1Char('.')))
+        firm.remove(0, 1);
+    if (firm.isEmpty())
+        firm = QStringLiteral("_");
+    const QString dash = QStringLiteral(" \u2013 ");
+    return (isEnglish(language) ? QStringLiteral("Comparison") : QStringLiteral("Comparaison")) +
+           dash + firm + dash + QString::number(year) + dash + naics + QStringLiteral(".pdf");
+}
+
+BatchResult fncExportComparison(Connection &reference, Connection &user,
+                                const BatchStatement &statement, const QString &folder,
+                                const QString &layoutPath, qint16 language)
+{
+    BatchResult result{statement, BatchOutcome::Failed, QString(), QString()};
+    if (!statement.industry || statement.industry->naics.isEmpty()) {
+        result.outcome = BatchOutcome::NoIndustryRecorded;
+        return result;
+    }
+    const StatementIndustry &industry = *statement.industry;
+    if (!industryHasData(reference, industry, statement.year)) {
+        result.outcome = BatchOutcome::NoIndustryData;
+        return result;
+    }
+    const std::optional<IndustryDefinition> definition = fncIndustryDefinition(
+        reference, descriptionTable(industry.volume), industry.naics, language);
+    const QStringList values = fncComparisonValues(
+        statement.firmName, qint16(statement.year), industry.naics,
+        definition ? definition->title : QString(), amountTexts(user, statement));
+    const QString letter = isEnglish(language) ? QStringLiteral("E") : QStringLiteral("F");
+    if (!fncPrepareComparisonReport(reference, user, QStringLiteral("com"), qint16(industry.volume),
+                                    industry.region, qint16(statement.year), industry.naics, letter,
+                                    values)) {
+        result.outcome = BatchOutcome::NoIndustryData;
+        return result;
+    }
+    try {
+        std::unique_ptr<ReportEngine> report = ReportEngine::OpenReport(layoutPath);
+        for (int number = 1; number <= report->tableCount(); ++number)
+            report->table(number).setLocation(user.filePath());
+        const std::unique_ptr<ReportDocument> document = report->render();
+        const QString fileName =
+            fncComparisonFileName(statement.firmName, statement.year, industry.naics, language);
+        if (!writePdf(*document, QDir(folder).filePath(fileName))) {
+            result.detail = QDir::toNativeSeparators(QDir(folder).filePath(fileName));
+            return result;
+        }
+        result.outcome = BatchOutcome::Written;
+        result.fileName = fileName;
+    } catch (const ReportError &error) {
+        result.detail = error.message();
+    }
+    return result;
+}
+
+QVector<BatchResult> fncExportComparisons(Connection &reference, Connection &user,
+                                          const QVector<BatchStatement> &statements,
+                                          const QString &folder, const QString &layoutPath,
+                                          qint16 language,
+                                          const std::function<bool(int done)> &keepGoing)
+{
+    QVector<BatchResult> results;
+    for (const BatchStatement &statement : statements) {
+        if (keepGoing && !keepGoing(int(results.size())))
+            break;
+        results.append(
+            fncExportComparison(reference, user, statement, folder, layoutPath, language));
+    }
+    return results;
+}
+
+QString fncBatchSummary(const QVector<BatchResult> &results, int total, qint16 language)
+{
+    const bool english = isEnglish(language);
+    QStringList written, skipped;
+    for (const BatchResult &r : results) {
+        switch (r.outcome) {
+        case BatchOutcome::Written:
+            written << QStringLiteral("  ") + r.fileName;
+            break;
+        case BatchOutcome::NoIndustryRecorded:
+            skipped << QStringLiteral("  ") + statementLabel(r.statement) +
+                           (english ? QStringLiteral(": saved before industries were remembered")
+                                    : QStringLiteral(" : enregistré avant que l'industrie soit "
+                                                     "retenue"));
+            break;
+        case BatchOutcome::NoIndustryData:
+            skipped << QStringLiteral("  ") + statementLabel(r.statement) +
+                           (english ? QStringLiteral(": the industry has no data for ")
+                                    : QStringLiteral(" : l'industrie n'a pas de données pour ")) +
+                           QString::number(r.statement.year);
+            break;
+        case BatchOutcome::Failed:
+            skipped << QStringLiteral("  ") + statementLabel(r.statement) +
+                           (english ? QStringLiteral(": could not be written ")
+                                    : QStringLiteral(" : n'a pas pu être écrit ")) +
+                           r.detail;
+            break;
+        }
+    }
+    QString text = english ? QStringLiteral("%1 of %2 comparisons written.")
+                           : QStringLiteral("%1 comparaisons écrites sur %2.");
+    text = text.arg(written.size()).arg(total);
+    if (results.size() < total)
+        text += english ? QStringLiteral(" The export was cancelled after %1 statements.")
+                              .arg(results.size())
+                        : QStringLiteral(" L'exportation a été annulée après %1 états.")
+                              .arg(results.size());
+    if (!written.isEmpty())
+        text += QLatin1String("\n\n") +
+                (english ? QStringLiteral("Written:") : QStringLiteral("Écrits :")) +
+                QLatin1Char('\n') + written.join(QLatin1Char('\n'));
+    if (!skipped.isEmpty())
+        text += QLatin1String("\n\n") +
+                (english ? QStringLiteral("Skipped:") : QStringLiteral("Non écrits :")) +
+                QLatin1Char('\n') + skipped.join(QLatin1Char('\n'));
+    return text;
+}
