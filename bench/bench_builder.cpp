@@ -1,84 +1,120 @@
+// Timings of the three report preparations for one industry, on copies of
+// the shipped databases, beside their floor: twenty single-row inserts in one
+// transaction on the same user database, with the same journal settings,
+// which is the least a preparation's writes can cost through Qt SQL. Also the
+// quartile position rules. Prints one line per figure.
+//
+//   bench_builder [runs]
+#include "BenchSupport.h"
 #include "TestSupport.h"
 #include "reports/QuartileRules.h"
 #include "reports/ReportPreparation.h"
 
-#include <QTest>
+#include <QSqlQuery>
 
-// Timings of the three report preparations for one industry, on copies of
-// the shipped databases, and of the position rules.
-class bench_builder : public QObject
+namespace {
+constexpr int kFloorRows = 20;
+
+QStringList firmValues(const QString &naics)
 {
-    Q_OBJECT
+    return {"Joe's Garage", "2005", naics,  "Industry", "100",  "400",  "250", "650", "100", "1500",
+            "300",          "200",  "2000", "5000",     "4000", "1000", "500", "50",  "400", "300",
+            "250",          "100",  "50",   "250",      "100",  "50",   "50",  "100", "50",  "1000",
+            "400",          "500",  "100",  "1000",     "2000", "700",  "350"};
+}
 
-private slots:
-    void initTestCase()
-    {
-        QVERIFY(testsupport::openShippedDatabases(m_dir));
-        const RecordSet first = GetRS(appState().gcnReference,
-                                      "select NAICS from ROVAL_Vol3_ON_2006_Final_Ratios "
-                                      "where NumberOfFirms is not null order by NAICS limit 1",
-                                      "read");
-        QCOMPARE(first.RecordCount(), 1);
-        m_naics = first.field(0).toString();
-    }
-
-    void ratiosReport()
-    {
-        AppState &s = appState();
-        QBENCHMARK
-        {
-            fncPrepareRatiosReport(s.gcnReference, s.gcnUser, "rat", 3, "ON", 2006, m_naics, "F");
+// A million calls of each of the five rules, over varying ratios.
+double rulesMillionCalls()
+{
+    volatile double sink = 0;
+    const double ms = bench::timeOnce([&sink] {
+        double total = 0;
+        for (int i = 0; i < 1000000; ++i) {
+            const double m = (i % 97) * 0.1;
+            total += fncCalcRatio(m, (i % 13) * 0.5) + fncCalcBetter(2, 4, 6, m) +
+                     fncCalcWorse(2, 4, 6, m) + fncExceptionCalcBetter(6, 4, 2, m) +
+                     fncExceptionCalcWorse(6, 4, 2, m);
         }
-    }
+        sink = total;
+    });
+    Q_UNUSED(sink);
+    return ms;
+}
+} // namespace
 
-    void balanceSheetReport()
-    {
-        AppState &s = appState();
-        QBENCHMARK
-        {
-            fncPrepareBalanceSheetReport(s.gcnReference, s.gcnUser, "bal", 3, "ON", 2006, m_naics,
-                                         "F");
+int main(int argc, char *argv[])
+{
+    QuorvelApplication app(argc, argv);
+    QTextStream err(stderr);
+    const int runs = bench::runsFromArguments(app.arguments(), 300);
+
+    QTemporaryDir dir;
+    if (!testsupport::openShippedDatabases(dir)) {
+        err << "cannot copy the shipped databases\n";
+        return 1;
+    }
+    AppState &s = appState();
+    const RecordSet first = GetRS(s.gcnReference,
+                                  "select NAICS from ROVAL_Vol3_ON_2006_Final_Ratios "
+                                  "where NumberOfFirms is not null order by NAICS limit 1",
+                                  "read");
+    const QString naics = first.field(0).toString();
+    const QStringList firm = firmValues(naics);
+
+    // The floor writes into a table of its own in the same database file.
+    QSqlDatabase user = s.gcnUser.database();
+    QSqlQuery(user).exec("create table bench_floor (id INTEGER, amount REAL, label TEXT)");
+    QSqlQuery insert(user);
+    insert.prepare("insert into bench_floor (id, amount, label) values (?, ?, ?)");
+    const auto floorRun = [&] {
+        user.transaction();
+        for (int row = 0; row < kFloorRows; ++row) {
+            insert.bindValue(0, row);
+            insert.bindValue(1, row * 1.5);
+            insert.bindValue(2, QStringLiteral("row"));
+            insert.exec();
         }
+        user.commit();
+    };
+
+    QList<double> floor, ratios, balanceSheet, comparison;
+    bool ready = true;
+    for (int run = 0; run < runs; ++run) {
+        floor << bench::timeOnce(floorRun);
+        ratios << bench::timeOnce([&] {
+            ready &=
+                fncPrepareRatiosReport(s.gcnReference, s.gcnUser, "rat", 3, "ON", 2006, naics, "F");
+        });
+        balanceSheet << bench::timeOnce([&] {
+            ready &= fncPrepareBalanceSheetReport(s.gcnReference, s.gcnUser, "bal", 3, "ON", 2006,
+                                                  naics, "F");
+        });
+        comparison << bench::timeOnce([&] {
+            ready &= fncPrepareComparisonReport(s.gcnReference, s.gcnUser, "com", 3, "ON", 2005,
+                                                naics, "E", firm);
+        });
+    }
+    if (!ready) {
+        err << "a preparation did not succeed\n";
+        return 1;
     }
 
-    void comparisonReport()
-    {
-        AppState &s = appState();
-        const QStringList firm = {
-            "Joe's Garage", "2005", m_naics, "Industry", "100",  "400",  "250",  "650",
-            "100",          "1500", "300",   "200",      "2000", "5000", "4000", "1000",
-            "500",          "50",   "400",   "300",      "250",  "100",  "50",   "250",
-            "100",          "50",   "50",    "100",      "50",   "1000", "400",  "500",
-            "100",          "1000", "2000",  "700",      "350"};
-        QBENCHMARK
-        {
-            fncPrepareComparisonReport(s.gcnReference, s.gcnUser, "com", 3, "ON", 2005, m_naics,
-                                       "E", firm);
-        }
-    }
+    const double floorMs = bench::median(floor);
+    const auto printPreparation = [&](const QString &name, const QList<double> &times) {
+        const double ms = bench::median(times);
+        bench::printFigure(name, {{"median_ms", bench::milliseconds(ms)},
+                                  {"floor_ms", bench::milliseconds(floorMs)},
+                                  {"ratio", QString::number(ms / floorMs, 'f', 2)},
+                                  {"runs", QString::number(runs)}});
+    };
+    printPreparation("prepare-ratios", ratios);
+    printPreparation("prepare-balancesheet", balanceSheet);
+    printPreparation("prepare-comparison", comparison);
 
-    // A million calls of each of the five rules, over varying ratios.
-    void rulesMillionCalls()
-    {
-        volatile double sink = 0;
-        QBENCHMARK
-        {
-            double total = 0;
-            for (int i = 0; i < 1000000; ++i) {
-                const double m = (i % 97) * 0.1;
-                total += fncCalcRatio(m, (i % 13) * 0.5) + fncCalcBetter(2, 4, 6, m) +
-                         fncCalcWorse(2, 4, 6, m) + fncExceptionCalcBetter(6, 4, 2, m) +
-                         fncExceptionCalcWorse(6, 4, 2, m);
-            }
-            sink = total;
-        }
-        Q_UNUSED(sink);
-    }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_naics;
-};
-
-QUORVEL_TEST_MAIN(bench_builder)
-#include "bench_builder.moc"
+    QList<double> rules;
+    for (int run = 0; run < 5; ++run)
+        rules << rulesMillionCalls();
+    bench::printFigure("rules-million-calls",
+                       {{"median_ms", bench::milliseconds(bench::median(rules))}, {"runs", "5"}});
+    return 0;
+}

@@ -1,11 +1,13 @@
 // Timings of the report screen: from the start of a report's preparation to
 // its pages ready on the screen (without the one-second pause), for each
 // report type, and of the program's start to the start screen shown. Runs
-// on a temporary copy of the program folder's files and prints medians.
+// on a temporary copy of the program folder's files and prints one line per
+// figure: its name, then key=value pairs.
 //
 //   bench_viewer [runs] [--pdf FOLDER]
 // With --pdf, each report is also written in English and French to FOLDER,
 // as a PDF file and as a picture of the report window.
+#include "BenchSupport.h"
 #include "TestSupport.h"
 #include "core/ProgramFolder.h"
 #include "core/ScreenRegistry.h"
@@ -22,17 +24,9 @@
 #include <algorithm>
 
 namespace {
-const QStringList kProgramFiles{QStringLiteral("ROV_DATA.mdb"), QStringLiteral("myData.mdb"),
-                                QStringLiteral("rpt_Ratios.rpt"),
-                                QStringLiteral("rpt_BalanceSheet.rpt"),
-                                QStringLiteral("rpt_Comparison.rpt")};
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const qsizetype n = values.size();
-    return n % 2 ? values.at(n / 2) : (values.at(n / 2 - 1) + values.at(n / 2)) / 2;
-}
+const QStringList kProgramFiles{
+    QStringLiteral("ROV_DATA.mdb"), QStringLiteral("myData.mdb"), QStringLiteral("rpt_Ratios.rpt"),
+    QStringLiteral("rpt_BalanceSheet.rpt"), QStringLiteral("rpt_Comparison.rpt")};
 
 struct Run
 {
@@ -59,15 +53,16 @@ Run displayOnce(const QString &type, const QString &language, const QString &nai
         if (!pdf.isEmpty()) {
             screen.viewer()->setExportPathProvider([pdf] { return pdf; });
             screen.viewer()->exportPdf();
-            screen.grab().save(QString(pdf).replace(QStringLiteral(".pdf"), QStringLiteral(".png")));
+            screen.grab().save(
+                QString(pdf).replace(QStringLiteral(".pdf"), QStringLiteral(".png")));
         }
         screen.hide();
     });
     AppState &state = appState();
     clock.start();
-    ScreenRegistry::get<frmReportViewer>().DisplayCrystalReport(
-        state.gcnReference, state.gcnUser, type, 3, QStringLiteral("ON"), 2006, naics, language,
-        values);
+    ScreenRegistry::get<frmReportViewer>().DisplayCrystalReport(state.gcnReference, state.gcnUser,
+                                                                type, 3, QStringLiteral("ON"), 2006,
+                                                                naics, language, values);
     QCoreApplication::processEvents();
     return run;
 }
@@ -90,8 +85,7 @@ double startOnce(const QString &folder)
 int main(int argc, char *argv[])
 {
     QuorvelApplication app(argc, argv);
-    QTextStream out(stdout);
-    int runs = 15;
+    int runs = 30;
     QString pdfFolder;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
@@ -103,37 +97,41 @@ int main(int argc, char *argv[])
 
     QTemporaryDir dir;
     if (!dir.isValid() || !testsupport::copyProgramFiles(dir, kProgramFiles)) {
-        out << "cannot copy the program folder's files\n";
+        QTextStream(stderr) << "cannot copy the program folder's files\n";
         return 1;
     }
 
     QList<double> starts;
     for (int i = 0; i < runs; ++i)
         starts << startOnce(dir.path());
-    out << QStringLiteral("start to start screen: median %1 ms over %2 runs\n")
-               .arg(median(starts), 0, 'f', 1)
-               .arg(runs);
+    bench::printFigure(QStringLiteral("start"),
+                       {{"median_ms", bench::milliseconds(bench::median(starts))},
+                        {"runs", QString::number(runs)}});
 
     if (!testsupport::openShippedDatabases(dir))
         return 1;
     setProgramFolderOverride(dir.path());
     frmReportViewer::setDisplayPause(false);
-    const RecordSet first = GetRS(appState().gcnReference,
-                                  QStringLiteral("select NAICS, IndustryDescription from "
-                                                 "ROVAL_Vol3_ON_2006_Final_Ratios where "
-                                                 "NumberOfFirms is not null order by NAICS limit 1"),
-                                  QStringLiteral("read"));
+    const RecordSet first =
+        GetRS(appState().gcnReference,
+              QStringLiteral("select NAICS, IndustryDescription from "
+                             "ROVAL_Vol3_ON_2006_Final_Ratios where "
+                             "NumberOfFirms is not null order by NAICS limit 1"),
+              QStringLiteral("read"));
     const QString naics = first.text(QStringLiteral("NAICS"));
     QStringList firm{QStringLiteral("Boulangerie O'Brien"), QStringLiteral("2006"), naics,
                      first.text(QStringLiteral("IndustryDescription"))};
     // Cash to Ta, income lines, liabilities, equity, current assets and liabilities.
-    firm << QStringList{"120000", "310000", "240000", "650000", "80000", "1400000", "50000",
-                        "150000", "1600000", "2750000", "2500000", "900000", "210000", "30000",
-                        "185000", "140000", "260000", "180000", "0", "300000", "0", "60000",
-                        "40000", "35000", "25000", "900000", "200000", "450000", "50000",
-                        "700000", "1600000", "720000", "420000"};
+    firm << QStringList{"120000", "310000",  "240000",  "650000",  "80000",  "1400000", "50000",
+                        "150000", "1600000", "2750000", "2500000", "900000", "210000",  "30000",
+                        "185000", "140000",  "260000",  "180000",  "0",      "300000",  "0",
+                        "60000",  "40000",   "35000",   "25000",   "900000", "200000",  "450000",
+                        "50000",  "700000",  "1600000", "720000",  "420000"};
 
-    for (const QString &type : {QStringLiteral("rat"), QStringLiteral("bal"), QStringLiteral("com")}) {
+    const QList<QPair<QString, QString>> reports{{"rat", "continue-ratios"},
+                                                 {"bal", "continue-balancesheet"},
+                                                 {"com", "continue-comparison"}};
+    for (const auto &[type, figure] : reports) {
         QList<double> times;
         int pages = 0;
         for (int i = 0; i < runs; ++i) {
@@ -141,16 +139,13 @@ int main(int argc, char *argv[])
             times << run.milliseconds;
             pages = run.pages;
         }
-        out << QStringLiteral("%1: preparation start to pages ready: median %2 ms over %3 runs (%4 pages)\n")
-                   .arg(type)
-                   .arg(median(times), 0, 'f', 1)
-                   .arg(runs)
-                   .arg(pages);
+        bench::printFigure(figure, {{"median_ms", bench::milliseconds(bench::median(times))},
+                                    {"pages", QString::number(pages)},
+                                    {"runs", QString::number(runs)}});
         if (!pdfFolder.isEmpty())
             for (const QString &language : {QStringLiteral("E"), QStringLiteral("F")})
                 displayOnce(type, language, naics, firm,
                             pdfFolder + QStringLiteral("/%1_%2.pdf").arg(type, language));
     }
-    out.flush();
     return 0;
 }
