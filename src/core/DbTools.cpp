@@ -4,6 +4,7 @@
 #include "core/Messages.h"
 #include "core/ProgramExit.h"
 #include "core/ProgramFolder.h"
+#include "core/StatementCache.h"
 #include "core/Transaction.h"
 #include "core/UnicodeLike.h"
 
@@ -62,22 +63,33 @@ void requireOpen(const Connection &connection)
                                                  "closed."));
 }
 
-QSqlQuery prepared(Connection &connection, const QString &sql, const QVariantList &params)
+// Runs `sql` with its bound values through the connection's kept statement,
+// preparing and keeping it on first use.
+QSqlQuery &prepared(Connection &connection, const QString &sql, const QVariantList &params)
 {
     requireOpen(connection);
-    QSqlQuery query(connection.database());
-    query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        throwSqlError(query.lastError(), sql);
+    const QString name = connection.connectionName();
+    QSqlQuery *kept = statementcache::find(name, sql);
+    if (!kept) {
+        QSqlQuery query(connection.database());
+        query.setForwardOnly(true);
+        if (!query.prepare(sql))
+            throwSqlError(query.lastError(), sql);
+        kept = &statementcache::keep(name, sql, std::move(query));
+    }
+    QSqlQuery &query = *kept;
     for (int i = 0; i < params.size(); ++i)
         query.bindValue(i, params.at(i));
-    if (!query.exec())
-        throwSqlError(query.lastError(), sql);
+    if (!query.exec()) {
+        // A statement that failed is prepared afresh next time.
+        const QSqlError error = query.lastError();
+        statementcache::drop(name, sql);
+        throwSqlError(error, sql);
+    }
     return query;
 }
 
-void openSqliteFile(const QString &name, const QString &path,
-                    OpenMode mode)
+void openSqliteFile(const QString &name, const QString &path, OpenMode mode)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     if (!db.isValid())
@@ -88,9 +100,9 @@ void openSqliteFile(const QString &name, const QString &path,
         db.setDatabaseName(path);
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
     } else {
-        const QString uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath())
-                                .toString(QUrl::FullyEncoded) +
-                            QStringLiteral("?mode=rw");
+        const QString uri =
+            QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+            QStringLiteral("?mode=rw");
         db.setDatabaseName(uri);
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
     }
@@ -98,7 +110,8 @@ void openSqliteFile(const QString &name, const QString &path,
         const QSqlError error = db.lastError();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
-        const int number = errorNumber(error) == kUnspecifiedError ? kCannotOpen : errorNumber(error);
+        const int number =
+            errorNumber(error) == kUnspecifiedError ? kCannotOpen : errorNumber(error);
         throw DatabaseError(number, errorDescription(error) + QStringLiteral(": ") + path);
     }
     // A damaged file opens lazily; read its schema now so it fails here.
@@ -162,10 +175,10 @@ void ConnectToFile(Connection &connection, const QString &path, const QString &f
     if (type == QLatin1String("txt") || type == QLatin1String("csv") ||
         type == QLatin1String("xls")) {
         // Text and spreadsheet sources have no driver here; no caller uses them.
-        throw DatabaseError(kUnspecifiedError,
-                            QStringLiteral("No data provider for %1 files is installed (%2)")
-                                .arg(type, type == QLatin1String("xls") ? trimmed
-                                                                        : folderArgument));
+        throw DatabaseError(
+            kUnspecifiedError,
+            QStringLiteral("No data provider for %1 files is installed (%2)")
+                .arg(type, type == QLatin1String("xls") ? trimmed : folderArgument));
     }
     if (type != QLatin1String("mdb"))
         usageError(QStringLiteral("Invalid use of ConnectToFile (Invalid File Type: ") + fileType +
@@ -185,7 +198,7 @@ RecordSet GetRS(Connection &connection, const QString &sql, const QString &mode,
         usageError(QStringLiteral("Invalid use of GetRS (Invalid WriteMode: ") + mode +
                    QStringLiteral(" )"));
 
-    QSqlQuery query = prepared(connection, sql, params);
+    QSqlQuery &query = prepared(connection, sql, params);
     const QSqlRecord record = query.record();
     QStringList columns;
     for (int i = 0; i < record.count(); ++i)
@@ -198,21 +211,28 @@ RecordSet GetRS(Connection &connection, const QString &sql, const QString &mode,
             row.append(query.value(i));
         rows.append(std::move(row));
     }
-    if (query.lastError().isValid())
-        throwSqlError(query.lastError(), sql);
+    if (query.lastError().isValid()) {
+        const QSqlError error = query.lastError();
+        statementcache::drop(connection.connectionName(), sql);
+        throwSqlError(error, sql);
+    }
+    query.finish();
     return RecordSet(columns, std::move(rows), lowered == QLatin1String("write"));
 }
 
 void ExecCmdInDB(Connection &connection, const QString &sql, qint16 &errorCount,
                  const QVariantList &params)
 {
-    prepared(connection, sql, params);
+    prepared(connection, sql, params).finish();
     errorCount = 0; // SQLite reports failures, never warnings, and failures throw
 }
 
 int execBound(Connection &connection, const QString &sql, const QVariantList &params)
 {
-    return prepared(connection, sql, params).numRowsAffected();
+    QSqlQuery &query = prepared(connection, sql, params);
+    const int changed = query.numRowsAffected();
+    query.finish();
+    return changed;
 }
 
 void DisconnectFromDB(Connection &connection)
@@ -222,6 +242,7 @@ void DisconnectFromDB(Connection &connection)
     const QString name = connection.m_name;
     connection.m_name.clear();
     connection.m_filePath.clear();
+    statementcache::forget(name);
     if (QSqlDatabase::contains(name)) {
         QSqlDatabase::database(name, false).close();
         QSqlDatabase::removeDatabase(name);
@@ -243,7 +264,7 @@ void runInTransaction(Connection &connection, const QStringList &statements)
 {
     Transaction transaction(connection);
     for (const QString &sql : statements)
-        prepared(connection, sql, {});
+        prepared(connection, sql, {}).finish();
     transaction.commit();
 }
 

@@ -6,6 +6,7 @@
 #include "reports/ComparisonRatios.h"
 #include "reports/ComparisonReading.h"
 #include "reports/ComparisonTrend.h"
+#include "reports/ReferenceAttachment.h"
 #include "reports/ReportExtraction.h"
 #include "reports/ReportPreparation.h"
 #include "reports/ReportSql.h"
@@ -337,6 +338,7 @@ bool fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
 {
     // A user database older than the composed texts gets their table here.
     subEnsureAddedUserTables(cnUser);
+    attachReference(cnUser, cnReference);
     Transaction transaction(cnUser);
     extractIndustryRows(cnReference, cnUser, volume, region, kReferenceYear, naics, language);
     qint16 errors = 0;

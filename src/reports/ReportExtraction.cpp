@@ -3,10 +3,13 @@
 #include "core/DatabaseError.h"
 #include "core/DatasetMapping.h"
 #include "core/Transaction.h"
+#include "reports/ReferenceAttachment.h"
 #include "reports/ReportPreparation.h"
 #include "reports/ReportSql.h"
+#include "reports/TableColumns.h"
 
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -29,40 +32,46 @@ void insertCodeOnlyRow(Connection &cnUser, const QString &workTable, const QStri
                 errors, {naics});
 }
 
-// Copies the dataset row field by field, in the source's own column order, so
-// that columns beyond the known ones arrive too. Values are bound, keeping
-// their types and nulls.
-void insertDatasetRow(Connection &cnUser, const QString &workTable, const RecordSet &row)
+// Copies the industry's dataset row from the attached reference database
+// inside SQLite, under the dataset table's own column names, so that columns
+// beyond the known ones arrive too and every value keeps its type. The first
+// row counts when a table holds the code twice. False when the table has no
+// row for the industry.
+bool copyDatasetRow(Connection &cnUser, const QString &workTable, const QString &datasetTable,
+                    const QStringList &columns, const QString &naics)
 {
-    QVariantList values;
-    values.reserve(row.fieldCount());
-    for (int i = 0; i < row.fieldCount(); ++i)
-        values << row.field(i);
-    qint16 errors = 0;
-    ExecCmdInDB(cnUser,
-                QStringLiteral("insert into ") + workTable + QStringLiteral(" (") +
-                    reportsql::identifierList(row.fieldNames()) + QStringLiteral(") values (") +
-                    reportsql::placeholders(row.fieldCount()) + QLatin1Char(')'),
-                errors, values);
+    const QString names = reportsql::identifierList(columns);
+    return execBound(cnUser,
+                     QStringLiteral("insert into ") + workTable + QStringLiteral(" (") + names +
+                         QStringLiteral(") select ") + names + QStringLiteral(" from ") +
+                         QLatin1String(kReferenceSchema) + QLatin1Char('.') + datasetTable +
+                         QStringLiteral(" where Naics = ? limit 1"),
+                     {naics}) > 0;
 }
 
-// A French report shows the French title where the title table has one.
-void applyFrenchTitle(Connection &cnReference, Connection &cnUser, const QString &workTable,
-                      qint16 volume, const QString &naics)
+// The French title of the industry, trimmed; nothing when the title table
+// has none (an empty French title would blank the report's heading).
+std::optional<QString> frenchTitle(Connection &cnReference, qint16 volume, const QString &naics)
 {
     const RecordSet titles =
         GetRS(cnReference,
               QStringLiteral("select Description_French from ") + frenchTitleTable(volume) +
                   QStringLiteral(" where Naics = ?"),
               QStringLiteral("read"), {naics});
-    // An empty French title would blank the report's heading: keep the copied one.
     if (titles.RecordCount() == 0 || titles.field(0).isNull())
-        return;
-    qint16 errors = 0;
-    ExecCmdInDB(cnUser,
-                QStringLiteral("Update ") + workTable +
-                    QStringLiteral(" Set IndustryDescription = ?"),
-                errors, {titles.field(0).toString().trimmed()});
+        return std::nullopt;
+    return titles.field(0).toString().trimmed();
+}
+
+// The dataset table's columns when a query on it can be opened: it exists
+// and has the NAICS column.
+std::optional<QStringList> datasetColumns(Connection &cnUser, const QString &datasetTable)
+{
+    std::optional<QStringList> columns =
+        tableColumns(cnUser, QLatin1String(kReferenceSchema), datasetTable);
+    if (columns && !columns->contains(QStringLiteral("NAICS"), Qt::CaseInsensitive))
+        return std::nullopt;
+    return columns;
 }
 
 } // namespace
@@ -84,6 +93,9 @@ void extractIndustryRows(Connection &cnReference, Connection &cnUser, qint16 vol
                          const QString &language)
 {
     const bool french = language.startsWith(QLatin1Char('F'));
+    // The French title is the same for the three years: looked up once.
+    bool titleLookedUp = false;
+    std::optional<QString> title;
     // Once a year's table is missing, the older years are not looked up; their
     // work tables still get the code-only row, so that no report shows another
     // industry's figures left over from an earlier report.
@@ -94,25 +106,25 @@ void extractIndustryRows(Connection &cnReference, Connection &cnUser, qint16 vol
         ExecCmdInDB(cnUser, QStringLiteral("delete from ") + workTable, errors);
 
         const QString datasetTable = datasetTableName(volume, region, year - offset);
-        if (!tableMissing)
-            tableMissing = !DoesReportTableExist(datasetTable, cnReference);
-        if (tableMissing) {
-            insertCodeOnlyRow(cnUser, workTable, naics);
-            continue;
-        }
-
-        const RecordSet row = GetRS(cnReference,
-                                    QStringLiteral("select * from ") + datasetTable +
-                                        QStringLiteral(" where Naics = ?"),
-                                    QStringLiteral("read"), {naics});
+        const std::optional<QStringList> columns =
+            tableMissing ? std::nullopt : datasetColumns(cnUser, datasetTable);
+        tableMissing = !columns;
         // A table without the industry's row is a year without data.
-        if (row.RecordCount() == 0) {
+        if (tableMissing || !copyDatasetRow(cnUser, workTable, datasetTable, *columns, naics)) {
             insertCodeOnlyRow(cnUser, workTable, naics);
             continue;
         }
-        insertDatasetRow(cnUser, workTable, row);
-        if (french)
-            applyFrenchTitle(cnReference, cnUser, workTable, volume, naics);
+        if (!french)
+            continue;
+        if (!titleLookedUp) {
+            title = frenchTitle(cnReference, volume, naics);
+            titleLookedUp = true;
+        }
+        if (title)
+            ExecCmdInDB(cnUser,
+                        QStringLiteral("Update ") + workTable +
+                            QStringLiteral(" Set IndustryDescription = ?"),
+                        errors, {*title});
     }
 }
 
@@ -120,6 +132,7 @@ void subExtractReportData(Connection &cnReference, Connection &cnUser, qint16 vo
                           const QString &region, qint16 year, const QString &naics,
                           const QString &language)
 {
+    attachReference(cnUser, cnReference);
     Transaction transaction(cnUser);
     extractIndustryRows(cnReference, cnUser, volume, region, year, naics, language);
     transaction.commit();

@@ -6,8 +6,9 @@
 
 // The copy of an industry's three year rows into the year work tables,
 // without a transaction of its own, for the preparations that run it inside
-// theirs. subExtractReportData (ReportPreparation.h) is the same in one
-// transaction.
+// theirs. The reference database must be attached to the user connection
+// (attachReference, before the transaction). subExtractReportData
+// (ReportPreparation.h) is the same in one transaction.
 void extractIndustryRows(Connection &cnReference, Connection &cnUser, qint16 volume,
                          const QString &region, qint16 year, const QString &naics,
                          const QString &language);

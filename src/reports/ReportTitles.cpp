@@ -1,9 +1,11 @@
 #include "reports/ReportTitles.h"
 
 #include "core/Transaction.h"
+#include "reports/ReferenceAttachment.h"
 #include "reports/ReportExtraction.h"
 #include "reports/ReportPreparation.h"
 #include "reports/ReportSql.h"
+#include "reports/TableColumns.h"
 
 namespace {
 
@@ -24,6 +26,7 @@ bool prepareTitledReport(TitlesKind kind, Connection &cnReference, Connection &c
     const QString table =
         ratios ? QStringLiteral("Rpt_Ratios_Titles") : QStringLiteral("Rpt_BalanceSheet_Titles");
 
+    attachReference(cnUser, cnReference);
     Transaction transaction(cnUser);
     extractIndustryRows(cnReference, cnUser, volume, region, year, naics, language);
     copyTitleRows(cnUser, table, table + QStringLiteral("_Source"), language);
@@ -63,10 +66,12 @@ bool prepareTitledReport(TitlesKind kind, Connection &cnReference, Connection &c
 void copyTitleRows(Connection &cnUser, const QString &titlesTable, const QString &sourceTable,
                    const QString &language)
 {
-    const QString columns = reportsql::identifierList(
-        GetRS(cnUser, QStringLiteral("select * from ") + sourceTable + QStringLiteral(" limit 0"),
-              QStringLiteral("read"))
-            .fieldNames());
+    const std::optional<QStringList> sourceColumns =
+        tableColumns(cnUser, QStringLiteral("main"), sourceTable);
+    // A missing source table fails as a query on it fails, with SQLite's own words.
+    if (!sourceColumns)
+        GetRS(cnUser, QStringLiteral("select * from ") + sourceTable, QStringLiteral("read"));
+    const QString columns = reportsql::identifierList(sourceColumns.value_or(QStringList()));
     qint16 errors = 0;
     ExecCmdInDB(cnUser, QStringLiteral("delete from ") + titlesTable, errors);
     ExecCmdInDB(cnUser,

@@ -6,8 +6,10 @@ target_sources(quorvel_lib PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ComparisonReport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ComparisonTrend.cpp ${CMAKE_CURRENT_LIST_DIR}/ComparisonTrend.h
   ${CMAKE_CURRENT_LIST_DIR}/QuartileRules.cpp ${CMAKE_CURRENT_LIST_DIR}/QuartileRules.h
+  ${CMAKE_CURRENT_LIST_DIR}/ReferenceAttachment.cpp ${CMAKE_CURRENT_LIST_DIR}/ReferenceAttachment.h
   ${CMAKE_CURRENT_LIST_DIR}/ReportExtraction.cpp ${CMAKE_CURRENT_LIST_DIR}/ReportExtraction.h
   ${CMAKE_CURRENT_LIST_DIR}/ReportPreparation.h
   ${CMAKE_CURRENT_LIST_DIR}/ReportSql.h
   ${CMAKE_CURRENT_LIST_DIR}/ReportTitles.cpp ${CMAKE_CURRENT_LIST_DIR}/ReportTitles.h
+  ${CMAKE_CURRENT_LIST_DIR}/TableColumns.cpp ${CMAKE_CURRENT_LIST_DIR}/TableColumns.h
 )

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QSqlQuery>
+#include <QString>
+
+// Statements kept prepared per connection, by their SQL text, so that the
+// statements the program runs again and again (a report preparation, the
+// lookups of the search screen) are parsed once. SQLite prepares a kept
+// statement again by itself when the schema it reads has changed.
+namespace statementcache {
+
+// The kept statement for `sql` on the named connection, or nullptr.
+QSqlQuery *find(const QString &connectionName, const QString &sql);
+
+// Keeps a prepared statement and returns it. Each connection keeps its most
+// recent statements only, so that statements built around changing names
+// cannot pile up. A kept statement lives until it is dropped or forgotten,
+// or until the connection keeps too many.
+QSqlQuery &keep(const QString &connectionName, const QString &sql, QSqlQuery &&query);
+
+// Drops one statement (after it failed) or every statement of a connection
+// (before it closes, as a closing connection must have no query left).
+void drop(const QString &connectionName, const QString &sql);
+void forget(const QString &connectionName);
+
+// How many statements the connection keeps.
+int size(const QString &connectionName);
+
+// The most statements one connection keeps.
+inline constexpr int kMaxStatements = 64;
+
+} // namespace statementcache

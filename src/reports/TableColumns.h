@@ -1,0 +1,13 @@
+#pragma once
+
+#include "core/DbTools.h"
+
+#include <QStringList>
+#include <optional>
+
+// The column names of a table, in the table's order, or nothing when the
+// connection has no such table. `schema` is "main" or the name of an
+// attached database. The list is read once per table and kept while that
+// database's schema stays as it is.
+std::optional<QStringList> tableColumns(Connection &connection, const QString &schema,
+                                        const QString &table);
