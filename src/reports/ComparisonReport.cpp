@@ -315,18 +315,22 @@ void writeVariances(Connection &cnUser, const RecordSet &yearRow, const FirmStat
     updateComparison(cnUser, columns, values);
 }
 
-// Copies year-row columns under the same names, nulls included.
-template <std::size_t N>
-void copyIndustryColumns(Connection &cnUser, const RecordSet &yearRow,
-                         const std::array<const char *, N> &names)
+// Copies the industry's figures from the year row to the comparison row
+// under the same names, nulls included, inside SQLite.
+void copyIndustryColumns(Connection &cnUser, const QString &workTable)
 {
     QStringList columns;
-    QVariantList values;
-    for (const char *name : names) {
+    for (const char *name : kIndustryFigures)
         columns << QLatin1String(name);
-        values << yearRow.field(QLatin1String(name));
-    }
-    updateComparison(cnUser, columns, values);
+    for (const char *name : kIndustryBalanceSheet)
+        columns << QLatin1String(name);
+    const QString list = columns.join(QStringLiteral(", "));
+    qint16 errors = 0;
+    ExecCmdInDB(cnUser,
+                QStringLiteral("Update rpt_comparison Set (") + list +
+                    QStringLiteral(") = (select ") + list + QStringLiteral(" from ") + workTable +
+                    QLatin1Char(')'),
+                errors);
 }
 
 } // namespace
@@ -363,8 +367,7 @@ bool fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
     writeVariances(cnUser, yearRow, statement);
     applyVolumeTitle(cnUser, QStringLiteral("Rpt_Comparison"), QStringLiteral("MyVol"), QString(),
                      volume, language, region);
-    copyIndustryColumns(cnUser, yearRow, kIndustryFigures);
-    copyIndustryColumns(cnUser, yearRow, kIndustryBalanceSheet);
+    copyIndustryColumns(cnUser, workTable);
 
     copyTitleRows(cnUser, QStringLiteral("Rpt_Comparison_Titles"),
                   QStringLiteral("Rpt_Comparison_Titles_Source"), language);

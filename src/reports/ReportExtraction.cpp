@@ -38,9 +38,9 @@ void insertCodeOnlyRow(Connection &cnUser, const QString &workTable, const QStri
 // row counts when a table holds the code twice. False when the table has no
 // row for the industry.
 bool copyDatasetRow(Connection &cnUser, const QString &workTable, const QString &datasetTable,
-                    const QStringList &columns, const QString &naics)
+                    const TableColumns &columns, const QString &naics)
 {
-    const QString names = reportsql::identifierList(columns);
+    const QString &names = columns.identifiers;
     return execBound(cnUser,
                      QStringLiteral("insert into ") + workTable + QStringLiteral(" (") + names +
                          QStringLiteral(") select ") + names + QStringLiteral(" from ") +
@@ -65,11 +65,11 @@ std::optional<QString> frenchTitle(Connection &cnReference, qint16 volume, const
 
 // The dataset table's columns when a query on it can be opened: it exists
 // and has the NAICS column.
-std::optional<QStringList> datasetColumns(Connection &cnUser, const QString &datasetTable)
+std::optional<TableColumns> datasetColumns(Connection &cnUser, const QString &datasetTable)
 {
-    std::optional<QStringList> columns =
+    std::optional<TableColumns> columns =
         tableColumns(cnUser, QLatin1String(kReferenceSchema), datasetTable);
-    if (columns && !columns->contains(QStringLiteral("NAICS"), Qt::CaseInsensitive))
+    if (columns && !columns->names.contains(QStringLiteral("NAICS"), Qt::CaseInsensitive))
         return std::nullopt;
     return columns;
 }
@@ -106,7 +106,7 @@ void extractIndustryRows(Connection &cnReference, Connection &cnUser, qint16 vol
         ExecCmdInDB(cnUser, QStringLiteral("delete from ") + workTable, errors);
 
         const QString datasetTable = datasetTableName(volume, region, year - offset);
-        const std::optional<QStringList> columns =
+        const std::optional<TableColumns> columns =
             tableMissing ? std::nullopt : datasetColumns(cnUser, datasetTable);
         tableMissing = !columns;
         // A table without the industry's row is a year without data.

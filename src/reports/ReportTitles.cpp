@@ -66,12 +66,12 @@ bool prepareTitledReport(TitlesKind kind, Connection &cnReference, Connection &c
 void copyTitleRows(Connection &cnUser, const QString &titlesTable, const QString &sourceTable,
                    const QString &language)
 {
-    const std::optional<QStringList> sourceColumns =
+    const std::optional<TableColumns> sourceColumns =
         tableColumns(cnUser, QStringLiteral("main"), sourceTable);
     // A missing source table fails as a query on it fails, with SQLite's own words.
     if (!sourceColumns)
         GetRS(cnUser, QStringLiteral("select * from ") + sourceTable, QStringLiteral("read"));
-    const QString columns = reportsql::identifierList(sourceColumns.value_or(QStringList()));
+    const QString columns = sourceColumns ? sourceColumns->identifiers : QString();
     qint16 errors = 0;
     ExecCmdInDB(cnUser, QStringLiteral("delete from ") + titlesTable, errors);
     ExecCmdInDB(cnUser,

@@ -1,12 +1,14 @@
 #include "reports/TableColumns.h"
 
+#include "reports/ReportSql.h"
+
 #include <QHash>
 
 namespace {
 struct KeptColumns
 {
     qint64 schemaVersion = -1;
-    QHash<QString, std::optional<QStringList>> byTable; // lower-case table names
+    QHash<QString, std::optional<TableColumns>> byTable; // lower-case table names
 };
 
 // Kept per connection and schema.
@@ -17,8 +19,8 @@ QHash<QString, KeptColumns> &keptColumns()
 }
 } // namespace
 
-std::optional<QStringList> tableColumns(Connection &connection, const QString &schema,
-                                        const QString &table)
+std::optional<TableColumns> tableColumns(Connection &connection, const QString &schema,
+                                         const QString &table)
 {
     // Any change of a table's layout changes the database's schema version.
     const qint64 version =
@@ -39,11 +41,12 @@ std::optional<QStringList> tableColumns(Connection &connection, const QString &s
     RecordSet info =
         GetRS(connection, QStringLiteral("select name from pragma_table_info(?, ?) order by cid"),
               QStringLiteral("read"), {table, schema});
-    std::optional<QStringList> columns;
+    std::optional<TableColumns> columns;
     if (info.RecordCount() > 0) {
         columns.emplace();
         for (; !info.eof(); info.MoveNext())
-            columns->append(info.field(0).toString());
+            columns->names.append(info.field(0).toString());
+        columns->identifiers = reportsql::identifierList(columns->names);
     }
     kept.byTable.insert(key, columns);
     return columns;

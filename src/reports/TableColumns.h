@@ -5,9 +5,15 @@
 #include <QStringList>
 #include <optional>
 
-// The column names of a table, in the table's order, or nothing when the
-// connection has no such table. `schema` is "main" or the name of an
-// attached database. The list is read once per table and kept while that
-// database's schema stays as it is.
-std::optional<QStringList> tableColumns(Connection &connection, const QString &schema,
-                                        const QString &table);
+// The columns of a table, in the table's order.
+struct TableColumns
+{
+    QStringList names;
+    QString identifiers; // "A", "B", "C": the names quoted for a column list
+};
+
+// The columns of a table, or nothing when the connection has no such table.
+// `schema` is "main" or the name of an attached database. The list is read
+// once per table and kept while that database's schema stays as it is.
+std::optional<TableColumns> tableColumns(Connection &connection, const QString &schema,
+                                         const QString &table);
