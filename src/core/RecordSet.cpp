@@ -6,6 +6,9 @@ namespace {
 // Error numbers of the data access library for the two misuses of a record set.
 constexpr int kItemNotFound = 3265;
 constexpr int kNoCurrentRecord = 3021;
+// Record sets this narrow are searched by name directly; wider ones through
+// an index of their names.
+constexpr int kDirectSearchColumns = 8;
 } // namespace
 
 RecordSet::RecordSet(QStringList columns, QVector<QVector<QVariant>> rows, bool writable)
@@ -26,11 +29,19 @@ void RecordSet::moveTo(int row)
 
 int RecordSet::columnIndex(const QString &name) const
 {
-    for (int i = 0; i < m_columns.size(); ++i) {
-        if (m_columns.at(i).compare(name, Qt::CaseInsensitive) == 0)
-            return i;
+    if (m_columns.size() <= kDirectSearchColumns) {
+        for (int i = 0; i < m_columns.size(); ++i) {
+            if (m_columns.at(i).compare(name, Qt::CaseInsensitive) == 0)
+                return i;
+        }
+        return -1;
     }
-    return -1;
+    if (m_columnIndex.isEmpty()) {
+        // Backwards, so that the first of two equal names is the one kept.
+        for (int i = int(m_columns.size()) - 1; i >= 0; --i)
+            m_columnIndex.insert(m_columns.at(i).toCaseFolded(), i);
+    }
+    return m_columnIndex.value(name.toCaseFolded(), -1);
 }
 
 void RecordSet::requireCurrentRow() const

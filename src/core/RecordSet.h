@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
@@ -41,6 +42,9 @@ private:
     void requireCurrentRow() const;
 
     QStringList m_columns;
+    // Case-folded column names to positions, built on the first lookup by
+    // name in a wide record set (the first of two equal names wins).
+    mutable QHash<QString, int> m_columnIndex;
     QVector<QVector<QVariant>> m_rows;
     int m_position = 0;
     bool m_writable = false;

@@ -153,8 +153,11 @@ QString noDataMessage(const QString &language, qint16 year)
 // whatever the regional settings, and never with digit grouping.
 double amountFromText(const QString &text)
 {
-    QLocale c = QLocale::c();
-    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    static const QLocale c = [] {
+        QLocale plain = QLocale::c();
+        plain.setNumberOptions(QLocale::RejectGroupSeparator);
+        return plain;
+    }();
     QString normalised = text.trimmed();
     normalised.replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;

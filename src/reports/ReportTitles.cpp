@@ -81,29 +81,23 @@ void copyTitleRows(Connection &cnUser, const QString &titlesTable, const QString
                 errors, {reportsql::languageLetter(language)});
 }
 
-QString regionName(Connection &cnUser, const QString &region, const QString &language)
-{
-    const RecordSet names =
-        GetRS(cnUser,
-              QStringLiteral("select ") + reportsql::languageColumn(language) +
-                  QStringLiteral(" from ProvinceCodes where Code = ? COLLATE NOCASE"),
-              QStringLiteral("read"), {region});
-    return names.RecordCount() > 0 ? names.field(0).toString() : QString();
-}
-
 void applyVolumeTitle(Connection &cnUser, const QString &table, const QString &column,
                       const QString &extraAssignments, qint16 volume, const QString &language,
                       const QString &region)
 {
+    // The region's name in the report language; empty for a region code that
+    // ProvinceCodes does not hold.
+    const QString regionName = QStringLiteral("coalesce((select ") +
+                               reportsql::languageColumn(language) +
+                               QStringLiteral(" from ProvinceCodes where Code = ? COLLATE NOCASE "
+                                              "limit 1), '')");
     qint16 errors = 0;
-    ExecCmdInDB(
-        cnUser,
-        QStringLiteral("Update ") + table + QStringLiteral(" Set ") + column +
-            QStringLiteral(" = D.Title1 || ' - ' || coalesce(?, '')") + extraAssignments +
-            QStringLiteral(" from (select * from Volume_Descriptions where Volume = ? "
-                           "and [Language] = ? COLLATE NOCASE) AS D"),
-        errors,
-        {regionName(cnUser, region, language), volume, reportsql::languageLetter(language)});
+    ExecCmdInDB(cnUser,
+                QStringLiteral("Update ") + table + QStringLiteral(" Set ") + column +
+                    QStringLiteral(" = D.Title1 || ' - ' || ") + regionName + extraAssignments +
+                    QStringLiteral(" from (select * from Volume_Descriptions where Volume = ? "
+                                   "and [Language] = ? COLLATE NOCASE) AS D"),
+                errors, {region, volume, reportsql::languageLetter(language)});
 }
 
 bool fncPrepareRatiosReport(Connection &cnReference, Connection &cnUser,
