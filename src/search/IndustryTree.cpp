@@ -32,7 +32,8 @@ QVector<TreeNodeSpec> fncTreeNodes(RecordSet categories, RecordSet industries, q
         }
         // The finance category belongs to the detailed industries of volume 1;
         // the French tree always carries it.
-        if (english && nodeKey == QLatin1String("IndTFINANC") && naicsDescTable != kDetailedDescTable)
+        if (english && nodeKey == QLatin1String("IndTFINANC") &&
+            naicsDescTable != kDetailedDescTable)
             continue;
         nodes.append({nodeKey.trimmed(), categories.text(QStringLiteral("Parent")).trimmed(), title,
                       kClosedFolder});
@@ -50,14 +51,21 @@ QVector<TreeNodeSpec> fncTreeNodes(RecordSet categories, RecordSet industries, q
 
 QVector<TreeNodeSpec> fncLoadTreeNodes(const LookupSource &source)
 {
-    // Both record sets are read before any node is built.
-    RecordSet categories = GetRS(source.connection,
-                                 QStringLiteral("select * from tblTreeview order by sequence"),
-                                 QStringLiteral("read"));
+    // Both record sets are read before any node is built. They hold only the
+    // columns the nodes use: a dataset row carries over a hundred figures.
+    const bool english = source.language == 0;
+    RecordSet categories = GetRS(
+        source.connection,
+        english
+            ? QStringLiteral("select NodeKey, Parent, IndDescE from tblTreeview order by sequence")
+            : QStringLiteral("select NodeKey, Parent, IndDescF from tblTreeview order by sequence"),
+        QStringLiteral("read"));
     RecordSet industries =
         GetRS(source.connection,
-              QStringLiteral("select * from ") + source.naicsDescTable + QStringLiteral(" N inner join ") +
-                  source.datasetTable + QStringLiteral(" F on N.NAICS = F.NAICS order by sequence"),
+              (english ? QStringLiteral("select N.NodeKey, N.Parent, N.Description from ")
+                       : QStringLiteral("select N.NodeKey, N.Parent, N.Description_french from ")) +
+                  source.naicsDescTable + QStringLiteral(" N inner join ") + source.datasetTable +
+                  QStringLiteral(" F on N.NAICS = F.NAICS order by N.sequence"),
               QStringLiteral("read"));
     return fncTreeNodes(std::move(categories), std::move(industries), source.language,
                         source.naicsDescTable);

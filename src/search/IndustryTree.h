@@ -29,9 +29,10 @@ struct TreeNodeSpec
     bool topLevel = false;
 };
 
-// The nodes of the tree from the categories ("select * from tblTreeview order
-// by sequence") and the industries of the dataset, in the order they are
-// added. In English "IndTFINANC" is a category of volume 1 only.
+// The nodes of the tree from the categories (NodeKey, Parent and the title
+// of the language, in sequence order) and the industries of the dataset
+// (NodeKey, Parent and Description or Description_french), in the order they
+// are added. In English "IndTFINANC" is a category of volume 1 only.
 QVector<TreeNodeSpec> fncTreeNodes(RecordSet categories, RecordSet industries, qint16 language,
                                    const QString &naicsDescTable);
 
