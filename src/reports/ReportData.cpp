@@ -3,8 +3,10 @@
 #include "reports/ReportError.h"
 #include "reports/ReportGauge.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <cmath>
+#include <optional>
 
 namespace mstch = kainjow::mustache;
 
@@ -19,39 +21,109 @@ bool isBlank(const QVariant &value)
     return value.isNull() || value.toString().trimmed().isEmpty();
 }
 
+// The variants of each value name that the templates read: the name itself
+// is the empty variant, "npmq2|pct" the variant "pct" of "npmq2". Empty
+// (`all`) when the templates change their tag marks, which this reading
+// does not follow: then every variant is made.
+struct UsedNames
+{
+    bool all = false;
+    QHash<QString, QStringList> variants;
+};
+
+// Adds the names inside the {{ }} tags of a template: every part of a
+// dotted name, since each part is looked up in its own context.
+void collectNames(const QString &templateText, UsedNames &used)
+{
+    if (templateText.contains(QLatin1String("{{="))) {
+        used.all = true;
+        return;
+    }
+    qsizetype start = templateText.indexOf(QLatin1String("{{"));
+    while (start >= 0) {
+        const qsizetype end = templateText.indexOf(QLatin1String("}}"), start + 2);
+        if (end < 0)
+            break;
+        QString tag = templateText.mid(start + 2, end - start - 2).trimmed();
+        if (!tag.startsWith(QLatin1Char('!'))) {
+            while (!tag.isEmpty() && QStringLiteral("#^/&{>").contains(tag.front()))
+                tag.remove(0, 1);
+            while (tag.endsWith(QLatin1Char('}')))
+                tag.chop(1);
+            for (const QString &part : tag.trimmed().toLower().split(QLatin1Char('.'))) {
+                const qsizetype bar = part.indexOf(QLatin1Char('|'));
+                const QString name = bar < 0 ? part : part.left(bar);
+                const QString variant = bar < 0 ? QString() : part.mid(bar + 1);
+                QStringList &variants = used.variants[name];
+                if (!variants.contains(variant))
+                    variants << variant;
+            }
+        }
+        start = templateText.indexOf(QLatin1String("{{"), end + 2);
+    }
+}
+
 struct CellContext
 {
     const ReportLayout &layout;
     ReportLanguage language;
+    const UsedNames &used;
 };
 
-// Adds a value under `key` and all its variants (formats and flags).
-void addCell(mstch::object &target, const QString &key, const QVariant &value,
-             const QString &defaultFormat, const CellContext &context)
+// The value of one variant of a cell, or nothing for an unknown variant.
+std::optional<mstch::data> cellVariant(const QString &variant, const QVariant &value,
+                                       const QString &formatColumn, const CellContext &context)
 {
     const bool blank = isBlank(value);
+    if (variant.isEmpty()) {
+        const QString defaultFormat =
+            formatColumn.isEmpty() ? QString() : context.layout.formatOfColumn(formatColumn);
+        const auto format = context.layout.formats.constFind(defaultFormat);
+        if (format != context.layout.formats.constEnd() && format->kind != NumberKind::Equals)
+            return mstch::data(
+                utf8(formatValue(value, *format, context.language, context.layout.missing)));
+        return mstch::data(blank ? std::string() : utf8(value.toString()));
+    }
+    if (variant == QLatin1String("raw"))
+        return mstch::data(blank ? std::string() : utf8(value.toString()));
+    if (variant == QLatin1String("null"))
+        return mstch::data(blank);
+    if (variant == QLatin1String("has"))
+        return mstch::data(!blank);
     const std::optional<double> number = numericValue(value);
+    if (variant == QLatin1String("nonzero"))
+        return mstch::data(number && *number != 0.0);
+    const auto format = context.layout.formats.constFind(variant);
+    if (format == context.layout.formats.constEnd())
+        return std::nullopt;
+    if (format->kind == NumberKind::Equals)
+        return mstch::data(number && std::fabs(*number - format->target) < 1e-9);
+    return mstch::data(utf8(formatValue(value, *format, context.language, context.layout.missing)));
+}
+
+// Adds a value under `key` and those of its variants (formats and flags)
+// that the templates read; values no template reads are not formatted. The
+// plain value takes the default format of `formatColumn` (none when empty).
+void addCell(mstch::object &target, const QString &key, const QVariant &value,
+             const QString &formatColumn, const CellContext &context)
+{
     const QString base = key.toLower();
-
-    QString shown;
-    const auto format = context.layout.formats.constFind(defaultFormat);
-    if (format != context.layout.formats.constEnd() && format->kind != NumberKind::Equals)
-        shown = formatValue(value, *format, context.language, context.layout.missing);
-    else
-        shown = blank ? QString() : value.toString();
-
-    target[utf8(base)] = utf8(shown);
-    target[utf8(base + QStringLiteral("|raw"))] = blank ? std::string() : utf8(value.toString());
-    target[utf8(base + QStringLiteral("|null"))] = mstch::data(blank);
-    target[utf8(base + QStringLiteral("|has"))] = mstch::data(!blank);
-    target[utf8(base + QStringLiteral("|nonzero"))] = mstch::data(number && *number != 0.0);
-    for (auto it = context.layout.formats.constBegin(); it != context.layout.formats.constEnd();
-         ++it) {
-        const std::string name = utf8(base + QLatin1Char('|') + it.key());
-        if (it->kind == NumberKind::Equals)
-            target[name] = mstch::data(number && std::fabs(*number - it->target) < 1e-9);
-        else
-            target[name] = utf8(formatValue(value, *it, context.language, context.layout.missing));
+    QStringList variants;
+    if (context.used.all) {
+        variants = QStringList{QString(), QStringLiteral("raw"), QStringLiteral("null"),
+                               QStringLiteral("has"), QStringLiteral("nonzero")} +
+                   context.layout.formats.keys();
+    } else {
+        const auto used = context.used.variants.constFind(base);
+        if (used == context.used.variants.constEnd())
+            return;
+        variants = *used;
+    }
+    for (const QString &variant : variants) {
+        std::optional<mstch::data> data = cellVariant(variant, value, formatColumn, context);
+        if (data)
+            target[utf8(variant.isEmpty() ? base : base + QLatin1Char('|') + variant)] =
+                std::move(*data);
     }
 }
 
@@ -88,8 +160,10 @@ class DataBuilder
 public:
     DataBuilder(const ReportLayout &layout, const QVector<RecordSet> &tables,
                 ReportLanguage language)
-        : m_layout(layout), m_context{layout, language}
+        : m_layout(layout), m_context{layout, language, m_used}
     {
+        for (const QString *text : {&layout.body, &layout.header, &layout.footer})
+            collectNames(*text, m_used);
         for (int i = 0; i < layout.tables.size() && i < tables.size(); ++i)
             m_rows.insert(layout.tables.at(i).alias, FirstRow(&tables.at(i)));
     }
@@ -105,8 +179,7 @@ public:
             }
             mstch::object fields;
             for (const QString &column : row.columns())
-                addCell(fields, column, row.value(column), m_layout.formatOfColumn(column),
-                        m_context);
+                addCell(fields, column, row.value(column), column, m_context);
             for (const ReportLayout::RowList &list : m_layout.rowLists)
                 if (list.over.contains(table.alias))
                     fields[utf8(list.name)] = buildList(list, table.alias);
@@ -166,10 +239,11 @@ private:
         if (!row.hasColumn(column))
             throw ReportError(QStringLiteral("Report layout, list %1: table %2 has no column %3")
                                   .arg(list.name, alias, column));
-        addCell(item, name, row.value(column), m_layout.formatOfColumn(column), m_context);
+        addCell(item, name, row.value(column), column, m_context);
     }
 
     const ReportLayout &m_layout;
+    UsedNames m_used;
     CellContext m_context;
     QHash<QString, FirstRow> m_rows;
 };

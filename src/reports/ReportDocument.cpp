@@ -29,15 +29,18 @@ QPaintDevice *layoutDevice()
     return &device;
 }
 
-std::unique_ptr<QTextDocument> newDocument(const QString &html, double width)
+// A document laid out on pages of `pageSize` (a height of -1: one endless
+// page). Everything that shapes the layout is set before the HTML is read,
+// so the text is laid out once.
+std::unique_ptr<QTextDocument> newDocument(const QString &html, const QSizeF &pageSize)
 {
     auto document = std::make_unique<QTextDocument>();
     document->documentLayout()->setPaintDevice(layoutDevice());
     document->setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 9));
     document->setDocumentMargin(0);
+    document->setPageSize(pageSize);
     document->setHtml(html);
     installReportCharts(*document);
-    document->setTextWidth(width);
     return document;
 }
 } // namespace
@@ -60,8 +63,7 @@ ReportDocument::ReportDocument(const QString &bodyHtml, const QString &headerHtm
                          : decorationDocument(m_footerHtml, wide, wide)->size().height() + kGap;
     m_bodyHeight = std::max(height - m_headerHeight - m_footerHeight, kLayoutDpi);
 
-    m_body = newDocument(bodyHtml, m_width);
-    m_body->setPageSize(QSizeF(m_width, m_bodyHeight));
+    m_body = newDocument(bodyHtml, QSizeF(m_width, m_bodyHeight));
 }
 
 ReportDocument::~ReportDocument() = default;
@@ -78,13 +80,20 @@ std::unique_ptr<QTextDocument> ReportDocument::decorationDocument(const QString 
     QString text = html;
     text.replace(QLatin1String(kPageToken), page);
     text.replace(QLatin1String(kPagesToken), pages);
-    return newDocument(text, m_width);
+    return newDocument(text, QSizeF(m_width, -1));
 }
 
-std::unique_ptr<QTextDocument> ReportDocument::decorationDocument(const QString &html,
-                                                                  int index) const
+QTextDocument &ReportDocument::decoration(Decoration which, int index) const
 {
-    return decorationDocument(html, QString::number(index + 1), QString::number(pageCount()));
+    std::vector<std::unique_ptr<QTextDocument>> &pages =
+        which == Decoration::Header ? m_headers : m_footers;
+    if (pages.size() <= size_t(index))
+        pages.resize(index + 1);
+    std::unique_ptr<QTextDocument> &document = pages[index];
+    if (!document)
+        document = decorationDocument(which == Decoration::Header ? m_headerHtml : m_footerHtml,
+                                      QString::number(index + 1), QString::number(pageCount()));
+    return *document;
 }
 
 namespace {
@@ -105,10 +114,10 @@ QString ReportDocument::toPlainText() const
 {
     QString text;
     if (!m_headerHtml.trimmed().isEmpty())
-        text = textOf(*decorationDocument(m_headerHtml, 0)) + QLatin1Char('\n');
+        text = textOf(decoration(Decoration::Header, 0)) + QLatin1Char('\n');
     text += textOf(*m_body);
     if (!m_footerHtml.trimmed().isEmpty())
-        text += QLatin1Char('\n') + textOf(*decorationDocument(m_footerHtml, 0));
+        text += QLatin1Char('\n') + textOf(decoration(Decoration::Footer, 0));
     return text;
 }
 
@@ -120,7 +129,7 @@ void ReportDocument::paintPage(QPainter &painter, int index, double scale) const
     const double height = m_headerHeight + m_bodyHeight + m_footerHeight;
 
     if (m_headerHeight > 0) {
-        decorationDocument(m_headerHtml, index)->drawContents(&painter);
+        decoration(Decoration::Header, index).drawContents(&painter);
         painter.drawLine(QPointF(0, m_headerHeight - kGap / 2),
                          QPointF(m_width, m_headerHeight - kGap / 2));
     }
@@ -129,7 +138,7 @@ void ReportDocument::paintPage(QPainter &painter, int index, double scale) const
         painter.drawLine(QPointF(0, top + kGap / 2), QPointF(m_width, top + kGap / 2));
         painter.save();
         painter.translate(0, top + kGap);
-        decorationDocument(m_footerHtml, index)->drawContents(&painter);
+        decoration(Decoration::Footer, index).drawContents(&painter);
         painter.restore();
     }
 

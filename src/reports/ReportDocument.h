@@ -4,6 +4,7 @@
 #include <QPageLayout>
 #include <QString>
 #include <memory>
+#include <vector>
 
 class QPainter;
 class QPagedPaintDevice;
@@ -41,14 +42,20 @@ public:
     bool exportPdf(const QString &path) const;
 
 private:
+    enum class Decoration { Header, Footer };
+
     std::unique_ptr<QTextDocument> decorationDocument(const QString &html, const QString &page,
                                                       const QString &pages) const;
-    std::unique_ptr<QTextDocument> decorationDocument(const QString &html, int index) const;
+    // The header or footer of a page, laid out the first time it is asked for
+    // and kept for the pages drawn again (zoom, printing, export).
+    QTextDocument &decoration(Decoration which, int index) const;
 
     QPageLayout m_pageLayout;
     QString m_headerHtml;
     QString m_footerHtml;
     std::unique_ptr<QTextDocument> m_body;
+    mutable std::vector<std::unique_ptr<QTextDocument>> m_headers;
+    mutable std::vector<std::unique_ptr<QTextDocument>> m_footers;
     double m_width = 0;
     double m_headerHeight = 0;
     double m_footerHeight = 0;
