@@ -68,6 +68,17 @@ struct CellContext
     const ReportLayout &layout;
     ReportLanguage language;
     const UsedNames &used;
+    // Default formats found so far, by column: the three years' tables share
+    // their column names.
+    mutable QHash<QString, QString> defaultFormats;
+
+    QString defaultFormat(const QString &column) const
+    {
+        auto found = defaultFormats.constFind(column);
+        if (found == defaultFormats.constEnd())
+            found = defaultFormats.insert(column, layout.formatOfColumn(column));
+        return *found;
+    }
 };
 
 // The value of one variant of a cell, or nothing for an unknown variant.
@@ -77,7 +88,7 @@ std::optional<mstch::data> cellVariant(const QString &variant, const QVariant &v
     const bool blank = isBlank(value);
     if (variant.isEmpty()) {
         const QString defaultFormat =
-            formatColumn.isEmpty() ? QString() : context.layout.formatOfColumn(formatColumn);
+            formatColumn.isEmpty() ? QString() : context.defaultFormat(formatColumn);
         const auto format = context.layout.formats.constFind(defaultFormat);
         if (format != context.layout.formats.constEnd() && format->kind != NumberKind::Equals)
             return mstch::data(
@@ -160,7 +171,7 @@ class DataBuilder
 public:
     DataBuilder(const ReportLayout &layout, const QVector<RecordSet> &tables,
                 ReportLanguage language)
-        : m_layout(layout), m_context{layout, language, m_used}
+        : m_layout(layout), m_context{layout, language, m_used, {}}
     {
         for (const QString *text : {&layout.body, &layout.header, &layout.footer})
             collectNames(*text, m_used);

@@ -55,12 +55,14 @@ ReportDocument::ReportDocument(const QString &bodyHtml, const QString &headerHtm
     // Wide page numbers give the decorations their height before the body
     // is paginated.
     const QString wide = QStringLiteral("999");
-    m_headerHeight = m_headerHtml.trimmed().isEmpty()
-                         ? 0
-                         : decorationDocument(m_headerHtml, wide, wide)->size().height() + kGap;
-    m_footerHeight = m_footerHtml.trimmed().isEmpty()
-                         ? 0
-                         : decorationDocument(m_footerHtml, wide, wide)->size().height() + kGap;
+    if (!m_headerHtml.trimmed().isEmpty()) {
+        m_headerSample = decorationDocument(m_headerHtml, wide, wide);
+        m_headerHeight = m_headerSample->size().height() + kGap;
+    }
+    if (!m_footerHtml.trimmed().isEmpty()) {
+        m_footerSample = decorationDocument(m_footerHtml, wide, wide);
+        m_footerHeight = m_footerSample->size().height() + kGap;
+    }
     m_bodyHeight = std::max(height - m_headerHeight - m_footerHeight, kLayoutDpi);
 
     m_body = newDocument(bodyHtml, QSizeF(m_width, m_bodyHeight));
@@ -85,14 +87,18 @@ std::unique_ptr<QTextDocument> ReportDocument::decorationDocument(const QString 
 
 QTextDocument &ReportDocument::decoration(Decoration which, int index) const
 {
-    std::vector<std::unique_ptr<QTextDocument>> &pages =
-        which == Decoration::Header ? m_headers : m_footers;
+    const bool header = which == Decoration::Header;
+    const QString &html = header ? m_headerHtml : m_footerHtml;
+    // Without the page number or count, every page shows the same text.
+    if (!html.contains(QLatin1String(kPageToken)) && !html.contains(QLatin1String(kPagesToken)))
+        return header ? *m_headerSample : *m_footerSample;
+    std::vector<std::unique_ptr<QTextDocument>> &pages = header ? m_headers : m_footers;
     if (pages.size() <= size_t(index))
         pages.resize(index + 1);
     std::unique_ptr<QTextDocument> &document = pages[index];
     if (!document)
-        document = decorationDocument(which == Decoration::Header ? m_headerHtml : m_footerHtml,
-                                      QString::number(index + 1), QString::number(pageCount()));
+        document =
+            decorationDocument(html, QString::number(index + 1), QString::number(pageCount()));
     return *document;
 }
 

@@ -54,6 +54,10 @@ private:
     QString m_headerHtml;
     QString m_footerHtml;
     std::unique_ptr<QTextDocument> m_body;
+    // The decorations laid out with the widest page numbers, which give them
+    // their height.
+    std::unique_ptr<QTextDocument> m_headerSample;
+    std::unique_ptr<QTextDocument> m_footerSample;
     mutable std::vector<std::unique_ptr<QTextDocument>> m_headers;
     mutable std::vector<std::unique_ptr<QTextDocument>> m_footers;
     double m_width = 0;
