@@ -7,12 +7,11 @@
 #include "reports/ReportError.h"
 #include "reports/ReportPageView.h"
 #include "reports/ReportPreparation.h"
+#include "reports/WaitCursorPause.h"
 #include "search/frmSearch.h"
 
-#include <QApplication>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QThread>
 #include <QTimer>
 
 namespace {
@@ -132,11 +131,8 @@ void frmReportViewer::DisplayCrystalReport(Connection &DataConn, Connection &Wri
         return;
     }
 
-    if (displayPause()) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        QThread::msleep(1000);
-        QApplication::restoreOverrideCursor();
-    }
+    if (displayPause())
+        pauseWithWaitCursor(1000);
     CRViewer1->ViewReport();
     centreOnScreen();
     showModal();

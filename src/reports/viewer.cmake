@@ -9,5 +9,6 @@ target_sources(quorvel_lib PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ReportDocument.cpp ${CMAKE_CURRENT_LIST_DIR}/ReportDocument.h
   ${CMAKE_CURRENT_LIST_DIR}/ReportEngine.cpp ${CMAKE_CURRENT_LIST_DIR}/ReportEngine.h
   ${CMAKE_CURRENT_LIST_DIR}/ReportPageView.cpp ${CMAKE_CURRENT_LIST_DIR}/ReportPageView.h
+  ${CMAKE_CURRENT_LIST_DIR}/WaitCursorPause.cpp ${CMAKE_CURRENT_LIST_DIR}/WaitCursorPause.h
   ${CMAKE_CURRENT_LIST_DIR}/frmReportViewer.cpp ${CMAKE_CURRENT_LIST_DIR}/frmReportViewer.h
 )
