@@ -225,6 +225,50 @@ private slots:
                  QStringLiteral("Builders' residential construction"));
     }
 
+    // The layout of the reference tables is read again once it changes: a
+    // column added to a dataset table travels, a dropped table is a year
+    // without data.
+    void referenceSchemaChangesAreFollowed()
+    {
+        ReportDatabases db;
+        addYears(db, {2006, 2005, 2004});
+        subExtractReportData(db.reference, db.user, 3, "ON", 2006, kNaics, "E");
+        for (const char *table : {"Rpt_Data_CY", "Rpt_Data_CYM1", "Rpt_Data_CYM2"})
+            ReportDatabases::exec(db.user, QStringLiteral("alter table ") + table +
+                                               " add column Extra TEXT");
+        ReportDatabases::exec(db.reference, "alter table " +
+                                                ReportDatabases::datasetTable(3, "ON", 2006) +
+                                                " add column Extra TEXT");
+        ReportDatabases::exec(db.reference, "update " +
+                                                ReportDatabases::datasetTable(3, "ON", 2006) +
+                                                " set Extra = 'new'");
+        ReportDatabases::exec(db.reference,
+                              "drop table " + ReportDatabases::datasetTable(3, "ON", 2005));
+        subExtractReportData(db.reference, db.user, 3, "ON", 2006, kNaics, "E");
+        QCOMPARE(onlyRow(db, "Rpt_Data_CY").value("Extra").toString(), QStringLiteral("new"));
+        QVERIFY(isCodeOnlyRow(onlyRow(db, "Rpt_Data_CYM1")));
+    }
+
+    // Another reference database on the same user connection is the one
+    // read, and the reference database stays read-only from the user
+    // connection.
+    void referenceDatabaseFollowsTheConnection()
+    {
+        ReportDatabases db;
+        addYears(db, {2006, 2005, 2004});
+        subExtractReportData(db.reference, db.user, 3, "ON", 2006, kNaics, "E");
+        QVERIFY_THROWS_EXCEPTION(
+            DatabaseError, execBound(db.user, "delete from refdata." +
+                                                  ReportDatabases::datasetTable(3, "ON", 2006)));
+
+        ReportDatabases other;
+        other.createDatasetTable(3, "ON", 2006);
+        other.addIndustryRow(3, "ON", 2006, industryRow(kNaics, 42));
+        subExtractReportData(other.reference, db.user, 3, "ON", 2006, kNaics, "E");
+        QCOMPARE(onlyRow(db, "Rpt_Data_CY").value("NumberOfFirms").toInt(), 42);
+        QVERIFY(isCodeOnlyRow(onlyRow(db, "Rpt_Data_CYM1")));
+    }
+
     // A statement that fails part way leaves every work table as it was.
     void failureLeavesTablesUnchanged()
     {
