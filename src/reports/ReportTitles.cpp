@@ -81,6 +81,16 @@ void copyTitleRows(Connection &cnUser, const QString &titlesTable, const QString
                 errors, {reportsql::languageLetter(language)});
 }
 
+QString regionName(Connection &cnUser, const QString &region, const QString &language)
+{
+    const RecordSet names =
+        GetRS(cnUser,
+              QStringLiteral("select ") + reportsql::languageColumn(language) +
+                  QStringLiteral(" from ProvinceCodes where Code = ? COLLATE NOCASE"),
+              QStringLiteral("read"), {region});
+    return names.RecordCount() > 0 ? names.field(0).toString() : QString();
+}
+
 void applyVolumeTitle(Connection &cnUser, const QString &table, const QString &column,
                       const QString &extraAssignments, qint16 volume, const QString &language,
                       const QString &region)

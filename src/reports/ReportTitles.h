@@ -11,6 +11,10 @@
 void copyTitleRows(Connection &cnUser, const QString &titlesTable, const QString &sourceTable,
                    const QString &language);
 
+// The region's name in the report language, or an empty text for a region
+// code that ProvinceCodes does not hold.
+QString regionName(Connection &cnUser, const QString &region, const QString &language);
+
 // Sets `column` of every row of `table` to the volume's first title line
 // (for the report language), " - " and the region name; `extraAssignments`
 // may set further columns from the Volume_Descriptions row, named D. Nothing
