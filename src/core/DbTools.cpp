@@ -6,6 +6,7 @@
 #include "core/ProgramFolder.h"
 #include "core/Transaction.h"
 #include "core/UnicodeLike.h"
+#include "core/UnicodeNoCase.h"
 
 #include <QFileInfo>
 #include <QSqlDriver>
@@ -127,8 +128,8 @@ void openSqliteFile(const QString &name, const QString &path,
     QVariant handle = db.driver()->handle();
     if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
         if (auto *sqlite = *static_cast<sqlite3 **>(handle.data()))
-            if (!registerUnicodeLike(sqlite))
-                qWarning("Could not register the case-insensitive like on %s", qPrintable(path));
+            if (!registerUnicodeLike(sqlite) || !registerUnicodeNoCase(sqlite))
+                qWarning("Could not register the case-insensitive comparisons on %s", qPrintable(path));
     }
 }
 } // namespace

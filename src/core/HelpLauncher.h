@@ -31,9 +31,10 @@ QString fncHelpFilePath(const QString &topic, qint16 language);
 
 // Opens the general ("Contents") or technical ("Tech") help in the current
 // language; any other topic starts the viewer with no file. A viewer that
-// cannot be started is an untrapped error (DatabaseError).
-void gsubLaunchHelpFile(const QString &topic);
+// cannot be started gives a message; the result says whether it started.
+bool gsubLaunchHelpFile(const QString &topic);
 
 // Opens the help file `helpFile` (a name in the program folder) at the topic
-// `topicId`. A viewer that cannot be started is an untrapped error.
-void GetHelpTopic(const QString &helpFile, qint32 topicId);
+// `topicId`. A viewer that cannot be started gives a message; the result
+// says whether it started.
+bool GetHelpTopic(const QString &helpFile, qint32 topicId);
