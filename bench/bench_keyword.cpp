@@ -15,9 +15,9 @@ private slots:
     void initTestCase()
     {
         QVERIFY(testsupport::openShippedDatabases(m_dir));
-        const RecordSet count = GetRS(appState().gcnReference,
-                                      QStringLiteral("select count(*) from ") + kDataset,
-                                      QStringLiteral("read"));
+        const RecordSet count =
+            GetRS(appState().gcnReference, QStringLiteral("select count(*) from ") + kDataset,
+                  QStringLiteral("read"));
         QVERIFY(count.field(0).toInt() > 100);
     }
 
@@ -29,8 +29,7 @@ private slots:
         QTest::newRow("fr: accented capitals") << qint16(1) << "ÉQUIPEMENT";
         QTest::newRow("en: _%_%_%_%_%z") << qint16(0) << "_%_%_%_%_%z";
         QTest::newRow("en: _%_%_%_%_%_%_%_%z") << qint16(0) << "_%_%_%_%_%_%_%_%z";
-        QTest::newRow("fr: _%_%_%_%_%_%_%_%_%_%_%_%z") << qint16(1)
-                                                        << "_%_%_%_%_%_%_%_%_%_%_%_%z";
+        QTest::newRow("fr: _%_%_%_%_%_%_%_%_%_%_%_%z") << qint16(1) << "_%_%_%_%_%_%_%_%_%_%_%_%z";
         QTest::newRow("en: %e%e%e%e%e%e%e%e%q") << qint16(0) << "%e%e%e%e%e%e%e%e%q";
         QTest::newRow("fr: 40 underscores") << qint16(1) << QString(40, QLatin1Char('_'));
     }

@@ -77,8 +77,7 @@ QSqlQuery prepared(Connection &connection, const QString &sql, const QVariantLis
     return query;
 }
 
-void openSqliteFile(const QString &name, const QString &path,
-                    OpenMode mode)
+void openSqliteFile(const QString &name, const QString &path, OpenMode mode)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     if (!db.isValid())
@@ -89,9 +88,9 @@ void openSqliteFile(const QString &name, const QString &path,
         db.setDatabaseName(path);
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
     } else {
-        const QString uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath())
-                                .toString(QUrl::FullyEncoded) +
-                            QStringLiteral("?mode=rw");
+        const QString uri =
+            QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+            QStringLiteral("?mode=rw");
         db.setDatabaseName(uri);
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
     }
@@ -99,7 +98,8 @@ void openSqliteFile(const QString &name, const QString &path,
         const QSqlError error = db.lastError();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
-        const int number = errorNumber(error) == kUnspecifiedError ? kCannotOpen : errorNumber(error);
+        const int number =
+            errorNumber(error) == kUnspecifiedError ? kCannotOpen : errorNumber(error);
         throw DatabaseError(number, errorDescription(error) + QStringLiteral(": ") + path);
     }
     // A damaged file opens lazily; read its schema now so it fails here.
@@ -129,7 +129,8 @@ void openSqliteFile(const QString &name, const QString &path,
     if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
         if (auto *sqlite = *static_cast<sqlite3 **>(handle.data()))
             if (!registerUnicodeLike(sqlite) || !registerUnicodeNoCase(sqlite))
-                qWarning("Could not register the case-insensitive comparisons on %s", qPrintable(path));
+                qWarning("Could not register the case-insensitive comparisons on %s",
+                         qPrintable(path));
     }
 }
 } // namespace
@@ -163,10 +164,10 @@ void ConnectToFile(Connection &connection, const QString &path, const QString &f
     if (type == QLatin1String("txt") || type == QLatin1String("csv") ||
         type == QLatin1String("xls")) {
         // Text and spreadsheet sources have no driver here; no caller uses them.
-        throw DatabaseError(kUnspecifiedError,
-                            QStringLiteral("No data provider for %1 files is installed (%2)")
-                                .arg(type, type == QLatin1String("xls") ? trimmed
-                                                                        : folderArgument));
+        throw DatabaseError(
+            kUnspecifiedError,
+            QStringLiteral("No data provider for %1 files is installed (%2)")
+                .arg(type, type == QLatin1String("xls") ? trimmed : folderArgument));
     }
     if (type != QLatin1String("mdb"))
         usageError(QStringLiteral("Invalid use of ConnectToFile (Invalid File Type: ") + fileType +

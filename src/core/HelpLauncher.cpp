@@ -67,5 +67,5 @@ bool gsubLaunchHelpFile(const QString &topic)
 bool GetHelpTopic(const QString &helpFile, qint32 topicId)
 {
     return startViewer({ProgramFolder() + QLatin1Char('/') + helpFile, QStringLiteral("--topic"),
-                 QString::number(topicId)});
+                        QString::number(topicId)});
 }

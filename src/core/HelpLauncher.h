@@ -17,8 +17,7 @@ inline constexpr const char *kTechHelpFrench = "ROVA_Tech_Help_Fre.qch";
 inline constexpr int kLicenseAgreementTopic = 9999;
 
 // Starts `program` with `arguments` and returns whether it started.
-using ProcessStarter =
-    std::function<bool(const QString &program, const QStringList &arguments)>;
+using ProcessStarter = std::function<bool(const QString &program, const QStringList &arguments)>;
 
 // Replaces the way processes are started (an empty starter restores the
 // detached start of a real process). Tests record the command lines instead.

@@ -39,8 +39,7 @@ private:
     QChar m_escape;
 };
 
-bool unicodeLikeMatch(const QString &pattern, const QString &text,
-                      QChar escape = QChar());
+bool unicodeLikeMatch(const QString &pattern, const QString &text, QChar escape = QChar());
 
 // Replaces the connection's `like` (two and three arguments) with the above.
 bool registerUnicodeLike(sqlite3 *handle);

@@ -32,8 +32,8 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QFocusEvent>
-#include <QGuiApplication>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -742,10 +742,8 @@ bool frmMyValues::subSave_Firm_Record(bool blnSkipWarningMessages)
     // one statement. Saving over a stored one asks first, and so does a save
     // that skips the question when what it would replace is spelt otherwise.
     const QStringList stored = fncStoredFirmNames(state.gcnUser, firm, *year);
-    const bool spelledOtherwise =
-        std::any_of(stored.cbegin(), stored.cend(), [&firm](const QString &name) {
-            return name != firm;
-        });
+    const bool spelledOtherwise = std::any_of(
+        stored.cbegin(), stored.cend(), [&firm](const QString &name) { return name != firm; });
     if ((!blnSkipWarningMessages && !stored.isEmpty()) || spelledOtherwise) {
         const QString question =
             state.isFrench()

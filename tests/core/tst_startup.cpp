@@ -28,8 +28,8 @@ QMap<QString, QByteArray> folderContents(const QString &path)
     for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
         QFile file(dir.filePath(name));
         if (file.open(QIODevice::ReadOnly))
-            contents.insert(name, QCryptographicHash::hash(file.readAll(),
-                                                           QCryptographicHash::Sha256));
+            contents.insert(name,
+                            QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256));
     }
     return contents;
 }
@@ -171,27 +171,30 @@ private slots:
         QTest::addColumn<QString>("french");
         const QString user = QString::fromLatin1(kUserDatabaseFile);
         const QString reference = QString::fromLatin1(kReferenceDatabaseFile);
-        QTest::newRow("user: zero bytes") << user << "empty" << "is empty (0 bytes)"
+        QTest::newRow("user: zero bytes") << user << "empty"
+                                          << "is empty (0 bytes)"
                                           << "est vide (0 octet)";
-        QTest::newRow("reference: zero bytes") << reference << "empty" << "is empty (0 bytes)"
+        QTest::newRow("reference: zero bytes") << reference << "empty"
+                                               << "is empty (0 bytes)"
                                                << "est vide";
-        QTest::newRow("user: column dropped")
-            << user << "alter table MyValues drop column Cash"
-            << "lacks these columns: MyValues.Cash" << "Il manque ces colonnes";
-        QTest::newRow("user: table dropped")
-            << user << "drop table Rpt_Comparison_Titles"
-            << "lacks these tables: Rpt_Comparison_Titles" << "Il manque ces tables";
-        QTest::newRow("reference: table dropped")
-            << reference << "drop table tblTreeview" << "lacks these tables: tblTreeview"
-            << "Il manque ces tables";
+        QTest::newRow("user: column dropped") << user << "alter table MyValues drop column Cash"
+                                              << "lacks these columns: MyValues.Cash"
+                                              << "Il manque ces colonnes";
+        QTest::newRow("user: table dropped") << user << "drop table Rpt_Comparison_Titles"
+                                             << "lacks these tables: Rpt_Comparison_Titles"
+                                             << "Il manque ces tables";
+        QTest::newRow("reference: table dropped") << reference << "drop table tblTreeview"
+                                                  << "lacks these tables: tblTreeview"
+                                                  << "Il manque ces tables";
         QTest::newRow("user: read-only file") << user << "read-only file"
-                                              << "is read-only" << "est en lecture seule";
+                                              << "is read-only"
+                                              << "est en lecture seule";
         QTest::newRow("user: read-only folder") << user << "read-only folder"
                                                 << "The folder of the database file"
                                                 << "Le dossier du fichier";
-        QTest::newRow("user: locked by another program")
-            << user << "locked" << "is locked by another program"
-            << "verrouillé par un autre programme";
+        QTest::newRow("user: locked by another program") << user << "locked"
+                                                         << "is locked by another program"
+                                                         << "verrouillé par un autre programme";
     }
 
     void brokenDatabaseIsCaughtAtStart()
@@ -307,8 +310,8 @@ private slots:
             throw DatabaseError(3265, QStringLiteral("Item cannot be found"));
             afterError = true;
         });
-        QMetaObject::invokeMethod(&target, [&target] { target.setObjectName("x"); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &target, [&target] { target.setObjectName("x"); }, Qt::QueuedConnection);
         QCoreApplication::processEvents();
         QCOMPARE(ending.exitCodes, QList<int>{1});
         QCOMPARE(messages.texts(), QStringList{"Error 3265:\n\nItem cannot be found"});
@@ -317,8 +320,7 @@ private slots:
 
     void messageButtonsFollowTheLanguage()
     {
-        QCOMPARE(messageButtonTexts(MsgButtons::YesNoCancel),
-                 (QStringList{"Yes", "No", "Cancel"}));
+        QCOMPARE(messageButtonTexts(MsgButtons::YesNoCancel), (QStringList{"Yes", "No", "Cancel"}));
         appState().gintLanguage = 1;
         QCOMPARE(messageButtonTexts(MsgButtons::YesNoCancel),
                  (QStringList{"Oui", "Non", "Annuler"}));

@@ -165,11 +165,16 @@ void tst_FirmRecordStore::namesIgnoreLetterCase_data()
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("same");
-    QTest::newRow("ASCII capitals") << "Acme" << "ACME" << true;
-    QTest::newRow("accented capitals") << "école Saint-Jean" << "ÉCOLE SAINT-JEAN" << true;
-    QTest::newRow("accent is not its base letter") << "École" << "Ecole" << false;
-    QTest::newRow("blanks still count") << "Acme" << "Acme " << false;
-    QTest::newRow("apostrophe") << "Joe's garage" << "JOE'S Garage" << true;
+    QTest::newRow("ASCII capitals") << "Acme"
+                                    << "ACME" << true;
+    QTest::newRow("accented capitals") << "école Saint-Jean"
+                                       << "ÉCOLE SAINT-JEAN" << true;
+    QTest::newRow("accent is not its base letter") << "École"
+                                                   << "Ecole" << false;
+    QTest::newRow("blanks still count") << "Acme"
+                                        << "Acme " << false;
+    QTest::newRow("apostrophe") << "Joe's garage"
+                                << "JOE'S Garage" << true;
 }
 
 void tst_FirmRecordStore::namesIgnoreLetterCase()
@@ -184,13 +189,13 @@ void tst_FirmRecordStore::namesIgnoreLetterCase()
 
     // Saving under the other spelling replaces the stored statement.
     subWriteFirmRecord(user, record(typed, 2005, 7));
-    const RecordSet all = GetRS(user, QStringLiteral("select FirmName, Cash from MyValues"),
-                                QStringLiteral("read"));
+    const RecordSet all =
+        GetRS(user, QStringLiteral("select FirmName, Cash from MyValues"), QStringLiteral("read"));
     QCOMPARE(all.RecordCount(), same ? 1 : 2);
 
     subDeleteFirmRecord(user, typed, 2005);
-    const RecordSet left = GetRS(user, QStringLiteral("select FirmName from MyValues"),
-                                 QStringLiteral("read"));
+    const RecordSet left =
+        GetRS(user, QStringLiteral("select FirmName from MyValues"), QStringLiteral("read"));
     QCOMPARE(left.RecordCount(), same ? 0 : 1);
 }
 
@@ -199,8 +204,9 @@ void tst_FirmRecordStore::rowsDifferingByCaseStayUntilReplaced()
     // Two spellings stored before names ignored letter case.
     Connection &user = appState().gcnUser;
     qint16 errors = 0;
-    ExecCmdInDB(user, QStringLiteral("insert into MyValues (FirmName, [Year], Cash) values "
-                                     "('ACME', 2005, 1), ('Acme', 2005, 2)"),
+    ExecCmdInDB(user,
+                QStringLiteral("insert into MyValues (FirmName, [Year], Cash) values "
+                               "('ACME', 2005, 1), ('Acme', 2005, 2)"),
                 errors);
     QCOMPARE(fncStoredFirmNames(user, QStringLiteral("acme"), 2005),
              (QStringList{QStringLiteral("ACME"), QStringLiteral("Acme")}));

@@ -17,16 +17,16 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
-#include <QSqlDatabase>
-#include <QUuid>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUuid>
 
 using namespace testsupport;
 
@@ -870,13 +870,27 @@ void tst_FirmScreen::pasteIsFilteredLikeTyping_data()
     QTest::addColumn<QString>("clipboard");
     QTest::addColumn<QString>("after");
     QTest::addColumn<bool>("refused");
-    QTest::newRow("Ctrl+V digits") << "ctrl+v" << "1234" << "51234" << false;
-    QTest::newRow("Shift+Insert digits") << "shift+insert" << "77" << "577" << false;
-    QTest::newRow("context menu digits") << "menu" << "90" << "590" << false;
-    QTest::newRow("Ctrl+V letters") << "ctrl+v" << "12abc" << "5" << true;
-    QTest::newRow("Shift+Insert decimal point") << "shift+insert" << "12.5" << "5" << true;
-    QTest::newRow("context menu minus sign") << "menu" << "-3" << "5" << true;
-    QTest::newRow("Ctrl+V blank inside") << "ctrl+v" << "1 000" << "5" << true;
+    QTest::newRow("Ctrl+V digits") << "ctrl+v"
+                                   << "1234"
+                                   << "51234" << false;
+    QTest::newRow("Shift+Insert digits") << "shift+insert"
+                                         << "77"
+                                         << "577" << false;
+    QTest::newRow("context menu digits") << "menu"
+                                         << "90"
+                                         << "590" << false;
+    QTest::newRow("Ctrl+V letters") << "ctrl+v"
+                                    << "12abc"
+                                    << "5" << true;
+    QTest::newRow("Shift+Insert decimal point") << "shift+insert"
+                                                << "12.5"
+                                                << "5" << true;
+    QTest::newRow("context menu minus sign") << "menu"
+                                             << "-3"
+                                             << "5" << true;
+    QTest::newRow("Ctrl+V blank inside") << "ctrl+v"
+                                         << "1 000"
+                                         << "5" << true;
 }
 
 // Pasted text goes into an amount box only when typing could have put it
@@ -927,8 +941,10 @@ void tst_FirmScreen::writeRefusedMidSession_data()
 {
     QTest::addColumn<QString>("refusal");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("read-only") << "read-only" << "it is read-only";
-    QTest::newRow("locked by another program") << "locked" << "another program holds it locked";
+    QTest::newRow("read-only") << "read-only"
+                               << "it is read-only";
+    QTest::newRow("locked by another program") << "locked"
+                                               << "another program holds it locked";
 }
 
 // A user database that refuses writes in the middle of a session: save,
@@ -1032,9 +1048,9 @@ void tst_FirmScreen::firmNamesIgnoreLetterCase()
     fill(firm, {QStringLiteral("FirmName=école dupré"), QStringLiteral("Year=2005"),
                 QStringLiteral("Cash=2")});
     const auto stored = [] {
-        const RecordSet rs = GetRS(appState().gcnUser,
-                                   QStringLiteral("select FirmName, Cash from MyValues"),
-                                   QStringLiteral("read"));
+        const RecordSet rs =
+            GetRS(appState().gcnUser, QStringLiteral("select FirmName, Cash from MyValues"),
+                  QStringLiteral("read"));
         QStringList rows;
         for (int i = 0; i < rs.RecordCount(); ++i)
             rows << rs.row(i).at(0).toString() + QLatin1Char('=') + rs.row(i).at(1).toString();
@@ -1044,8 +1060,8 @@ void tst_FirmScreen::firmNamesIgnoreLetterCase()
         MessageRecorder messages(MsgAnswer::Cancel);
         QVERIFY(!firm.subSave_Firm_Record(false));
         QCOMPARE(messages.messages.size(), 1);
-        QVERIFY(messages.texts().first().startsWith(
-            QStringLiteral("There are already values for école dupré for the reference year 2005")));
+        QVERIFY(messages.texts().first().startsWith(QStringLiteral(
+            "There are already values for école dupré for the reference year 2005")));
         QCOMPARE(stored(), QStringList{QStringLiteral("ÉCOLE Dupré=1")});
     }
     {

@@ -79,8 +79,9 @@ private slots:
 
         QCOMPARE(m_started.size(), 1);
         QCOMPARE(m_started.first().program, m_folder + QStringLiteral("/quorvel-help"));
-        const QStringList expected =
-            helpFile.isEmpty() ? QStringList() : QStringList{m_folder + QLatin1Char('/') + helpFile};
+        const QStringList expected = helpFile.isEmpty()
+                                         ? QStringList()
+                                         : QStringList{m_folder + QLatin1Char('/') + helpFile};
         QCOMPARE(m_started.first().arguments, expected);
     }
 
@@ -124,7 +125,8 @@ private slots:
     {
         QTest::addColumn<qint16>("language");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("en") << qint16(0) << QStringLiteral("The help viewer could not be started: ");
+        QTest::newRow("en") << qint16(0)
+                            << QStringLiteral("The help viewer could not be started: ");
         QTest::newRow("fr") << qint16(1)
                             << QStringLiteral("Le visualiseur d'aide n'a pas pu être démarré : ");
     }
