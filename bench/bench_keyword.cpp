@@ -26,7 +26,7 @@ private slots:
         QTest::addColumn<qint16>("language");
         QTest::addColumn<QString>("keyword");
         QTest::newRow("en: plain word") << qint16(0) << "manufacturing";
-        QTest::newRow("fr: accented capitals") << qint16(1) << "ÉQUIPEMENT";
+        QTest::newRow("fr: accented capitals") << qint16(1) << "ACTIVITÉS";
         QTest::newRow("en: _%_%_%_%_%z") << qint16(0) << "_%_%_%_%_%z";
         QTest::newRow("en: _%_%_%_%_%_%_%_%z") << qint16(0) << "_%_%_%_%_%_%_%_%z";
         QTest::newRow("fr: _%_%_%_%_%_%_%_%_%_%_%_%z") << qint16(1) << "_%_%_%_%_%_%_%_%_%_%_%_%z";
@@ -40,12 +40,10 @@ private slots:
         QFETCH(QString, keyword);
         const LookupSource source{appState().gcnReference, QString::fromLatin1(kDataset),
                                   QStringLiteral("ROVAL_NAICS_Description_Ind_Raw"), language};
-        int found = 0;
         QBENCHMARK
         {
-            found = fncKeywordSearch(source, keyword).RecordCount();
+            fncKeywordSearch(source, keyword);
         }
-        qInfo("%s: %d industries", qPrintable(keyword), found);
     }
 
 private:
