@@ -3,8 +3,10 @@
 //
 //   quorvel_dbbuild user <output.mdb> <source.tsv>...
 //   quorvel_dbbuild reference <output.mdb> <reference source folder>
+//   quorvel_dbbuild schema <output.schema> <built database.mdb>
 
 #include "ReferenceDatabase.h"
+#include "SchemaManifest.h"
 #include "SqliteFile.h"
 #include "UserDatabase.h"
 
@@ -18,7 +20,8 @@ namespace {
 int usage()
 {
     std::fputs("usage: quorvel_dbbuild user <output.mdb> <source.tsv>...\n"
-               "       quorvel_dbbuild reference <output.mdb> <reference source folder>\n",
+               "       quorvel_dbbuild reference <output.mdb> <reference source folder>\n"
+               "       quorvel_dbbuild schema <output.schema> <built database.mdb>\n",
                stderr);
     return 2;
 }
@@ -41,6 +44,8 @@ int main(int argc, char *argv[])
             SqliteFile::build(output, [&](SqliteFile &file) {
                 buildReferenceDatabase(file, sources.constFirst());
             });
+        else if (kind == QLatin1String("schema") && sources.size() == 1)
+            writeSchemaManifest(sources.constFirst(), output);
         else
             return usage();
     } catch (const std::exception &error) {

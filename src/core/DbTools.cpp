@@ -7,6 +7,7 @@
 #include "core/StatementCache.h"
 #include "core/Transaction.h"
 #include "core/UnicodeLike.h"
+#include "core/UnicodeNoCase.h"
 
 #include <QFileInfo>
 #include <QSqlDriver>
@@ -140,8 +141,9 @@ void openSqliteFile(const QString &name, const QString &path, OpenMode mode)
     QVariant handle = db.driver()->handle();
     if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
         if (auto *sqlite = *static_cast<sqlite3 **>(handle.data()))
-            if (!registerUnicodeLike(sqlite))
-                qWarning("Could not register the case-insensitive like on %s", qPrintable(path));
+            if (!registerUnicodeLike(sqlite) || !registerUnicodeNoCase(sqlite))
+                qWarning("Could not register the case-insensitive comparisons on %s",
+                         qPrintable(path));
     }
 }
 } // namespace

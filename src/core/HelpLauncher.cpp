@@ -1,15 +1,13 @@
 #include "core/HelpLauncher.h"
 
 #include "core/AppState.h"
-#include "core/DatabaseError.h"
+#include "core/Messages.h"
 #include "core/ProgramFolder.h"
 
+#include <QDir>
 #include <QProcess>
 
 namespace {
-
-// The number of the platform's "file not found" error.
-constexpr int kViewerNotStarted = 53;
 
 ProcessStarter &processStarter()
 {
@@ -25,13 +23,19 @@ bool startProcess(const QString &program, const QStringList &arguments)
 }
 
 // Arguments go as a list, so paths with blanks stay whole; without a file
-// the viewer gets no argument at all rather than an empty one.
-void startViewer(const QStringList &arguments)
+// the viewer gets no argument at all rather than an empty one. A viewer that
+// does not start is said, and the program goes on: the statement being
+// typed must not be lost for a help window.
+bool startViewer(const QStringList &arguments)
 {
     const QString viewer = appState().gstrHelpViewer;
-    if (!startProcess(viewer, arguments))
-        throw DatabaseError(kViewerNotStarted,
-                            QStringLiteral("The help viewer could not be started: ") + viewer);
+    if (startProcess(viewer, arguments))
+        return true;
+    const QString text = appState().isFrench()
+                             ? QStringLiteral("Le visualiseur d'aide n'a pas pu être démarré : ")
+                             : QStringLiteral("The help viewer could not be started: ");
+    ShowMessage(text + QDir::toNativeSeparators(viewer), MsgButtons::Ok, MsgIcon::Warning);
+    return false;
 }
 
 } // namespace
@@ -54,14 +58,14 @@ QString fncHelpFilePath(const QString &topic, qint16 language)
     return ProgramFolder() + QLatin1Char('/') + QLatin1String(name);
 }
 
-void gsubLaunchHelpFile(const QString &topic)
+bool gsubLaunchHelpFile(const QString &topic)
 {
     const QString helpFile = fncHelpFilePath(topic, appState().gintLanguage);
-    startViewer(helpFile.isEmpty() ? QStringList() : QStringList{helpFile});
+    return startViewer(helpFile.isEmpty() ? QStringList() : QStringList{helpFile});
 }
 
-void GetHelpTopic(const QString &helpFile, qint32 topicId)
+bool GetHelpTopic(const QString &helpFile, qint32 topicId)
 {
-    startViewer({ProgramFolder() + QLatin1Char('/') + helpFile, QStringLiteral("--topic"),
-                 QString::number(topicId)});
+    return startViewer({ProgramFolder() + QLatin1Char('/') + helpFile, QStringLiteral("--topic"),
+                        QString::number(topicId)});
 }

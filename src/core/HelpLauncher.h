@@ -17,8 +17,7 @@ inline constexpr const char *kTechHelpFrench = "ROVA_Tech_Help_Fre.qch";
 inline constexpr int kLicenseAgreementTopic = 9999;
 
 // Starts `program` with `arguments` and returns whether it started.
-using ProcessStarter =
-    std::function<bool(const QString &program, const QStringList &arguments)>;
+using ProcessStarter = std::function<bool(const QString &program, const QStringList &arguments)>;
 
 // Replaces the way processes are started (an empty starter restores the
 // detached start of a real process). Tests record the command lines instead.
@@ -31,9 +30,10 @@ QString fncHelpFilePath(const QString &topic, qint16 language);
 
 // Opens the general ("Contents") or technical ("Tech") help in the current
 // language; any other topic starts the viewer with no file. A viewer that
-// cannot be started is an untrapped error (DatabaseError).
-void gsubLaunchHelpFile(const QString &topic);
+// cannot be started gives a message; the result says whether it started.
+bool gsubLaunchHelpFile(const QString &topic);
 
 // Opens the help file `helpFile` (a name in the program folder) at the topic
-// `topicId`. A viewer that cannot be started is an untrapped error.
-void GetHelpTopic(const QString &helpFile, qint32 topicId);
+// `topicId`. A viewer that cannot be started gives a message; the result
+// says whether it started.
+bool GetHelpTopic(const QString &helpFile, qint32 topicId);

@@ -4,43 +4,92 @@
 
 #include <sqlite3.h>
 
+#include <memory>
+
 namespace {
-bool matchFrom(const QString &p, qsizetype pi, const QString &t, qsizetype ti, QChar escape)
+// The escape character as the folded pattern holds it.
+QChar foldedEscape(QChar escape)
 {
-    while (pi < p.size()) {
-        const QChar c = p.at(pi);
-        if (!escape.isNull() && c == escape && pi + 1 < p.size()) {
-            if (ti >= t.size() || p.at(pi + 1) != t.at(ti))
-                return false;
-            pi += 2;
-            ++ti;
-            continue;
+    if (escape.isNull())
+        return escape;
+    const QString folded = foldForSearch(QString(escape));
+    return folded.size() == 1 ? folded.at(0) : escape;
+}
+} // namespace
+
+LikePattern::LikePattern(const QString &pattern, QChar escape)
+    : m_escapeArgument(escape), m_escape(foldedEscape(escape))
+{
+    const QString folded = foldForSearch(pattern);
+    m_tokens.reserve(folded.size());
+    for (qsizetype i = 0; i < folded.size(); ++i) {
+        const QChar c = folded.at(i);
+        // An escape as the last character has nothing to make literal: it
+        // stands for itself, wildcard or not.
+        if (!m_escape.isNull() && c == m_escape && i + 1 < folded.size()) {
+            m_tokens.append({Kind::Literal, folded.at(++i)});
+        } else if (c == QLatin1Char('%')) {
+            // A run of '%' means no more than one.
+            if (m_tokens.isEmpty() || m_tokens.constLast().kind != Kind::AnyRun)
+                m_tokens.append({Kind::AnyRun, QChar()});
+        } else if (c == QLatin1Char('_')) {
+            m_tokens.append({Kind::AnyOne, QChar()});
+        } else {
+            m_tokens.append({Kind::Literal, c});
         }
-        if (c == QLatin1Char('%')) {
-            while (pi < p.size() && p.at(pi) == QLatin1Char('%'))
-                ++pi;
-            if (pi == p.size())
-                return true;
-            for (qsizetype k = ti; k <= t.size(); ++k) {
-                if (matchFrom(p, pi, t, k, escape))
-                    return true;
-            }
-            return false;
-        }
-        if (ti >= t.size())
-            return false;
-        if (c != QLatin1Char('_') && c != t.at(ti))
-            return false;
-        ++pi;
-        ++ti;
     }
-    return ti == t.size();
 }
 
+bool LikePattern::matchesFolded(const QString &text) const
+{
+    // Two pointers; on a mismatch only the last '%' is retried, one character
+    // further along the text. Earlier '%'s never need revisiting: whatever
+    // they could still absorb, the last one absorbs as well.
+    const qsizetype patternSize = m_tokens.size();
+    qsizetype p = 0;
+    qsizetype t = 0;
+    qsizetype lastRun = -1;
+    qsizetype runStart = 0;
+    while (t < text.size()) {
+        if (p < patternSize && m_tokens.at(p).kind == Kind::AnyRun) {
+            lastRun = p++;
+            runStart = t;
+        } else if (p < patternSize && (m_tokens.at(p).kind == Kind::AnyOne ||
+                                       m_tokens.at(p).character == text.at(t))) {
+            ++p;
+            ++t;
+        } else if (lastRun >= 0) {
+            p = lastRun + 1;
+            t = ++runStart;
+        } else {
+            return false;
+        }
+    }
+    while (p < patternSize && m_tokens.at(p).kind == Kind::AnyRun)
+        ++p;
+    return p == patternSize;
+}
+
+bool LikePattern::matches(const QString &text) const
+{
+    return matchesFolded(foldForSearch(text));
+}
+
+bool unicodeLikeMatch(const QString &pattern, const QString &text, QChar escape)
+{
+    return LikePattern(pattern, escape).matches(text);
+}
+
+namespace {
 QString textArgument(sqlite3_value *value)
 {
     const auto *bytes = reinterpret_cast<const char *>(sqlite3_value_text(value));
     return bytes ? QString::fromUtf8(bytes, sqlite3_value_bytes(value)) : QString();
+}
+
+void deletePattern(void *pattern)
+{
+    delete static_cast<LikePattern *>(pattern);
 }
 
 void likeFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
@@ -59,17 +108,20 @@ void likeFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
         escape = e.at(0);
     }
     // like(pattern, text[, escape]) is how SQLite calls "text LIKE pattern".
-    const bool matched = unicodeLikeMatch(textArgument(argv[0]), textArgument(argv[1]), escape);
-    sqlite3_result_int(context, matched ? 1 : 0);
+    // A pattern that stays the same for the statement (a literal or a bound
+    // keyword) is read once; SQLite keeps it for the following rows.
+    const QString text = textArgument(argv[1]);
+    if (const auto *cached = static_cast<const LikePattern *>(sqlite3_get_auxdata(context, 0));
+        cached && cached->escapeArgument() == escape) {
+        sqlite3_result_int(context, cached->matches(text) ? 1 : 0);
+        return;
+    }
+    auto pattern = std::make_unique<LikePattern>(textArgument(argv[0]), escape);
+    sqlite3_result_int(context, pattern->matches(text) ? 1 : 0);
+    // Last: SQLite may destroy it at once (a pattern that changes per row).
+    sqlite3_set_auxdata(context, 0, pattern.release(), deletePattern);
 }
 } // namespace
-
-bool unicodeLikeMatch(const QString &pattern, const QString &text, QChar escape)
-{
-    const QString foldedEscape = escape.isNull() ? QString() : foldForSearch(QString(escape));
-    return matchFrom(foldForSearch(pattern), 0, foldForSearch(text), 0,
-                     foldedEscape.size() == 1 ? foldedEscape.at(0) : escape);
-}
 
 bool registerUnicodeLike(sqlite3 *handle)
 {

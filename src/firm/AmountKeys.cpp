@@ -2,6 +2,7 @@
 
 #include "firm/AmountText.h"
 
+#include <algorithm>
 #include <cmath>
 
 AmountKey fncClassifyAmountKey(int characterCode)
@@ -13,6 +14,16 @@ AmountKey fncClassifyAmountKey(int characterCode)
     if ((characterCode >= '0' && characterCode <= '9') || characterCode == kKeyBackspace)
         return AmountKey::Accept;
     return AmountKey::Reject;
+}
+
+bool fncPasteAccepted(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+        return c.unicode() != kKeyBackspace &&
+               fncClassifyAmountKey(c.unicode()) == AmountKey::Accept;
+    });
 }
 
 std::optional<QString> fncTextAfterMinus(const QString &text, int selectionStart,

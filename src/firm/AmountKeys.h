@@ -18,6 +18,10 @@ inline constexpr int kKeyMinus = 45;
 
 AmountKey fncClassifyAmountKey(int characterCode);
 
+// Whether pasted text may go into an amount box: only what typing could put
+// there, so digits only (a paste of nothing is no paste).
+bool fncPasteAccepted(const QString &text);
+
 // The text after the minus key: the selection (from `selectionStart`, of
 // `selectionLength` characters) is removed first, then a non-zero amount
 // becomes its negative, and a zero one a lone "-" so that digits can follow.

@@ -22,10 +22,16 @@ RecordSet fncReadFirmList(Connection &connection, qint16 language)
     QCollator collator(language == 0 ? QLocale(QLocale::English, QLocale::Canada)
                                      : QLocale(QLocale::French, QLocale::Canada));
     collator.setCaseSensitivity(Qt::CaseInsensitive);
-    // Stable: rows of one name keep the query's year order.
+    // Names that differ only by letter case are one firm: its years ascend
+    // across the spellings (stable: one spelling and year keep the query's
+    // order).
     std::stable_sort(rows.begin(), rows.end(),
                      [&collator](const QVector<QVariant> &a, const QVector<QVariant> &b) {
-                         return collator.compare(a.at(0).toString(), b.at(0).toString()) < 0;
+                         const int byName =
+                             collator.compare(a.at(0).toString(), b.at(0).toString());
+                         if (byName != 0)
+                             return byName < 0;
+                         return a.at(1).toInt() < b.at(1).toInt();
                      });
     return RecordSet(sorted.fieldNames(), std::move(rows));
 }
@@ -33,9 +39,12 @@ RecordSet fncReadFirmList(Connection &connection, qint16 language)
 RecordSet fncReadFirmStatement(Connection &connection, const QString &firmName,
                                const QVariant &year)
 {
+    // The name as stored first: rows stored before names ignored letter case
+    // may differ only by it, and each stays readable.
     return GetRS(connection,
-                 QStringLiteral("select * from myvalues where firmname = ? and [year] = ?"),
-                 QStringLiteral("read"), {firmName, year});
+                 QStringLiteral("select * from myvalues where firmname = ? collate unicode_nocase "
+                                "and [year] = ? order by firmname = ? desc"),
+                 QStringLiteral("read"), {firmName, year, firmName});
 }
 
 QString fncNoRecordsMessage(qint16 language)

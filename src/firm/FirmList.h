@@ -15,11 +15,12 @@ QString fncFirmListQuery(qint16 language);
 
 // Every stored firm name and year: names in alphabetical order, letter case
 // and accents aside (the database alone would put "abc" after "Zed" and
-// "École" after "Zoo"), each name's years ascending.
+// "École" after "Zoo"), each name's years ascending across its spellings.
 RecordSet fncReadFirmList(Connection &connection, qint16 language);
 
-// Every column of the statement stored under exactly this firm name (blanks
-// and quotes included) and year; no row when there is none.
+// Every column of the statement stored under this firm name (blanks and
+// quotes included, letter case aside) and year, the exact spelling first;
+// no row when there is none.
 RecordSet fncReadFirmStatement(Connection &connection, const QString &firmName,
                                const QVariant &year);
 

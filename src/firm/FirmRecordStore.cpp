@@ -4,8 +4,9 @@
 #include "firm/StatementIndustry.h"
 
 namespace {
+// A firm name matches without regard to letter case, accented letters too.
 const QString kDeleteStatement =
-    QStringLiteral("DELETE from myvalues where firmname = ? and [year] = ?");
+    QStringLiteral("DELETE from myvalues where firmname = ? collate unicode_nocase and [year] = ?");
 
 QString insertStatement()
 {
@@ -23,12 +24,17 @@ QString insertStatement()
 }
 } // namespace
 
-bool fncFirmRecordExists(Connection &connection, const QString &firmName, int year)
+QStringList fncStoredFirmNames(Connection &connection, const QString &firmName, int year)
 {
     const RecordSet rs =
-        GetRS(connection, QStringLiteral("Select * from myvalues where firmname = ? and year = ?"),
+        GetRS(connection,
+              QStringLiteral("Select FirmName from myvalues where firmname = ? "
+                             "collate unicode_nocase and year = ? order by FirmName"),
               QStringLiteral("read"), {firmName, year});
-    return rs.RecordCount() > 0;
+    QStringList names;
+    for (int i = 0; i < rs.RecordCount(); ++i)
+        names << rs.row(i).at(0).toString();
+    return names;
 }
 
 void subWriteFirmRecord(Connection &connection, const FirmRecord &record)

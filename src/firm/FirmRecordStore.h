@@ -4,6 +4,7 @@
 #include "firm/StatementItems.h"
 
 #include <QString>
+#include <QStringList>
 #include <array>
 
 // One firm statement as the MyValues table holds it.
@@ -18,14 +19,19 @@ struct FirmRecord
     QString region;
 };
 
-// Whether a statement is stored for this firm name and year.
-bool fncFirmRecordExists(Connection &connection, const QString &firmName, int year);
+// Firm names are one name whatever their letter case ("ACME", "Acme" and
+// "acme"; "École" and "ÉCOLE"). Rows stored before that rule, differing only
+// by case, stay as they are until a save or delete replaces them.
 
-// Stores the statement in place of any stored under its firm name and year,
-// and records the industry and data set it was saved under: the writes run in
-// one transaction, so a failure leaves the stored statement as it was.
+// The names, as stored, of the statements of this firm name and year.
+QStringList fncStoredFirmNames(Connection &connection, const QString &firmName, int year);
+
+// Stores the statement in place of any stored under its firm name (in any
+// letter case) and year, and records the industry and data set it was saved
+// under: the writes run in one transaction, so a failure leaves the stored
+// statements as they were.
 void subWriteFirmRecord(Connection &connection, const FirmRecord &record);
 
-// Deletes the statement stored for this firm name and year, if there is one,
-// with the record of its industry.
+// Deletes the statements stored for this firm name (in any letter case) and
+// year, if there are any, with the record of their industry.
 void subDeleteFirmRecord(Connection &connection, const QString &firmName, int year);

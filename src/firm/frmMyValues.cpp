@@ -1,8 +1,10 @@
 #include "firm/frmMyValues.h"
 
 #include "core/AppState.h"
+#include "core/DatabaseError.h"
 #include "core/ExitQuestion.h"
 #include "core/HelpLauncher.h"
+#include "core/ProgramExit.h"
 #include "core/ResourceString.h"
 #include "core/ScreenRegistry.h"
 #include "entry/ClickableLabel.h"
@@ -24,20 +26,26 @@
 #include "search/frmSearch.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -288,6 +296,8 @@ QWidget *frmMyValues::buildItemGroup(QLabel *&heading, const char *headingName, 
             box->setFont(computedFont);
         }
         box->installEventFilter(this);
+        // Dropped text would bypass the filter that typing and pasting go through.
+        box->setAcceptDrops(false);
         this->*kAmountMembers[i] = box;
         m_amountBoxes.insert(QString::fromLatin1(item.column), box);
 
@@ -409,7 +419,12 @@ bool frmMyValues::eventFilter(QObject *watched, QEvent *event)
 
     switch (event->type()) {
     case QEvent::KeyPress: {
-        const int code = characterCode(*static_cast<QKeyEvent *>(event));
+        const auto *keyEvent = static_cast<QKeyEvent *>(event);
+        if (!computed && keyEvent->matches(QKeySequence::Paste)) {
+            subPasteAmount(box, QClipboard::Clipboard);
+            return true;
+        }
+        const int code = characterCode(*keyEvent);
         if (code < 0)
             return false;
         QLineEdit *next = m_amountBoxes.value(fncEnterTarget(column));
@@ -424,6 +439,18 @@ bool frmMyValues::eventFilter(QObject *watched, QEvent *event)
         // A single-line box inserts nothing for Enter; a discarded key is eaten.
         return key == 0 || key == kKeyEnter;
     }
+    case QEvent::ContextMenu:
+        if (computed)
+            return false;
+        subShowAmountMenu(box, static_cast<QContextMenuEvent *>(event)->globalPos());
+        return true;
+    case QEvent::MouseButtonRelease:
+        // The selection paste of X11 (middle button) goes through the same filter.
+        if (computed || static_cast<QMouseEvent *>(event)->button() != Qt::MiddleButton ||
+            !QGuiApplication::clipboard()->supportsSelection())
+            return false;
+        subPasteAmount(box, QClipboard::Selection);
+        return true;
     case QEvent::FocusIn:
         if (!computed) {
             box->selectAll();
@@ -448,6 +475,35 @@ bool frmMyValues::eventFilter(QObject *watched, QEvent *event)
     default:
         return false;
     }
+}
+
+void frmMyValues::subPasteAmount(QLineEdit *box, QClipboard::Mode mode)
+{
+    const QString text = QGuiApplication::clipboard()->text(mode);
+    if (text.isEmpty())
+        return;
+    if (!fncPasteAccepted(text)) {
+        subShowNumberMessage(box);
+        return;
+    }
+    box->insert(text);
+}
+
+void frmMyValues::subShowAmountMenu(QLineEdit *box, const QPoint &globalPos)
+{
+    std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+    // The standard Paste would insert the clipboard unfiltered. Its text is
+    // Qt's own, in the language of Qt's translations.
+    const QString pasteText = QLineEdit::tr("&Paste");
+    for (QAction *action : menu->actions()) {
+        if (action->objectName() != QLatin1String("edit-paste") &&
+            !action->text().startsWith(pasteText))
+            continue;
+        disconnect(action, &QAction::triggered, nullptr, nullptr);
+        connect(action, &QAction::triggered, box,
+                [this, box] { subPasteAmount(box, QClipboard::Clipboard); });
+    }
+    menu->exec(globalPos);
 }
 
 void frmMyValues::subShowNumberMessage(QLineEdit *box)
@@ -607,6 +663,20 @@ void frmMyValues::subFillYears(QComboBox *mycomboBox)
 
 // ---- Record commands -------------------------------------------------------
 
+bool frmMyValues::fncRunRefusable(RefusedCommand command, const std::function<void()> &write)
+{
+    try {
+        write();
+        return true;
+    } catch (const DatabaseError &error) {
+        if (!fncIsWriteRefusal(error))
+            throw;
+        ShowMessage(fncWriteRefusalMessage(command, appState().gcnUser.filePath(), error),
+                    MsgButtons::Ok, MsgIcon::Warning, QString(), this);
+        return false;
+    }
+}
+
 MsgAnswer frmMyValues::fncAskToSaveChanges(bool openWording)
 {
     const QString firm = txtFirmName->text();
@@ -668,7 +738,13 @@ bool frmMyValues::subSave_Firm_Record(bool blnSkipWarningMessages)
 
     const QString firm = txtFirmName->text();
     const QString yearText = cboYear->currentText();
-    if (!blnSkipWarningMessages && fncFirmRecordExists(state.gcnUser, firm, *year)) {
+    // Names are compared without regard to letter case: "ACME" and "Acme" are
+    // one statement. Saving over a stored one asks first, and so does a save
+    // that skips the question when what it would replace is spelt otherwise.
+    const QStringList stored = fncStoredFirmNames(state.gcnUser, firm, *year);
+    const bool spelledOtherwise = std::any_of(
+        stored.cbegin(), stored.cend(), [&firm](const QString &name) { return name != firm; });
+    if ((!blnSkipWarningMessages && !stored.isEmpty()) || spelledOtherwise) {
         const QString question =
             state.isFrench()
                 ? QStringLiteral("Il y a déjà des valeurs pour ") + firm +
@@ -697,7 +773,8 @@ bool frmMyValues::subSave_Firm_Record(bool blnSkipWarningMessages)
     record.region = state.gstrRegion;
     for (int i = 0; i < kStatementItemCount; ++i)
         record.amounts[i] = amounts->at(i);
-    subWriteFirmRecord(state.gcnUser, record);
+    if (!fncRunRefusable(RefusedCommand::Save, [&] { subWriteFirmRecord(state.gcnUser, record); }))
+        return false;
     // Saved now under the industry now chosen.
     subShowSavedIndustry(std::nullopt);
 
@@ -773,8 +850,13 @@ void frmMyValues::subDelete_Firm_Record()
     if (ShowMessage(question, MsgButtons::YesNo, MsgIcon::None, QString(), this) != MsgAnswer::Yes)
         return;
     // A year that is no whole number names no stored statement.
-    if (const std::optional<int> year = fncStorableYear(cboYear->currentText()))
-        subDeleteFirmRecord(state.gcnUser, txtFirmName->text(), *year);
+    if (const std::optional<int> year = fncStorableYear(cboYear->currentText())) {
+        const bool deleted = fncRunRefusable(RefusedCommand::Delete, [&] {
+            subDeleteFirmRecord(state.gcnUser, txtFirmName->text(), *year);
+        });
+        if (!deleted)
+            return;
+    }
     subInitializeValues();
 }
 
@@ -852,8 +934,9 @@ void frmMyValues::Form_Activate()
         // definitions): nothing was left, nothing starts afresh.
         return;
     }
+    // A kept statement keeps its changed mark: coming back from the report
+    // or a definition must not make New, Open or a return forget to ask.
     m_hiddenSinceActive = false;
-    mblnDataChanged = false;
 }
 
 void frmMyValues::hideEvent(QHideEvent *event)
@@ -910,16 +993,17 @@ void frmMyValues::lblItem_Click(const QString &labelName)
 
 void frmMyValues::mnuReturn_Click()
 {
-    if (mblnDataChanged)
-        subStart_New_Firm_Record();
+    // Cancel, or a save that was refused, keeps the user on the statement.
+    if (mblnDataChanged && !subStart_New_Firm_Record())
+        return;
     hide();
     ScreenRegistry::get<frmMenu>().showScreen();
 }
 
 void frmMyValues::mnuReturnSearch_Click()
 {
-    if (mblnDataChanged)
-        subStart_New_Firm_Record();
+    if (mblnDataChanged && !subStart_New_Firm_Record())
+        return;
     hide();
     appState().gblnKeepFirmForm = false;
     ScreenRegistry::get<frmSearch>().showScreen();
@@ -927,13 +1011,33 @@ void frmMyValues::mnuReturnSearch_Click()
 
 void frmMyValues::mnuExit_Click()
 {
-    askToExit(this);
+    subExitProgram();
 }
 
 void frmMyValues::closeEvent(QCloseEvent *event)
 {
     event->ignore();
-    askToExit(this);
+    subExitProgram();
+}
+
+void frmMyValues::subExitProgram()
+{
+    if (!mblnDataChanged) {
+        askToExit(this);
+        return;
+    }
+    // A changed statement is never dropped silently: its save question
+    // stands in for the exit question.
+    switch (fncAskToSaveChanges(false)) {
+    case MsgAnswer::Yes:
+        if (subSave_Firm_Record(true))
+            EndProgram(0);
+        return;
+    case MsgAnswer::No:
+        EndProgram(0);
+    default:
+        return;
+    }
 }
 
 void frmMyValues::mnuDefinition_Click()
@@ -959,7 +1063,13 @@ void frmMyValues::subSwitchLanguage(qint16 language)
     if (!code.isEmpty())
         search.subLookupNewLanguage(code);
 
+    // The captions bring the prompt of the new language; a name the user
+    // typed stays.
+    const QString firmName = txtFirmName->text();
+    const bool prompt = firmName == ResourceString(544) || firmName == ResourceString(545);
     subLoadCaptions();
+    if (!prompt)
+        txtFirmName->setText(firmName);
 }
 
 void frmMyValues::mnuEnglish_Click()

@@ -2,10 +2,13 @@
 
 #include "core/Messages.h"
 #include "core/Screen.h"
+#include "core/WriteRefusal.h"
 #include "firm/StatementIndustry.h"
 
+#include <QClipboard>
 #include <QHash>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class ClickableLabel;
@@ -67,6 +70,9 @@ public:
     void mnuReturn_Click();
     void mnuReturnSearch_Click();
     void mnuExit_Click();
+    // Window close and menu Exit: a changed statement's save question (Yes
+    // saves then ends, No ends, Cancel stays), else the exit question.
+    void subExitProgram();
     void mnuDefinition_Click();
     void mnuEnglish_Click();
     void mnuFrench_Click();
@@ -160,7 +166,16 @@ private:
     void subShowCurrentIndustry();
     void subSwitchLanguage(qint16 language);
     MsgAnswer fncAskToSaveChanges(bool openWording);
+    // Runs a write of the user database; a refused write (see WriteRefusal.h)
+    // has been rolled back: it is said, and the result is false.
+    bool fncRunRefusable(RefusedCommand command, const std::function<void()> &write);
     void subShowNumberMessage(QLineEdit *box);
+    // Pastes the clipboard into an amount box when typing could have put the
+    // same text there; anything else gets the number message, and nothing
+    // is pasted.
+    void subPasteAmount(QLineEdit *box, QClipboard::Mode mode);
+    // The box's context menu, its Paste going through subPasteAmount.
+    void subShowAmountMenu(QLineEdit *box, const QPoint &globalPos);
     // The screen's statement as numbers; empty when a box does not hold a
     // number (its message has been shown and the box has the focus).
     std::optional<QList<double>> fncScreenAmounts();

@@ -201,8 +201,10 @@ public:
                 root[utf8(list.name)] = buildList(list, QString());
         root["page"] = std::string(kPageToken);
         root["pages"] = std::string(kPagesToken);
-        root["gauge"] = mstch::lambda2{[this](const std::string &text,
-                                              const mstch::renderer &render) {
+        // The data outlives this builder (it is rendered later): the lambda
+        // keeps its own copy of the not-available mark.
+        root["gauge"] = mstch::lambda2{[missing = m_layout.missing](const std::string &text,
+                                                                    const mstch::renderer &render) {
             const QStringList parts =
                 QString::fromStdString(render(text)).split(QLatin1Char(' '), Qt::SkipEmptyParts);
             bool betterOk = false;
@@ -210,7 +212,7 @@ public:
             const double better = parts.value(0).toDouble(&betterOk);
             const double worse = parts.value(1).toDouble(&worseOk);
             if (parts.size() != 2 || !betterOk || !worseOk)
-                return utf8(m_layout.missing.toHtmlEscaped());
+                return utf8(missing.toHtmlEscaped());
             return utf8(positionGaugeHtml(better, worse));
         }};
         return root;

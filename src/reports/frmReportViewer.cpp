@@ -1,8 +1,10 @@
 #include "reports/frmReportViewer.h"
 
+#include "core/DatabaseError.h"
 #include "core/Messages.h"
 #include "core/ProgramFolder.h"
 #include "core/ScreenRegistry.h"
+#include "core/WriteRefusal.h"
 #include "reports/ReportEngine.h"
 #include "reports/ReportError.h"
 #include "reports/ReportPageView.h"
@@ -100,8 +102,20 @@ void frmReportViewer::DisplayCrystalReport(Connection &DataConn, Connection &Wri
     }
 
     const QString layoutPath = ProgramFolder() + QLatin1String(chosen->layoutFile);
-    const bool prepared = chosen->prepare(DataConn, WriteConn, ReportToDisplay, Volume, Province,
-                                          Year, NAICS, Language, aComparisonValues);
+    bool prepared = false;
+    try {
+        prepared = chosen->prepare(DataConn, WriteConn, ReportToDisplay, Volume, Province, Year,
+                                   NAICS, Language, aComparisonValues);
+    } catch (const DatabaseError &error) {
+        // The work tables refused the write: the preparation was rolled back,
+        // there is no report, and the screen that asked for it stays.
+        if (!fncIsWriteRefusal(error))
+            throw;
+        ShowMessage(fncWriteRefusalMessage(RefusedCommand::Report, WriteConn.filePath(), error),
+                    MsgButtons::Ok, MsgIcon::Warning);
+        ScreenRegistry::unload<frmReportViewer>();
+        return;
+    }
     const bool french = Language.left(1).toUpper() == QLatin1String("F");
     setWindowTitle(QString::fromUtf8(french ? chosen->frenchTitle : chosen->englishTitle));
     CRViewer1->setFrench(french);

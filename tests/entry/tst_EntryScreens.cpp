@@ -218,11 +218,16 @@ private slots:
         }
         MessageRecorder messages(answerYes ? MsgAnswer::Yes : MsgAnswer::No);
         EndRecorder ending;
-        if (useExitMenu) {
+        if (useExitMenu && !answerYes) {
+            static_cast<frmMenu *>(shown)->mnuExit->trigger();
+        } else if (useExitMenu) {
+            // The ending unwinds out of the menu command, as the process would
+            // end there. The command is called directly: unwinding through
+            // QAction::trigger skips the clean-up of Qt's frames, which leaks
+            // the guard pointer it holds (seen by the leak checker).
             try {
-                static_cast<frmMenu *>(shown)->mnuExit->trigger();
+                static_cast<frmMenu *>(shown)->mnuExit_Click();
             } catch (const ProgramEnded &) {
-                // the ending unwinds out of the menu command, as the process would end there
             }
         } else {
             shown->close();

@@ -26,6 +26,9 @@ private slots:
     void industryOfEachStatement();
     void userDatabaseWithoutTheIndustryTable();
     void createStatementFromSource();
+    void namesIgnoreLetterCase_data();
+    void namesIgnoreLetterCase();
+    void rowsDifferingByCaseStayUntilReplaced();
 
 private:
     static FirmRecord record(const QString &firm, int year, double base);
@@ -85,7 +88,7 @@ void tst_FirmRecordStore::roundTrip()
     const FirmRecord written = record(firm, 2005, base);
     subWriteFirmRecord(appState().gcnUser, written);
 
-    QVERIFY(fncFirmRecordExists(appState().gcnUser, firm, 2005));
+    QCOMPARE(fncStoredFirmNames(appState().gcnUser, firm, 2005), QStringList{firm});
     RecordSet rs = stored(firm, 2005);
     QCOMPARE(rs.RecordCount(), 1);
     QCOMPARE(rs.text(QStringLiteral("FirmName")), firm);
@@ -150,11 +153,69 @@ void tst_FirmRecordStore::deleteOnlyItsKey()
     subWriteFirmRecord(user, record(QStringLiteral("Joe's"), 2005, 1));
     subWriteFirmRecord(user, record(QStringLiteral("Joe's"), 2006, 1));
     subDeleteFirmRecord(user, QStringLiteral("Joe's"), 2005);
-    QVERIFY(!fncFirmRecordExists(user, QStringLiteral("Joe's"), 2005));
-    QVERIFY(fncFirmRecordExists(user, QStringLiteral("Joe's"), 2006));
+    QVERIFY(fncStoredFirmNames(user, QStringLiteral("Joe's"), 2005).isEmpty());
+    QCOMPARE(fncStoredFirmNames(user, QStringLiteral("Joe's"), 2006).size(), 1);
     // Deleting what is not stored is no error.
     subDeleteFirmRecord(user, QStringLiteral("Nobody"), 2005);
-    QVERIFY(fncFirmRecordExists(user, QStringLiteral("Joe's"), 2006));
+    QCOMPARE(fncStoredFirmNames(user, QStringLiteral("Joe's"), 2006).size(), 1);
+}
+
+void tst_FirmRecordStore::namesIgnoreLetterCase_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("same");
+    QTest::newRow("ASCII capitals") << "Acme"
+                                    << "ACME" << true;
+    QTest::newRow("accented capitals") << "école Saint-Jean"
+                                       << "ÉCOLE SAINT-JEAN" << true;
+    QTest::newRow("accent is not its base letter") << "École"
+                                                   << "Ecole" << false;
+    QTest::newRow("blanks still count") << "Acme"
+                                        << "Acme " << false;
+    QTest::newRow("apostrophe") << "Joe's garage"
+                                << "JOE'S Garage" << true;
+}
+
+void tst_FirmRecordStore::namesIgnoreLetterCase()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, typed);
+    QFETCH(bool, same);
+    Connection &user = appState().gcnUser;
+    subWriteFirmRecord(user, record(stored, 2005, 1));
+    QCOMPARE(fncStoredFirmNames(user, typed, 2005), same ? QStringList{stored} : QStringList());
+    QVERIFY(fncStoredFirmNames(user, typed, 2006).isEmpty());
+
+    // Saving under the other spelling replaces the stored statement.
+    subWriteFirmRecord(user, record(typed, 2005, 7));
+    const RecordSet all =
+        GetRS(user, QStringLiteral("select FirmName, Cash from MyValues"), QStringLiteral("read"));
+    QCOMPARE(all.RecordCount(), same ? 1 : 2);
+
+    subDeleteFirmRecord(user, typed, 2005);
+    const RecordSet left =
+        GetRS(user, QStringLiteral("select FirmName from MyValues"), QStringLiteral("read"));
+    QCOMPARE(left.RecordCount(), same ? 0 : 1);
+}
+
+void tst_FirmRecordStore::rowsDifferingByCaseStayUntilReplaced()
+{
+    // Two spellings stored before names ignored letter case.
+    Connection &user = appState().gcnUser;
+    qint16 errors = 0;
+    ExecCmdInDB(user,
+                QStringLiteral("insert into MyValues (FirmName, [Year], Cash) values "
+                               "('ACME', 2005, 1), ('Acme', 2005, 2)"),
+                errors);
+    QCOMPARE(fncStoredFirmNames(user, QStringLiteral("acme"), 2005),
+             (QStringList{QStringLiteral("ACME"), QStringLiteral("Acme")}));
+    QCOMPARE(stored(QStringLiteral("ACME"), 2005).field(QStringLiteral("Cash")).toDouble(), 1.0);
+    QCOMPARE(stored(QStringLiteral("Acme"), 2005).field(QStringLiteral("Cash")).toDouble(), 2.0);
+
+    subWriteFirmRecord(user, record(QStringLiteral("Acme"), 2005, 9));
+    QCOMPARE(fncStoredFirmNames(user, QStringLiteral("ACME"), 2005),
+             QStringList{QStringLiteral("Acme")});
 }
 
 QUORVEL_TEST_MAIN(tst_FirmRecordStore)

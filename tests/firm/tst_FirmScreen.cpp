@@ -1,7 +1,9 @@
 #include "TestSupport.h"
+#include "core/HelpLauncher.h"
 #include "core/ProgramFolder.h"
 #include "core/RecordSetModel.h"
 #include "core/ScreenRegistry.h"
+#include "entry/frmAbout.h"
 #include "entry/frmMenu.h"
 #include "firm/FirmRecordStore.h"
 #include "firm/StatementItems.h"
@@ -11,14 +13,20 @@
 #include "search/frmIndustryDefinitions.h"
 #include "search/frmSearch.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
+#include <QUuid>
 
 using namespace testsupport;
 
@@ -56,6 +64,17 @@ private slots:
     void industryStaysNamedAfterNew();
     void reopenedUnderAnotherIndustry();
     void reopenedAmountsSaveUnchanged();
+    void roundTripsKeepTheChangedMark_data();
+    void roundTripsKeepTheChangedMark();
+    void cancelKeepsTheStatement_data();
+    void cancelKeepsTheStatement();
+    void exitWithAChangedStatement_data();
+    void exitWithAChangedStatement();
+    void pasteIsFilteredLikeTyping_data();
+    void pasteIsFilteredLikeTyping();
+    void writeRefusedMidSession_data();
+    void writeRefusedMidSession();
+    void firmNamesIgnoreLetterCase();
 
 private:
     frmMyValues &showFirm();
@@ -210,7 +229,7 @@ void tst_FirmScreen::rejectedKeys_data()
     QTest::newRow("en: decimal point") << int(Qt::Key_Period) << 0 << qint16(0) << en;
     QTest::newRow("en: comma") << int(Qt::Key_Comma) << 0 << qint16(0) << en;
     QTest::newRow("en: letter") << int(Qt::Key_A) << 0 << qint16(0) << en;
-    QTest::newRow("en: paste shortcut")
+    QTest::newRow("en: paste shortcut, a letter on the clipboard")
         << int(Qt::Key_V) << int(Qt::ControlModifier) << qint16(0) << en;
     QTest::newRow("fr: blank") << int(Qt::Key_Space) << 0 << qint16(1) << fr;
 }
@@ -226,6 +245,7 @@ void tst_FirmScreen::rejectedKeys()
     firm.txtSales->setText(QStringLiteral("1200"));
     firm.txtSales->setFocus();
     firm.txtSales->setCursorPosition(2);
+    QApplication::clipboard()->setText(QStringLiteral("1x"));
     MessageRecorder messages;
     QTest::keyClick(firm.txtSales, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(messages.texts(), QStringList{message});
@@ -623,7 +643,8 @@ void tst_FirmScreen::languageSwitch()
     const bool changed = firm.dataChanged();
     firm.mnuFrench->trigger();
     QCOMPARE(appState().gintLanguage, qint16(1));
-    QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Entrer un nom d’entreprise ici"));
+    // The typed name stays; only the label shows the new language's prompt.
+    QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Acme"));
     QCOMPARE(firm.lblFirmName->text(), QStringLiteral("Entrer un nom d’entreprise ici"));
     QCOMPARE(firm.txtCash->text(), QStringLiteral("40"));
     QCOMPARE(firm.cboYear->currentText(), QStringLiteral("2005"));
@@ -648,15 +669,25 @@ void tst_FirmScreen::languageSwitch()
     QCOMPARE(firm.tbToolbar->actions().first()->toolTip(), QStringLiteral("New / Nouveau"));
 
     firm.mnuEnglish->trigger();
-    QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Enter a Firm Name Here"));
+    QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Acme"));
+    QCOMPARE(firm.dataChanged(), changed);
     QCOMPARE(firm.lblIndustry->text(), m_industry);
     QCOMPARE(firm.mnuReturnSearch->text(), QStringLiteral("Return to Industry Selection"));
+
+    // The untouched prompt follows the language.
+    MessageRecorder messages(MsgAnswer::No);
+    firm.mnuNew->trigger();
+    firm.mnuFrench->trigger();
+    QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Entrer un nom d’entreprise ici"));
+    firm.mnuEnglish->trigger();
+    QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Enter a Firm Name Here"));
 }
 
 void tst_FirmScreen::returnsAndExit()
 {
+    // Nothing changed: the exit question.
     frmMyValues &firm = showFirm();
-    fill(firm, {QStringLiteral("FirmName=Acme"), QStringLiteral("Cash=40")});
+    QVERIFY(!firm.dataChanged());
     {
         EndRecorder ends;
         MessageRecorder messages(MsgAnswer::No);
@@ -664,7 +695,6 @@ void tst_FirmScreen::returnsAndExit()
         QCOMPARE(messages.texts(), QStringList{QStringLiteral("Do you want to exit?")});
         QVERIFY(!ends.ended());
         QVERIFY(firm.isVisible());
-        QCOMPARE(firm.txtCash->text(), QStringLiteral("40"));
     }
     {
         EndRecorder ends;
@@ -673,15 +703,15 @@ void tst_FirmScreen::returnsAndExit()
             firm.mnuExit_Click();
         } catch (const ProgramEnded &) {
         }
-        QVERIFY(ends.ended());
+        QCOMPARE(ends.exitCodes, QList<int>{0});
         QCOMPARE(messages.messages.size(), 1);
     }
-    // Return to the main menu, Cancel to saving: the screen goes, unsaved, uncleared.
-    MessageRecorder messages(MsgAnswer::Cancel);
+    // Return to the main menu, No to saving: the screen goes, unsaved.
+    fill(firm, {QStringLiteral("FirmName=Acme"), QStringLiteral("Cash=40")});
+    MessageRecorder messages(MsgAnswer::No);
     firm.mnuReturn->trigger();
     QVERIFY(!firm.isVisible());
     QVERIFY(ScreenRegistry::get<frmMenu>().isVisible());
-    QCOMPARE(firm.txtCash->text(), QStringLiteral("40"));
     QCOMPARE(storedRows(QStringLiteral("Acme")), 0);
 }
 
@@ -699,6 +729,362 @@ void tst_FirmScreen::itemLabelShowsDefinition()
     QCOMPARE(messages.messages.at(1).title, QStringLiteral("DÉFINITION ENCAISSE ET DÉPÔTS"));
     QCOMPARE(messages.messages.at(0).icon, MsgIcon::Information);
     QCOMPARE(firm.focusWidget(), firm.txtCash);
+}
+
+void tst_FirmScreen::roundTripsKeepTheChangedMark_data()
+{
+    QTest::addColumn<QString>("trip");
+    QTest::newRow("comparison report") << "report";
+    QTest::newRow("industry definition") << "definition";
+    QTest::newRow("about screen") << "about";
+    QTest::newRow("help") << "help";
+}
+
+// Coming back to the screen keeps a typed statement's changed mark, so the
+// commands that would drop it still ask to save it.
+void tst_FirmScreen::roundTripsKeepTheChangedMark()
+{
+    QFETCH(QString, trip);
+    frmMyValues &firm = showFirm();
+    fill(firm, {QStringLiteral("FirmName=Acme"), QStringLiteral("Year=2005"),
+                QStringLiteral("Cash=100"), QStringLiteral("ShareC=100")});
+    QVERIFY(firm.dataChanged());
+    {
+        MessageRecorder messages;
+        // Each window the trip opens hides itself once it is active.
+        const auto leaveWhenActive = [](Screen &screen) {
+            connect(&screen, &Screen::activated, &screen,
+                    [&screen] { QTimer::singleShot(0, &screen, &QWidget::hide); });
+        };
+        if (trip == QLatin1String("report")) {
+            leaveWhenActive(ScreenRegistry::get<frmReportViewer>());
+            firm.mnuReport->trigger();
+        } else if (trip == QLatin1String("definition")) {
+            firm.mnuDefinition_Click();
+            frmIndustryDefinitions &viewer = ScreenRegistry::get<frmIndustryDefinitions>();
+            QVERIFY(viewer.isVisible());
+            viewer.activate();
+            viewer.hide();
+        } else if (trip == QLatin1String("about")) {
+            leaveWhenActive(ScreenRegistry::get<frmAbout>());
+            firm.mnuAbout_Click();
+        } else {
+            setProcessStarter([](const QString &, const QStringList &) { return true; });
+            firm.mnuContents_Click();
+            setProcessStarter({});
+        }
+        QCOMPARE(messages.texts(), QStringList());
+    }
+    QCOMPARE(Screen::lastActiveScreen(), &firm);
+    QCOMPARE(firm.txtCash->text(), QStringLiteral("100"));
+    QVERIFY(firm.dataChanged());
+
+    MessageRecorder messages(MsgAnswer::Cancel);
+    firm.mnuNew->trigger();
+    QCOMPARE(messages.texts(), QStringList{QStringLiteral("The data for the firm Acme has changed. "
+                                                          " Do you want to save the changes?")});
+    QCOMPARE(firm.txtCash->text(), QStringLiteral("100"));
+}
+
+void tst_FirmScreen::cancelKeepsTheStatement_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("New") << "mnuNew";
+    QTest::newRow("Open") << "mnuOpen";
+    QTest::newRow("Return to Main Menu") << "mnuReturn";
+    QTest::newRow("Return to Industry Selection") << "mnuReturnSearch";
+    QTest::newRow("Return button") << "btnBack";
+}
+
+// Cancel in the unsaved-changes question cancels the command: the screen,
+// its statement and its changed mark stay.
+void tst_FirmScreen::cancelKeepsTheStatement()
+{
+    QFETCH(QString, command);
+    frmMyValues &firm = showFirm();
+    fill(firm, {QStringLiteral("FirmName=Acme"), QStringLiteral("Cash=40")});
+    MessageRecorder messages(MsgAnswer::Cancel);
+    if (command == QLatin1String("btnBack"))
+        firm.btnBack->click();
+    else
+        firm.findChild<QAction *>(command)->trigger();
+    QCOMPARE(messages.messages.size(), 1);
+    QCOMPARE(messages.messages.first().buttons, MsgButtons::YesNoCancel);
+    QVERIFY(firm.isVisible());
+    QVERIFY(!ScreenRegistry::get<frmMenu>().isVisible());
+    QVERIFY(!ScreenRegistry::get<frmSearch>().isVisible());
+    QVERIFY(!ScreenRegistry::get<frmOpenExisting>().isVisible());
+    QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Acme"));
+    QCOMPARE(firm.txtCash->text(), QStringLiteral("40"));
+    QVERIFY(firm.dataChanged());
+    QCOMPARE(storedRows(QStringLiteral("Acme")), 0);
+}
+
+void tst_FirmScreen::exitWithAChangedStatement_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("ends");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("Exit, Yes saves then ends") << "menu" << int(MsgAnswer::Yes) << true << 1;
+    QTest::newRow("Exit, No ends unsaved") << "menu" << int(MsgAnswer::No) << true << 0;
+    QTest::newRow("Exit, Cancel stays") << "menu" << int(MsgAnswer::Cancel) << false << 0;
+    QTest::newRow("close box, Yes saves then ends") << "close" << int(MsgAnswer::Yes) << true << 1;
+    QTest::newRow("close box, Cancel stays") << "close" << int(MsgAnswer::Cancel) << false << 0;
+}
+
+void tst_FirmScreen::exitWithAChangedStatement()
+{
+    QFETCH(QString, how);
+    QFETCH(int, answer);
+    QFETCH(bool, ends);
+    QFETCH(int, stored);
+    frmMyValues &firm = showFirm();
+    fill(firm, {QStringLiteral("FirmName=Acme"), QStringLiteral("Cash=40")});
+    EndRecorder ending;
+    MessageRecorder messages(static_cast<MsgAnswer>(answer));
+    try {
+        if (how == QLatin1String("menu"))
+            firm.mnuExit_Click();
+        else
+            firm.close();
+    } catch (const ProgramEnded &) {
+    }
+    QCOMPARE(messages.texts().first(), QStringLiteral("The data for the firm Acme has changed.  "
+                                                      "Do you want to save the changes?"));
+    QCOMPARE(messages.messages.first().buttons, MsgButtons::YesNoCancel);
+    QCOMPARE(ending.ended(), ends);
+    if (ends)
+        QCOMPARE(ending.exitCodes, QList<int>{0});
+    QCOMPARE(storedRows(QStringLiteral("Acme")), stored);
+    if (!ends) {
+        QVERIFY(firm.isVisible());
+        QCOMPARE(firm.txtCash->text(), QStringLiteral("40"));
+        QVERIFY(firm.dataChanged());
+    }
+}
+
+void tst_FirmScreen::pasteIsFilteredLikeTyping_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("Ctrl+V digits") << "ctrl+v"
+                                   << "1234"
+                                   << "51234" << false;
+    QTest::newRow("Shift+Insert digits") << "shift+insert"
+                                         << "77"
+                                         << "577" << false;
+    QTest::newRow("context menu digits") << "menu"
+                                         << "90"
+                                         << "590" << false;
+    QTest::newRow("Ctrl+V letters") << "ctrl+v"
+                                    << "12abc"
+                                    << "5" << true;
+    QTest::newRow("Shift+Insert decimal point") << "shift+insert"
+                                                << "12.5"
+                                                << "5" << true;
+    QTest::newRow("context menu minus sign") << "menu"
+                                             << "-3"
+                                             << "5" << true;
+    QTest::newRow("Ctrl+V blank inside") << "ctrl+v"
+                                         << "1 000"
+                                         << "5" << true;
+}
+
+// Pasted text goes into an amount box only when typing could have put it
+// there; anything else gets the number message and nothing is pasted.
+void tst_FirmScreen::pasteIsFilteredLikeTyping()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, clipboard);
+    QFETCH(QString, after);
+    QFETCH(bool, refused);
+    frmMyValues &firm = showFirm();
+    firm.activateWindow();
+    firm.txtCash->setText(QStringLiteral("5"));
+    firm.txtCash->setFocus();
+    firm.txtCash->deselect();
+    firm.txtCash->end(false);
+    QApplication::clipboard()->setText(clipboard);
+    MessageRecorder messages;
+    if (how == QLatin1String("ctrl+v")) {
+        QTest::keyClick(firm.txtCash, Qt::Key_V, Qt::ControlModifier);
+    } else if (how == QLatin1String("shift+insert")) {
+        QTest::keyClick(firm.txtCash, Qt::Key_Insert, Qt::ShiftModifier);
+    } else {
+        bool pasteFound = false;
+        QTimer::singleShot(0, &firm, [&pasteFound] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            for (QAction *action : menu->actions()) {
+                if (action->text().startsWith(QLatin1String("&Paste"))) {
+                    pasteFound = true;
+                    action->trigger();
+                }
+            }
+            menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                firm.txtCash->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(firm.txtCash, &event);
+        QVERIFY(pasteFound);
+    }
+    QCOMPARE(firm.txtCash->text(), after);
+    QCOMPARE(messages.texts(),
+             refused ? QStringList{QStringLiteral("Please enter a number")} : QStringList());
+}
+
+void tst_FirmScreen::writeRefusedMidSession_data()
+{
+    QTest::addColumn<QString>("refusal");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("read-only") << "read-only"
+                               << "it is read-only";
+    QTest::newRow("locked by another program") << "locked"
+                                               << "another program holds it locked";
+}
+
+// A user database that refuses writes in the middle of a session: save,
+// delete and the comparison report each say so, write nothing, and the
+// program goes on with the statement on the screen.
+void tst_FirmScreen::writeRefusedMidSession()
+{
+    QFETCH(QString, refusal);
+    QFETCH(QString, reason);
+    frmMyValues &firm = showFirm();
+    fill(firm, {QStringLiteral("FirmName=Acme"), QStringLiteral("Year=2005"),
+                QStringLiteral("Cash=100"), QStringLiteral("ShareC=100")});
+    {
+        MessageRecorder saved;
+        QVERIFY(firm.subSave_Firm_Record(false));
+    }
+    firm.txtCash->setText(QStringLiteral("300"));
+    firm.txtShareC->setText(QStringLiteral("300"));
+    firm.subCalculateSubTotals();
+
+    const QString userFile = appState().gcnUser.filePath();
+    const QString other = QUuid::createUuid().toString();
+    if (refusal == QLatin1String("read-only")) {
+        QSqlQuery(appState().gcnUser.database()).exec(QStringLiteral("PRAGMA query_only = ON"));
+    } else {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), other);
+        db.setDatabaseName(userFile);
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("begin immediate")));
+    }
+
+    EndRecorder ending;
+    MessageRecorder messages(MsgAnswer::Ok);
+    const auto run = [](const std::function<void()> &command) {
+        try {
+            runGuarded(command);
+        } catch (const ProgramEnded &) {
+        }
+    };
+    run([&firm] { firm.mnuSave->trigger(); });
+    messages.answers = {MsgAnswer::Yes, MsgAnswer::Ok};
+    run([&firm] { firm.subDelete_Firm_Record(); });
+    bool viewerShown = false;
+    frmReportViewer &viewer = ScreenRegistry::get<frmReportViewer>();
+    connect(&viewer, &Screen::activated, &viewer, [&viewer, &viewerShown] {
+        viewerShown = true;
+        QTimer::singleShot(0, &viewer, &QWidget::hide);
+    });
+    run([&firm] { firm.mnuReport->trigger(); });
+
+    QVERIFY(!ending.ended());
+    QVERIFY(!viewerShown);
+    const QStringList texts = messages.texts();
+    QCOMPARE(texts.size(), 5);
+    QCOMPARE(texts.at(1), QStringLiteral("The statement could not be saved: the user database ") +
+                              userFile + QStringLiteral(" refused the change (") + reason +
+                              QStringLiteral("). Nothing was written; the statement is still on "
+                                             "the screen."));
+    QCOMPARE(texts.at(2), QStringLiteral("Are you sure you want to delete this record?"));
+    QVERIFY2(texts.at(3).startsWith(QStringLiteral("The statement could not be deleted")),
+             qPrintable(texts.at(3)));
+    QVERIFY2(texts.at(4).startsWith(QStringLiteral("The report could not be prepared")),
+             qPrintable(texts.at(4)));
+    QVERIFY(firm.isVisible());
+    QCOMPARE(firm.txtCash->text(), QStringLiteral("300"));
+    QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Acme"));
+    QVERIFY(firm.dataChanged());
+
+    // Once the database takes writes again, the same statement saves.
+    if (refusal == QLatin1String("read-only")) {
+        QSqlQuery(appState().gcnUser.database()).exec(QStringLiteral("PRAGMA query_only = OFF"));
+    } else {
+        QSqlDatabase::database(other, false).close();
+        QSqlDatabase::removeDatabase(other);
+    }
+    QCOMPARE(GetRS(appState().gcnUser, QStringLiteral("select Cash from MyValues"),
+                   QStringLiteral("read"))
+                 .field(0)
+                 .toDouble(),
+             100.0);
+    MessageRecorder again(MsgAnswer::Ok);
+    QVERIFY(firm.subSave_Firm_Record(false));
+    QCOMPARE(GetRS(appState().gcnUser, QStringLiteral("select Cash from MyValues"),
+                   QStringLiteral("read"))
+                 .field(0)
+                 .toDouble(),
+             300.0);
+}
+
+// "ACME" and "Acme" for one year are one statement: saving one when the
+// other is stored asks the replace question, even from a save that
+// otherwise replaces without asking; nothing goes without the answer.
+void tst_FirmScreen::firmNamesIgnoreLetterCase()
+{
+    qint16 errors = 0;
+    ExecCmdInDB(appState().gcnUser,
+                QStringLiteral("insert into MyValues (FirmName, [Year], Cash) values ('ÉCOLE "
+                               "Dupré', 2005, 1)"),
+                errors);
+    frmMyValues &firm = showFirm();
+    fill(firm, {QStringLiteral("FirmName=école dupré"), QStringLiteral("Year=2005"),
+                QStringLiteral("Cash=2")});
+    const auto stored = [] {
+        const RecordSet rs =
+            GetRS(appState().gcnUser, QStringLiteral("select FirmName, Cash from MyValues"),
+                  QStringLiteral("read"));
+        QStringList rows;
+        for (int i = 0; i < rs.RecordCount(); ++i)
+            rows << rs.row(i).at(0).toString() + QLatin1Char('=') + rs.row(i).at(1).toString();
+        return rows;
+    };
+    {
+        MessageRecorder messages(MsgAnswer::Cancel);
+        QVERIFY(!firm.subSave_Firm_Record(false));
+        QCOMPARE(messages.messages.size(), 1);
+        QVERIFY(messages.texts().first().startsWith(QStringLiteral(
+            "There are already values for école dupré for the reference year 2005")));
+        QCOMPARE(stored(), QStringList{QStringLiteral("ÉCOLE Dupré=1")});
+    }
+    {
+        // New, answered Yes, saves without the replace question of a same
+        // spelling, but a stored name spelt otherwise is asked about.
+        MessageRecorder messages;
+        messages.answers = {MsgAnswer::Yes, MsgAnswer::Cancel};
+        firm.mnuNew->trigger();
+        QCOMPARE(messages.messages.size(), 2);
+        QCOMPARE(messages.messages.at(1).buttons, MsgButtons::OkCancel);
+        QCOMPARE(stored(), QStringList{QStringLiteral("ÉCOLE Dupré=1")});
+        QCOMPARE(firm.txtCash->text(), QStringLiteral("2"));
+    }
+    {
+        MessageRecorder messages(MsgAnswer::Ok);
+        QVERIFY(firm.subSave_Firm_Record(false));
+        QCOMPARE(stored(), QStringList{QStringLiteral("école dupré=2")});
+    }
+    // Delete follows the same rule.
+    firm.txtFirmName->setText(QStringLiteral("ÉCOLE DUPRÉ"));
+    MessageRecorder messages(MsgAnswer::Yes);
+    firm.subDelete_Firm_Record();
+    QCOMPARE(stored(), QStringList());
 }
 
 QUORVEL_TEST_MAIN(tst_FirmScreen)

@@ -192,13 +192,15 @@ void tst_OpenExisting::listOrderAndHeadings()
     insertStatement(QStringLiteral("École Nord"), 2005, 300);
     insertStatement(QStringLiteral("Two Years Inc"), 2005, 400);
     insertStatement(QStringLiteral("alpha"), 2004, 500);
+    // Stored before names ignored letter case: one firm, its years in order.
+    insertStatement(QStringLiteral("two years inc"), 2004, 600);
 
     frmOpenExisting &screen = ScreenRegistry::get<frmOpenExisting>();
     QVERIFY(screen.fncLoadFirms());
     QVERIFY(screen.dbgFirms->isVisibleTo(&screen));
     QCOMPARE(listedRows(*screen.AdodcFirms),
-             (QStringList{"alpha|2004", "École Nord|2005", "Two Years Inc|2005",
-                          "Two Years Inc|2006", "zeta Works|2006"}));
+             (QStringList{"alpha|2004", "École Nord|2005", "two years inc|2004",
+                          "Two Years Inc|2005", "Two Years Inc|2006", "zeta Works|2006"}));
     QCOMPARE(screen.AdodcFirms->headerData(0, Qt::Horizontal).toString(), headings.at(0));
     QCOMPARE(screen.AdodcFirms->headerData(1, Qt::Horizontal).toString(), headings.at(1));
     QCOMPARE(screen.dbgFirms->currentIndex().row(), 0);
@@ -250,6 +252,10 @@ void tst_OpenExisting::openLoadsTheChosenStatement_data()
     QTest::newRow("firm:first of two years") << true << "Two Years Inc" << 2005 << 1000;
     QTest::newRow("firm:apostrophes") << true << "O'Brien's Bakery" << 2006 << 3000;
     QTest::newRow("firm:blanks at both ends") << true << "  Spaced Ltd  " << 2005 << 4000;
+    // Two spellings of one name stored before names ignored letter case: each
+    // stays readable.
+    QTest::newRow("search:capitals of a name stored twice") << false << "ACME" << 2005 << 6000;
+    QTest::newRow("search:other spelling of it") << false << "Acme" << 2005 << 7000;
 }
 
 void tst_OpenExisting::openLoadsTheChosenStatement()
@@ -263,6 +269,8 @@ void tst_OpenExisting::openLoadsTheChosenStatement()
     insertStatement(QStringLiteral("O'Brien's Bakery"), 2006, 3000);
     insertStatement(QStringLiteral("  Spaced Ltd  "), 2005, 4000);
     insertStatement(QStringLiteral("Spaced Ltd"), 2005, 5000);
+    insertStatement(QStringLiteral("ACME"), 2005, 6000);
+    insertStatement(QStringLiteral("Acme"), 2005, 7000);
 
     frmSearch &search = showSearchWithIndustry();
     frmMyValues &firm = ScreenRegistry::get<frmMyValues>();

@@ -1,6 +1,5 @@
 #include "TestSupport.h"
 
-#include "core/DatabaseError.h"
 #include "core/HelpLauncher.h"
 #include "core/ProgramFolder.h"
 
@@ -80,8 +79,9 @@ private slots:
 
         QCOMPARE(m_started.size(), 1);
         QCOMPARE(m_started.first().program, m_folder + QStringLiteral("/quorvel-help"));
-        const QStringList expected =
-            helpFile.isEmpty() ? QStringList() : QStringList{m_folder + QLatin1Char('/') + helpFile};
+        const QStringList expected = helpFile.isEmpty()
+                                         ? QStringList()
+                                         : QStringList{m_folder + QLatin1Char('/') + helpFile};
         QCOMPARE(m_started.first().arguments, expected);
     }
 
@@ -119,17 +119,32 @@ private slots:
         QCOMPARE(m_started.first().arguments, expected);
     }
 
-    void viewerThatDoesNotStartIsAnUntrappedError()
+    // A viewer that does not start is said in the current language; the
+    // program carries on (no ending, no error left to end it).
+    void viewerThatDoesNotStartIsSaidAndTheProgramGoesOn_data()
     {
+        QTest::addColumn<qint16>("language");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("en") << qint16(0)
+                            << QStringLiteral("The help viewer could not be started: ");
+        QTest::newRow("fr") << qint16(1)
+                            << QStringLiteral("Le visualiseur d'aide n'a pas pu être démarré : ");
+    }
+
+    void viewerThatDoesNotStartIsSaidAndTheProgramGoesOn()
+    {
+        QFETCH(qint16, language);
+        QFETCH(QString, expected);
+        appState().gintLanguage = language;
         recordStarts(false);
-        try {
-            gsubLaunchHelpFile(QStringLiteral("Contents"));
-            QFAIL("no error was raised");
-        } catch (const DatabaseError &error) {
-            QCOMPARE(error.number(), 53);
-            QVERIFY2(error.description().contains(appState().gstrHelpViewer),
-                     qPrintable(error.description()));
-        }
+        MessageRecorder messages;
+        EndRecorder ending;
+        QVERIFY(!gsubLaunchHelpFile(QStringLiteral("Contents")));
+        QVERIFY(!GetHelpTopic(QStringLiteral("ROVA_ConceptsHelp_Eng.qch"), 9999));
+        QCOMPARE(messages.texts(), (QStringList{expected + appState().gstrHelpViewer,
+                                                expected + appState().gstrHelpViewer}));
+        QCOMPARE(messages.messages.first().buttons, MsgButtons::Ok);
+        QVERIFY(!ending.ended());
     }
 
     // Through a real process: a stand-in viewer in a folder with blanks
@@ -163,16 +178,17 @@ private slots:
         QCOMPARE(lines, expected);
     }
 
-    void missingViewerProgramRaisesTheError()
+    void missingViewerProgramIsSaid()
     {
         setProcessStarter({});
         appState().gstrHelpViewer = QStringLiteral("/nonexistent folder/quorvel-help");
-        try {
-            gsubLaunchHelpFile(QStringLiteral("Tech"));
-            QFAIL("no error was raised");
-        } catch (const DatabaseError &error) {
-            QCOMPARE(error.number(), 53);
-        }
+        MessageRecorder messages;
+        EndRecorder ending;
+        QVERIFY(!gsubLaunchHelpFile(QStringLiteral("Tech")));
+        QCOMPARE(messages.texts(),
+                 QStringList{QStringLiteral("The help viewer could not be started: "
+                                            "/nonexistent folder/quorvel-help")});
+        QVERIFY(!ending.ended());
     }
 };
 

@@ -1,0 +1,65 @@
+#include "TestSupport.h"
+#include "search/IndustryLookups.h"
+
+#include <QTest>
+
+// Keyword search timings on a copy of the shipped reference database, for
+// ordinary keywords and for the patterns that make a backtracking `like` try
+// every split of each title (one more "_%" pair multiplied its time many
+// times over).
+class bench_keyword : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(testsupport::openShippedDatabases(m_dir));
+        const RecordSet count =
+            GetRS(appState().gcnReference, QStringLiteral("select count(*) from ") + kDataset,
+                  QStringLiteral("read"));
+        QVERIFY(count.field(0).toInt() > 100);
+    }
+
+    void keywordSearch_data()
+    {
+        QTest::addColumn<qint16>("language");
+        QTest::addColumn<QString>("keyword");
+        QTest::addColumn<bool>("definitions");
+        QTest::newRow("en: plain word") << qint16(0) << "manufacturing" << false;
+        QTest::newRow("fr: accented capitals") << qint16(1) << "ACTIVITÉS" << false;
+        QTest::newRow("en: _%_%_%_%_%z") << qint16(0) << "_%_%_%_%_%z" << false;
+        QTest::newRow("en: _%_%_%_%_%_%_%_%z") << qint16(0) << "_%_%_%_%_%_%_%_%z" << false;
+        QTest::newRow("fr: _%_%_%_%_%_%_%_%_%_%_%_%z")
+            << qint16(1) << "_%_%_%_%_%_%_%_%_%_%_%_%z" << false;
+        QTest::newRow("en: %e%e%e%e%e%e%e%e%q") << qint16(0) << "%e%e%e%e%e%e%e%e%q" << false;
+        QTest::newRow("fr: 40 underscores") << qint16(1) << QString(40, QLatin1Char('_')) << false;
+        // Definitions are the longest texts searched.
+        QTest::newRow("en+definitions: plain word") << qint16(0) << "manufacturing" << true;
+        QTest::newRow("en+definitions: _%_%_%_%_%_%_%_%z")
+            << qint16(0) << "_%_%_%_%_%_%_%_%z" << true;
+        QTest::newRow("fr+definitions: _%_%_%_%_%_%_%_%_%_%_%_%z")
+            << qint16(1) << "_%_%_%_%_%_%_%_%_%_%_%_%z" << true;
+    }
+
+    void keywordSearch()
+    {
+        QFETCH(qint16, language);
+        QFETCH(QString, keyword);
+        QFETCH(bool, definitions);
+        const LookupSource source{appState().gcnReference, QString::fromLatin1(kDataset),
+                                  QStringLiteral("ROVAL_NAICS_Description_Ind_Raw"), language};
+        QBENCHMARK
+        {
+            fncKeywordSearch(source, keyword, definitions);
+        }
+    }
+
+private:
+    // The dataset with the most industries.
+    static constexpr const char *kDataset = "ROVAL_Vol3_ALL_2006_Final_Ratios";
+    QTemporaryDir m_dir;
+};
+
+QUORVEL_TEST_MAIN(bench_keyword)
+#include "bench_keyword.moc"
