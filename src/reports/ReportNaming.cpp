@@ -67,8 +67,9 @@ QString exportFolder()
 {
     if (!lastFolder().isEmpty() && QFileInfo(lastFolder()).isDir())
         return lastFolder();
+    // The documents folder, where the user has one.
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() ? QDir::homePath() : documents;
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 void rememberExportFolder(const QString &filePath)

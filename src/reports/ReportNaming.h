@@ -31,8 +31,9 @@ QString suggestedExportFileName(const ReportIdentity &report, const QString &ext
 // A text made fit to be a file name.
 QString safeFileName(const QString &text);
 
-// The folder an export dialog opens in: the user's documents folder the
-// first time, afterwards the folder of the last export of the session.
+// The folder an export dialog opens in: the user's documents folder (the
+// home folder when there is none) the first time, afterwards the folder of
+// the last export of the session.
 QString exportFolder();
 void rememberExportFolder(const QString &filePath);
 // Forgets the session's last folder (tests start afresh).

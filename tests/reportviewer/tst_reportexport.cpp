@@ -84,6 +84,13 @@ RecordSet testTable(const QString &language)
     return RecordSet(columns, {row});
 }
 
+// Where the first export of a session goes.
+QString documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 ReportIdentity identity(const QString &kind, bool french, qint16 volume, const QString &region)
 {
     ReportIdentity report;
@@ -159,17 +166,31 @@ private slots:
         QCOMPARE(printJobName(report), expected);
     }
 
+    // The documents folder first (the home folder without one), then the
+    // folder of the session's last export while it exists.
     void folderOfTheSession()
     {
-        const QString documents =
-            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        QCOMPARE(exportFolder(), documents.isEmpty() ? QDir::homePath() : documents);
+        QTemporaryDir home;
+        const QByteArray savedHome = qgetenv("HOME");
+        const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral(".config"))));
+        const QString documents = home.filePath(QStringLiteral("Documents"));
+
+        QCOMPARE(exportFolder(), QDir::homePath());
+        QVERIFY(QDir().mkpath(documents));
+        QCOMPARE(exportFolder(), documents);
         QTemporaryDir dir;
         rememberExportFolder(dir.filePath(QStringLiteral("report.pdf")));
         QCOMPARE(exportFolder(), QFileInfo(dir.path()).absoluteFilePath());
-        // A folder removed since goes back to the documents folder.
         rememberExportFolder(dir.filePath(QStringLiteral("gone/report.pdf")));
-        QCOMPARE(exportFolder(), documents.isEmpty() ? QDir::homePath() : documents);
+        QCOMPARE(exportFolder(), documents);
+
+        qputenv("HOME", savedHome);
+        if (savedConfig.isEmpty())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", savedConfig);
     }
 
     void tabNames_data()
@@ -411,9 +432,7 @@ private slots:
         });
         QCOMPARE(results, (QList<bool>{true, true, true}));
         const QString base = fileBase.arg(naics);
-        const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        QCOMPARE(suggested.first(),
-                 (folder.isEmpty() ? QDir::homePath() : folder) + "/" + base + ".pdf");
+        QCOMPARE(suggested.first(), documentsFolder() + "/" + base + ".pdf");
         // After the first export, the folder of the last one is proposed.
         QCOMPARE(suggested.at(1), QFileInfo(dir.path()).absoluteFilePath() + "/" + base + ".xlsx");
 
