@@ -121,6 +121,12 @@ QString spreadsheetNumberFormat(const NumberFormat &format, ReportLanguage langu
     switch (format.kind) {
     case NumberKind::Percent:
         return withSign(decimals + QLatin1Char('%'), format.showSign);
+    case NumberKind::Points: {
+        // A difference of two percentages stays in points.
+        const QString unit = language == ReportLanguage::French ? QStringLiteral(" \"pts de %\"")
+                                                                : QStringLiteral(" \"pts\"");
+        return withSign(decimals + unit, format.showSign);
+    }
     case NumberKind::Currency: {
         const QString amount = QStringLiteral("#,##") + decimals;
         const QString pattern = language == ReportLanguage::French

@@ -227,6 +227,9 @@ private slots:
         QTest::newRow("percent 1") << "percent 1" << false << "0.0%";
         QTest::newRow("percent 0") << "percent 0" << true << "0%";
         QTest::newRow("signed percent") << "percent 1 signed" << false << "+0.0%;-0.0%;0.0%";
+        QTest::newRow("en:signed points")
+            << "points 1 signed" << false << "+0.0 \"pts\";-0.0 \"pts\";0.0 \"pts\"";
+        QTest::newRow("fr:points") << "points 1" << true << "0.0 \"pts de %\"";
         QTest::newRow("ratio") << "number 2" << false << "0.00";
         QTest::newRow("en:currency") << "currency 0" << false << "\"$\"#,##0;-\"$\"#,##0";
         QTest::newRow("fr:currency") << "currency 0" << true << "#,##0 \"$\";-#,##0 \"$\"";
@@ -417,6 +420,7 @@ private slots:
         setProgramFolderOverride(dir.path());
         const QString naics = firstIndustry();
 
+        testsupport::MessageRecorder messages;
         QStringList suggested;
         QStringList written;
         QList<bool> results;
@@ -430,6 +434,7 @@ private slots:
                  {ExportFormat::Pdf, ExportFormat::Xlsx, ExportFormat::Csv})
                 results << view.exportReport(format);
         });
+        QCOMPARE(messages.texts(), QStringList());
         QCOMPARE(results, (QList<bool>{true, true, true}));
         const QString base = fileBase.arg(naics);
         QCOMPARE(suggested.first(), documentsFolder() + "/" + base + ".pdf");
