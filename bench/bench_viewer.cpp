@@ -51,7 +51,8 @@ Run displayOnce(const QString &type, const QString &language, const QString &nai
         run.milliseconds = clock.nsecsElapsed() / 1e6;
         run.pages = screen.viewer()->pageCount();
         if (!pdf.isEmpty()) {
-            screen.viewer()->setExportPathProvider([pdf] { return pdf; });
+            screen.viewer()->setExportPathProvider(
+                [pdf](const QString &, ExportFormat) { return pdf; });
             screen.viewer()->exportPdf();
             screen.grab().save(
                 QString(pdf).replace(QStringLiteral(".pdf"), QStringLiteral(".png")));

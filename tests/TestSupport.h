@@ -113,4 +113,10 @@ public:
     QList<int> exitCodes;
 };
 
+// A menu text as the user reads it: without its mnemonic's "&".
+inline QString shownText(QString text)
+{
+    return text.remove(QLatin1Char('&'));
+}
+
 } // namespace testsupport

@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -84,6 +85,31 @@ void Screen::centreOnScreen()
     const QSize size = frameGeometry().size();
     move(area.x() + (area.width() - size.width()) / 2,
          area.y() + (area.height() - size.height()) / 2);
+}
+
+void Screen::setOwner(QWidget *owner)
+{
+    QWidget *ownerWindow = owner ? owner->window() : nullptr;
+    if (ownerWindow == this || parentWidget() == ownerWindow)
+        return;
+    const QPoint place = pos();
+    setParent(ownerWindow, windowFlags() | Qt::Window);
+    move(place);
+}
+
+void Screen::setEscapeAction(std::function<void()> action)
+{
+    m_escapeAction = std::move(action);
+}
+
+void Screen::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && m_escapeAction) {
+        m_escapeAction();
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void Screen::changeEvent(QEvent *event)

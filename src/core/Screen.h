@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 
 // Base of every screen of the program.
 //
@@ -32,6 +33,10 @@ public:
     // Places the window in the middle of the screen it is on.
     void centreOnScreen();
 
+    // Makes the screen a window of `owner`'s window: it stays above it and
+    // has no taskbar entry of its own. Call before showing the screen.
+    void setOwner(QWidget *owner);
+
     static Screen *lastActiveScreen();
     // Forgets the activation history (tests start each case afresh).
     static void resetActivationHistory();
@@ -43,11 +48,16 @@ protected:
     // The screen's activation handler.
     virtual void Form_Activate() {}
 
+    // Esc runs `action`: the screen's way back or out.
+    void setEscapeAction(std::function<void()> action);
+
     void changeEvent(QEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     bool isBlockedByModalScreen() const;
 
     class QEventLoop *m_modalLoop = nullptr;
+    std::function<void()> m_escapeAction;
 };

@@ -9,13 +9,14 @@ std::map<std::type_index, QPointer<Screen>> &ScreenRegistry::instances()
 void ScreenRegistry::clear()
 {
     auto &registry = instances();
-    std::vector<Screen *> screens;
+    // Guarded: a screen owned by another goes with its owner.
+    std::vector<QPointer<Screen>> screens;
     for (auto &[type, screen] : registry) {
         if (screen)
-            screens.push_back(screen.data());
+            screens.push_back(screen);
     }
     registry.clear();
-    for (Screen *screen : screens)
-        delete screen;
+    for (const QPointer<Screen> &screen : screens)
+        delete screen.data();
     Screen::resetActivationHistory();
 }

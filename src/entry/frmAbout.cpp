@@ -119,6 +119,7 @@ frmAbout::frmAbout()
     centreOnScreen();
 
     connect(cmdReturn, &QPushButton::clicked, this, &frmAbout::cmdReturn_Click);
+    setEscapeAction([this] { cmdReturn_Click(); });
 }
 
 void frmAbout::applyCaptions(qint16 language)

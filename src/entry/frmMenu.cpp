@@ -2,11 +2,13 @@
 
 #include "core/AppState.h"
 #include "core/DatasetMapping.h"
+#include "core/ExitQuestion.h"
 #include "core/HelpLauncher.h"
+#include "core/MenuMnemonics.h"
 #include "core/Messages.h"
+#include "core/ProgramLanguage.h"
 #include "core/ResourceString.h"
 #include "core/ScreenRegistry.h"
-#include "core/ExitQuestion.h"
 #include "entry/frmAbout.h"
 #include "search/frmSearch.h"
 
@@ -16,6 +18,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -299,6 +302,7 @@ void frmMenu::applyCaptions(qint16 language)
     mnuContents->setText(text(562));
     mnuTechnical->setText(text(564));
     mnuAbout->setText(text(380));
+    assignMnemonics(menuBar());
     txtDescription->setPlainText(QString());
 }
 
@@ -361,9 +365,18 @@ void frmMenu::cmdSearch_Click()
         hide();
         ScreenRegistry::get<frmSearch>().showScreen();
     } else {
-        ShowMessage(caption(480), MsgButtons::Ok, MsgIcon::None,
-                    QString(), this);
+        ShowMessage(caption(480), MsgButtons::Ok, MsgIcon::None, QString(), this);
     }
+}
+
+void frmMenu::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && cmdSearch->isVisible() && cmdSearch->isEnabled()) {
+        cmdSearch->click();
+        return;
+    }
+    Screen::keyPressEvent(event);
 }
 
 void frmMenu::mnuExit_Click()
@@ -373,13 +386,13 @@ void frmMenu::mnuExit_Click()
 
 void frmMenu::mnuEnglish_Click()
 {
-    appState().gintLanguage = 0;
+    setProgramLanguage(0);
     subLoadCaptions();
 }
 
 void frmMenu::mnuFrench_Click()
 {
-    appState().gintLanguage = 1;
+    setProgramLanguage(1);
     subLoadCaptions();
 }
 
@@ -395,7 +408,9 @@ void frmMenu::mnuTechnical_Click()
 
 void frmMenu::mnuAbout_Click()
 {
-    ScreenRegistry::get<frmAbout>().showModal();
+    frmAbout &about = ScreenRegistry::get<frmAbout>();
+    about.setOwner(this);
+    about.showModal();
 }
 
 void frmMenu::closeEvent(QCloseEvent *event)

@@ -87,6 +87,8 @@ public:
 protected:
     void Form_Activate() override;
     void closeEvent(QCloseEvent *event) override;
+    // Enter presses Search, the screen's default button.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void buildMenus();

@@ -1,6 +1,7 @@
 #include "entry/frmStart.h"
 
 #include "core/AppState.h"
+#include "core/ProgramLanguage.h"
 #include "core/HelpLauncher.h"
 #include "core/ScreenRegistry.h"
 #include "entry/ClickableLabel.h"
@@ -119,7 +120,7 @@ void frmStart::cmdFrancais_Click()
 void frmStart::chooseLanguage(qint16 language)
 {
     // The language is set before the dataset screen exists, so it loads in it.
-    appState().gintLanguage = language;
+    setProgramLanguage(language);
     hide();
     ScreenRegistry::get<frmMenu>().showScreen();
 }

@@ -3,6 +3,8 @@
 #include "core/AppState.h"
 #include "core/DatabaseError.h"
 #include "core/ExitQuestion.h"
+#include "core/MenuMnemonics.h"
+#include "core/ProgramLanguage.h"
 #include "core/HelpLauncher.h"
 #include "core/ProgramExit.h"
 #include "core/ResourceString.h"
@@ -808,6 +810,7 @@ void frmMyValues::subOpen_Existing_Firm_Record()
     // Refills the list; false, after the no-records message, when it is empty.
     const auto listHasFirms = [this, &state, &openExisting] {
         openExisting.hide();
+        openExisting.setOwner(this);
         if (openExisting.fncLoadFirms())
             return true;
         ShowMessage(fncNoRecordsMessage(state.gintLanguage), MsgButtons::Ok, MsgIcon::None,
@@ -984,6 +987,7 @@ void frmMyValues::subLoadCaptions()
     mnuTechnical->setText(caption(564));
     mnuAbout->setText(caption(380));
     subShowCurrentIndustry();
+    assignMnemonics(menuBar());
 }
 
 void frmMyValues::lblItem_Click(const QString &labelName)
@@ -1048,7 +1052,7 @@ void frmMyValues::mnuDefinition_Click()
 
 void frmMyValues::subSwitchLanguage(qint16 language)
 {
-    appState().gintLanguage = language;
+    setProgramLanguage(language);
     frmMenu &menu = ScreenRegistry::get<frmMenu>();
     menu.subLoadCaptions();
     menu.fncDetermineDataset();
@@ -1094,5 +1098,7 @@ void frmMyValues::mnuTechnical_Click()
 
 void frmMyValues::mnuAbout_Click()
 {
-    ScreenRegistry::get<frmAbout>().showModal();
+    frmAbout &about = ScreenRegistry::get<frmAbout>();
+    about.setOwner(this);
+    about.showModal();
 }

@@ -119,13 +119,20 @@ frmOpenExisting::frmOpenExisting()
     cmdExportComparisons = new QPushButton(central);
     cmdExportComparisons->setObjectName(QStringLiteral("cmdExportComparisons"));
     buttons->addWidget(cmdExportComparisons);
+    cmdOpen->setDefault(true);
+    cmdCancel = new QPushButton(central);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setMinimumWidth(100);
     buttons->addStretch(1);
     buttons->addWidget(cmdOpen);
+    buttons->addWidget(cmdCancel);
     layout->addLayout(buttons);
     setCentralWidget(central);
     resize(640, 340);
 
     connect(cmdOpen, &QPushButton::clicked, this, &frmOpenExisting::cmdOpen_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmOpenExisting::cmdCancel_Click);
+    setEscapeAction([this] { cmdCancel_Click(); });
     connect(dbgFirms, &QTableView::doubleClicked, this, &frmOpenExisting::dbgFirms_DblClick);
     connect(cmdExportComparisons, &QPushButton::clicked, this,
             &frmOpenExisting::cmdExportComparisons_Click);
@@ -145,6 +152,7 @@ void frmOpenExisting::subLoadCaptions()
     setWindowTitle(ResourceString(528 + language));
     cmdOpen->setText(ResourceString(530 + language));
     cmdExportComparisons->setText(ResourceString(1410 + language));
+    cmdCancel->setText(messageButtonTexts(MsgButtons::OkCancel).constLast());
 }
 
 bool frmOpenExisting::fncLoadFirms()
@@ -180,6 +188,12 @@ bool frmOpenExisting::fncLoadFirms()
 void frmOpenExisting::cmdOpen_Click()
 {
     subOpenRecord();
+}
+
+// The user goes back to the screen that opened the list, which stays as it was.
+void frmOpenExisting::cmdCancel_Click()
+{
+    hide();
 }
 
 void frmOpenExisting::dbgFirms_DblClick(const QModelIndex &index)

@@ -26,6 +26,7 @@ public:
     void subLoadCaptions();
 
     void cmdOpen_Click();
+    void cmdCancel_Click();
     void dbgFirms_DblClick(const QModelIndex &index);
     // Asks for a folder, then exports every saved statement's comparison.
     void cmdExportComparisons_Click();
@@ -39,6 +40,7 @@ public:
     RecordSetModel *AdodcFirms = nullptr;
     QPushButton *cmdOpen = nullptr;
     QPushButton *cmdExportComparisons = nullptr;
+    QPushButton *cmdCancel = nullptr;
 
 protected:
     void Form_Activate() override;

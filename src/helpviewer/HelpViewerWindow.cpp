@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHelpContentItem>
 #include <QHelpContentWidget>
@@ -20,6 +21,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
@@ -28,10 +30,12 @@
 
 namespace {
 constexpr int kResultUrlRole = Qt::UserRole;
-}
+constexpr int kDesignWidth = 1100;
+constexpr int kDesignHeight = 760;
+constexpr int kFrameRoom = 16;
+} // namespace
 
-HelpViewerWindow::HelpViewerWindow(const QString &helpFile, const QString &topic,
-                                   QWidget *parent)
+HelpViewerWindow::HelpViewerWindow(const QString &helpFile, const QString &topic, QWidget *parent)
     : QMainWindow(parent), m_texts(viewerTexts(isFrenchHelpFile(helpFile)))
 {
     setObjectName(QStringLiteral("HelpViewerWindow"));
@@ -51,8 +55,7 @@ void HelpViewerWindow::buildWindow()
     m_back = toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), m_texts.back);
     m_back->setObjectName(QStringLiteral("actBack"));
     m_back->setShortcut(QKeySequence::Back);
-    m_forward =
-        toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), m_texts.forward);
+    m_forward = toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), m_texts.forward);
     m_forward->setObjectName(QStringLiteral("actForward"));
     m_forward->setShortcut(QKeySequence::Forward);
     m_home = toolBar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), m_texts.home);
@@ -123,7 +126,7 @@ void HelpViewerWindow::buildWindow()
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({340, 760});
     setCentralWidget(splitter);
-    resize(1100, 760);
+    fitToScreen();
 
     m_back->setEnabled(false);
     m_forward->setEnabled(false);
@@ -151,7 +154,8 @@ void HelpViewerWindow::buildWindow()
 
     connect(m_indexFilter, &QLineEdit::textChanged, index,
             [index](const QString &text) { index->filterIndices(text); });
-    connect(m_indexFilter, &QLineEdit::returnPressed, index, &QHelpIndexWidget::activateCurrentItem);
+    connect(m_indexFilter, &QLineEdit::returnPressed, index,
+            &QHelpIndexWidget::activateCurrentItem);
     connect(index, &QHelpIndexWidget::clicked, index, &QHelpIndexWidget::activateCurrentItem);
     connect(index, &QHelpIndexWidget::documentActivated, this,
             [this](const QHelpLink &link) { showPage(link.url); });
@@ -292,4 +296,21 @@ void HelpViewerWindow::selectInContents(const QUrl &url)
     const QModelIndex index = contents->indexOf(url);
     if (index.isValid())
         contents->setCurrentIndex(index);
+}
+
+void HelpViewerWindow::fitToScreen()
+{
+    // The design size, smaller on a small screen (1366 x 768 laptops keep
+    // room for the title bar and the taskbar), in the middle of the screen.
+    QSize size(kDesignWidth, kDesignHeight);
+    const QScreen *display = QGuiApplication::primaryScreen();
+    if (!display) {
+        resize(size);
+        return;
+    }
+    const QRect area = display->availableGeometry();
+    size = size.boundedTo(area.size() - QSize(kFrameRoom, 3 * kFrameRoom));
+    resize(size);
+    move(area.x() + (area.width() - size.width()) / 2,
+         area.y() + (area.height() - size.height() - 2 * kFrameRoom) / 2);
 }

@@ -36,6 +36,7 @@ public:
     void printPage();
 
 private:
+    void fitToScreen();
     void buildWindow();
     void openFile(const QString &helpFile, const QString &topic);
     void showPage(const QUrl &url);

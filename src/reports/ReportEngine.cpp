@@ -46,7 +46,7 @@ ReportEngine::Table &ReportEngine::table(int number)
     return m_tables[number - 1];
 }
 
-std::unique_ptr<ReportDocument> ReportEngine::render() const
+QVector<RecordSet> ReportEngine::readTables() const
 {
     QVector<RecordSet> rows;
     QHash<QString, Connection> connections;
@@ -80,7 +80,12 @@ std::unique_ptr<ReportDocument> ReportEngine::render() const
         throw;
     }
     closeAll();
+    return rows;
+}
 
+std::unique_ptr<ReportDocument> ReportEngine::render() const
+{
+    const QVector<RecordSet> rows = readTables();
     const ReportLanguage language = reportLanguageOf(m_layout, rows);
     const kainjow::mustache::data data = buildReportData(m_layout, rows, language);
     return std::make_unique<ReportDocument>(

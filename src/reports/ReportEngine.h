@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/RecordSet.h"
 #include "reports/ReportDocument.h"
 #include "reports/ReportLayout.h"
 
@@ -29,6 +30,7 @@ public:
     static std::unique_ptr<ReportEngine> OpenReport(const QString &path);
 
     QString layoutPath() const { return m_path; }
+    const ReportLayout &layout() const { return m_layout; }
     int tableCount() const { return static_cast<int>(m_tables.size()); }
 
     // Table `number` (from 1); throws ReportError past the last table.
@@ -38,6 +40,10 @@ public:
     // ReportError when a table has no location or cannot be read there, or
     // the template is not valid.
     std::unique_ptr<ReportDocument> render() const;
+
+    // The rows of every table, in the layout's order, read from their
+    // locations. Throws ReportError as render() does.
+    QVector<RecordSet> readTables() const;
 
 private:
     ReportEngine(const QString &path, ReportLayout layout);

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPageSize>
+#include <algorithm>
 
 namespace {
 const QRegularExpression &sectionLine()
@@ -115,6 +116,51 @@ void readReportSetting(ReportLayout &layout, const QString &key, const QString &
         fail(lineNumber, QStringLiteral("unknown setting \"%1\"").arg(key));
     }
 }
+void readSheetLine(ReportLayout::Sheet &sheet, const QString &line, int lineNumber)
+{
+    const auto [key, value] = keyValue(line, lineNumber);
+    const QStringList values = words(value, lineNumber);
+    for (const QString &v : values)
+        if (!isValueReference(v))
+            fail(lineNumber, QStringLiteral("not a column or \"text\": %1").arg(v));
+    const QString name = key.toLower();
+    if (name == QLatin1String("name")) {
+        sheet.name = values;
+    } else if (name == QLatin1String("title")) {
+        sheet.titles.append(values);
+    } else if (name == QLatin1String("rows")) {
+        for (const QString &list : values) {
+            if (!identifier().match(list).hasMatch())
+                fail(lineNumber, QStringLiteral("not a row list: \"%1\"").arg(list));
+            sheet.rows << list.toLower();
+        }
+    } else if (identifier().match(key).hasMatch()) {
+        sheet.columns.append({name, values});
+    } else {
+        fail(lineNumber, QStringLiteral("not a field name: \"%1\"").arg(key));
+    }
+}
+
+// A sheet shows fields of existing row lists.
+void checkSheet(const ReportLayout &layout, const ReportLayout::Sheet &sheet)
+{
+    if (sheet.name.isEmpty() || sheet.rows.isEmpty() || sheet.columns.isEmpty())
+        throw ReportError(QStringLiteral("Report layout: a sheet needs a name, rows and columns"));
+    for (const QString &rows : sheet.rows) {
+        const auto list = std::find_if(
+            layout.rowLists.cbegin(), layout.rowLists.cend(),
+            [&rows](const ReportLayout::RowList &candidate) { return candidate.name == rows; });
+        if (list == layout.rowLists.cend())
+            throw ReportError(
+                QStringLiteral("Report layout: a sheet shows the unknown row list \"%1\"")
+                    .arg(rows));
+        for (const auto &column : sheet.columns)
+            if (!list->fields.contains(column.first))
+                throw ReportError(
+                    QStringLiteral("Report layout: row list \"%1\" has no field \"%2\"")
+                        .arg(rows, column.first));
+    }
+}
 } // namespace
 
 QString ReportLayout::formatOfColumn(const QString &column) const
@@ -134,6 +180,7 @@ ReportLayout parseReportLayout(const QString &text)
     const QStringList lines = text.split(QLatin1Char('\n'));
     QString section;
     ReportLayout::RowList *rowList = nullptr;
+    ReportLayout::Sheet *sheet = nullptr;
     QString *templateText = nullptr;
     bool sawTemplate = false;
 
@@ -149,8 +196,14 @@ ReportLayout parseReportLayout(const QString &text)
             const QStringList extra =
                 heading.captured(2).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
             rowList = nullptr;
+            sheet = nullptr;
             templateText = nullptr;
-            if (section == QLatin1String("rows")) {
+            if (section == QLatin1String("sheet")) {
+                if (extra.size() != 1 || !identifier().match(extra.at(0)).hasMatch())
+                    fail(lineNumber, QStringLiteral("a sheet needs a name"));
+                layout.sheets.append(ReportLayout::Sheet());
+                sheet = &layout.sheets.last();
+            } else if (section == QLatin1String("rows")) {
                 if (extra.isEmpty() || !identifier().match(extra.at(0)).hasMatch())
                     fail(lineNumber, QStringLiteral("a row list needs a name"));
                 ReportLayout::RowList list;
@@ -236,8 +289,12 @@ ReportLayout parseReportLayout(const QString &text)
                 if (!isValueReference(v))
                     fail(lineNumber, QStringLiteral("not a column or \"text\": %1").arg(v));
             rowList->rows.append({key, values});
+        } else if (section == QLatin1String("sheet")) {
+            readSheetLine(*sheet, trimmed, lineNumber);
         }
     }
+    for (const ReportLayout::Sheet &entry : std::as_const(layout.sheets))
+        checkSheet(layout, entry);
 
     if (layout.tables.isEmpty())
         throw ReportError(QStringLiteral("Report layout: no [tables]"));

@@ -21,6 +21,12 @@
 //               line after a "fields = ..." line; a value is alias.Column,
 //               a Column of each table named by "[rows NAME over a b c]",
 //               or a "quoted literal"
+//   [sheet NAME] one sheet of the report's spreadsheet export: "name = "
+//               the sheet's tab, "title = " a line above the table (any
+//               number), "rows = " the [rows] lists it shows, one after
+//               the other, then one "field = heading" a line for the lists'
+//               fields it shows, in order; names and headings are values
+//               joined by blanks
 //   [header], [footer]  HTML templates drawn on every page
 //   [template]  the HTML template of the body, to the end of the file
 //
@@ -47,6 +53,14 @@ struct ReportLayout
         QVector<QPair<QString, QStringList>> rows; // key, one value per field
     };
 
+    struct Sheet
+    {
+        QStringList name;
+        QVector<QStringList> titles;
+        QStringList rows;                             // lower case
+        QVector<QPair<QString, QStringList>> columns; // field (lower case), heading
+    };
+
     QString name;
     QString languageAlias;
     QString languageColumn;
@@ -56,6 +70,7 @@ struct ReportLayout
     QMap<QString, NumberFormat> formats;
     QVector<ColumnFormat> columnFormats;
     QVector<RowList> rowLists;
+    QVector<Sheet> sheets;
     QString header;
     QString footer;
     QString body;

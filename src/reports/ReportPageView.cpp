@@ -1,22 +1,34 @@
 #include "reports/ReportPageView.h"
 
 #include "core/Messages.h"
+#include "core/PrinterChoice.h"
 #include "reports/ReportDocument.h"
+#include "reports/ReportError.h"
+#include "reports/SpreadsheetExport.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
+#include <QMenu>
+#include <QPainter>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 constexpr double kScreenDpi = 96.0;
-const double kZoomSteps[] = {0.5, 0.75, 1.0, 1.25, 1.5, 2.0};
+constexpr int kSheetMargin = 8; // free space around the page in the view
+constexpr int kFitWidthItem = 0;
+constexpr int kWholePageItem = 1;
+constexpr int kFirstStepItem = 2;
 
 QPushButton *toolButton(QWidget *parent, const QString &name, const QString &text)
 {
@@ -25,9 +37,30 @@ QPushButton *toolButton(QWidget *parent, const QString &name, const QString &tex
     button->setAutoDefault(false);
     return button;
 }
+
+struct ExportKind
+{
+    const char *extension;
+    const char *englishFilter;
+    const char *frenchFilter;
+};
+
+ExportKind exportKind(ExportFormat format)
+{
+    switch (format) {
+    case ExportFormat::Xlsx:
+        return {"xlsx", "Excel workbook (*.xlsx)", "Classeur Excel (*.xlsx)"};
+    case ExportFormat::Csv:
+        return {"csv", "Comma-separated values (*.csv)",
+                "Valeurs séparées par des virgules (*.csv)"};
+    case ExportFormat::Pdf:
+        break;
+    }
+    return {"pdf", "PDF (*.pdf)", "PDF (*.pdf)"};
+}
 } // namespace
 
-ReportPageView::ReportPageView(QWidget *parent) : QWidget(parent)
+ReportPageView::ReportPageView(QWidget *parent) : QWidget(parent), m_choice(sessionZoomChoice())
 {
     m_first = toolButton(this, QStringLiteral("btnFirstPage"), QStringLiteral("|◀"));
     m_previous = toolButton(this, QStringLiteral("btnPreviousPage"), QStringLiteral("◀"));
@@ -40,11 +73,23 @@ ReportPageView::ReportPageView(QWidget *parent) : QWidget(parent)
     m_zoomOut = toolButton(this, QStringLiteral("btnZoomOut"), QStringLiteral("−"));
     m_zoomBox = new QComboBox(this);
     m_zoomBox->setObjectName(QStringLiteral("cboZoom"));
-    for (const double step : kZoomSteps)
+    m_zoomBox->addItem(QString());
+    m_zoomBox->addItem(QString());
+    for (const double step : zoomSteps())
         m_zoomBox->addItem(QStringLiteral("%1 %").arg(qRound(step * 100)), step);
+    m_zoomBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_zoomIn = toolButton(this, QStringLiteral("btnZoomIn"), QStringLiteral("+"));
     m_print = toolButton(this, QStringLiteral("btnPrint"), QString());
-    m_pdf = toolButton(this, QStringLiteral("btnExportPdf"), QString());
+    m_export = toolButton(this, QStringLiteral("btnExport"), QString());
+    auto *exportMenu = new QMenu(m_export);
+    exportMenu->setObjectName(QStringLiteral("mnuExport"));
+    m_exportPdf = exportMenu->addAction(QString());
+    m_exportPdf->setObjectName(QStringLiteral("mnuExportPdf"));
+    m_exportXlsx = exportMenu->addAction(QString());
+    m_exportXlsx->setObjectName(QStringLiteral("mnuExportXlsx"));
+    m_exportCsv = exportMenu->addAction(QString());
+    m_exportCsv->setObjectName(QStringLiteral("mnuExportCsv"));
+    m_export->setMenu(exportMenu);
 
     auto *tools = new QHBoxLayout;
     for (QWidget *w : {static_cast<QWidget *>(m_first), static_cast<QWidget *>(m_previous),
@@ -57,7 +102,7 @@ ReportPageView::ReportPageView(QWidget *parent) : QWidget(parent)
     tools->addWidget(m_zoomIn);
     tools->addStretch();
     tools->addWidget(m_print);
-    tools->addWidget(m_pdf);
+    tools->addWidget(m_export);
 
     m_sheet = new QLabel;
     m_sheet->setObjectName(QStringLiteral("lblSheet"));
@@ -67,6 +112,9 @@ ReportPageView::ReportPageView(QWidget *parent) : QWidget(parent)
     m_scroll->setWidget(m_sheet);
     m_scroll->setWidgetResizable(true);
     m_scroll->setBackgroundRole(QPalette::Dark);
+    // A scroll bar that comes and goes would change the width a fitted page
+    // is drawn for.
+    m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -77,26 +125,39 @@ ReportPageView::ReportPageView(QWidget *parent) : QWidget(parent)
     connect(m_previous, &QPushButton::clicked, this, [this] { setCurrentPage(m_page - 1); });
     connect(m_next, &QPushButton::clicked, this, [this] { setCurrentPage(m_page + 1); });
     connect(m_last, &QPushButton::clicked, this, [this] { setCurrentPage(pageCount() - 1); });
-    connect(m_zoomIn, &QPushButton::clicked, this, [this] {
-        for (const double step : kZoomSteps)
-            if (step > m_zoom + 1e-9) {
-                setZoom(step);
-                return;
-            }
+    connect(m_zoomIn, &QPushButton::clicked, this, [this] { setZoomChoice(zoomedIn(m_zoom)); });
+    connect(m_zoomOut, &QPushButton::clicked, this, [this] { setZoomChoice(zoomedOut(m_zoom)); });
+    connect(m_zoomBox, &QComboBox::activated, this, [this](int index) {
+        if (index == kFitWidthItem)
+            setZoomChoice({ZoomChoice::Kind::FitWidth, 1.0});
+        else if (index == kWholePageItem)
+            setZoomChoice({ZoomChoice::Kind::WholePage, 1.0});
+        else
+            setZoomChoice({ZoomChoice::Kind::Fixed, m_zoomBox->itemData(index).toDouble()});
     });
-    connect(m_zoomOut, &QPushButton::clicked, this, [this] {
-        for (auto it = std::rbegin(kZoomSteps); it != std::rend(kZoomSteps); ++it)
-            if (*it < m_zoom - 1e-9) {
-                setZoom(*it);
-                return;
-            }
-    });
-    connect(m_zoomBox, &QComboBox::activated, this,
-            [this](int index) { setZoom(m_zoomBox->itemData(index).toDouble()); });
     connect(m_print, &QPushButton::clicked, this, [this] { printReport(); });
-    connect(m_pdf, &QPushButton::clicked, this, [this] { exportPdf(); });
+    connect(m_exportPdf, &QAction::triggered, this, [this] { exportReport(ExportFormat::Pdf); });
+    connect(m_exportXlsx, &QAction::triggered, this, [this] { exportReport(ExportFormat::Xlsx); });
+    connect(m_exportCsv, &QAction::triggered, this, [this] { exportReport(ExportFormat::Csv); });
 
-    m_zoomBox->setCurrentIndex(m_zoomBox->findData(m_zoom));
+    // The keys work wherever the focus is in the report's window.
+    const auto shortcut = [this](const QKeySequence &keys, auto handler) {
+        auto *s = new QShortcut(keys, this);
+        s->setContext(Qt::WindowShortcut);
+        connect(s, &QShortcut::activated, this, handler);
+    };
+    shortcut(QKeySequence(Qt::Key_PageDown), [this] { scrollPage(1); });
+    shortcut(QKeySequence(Qt::Key_PageUp), [this] { scrollPage(-1); });
+    shortcut(QKeySequence(Qt::Key_Home), [this] { setCurrentPage(0); });
+    shortcut(QKeySequence(Qt::Key_End), [this] { setCurrentPage(pageCount() - 1); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { setZoomChoice(zoomedIn(m_zoom)); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { setZoomChoice(zoomedIn(m_zoom)); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { setZoomChoice(zoomedOut(m_zoom)); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_0), [this] {
+        setZoomChoice({ZoomChoice::Kind::FitWidth, 1.0});
+    });
+
+    updateZoomBox();
     setFrench(false);
 }
 
@@ -110,8 +171,25 @@ void ReportPageView::setReportSource(std::unique_ptr<ReportDocument> document)
     updateControls();
 }
 
+void ReportPageView::setReportIdentity(const ReportIdentity &identity)
+{
+    m_identity = identity;
+}
+
+void ReportPageView::setWorkbookSource(WorkbookSource source)
+{
+    m_workbook = std::move(source);
+    updateControls();
+}
+
 void ReportPageView::ViewReport()
 {
+    // A page fitted to the view waits for the window to show: only then does
+    // the view have its size.
+    if (!isVisible() && m_choice.kind != ZoomChoice::Kind::Fixed) {
+        m_viewPending = true;
+        return;
+    }
     showPage();
 }
 
@@ -134,39 +212,108 @@ void ReportPageView::setCurrentPage(int page)
 
 void ReportPageView::setZoom(double zoom)
 {
-    m_zoom = std::clamp(zoom, kZoomSteps[0], kZoomSteps[std::size(kZoomSteps) - 1]);
-    const int index = m_zoomBox->findData(m_zoom);
-    if (index >= 0)
-        m_zoomBox->setCurrentIndex(index);
+    setZoomChoice({ZoomChoice::Kind::Fixed, zoom});
+}
+
+void ReportPageView::setZoomChoice(const ZoomChoice &choice)
+{
+    m_choice = choice;
+    setSessionZoomChoice(choice);
+    updateZoomBox();
     if (m_document)
         showPage();
+}
+
+void ReportPageView::updateZoomBox()
+{
+    int index = kFitWidthItem;
+    if (m_choice.kind == ZoomChoice::Kind::WholePage)
+        index = kWholePageItem;
+    else if (m_choice.kind == ZoomChoice::Kind::Fixed)
+        index = std::max(m_zoomBox->findData(m_choice.factor), kFirstStepItem);
+    m_zoomBox->setCurrentIndex(index);
 }
 
 void ReportPageView::setFrench(bool french)
 {
     m_french = french;
-    m_print->setText(french ? QStringLiteral("Imprimer") : QStringLiteral("Print"));
-    m_pdf->setText(french ? QStringLiteral("Exporter en PDF") : QStringLiteral("Export to PDF"));
-    m_first->setToolTip(french ? QStringLiteral("Première page") : QStringLiteral("First page"));
-    m_previous->setToolTip(french ? QStringLiteral("Page précédente")
-                                  : QStringLiteral("Previous page"));
-    m_next->setToolTip(french ? QStringLiteral("Page suivante") : QStringLiteral("Next page"));
-    m_last->setToolTip(french ? QStringLiteral("Dernière page") : QStringLiteral("Last page"));
-    m_zoomOut->setToolTip(french ? QStringLiteral("Réduire") : QStringLiteral("Zoom out"));
-    m_zoomIn->setToolTip(french ? QStringLiteral("Agrandir") : QStringLiteral("Zoom in"));
+    const auto text = [french](const char *english, const char *frenchText) {
+        return QString::fromUtf8(french ? frenchText : english);
+    };
+    m_print->setText(text("&Print...", "&Imprimer..."));
+    m_export->setText(text("E&xport", "E&xporter"));
+    m_exportPdf->setText(text("&PDF document (.pdf)...", "Document &PDF (.pdf)..."));
+    m_exportXlsx->setText(text("&Excel workbook (.xlsx)...", "Classeur &Excel (.xlsx)..."));
+    m_exportCsv->setText(text("&CSV file (.csv)...", "Fichier &CSV (.csv)..."));
+    m_zoomBox->setItemText(kFitWidthItem, text("Fit width", "Pleine largeur"));
+    m_zoomBox->setItemText(kWholePageItem, text("Whole page", "Page entière"));
+    m_zoomBox->setToolTip(text("Zoom (Ctrl+0: fit width)", "Zoom (Ctrl+0 : pleine largeur)"));
+    m_first->setToolTip(text("First page (Home)", "Première page (Début)"));
+    m_previous->setToolTip(text("Previous page", "Page précédente"));
+    m_next->setToolTip(text("Next page", "Page suivante"));
+    m_last->setToolTip(text("Last page (End)", "Dernière page (Fin)"));
+    m_zoomOut->setToolTip(text("Zoom out (Ctrl+minus)", "Réduire (Ctrl+moins)"));
+    m_zoomIn->setToolTip(text("Zoom in (Ctrl+plus)", "Agrandir (Ctrl+plus)"));
     updateControls();
+}
+
+void ReportPageView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    scheduleRefit();
+}
+
+void ReportPageView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_viewPending) {
+        m_viewPending = false;
+        showPage();
+    }
+}
+
+void ReportPageView::scheduleRefit()
+{
+    if (!m_document || m_choice.kind == ZoomChoice::Kind::Fixed || m_refitPending)
+        return;
+    // One redraw once the window has its new size, however many resizes
+    // came before it.
+    m_refitPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_refitPending = false;
+        showPage();
+    });
 }
 
 void ReportPageView::showPage()
 {
     if (!m_document)
         return;
+    const QSizeF page = m_document->pageLayout().fullRectPixels(int(kScreenDpi)).size();
+    m_zoom = zoomFactor(m_choice, page, m_scroll->viewport()->size(), kSheetMargin);
     const double ratio = devicePixelRatioF();
     QImage image = m_document->pageImage(m_page, kScreenDpi * m_zoom * ratio);
     image.setDevicePixelRatio(ratio);
     m_sheet->setPixmap(QPixmap::fromImage(image));
     updateControls();
     emit pageShown(m_page);
+}
+
+void ReportPageView::scrollPage(int direction)
+{
+    QScrollBar *bar = m_scroll->verticalScrollBar();
+    const bool atEdge = direction > 0 ? bar->value() >= bar->maximum() : bar->value() <= 0;
+    if (!atEdge) {
+        bar->setValue(bar->value() + direction * bar->pageStep());
+        return;
+    }
+    const int target = m_page + direction;
+    if (target < 0 || target >= pageCount())
+        return;
+    setCurrentPage(target);
+    // Going back shows the end of the page before.
+    if (direction < 0)
+        bar->setValue(bar->maximum());
 }
 
 void ReportPageView::updateControls()
@@ -179,24 +326,57 @@ void ReportPageView::updateControls()
     m_next->setEnabled(m_page + 1 < count);
     m_last->setEnabled(m_page + 1 < count);
     m_print->setEnabled(count > 0);
-    m_pdf->setEnabled(count > 0);
+    m_export->setEnabled(count > 0);
+    m_exportXlsx->setEnabled(static_cast<bool>(m_workbook));
+    m_exportCsv->setEnabled(static_cast<bool>(m_workbook));
+}
+
+bool ReportPageView::paintPages(QPrinter &printer, int first, int last) const
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    for (int index = first; index <= last; ++index) {
+        if (index > first)
+            printer.newPage();
+        m_document->paintPage(painter, index, printer.resolution() / kScreenDpi);
+    }
+    return painter.end();
 }
 
 bool ReportPageView::printReport()
 {
     if (!m_document)
         return false;
-    const QPrinterInfo printerInfo = QPrinterInfo::defaultPrinter();
-    if (printerInfo.isNull()) {
+    std::unique_ptr<QPrinter> printer = obtainPrinter();
+    if (!printer) {
         ShowMessage(m_french
                         ? QStringLiteral("Il n'y a pas d'imprimante de rattaché à votre machine.")
                         : QStringLiteral("There is no printer connected to your computer."),
                     MsgButtons::Ok, MsgIcon::Information, QString(), window());
         return false;
     }
-    QPrinter printer(printerInfo, QPrinter::HighResolution);
-    printer.setDocName(window()->windowTitle());
-    if (!m_document->printTo(printer, printer.resolution())) {
+    printer->setDocName(m_identity.kind.isEmpty() ? window()->windowTitle()
+                                                  : printJobName(m_identity));
+    // The paper and its orientation are the layout's; the dialog offers them.
+    printer->setPageLayout(m_document->pageLayout());
+    const PrintChoice choice =
+        askPrintSettings(*printer, window(), pageCount(),
+                         m_french ? QStringLiteral("Aperçu") : QStringLiteral("Preview"));
+    if (choice == PrintChoice::Cancel)
+        return false;
+    if (choice == PrintChoice::Preview) {
+        showPrintPreview(*printer, window(),
+                         [this](QPrinter &target) { paintPages(target, 0, pageCount() - 1); });
+        return true;
+    }
+    int first = 0;
+    int last = pageCount() - 1;
+    if (printer->printRange() == QPrinter::PageRange && printer->fromPage() > 0) {
+        first = std::clamp(printer->fromPage() - 1, 0, last);
+        last = std::clamp(printer->toPage() - 1, first, last);
+    }
+    if (!paintPages(*printer, first, last)) {
         ShowMessage(m_french ? QStringLiteral("Le rapport n'a pu être imprimé.")
                              : QStringLiteral("The report could not be printed."),
                     MsgButtons::Ok, MsgIcon::Warning, QString(), window());
@@ -205,31 +385,60 @@ bool ReportPageView::printReport()
     return true;
 }
 
-void ReportPageView::setExportPathProvider(std::function<QString()> provider)
+void ReportPageView::setExportPathProvider(ExportPathProvider provider)
 {
     m_exportPath = std::move(provider);
 }
 
-bool ReportPageView::exportPdf()
+QString ReportPageView::suggestedExportPath(ExportFormat format) const
+{
+    const QString extension = QString::fromLatin1(exportKind(format).extension);
+    const QString name = m_identity.kind.isEmpty()
+                             ? safeFileName(window()->windowTitle()) + QLatin1Char('.') + extension
+                             : suggestedExportFileName(m_identity, extension);
+    return exportFolder() + QLatin1Char('/') + name;
+}
+
+bool ReportPageView::exportReport(ExportFormat format)
 {
     if (!m_document)
         return false;
-    QString path = m_exportPath
-                       ? m_exportPath()
-                       : QFileDialog::getSaveFileName(window(),
-                                                      m_french ? QStringLiteral("Exporter en PDF")
-                                                               : QStringLiteral("Export to PDF"),
-                                                      QString(), QStringLiteral("PDF (*.pdf)"));
+    const ExportKind kind = exportKind(format);
+    const QString suggested = suggestedExportPath(format);
+    QString path =
+        m_exportPath
+            ? m_exportPath(suggested, format)
+            : QFileDialog::getSaveFileName(
+                  window(),
+                  m_french ? QStringLiteral("Exporter le rapport")
+                           : QStringLiteral("Export the report"),
+                  suggested, QString::fromUtf8(m_french ? kind.frenchFilter : kind.englishFilter));
     if (path.isEmpty())
         return false; // the user cancelled
-    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-        path += QStringLiteral(".pdf");
-    if (!m_document->exportPdf(path)) {
-        ShowMessage((m_french ? QStringLiteral("Le fichier PDF n'a pu être écrit : ")
-                              : QStringLiteral("The PDF file could not be written: ")) +
+    const QString extension = QLatin1Char('.') + QString::fromLatin1(kind.extension);
+    if (!path.endsWith(extension, Qt::CaseInsensitive))
+        path += extension;
+    if (!writeExport(format, path)) {
+        ShowMessage((m_french ? QStringLiteral("Le fichier n'a pu être écrit : ")
+                              : QStringLiteral("The file could not be written: ")) +
                         path,
                     MsgButtons::Ok, MsgIcon::Warning, QString(), window());
         return false;
     }
+    rememberExportFolder(path);
     return true;
+}
+
+bool ReportPageView::writeExport(ExportFormat format, const QString &path)
+{
+    if (format == ExportFormat::Pdf)
+        return m_document->exportPdf(path);
+    if (!m_workbook)
+        return false;
+    try {
+        const ReportWorkbook workbook = m_workbook();
+        return format == ExportFormat::Xlsx ? writeXlsx(workbook, path) : writeCsv(workbook, path);
+    } catch (const ReportError &) {
+        return false; // the report's tables cannot be read again
+    }
 }

@@ -1,22 +1,37 @@
 #pragma once
 
+#include "reports/ReportNaming.h"
+#include "reports/ReportSheets.h"
+#include "reports/ReportZoom.h"
+
 #include <QWidget>
 #include <functional>
 #include <memory>
 
+class QAction;
 class QComboBox;
 class QLabel;
+class QPrinter;
 class QPushButton;
 class QScrollArea;
 class ReportDocument;
 
+// The files a report exports to.
+enum class ExportFormat { Pdf, Xlsx, Csv };
+
 // The report viewer: shows a rendered report a page at a time, with page
-// navigation, zoom, printing on the default printer and export to PDF.
+// navigation, zoom (fit width, whole page or fixed steps; the choice holds
+// for the session), printing through the print dialog and export to PDF,
+// Excel and CSV files named after the report.
 class ReportPageView : public QWidget
 {
     Q_OBJECT
 
 public:
+    // Chooses the file to write; gets the suggested path (folder and name).
+    using ExportPathProvider = std::function<QString(const QString &suggested, ExportFormat)>;
+    using WorkbookSource = std::function<ReportWorkbook()>;
+
     explicit ReportPageView(QWidget *parent = nullptr);
     ~ReportPageView() override;
 
@@ -25,34 +40,62 @@ public:
     void ViewReport();
     const ReportDocument *document() const { return m_document.get(); }
 
+    // What the report is about (names the print job and exported files), and
+    // where its spreadsheet comes from.
+    void setReportIdentity(const ReportIdentity &identity);
+    void setWorkbookSource(WorkbookSource source);
+
     int pageCount() const;
     int currentPage() const { return m_page; } // from 0
     void setCurrentPage(int page);
     double zoom() const { return m_zoom; } // 1.0 is the paper's own size
+    ZoomChoice zoomChoice() const { return m_choice; }
+    // A fixed zoom factor.
     void setZoom(double zoom);
+    // Also the choice for the reports shown later in the session.
+    void setZoomChoice(const ZoomChoice &choice);
 
     // Button texts and messages in French or English.
     void setFrench(bool french);
 
-    // Prints on the default printer; with none, says so. True when printed.
+    // Prints through the print dialog; with no printer, says so. True when
+    // printed (or previewed).
     bool printReport();
-    // Writes the report to a PDF file chosen by the user (or by the path
+    // Writes the report to a file chosen by the user (or by the path
     // provider, when one is set). True when written.
-    bool exportPdf();
-    void setExportPathProvider(std::function<QString()> provider);
+    bool exportReport(ExportFormat format);
+    bool exportPdf() { return exportReport(ExportFormat::Pdf); }
+    void setExportPathProvider(ExportPathProvider provider);
+
+    // The path the export dialog proposes.
+    QString suggestedExportPath(ExportFormat format) const;
 
 signals:
     void pageShown(int page);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
 private:
     void showPage();
+    void scheduleRefit();
     void updateControls();
+    void updateZoomBox();
+    void scrollPage(int direction);
+    bool paintPages(QPrinter &printer, int first, int last) const;
+    bool writeExport(ExportFormat format, const QString &path);
 
     std::unique_ptr<ReportDocument> m_document;
-    std::function<QString()> m_exportPath;
+    ReportIdentity m_identity;
+    WorkbookSource m_workbook;
+    ExportPathProvider m_exportPath;
     bool m_french = false;
     int m_page = 0;
+    ZoomChoice m_choice;
     double m_zoom = 1.0;
+    bool m_refitPending = false;
+    bool m_viewPending = false;
 
     QPushButton *m_first = nullptr;
     QPushButton *m_previous = nullptr;
@@ -63,7 +106,10 @@ private:
     QComboBox *m_zoomBox = nullptr;
     QPushButton *m_zoomIn = nullptr;
     QPushButton *m_print = nullptr;
-    QPushButton *m_pdf = nullptr;
+    QPushButton *m_export = nullptr;
+    QAction *m_exportPdf = nullptr;
+    QAction *m_exportXlsx = nullptr;
+    QAction *m_exportCsv = nullptr;
     QScrollArea *m_scroll = nullptr;
     QLabel *m_sheet = nullptr;
 };

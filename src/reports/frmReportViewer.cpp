@@ -9,11 +9,15 @@
 #include "reports/ReportError.h"
 #include "reports/ReportPageView.h"
 #include "reports/ReportPreparation.h"
+#include "reports/ReportSheets.h"
 #include "reports/WaitCursorPause.h"
 #include "search/frmSearch.h"
 
+#include <QGuiApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -30,6 +34,9 @@ constexpr int kViewerWidthAllowance = 200 / kTwipsPerPixel;
 constexpr int kViewerHeightAllowance = 1200 / kTwipsPerPixel;
 constexpr int kViewerLeft = 100 / kTwipsPerPixel;
 constexpr int kViewerTop = 100 / kTwipsPerPixel;
+constexpr int kDesignWidth = 1000;
+constexpr int kDesignHeight = 760;
+constexpr int kFrameRoom = 24;
 
 using Preparation = bool (*)(Connection &, Connection &, const QString &, qint16, const QString &,
                              qint16, const QString &, const QString &, const QStringList &);
@@ -77,7 +84,8 @@ frmReportViewer::frmReportViewer()
     btnBack->setObjectName(QStringLiteral("btnBack"));
     btnBack->resize(btnBack->sizeHint().expandedTo(QSize(140, 30)));
     connect(btnBack, &QPushButton::clicked, this, &frmReportViewer::btnBack_Click);
-    resize(1000, 760);
+    setEscapeAction([this] { btnBack_Click(); });
+    resize(kDesignWidth, kDesignHeight);
 }
 
 void frmReportViewer::setDisplayPause(bool enabled)
@@ -122,11 +130,20 @@ void frmReportViewer::DisplayCrystalReport(Connection &DataConn, Connection &Wri
     if (!prepared)
         return;
 
+    ReportIdentity identity{kind, french, NAICS, QString(), Volume, Province, QString(), Year};
+    if (kind == QLatin1String("com")) {
+        identity.firmName = aComparisonValues.value(0);
+        identity.industry = aComparisonValues.value(3);
+    } else if (ScreenRegistry::isLoaded<frmSearch>()) {
+        identity.industry = ScreenRegistry::get<frmSearch>().txtIndName->text();
+    }
+    CRViewer1->setReportIdentity(identity);
+
     // The program keeps running when the layout cannot be opened or read:
     // the user is told and goes back to the screen that asked for it.
     const QString dataSource = ProgramFolder() + QStringLiteral("/MyData.mdb");
     try {
-        std::unique_ptr<ReportEngine> report = ReportEngine::OpenReport(layoutPath);
+        std::shared_ptr<ReportEngine> report = ReportEngine::OpenReport(layoutPath);
         report->table(1).setLocation(dataSource);
         for (int number = 1;; ++number) {
             try {
@@ -136,6 +153,10 @@ void frmReportViewer::DisplayCrystalReport(Connection &DataConn, Connection &Wri
             }
         }
         CRViewer1->setReportSource(report->render());
+        // The spreadsheet is read from the same tables when the user asks
+        // for it; they keep their rows while the window is open.
+        CRViewer1->setWorkbookSource(
+            [report] { return buildReportWorkbook(report->layout(), report->readTables()); });
     } catch (const ReportError &error) {
         ShowMessage((french ? QStringLiteral("Le rapport ne peut être affiché.\n\n")
                             : QStringLiteral("The report cannot be shown.\n\n")) +
@@ -147,10 +168,23 @@ void frmReportViewer::DisplayCrystalReport(Connection &DataConn, Connection &Wri
 
     if (displayPause())
         pauseWithWaitCursor(1000);
+    // The screen that asked for the report owns the window.
+    setOwner(Screen::lastActiveScreen());
+    fitToScreen();
     CRViewer1->ViewReport();
     centreOnScreen();
     showModal();
     ScreenRegistry::unload<frmReportViewer>();
+}
+
+void frmReportViewer::fitToScreen()
+{
+    const QScreen *display = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!display)
+        return;
+    // Room for the window's frame and title bar on a small screen.
+    const QSize room = display->availableGeometry().size() - QSize(kFrameRoom, 2 * kFrameRoom);
+    resize(QSize(kDesignWidth, kDesignHeight).boundedTo(room));
 }
 
 void frmReportViewer::btnBack_Click()

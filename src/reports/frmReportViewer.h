@@ -33,6 +33,8 @@ protected:
 private:
     void btnBack_Click();
     void Form_Resize();
+    // The design size, made smaller where the screen is smaller.
+    void fitToScreen();
 
     ReportPageView *CRViewer1 = nullptr;
     QPushButton *btnBack = nullptr;

@@ -1,51 +1,74 @@
 #include "search/DefinitionPrinting.h"
 
 #include <QFont>
+#include <QLocale>
 #include <QPainter>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 namespace {
-PrinterProvider &installedProvider()
+constexpr int kHeaderPointSize = 8;
+constexpr int kBodyPointSize = 10;
+
+QFont printFont(int pointSize, bool bold)
 {
-    static PrinterProvider provider;
-    return provider;
+    QFont font;
+    font.setPointSize(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+// Draws the header and its rule; returns the height it takes.
+qreal drawHeader(QPainter &painter, QPrinter &printer, const PrintHeader &header, qreal width)
+{
+    const QFont font = printFont(kHeaderPointSize, false);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, &printer);
+    const QRectF line(0, 0, width, metrics.height());
+    painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, header.industry);
+    painter.drawText(line, Qt::AlignRight | Qt::AlignVCenter, header.date);
+    const qreal ruleY = metrics.height() + metrics.descent();
+    painter.drawLine(QPointF(0, ruleY), QPointF(width, ruleY));
+    return ruleY + metrics.lineSpacing();
+}
+
+qsizetype leadingBlanks(const QString &text)
+{
+    qsizetype count = 0;
+    while (count < text.size() && text.at(count) == QLatin1Char(' '))
+        ++count;
+    return count;
 }
 } // namespace
 
-void setPrinterProvider(PrinterProvider provider)
+PrintHeader definitionPrintHeader(const QString &industry, const QDate &day, bool french)
 {
-    installedProvider() = std::move(provider);
+    const QLocale locale(french ? QLocale::French : QLocale::English, QLocale::Canada);
+    return {industry, locale.toString(day, french ? QStringLiteral("d MMMM yyyy")
+                                                  : QStringLiteral("MMMM d, yyyy"))};
 }
 
-std::unique_ptr<QPrinter> obtainPrinter()
-{
-    if (installedProvider())
-        return installedProvider()();
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull())
-        return nullptr;
-    return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-}
-
-bool printLines(QPrinter &printer, const QVector<PrintLine> &lines)
+bool printLines(QPrinter &printer, const QVector<PrintLine> &lines, const PrintHeader &header)
 {
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    const qreal pageHeight = printer.pageRect(QPrinter::DevicePixel).height();
-    qreal y = 0;
+    const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+    const qreal blankWidth = QFontMetricsF(printFont(kBodyPointSize, false), &printer)
+                                 .horizontalAdvance(QLatin1Char(' '));
+    qreal top = drawHeader(painter, printer, header, page.width());
+    qreal y = top;
     for (const PrintLine &line : lines) {
-        QFont font;
-        font.setBold(line.bold);
-        font.setPointSize(line.pointSize);
+        const QFont font = printFont(line.pointSize, line.bold);
         painter.setFont(font);
         const QFontMetricsF metrics(font, &printer);
-        if (y > 0 && y + metrics.height() > pageHeight) {
+        if (y > top && y + metrics.height() > page.height()) {
             printer.newPage();
-            y = 0;
+            top = drawHeader(painter, printer, header, page.width());
+            y = top;
+            painter.setFont(font);
         }
-        painter.drawText(QPointF(0, y + metrics.ascent()), line.text);
+        const qsizetype indent = leadingBlanks(line.text);
+        painter.drawText(QPointF(indent * blankWidth, y + metrics.ascent()), line.text.mid(indent));
         y += metrics.lineSpacing();
     }
     return painter.end();

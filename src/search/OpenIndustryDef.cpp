@@ -20,5 +20,7 @@ void gsubOpenIndustryDef(const QString &strNAICS)
         viewer.setTitleLine(strNAICS + QStringLiteral(" - ") + found->title);
         viewer.setDefinition(found->definition);
     }
+    // The screen that asked for the definition owns the window.
+    viewer.setOwner(Screen::lastActiveScreen());
     viewer.showScreen();
 }

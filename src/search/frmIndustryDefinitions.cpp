@@ -54,6 +54,7 @@ frmIndustryDefinitions::frmIndustryDefinitions()
 
     connect(cmdPrint, &QPushButton::clicked, this, &frmIndustryDefinitions::cmdPrint_Click);
     connect(cmdContinue, &QPushButton::clicked, this, &frmIndustryDefinitions::cmdContinue_Click);
+    setEscapeAction([this] { cmdContinue_Click(); });
 }
 
 void frmIndustryDefinitions::loadIfUnloaded()
@@ -103,21 +104,31 @@ QString frmIndustryDefinitions::definition() const
 
 void frmIndustryDefinitions::cmdPrint_Click()
 {
+    const bool french = appState().isFrench();
+    const QString noPrinter = QString::fromUtf8(french ? kNoPrinterFrench : kNoPrinterEnglish);
     std::unique_ptr<QPrinter> printer = obtainPrinter();
     if (!printer) {
         // Without a printer the viewer says so and stays open.
-        ShowMessage(QString::fromUtf8(appState().isFrench() ? kNoPrinterFrench : kNoPrinterEnglish),
-                    MsgButtons::Ok, MsgIcon::Warning, QString(), this);
+        ShowMessage(noPrinter, MsgButtons::Ok, MsgIcon::Warning, QString(), this);
         return;
     }
+    printer->setDocName(QStringLiteral("Quorvel – ") + windowTitle() + QStringLiteral(" – ") +
+                        lblNAICS->text());
     // The text box keeps line breaks as line feeds; the wrapping rule counts
     // a line break as a carriage return and a line feed.
     const QVector<PrintLine> lines =
         fncDefinitionPrintLines(lblNAICS->text(), withCrLfLineBreaks(txtDefinition->toPlainText()));
-    if (!printLines(*printer, lines)) {
-        ShowMessage(QString::fromUtf8(appState().isFrench() ? kNoPrinterFrench : kNoPrinterEnglish),
-                    MsgButtons::Ok, MsgIcon::Warning, QString(), this);
+    const PrintHeader header =
+        definitionPrintHeader(lblNAICS->text(), QDate::currentDate(), french);
+    const PrintChoice choice = askPrintSettings(
+        *printer, this, 0, french ? QStringLiteral("Aperçu") : QStringLiteral("Preview"));
+    if (choice == PrintChoice::Preview) {
+        showPrintPreview(*printer, this,
+                         [&](QPrinter &target) { printLines(target, lines, header); });
+        return;
     }
+    if (choice == PrintChoice::Print && !printLines(*printer, lines, header))
+        ShowMessage(noPrinter, MsgButtons::Ok, MsgIcon::Warning, QString(), this);
 }
 
 void frmIndustryDefinitions::cmdContinue_Click()

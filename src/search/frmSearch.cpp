@@ -1,6 +1,8 @@
 #include "search/frmSearch.h"
 
 #include "core/AppState.h"
+#include "core/MenuMnemonics.h"
+#include "core/ProgramLanguage.h"
 #include "core/ExitQuestion.h"
 #include "core/DatasetMapping.h"
 #include "core/HelpLauncher.h"
@@ -206,6 +208,9 @@ QWidget *frmSearch::buildModeFrames()
     dbgridKeywordResults->setEditTriggers(QAbstractItemView::NoEditTriggers);
     dbgridKeywordResults->verticalHeader()->hide();
     keywordLayout->addWidget(dbgridKeywordResults, 1);
+    // Without results (before a search, after a language switch) the
+    // keyword box and its button stay at the top of the frame.
+    keywordLayout->addStretch(0);
     layout->addWidget(fraKeyword, 1);
     // The two list frames keep their height; the space below them stays empty.
     for (QGroupBox *listFrame : {fraNAICScode, fraNAICSTitle})
@@ -362,6 +367,7 @@ void frmSearch::subLoadCaptions()
     mnuContents->setText(caption(562));
     mnuTechnical->setText(caption(564));
     mnuAbout->setText(caption(380));
+    assignMnemonics(menuBar());
 }
 
 void frmSearch::subInitialize()
@@ -615,6 +621,7 @@ void frmSearch::subOpenFirmScreens()
     }
     frmOpenExisting &openExisting = ScreenRegistry::get<frmOpenExisting>();
     openExisting.hide();
+    openExisting.setOwner(this);
     if (openExisting.fncLoadFirms()) {
         openExisting.showScreen();
         openExisting.setWindowState(openExisting.windowState() &
@@ -665,7 +672,7 @@ void frmSearch::mnuDefinition_Click()
 
 void frmSearch::subSwitchLanguage(qint16 language)
 {
-    appState().gintLanguage = language;
+    setProgramLanguage(language);
     subLoadTreeView();
     subPopulateNAICSTitles();
     dbgridKeywordResults->hide();
@@ -702,5 +709,7 @@ void frmSearch::mnuTechnical_Click()
 void frmSearch::mnuAbout_Click()
 {
     mblnResetOnActivate = false;
-    ScreenRegistry::get<frmAbout>().showModal();
+    frmAbout &about = ScreenRegistry::get<frmAbout>();
+    about.setOwner(this);
+    about.showModal();
 }

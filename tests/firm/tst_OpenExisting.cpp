@@ -106,6 +106,8 @@ private slots:
     void activationListsNewStatements();
     void activationKeepsThePickedStatement();
     void closingLeavesTheScreensBehind();
+    void cancelAndEscapeGoBack_data();
+    void cancelAndEscapeGoBack();
 
 private:
     frmSearch &showSearchWithIndustry();
@@ -213,14 +215,15 @@ void tst_OpenExisting::captions_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("open");
     QTest::addColumn<QString>("exportAll");
+    QTest::addColumn<QString>("cancel");
     QTest::newRow("en") << 0 << "Which firm would you like to work with?"
                         << "Open Existing"
                         << "Open"
-                        << "Export comparisons…";
+                        << "Export comparisons…" << "Cancel";
     QTest::newRow("fr") << 1 << "Avec laquelle des entreprises aimeriez-vous travailler?"
                         << "Ouvrir le rapport existant"
                         << "Ouvrir"
-                        << "Exporter les comparaisons…";
+                        << "Exporter les comparaisons…" << "Annuler";
 }
 
 void tst_OpenExisting::captions()
@@ -230,6 +233,7 @@ void tst_OpenExisting::captions()
     QFETCH(QString, title);
     QFETCH(QString, open);
     QFETCH(QString, exportAll);
+    QFETCH(QString, cancel);
     appState().gintLanguage = qint16(language);
     frmOpenExisting &screen = ScreenRegistry::get<frmOpenExisting>();
     screen.showScreen();
@@ -237,6 +241,7 @@ void tst_OpenExisting::captions()
     QCOMPARE(screen.windowTitle(), title);
     QCOMPARE(screen.cmdOpen->text(), open);
     QCOMPARE(screen.cmdExportComparisons->text(), exportAll);
+    QCOMPARE(screen.cmdCancel->text(), cancel);
 }
 
 void tst_OpenExisting::openLoadsTheChosenStatement_data()
@@ -419,6 +424,34 @@ void tst_OpenExisting::closingLeavesTheScreensBehind()
 
     QVERIFY(!screen.isVisible());
     QVERIFY(search.isVisible());
+    QVERIFY(!ScreenRegistry::isLoaded<frmMyValues>());
+    QVERIFY(recorder.messages.isEmpty());
+}
+
+void tst_OpenExisting::cancelAndEscapeGoBack_data()
+{
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("Cancel button") << false;
+    QTest::newRow("Escape key") << true;
+}
+
+void tst_OpenExisting::cancelAndEscapeGoBack()
+{
+    QFETCH(bool, escape);
+    insertStatement(QStringLiteral("First Ltd"), 2004, 100);
+    frmSearch &search = showSearchWithIndustry();
+    frmOpenExisting &screen = ScreenRegistry::get<frmOpenExisting>();
+    screen.showScreen();
+
+    MessageRecorder recorder;
+    if (escape)
+        QTest::keyClick(screen.dbgFirms, Qt::Key_Escape);
+    else
+        screen.cmdCancel->click();
+
+    QVERIFY(!screen.isVisible());
+    QVERIFY(search.isVisible());
+    QCOMPARE(Screen::lastActiveScreen(), &search);
     QVERIFY(!ScreenRegistry::isLoaded<frmMyValues>());
     QVERIFY(recorder.messages.isEmpty());
 }

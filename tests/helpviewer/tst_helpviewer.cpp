@@ -15,6 +15,7 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -300,6 +301,23 @@ private slots:
         results->setCurrentRow(int(pages.indexOf(page)));
         emit results->itemActivated(results->currentItem());
         QCOMPARE(window.currentPage().fileName(), page);
+    }
+
+    // The window and its frame fit the screen it opens on (offscreen, a
+    // screen smaller than the window's design size of 1100 x 760).
+    void windowFitsTheScreen()
+    {
+        HelpViewerWindow window(helpFile(kConceptsEng), QString());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QRect area = window.screen()->availableGeometry();
+        QVERIFY(area.width() < 1100 || area.height() < 800);
+        QVERIFY2(area.contains(window.frameGeometry()),
+                 qPrintable(QStringLiteral("%1x%2 on %3x%4")
+                                .arg(window.frameGeometry().width())
+                                .arg(window.frameGeometry().height())
+                                .arg(area.width())
+                                .arg(area.height())));
     }
 
     void backAndForward()

@@ -3,17 +3,27 @@
 // the resize rule. The program folder is a temporary copy of the shipped
 // files.
 #include "TestSupport.h"
+#include "core/PrinterChoice.h"
 #include "core/ProgramFolder.h"
 #include "core/ScreenRegistry.h"
 #include "reports/ReportDocument.h"
 #include "reports/ReportPageView.h"
 #include "reports/frmReportViewer.h"
+#include "search/frmSearch.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 
 namespace {
@@ -171,20 +181,19 @@ private slots:
         int pagesShown = 0;
         QSize smallSheet;
         QSize largeSheet;
-        display(QStringLiteral("com"), QStringLiteral("F"), comparisonValues(),
-                [&](frmReportViewer &screen) {
-                    ReportPageView *view = screen.viewer();
-                    view->setZoom(0.5);
-                    smallSheet =
-                        view->findChild<QLabel *>(QStringLiteral("lblSheet"))->pixmap().size();
-                    view->setZoom(1.0);
-                    largeSheet =
-                        view->findChild<QLabel *>(QStringLiteral("lblSheet"))->pixmap().size();
-                    view->findChild<QPushButton *>(QStringLiteral("btnLastPage"))->click();
-                    pagesShown = view->currentPage() + 1;
-                    view->setExportPathProvider([pdf] { return pdf; });
-                    exported = view->exportPdf();
-                });
+        display(
+            QStringLiteral("com"), QStringLiteral("F"), comparisonValues(),
+            [&](frmReportViewer &screen) {
+                ReportPageView *view = screen.viewer();
+                view->setZoom(0.5);
+                smallSheet = view->findChild<QLabel *>(QStringLiteral("lblSheet"))->pixmap().size();
+                view->setZoom(1.0);
+                largeSheet = view->findChild<QLabel *>(QStringLiteral("lblSheet"))->pixmap().size();
+                view->findChild<QPushButton *>(QStringLiteral("btnLastPage"))->click();
+                pagesShown = view->currentPage() + 1;
+                view->setExportPathProvider([pdf](const QString &, ExportFormat) { return pdf; });
+                exported = view->exportPdf();
+            });
         QVERIFY(pagesShown >= 2);
         QCOMPARE(largeSheet.width(), smallSheet.width() * 2);
         QVERIFY(exported);
@@ -198,14 +207,15 @@ private slots:
         testsupport::MessageRecorder messages;
         bool exported = true;
         display(QStringLiteral("rat"), QStringLiteral("E"), {}, [&](frmReportViewer &screen) {
-            screen.viewer()->setExportPathProvider(
-                [this] { return m_dir.filePath(QStringLiteral("no/such/folder/r.pdf")); });
+            screen.viewer()->setExportPathProvider([this](const QString &, ExportFormat) {
+                return m_dir.filePath(QStringLiteral("no/such/folder/r.pdf"));
+            });
             exported = screen.viewer()->exportPdf();
         });
         QVERIFY(!exported);
         QCOMPARE(messages.messages.size(), 1);
         QVERIFY(messages.messages.at(0).text.startsWith(
-            QStringLiteral("The PDF file could not be written: ")));
+            QStringLiteral("The file could not be written: ")));
     }
 
     void printWithoutPrinter()
@@ -222,6 +232,221 @@ private slots:
         QCOMPARE(messages.texts(),
                  QStringList(
                      2, QStringLiteral("Il n'y a pas d'imprimante de rattaché à votre machine.")));
+    }
+
+    // Each report opens with its whole width in the window (a 1366 x 768
+    // screen, offscreen 800 x 600 makes it harder still).
+    void opensAtFitWidth_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::newRow("ratios (landscape)") << "rat";
+        QTest::newRow("balance sheet") << "bal";
+        QTest::newRow("comparison") << "com";
+    }
+
+    void opensAtFitWidth()
+    {
+        QFETCH(QString, type);
+        setSessionZoomChoice({});
+        int sheetWidth = 0;
+        int viewWidth = 0;
+        int scrollRange = -1;
+        ZoomChoice choice{ZoomChoice::Kind::Fixed, 1.0};
+        display(type, QStringLiteral("E"),
+                type == QLatin1String("com") ? comparisonValues() : QStringList(),
+                [&](frmReportViewer &screen) {
+                    QCoreApplication::processEvents();
+                    ReportPageView *view = screen.viewer();
+                    choice = view->zoomChoice();
+                    sheetWidth =
+                        view->findChild<QLabel *>(QStringLiteral("lblSheet"))->pixmap().width();
+                    auto *scroll = view->findChild<QScrollArea *>(QStringLiteral("scrPages"));
+                    viewWidth = scroll->viewport()->width();
+                    scrollRange = scroll->horizontalScrollBar()->maximum();
+                });
+        QCOMPARE(choice.kind, ZoomChoice::Kind::FitWidth);
+        QVERIFY2(sheetWidth <= viewWidth && sheetWidth >= viewWidth - 20,
+                 qPrintable(QStringLiteral("%1 in %2").arg(sheetWidth).arg(viewWidth)));
+        QCOMPARE(scrollRange, 0);
+    }
+
+    void zoomChoiceHoldsForTheSession()
+    {
+        setSessionZoomChoice({});
+        display(QStringLiteral("rat"), QStringLiteral("E"), {}, [](frmReportViewer &screen) {
+            auto *box = screen.viewer()->findChild<QComboBox *>(QStringLiteral("cboZoom"));
+            QCOMPARE(box->count(), 8);
+            QCOMPARE(box->itemText(0), QStringLiteral("Fit width"));
+            QCOMPARE(box->itemText(1), QStringLiteral("Whole page"));
+            box->activated(1);
+        });
+        ZoomChoice next;
+        QString firstItem;
+        display(QStringLiteral("bal"), QStringLiteral("F"), {}, [&](frmReportViewer &screen) {
+            next = screen.viewer()->zoomChoice();
+            auto *box = screen.viewer()->findChild<QComboBox *>(QStringLiteral("cboZoom"));
+            firstItem = box->itemText(0);
+            QCOMPARE(box->currentIndex(), 1);
+        });
+        QCOMPARE(next.kind, ZoomChoice::Kind::WholePage);
+        QCOMPARE(firstItem, QStringLiteral("Pleine largeur"));
+        setSessionZoomChoice({});
+    }
+
+    void keys()
+    {
+        setSessionZoomChoice({});
+        QList<ZoomChoice> choices;
+        QList<int> pages;
+        display(QStringLiteral("com"), QStringLiteral("E"), comparisonValues(),
+                [&](frmReportViewer &screen) {
+                    screen.activateWindow();
+                    QVERIFY(QTest::qWaitForWindowActive(&screen));
+                    ReportPageView *view = screen.viewer();
+                    const double fitted = view->zoom();
+                    QTest::keyClick(&screen, Qt::Key_Plus, Qt::ControlModifier);
+                    choices << view->zoomChoice();
+                    QVERIFY(view->zoom() > fitted);
+                    QTest::keyClick(&screen, Qt::Key_Minus, Qt::ControlModifier);
+                    QTest::keyClick(&screen, Qt::Key_Minus, Qt::ControlModifier);
+                    choices << view->zoomChoice();
+                    QTest::keyClick(&screen, Qt::Key_0, Qt::ControlModifier);
+                    choices << view->zoomChoice();
+                    QTest::keyClick(&screen, Qt::Key_End);
+                    pages << view->currentPage();
+                    QTest::keyClick(&screen, Qt::Key_Home);
+                    pages << view->currentPage();
+                    // Page Down scrolls through the page, then turns it.
+                    for (int i = 0; i < 20 && view->currentPage() == 0; ++i)
+                        QTest::keyClick(&screen, Qt::Key_PageDown);
+                    pages << view->currentPage();
+                    QTest::keyClick(&screen, Qt::Key_PageUp);
+                    pages << view->currentPage();
+                });
+        QCOMPARE(choices.size(), 3);
+        QCOMPARE(choices.at(0).kind, ZoomChoice::Kind::Fixed);
+        QCOMPARE(choices.at(1).kind, ZoomChoice::Kind::Fixed);
+        QVERIFY(choices.at(1).factor < choices.at(0).factor);
+        QCOMPARE(choices.at(2).kind, ZoomChoice::Kind::FitWidth);
+        QVERIFY(pages.at(0) >= 1);
+        QCOMPARE(pages.at(1), 0);
+        QCOMPARE(pages.at(2), 1);
+        QCOMPARE(pages.at(3), 0);
+        setSessionZoomChoice({});
+    }
+
+    void escapeReturns()
+    {
+        bool hiddenByEscape = false;
+        QObject guard;
+        QTimer::singleShot(0, &guard, [&] {
+            frmReportViewer &screen = ScreenRegistry::get<frmReportViewer>();
+            QTest::keyClick(screen.viewer(), Qt::Key_Escape);
+            hiddenByEscape = !screen.isVisible();
+            if (!hiddenByEscape)
+                screen.findChild<QPushButton *>(QStringLiteral("btnBack"))->click();
+        });
+        AppState &state = appState();
+        ScreenRegistry::get<frmReportViewer>().DisplayCrystalReport(
+            state.gcnReference, state.gcnUser, QStringLiteral("rat"), 1, QStringLiteral("ALL"),
+            2006, m_naics, QStringLiteral("E"), {});
+        QVERIFY(hiddenByEscape);
+        QVERIFY(!ScreenRegistry::isLoaded<frmReportViewer>());
+    }
+
+    void ownedByTheScreenThatAsked()
+    {
+        Screen opener;
+        opener.showScreen();
+        QWidget *owner = nullptr;
+        bool window = false;
+        QWindow *transient = nullptr;
+        display(QStringLiteral("rat"), QStringLiteral("E"), {}, [&](frmReportViewer &screen) {
+            owner = screen.parentWidget();
+            window = screen.isWindow();
+            transient = screen.windowHandle()->transientParent();
+        });
+        QCOMPARE(owner, &opener);
+        QVERIFY(window);
+        QCOMPARE(transient, opener.windowHandle());
+    }
+
+    void printsThroughTheDialog_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("jobName");
+        QTest::addColumn<int>("orientation");
+        QTest::newRow("en:ratios, landscape")
+            << "rat"
+            << "E"
+            << "Quorvel – Ratios – %1 %2" << int(QPageLayout::Landscape);
+        QTest::newRow("fr:balance sheet, portrait")
+            << "bal"
+            << "F"
+            << "Quorvel – Bilan – %1 %2" << int(QPageLayout::Portrait);
+    }
+
+    void printsThroughTheDialog()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, language);
+        QFETCH(QString, jobName);
+        QFETCH(int, orientation);
+        const QString pdf = m_dir.filePath(QStringLiteral("printed.pdf"));
+        setPrinterProvider([pdf] {
+            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(pdf);
+            return printer;
+        });
+        QString docName;
+        int shownOrientation = -1;
+        int maxPage = 0;
+        setPrintDialogRunner([&](QPrintDialog &dialog) {
+            docName = dialog.printer()->docName();
+            shownOrientation = int(dialog.printer()->pageLayout().orientation());
+            maxPage = dialog.maxPage();
+            // Only the second page.
+            dialog.printer()->setPrintRange(QPrinter::PageRange);
+            dialog.printer()->setFromTo(2, 2);
+            return PrintChoice::Print;
+        });
+        ScreenRegistry::get<frmSearch>().txtIndName->setText(m_industry);
+        bool printed = false;
+        int pages = 0;
+        display(type, language, {}, [&](frmReportViewer &screen) {
+            pages = screen.viewer()->pageCount();
+            printed = screen.viewer()->printReport();
+        });
+        setPrintDialogRunner({});
+        setPrinterProvider({});
+        QVERIFY(printed);
+        QCOMPARE(docName, jobName.arg(m_naics, m_industry));
+        QCOMPARE(shownOrientation, orientation);
+        QCOMPARE(maxPage, pages);
+        QCOMPARE(pdfPageCount(pdf), pages >= 2 ? 1 : pages);
+    }
+
+    void cancelledPrintWritesNothing()
+    {
+        const QString pdf = m_dir.filePath(QStringLiteral("cancelled.pdf"));
+        setPrinterProvider([pdf] {
+            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(pdf);
+            return printer;
+        });
+        setPrintDialogRunner([](QPrintDialog &) { return PrintChoice::Cancel; });
+        testsupport::MessageRecorder messages;
+        bool printed = true;
+        display(QStringLiteral("rat"), QStringLiteral("E"), {},
+                [&](frmReportViewer &screen) { printed = screen.viewer()->printReport(); });
+        setPrintDialogRunner({});
+        setPrinterProvider({});
+        QVERIFY(!printed);
+        QVERIFY(!QFile::exists(pdf));
+        QCOMPARE(messages.texts(), QStringList());
     }
 
     void resizeFitsViewerAndButton()
@@ -244,6 +469,18 @@ private slots:
     }
 
 private:
+    static int pdfPageCount(const QString &path)
+    {
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {path});
+        if (!info.waitForFinished(30000))
+            return -1;
+        for (const QString &line : QString::fromUtf8(info.readAllStandardOutput()).split('\n'))
+            if (line.startsWith(QLatin1String("Pages:")))
+                return line.mid(6).trimmed().toInt();
+        return -1;
+    }
+
     QStringList comparisonValues() const
     {
         QStringList values{QStringLiteral("Acme"), QStringLiteral("2006"), m_naics, m_industry};

@@ -6,10 +6,14 @@
 #include "search/PrintWrapping.h"
 #include "search/frmIndustryDefinitions.h"
 
+#include <QDate>
 #include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 
 using testsupport::EndRecorder;
 using testsupport::MessageRecorder;
@@ -28,6 +32,10 @@ private slots:
     void unknownCodeKeepsTitleLine();
     void printsToPdf();
     void noPrinterKeepsRunning();
+    void printedPageHeaderAndIndent_data();
+    void printedPageHeaderAndIndent();
+    void cancelledPrintPrintsNothing();
+    void escapeGoesBackAndOpenerOwns();
 
 private:
     frmIndustryDefinitions &viewer() { return ScreenRegistry::get<frmIndustryDefinitions>(); }
@@ -37,7 +45,47 @@ private:
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
+    QStringList m_jobNames;
 };
+
+namespace {
+struct PrintedWord
+{
+    QString text;
+    double x = 0;
+    double y = 0;
+};
+
+// The words of a PDF's first page with their left and top edges, read by
+// the system's pdftotext.
+QList<PrintedWord> printedWords(const QString &pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+                   QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")});
+    if (!process.waitForFinished(30000))
+        return {};
+    static const QRegularExpression word(
+        QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re"));
+    QList<PrintedWord> words;
+    auto it = word.globalMatch(QString::fromUtf8(process.readAllStandardOutput()));
+    while (it.hasNext()) {
+        const QRegularExpressionMatch match = it.next();
+        words.append(
+            {match.captured(3), match.captured(1).toDouble(), match.captured(2).toDouble()});
+    }
+    return words;
+}
+
+PrintedWord findWord(const QList<PrintedWord> &words, const QString &text, double below = -1)
+{
+    for (const PrintedWord &w : words)
+        if (w.text == text && w.y > below)
+            return w;
+    return {};
+}
+} // namespace
 
 void tst_frmIndustryDefinitions::init()
 {
@@ -46,11 +94,18 @@ void tst_frmIndustryDefinitions::init()
     resetAppState();
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(searchfixture::openFixture(*m_dir));
+    m_jobNames.clear();
+    // The print dialog is answered "Print" unless a test says otherwise.
+    setPrintDialogRunner([this](QPrintDialog &dialog) {
+        m_jobNames << dialog.printer()->docName();
+        return PrintChoice::Print;
+    });
 }
 
 void tst_frmIndustryDefinitions::cleanup()
 {
     setPrinterProvider({});
+    setPrintDialogRunner({});
     ScreenRegistry::clear();
     Screen::resetActivationHistory();
     resetAppState();
@@ -66,19 +121,36 @@ void tst_frmIndustryDefinitions::opens_data()
     QTest::addColumn<QString>("windowTitle");
     QTest::addColumn<QString>("print");
     QTest::addColumn<QString>("back");
-    QTest::newRow("en:with a line break")
-        << qint16(0) << "236110" << "236110 - Residential building construction"
-        << "Builds houses.\nAlso renovates them." << "Industry Definition" << "Print" << "Back";
-    QTest::newRow("fr") << qint16(1) << "236110" << "236110 - Construction résidentielle"
-                        << "Construit des maisons." << "Définition de l'industrie" << "Imprimer"
+    QTest::newRow("en:with a line break") << qint16(0) << "236110"
+                                          << "236110 - Residential building construction"
+                                          << "Builds houses.\nAlso renovates them."
+                                          << "Industry Definition"
+                                          << "Print"
+                                          << "Back";
+    QTest::newRow("fr") << qint16(1) << "236110"
+                        << "236110 - Construction résidentielle"
+                        << "Construit des maisons."
+                        << "Définition de l'industrie"
+                        << "Imprimer"
                         << "Retourner";
-    QTest::newRow("en:null definition") << qint16(0) << "445110" << "445110 - Grocery stores" << ""
-                                        << "Industry Definition" << "Print" << "Back";
-    QTest::newRow("en:industry outside the dataset")
-        << qint16(0) << "722511" << "722511 - Full-service restaurants" << "Serves meals."
-        << "Industry Definition" << "Print" << "Back";
-    QTest::newRow("en:empty code opens the design caption")
-        << qint16(0) << "" << "Title" << "" << "Industry Definition" << "Print" << "Back";
+    QTest::newRow("en:null definition") << qint16(0) << "445110"
+                                        << "445110 - Grocery stores"
+                                        << ""
+                                        << "Industry Definition"
+                                        << "Print"
+                                        << "Back";
+    QTest::newRow("en:industry outside the dataset") << qint16(0) << "722511"
+                                                     << "722511 - Full-service restaurants"
+                                                     << "Serves meals."
+                                                     << "Industry Definition"
+                                                     << "Print"
+                                                     << "Back";
+    QTest::newRow("en:empty code opens the design caption") << qint16(0) << ""
+                                                            << "Title"
+                                                            << ""
+                                                            << "Industry Definition"
+                                                            << "Print"
+                                                            << "Back";
 }
 
 void tst_frmIndustryDefinitions::opens()
@@ -124,7 +196,8 @@ void tst_frmIndustryDefinitions::reusedWhileOpenReloadedAfterBack()
     QCOMPARE(buttonText("cmdPrint"), QStringLiteral("Imprimer"));
     QCOMPARE(buttonText("cmdContinue"), QStringLiteral("Retourner"));
     QCOMPARE(viewer().windowTitle(), QStringLiteral("Définition de l'industrie"));
-    QCOMPARE(viewer().titleLine(), QStringLiteral("448140 - Magasins de vêtements pour la famille"));
+    QCOMPARE(viewer().titleLine(),
+             QStringLiteral("448140 - Magasins de vêtements pour la famille"));
     QCOMPARE(viewer().definition(), QStringLiteral("Vend des vêtements."));
 
     // Closing the window unloads it like "Back".
@@ -169,7 +242,8 @@ void tst_frmIndustryDefinitions::printsToPdf()
     const QVector<PrintLine> lines =
         fncDefinitionPrintLines(viewer().titleLine(), withCrLfLineBreaks(viewer().definition()));
     QCOMPARE(lines.size(), 10);
-    QCOMPARE(lines.at(4).text, indent + QStringLiteral("236110 - Residential building construction"));
+    QCOMPARE(lines.at(4).text,
+             indent + QStringLiteral("236110 - Residential building construction"));
     QCOMPARE(lines.at(8).text, indent + QStringLiteral("Builds houses."));
     QCOMPARE(lines.at(9).text, indent + QStringLiteral("Also renovates them."));
     QVERIFY(viewer().isVisible());
@@ -187,11 +261,95 @@ void tst_frmIndustryDefinitions::noPrinterKeepsRunning()
         QCOMPARE(messages.texts(),
                  QStringList{language == 0
                                  ? QStringLiteral("There is no printer connected to your computer.")
-                                 : QStringLiteral("Il n'y a pas d'imprimante de rattaché à votre machine.")});
+                                 : QStringLiteral(
+                                       "Il n'y a pas d'imprimante de rattaché à votre machine.")});
         QVERIFY(viewer().isVisible());
         viewer().cmdContinue_Click();
     }
     QVERIFY(!ending.ended());
+}
+
+void tst_frmIndustryDefinitions::printedPageHeaderAndIndent_data()
+{
+    QTest::addColumn<qint16>("language");
+    QTest::addColumn<QString>("jobName");
+    QTest::addColumn<QString>("firstWord");
+    QTest::newRow("en")
+        << qint16(0) << "Quorvel – Industry Definition – 236110 - Residential building construction"
+        << "Builds";
+    QTest::newRow("fr")
+        << qint16(1) << "Quorvel – Définition de l'industrie – 236110 - Construction résidentielle"
+        << "Construit";
+}
+
+// Each page starts with the industry and the day; the title and the text
+// share one left edge.
+void tst_frmIndustryDefinitions::printedPageHeaderAndIndent()
+{
+    QFETCH(qint16, language);
+    QFETCH(QString, jobName);
+    QFETCH(QString, firstWord);
+    appState().gintLanguage = language;
+    const QString pdf = m_dir->filePath(QStringLiteral("header.pdf"));
+    setPrinterProvider([pdf] {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdf);
+        return printer;
+    });
+    gsubOpenIndustryDef(QStringLiteral("236110"));
+    viewer().cmdPrint_Click();
+    QCOMPARE(m_jobNames, QStringList{jobName});
+
+    const QList<PrintedWord> words = printedWords(pdf);
+    QVERIFY2(!words.isEmpty(), "pdftotext read no words");
+    // The header: the code at the top, the day at the right of the same line.
+    const PrintedWord headerCode = words.first();
+    QCOMPARE(headerCode.text, QStringLiteral("236110"));
+    const QString day = definitionPrintHeader(QString(), QDate::currentDate(), language != 0).date;
+    const PrintedWord year = findWord(words, day.section(QLatin1Char(' '), -1));
+    QVERIFY(year.x > 300);
+    QVERIFY(qAbs(year.y - headerCode.y) < 2);
+    // The title below it and the first word of the text start at the same x.
+    const PrintedWord title = findWord(words, QStringLiteral("236110"), headerCode.y + 20);
+    const PrintedWord body = findWord(words, firstWord);
+    QVERIFY(title.y > headerCode.y);
+    QVERIFY(body.y > title.y);
+    QVERIFY2(qAbs(title.x - body.x) < 0.5,
+             qPrintable(QStringLiteral("title at %1, text at %2").arg(title.x).arg(body.x)));
+    QVERIFY(title.x > headerCode.x + 20); // the one indentation
+}
+
+void tst_frmIndustryDefinitions::cancelledPrintPrintsNothing()
+{
+    const QString pdf = m_dir->filePath(QStringLiteral("cancelled.pdf"));
+    setPrinterProvider([pdf] {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdf);
+        return printer;
+    });
+    setPrintDialogRunner([](QPrintDialog &) { return PrintChoice::Cancel; });
+    gsubOpenIndustryDef(QStringLiteral("236110"));
+    MessageRecorder messages;
+    viewer().cmdPrint_Click();
+    QVERIFY(!QFileInfo::exists(pdf));
+    QCOMPARE(messages.texts(), QStringList());
+    QVERIFY(viewer().isVisible());
+}
+
+void tst_frmIndustryDefinitions::escapeGoesBackAndOpenerOwns()
+{
+    Screen opener;
+    opener.showScreen();
+    gsubOpenIndustryDef(QStringLiteral("236110"));
+    QCOMPARE(viewer().parentWidget(), &opener);
+    QVERIFY(viewer().isWindow());
+    QTest::keyClick(viewer().findChild<QPlainTextEdit *>(QStringLiteral("txtDefinition")),
+                    Qt::Key_Escape);
+    QVERIFY(!viewer().isVisible());
+    QVERIFY(!viewer().isFormLoaded());
+    QCOMPARE(Screen::lastActiveScreen(), &opener);
 }
 
 QUORVEL_TEST_MAIN(tst_frmIndustryDefinitions)

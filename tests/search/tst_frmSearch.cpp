@@ -16,6 +16,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLayout>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -403,14 +404,19 @@ void tst_frmSearch::languageSwitchKeepsIndustry()
     QVERIFY(!shownTo(search.dbgridKeywordResults, &search));
     QCOMPARE(search.txtKeyword->text(), QString());
     QVERIFY(search.optKeyword->isChecked());
+    // Without results the keyword box and its button stay at the top of the frame.
+    search.fraKeyword->layout()->activate();
+    QVERIFY(search.fraKeyword->height() > 150);
+    QVERIFY2(search.txtKeyword->y() < 50, qPrintable(QString::number(search.txtKeyword->y())));
+    QCOMPARE(search.cmdKeyword->geometry().center().y(), search.txtKeyword->geometry().center().y());
 
     frmMenu &menu = ScreenRegistry::get<frmMenu>();
     QCOMPARE(appState().gstrDatasetCaption, menu.optVol2->text());
     QCOMPARE(search.windowTitle(), QStringLiteral("Recherche ") + menu.optVol2->text() +
                                        QStringLiteral(" - LAVOR (2006, 2005 and 2004)"));
     QCOMPARE(search.fraSearch->title(), QStringLiteral("1.  Recherche par"));
-    QCOMPARE(search.mnuFrench->text(), QStringLiteral("Français"));
-    QCOMPARE(search.mnuEnglish->text(), QStringLiteral("English"));
+    QCOMPARE(testsupport::shownText(search.mnuFrench->text()), QStringLiteral("Français"));
+    QCOMPARE(testsupport::shownText(search.mnuEnglish->text()), QStringLiteral("English"));
     QCOMPARE(search.TreeView1->topLevelItem(0)->text(0), QStringLiteral("Toutes les industries"));
     QCOMPARE(search.TreeView1->selectedItems().size(), 0);
     QCOMPARE(search.cboNAICSTitle->findText(QStringLiteral("Épiceries")) >= 0, true);

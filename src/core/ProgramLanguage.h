@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QStringList>
+
+// The program's language (0 English, anything else French). Switching it
+// sets AppState's gintLanguage and puts Qt's own texts (the file and print
+// dialogs, message box buttons, the line edits' context menus) in the same
+// language, from Qt's installed translations.
+void setProgramLanguage(qint16 language);
+
+// Qt's translation files that stand loaded for the current language.
+QStringList loadedQtTranslations();

@@ -1,0 +1,83 @@
+#include "reports/ReportNaming.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+const QString kDash = QStringLiteral(" \u2013 ");
+
+QString &lastFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+QString datasetName(const ReportIdentity &report)
+{
+    QString name = QStringLiteral("Volume %1").arg(report.volume);
+    if (!report.region.isEmpty() &&
+        report.region.compare(QLatin1String("ALL"), Qt::CaseInsensitive))
+        name += QLatin1Char(' ') + report.region;
+    return name;
+}
+} // namespace
+
+QString reportKindName(const ReportIdentity &report)
+{
+    if (report.kind == QLatin1String("bal"))
+        return report.french ? QStringLiteral("Bilan") : QStringLiteral("Balance Sheet");
+    if (report.kind == QLatin1String("com"))
+        return report.french ? QStringLiteral("Comparaison") : QStringLiteral("Comparison");
+    return QStringLiteral("Ratios");
+}
+
+QString printJobName(const ReportIdentity &report)
+{
+    QString name = QStringLiteral("Quorvel") + kDash + reportKindName(report) + kDash;
+    if (report.kind == QLatin1String("com"))
+        return name + report.firmName.trimmed() + kDash + QString::number(report.year);
+    return name + (report.naics + QLatin1Char(' ') + report.industry).trimmed();
+}
+
+QString suggestedExportFileName(const ReportIdentity &report, const QString &extension)
+{
+    QString base = reportKindName(report) + kDash;
+    if (report.kind == QLatin1String("com"))
+        base += report.firmName.trimmed() + kDash + QString::number(report.year);
+    else
+        base += report.naics.trimmed() + kDash + datasetName(report);
+    return safeFileName(base) + QLatin1Char('.') + extension;
+}
+
+QString safeFileName(const QString &text)
+{
+    QString name;
+    for (const QChar c : text) {
+        const bool refused = c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c);
+        name += refused ? QLatin1Char('-') : c;
+    }
+    name = name.simplified();
+    while (name.endsWith(QLatin1Char('.')))
+        name.chop(1);
+    return name;
+}
+
+QString exportFolder()
+{
+    if (!lastFolder().isEmpty() && QFileInfo(lastFolder()).isDir())
+        return lastFolder();
+    // The documents folder, where the user has one.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+void rememberExportFolder(const QString &filePath)
+{
+    lastFolder() = QFileInfo(filePath).absolutePath();
+}
+
+void resetExportFolder()
+{
+    lastFolder().clear();
+}
