@@ -7,6 +7,7 @@
 #include "core/ProgramExit.h"
 #include "core/ProgramFolder.h"
 #include "core/ScreenRegistry.h"
+#include "core/TitleTables.h"
 #include "entry/frmStart.h"
 
 #include <cstdio>
@@ -33,10 +34,11 @@ void Main()
     checkDatabase(kReferenceDatabaseFile,
                   DatabaseSchema::shipped(QLatin1String(kReferenceDatabaseFile)), false);
     // The tables added since the first release are created below when an
-    // older user database lacks them.
-    checkDatabase(
-        kUserDatabaseFile,
-        DatabaseSchema::shipped(QLatin1String(kUserDatabaseFile)).without(addedUserTables()), true);
+    // older user database lacks them, and its title tables are refreshed.
+    checkDatabase(kUserDatabaseFile,
+                  DatabaseSchema::shipped(QLatin1String(kUserDatabaseFile))
+                      .without(addedUserTables() + titleTables()),
+                  true);
     ConnectToFile(state.gcnReference,
                   ProgramFolder() + QLatin1Char('/') + QLatin1String(kReferenceDatabaseFile),
                   QStringLiteral("unknown"), OpenMode::ReadOnly);
@@ -44,6 +46,7 @@ void Main()
                   ProgramFolder() + QLatin1Char('/') + QLatin1String(kUserDatabaseFile),
                   QStringLiteral("unknown"), OpenMode::ReadWrite);
     subEnsureAddedUserTables(state.gcnUser);
+    subRefreshTitleTables(state.gcnUser);
     state.gblnKeepFirmForm = false;
     state.gstrHelpViewer = ProgramFolder() + QLatin1Char('/') + QLatin1String(kHelpViewerFile);
     ScreenRegistry::get<frmStart>().showScreen();

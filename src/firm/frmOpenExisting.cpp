@@ -11,10 +11,12 @@
 #include "firm/StatementIndustry.h"
 #include "firm/frmMyValues.h"
 #include "reports/ComparisonBatch.h"
+#include "reports/ReportNaming.h"
 #include "search/frmSearch.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -22,7 +24,6 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -204,10 +205,11 @@ void frmOpenExisting::dbgFirms_DblClick(const QModelIndex &index)
 
 void frmOpenExisting::cmdExportComparisons_Click()
 {
-    const QString folder = QFileDialog::getExistingDirectory(
-        this, caption(1412), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-    if (!folder.isEmpty())
-        subExportComparisons(folder);
+    const QString folder = QFileDialog::getExistingDirectory(this, caption(1412), exportFolder());
+    if (folder.isEmpty())
+        return;
+    rememberExportFolder(QDir(folder).filePath(QStringLiteral("comparisons")));
+    subExportComparisons(folder);
 }
 
 void frmOpenExisting::subExportComparisons(const QString &folder)

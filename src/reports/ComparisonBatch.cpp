@@ -6,6 +6,7 @@
 #include "reports/ReportDocument.h"
 #include "reports/ReportEngine.h"
 #include "reports/ReportError.h"
+#include "reports/ReportNaming.h"
 #include "reports/ReportPreparation.h"
 #include "search/IndustryLookups.h"
 
@@ -106,14 +107,12 @@ QVector<BatchStatement> fncBatchStatements(Connection &user)
 QString fncComparisonFileName(const QString &firmName, int year, const QString &naics,
                               qint16 language)
 {
-    QString firm = firmName.simplified();
-    for (QChar &c : firm)
-        if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c))
-            c = QLatin1Char('_');
+    // A leading dot would hide the file.
+    QString firm = safeFileName(firmName);
     while (firm.startsWith(QLatin1Char('.')))
-        firm.remove(0, 1);
+        firm = firm.mid(1).trimmed();
     if (firm.isEmpty())
-        firm = QStringLiteral("_");
+        firm = QStringLiteral("-");
     const QString dash = QStringLiteral(" \u2013 ");
     return (isEnglish(language) ? QStringLiteral("Comparison") : QStringLiteral("Comparaison")) +
            dash + firm + dash + QString::number(year) + dash + naics + QStringLiteral(".pdf");

@@ -34,7 +34,7 @@ struct BatchResult
 QVector<BatchStatement> fncBatchStatements(Connection &user);
 
 // "Comparison – Maple Ridge Homes Ltd – 2006 – 236110.pdf" ("Comparaison – …"
-// in French); characters no file name may hold become "_".
+// in French); characters no file name may hold become "-".
 QString fncComparisonFileName(const QString &firmName, int year, const QString &naics,
                               qint16 language);
 

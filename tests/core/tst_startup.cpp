@@ -180,8 +180,8 @@ private slots:
         QTest::newRow("user: column dropped") << user << "alter table MyValues drop column Cash"
                                               << "lacks these columns: MyValues.Cash"
                                               << "Il manque ces colonnes";
-        QTest::newRow("user: table dropped") << user << "drop table Rpt_Comparison_Titles"
-                                             << "lacks these tables: Rpt_Comparison_Titles"
+        QTest::newRow("user: table dropped") << user << "drop table ProvinceCodes"
+                                             << "lacks these tables: ProvinceCodes"
                                              << "Il manque ces tables";
         QTest::newRow("reference: table dropped") << reference << "drop table tblTreeview"
                                                   << "lacks these tables: tblTreeview"
