@@ -102,7 +102,7 @@ private slots:
         QTest::newRow("fr") << "Érable & Fils" << qint16(1)
                             << "Comparaison – Érable & Fils – 2006 – 236110.pdf";
         QTest::newRow("path characters")
-            << "A/B: C*D?" << qint16(0) << "Comparison – A_B_ C_D_ – 2006 – 236110.pdf";
+            << "A/B: C*D?" << qint16(0) << "Comparison – A-B- C-D- – 2006 – 236110.pdf";
         QTest::newRow("hidden-file dot and blanks")
             << "  ..Dots  Inc " << qint16(0) << "Comparison – Dots Inc – 2006 – 236110.pdf";
     }
