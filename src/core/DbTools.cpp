@@ -70,7 +70,13 @@ QSqlQuery &prepared(Connection &connection, const QString &sql, const QVariantLi
 {
     requireOpen(connection);
     const QString name = connection.connectionName();
-    QSqlQuery *kept = statementcache::find(name, sql);
+    // A "*" column list follows the table: after a schema change a kept
+    // statement would read the new rows with the old column count, so such
+    // a statement is prepared afresh every time.
+    const bool followsColumns = sql.contains(QLatin1Char('*'));
+    if (followsColumns)
+        statementcache::drop(name, sql);
+    QSqlQuery *kept = followsColumns ? nullptr : statementcache::find(name, sql);
     if (!kept) {
         QSqlQuery query(connection.database());
         query.setForwardOnly(true);

@@ -177,21 +177,6 @@ FirmStatement statementFromValues(const QStringList &values)
     return statement;
 }
 
-// A figure of the year row as a number; empty when the dataset leaves it empty.
-std::optional<double> numberOf(const QVariant &value)
-{
-    if (value.isNull())
-        return std::nullopt;
-    bool ok = false;
-    const double number = value.toDouble(&ok);
-    return ok ? std::optional<double>(number) : std::nullopt;
-}
-
-QVariant boundNumber(const std::optional<double> &value)
-{
-    return value ? QVariant(*value) : QVariant();
-}
-
 void updateComparison(Connection &cnUser, const QStringList &columns, const QVariantList &values)
 {
     qint16 errors = 0;
@@ -234,18 +219,18 @@ std::array<Standing, kRatioCount> writeRatiosAndPositions(Connection &cnUser,
         const RatioColumns &r = kRatioColumns[i];
         const double ratio = ratios.*r.value;
         const bool meaningful = isMeaningful(statement, RatioId(i));
-        const Quartiles quartiles{numberOf(yearRow.field(QLatin1String(r.q1))),
-                                  numberOf(yearRow.field(QLatin1String(r.q2))),
-                                  numberOf(yearRow.field(QLatin1String(r.q3)))};
+        const Quartiles quartiles{reportsql::numberOf(yearRow.field(QLatin1String(r.q1))),
+                                  reportsql::numberOf(yearRow.field(QLatin1String(r.q2))),
+                                  reportsql::numberOf(yearRow.field(QLatin1String(r.q3)))};
         const QuartilePosition position =
             meaningful ? quartilePosition(r.scale, quartiles, ratio) : QuartilePosition{};
         standings[i] = standingOf(meaningful, position);
         ratioColumns << QLatin1String(r.column);
         ratioValues << ratio;
         betterColumns << QLatin1String(r.better);
-        betterValues << boundNumber(position.better);
+        betterValues << reportsql::boundNumber(position.better);
         worseColumns << QLatin1String(r.worse);
-        worseValues << boundNumber(position.worse);
+        worseValues << reportsql::boundNumber(position.worse);
     }
     updateComparison(cnUser, ratioColumns, ratioValues);
     updateComparison(cnUser, betterColumns, betterValues);
@@ -294,7 +279,7 @@ void writeNotes(Connection &cnUser, const FirmStatement &statement,
                        ? QVariant(comparisonText(QStringLiteral("Lbl_NotMeaningful"), language))
                        : QVariant())
                << ratioReading(id, standings[i], language)
-               << boundNumber(pictureQuarter(standings[i]));
+               << reportsql::boundNumber(pictureQuarter(standings[i]));
     }
     qint16 errors = 0;
     ExecCmdInDB(cnUser, QStringLiteral("delete from Rpt_Comparison_Notes"), errors);
@@ -312,8 +297,8 @@ void writeVariances(Connection &cnUser, const RecordSet &yearRow, const FirmStat
     for (const VarianceColumn &v : kVarianceColumns) {
         const double firmPercent = percentOfTotalAssets(statement.*v.amount, statement.Ta);
         columns << QLatin1String(v.column);
-        values << boundNumber(
-            balanceSheetVariance(firmPercent, numberOf(yearRow.field(QLatin1String(v.industry)))));
+        values << reportsql::boundNumber(balanceSheetVariance(
+            firmPercent, reportsql::numberOf(yearRow.field(QLatin1String(v.industry)))));
     }
     updateComparison(cnUser, columns, values);
 }

@@ -58,20 +58,6 @@ QString yearWorkTable(int year)
     }
 }
 
-std::optional<double> numberOf(const QVariant &value)
-{
-    if (value.isNull())
-        return std::nullopt;
-    bool ok = false;
-    const double number = value.toDouble(&ok);
-    return ok ? std::optional<double>(number) : std::nullopt;
-}
-
-QVariant boundNumber(const std::optional<double> &value)
-{
-    return value ? QVariant(*value) : QVariant();
-}
-
 // The industry's quartiles of every ratio in one reference year; all empty
 // when the dataset has no data for it.
 std::array<Quartiles, kRatioColumns.size()> industryQuartiles(Connection &cnUser, int year)
@@ -83,9 +69,9 @@ std::array<Quartiles, kRatioColumns.size()> industryQuartiles(Connection &cnUser
         return quartiles;
     for (std::size_t i = 0; i < kRatioColumns.size(); ++i) {
         const RatioColumns &r = kRatioColumns[i];
-        quartiles[i] = {numberOf(row.field(QLatin1String(r.q1))),
-                        numberOf(row.field(QLatin1String(r.q2))),
-                        numberOf(row.field(QLatin1String(r.q3)))};
+        quartiles[i] = {reportsql::numberOf(row.field(QLatin1String(r.q1))),
+                        reportsql::numberOf(row.field(QLatin1String(r.q2))),
+                        reportsql::numberOf(row.field(QLatin1String(r.q3)))};
     }
     return quartiles;
 }
@@ -204,7 +190,7 @@ void writeComparisonTrend(Connection &cnUser, const QString &firmName, int year,
                                                                 p.industry.q2, p.industry.q3};
             for (int part = 0; part < int(parts.size()); ++part) {
                 columns << valueColumn(*s.ratio, part, slot);
-                values << boundNumber(parts[part]);
+                values << reportsql::boundNumber(parts[part]);
             }
         }
         columns << chartColumn(*s.ratio);

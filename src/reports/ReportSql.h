@@ -2,9 +2,28 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariant>
+#include <optional>
 
-// Small pieces of SQL text shared by the report preparations.
+// Small pieces of SQL text and values shared by the report preparations.
 namespace reportsql {
+
+// A figure of a work-table row as a number; empty when the row leaves it
+// empty (null) or holds no number.
+inline std::optional<double> numberOf(const QVariant &value)
+{
+    if (value.isNull())
+        return std::nullopt;
+    bool ok = false;
+    const double number = value.toDouble(&ok);
+    return ok ? std::optional<double>(number) : std::nullopt;
+}
+
+// A figure to bind: null when empty.
+inline QVariant boundNumber(const std::optional<double> &value)
+{
+    return value ? QVariant(*value) : QVariant();
+}
 
 // A column name as an identifier, whatever characters it holds.
 inline QString quotedIdentifier(const QString &name)
