@@ -70,10 +70,12 @@ QSqlQuery &prepared(Connection &connection, const QString &sql, const QVariantLi
 {
     requireOpen(connection);
     const QString name = connection.connectionName();
-    // A "*" column list follows the table: after a schema change a kept
-    // statement would read the new rows with the old column count, so such
-    // a statement is prepared afresh every time.
-    const bool followsColumns = sql.contains(QLatin1Char('*'));
+    // A query whose "*" column list follows the table: after a schema change
+    // a kept statement would read the new rows with the old column count, so
+    // such a query is prepared afresh every time.
+    const bool followsColumns =
+        sql.trimmed().startsWith(QLatin1String("select"), Qt::CaseInsensitive) &&
+        sql.contains(QLatin1Char('*'));
     if (followsColumns)
         statementcache::drop(name, sql);
     QSqlQuery *kept = followsColumns ? nullptr : statementcache::find(name, sql);
