@@ -15,13 +15,13 @@
 #include <QTest>
 #include <functional>
 
-#define QUORVEL_TEST_MAIN(TestObject)                                                          \
-    int main(int argc, char *argv[])                                                           \
-    {                                                                                          \
-        QuorvelApplication app(argc, argv);                                                    \
-        TestObject tc;                                                                         \
-        QTEST_SET_MAIN_SOURCE_PATH                                                             \
-        return QTest::qExec(&tc, argc, argv);                                                  \
+#define QUORVEL_TEST_MAIN(TestObject)                                                              \
+    int main(int argc, char *argv[])                                                               \
+    {                                                                                              \
+        QuorvelApplication app(argc, argv);                                                        \
+        TestObject tc;                                                                             \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&tc, argc, argv);                                                      \
     }
 
 namespace testsupport {

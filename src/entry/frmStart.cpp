@@ -1,11 +1,11 @@
 #include "entry/frmStart.h"
 
 #include "core/AppState.h"
-#include "core/ProgramLanguage.h"
+#include "core/ExitQuestion.h"
 #include "core/HelpLauncher.h"
+#include "core/ProgramLanguage.h"
 #include "core/ScreenRegistry.h"
 #include "entry/ClickableLabel.h"
-#include "core/ExitQuestion.h"
 #include "entry/frmMenu.h"
 
 #include <QCloseEvent>

@@ -1,28 +1,28 @@
 #include "search/frmSearch.h"
 
 #include "core/AppState.h"
-#include "core/MenuMnemonics.h"
-#include "core/ProgramLanguage.h"
-#include "core/ExitQuestion.h"
 #include "core/DatasetMapping.h"
+#include "core/ExitQuestion.h"
 #include "core/HelpLauncher.h"
+#include "core/MenuMnemonics.h"
 #include "core/Messages.h"
 #include "core/ProgramExit.h"
+#include "core/ProgramLanguage.h"
+#include "core/RecordSetModel.h"
 #include "core/ResourceString.h"
 #include "core/ScreenRegistry.h"
 #include "entry/frmAbout.h"
 #include "entry/frmMenu.h"
-#include "firm/frmMyValues.h"
 #include "firm/FirmList.h"
+#include "firm/frmMyValues.h"
 #include "firm/frmOpenExisting.h"
 #include "reports/frmReportViewer.h"
 #include "search/IndustryTree.h"
-#include "core/RecordSetModel.h"
 #include "search/OpenIndustryDef.h"
 #include "search/SearchIcons.h"
 
-#include <QCloseEvent>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -234,8 +234,8 @@ QWidget *frmSearch::buildSelection()
     txtIndName->setReadOnly(true);
     lblHiddenNaics = named(new QLabel(box), "lblHiddenNaics");
     lblHiddenNaics->hide();
-    for (QWidget *widget : std::initializer_list<QWidget *>{lblIndustryInfo, lblCategory,
-                                                            lblNAICSCode, txtIndName})
+    for (QWidget *widget :
+         std::initializer_list<QWidget *>{lblIndustryInfo, lblCategory, lblNAICSCode, txtIndName})
         layout->addWidget(widget);
     return box;
 }
@@ -408,7 +408,8 @@ void frmSearch::subPopulateNAICSTitles()
 void frmSearch::subLookupNewLanguage(const QString &strNAICS)
 {
     // A code the dataset does not carry leaves the fields as they are.
-    if (const std::optional<IndustryRow> industry = fncLookupByCode(currentLookupSource(), strNAICS)) {
+    if (const std::optional<IndustryRow> industry =
+            fncLookupByCode(currentLookupSource(), strNAICS)) {
         lblCategory->setText(caption(524) + QStringLiteral(": ") + industry->category);
         txtIndName->setText(industry->title);
     }
@@ -435,8 +436,8 @@ void frmSearch::subFormatGrid()
         if (spare > 0) {
             dbgridKeywordResults->setColumnWidth(1, dbgridKeywordResults->columnWidth(1) +
                                                         spare * 3 / 5);
-            dbgridKeywordResults->setColumnWidth(2, dbgridKeywordResults->columnWidth(2) +
-                                                        spare - spare * 3 / 5);
+            dbgridKeywordResults->setColumnWidth(2, dbgridKeywordResults->columnWidth(2) + spare -
+                                                        spare * 3 / 5);
         }
     }
 }
@@ -528,8 +529,8 @@ void frmSearch::cboNAICSTitle_Click()
 
 void frmSearch::cmdKeyword_Click()
 {
-    adodcKeywordResults->setRecordSet(fncKeywordSearch(currentLookupSource(), txtKeyword->text(),
-                                                       chkDefinitions->isChecked()));
+    adodcKeywordResults->setRecordSet(
+        fncKeywordSearch(currentLookupSource(), txtKeyword->text(), chkDefinitions->isChecked()));
     if (adodcKeywordResults->rowCount() > 0) {
         dbgridKeywordResults->show();
         subFormatGrid();
@@ -545,8 +546,10 @@ void frmSearch::subSelectGridRow(const QModelIndex &index)
     if (!index.isValid() || index.row() >= adodcKeywordResults->rowCount())
         return;
     const int row = index.row();
-    lblCategory->setText(caption(524) + QStringLiteral(": ") + adodcKeywordResults->cellText(row, 2));
-    lblNAICSCode->setText(caption(408) + QStringLiteral(": ") + adodcKeywordResults->cellText(row, 0));
+    lblCategory->setText(caption(524) + QStringLiteral(": ") +
+                         adodcKeywordResults->cellText(row, 2));
+    lblNAICSCode->setText(caption(408) + QStringLiteral(": ") +
+                          adodcKeywordResults->cellText(row, 0));
     txtIndName->setText(adodcKeywordResults->cellText(row, 1));
     lblHiddenNaics->setText(adodcKeywordResults->cellText(row, 0));
 }
@@ -597,10 +600,10 @@ void frmSearch::cmdContinue_Click()
                                      : QStringLiteral("You must select an industry"),
                     MsgButtons::Ok, MsgIcon::Warning, QString(), this);
     } else if (optReport->isChecked()) {
-        const QString reportType = optBalanceSheet->isChecked() ? QStringLiteral("bal")
-                                                                : QStringLiteral("rat");
-        const QString languageLetter = state.gintLanguage == 0 ? QStringLiteral("E")
-                                                               : QStringLiteral("F");
+        const QString reportType =
+            optBalanceSheet->isChecked() ? QStringLiteral("bal") : QStringLiteral("rat");
+        const QString languageLetter =
+            state.gintLanguage == 0 ? QStringLiteral("E") : QStringLiteral("F");
         mblnResetOnActivate = false;
         ScreenRegistry::get<frmReportViewer>().DisplayCrystalReport(
             state.gcnReference, state.gcnUser, reportType, state.gintVolume, state.gstrRegion,

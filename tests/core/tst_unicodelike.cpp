@@ -57,24 +57,41 @@ private slots:
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("expected");
-        QTest::newRow("substring") << "%ret%" << "Retail trade" << true;
-        QTest::newRow("accented capital") << "%DÉTAIL%" << "Commerce de détail" << true;
-        QTest::newRow("accented small vs capital") << "%école%" << "ÉCOLES PRIMAIRES" << true;
-        QTest::newRow("accent is ignored") << "%detail%" << "Commerce de détail" << true;
+        QTest::newRow("substring") << "%ret%"
+                                   << "Retail trade" << true;
+        QTest::newRow("accented capital") << "%DÉTAIL%"
+                                          << "Commerce de détail" << true;
+        QTest::newRow("accented small vs capital") << "%école%"
+                                                   << "ÉCOLES PRIMAIRES" << true;
+        QTest::newRow("accent is ignored") << "%detail%"
+                                           << "Commerce de détail" << true;
         QTest::newRow("fr:accents and case ignored")
-            << "%electricite%" << "Production, transport et distribution d'électricité" << true;
-        QTest::newRow("fr:capitals without accents") << "%CAFE%" << "Café-restaurant" << true;
-        QTest::newRow("fr:accented pattern on plain text") << "%élévateur%" << "ELEVATEURS" << true;
-        QTest::newRow("fr:ligature") << "%oeuvre%" << "Main-d'Œuvre" << true;
-        QTest::newRow("underscore matches an accented letter") << "caf_" << "café" << true;
-        QTest::newRow("other letters still differ") << "%cafe%" << "Cafard" << false;
-        QTest::newRow("underscore is exactly one character") << "b_q%" << "Banques" << false;
-        QTest::newRow("underscore matches one") << "b_nques" << "Banques" << true;
-        QTest::newRow("percent inside") << "%fab%ali%" << "Fabrication d'aliments" << true;
-        QTest::newRow("apostrophe") << "%d'ali%" << "Fabrication d'aliments" << true;
-        QTest::newRow("anchored start") << "ret%" << "Commerce de détail, retail" << false;
-        QTest::newRow("empty pattern only empty") << "" << "x" << false;
-        QTest::newRow("only percent") << "%" << "" << true;
+            << "%electricite%"
+            << "Production, transport et distribution d'électricité" << true;
+        QTest::newRow("fr:capitals without accents") << "%CAFE%"
+                                                     << "Café-restaurant" << true;
+        QTest::newRow("fr:accented pattern on plain text") << "%élévateur%"
+                                                           << "ELEVATEURS" << true;
+        QTest::newRow("fr:ligature") << "%oeuvre%"
+                                     << "Main-d'Œuvre" << true;
+        QTest::newRow("underscore matches an accented letter") << "caf_"
+                                                               << "café" << true;
+        QTest::newRow("other letters still differ") << "%cafe%"
+                                                    << "Cafard" << false;
+        QTest::newRow("underscore is exactly one character") << "b_q%"
+                                                             << "Banques" << false;
+        QTest::newRow("underscore matches one") << "b_nques"
+                                                << "Banques" << true;
+        QTest::newRow("percent inside") << "%fab%ali%"
+                                        << "Fabrication d'aliments" << true;
+        QTest::newRow("apostrophe") << "%d'ali%"
+                                    << "Fabrication d'aliments" << true;
+        QTest::newRow("anchored start") << "ret%"
+                                        << "Commerce de détail, retail" << false;
+        QTest::newRow("empty pattern only empty") << ""
+                                                  << "x" << false;
+        QTest::newRow("only percent") << "%"
+                                      << "" << true;
     }
 
     void matches()
@@ -87,8 +104,10 @@ private slots:
 
     void escapeMakesWildcardLiteral()
     {
-        QVERIFY(unicodeLikeMatch(QStringLiteral("100!%"), QStringLiteral("100%"), QLatin1Char('!')));
-        QVERIFY(!unicodeLikeMatch(QStringLiteral("100!%"), QStringLiteral("1000"), QLatin1Char('!')));
+        QVERIFY(
+            unicodeLikeMatch(QStringLiteral("100!%"), QStringLiteral("100%"), QLatin1Char('!')));
+        QVERIFY(
+            !unicodeLikeMatch(QStringLiteral("100!%"), QStringLiteral("1000"), QLatin1Char('!')));
     }
 
     // The same answer as the plain definition, on many random patterns and
@@ -98,10 +117,14 @@ private slots:
         QTest::addColumn<QString>("textAlphabet");
         QTest::addColumn<QString>("patternAlphabet");
         QTest::addColumn<QChar>("escape");
-        QTest::newRow("ascii") << "abAB" << "abAB%_" << QChar();
-        QTest::newRow("accented") << "eéÉEàÀœ" << "éÉeàÀoœ%_" << QChar();
-        QTest::newRow("escape") << "a%_!b" << "a%_!bB" << QChar(QLatin1Char('!'));
-        QTest::newRow("escape is a wildcard") << "a%_b" << "a%_b" << QChar(QLatin1Char('%'));
+        QTest::newRow("ascii") << "abAB"
+                               << "abAB%_" << QChar();
+        QTest::newRow("accented") << "eéÉEàÀœ"
+                                  << "éÉeàÀoœ%_" << QChar();
+        QTest::newRow("escape") << "a%_!b"
+                                << "a%_!bB" << QChar(QLatin1Char('!'));
+        QTest::newRow("escape is a wildcard") << "a%_b"
+                                              << "a%_b" << QChar(QLatin1Char('%'));
     }
 
     void agreesWithThePlainDefinition()
@@ -135,16 +158,16 @@ private slots:
                                              "ÉQUIPEMENT DE TRANSPORT");
         const QString pairs = QStringLiteral("_%_%_%_%_%_%_%_%");
         QTest::newRow("no z anywhere") << pairs + QStringLiteral("z") << title << false;
-        QTest::newRow("z at the end") << pairs + QStringLiteral("z") << title + QStringLiteral("Z")
-                                      << true;
-        QTest::newRow("z too early") << pairs + QStringLiteral("z")
-                                     << QStringLiteral("abcdefz") + title << false;
-        QTest::newRow("many percents around a") << QStringLiteral("%a%a%a%a%a%a%a%a%b")
-                                                << QString(200, QLatin1Char('a')) << false;
+        QTest::newRow("z at the end")
+            << pairs + QStringLiteral("z") << title + QStringLiteral("Z") << true;
+        QTest::newRow("z too early")
+            << pairs + QStringLiteral("z") << QStringLiteral("abcdefz") + title << false;
+        QTest::newRow("many percents around a")
+            << QStringLiteral("%a%a%a%a%a%a%a%a%b") << QString(200, QLatin1Char('a')) << false;
         QTest::newRow("accented run") << QStringLiteral("%é%é%é%é%é%é%x")
                                       << QString(200, QChar(0xC9)) + QStringLiteral("X") << true;
-        QTest::newRow("underscores exceed the text") << QString(300, QLatin1Char('_')) + "%"
-                                                     << title << false;
+        QTest::newRow("underscores exceed the text")
+            << QString(300, QLatin1Char('_')) + "%" << title << false;
     }
 
     void adversarialPatterns()
@@ -175,10 +198,10 @@ private slots:
         QCOMPARE(schools.RecordCount(), 2);
         QCOMPARE(schools.row(0).at(0).toString(), QStringLiteral("ÉCOLES DE CONDUITE"));
         QCOMPARE(schools.row(1).at(0).toString(), QStringLiteral("École primaire"));
-        const RecordSet own =
-            GetRS(connection, QStringLiteral("select Title from T where Title like Pattern "
-                                             "order by 1"),
-                  "read");
+        const RecordSet own = GetRS(connection,
+                                    QStringLiteral("select Title from T where Title like Pattern "
+                                                   "order by 1"),
+                                    "read");
         QCOMPARE(own.RecordCount(), 2);
         QCOMPARE(own.row(0).at(0).toString(), QStringLiteral("Banques"));
         QCOMPARE(own.row(1).at(0).toString(), QStringLiteral("École primaire"));
@@ -188,19 +211,20 @@ private slots:
     {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("t.mdb"));
-        QVERIFY(writeSqliteFile(file, {QStringLiteral("create table T (Title text)"),
-                                       QStringLiteral("insert into T values ('Commerce de DÉTAIL')"),
-                                       QStringLiteral("insert into T values ('Retail')"),
-                                       QStringLiteral("insert into T values (null)")}));
+        QVERIFY(
+            writeSqliteFile(file, {QStringLiteral("create table T (Title text)"),
+                                   QStringLiteral("insert into T values ('Commerce de DÉTAIL')"),
+                                   QStringLiteral("insert into T values ('Retail')"),
+                                   QStringLiteral("insert into T values (null)")}));
         Connection connection;
         ConnectToFile(connection, file, QStringLiteral("unknown"), OpenMode::ReadOnly);
         RecordSet rs = GetRS(connection, QStringLiteral("select Title from T where Title like ?"),
                              "read", {QStringLiteral("%détail%")});
         QCOMPARE(rs.RecordCount(), 1);
         QCOMPARE(rs.text(QStringLiteral("Title")), QStringLiteral("Commerce de DÉTAIL"));
-        RecordSet escaped = GetRS(
-            connection, QStringLiteral("select Title from T where Title like ? escape '!'"), "read",
-            {QStringLiteral("ret!%")});
+        RecordSet escaped =
+            GetRS(connection, QStringLiteral("select Title from T where Title like ? escape '!'"),
+                  "read", {QStringLiteral("ret!%")});
         QCOMPARE(escaped.RecordCount(), 0);
     }
 };

@@ -654,7 +654,8 @@ void tst_FirmScreen::languageSwitch()
              QStringLiteral("Total, capitaux propres "));
     QCOMPARE(firm.lblIncome->text(), QStringLiteral("Données de l'état des résultats "));
     QCOMPARE(testsupport::shownText(firm.mnuFile->title()), QStringLiteral("Fichier"));
-    QCOMPARE(testsupport::shownText(firm.mnuOpen->text()), QStringLiteral("Ouvrir le rapport existant"));
+    QCOMPARE(testsupport::shownText(firm.mnuOpen->text()),
+             QStringLiteral("Ouvrir le rapport existant"));
     QCOMPARE(testsupport::shownText(firm.mnuAbout->text()), QStringLiteral("Au sujet de LAVOR"));
     QCOMPARE(testsupport::shownText(firm.mnuEnglish->text()), QStringLiteral("English"));
     QVERIFY(appState().gstrDatasetCaption.size() > 0);
@@ -672,7 +673,8 @@ void tst_FirmScreen::languageSwitch()
     QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Acme"));
     QCOMPARE(firm.dataChanged(), changed);
     QCOMPARE(firm.lblIndustry->text(), m_industry);
-    QCOMPARE(testsupport::shownText(firm.mnuReturnSearch->text()), QStringLiteral("Return to Industry Selection"));
+    QCOMPARE(testsupport::shownText(firm.mnuReturnSearch->text()),
+             QStringLiteral("Return to Industry Selection"));
 
     // The untouched prompt follows the language.
     MessageRecorder messages(MsgAnswer::No);

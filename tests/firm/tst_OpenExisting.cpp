@@ -219,11 +219,13 @@ void tst_OpenExisting::captions_data()
     QTest::newRow("en") << 0 << "Which firm would you like to work with?"
                         << "Open Existing"
                         << "Open"
-                        << "Export comparisons…" << "Cancel";
+                        << "Export comparisons…"
+                        << "Cancel";
     QTest::newRow("fr") << 1 << "Avec laquelle des entreprises aimeriez-vous travailler?"
                         << "Ouvrir le rapport existant"
                         << "Ouvrir"
-                        << "Exporter les comparaisons…" << "Annuler";
+                        << "Exporter les comparaisons…"
+                        << "Annuler";
 }
 
 void tst_OpenExisting::captions()

@@ -66,7 +66,8 @@ private slots:
 
         HelpDocument document;
         QCOMPARE(document.open(programFile(file)), HelpDocument::Status::Open);
-        QVERIFY2(document.homeUrl().path().endsWith(homePage), qPrintable(document.homeUrl().toString()));
+        QVERIFY2(document.homeUrl().path().endsWith(homePage),
+                 qPrintable(document.homeUrl().toString()));
 
         HelpViewerWindow window(programFile(file), QString());
         QCOMPARE(window.pageTitle(), homeTitle);
@@ -82,30 +83,40 @@ private slots:
         QTest::addColumn<QString>("licenseTitle");
 
         QTest::newRow("en") << kConceptsEng << "net profit margin"
-                            << QStringList{"Net profit margin", "Pretax profit margin",
-                                           "Operating profit margin", "Gross profit margin",
+                            << QStringList{"Net profit margin",
+                                           "Pretax profit margin",
+                                           "Operating profit margin",
+                                           "Gross profit margin",
                                            "Operating revenue to net operating assets",
                                            "Return on net operating assets",
-                                           "Pretax profit to assets", "Return on capital employed",
-                                           "Return on equity", "Debt to equity",
-                                           "Receivables turnover", "Inventory turnover",
+                                           "Pretax profit to assets",
+                                           "Return on capital employed",
+                                           "Return on equity",
+                                           "Debt to equity",
+                                           "Receivables turnover",
+                                           "Inventory turnover",
                                            "Working capital (current ratio)",
-                                           "Liabilities to assets", "Interest coverage"}
+                                           "Liabilities to assets",
+                                           "Interest coverage"}
                             << "License Agreement";
-        QTest::newRow("fr") << kConceptsFre << "marge bénéficiaire nette"
-                            << QStringList{"Marge bénéficiaire nette",
-                                           "Marge bénéficiaire avant impôts",
-                                           "Marge bénéficiaire d'exploitation",
-                                           "Marge bénéficiaire brute",
-                                           "Revenus d'exploitation par rapport à l'actif net d'exploitation",
-                                           "Rendement de l'actif net d'exploitation",
-                                           "Bénéfice avant impôts par rapport à l'actif",
-                                           "Rendement des capitaux employés",
-                                           "Rendement des capitaux propres", "Ratio d'endettement",
-                                           "Rotation des comptes débiteurs", "Rotation des stocks",
-                                           "Ratio du fonds de roulement",
-                                           "Passif par rapport à l'actif", "Couverture des intérêts"}
-                            << "Entente d'exploitation sous licence";
+        QTest::newRow("fr")
+            << kConceptsFre << "marge bénéficiaire nette"
+            << QStringList{"Marge bénéficiaire nette",
+                           "Marge bénéficiaire avant impôts",
+                           "Marge bénéficiaire d'exploitation",
+                           "Marge bénéficiaire brute",
+                           "Revenus d'exploitation par rapport à l'actif net d'exploitation",
+                           "Rendement de l'actif net d'exploitation",
+                           "Bénéfice avant impôts par rapport à l'actif",
+                           "Rendement des capitaux employés",
+                           "Rendement des capitaux propres",
+                           "Ratio d'endettement",
+                           "Rotation des comptes débiteurs",
+                           "Rotation des stocks",
+                           "Ratio du fonds de roulement",
+                           "Passif par rapport à l'actif",
+                           "Couverture des intérêts"}
+            << "Entente d'exploitation sous licence";
     }
 
     void conceptsContent()
@@ -128,8 +139,9 @@ private slots:
 
         const QUrl license = document.topicUrl(9999);
         QVERIFY(license.path().endsWith(QLatin1String("/concepts/license.html")));
-        QVERIFY(QString::fromUtf8(engine->fileData(license))
-                    .contains(QStringLiteral("<title>") + licenseTitle + QStringLiteral("</title>")));
+        QVERIFY(
+            QString::fromUtf8(engine->fileData(license))
+                .contains(QStringLiteral("<title>") + licenseTitle + QStringLiteral("</title>")));
     }
 
     void techFilesHaveNoLicenseTopic_data()
@@ -154,16 +166,26 @@ private slots:
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("notice");
 
-        QTest::newRow("en:license") << kConceptsEng << "9999" << "license.html" << "";
-        QTest::newRow("fr:license") << kConceptsFre << "9999" << "license.html" << "";
-        QTest::newRow("en:no topic") << kConceptsEng << "" << "index.html" << "";
-        QTest::newRow("en:unknown topic") << kConceptsEng << "42" << "index.html"
+        QTest::newRow("en:license") << kConceptsEng << "9999"
+                                    << "license.html"
+                                    << "";
+        QTest::newRow("fr:license") << kConceptsFre << "9999"
+                                    << "license.html"
+                                    << "";
+        QTest::newRow("en:no topic") << kConceptsEng << ""
+                                     << "index.html"
+                                     << "";
+        QTest::newRow("en:unknown topic") << kConceptsEng << "42"
+                                          << "index.html"
                                           << "Topic 42 does not exist in this help file.";
-        QTest::newRow("fr:unknown topic") << kConceptsFre << "42" << "index.html"
+        QTest::newRow("fr:unknown topic") << kConceptsFre << "42"
+                                          << "index.html"
                                           << "La rubrique 42 n'existe pas dans ce fichier d'aide.";
-        QTest::newRow("en:not a number") << kConceptsEng << "abc" << "index.html"
+        QTest::newRow("en:not a number") << kConceptsEng << "abc"
+                                         << "index.html"
                                          << "\"abc\" is not a topic number.";
-        QTest::newRow("en:tech file at 9999") << kTechEng << "9999" << "index.html"
+        QTest::newRow("en:tech file at 9999") << kTechEng << "9999"
+                                              << "index.html"
                                               << "Topic 9999 does not exist in this help file.";
     }
 
@@ -185,7 +207,8 @@ private slots:
         QTest::addColumn<QString>("windowTitle");
         QTest::addColumn<QString>("contentsTab");
 
-        QTest::newRow("en") << kConceptsEng << "Quorvel Help - License Agreement" << "Contents";
+        QTest::newRow("en") << kConceptsEng << "Quorvel Help - License Agreement"
+                            << "Contents";
         QTest::newRow("fr") << kConceptsFre
                             << "Aide de Quorvel - Entente d'exploitation sous licence"
                             << "Table des matières";
@@ -206,19 +229,18 @@ private slots:
 
     void fileThatCannotBeShown_data()
     {
-        QTest::addColumn<QString>("fileName"); // in a temporary folder; empty: no argument
+        QTest::addColumn<QString>("fileName");   // in a temporary folder; empty: no argument
         QTest::addColumn<QByteArray>("content"); // empty: the file does not exist
         QTest::addColumn<QString>("noticeStart");
 
-        QTest::newRow("en:missing") << "ROVA_Tech_Help_Eng.qch" << QByteArray()
-                                    << "The help file cannot be found: ";
+        QTest::newRow("en:missing")
+            << "ROVA_Tech_Help_Eng.qch" << QByteArray() << "The help file cannot be found: ";
         QTest::newRow("fr:missing") << "ROVA_ConceptsHelp_Fre.qch" << QByteArray()
                                     << "Le fichier d'aide est introuvable : ";
-        QTest::newRow("en:not a help file") << "ROVA_ConceptsHelp_Eng.qch"
-                                            << QByteArray("not a help file")
-                                            << "The help file cannot be read: ";
-        QTest::newRow("no file given") << "" << QByteArray()
-                                       << "No help file was given.";
+        QTest::newRow("en:not a help file")
+            << "ROVA_ConceptsHelp_Eng.qch" << QByteArray("not a help file")
+            << "The help file cannot be read: ";
+        QTest::newRow("no file given") << "" << QByteArray() << "No help file was given.";
     }
 
     void fileThatCannotBeShown()
@@ -269,9 +291,12 @@ private slots:
         QTest::addColumn<QString>("words");
         QTest::addColumn<QString>("page");
 
-        QTest::newRow("en") << kConceptsEng << "median" << "quartiles.html";
-        QTest::newRow("fr") << kConceptsFre << "médiane" << "quartiles.html";
-        QTest::newRow("en:tech") << kTechEng << "backup" << "databases.html";
+        QTest::newRow("en") << kConceptsEng << "median"
+                            << "quartiles.html";
+        QTest::newRow("fr") << kConceptsFre << "médiane"
+                            << "quartiles.html";
+        QTest::newRow("en:tech") << kTechEng << "backup"
+                                 << "databases.html";
     }
 
     void fullTextSearchFindsThePage()
@@ -357,7 +382,8 @@ private slots:
         QTest::newRow("French tech") << "ROVA_Tech_Help_Fre.qch" << true;
         QTest::newRow("English") << "/x/ROVA_Tech_Help_Eng.qch" << false;
         QTest::newRow("no file") << "" << false;
-        QTest::newRow("French folder, English file") << "/a_Fre.qch/ROVA_Tech_Help_Eng.qch" << false;
+        QTest::newRow("French folder, English file")
+            << "/a_Fre.qch/ROVA_Tech_Help_Eng.qch" << false;
     }
 
     void viewerLanguage()

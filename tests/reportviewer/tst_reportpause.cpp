@@ -56,9 +56,7 @@ private slots:
             seen.paintsBefore = probe.paints;
             probe.update();
         });
-        QTimer::singleShot(250, &probe, [&] {
-            seen.paintsAfterUpdate = probe.paints;
-        });
+        QTimer::singleShot(250, &probe, [&] { seen.paintsAfterUpdate = probe.paints; });
         pauseWithWaitCursor(400);
 
         QVERIFY(seen.ran);

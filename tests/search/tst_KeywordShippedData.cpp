@@ -34,8 +34,9 @@ private:
     {
         QSet<QString> codes;
         const QSet<QString> inDataset = datasetCodes(table);
-        RecordSet rs = GetRS(appState().gcnReference,
-                             "select NAICS, " + titleColumn + " as title from " + descTable, "read");
+        RecordSet rs =
+            GetRS(appState().gcnReference,
+                  "select NAICS, " + titleColumn + " as title from " + descTable, "read");
         for (; !rs.eof(); rs.MoveNext()) {
             if (inDataset.contains(rs.text("NAICS")) &&
                 foldForSearch(rs.text("title")).contains(foldForSearch(keyword)))
@@ -57,14 +58,22 @@ private slots:
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("keyword");
         QTest::addColumn<QString>("titleColumn");
-        QTest::newRow("en:Ontario ret") << "optOntario" << 0 << "ret" << "Description";
-        QTest::newRow("fr:Ontario détail") << "optOntario" << 1 << "détail" << "Description_french";
-        QTest::newRow("fr:Ontario DÉTAIL") << "optOntario" << 1 << "DÉTAIL" << "Description_french";
-        QTest::newRow("en:Nunavut constr") << "optNunavut" << 0 << "constr" << "Description";
-        QTest::newRow("fr:volume 1 fabrication") << "optVol1" << 1 << "FABRICATION" << "Description_french";
-        QTest::newRow("fr:volume 1 electricite") << "optVol1" << 1 << "electricite" << "Description_french";
-        QTest::newRow("fr:volume 3 ELECTRICITE") << "optVol3" << 1 << "ELECTRICITE" << "Description_french";
-        QTest::newRow("en:volume 1 ELECTRIC") << "optVol1" << 0 << "ELECTRIC" << "Description";
+        QTest::newRow("en:Ontario ret") << "optOntario" << 0 << "ret"
+                                        << "Description";
+        QTest::newRow("fr:Ontario détail") << "optOntario" << 1 << "détail"
+                                           << "Description_french";
+        QTest::newRow("fr:Ontario DÉTAIL") << "optOntario" << 1 << "DÉTAIL"
+                                           << "Description_french";
+        QTest::newRow("en:Nunavut constr") << "optNunavut" << 0 << "constr"
+                                           << "Description";
+        QTest::newRow("fr:volume 1 fabrication") << "optVol1" << 1 << "FABRICATION"
+                                                 << "Description_french";
+        QTest::newRow("fr:volume 1 electricite") << "optVol1" << 1 << "electricite"
+                                                 << "Description_french";
+        QTest::newRow("fr:volume 3 ELECTRICITE") << "optVol3" << 1 << "ELECTRICITE"
+                                                 << "Description_french";
+        QTest::newRow("en:volume 1 ELECTRIC") << "optVol1" << 0 << "ELECTRIC"
+                                              << "Description";
     }
 
     void keywordListsTheDatasetsMatchesOnly()

@@ -1,13 +1,13 @@
 #include "SearchFixture.h"
 #include "TestSupport.h"
 #include "core/ProgramFolder.h"
+#include "core/RecordSetModel.h"
 #include "core/ScreenRegistry.h"
 #include "entry/frmAbout.h"
 #include "entry/frmMenu.h"
 #include "firm/frmMyValues.h"
 #include "reports/frmReportViewer.h"
 #include "search/IndustryTree.h"
-#include "core/RecordSetModel.h"
 #include "search/frmIndustryDefinitions.h"
 #include "search/frmSearch.h"
 
@@ -15,8 +15,8 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -177,9 +177,8 @@ void tst_frmSearch::continueWithoutIndustry_data()
 bool tst_frmSearch::openShippedProgram()
 {
     m_programDir = std::make_unique<QTemporaryDir>();
-    if (!testsupport::copyProgramFiles(*m_programDir,
-                                       {QStringLiteral("rpt_Ratios.rpt"),
-                                        QStringLiteral("rpt_BalanceSheet.rpt")}) ||
+    if (!testsupport::copyProgramFiles(*m_programDir, {QStringLiteral("rpt_Ratios.rpt"),
+                                                       QStringLiteral("rpt_BalanceSheet.rpt")}) ||
         !testsupport::openShippedDatabases(*m_programDir))
         return false;
     setProgramFolderOverride(m_programDir->path());
@@ -218,8 +217,10 @@ void tst_frmSearch::dataTypeSelectsIndustryData_data()
 {
     QTest::addColumn<QString>("output");
     QTest::addColumn<QString>("dataType");
-    QTest::newRow("balance sheet while entering new data") << "optCompareNew" << "optBalanceSheet";
-    QTest::newRow("ratios while opening existing data") << "optCompareExisting" << "optRatios";
+    QTest::newRow("balance sheet while entering new data") << "optCompareNew"
+                                                           << "optBalanceSheet";
+    QTest::newRow("ratios while opening existing data") << "optCompareExisting"
+                                                        << "optRatios";
 }
 
 void tst_frmSearch::dataTypeSelectsIndustryData()
@@ -408,7 +409,8 @@ void tst_frmSearch::languageSwitchKeepsIndustry()
     search.fraKeyword->layout()->activate();
     QVERIFY(search.fraKeyword->height() > 150);
     QVERIFY2(search.txtKeyword->y() < 50, qPrintable(QString::number(search.txtKeyword->y())));
-    QCOMPARE(search.cmdKeyword->geometry().center().y(), search.txtKeyword->geometry().center().y());
+    QCOMPARE(search.cmdKeyword->geometry().center().y(),
+             search.txtKeyword->geometry().center().y());
 
     frmMenu &menu = ScreenRegistry::get<frmMenu>();
     QCOMPARE(appState().gstrDatasetCaption, menu.optVol2->text());
@@ -437,10 +439,14 @@ void tst_frmSearch::modeFrames_data()
 {
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("frame");
-    QTest::newRow("code") << "optNAICScode" << "fraNAICScode";
-    QTest::newRow("title") << "optNAICSTitle" << "fraNAICSTitle";
-    QTest::newRow("keyword") << "optKeyword" << "fraKeyword";
-    QTest::newRow("tree") << "optSearchNaics" << "fraTreeView";
+    QTest::newRow("code") << "optNAICScode"
+                          << "fraNAICScode";
+    QTest::newRow("title") << "optNAICSTitle"
+                           << "fraNAICSTitle";
+    QTest::newRow("keyword") << "optKeyword"
+                             << "fraKeyword";
+    QTest::newRow("tree") << "optSearchNaics"
+                          << "fraTreeView";
 }
 
 void tst_frmSearch::modeFrames()
@@ -450,7 +456,8 @@ void tst_frmSearch::modeFrames()
     frmSearch &search = showSearch();
     clickTreeItem(QStringLiteral("Ind236110"));
     // Leave tree mode first so that choosing the tree is a change too.
-    (option == QLatin1String("optSearchNaics") ? search.optKeyword : search.optSearchNaics)->click();
+    (option == QLatin1String("optSearchNaics") ? search.optKeyword : search.optSearchNaics)
+        ->click();
     clickTreeItem(QStringLiteral("Ind236110"));
     search.findChild<QRadioButton *>(option)->click();
 
