@@ -62,6 +62,18 @@ bool fncTableExists(Connection &connection, const QString &table)
 
 void subEnsureAddedUserTables(Connection &connection)
 {
+    // One look at the catalogue when every table is there, as it is after start-up.
+    static const QString countSql = [] {
+        QStringList names;
+        for (const QString &table : addedUserTables())
+            names << QLatin1Char('\'') + table.toLower() + QLatin1Char('\'');
+        return QStringLiteral("select count(*) from sqlite_master where type = 'table' and "
+                              "lower(name) in (") +
+               names.join(QStringLiteral(", ")) + QLatin1Char(')');
+    }();
+    if (GetRS(connection, countSql, QStringLiteral("read")).field(0).toInt() ==
+        addedUserTables().size())
+        return;
     for (const QString &table : addedUserTables()) {
         if (fncTableExists(connection, table))
             continue;

@@ -6,11 +6,13 @@
 #include "reports/ComparisonRatios.h"
 #include "reports/ComparisonReading.h"
 #include "reports/ComparisonTrend.h"
+#include "reports/IndustryYear.h"
 #include "reports/ReferenceAttachment.h"
 #include "reports/ReportExtraction.h"
 #include "reports/ReportPreparation.h"
 #include "reports/ReportSql.h"
 #include "reports/ReportTitles.h"
+#include "reports/TableColumns.h"
 
 #include <QLocale>
 
@@ -125,21 +127,6 @@ constexpr std::array<const char *, 26> kIndustryBalanceSheet = {
     "A22",     "A25100", "A25200", "A25500",  "A25400", "A25180", "A24",    "A2329",   "A27",
     "TOTLIAB", "A31",    "A38",    "A283334", "TOTSE",  "TOTLSE", "CURASS", "CURLiab"};
 
-// The work table that holds the industry's row for the firm's year.
-QString yearWorkTable(qint16 year)
-{
-    switch (year) {
-    case 2006:
-        return QStringLiteral("Rpt_Data_CY");
-    case 2005:
-        return QStringLiteral("Rpt_Data_CYM1");
-    case 2004:
-        return QStringLiteral("Rpt_Data_CYM2");
-    default:
-        return QString();
-    }
-}
-
 QString noDataMessage(const QString &language, qint16 year)
 {
     if (reportsql::languageLetter(language).toUpper() == QLatin1String("E"))
@@ -177,65 +164,125 @@ FirmStatement statementFromValues(const QStringList &values)
     return statement;
 }
 
-void updateComparison(Connection &cnUser, const QStringList &columns, const QVariantList &values)
+// The comparison row's columns and their values, built up before one insert.
+struct ComparisonRow
 {
-    qint16 errors = 0;
-    ExecCmdInDB(cnUser,
-                QStringLiteral("Update rpt_comparison Set ") + reportsql::assignmentList(columns),
-                errors, values);
-}
-
-void insertFirmRow(Connection &cnUser, const QStringList &values, qint16 year,
-                   const FirmStatement &statement)
-{
-    QStringList columns = {QStringLiteral("MyFirmName"), QStringLiteral("MyYear"),
-                           QStringLiteral("MyNAICS"), QStringLiteral("MyIndustry")};
-    QVariantList bound = {values.at(kFirmNameIndex), int(year), values.at(kNaicsIndex),
-                          values.at(kIndustryIndex)};
-    for (const FirmColumn &c : kFirmColumns) {
-        columns << QLatin1String(c.column);
-        const double amount = statement.*c.amount;
-        bound << (c.percentOfAssets ? percentOfTotalAssets(amount, statement.Ta) : amount);
+    QStringList columns;
+    QVariantList values;
+    void add(const QString &column, const QVariant &value)
+    {
+        columns << column;
+        values << value;
     }
-    qint16 errors = 0;
-    ExecCmdInDB(cnUser,
-                QStringLiteral("Insert into Rpt_comparison (") +
-                    columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-                    reportsql::placeholders(columns.size()) + QLatin1Char(')'),
-                errors, bound);
+};
+
+void addFirmColumns(ComparisonRow &row, const QStringList &values, qint16 year,
+                    const FirmStatement &statement)
+{
+    row.add(QStringLiteral("MyFirmName"), values.at(kFirmNameIndex));
+    row.add(QStringLiteral("MyYear"), int(year));
+    row.add(QStringLiteral("MyNAICS"), values.at(kNaicsIndex));
+    row.add(QStringLiteral("MyIndustry"), values.at(kIndustryIndex));
+    for (const FirmColumn &c : kFirmColumns) {
+        const double amount = statement.*c.amount;
+        row.add(QLatin1String(c.column),
+                c.percentOfAssets ? percentOfTotalAssets(amount, statement.Ta) : amount);
+    }
 }
 
-// Writes the ratios and their positions; a ratio without meaning keeps its
-// value but gets no position. Returns where the firm stands on each ratio.
-std::array<Standing, kRatioCount> writeRatiosAndPositions(Connection &cnUser,
-                                                          const RecordSet &yearRow,
-                                                          const FirmStatement &statement)
+// The ratios and their positions; a ratio without meaning keeps its value but
+// gets no position. Returns where the firm stands on each ratio.
+std::array<Standing, kRatioCount>
+addRatioColumns(ComparisonRow &row, const RatioQuartiles &quartiles, const FirmStatement &statement)
 {
     const FirmRatios ratios = computeFirmRatios(statement);
     std::array<Standing, kRatioCount> standings{};
-    QStringList ratioColumns, betterColumns, worseColumns;
-    QVariantList ratioValues, betterValues, worseValues;
     for (int i = 0; i < kRatioCount; ++i) {
         const RatioColumns &r = kRatioColumns[i];
         const double ratio = ratios.*r.value;
         const bool meaningful = isMeaningful(statement, RatioId(i));
-        const Quartiles quartiles{reportsql::numberOf(yearRow.field(QLatin1String(r.q1))),
-                                  reportsql::numberOf(yearRow.field(QLatin1String(r.q2))),
-                                  reportsql::numberOf(yearRow.field(QLatin1String(r.q3)))};
         const QuartilePosition position =
-            meaningful ? quartilePosition(r.scale, quartiles, ratio) : QuartilePosition{};
+            meaningful ? quartilePosition(r.scale, quartiles[i], ratio) : QuartilePosition{};
         standings[i] = standingOf(meaningful, position);
-        ratioColumns << QLatin1String(r.column);
-        ratioValues << ratio;
-        betterColumns << QLatin1String(r.better);
-        betterValues << reportsql::boundNumber(position.better);
-        worseColumns << QLatin1String(r.worse);
-        worseValues << reportsql::boundNumber(position.worse);
+        row.add(QLatin1String(r.column), ratio);
+        row.add(QLatin1String(r.better), reportsql::boundNumber(position.better));
+        row.add(QLatin1String(r.worse), reportsql::boundNumber(position.worse));
     }
-    updateComparison(cnUser, ratioColumns, ratioValues);
-    updateComparison(cnUser, betterColumns, betterValues);
-    updateComparison(cnUser, worseColumns, worseValues);
     return standings;
+}
+
+void addVarianceColumns(ComparisonRow &row, const RecordSet &yearRow,
+                        const FirmStatement &statement)
+{
+    for (const VarianceColumn &v : kVarianceColumns) {
+        const double firmPercent = percentOfTotalAssets(statement.*v.amount, statement.Ta);
+        row.add(QLatin1String(v.column),
+                reportsql::boundNumber(balanceSheetVariance(
+                    firmPercent, reportsql::numberOf(yearRow.field(QLatin1String(v.industry))))));
+    }
+}
+
+// The year row's columns the comparison reads in C++: quartiles and the
+// balance-sheet items the variances are taken against.
+const QStringList &yearRowColumns()
+{
+    static const QStringList columns = [] {
+        QStringList names = ratioQuartileColumns();
+        for (const VarianceColumn &v : kVarianceColumns)
+            names << QLatin1String(v.industry);
+        return names;
+    }();
+    return columns;
+}
+
+// Inserts the comparison row: the firm's figures bound, the industry's
+// figures copied from the year row under the same names, nulls included,
+// inside SQLite.
+void insertComparisonRow(Connection &cnUser, const ComparisonRow &row, const QString &workTable)
+{
+    QStringList industry;
+    for (const char *name : kIndustryFigures)
+        industry << QLatin1String(name);
+    for (const char *name : kIndustryBalanceSheet)
+        industry << QLatin1String(name);
+    const QString industryList = industry.join(QStringLiteral(", "));
+    qint16 errors = 0;
+    ExecCmdInDB(cnUser,
+                QStringLiteral("Insert into Rpt_comparison (") +
+                    row.columns.join(QStringLiteral(", ")) + QStringLiteral(", ") + industryList +
+                    QStringLiteral(") select ") + reportsql::placeholders(row.columns.size()) +
+                    QStringLiteral(", ") + industryList + QStringLiteral(" from ") + workTable,
+                errors, row.values);
+}
+
+// The ratios' names in the report's language, from the title row just
+// copied. A title table without a ratio's label gives the ratio's short name.
+std::array<QString, kRatioCount> ratioNames(Connection &cnUser)
+{
+    std::array<QString, kRatioCount> names;
+    const std::optional<TableColumns> columns =
+        tableColumns(cnUser, QStringLiteral("main"), QStringLiteral("Rpt_Comparison_Titles"));
+    QStringList labelled;
+    for (int i = 0; i < kRatioCount; ++i) {
+        names[i] = ratioKey(RatioId(i));
+        const QString column = ratioTitleColumn(RatioId(i));
+        if (columns && columns->names.contains(column, Qt::CaseInsensitive))
+            labelled << column;
+    }
+    if (labelled.isEmpty())
+        return names;
+    const RecordSet titles = GetRS(cnUser,
+                                   QStringLiteral("select ") + labelled.join(QStringLiteral(", ")) +
+                                       QStringLiteral(" from Rpt_Comparison_Titles"),
+                                   QStringLiteral("read"));
+    if (titles.RecordCount() == 0)
+        return names;
+    for (int i = 0; i < kRatioCount; ++i) {
+        const QString column = ratioTitleColumn(RatioId(i));
+        if (labelled.contains(column))
+            names[i] = titles.text(column);
+    }
+    return names;
 }
 
 // The one row of composed texts: verdict, size note, notes on ratios without
@@ -245,18 +292,10 @@ void writeNotes(Connection &cnUser, const FirmStatement &statement,
                 const QString &languageText)
 {
     const ReportLanguage language = reportLanguageFromText(languageText);
-    const RecordSet titles = GetRS(cnUser, QStringLiteral("select * from Rpt_Comparison_Titles"),
-                                   QStringLiteral("read"));
-    std::array<QString, kRatioCount> names;
+    const std::array<QString, kRatioCount> names = ratioNames(cnUser);
     QVector<RatioStanding> ranked;
-    for (int i = 0; i < kRatioCount; ++i) {
-        // Titles without a ratio's label fall back on its short name.
-        const QString column = ratioTitleColumn(RatioId(i));
-        const bool labelled =
-            titles.RecordCount() > 0 && titles.fieldNames().contains(column, Qt::CaseInsensitive);
-        names[i] = labelled ? titles.text(column) : ratioKey(RatioId(i));
+    for (int i = 0; i < kRatioCount; ++i)
         ranked << RatioStanding{RatioId(i), names[i], standings[i]};
-    }
     QStringList footnotes;
     for (const QString &note : notMeaningfulNotes(statement, names, language))
         footnotes << note.toHtmlEscaped();
@@ -290,37 +329,6 @@ void writeNotes(Connection &cnUser, const FirmStatement &statement,
                 errors, values);
 }
 
-void writeVariances(Connection &cnUser, const RecordSet &yearRow, const FirmStatement &statement)
-{
-    QStringList columns;
-    QVariantList values;
-    for (const VarianceColumn &v : kVarianceColumns) {
-        const double firmPercent = percentOfTotalAssets(statement.*v.amount, statement.Ta);
-        columns << QLatin1String(v.column);
-        values << reportsql::boundNumber(balanceSheetVariance(
-            firmPercent, reportsql::numberOf(yearRow.field(QLatin1String(v.industry)))));
-    }
-    updateComparison(cnUser, columns, values);
-}
-
-// Copies the industry's figures from the year row to the comparison row
-// under the same names, nulls included, inside SQLite.
-void copyIndustryColumns(Connection &cnUser, const QString &workTable)
-{
-    QStringList columns;
-    for (const char *name : kIndustryFigures)
-        columns << QLatin1String(name);
-    for (const char *name : kIndustryBalanceSheet)
-        columns << QLatin1String(name);
-    const QString list = columns.join(QStringLiteral(", "));
-    qint16 errors = 0;
-    ExecCmdInDB(cnUser,
-                QStringLiteral("Update rpt_comparison Set (") + list +
-                    QStringLiteral(") = (select ") + list + QStringLiteral(" from ") + workTable +
-                    QLatin1Char(')'),
-                errors);
-}
-
 } // namespace
 
 bool fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
@@ -328,7 +336,7 @@ bool fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
                                 const QString &region, qint16 year, const QString &naics,
                                 const QString &language, const QStringList &aComparisonValues)
 {
-    // A user database older than the composed texts gets their table here.
+    // A user database older than the composed texts gets their tables here.
     subEnsureAddedUserTables(cnUser);
     attachReference(cnUser, cnReference);
     Transaction transaction(cnUser);
@@ -336,33 +344,31 @@ bool fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
     qint16 errors = 0;
     ExecCmdInDB(cnUser, QStringLiteral("delete from Rpt_Comparison"), errors);
 
-    const QString workTable = yearWorkTable(year);
-    const RecordSet yearRow =
-        workTable.isEmpty()
-            ? RecordSet()
-            : GetRS(cnUser, QStringLiteral("select * from ") + workTable, QStringLiteral("read"));
     // A year outside the three extracted ones has no data either.
-    if (yearRow.RecordCount() == 0 || yearRow.isNull(QStringLiteral("NumberOfFirms"))) {
+    const std::optional<RecordSet> yearRow = industryYearRow(cnUser, year, yearRowColumns());
+    if (!yearRow) {
         transaction.commit();
         ShowMessage(noDataMessage(language, year), MsgButtons::Ok);
         return false;
     }
 
     const FirmStatement statement = statementFromValues(aComparisonValues);
-    insertFirmRow(cnUser, aComparisonValues, year, statement);
-    const std::array<Standing, kRatioCount> standings =
-        writeRatiosAndPositions(cnUser, yearRow, statement);
-    writeVariances(cnUser, yearRow, statement);
+    const RatioQuartiles quartiles = ratioQuartiles(*yearRow);
+    ComparisonRow row;
+    addFirmColumns(row, aComparisonValues, year, statement);
+    const std::array<Standing, kRatioCount> standings = addRatioColumns(row, quartiles, statement);
+    addVarianceColumns(row, *yearRow, statement);
+    insertComparisonRow(cnUser, row, yearWorkTable(year));
     applyVolumeTitle(cnUser, QStringLiteral("Rpt_Comparison"), QStringLiteral("MyVol"), QString(),
                      volume, language, region);
-    copyIndustryColumns(cnUser, workTable);
 
     copyTitleRows(cnUser, QStringLiteral("Rpt_Comparison_Titles"),
                   QStringLiteral("Rpt_Comparison_Titles_Source"), language);
     ExecCmdInDB(cnUser, QStringLiteral("Update rpt_comparison_titles set NAICS = ?"), errors,
                 {aComparisonValues.at(kNaicsIndex)});
     writeNotes(cnUser, statement, standings, volume, language);
-    writeComparisonTrend(cnUser, aComparisonValues.at(kFirmNameIndex), year, statement, language);
+    writeComparisonTrend(cnUser, aComparisonValues.at(kFirmNameIndex), year, statement, quartiles,
+                         language);
     transaction.commit();
     return true;
 }

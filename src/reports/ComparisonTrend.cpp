@@ -2,6 +2,7 @@
 
 #include "core/ResourceString.h"
 #include "firm/StatementItems.h"
+#include "reports/IndustryYear.h"
 #include "reports/ReportSql.h"
 
 #include <QLocale>
@@ -45,44 +46,36 @@ QString yearColumn(int slot)
     return QStringLiteral("Year") + QString::number(slot);
 }
 
-// The work table that holds the industry's row of a reference year.
-QString yearWorkTable(int year)
+// The industry's quartiles of a reference year; all empty when the dataset
+// has no data for it.
+RatioQuartiles industryQuartiles(Connection &cnUser, int year)
 {
-    switch (year) {
-    case 2006:
-        return QStringLiteral("Rpt_Data_CY");
-    case 2005:
-        return QStringLiteral("Rpt_Data_CYM1");
-    default:
-        return QStringLiteral("Rpt_Data_CYM2");
-    }
+    const std::optional<RecordSet> row = industryYearRow(cnUser, year, ratioQuartileColumns());
+    return row ? ratioQuartiles(*row) : RatioQuartiles{};
 }
 
-// The industry's quartiles of every ratio in one reference year; all empty
-// when the dataset has no data for it.
-std::array<Quartiles, kRatioColumns.size()> industryQuartiles(Connection &cnUser, int year)
+// The firm's saved statements of the reference years other than `year`, read
+// with only the columns the trend uses.
+RecordSet savedStatements(Connection &cnUser, const QString &firmName, int year)
 {
-    std::array<Quartiles, kRatioColumns.size()> quartiles{};
-    const RecordSet row = GetRS(cnUser, QStringLiteral("select * from ") + yearWorkTable(year),
-                                QStringLiteral("read"));
-    if (row.RecordCount() == 0 || row.isNull(QStringLiteral("NumberOfFirms")))
-        return quartiles;
-    for (std::size_t i = 0; i < kRatioColumns.size(); ++i) {
-        const RatioColumns &r = kRatioColumns[i];
-        quartiles[i] = {reportsql::numberOf(row.field(QLatin1String(r.q1))),
-                        reportsql::numberOf(row.field(QLatin1String(r.q2))),
-                        reportsql::numberOf(row.field(QLatin1String(r.q3)))};
-    }
-    return quartiles;
+    static const QString sql = [] {
+        QStringList columns = {QStringLiteral("[Year]")};
+        for (const StatementItem &item : statementItems())
+            columns << QLatin1String(item.column);
+        return QStringLiteral("select ") + columns.join(QStringLiteral(", ")) +
+               QStringLiteral(" from MyValues where FirmName = ? collate unicode_nocase and "
+                              "[Year] in (2004, 2005, 2006) and [Year] <> ? order by [Year], "
+                              "FirmName");
+    }();
+    return GetRS(cnUser, sql, QStringLiteral("read"), {firmName, year});
 }
 
+// The statement of a row of savedStatements(): the items follow the year.
 FirmStatement statementOfRow(const RecordSet &rows)
 {
     FirmStatement statement;
-    const auto &items = statementItems();
-    for (std::size_t i = 0; i < items.size(); ++i)
-        statement.*firmStatementAmounts()[i] =
-            rows.field(QLatin1String(items[i].column)).toDouble();
+    for (std::size_t i = 0; i < statementItems().size(); ++i)
+        statement.*firmStatementAmounts()[i] = rows.field(int(i) + 1).toDouble();
     return statement;
 }
 
@@ -142,32 +135,27 @@ QString trendChartSpec(const TrendSeries &series)
 }
 
 void writeComparisonTrend(Connection &cnUser, const QString &firmName, int year,
-                          const FirmStatement &current, const QString &language)
+                          const FirmStatement &current, const RatioQuartiles &currentIndustry,
+                          const QString &language)
 {
     qint16 errors = 0;
     ExecCmdInDB(cnUser, QStringLiteral("delete from Rpt_Comparison_Trend"), errors);
 
     std::vector<TrendYear> years;
-    const auto addYear = [&](int y, const FirmStatement &statement) {
-        years.push_back({y, statement, industryQuartiles(cnUser, y)});
-    };
     if (std::find(kReferenceYears.begin(), kReferenceYears.end(), year) != kReferenceYears.end())
-        addYear(year, current);
-    RecordSet saved = GetRS(cnUser,
-                            QStringLiteral("select * from MyValues where [Year] in (2004, 2005, "
-                                           "2006) order by [Year], FirmName"),
-                            QStringLiteral("read"));
+        years.push_back({year, current, currentIndustry});
+    RecordSet saved = savedStatements(cnUser, firmName, year);
+    // Only the first statement of a year counts when names differ by case alone.
+    std::vector<std::pair<int, FirmStatement>> savedYears;
     for (; !saved.eof(); saved.MoveNext()) {
-        const int savedYear = saved.field(QStringLiteral("Year")).toInt();
-        if (saved.text(QStringLiteral("FirmName")).compare(firmName, Qt::CaseInsensitive) != 0)
-            continue;
-        const bool known = std::any_of(years.begin(), years.end(),
-                                       [&](const TrendYear &y) { return y.year == savedYear; });
-        if (!known)
-            addYear(savedYear, statementOfRow(saved));
+        const int savedYear = saved.field(0).toInt();
+        if (savedYears.empty() || savedYears.back().first != savedYear)
+            savedYears.emplace_back(savedYear, statementOfRow(saved));
     }
-    if (years.size() < 2)
+    if (years.size() + savedYears.size() < 2)
         return;
+    for (const auto &[savedYear, statement] : savedYears)
+        years.push_back({savedYear, statement, industryQuartiles(cnUser, savedYear)});
 
     const std::vector<TrendSeries> series = trendSeries(years);
     QStringList columns;

@@ -3,6 +3,7 @@
 #include "core/DbTools.h"
 #include "reports/ComparisonFigures.h"
 #include "reports/ComparisonRatios.h"
+#include "reports/IndustryYear.h"
 
 #include <QString>
 #include <array>
@@ -22,7 +23,7 @@ struct TrendYear
 {
     int year = 0;
     FirmStatement statement;
-    std::array<Quartiles, kRatioColumns.size()> industry{};
+    RatioQuartiles industry{};
 };
 
 // One ratio over the firm's years.
@@ -51,10 +52,10 @@ std::vector<TrendSeries> trendSeries(std::vector<TrendYear> years);
 QString trendChartSpec(const TrendSeries &series);
 
 // Refills Rpt_Comparison_Trend for the firm compared now: its statement on
-// screen for `year`, its saved statements of the other reference years (the
-// firm name compared without regard to case), the industry's quartiles from
-// the year work tables. Leaves the table empty when the firm has fewer than
-// two years. Runs inside the caller's transaction, once the added user
-// tables exist.
+// screen for `year` beside `currentIndustry`, its saved statements of the other reference years
+// (the firm name compared without regard to case), the industry's quartiles from the year work
+// tables. Leaves the table empty when the firm has fewer than two years. Runs inside the caller's
+// transaction, once the added user tables exist.
 void writeComparisonTrend(Connection &cnUser, const QString &firmName, int year,
-                          const FirmStatement &current, const QString &language);
+                          const FirmStatement &current, const RatioQuartiles &currentIndustry,
+                          const QString &language);

@@ -5,6 +5,7 @@ target_sources(quorvel_lib PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ComparisonReading.cpp ${CMAKE_CURRENT_LIST_DIR}/ComparisonReading.h
   ${CMAKE_CURRENT_LIST_DIR}/ComparisonReport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ComparisonTrend.cpp ${CMAKE_CURRENT_LIST_DIR}/ComparisonTrend.h
+  ${CMAKE_CURRENT_LIST_DIR}/IndustryYear.cpp ${CMAKE_CURRENT_LIST_DIR}/IndustryYear.h
   ${CMAKE_CURRENT_LIST_DIR}/QuartileRules.cpp ${CMAKE_CURRENT_LIST_DIR}/QuartileRules.h
   ${CMAKE_CURRENT_LIST_DIR}/ReferenceAttachment.cpp ${CMAKE_CURRENT_LIST_DIR}/ReferenceAttachment.h
   ${CMAKE_CURRENT_LIST_DIR}/ReportExtraction.cpp ${CMAKE_CURRENT_LIST_DIR}/ReportExtraction.h
