@@ -1,10 +1,11 @@
 #include "reports/ReportCharts.h"
 
+#include "reports/ReportGauge.h"
+
 #include <QAbstractTextDocumentLayout>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
-#include <QTextBlock>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextObjectInterface>
 
@@ -12,9 +13,6 @@
 
 namespace {
 
-constexpr int kChartObjectType = QTextFormat::UserObject + 1;
-constexpr int kSourceProperty = QTextFormat::UserProperty + 1;
-constexpr int kSizeProperty = QTextFormat::UserProperty + 2;
 const QLatin1String kChartPrefix("chart:");
 const QLatin1String kTrendPrefix("chart:trend;");
 
@@ -40,7 +38,8 @@ QVector<std::optional<double>> numberList(const QString &text, bool *ok)
     return values;
 }
 
-// The chart's image, as the template wrote it, drawn by the document.
+// The document's images: "chart:" names are drawn here as vector lines; any
+// other image is the document's own resource, drawn as it is.
 class ChartObject : public QObject, public QTextObjectInterface
 {
     Q_OBJECT
@@ -49,16 +48,39 @@ class ChartObject : public QObject, public QTextObjectInterface
 public:
     using QObject::QObject;
 
-    QSizeF intrinsicSize(QTextDocument *, int, const QTextFormat &format) override
+    QSizeF intrinsicSize(QTextDocument *document, int, const QTextFormat &format) override
     {
-        return format.property(kSizeProperty).toSizeF();
+        const QTextImageFormat image = format.toImageFormat();
+        QSizeF size(image.width(), image.height());
+        if (size.width() > 0 && size.height() > 0)
+            return size;
+        if (image.name().startsWith(kChartPrefix))
+            return QSizeF(size.width() > 0 ? size.width() : 160,
+                          size.height() > 0 ? size.height() : 50);
+        return resourceImage(document, image.name()).size();
     }
 
-    void drawObject(QPainter *painter, const QRectF &rect, QTextDocument *, int,
+    void drawObject(QPainter *painter, const QRectF &rect, QTextDocument *document, int,
                     const QTextFormat &format) override
     {
-        if (const auto chart = parseTrendChart(format.property(kSourceProperty).toString()))
+        const QString source = format.toImageFormat().name();
+        if (const auto gauge = parseGaugeChart(source))
+            paintGauge(*painter, rect, *gauge);
+        else if (const auto chart = parseTrendChart(source))
             paintTrendChart(*painter, rect, *chart);
+        else if (!source.startsWith(kChartPrefix))
+            painter->drawImage(rect, resourceImage(document, source));
+    }
+
+private:
+    static QImage resourceImage(QTextDocument *document, const QString &name)
+    {
+        const QVariant resource = document->resource(QTextDocument::ImageResource, QUrl(name));
+        if (resource.canConvert<QImage>())
+            return resource.value<QImage>();
+        QImage image;
+        image.loadFromData(resource.toByteArray());
+        return image;
     }
 };
 
@@ -209,41 +231,8 @@ void paintTrendChart(QPainter &painter, const QRectF &area, const TrendChart &ch
 
 void installReportCharts(QTextDocument &document)
 {
-    struct Found
-    {
-        int position;
-        QString source;
-        QSizeF size;
-    };
-    QVector<Found> found;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const QTextCharFormat format = fragment.charFormat();
-            if (!format.isImageFormat())
-                continue;
-            const QTextImageFormat image = format.toImageFormat();
-            if (!image.name().startsWith(kChartPrefix))
-                continue;
-            for (int i = 0; i < fragment.length(); ++i)
-                found.append({fragment.position() + i, image.name(),
-                              QSizeF(image.width() > 0 ? image.width() : 160,
-                                     image.height() > 0 ? image.height() : 50)});
-        }
-    if (found.isEmpty())
-        return;
-    document.documentLayout()->registerHandler(kChartObjectType, new ChartObject(&document));
-    QTextCursor cursor(&document);
-    for (const Found &chart : found) {
-        QTextCharFormat object;
-        object.setObjectType(kChartObjectType);
-        object.setProperty(kSourceProperty, chart.source);
-        object.setProperty(kSizeProperty, chart.size);
-        object.setVerticalAlignment(QTextCharFormat::AlignMiddle);
-        cursor.setPosition(chart.position);
-        cursor.setPosition(chart.position + 1, QTextCursor::KeepAnchor);
-        cursor.setCharFormat(object);
-    }
+    document.documentLayout()->registerHandler(QTextFormat::ImageObject,
+                                               new ChartObject(&document));
 }
 
 #include "ReportCharts.moc"

@@ -42,5 +42,7 @@ std::optional<ChartRange> trendChartRange(const TrendChart &chart);
 // below; a small down-pointing mark in the corner for lower-is-better ratios.
 void paintTrendChart(QPainter &painter, const QRectF &area, const TrendChart &chart);
 
-// Turns the document's "chart:" images into drawn objects.
+// Makes the document draw its "chart:" images (trend charts and position
+// gauges) as vector lines. Called before the HTML is read, so that the text
+// is laid out once.
 void installReportCharts(QTextDocument &document);

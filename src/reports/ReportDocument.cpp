@@ -39,8 +39,8 @@ std::unique_ptr<QTextDocument> newDocument(const QString &html, const QSizeF &pa
     document->setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 9));
     document->setDocumentMargin(0);
     document->setPageSize(pageSize);
-    document->setHtml(html);
     installReportCharts(*document);
+    document->setHtml(html);
     return document;
 }
 } // namespace

@@ -54,6 +54,8 @@ QVector<RecordSet> ReportEngine::readTables() const
         for (Connection &connection : connections)
             DisconnectFromDB(connection);
     };
+    const QString openFile =
+        m_openConnection ? QFileInfo(m_openConnection->filePath()).canonicalFilePath() : QString();
     try {
         for (const Table &table : m_tables) {
             if (table.m_location.isEmpty())
@@ -65,7 +67,9 @@ QVector<RecordSet> ReportEngine::readTables() const
                         .arg(table.m_name, table.m_location));
             if (!file.endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive))
                 throw ReportError(QStringLiteral("Not a database file: %1").arg(file));
-            Connection &connection = connections[file];
+            const bool open = m_openConnection && m_openConnection->isOpen() &&
+                              QFileInfo(file).canonicalFilePath() == openFile;
+            Connection &connection = open ? *m_openConnection : connections[file];
             if (connection.isNothing())
                 ConnectToFile(connection, file, QStringLiteral("unknown"), OpenMode::ReadOnly);
             rows.append(GetRS(connection, QStringLiteral("select * from [%1]").arg(table.m_name),

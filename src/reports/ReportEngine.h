@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/DbTools.h"
 #include "core/RecordSet.h"
 #include "reports/ReportDocument.h"
 #include "reports/ReportLayout.h"
@@ -36,6 +37,11 @@ public:
     // Table `number` (from 1); throws ReportError past the last table.
     Table &table(int number);
 
+    // Tables located in this connection's database file are read through it
+    // instead of a connection of their own, which saves reading the file's
+    // schema again. The connection must stay open while the engine reads.
+    void readThrough(Connection &connection) { m_openConnection = &connection; }
+
     // Reads every table from its location and lays out the pages. Throws
     // ReportError when a table has no location or cannot be read there, or
     // the template is not valid.
@@ -51,6 +57,7 @@ private:
     QString m_path;
     ReportLayout m_layout;
     QVector<Table> m_tables;
+    Connection *m_openConnection = nullptr;
 };
 
 // The database file a location names. The file's name is matched without

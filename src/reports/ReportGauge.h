@@ -1,13 +1,11 @@
 #pragma once
 
+#include <QRectF>
 #include <QString>
 
-// The small picture of where a firm stands among the firms of its industry:
-// four cells, the weakest quarter of firms on the left, the strongest on the
-// right, with the quarters the firm may stand in filled. `better` is the
-// share of firms the firm does better than, `worse` the share it does worse
-// than (0, 25, 50 or 75 each).
-QString positionGaugeHtml(double better, double worse);
+#include <optional>
+
+class QPainter;
 
 // The quarters (0 weakest to 3 strongest) the firm may stand in.
 struct GaugeBand
@@ -16,3 +14,17 @@ struct GaugeBand
     int last = 3;
 };
 GaugeBand gaugeBand(double better, double worse);
+
+// The small picture of where a firm stands among the firms of its industry:
+// four cells, the weakest quarter of firms on the left, the strongest on the
+// right, with the quarters the firm may stand in filled. `better` is the
+// share of firms the firm does better than, `worse` the share it does worse
+// than (0, 25, 50 or 75 each). In the report's HTML it is an image named
+// "chart:gauge;first=F;last=L" that the report document draws.
+QString positionGaugeHtml(double better, double worse);
+
+// The band of a gauge image's name, or nothing for another name.
+std::optional<GaugeBand> parseGaugeChart(const QString &source);
+
+// Draws the gauge into `area`.
+void paintGauge(QPainter &painter, const QRectF &area, const GaugeBand &band);

@@ -144,14 +144,9 @@ void frmReportViewer::DisplayCrystalReport(Connection &DataConn, Connection &Wri
     const QString dataSource = ProgramFolder() + QStringLiteral("/MyData.mdb");
     try {
         std::shared_ptr<ReportEngine> report = ReportEngine::OpenReport(layoutPath);
-        report->table(1).setLocation(dataSource);
-        for (int number = 1;; ++number) {
-            try {
-                report->table(number).setLocation(dataSource);
-            } catch (const ReportError &) {
-                break; // past the report's last table
-            }
-        }
+        for (int number = 1; number <= report->tableCount(); ++number)
+            report->table(number).setLocation(dataSource);
+        report->readThrough(WriteConn);
         CRViewer1->setReportSource(report->render());
         // The spreadsheet is read from the same tables when the user asks
         // for it; they keep their rows while the window is open.

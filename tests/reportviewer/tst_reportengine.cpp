@@ -4,8 +4,12 @@
 #include "reports/ReportEngine.h"
 #include "reports/ReportError.h"
 #include "reports/ReportGauge.h"
+
 #include "reports/ReportLayout.h"
 #include "reports/ReportNumberFormat.h"
+#include <QImage>
+#include <QPainter>
+#include <QRegularExpression>
 
 #include <QTemporaryDir>
 
@@ -248,6 +252,47 @@ private slots:
         const GaugeBand band = ::gaugeBand(better, worse);
         QCOMPARE(band.first, first);
         QCOMPARE(band.last, last);
+
+        // The report's image carries the band to the drawing, and the
+        // drawing fills exactly the quarters of the band.
+        const QString html = positionGaugeHtml(better, worse);
+        const QRegularExpressionMatch source =
+            QRegularExpression(QStringLiteral("src=\"([^\"]*)\"")).match(html);
+        QVERIFY2(source.hasMatch(), qPrintable(html));
+        const std::optional<GaugeBand> parsed = parseGaugeChart(source.captured(1));
+        QVERIFY(parsed);
+        QCOMPARE(parsed->first, first);
+        QCOMPARE(parsed->last, last);
+
+        QImage image(85, 11, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QPainter painter(&image);
+        paintGauge(painter, QRectF(0, 0, 85, 11), *parsed);
+        painter.end();
+        for (int quarter = 0; quarter < 4; ++quarter) {
+            const QColor centre = image.pixelColor(1 + quarter * 21 + 10, 5);
+            const bool filled = quarter >= first && quarter <= last;
+            QCOMPARE(centre, filled ? QColor(0x1f, 0x4e, 0x79) : QColor(Qt::white));
+        }
+    }
+
+    void gaugeNames_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<bool>("gauge");
+        QTest::newRow("one quarter") << "chart:gauge;first=2;last=2" << true;
+        QTest::newRow("reversed band") << "chart:gauge;first=3;last=1" << false;
+        QTest::newRow("quarter past the last") << "chart:gauge;first=0;last=4" << false;
+        QTest::newRow("trend chart")
+            << "chart:trend;lower=0;x=2005,2006;f=1,2;l=1,1;m=2,2;u=3,3" << false;
+        QTest::newRow("trailing text") << "chart:gauge;first=0;last=3;x" << false;
+    }
+
+    void gaugeNames()
+    {
+        QFETCH(QString, source);
+        QFETCH(bool, gauge);
+        QCOMPARE(parseGaugeChart(source).has_value(), gauge);
     }
 };
 
