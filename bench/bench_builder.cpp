@@ -6,9 +6,9 @@
 //
 //   bench_builder [runs]
 #include "BenchSupport.h"
-#include "TestSupport.h"
 #include "reports/QuartileRules.h"
 #include "reports/ReportPreparation.h"
+#include "support/TestSupport.h"
 
 #include <QSqlQuery>
 
@@ -90,8 +90,8 @@ int main(int argc, char *argv[])
                                                   naics, "F");
         });
         comparison << bench::timeOnce([&] {
-            ready &= fncPrepareComparisonReport(s.gcnReference, s.gcnUser, "com", 3, "ON", 2005,
-                                                naics, "E", firm);
+            ready &= bool(fncPrepareComparisonReport(s.gcnReference, s.gcnUser, "com", 3, "ON",
+                                                     2005, naics, "E", firm));
         });
     }
     if (!ready) {

@@ -1,5 +1,5 @@
-#include "TestSupport.h"
 #include "search/IndustryLookups.h"
+#include "support/TestSupport.h"
 
 #include <QTest>
 

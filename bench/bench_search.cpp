@@ -8,9 +8,9 @@
 //
 //   bench_search [runs]
 #include "BenchSupport.h"
-#include "TestSupport.h"
 #include "search/IndustryLookups.h"
-#include "search/IndustryTree.h"
+#include "search/IndustryTreeWidget.h"
+#include "support/TestSupport.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>

@@ -8,14 +8,14 @@
 // With --pdf, each report is also written in English and French to FOLDER,
 // as a PDF file and as a picture of the report window.
 #include "BenchSupport.h"
-#include "TestSupport.h"
+#include "app/Startup.h"
 #include "core/ProgramFolder.h"
 #include "core/ScreenRegistry.h"
-#include "core/Startup.h"
 #include "entry/frmStart.h"
 #include "reports/ReportDocument.h"
 #include "reports/ReportPageView.h"
 #include "reports/frmReportViewer.h"
+#include "support/TestSupport.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "core/Startup.h"
+#include "app/Startup.h"
 #include "core/UntrappedErrors.h"
 
 int main(int argc, char *argv[])

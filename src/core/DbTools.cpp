@@ -1,7 +1,6 @@
 #include "core/DbTools.h"
 
 #include "core/DatabaseError.h"
-#include "core/Messages.h"
 #include "core/ProgramExit.h"
 #include "core/ProgramFolder.h"
 #include "core/StatementCache.h"
@@ -23,6 +22,8 @@ namespace {
 constexpr int kCannotOpen = SQLITE_CANTOPEN;
 // Number given to errors that carry no native code.
 constexpr int kUnspecifiedError = -1;
+// "Invalid procedure call or argument".
+constexpr int kInvalidCall = 5;
 
 int errorNumber(const QSqlError &error)
 {
@@ -51,10 +52,12 @@ QString nextConnectionName()
     return QStringLiteral("quorvel-%1").arg(++serial);
 }
 
+// A call the database layer does not support is a program error: thrown
+// like the database's own errors, it ends the program where untrapped
+// errors are reported.
 [[noreturn]] void usageError(const QString &message)
 {
-    ShowMessage(message, MsgButtons::Ok);
-    EndProgram(1);
+    throw DatabaseError(kInvalidCall, message);
 }
 
 void requireOpen(const Connection &connection)

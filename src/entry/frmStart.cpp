@@ -5,8 +5,8 @@
 #include "core/HelpLauncher.h"
 #include "core/ProgramLanguage.h"
 #include "core/ScreenRegistry.h"
-#include "entry/ClickableLabel.h"
 #include "entry/frmMenu.h"
+#include "widgets/ClickableLabel.h"
 
 #include <QCloseEvent>
 #include <QFrame>

@@ -9,12 +9,10 @@
 #include "core/ProgramLanguage.h"
 #include "core/ResourceString.h"
 #include "core/ScreenRegistry.h"
-#include "entry/ClickableLabel.h"
 #include "entry/frmAbout.h"
 #include "entry/frmMenu.h"
 #include "firm/AmountKeys.h"
 #include "firm/AmountText.h"
-#include "firm/FirmIcons.h"
 #include "firm/FirmList.h"
 #include "firm/FirmRecordStore.h"
 #include "firm/ReferenceYears.h"
@@ -24,8 +22,10 @@
 #include "reports/ReportTitles.h"
 #include "reports/frmReportViewer.h"
 #include "search/OpenIndustryDef.h"
-#include "search/SearchIcons.h"
 #include "search/frmSearch.h"
+#include "widgets/ClickableLabel.h"
+#include "widgets/FirmIcons.h"
+#include "widgets/SearchIcons.h"
 
 #include <QAction>
 #include <QClipboard>

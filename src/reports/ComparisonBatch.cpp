@@ -17,9 +17,6 @@
 
 namespace {
 
-constexpr int kFirstReferenceYear = 2004;
-constexpr int kLastReferenceYear = 2006;
-
 bool isEnglish(qint16 language)
 {
     return language == 0;
@@ -30,22 +27,6 @@ QString descriptionTable(int volume)
     // Volume 1 has its own industry breakdown; the other volumes share one.
     return volume == 1 ? QStringLiteral("ROVAL_NAICS_Description_Ind_Detailed")
                        : QStringLiteral("ROVAL_NAICS_Description_Ind_Raw");
-}
-
-// Whether the dataset of the statement's year holds the industry with its
-// number of firms: what the comparison needs to be shown at all.
-bool industryHasData(Connection &reference, const StatementIndustry &industry, int year)
-{
-    if (year < kFirstReferenceYear || year > kLastReferenceYear)
-        return false;
-    const QString table = datasetTableName(industry.volume, industry.region, year);
-    if (!DoesReportTableExist(table, reference))
-        return false;
-    const RecordSet rs = GetRS(reference,
-                               QStringLiteral("select NumberOfFirms from ") + table +
-                                   QStringLiteral(" where NAICS = ? and NumberOfFirms is not null"),
-                               QStringLiteral("read"), {industry.naics});
-    return rs.RecordCount() > 0;
 }
 
 // The statement's amounts as the firm screen shows them once it is opened.
@@ -128,10 +109,6 @@ BatchResult fncExportComparison(Connection &reference, Connection &user,
         return result;
     }
     const StatementIndustry &industry = *statement.industry;
-    if (!industryHasData(reference, industry, statement.year)) {
-        result.outcome = BatchOutcome::NoIndustryData;
-        return result;
-    }
     const std::optional<IndustryDefinition> definition = fncIndustryDefinition(
         reference, descriptionTable(industry.volume), industry.naics, language);
     const QStringList values = fncComparisonValues(

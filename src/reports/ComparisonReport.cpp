@@ -1,6 +1,5 @@
 #include "core/AddedUserTables.h"
 #include "core/DatabaseError.h"
-#include "core/Messages.h"
 #include "core/Transaction.h"
 #include "reports/ComparisonFigures.h"
 #include "reports/ComparisonRatios.h"
@@ -331,10 +330,11 @@ void writeNotes(Connection &cnUser, const FirmStatement &statement,
 
 } // namespace
 
-bool fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
-                                const QString & /*reportType*/, qint16 volume,
-                                const QString &region, qint16 year, const QString &naics,
-                                const QString &language, const QStringList &aComparisonValues)
+PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
+                                              const QString & /*reportType*/, qint16 volume,
+                                              const QString &region, qint16 year,
+                                              const QString &naics, const QString &language,
+                                              const QStringList &aComparisonValues)
 {
     // A user database older than the composed texts gets their tables here.
     subEnsureAddedUserTables(cnUser);
@@ -348,8 +348,7 @@ bool fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
     const std::optional<RecordSet> yearRow = industryYearRow(cnUser, year, yearRowColumns());
     if (!yearRow) {
         transaction.commit();
-        ShowMessage(noDataMessage(language, year), MsgButtons::Ok);
-        return false;
+        return {false, noDataMessage(language, year)};
     }
 
     const FirmStatement statement = statementFromValues(aComparisonValues);
@@ -370,5 +369,5 @@ bool fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
     writeComparisonTrend(cnUser, aComparisonValues.at(kFirmNameIndex), year, statement, quartiles,
                          language);
     transaction.commit();
-    return true;
+    return {true, QString()};
 }

@@ -26,9 +26,21 @@ bool fncPrepareBalanceSheetReport(Connection &cnReference, Connection &cnUser,
                                   const QString &reportType, qint16 volume, const QString &region,
                                   qint16 year, const QString &naics, const QString &language);
 
-// The comparison report's tables for a firm; false (after its message) when
-// the industry has no data for the firm's year.
-bool fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
-                                const QString &reportType, qint16 volume, const QString &region,
-                                qint16 year, const QString &naics, const QString &language,
-                                const QStringList &aComparisonValues);
+// What a preparation left: its tables ready, or the message (in the report's
+// language) that tells why there is no report, for the screen to show.
+struct PreparationOutcome
+{
+    bool ready = false;
+    QString message;
+
+    explicit operator bool() const { return ready; }
+};
+
+// The comparison report's tables for a firm; not ready, with the message
+// "This industry has no data for <year>", when the industry has no data for
+// the firm's year.
+PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
+                                              const QString &reportType, qint16 volume,
+                                              const QString &region, qint16 year,
+                                              const QString &naics, const QString &language,
+                                              const QStringList &aComparisonValues);

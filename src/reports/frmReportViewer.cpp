@@ -38,21 +38,24 @@ constexpr int kDesignWidth = 1000;
 constexpr int kDesignHeight = 760;
 constexpr int kFrameRoom = 24;
 
-using Preparation = bool (*)(Connection &, Connection &, const QString &, qint16, const QString &,
-                             qint16, const QString &, const QString &, const QStringList &);
+using Preparation = PreparationOutcome (*)(Connection &, Connection &, const QString &, qint16,
+                                           const QString &, qint16, const QString &,
+                                           const QString &, const QStringList &);
 
-bool prepareRatios(Connection &ref, Connection &user, const QString &type, qint16 volume,
-                   const QString &region, qint16 year, const QString &naics,
-                   const QString &language, const QStringList &)
+PreparationOutcome prepareRatios(Connection &ref, Connection &user, const QString &type,
+                                 qint16 volume, const QString &region, qint16 year,
+                                 const QString &naics, const QString &language, const QStringList &)
 {
-    return fncPrepareRatiosReport(ref, user, type, volume, region, year, naics, language);
+    return {fncPrepareRatiosReport(ref, user, type, volume, region, year, naics, language), {}};
 }
 
-bool prepareBalanceSheet(Connection &ref, Connection &user, const QString &type, qint16 volume,
-                         const QString &region, qint16 year, const QString &naics,
-                         const QString &language, const QStringList &)
+PreparationOutcome prepareBalanceSheet(Connection &ref, Connection &user, const QString &type,
+                                       qint16 volume, const QString &region, qint16 year,
+                                       const QString &naics, const QString &language,
+                                       const QStringList &)
 {
-    return fncPrepareBalanceSheetReport(ref, user, type, volume, region, year, naics, language);
+    return {fncPrepareBalanceSheetReport(ref, user, type, volume, region, year, naics, language),
+            {}};
 }
 
 struct ReportKind
@@ -110,7 +113,7 @@ void frmReportViewer::DisplayCrystalReport(Connection &DataConn, Connection &Wri
     }
 
     const QString layoutPath = ProgramFolder() + QLatin1String(chosen->layoutFile);
-    bool prepared = false;
+    PreparationOutcome prepared;
     try {
         prepared = chosen->prepare(DataConn, WriteConn, ReportToDisplay, Volume, Province, Year,
                                    NAICS, Language, aComparisonValues);
@@ -127,8 +130,11 @@ void frmReportViewer::DisplayCrystalReport(Connection &DataConn, Connection &Wri
     const bool french = Language.left(1).toUpper() == QLatin1String("F");
     setWindowTitle(QString::fromUtf8(french ? chosen->frenchTitle : chosen->englishTitle));
     CRViewer1->setFrench(french);
-    if (!prepared)
+    if (!prepared) {
+        if (!prepared.message.isEmpty())
+            ShowMessage(prepared.message, MsgButtons::Ok);
         return;
+    }
 
     ReportIdentity identity{kind, french, NAICS, QString(), Volume, Province, QString(), Year};
     if (kind == QLatin1String("com")) {

@@ -1,9 +1,6 @@
 #include "search/IndustryTree.h"
 
-#include "search/SearchIcons.h"
-
 #include <QHash>
-#include <QTreeWidget>
 #include <QtDebug>
 
 namespace {
@@ -71,39 +68,7 @@ QVector<TreeNodeSpec> fncLoadTreeNodes(const LookupSource &source)
                         source.naicsDescTable);
 }
 
-int fillTree(QTreeWidget &tree, const QVector<TreeNodeSpec> &nodes)
-{
-    tree.clear();
-    const QIcon folder = categoryIcon();
-    const QIcon paper = industryIcon();
-    QHash<QString, QTreeWidgetItem *> byKey;
-    int leftOut = 0;
-    for (const TreeNodeSpec &node : nodes) {
-        QTreeWidgetItem *parent = node.topLevel ? nullptr : byKey.value(node.parentKey);
-        const bool orphan = !node.topLevel && parent == nullptr;
-        // Reference data that breaks the tree's rules loses only the node concerned.
-        if (orphan || byKey.contains(node.key)) {
-            qWarning() << "Classification tree: left out node" << node.key << "under"
-                       << node.parentKey;
-            ++leftOut;
-            continue;
-        }
-        auto *item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(&tree);
-        item->setText(0, node.text);
-        item->setIcon(0, node.picture == kLinedPaper ? paper : folder);
-        item->setData(0, kTreePictureRole, node.picture);
-        item->setData(0, kTreeKeyRole, node.key);
-        byKey.insert(node.key, item);
-    }
-    return leftOut;
-}
-
 QString naicsFromNodeKey(const QString &key)
 {
     return QString(key).replace(QStringLiteral("Ind"), QString());
-}
-
-bool isIndustryItem(const QTreeWidgetItem *item)
-{
-    return item && item->data(0, kTreePictureRole).toInt() == kLinedPaper;
 }

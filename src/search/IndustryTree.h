@@ -6,9 +6,6 @@
 #include <QString>
 #include <QVector>
 
-class QTreeWidget;
-class QTreeWidgetItem;
-
 // The classification tree: categories of tblTreeview as folders, the
 // dataset's industries as sheets of paper inside them.
 
@@ -39,12 +36,5 @@ QVector<TreeNodeSpec> fncTreeNodes(RecordSet categories, RecordSet industries, q
 // Reads both record sets, then builds the nodes.
 QVector<TreeNodeSpec> fncLoadTreeNodes(const LookupSource &source);
 
-// Replaces the tree's nodes, nothing expanded or selected. A node whose
-// parent is not in the tree, or whose key is already used, is left out (with
-// everything filed under it); returns how many nodes were left out.
-int fillTree(QTreeWidget &tree, const QVector<TreeNodeSpec> &nodes);
-
 // The NAICS code of an industry's key: every "Ind" removed.
 QString naicsFromNodeKey(const QString &key);
-
-bool isIndustryItem(const QTreeWidgetItem *item);

@@ -17,9 +17,9 @@
 #include "firm/frmMyValues.h"
 #include "firm/frmOpenExisting.h"
 #include "reports/frmReportViewer.h"
-#include "search/IndustryTree.h"
+#include "search/IndustryTreeWidget.h"
 #include "search/OpenIndustryDef.h"
-#include "search/SearchIcons.h"
+#include "widgets/SearchIcons.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,15 +1,15 @@
-#include "ReferenceFixture.h"
-#include "TestSupport.h"
+#include "support/ReferenceFixture.h"
+#include "support/TestSupport.h"
 
 #include "core/HelpLauncher.h"
 #include "core/ProgramFolder.h"
 #include "core/ResourceString.h"
 #include "core/ScreenRegistry.h"
-#include "entry/ClickableLabel.h"
 #include "entry/frmAbout.h"
 #include "entry/frmMenu.h"
 #include "entry/frmStart.h"
 #include "search/frmSearch.h"
+#include "widgets/ClickableLabel.h"
 
 #include <QAction>
 #include <QGroupBox>

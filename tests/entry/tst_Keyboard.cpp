@@ -1,13 +1,13 @@
 // The keyboard on the entry screens: Enter presses Search on the dataset
 // screen, Escape closes the about screen (owned by the screen that opened
 // it), and every menu has mnemonics unique within it, in both languages.
-#include "ReferenceFixture.h"
-#include "TestSupport.h"
 #include "core/ProgramFolder.h"
 #include "core/ProgramLanguage.h"
 #include "core/ScreenRegistry.h"
 #include "entry/frmAbout.h"
 #include "entry/frmMenu.h"
+#include "support/ReferenceFixture.h"
+#include "support/TestSupport.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "support/LogicTestSupport.h"
 
 #include "core/ResourceString.h"
 
@@ -125,5 +125,5 @@ private slots:
     }
 };
 
-QUORVEL_TEST_MAIN(tst_StringTable)
+QUORVEL_LOGIC_TEST_MAIN(tst_StringTable)
 #include "tst_StringTable.moc"

@@ -1,8 +1,8 @@
-#include "TestSupport.h"
 #include "firm/AmountKeys.h"
 #include "firm/AmountText.h"
 #include "firm/ReferenceYears.h"
 #include "firm/StatementItems.h"
+#include "support/LogicTestSupport.h"
 
 #include <QLocale>
 #include <cmath>
@@ -385,5 +385,5 @@ void tst_FirmAmounts::enterOrderSkipsSubtotals()
     QCOMPARE(visited, entered);
 }
 
-QUORVEL_TEST_MAIN(tst_FirmAmounts)
+QUORVEL_LOGIC_TEST_MAIN(tst_FirmAmounts)
 #include "tst_FirmAmounts.moc"

@@ -1,8 +1,8 @@
-#include "TestSupport.h"
 #include "core/AddedUserTables.h"
 #include "core/DatabaseError.h"
 #include "firm/FirmRecordStore.h"
 #include "firm/StatementIndustry.h"
+#include "support/LogicTestSupport.h"
 
 #include <QLocale>
 #include <QSqlQuery>
@@ -218,7 +218,7 @@ void tst_FirmRecordStore::rowsDifferingByCaseStayUntilReplaced()
              QStringList{QStringLiteral("Acme")});
 }
 
-QUORVEL_TEST_MAIN(tst_FirmRecordStore)
+QUORVEL_LOGIC_TEST_MAIN(tst_FirmRecordStore)
 #include "tst_FirmRecordStore.moc"
 
 void tst_FirmRecordStore::industryOfEachStatement_data()

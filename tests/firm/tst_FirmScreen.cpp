@@ -1,4 +1,3 @@
-#include "TestSupport.h"
 #include "core/HelpLauncher.h"
 #include "core/ProgramFolder.h"
 #include "core/RecordSetModel.h"
@@ -12,6 +11,7 @@
 #include "reports/frmReportViewer.h"
 #include "search/frmIndustryDefinitions.h"
 #include "search/frmSearch.h"
+#include "support/TestSupport.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 
 #include "firm/ItemDefinitions.h"
 #include "firm/ShowItemDefinition.h"

@@ -1,5 +1,5 @@
-#include "TestSupport.h"
 #include "reports/ComparisonFigures.h"
+#include "support/LogicTestSupport.h"
 
 #include <QTest>
 
@@ -238,5 +238,5 @@ private slots:
     }
 };
 
-QUORVEL_TEST_MAIN(tst_ComparisonFigures)
+QUORVEL_LOGIC_TEST_MAIN(tst_ComparisonFigures)
 #include "tst_ComparisonFigures.moc"

@@ -1,13 +1,12 @@
-#include "ReportFixture.h"
-#include "TestSupport.h"
 #include "core/DatabaseError.h"
 #include "reports/ReportPreparation.h"
+#include "support/LogicTestSupport.h"
+#include "support/ReportFixture.h"
 
 #include <QLocale>
 #include <QTest>
 
 using reportfixture::ReportDatabases;
-using testsupport::MessageRecorder;
 
 namespace {
 
@@ -74,7 +73,8 @@ void addIndustry(ReportDatabases &db)
     }
 }
 
-bool compare(ReportDatabases &db, qint16 year, const QString &language, const QStringList &values)
+PreparationOutcome compare(ReportDatabases &db, qint16 year, const QString &language,
+                           const QStringList &values)
 {
     return fncPrepareComparisonReport(db.reference, db.user, "com", 3, "ON", year, kNaics, language,
                                       values);
@@ -99,9 +99,9 @@ private slots:
     {
         m_db = std::make_unique<ReportDatabases>();
         addIndustry(*m_db);
-        MessageRecorder messages;
-        QVERIFY(compare(*m_db, 2006, "E", firmValues()));
-        QVERIFY(messages.messages.isEmpty());
+        const PreparationOutcome outcome = compare(*m_db, 2006, "E", firmValues());
+        QVERIFY(outcome);
+        QCOMPARE(outcome.message, QString());
         m_row = comparisonRow(*m_db);
     }
 
@@ -377,10 +377,7 @@ private slots:
         QFETCH(QString, message);
         ReportDatabases db;
         addIndustry(db);
-        {
-            MessageRecorder messages;
-            QVERIFY(compare(db, 2006, "E", firmValues()));
-        }
+        QVERIFY(compare(db, 2006, "E", firmValues()));
         const QList<QVariantMap> titlesBefore =
             ReportDatabases::rows(db.user, "Rpt_Comparison_Titles");
         for (int y : {2006, 2005, 2004})
@@ -393,10 +390,9 @@ private slots:
                 db.addIndustryRow(3, "ON", y, industryRow2006());
         }
 
-        MessageRecorder messages;
-        QVERIFY(!compare(db, qint16(year), language, firmValues()));
-        QCOMPARE(messages.texts(), QStringList{message});
-        QCOMPARE(messages.messages.first().buttons, MsgButtons::Ok);
+        const PreparationOutcome outcome = compare(db, qint16(year), language, firmValues());
+        QVERIFY(!outcome);
+        QCOMPARE(outcome.message, message);
         QCOMPARE(ReportDatabases::rows(db.user, "Rpt_Comparison").size(), 0);
         QCOMPARE(ReportDatabases::rows(db.user, "Rpt_Comparison_Titles"), titlesBefore);
     }
@@ -527,7 +523,7 @@ private slots:
         values[4] = "250.5";    // Cash
         values[5] = "249,5";    // Ar, with a decimal comma
         values[13] = "5.0E+03"; // OperatingRevenue in scientific form
-        const bool prepared = compare(db, 2006, "E", values);
+        const bool prepared = bool(compare(db, 2006, "E", values));
         QLocale::setDefault(previous);
         QVERIFY(prepared);
         const QVariantMap row = comparisonRow(db);
@@ -589,5 +585,5 @@ private:
     QVariantMap m_row;
 };
 
-QUORVEL_TEST_MAIN(tst_ComparisonReport)
+QUORVEL_LOGIC_TEST_MAIN(tst_ComparisonReport)
 #include "tst_ComparisonReport.moc"

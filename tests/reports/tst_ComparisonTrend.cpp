@@ -1,8 +1,8 @@
-#include "ReportFixture.h"
 #include "firm/FirmRecordStore.h"
 #include "reports/ComparisonTrend.h"
 #include "reports/ReportCharts.h"
 #include "reports/ReportPreparation.h"
+#include "support/ReportFixture.h"
 
 #include <QImage>
 #include <QPainter>

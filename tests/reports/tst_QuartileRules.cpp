@@ -1,5 +1,5 @@
-#include "TestSupport.h"
 #include "reports/QuartileRules.h"
+#include "support/LogicTestSupport.h"
 
 #include <QTest>
 
@@ -145,5 +145,5 @@ private slots:
     }
 };
 
-QUORVEL_TEST_MAIN(tst_QuartileRules)
+QUORVEL_LOGIC_TEST_MAIN(tst_QuartileRules)
 #include "tst_QuartileRules.moc"

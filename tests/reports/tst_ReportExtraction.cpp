@@ -1,7 +1,7 @@
-#include "ReportFixture.h"
-#include "TestSupport.h"
 #include "core/DatabaseError.h"
 #include "reports/ReportPreparation.h"
+#include "support/LogicTestSupport.h"
+#include "support/ReportFixture.h"
 
 #include <QTest>
 
@@ -286,5 +286,5 @@ private slots:
     }
 };
 
-QUORVEL_TEST_MAIN(tst_ReportExtraction)
+QUORVEL_LOGIC_TEST_MAIN(tst_ReportExtraction)
 #include "tst_ReportExtraction.moc"

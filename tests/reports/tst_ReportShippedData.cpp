@@ -1,5 +1,5 @@
-#include "TestSupport.h"
 #include "reports/ReportPreparation.h"
+#include "support/LogicTestSupport.h"
 
 #include <QTest>
 
@@ -97,10 +97,11 @@ private slots:
     {
         QFETCH(int, year);
         AppState &s = appState();
-        testsupport::MessageRecorder messages;
-        QVERIFY(fncPrepareComparisonReport(s.gcnReference, s.gcnUser, "com", 3, "ON", qint16(year),
-                                           m_naics, "E", referenceFirm(m_naics)));
-        QVERIFY(messages.messages.isEmpty());
+        const PreparationOutcome outcome =
+            fncPrepareComparisonReport(s.gcnReference, s.gcnUser, "com", 3, "ON", qint16(year),
+                                       m_naics, "E", referenceFirm(m_naics));
+        QVERIFY(outcome);
+        QCOMPARE(outcome.message, QString());
         const RecordSet row = read("select * from Rpt_Comparison");
         QCOMPARE(row.RecordCount(), 1);
         QCOMPARE(row.field("MyYear").toInt(), year);
@@ -124,5 +125,5 @@ private:
     QString m_naics;
 };
 
-QUORVEL_TEST_MAIN(tst_ReportShippedData)
+QUORVEL_LOGIC_TEST_MAIN(tst_ReportShippedData)
 #include "tst_ReportShippedData.moc"

@@ -1,7 +1,7 @@
-#include "ReportFixture.h"
-#include "TestSupport.h"
 #include "core/DatabaseError.h"
 #include "reports/ReportPreparation.h"
+#include "support/LogicTestSupport.h"
+#include "support/ReportFixture.h"
 
 #include <QTest>
 
@@ -202,5 +202,5 @@ private slots:
     }
 };
 
-QUORVEL_TEST_MAIN(tst_ReportTitles)
+QUORVEL_LOGIC_TEST_MAIN(tst_ReportTitles)
 #include "tst_ReportTitles.moc"

@@ -2,9 +2,9 @@
 // exactly as the rows copied value by value through Qt: the same values of
 // the same types, in the same columns, for every industry of a dataset, with
 // French titles and with a year whose table is absent.
-#include "TestSupport.h"
 #include "core/DatasetMapping.h"
 #include "reports/ReportPreparation.h"
+#include "support/LogicTestSupport.h"
 
 #include <QTest>
 
@@ -136,5 +136,5 @@ private:
     Connection m_expected;
 };
 
-QUORVEL_TEST_MAIN(tst_WorkTableCopy)
+QUORVEL_LOGIC_TEST_MAIN(tst_WorkTableCopy)
 #include "tst_WorkTableCopy.moc"

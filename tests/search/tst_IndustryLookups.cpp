@@ -1,6 +1,6 @@
-#include "SearchFixture.h"
-#include "TestSupport.h"
 #include "search/IndustryLookups.h"
+#include "support/LogicTestSupport.h"
+#include "support/SearchFixture.h"
 
 // The code, title, keyword and definition queries over a small reference
 // database.
@@ -59,8 +59,9 @@ void tst_IndustryLookups::titlesInAlphabeticalOrder_data()
     QTest::addColumn<qint16>("language");
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("en") << qint16(0)
-                        << QStringList{"Driving schools", "Family clothing stores", "Grocery stores",
-                                       "Lawyers' offices", "Residential building construction"};
+                        << QStringList{"Driving schools", "Family clothing stores",
+                                       "Grocery stores", "Lawyers' offices",
+                                       "Residential building construction"};
     QTest::newRow("fr:accented capitals sort with their letter")
         << qint16(1)
         << QStringList{"Bureaux d'avocats", "Construction résidentielle", "École de conduite",
@@ -83,12 +84,17 @@ void tst_IndustryLookups::lookupByCode_data()
     QTest::addColumn<QString>("category");
     QTest::newRow("en") << qint16(0) << "236110" << true << "Residential building construction"
                         << "Construction";
-    QTest::newRow("fr") << qint16(1) << "445110" << true << "Épiceries" << "Commerce de détail";
+    QTest::newRow("fr") << qint16(1) << "445110" << true << "Épiceries"
+                        << "Commerce de détail";
     QTest::newRow("en:category missing from the tree")
-        << qint16(0) << "611692" << true << "Driving schools" << "";
-    QTest::newRow("en:not in the dataset") << qint16(0) << "722511" << false << "" << "";
-    QTest::newRow("en:empty code") << qint16(0) << "" << false << "" << "";
-    QTest::newRow("en:quote in the code") << qint16(0) << "1' or '1'='1" << false << "" << "";
+        << qint16(0) << "611692" << true << "Driving schools"
+        << "";
+    QTest::newRow("en:not in the dataset") << qint16(0) << "722511" << false << ""
+                                           << "";
+    QTest::newRow("en:empty code") << qint16(0) << "" << false << ""
+                                   << "";
+    QTest::newRow("en:quote in the code") << qint16(0) << "1' or '1'='1" << false << ""
+                                          << "";
 }
 
 void tst_IndustryLookups::lookupByCode()
@@ -113,12 +119,21 @@ void tst_IndustryLookups::lookupByTitle_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("category");
-    QTest::newRow("en:apostrophe") << qint16(0) << "Lawyers' offices" << "541110" << "Management";
-    QTest::newRow("fr:apostrophe") << qint16(1) << "Bureaux d'avocats" << "541110" << "Gestion";
-    QTest::newRow("fr:accented") << qint16(1) << "École de conduite" << "611692" << "";
-    QTest::newRow("en:not in the dataset") << qint16(0) << "Full-service restaurants" << ""
+    QTest::newRow("en:apostrophe") << qint16(0) << "Lawyers' offices"
+                                   << "541110"
+                                   << "Management";
+    QTest::newRow("fr:apostrophe") << qint16(1) << "Bureaux d'avocats"
+                                   << "541110"
+                                   << "Gestion";
+    QTest::newRow("fr:accented") << qint16(1) << "École de conduite"
+                                 << "611692"
+                                 << "";
+    QTest::newRow("en:not in the dataset") << qint16(0) << "Full-service restaurants"
+                                           << ""
                                            << "";
-    QTest::newRow("fr:english title") << qint16(1) << "Grocery stores" << "" << "";
+    QTest::newRow("fr:english title") << qint16(1) << "Grocery stores"
+                                      << ""
+                                      << "";
 }
 
 void tst_IndustryLookups::lookupByTitle()
@@ -147,13 +162,14 @@ void tst_IndustryLookups::keywordSearch_data()
     QTest::newRow("en:apostrophe") << qint16(0) << "lawyers' off" << QStringList{"541110"};
     QTest::newRow("en:underscore matches one character")
         << qint16(0) << "st_res" << QStringList{"445110", "448140"};
-    QTest::newRow("en:underscore matches the blank") << qint16(0) << "grocery_stores"
-                                                     << QStringList{"445110"};
+    QTest::newRow("en:underscore matches the blank")
+        << qint16(0) << "grocery_stores" << QStringList{"445110"};
     QTest::newRow("en:letter case ignored") << qint16(0) << "GROCERY" << QStringList{"445110"};
     QTest::newRow("en:not in the dataset") << qint16(0) << "restaurant" << QStringList{};
     QTest::newRow("en:no match") << qint16(0) << "zzz" << QStringList{};
     QTest::newRow("fr:accented capital typed") << qint16(1) << "ÉPICERIE" << QStringList{"445110"};
-    QTest::newRow("fr:accented small letter typed") << qint16(1) << "école" << QStringList{"611692"};
+    QTest::newRow("fr:accented small letter typed")
+        << qint16(1) << "école" << QStringList{"611692"};
     QTest::newRow("fr:apostrophe") << qint16(1) << "d'avocats" << QStringList{"541110"};
     QTest::newRow("fr:looks in french titles only") << qint16(1) << "Grocery" << QStringList{};
 }
@@ -207,10 +223,13 @@ void tst_IndustryLookups::definition_data()
                         << "Builds houses.\r\nAlso renovates them.";
     QTest::newRow("fr") << qint16(1) << "236110" << true << "Construction résidentielle"
                         << "Construit des maisons.";
-    QTest::newRow("en:null definition") << qint16(0) << "445110" << true << "Grocery stores" << "";
+    QTest::newRow("en:null definition") << qint16(0) << "445110" << true << "Grocery stores"
+                                        << "";
     QTest::newRow("en:not in the dataset still has a definition")
-        << qint16(0) << "722511" << true << "Full-service restaurants" << "Serves meals.";
-    QTest::newRow("en:empty code") << qint16(0) << "" << false << "" << "";
+        << qint16(0) << "722511" << true << "Full-service restaurants"
+        << "Serves meals.";
+    QTest::newRow("en:empty code") << qint16(0) << "" << false << ""
+                                   << "";
 }
 
 void tst_IndustryLookups::definition()
@@ -229,5 +248,5 @@ void tst_IndustryLookups::definition()
     }
 }
 
-QUORVEL_TEST_MAIN(tst_IndustryLookups)
+QUORVEL_LOGIC_TEST_MAIN(tst_IndustryLookups)
 #include "tst_IndustryLookups.moc"

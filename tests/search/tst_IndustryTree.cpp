@@ -1,6 +1,6 @@
-#include "SearchFixture.h"
-#include "TestSupport.h"
-#include "search/IndustryTree.h"
+#include "search/IndustryTreeWidget.h"
+#include "support/SearchFixture.h"
+#include "support/TestSupport.h"
 
 #include <QTreeWidget>
 
@@ -154,10 +154,14 @@ void tst_IndustryTree::naicsFromKey_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("code");
-    QTest::newRow("prefix") << "Ind236110" << "236110";
-    QTest::newRow("every occurrence") << "IndIndInd12" << "12";
-    QTest::newRow("inside the key") << "4Ind5" << "45";
-    QTest::newRow("letter case kept") << "ind236110" << "ind236110";
+    QTest::newRow("prefix") << "Ind236110"
+                            << "236110";
+    QTest::newRow("every occurrence") << "IndIndInd12"
+                                      << "12";
+    QTest::newRow("inside the key") << "4Ind5"
+                                    << "45";
+    QTest::newRow("letter case kept") << "ind236110"
+                                      << "ind236110";
 }
 
 void tst_IndustryTree::naicsFromKey()

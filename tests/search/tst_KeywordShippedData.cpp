@@ -1,7 +1,7 @@
 // The keyword search over the shipped reference data: a keyword finds the
 // matching industries of the dataset in use, and only those.
 
-#include "TestSupport.h"
+#include "support/LogicTestSupport.h"
 
 #include "core/DatasetMapping.h"
 #include "core/SearchFold.h"
@@ -164,5 +164,5 @@ private slots:
     }
 };
 
-QUORVEL_TEST_MAIN(TestKeywordShippedData)
+QUORVEL_LOGIC_TEST_MAIN(TestKeywordShippedData)
 #include "tst_KeywordShippedData.moc"

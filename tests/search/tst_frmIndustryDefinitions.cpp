@@ -1,10 +1,10 @@
-#include "SearchFixture.h"
-#include "TestSupport.h"
 #include "core/ScreenRegistry.h"
 #include "search/DefinitionPrinting.h"
 #include "search/OpenIndustryDef.h"
 #include "search/PrintWrapping.h"
 #include "search/frmIndustryDefinitions.h"
+#include "support/SearchFixture.h"
+#include "support/TestSupport.h"
 
 #include <QDate>
 #include <QFileInfo>

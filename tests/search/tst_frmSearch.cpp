@@ -1,5 +1,3 @@
-#include "SearchFixture.h"
-#include "TestSupport.h"
 #include "core/ProgramFolder.h"
 #include "core/RecordSetModel.h"
 #include "core/ScreenRegistry.h"
@@ -10,6 +8,8 @@
 #include "search/IndustryTree.h"
 #include "search/frmIndustryDefinitions.h"
 #include "search/frmSearch.h"
+#include "support/SearchFixture.h"
+#include "support/TestSupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,0 +1,332 @@
+#include "support/SqliteFixture.h"
+#include "support/TestSupport.h"
+
+#include "app/Startup.h"
+#include "core/DatabaseCheck.h"
+#include "core/DatabaseError.h"
+#include "core/ProgramFolder.h"
+#include "core/ScreenRegistry.h"
+#include "entry/frmStart.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QUuid>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace testsupport;
+
+namespace {
+// What a folder holds: each file's name and the hash of its bytes.
+QMap<QString, QByteArray> folderContents(const QString &path)
+{
+    QMap<QString, QByteArray> contents;
+    const QDir dir(path);
+    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        QFile file(dir.filePath(name));
+        if (file.open(QIODevice::ReadOnly))
+            contents.insert(name,
+                            QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256));
+    }
+    return contents;
+}
+
+// The user without privileges the check runs as when the tests run as root
+// (for root, every file is writable).
+constexpr uid_t kUnprivileged = 65534;
+
+// Runs work as a user for whom `readOnlyPath` cannot be written, and everything
+// else in the folder can: as root, with the effective user switched to an
+// unprivileged one that owns the rest; otherwise by taking the write bits.
+void runWithReadOnly(const QString &folder, const QString &readOnlyPath,
+                     const std::function<void()> &work)
+{
+    const QByteArray dir = QFile::encodeName(folder);
+    const QByteArray target = QFile::encodeName(readOnlyPath);
+    const QDir files(folder);
+    if (geteuid() != 0) {
+        ::chmod(target.constData(), readOnlyPath == folder ? 0555 : 0444);
+        work();
+        ::chmod(target.constData(), readOnlyPath == folder ? 0755 : 0644);
+        return;
+    }
+    ::chmod(dir.constData(), 0755);
+    for (const QString &name : files.entryList(QDir::Files)) {
+        const QByteArray path = QFile::encodeName(files.filePath(name));
+        ::chmod(path.constData(), 0644);
+        if (files.filePath(name) != readOnlyPath)
+            QVERIFY(::chown(path.constData(), kUnprivileged, kUnprivileged) == 0);
+    }
+    const uid_t folderOwner = readOnlyPath == folder ? 0 : kUnprivileged;
+    QVERIFY(::chown(dir.constData(), folderOwner, folderOwner) == 0);
+    QVERIFY(::seteuid(kUnprivileged) == 0);
+    try {
+        work();
+    } catch (...) {
+        QVERIFY(::seteuid(0) == 0);
+        throw;
+    }
+    QVERIFY(::seteuid(0) == 0);
+}
+
+// A connection of the test's own, as another program would hold one.
+class OtherProgram
+{
+public:
+    explicit OtherProgram(const QString &path) : m_name(QUuid::createUuid().toString())
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(path);
+        db.open();
+    }
+    ~OtherProgram()
+    {
+        QSqlDatabase::database(m_name, false).close();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    bool exec(const QString &sql)
+    {
+        QSqlQuery query(QSqlDatabase::database(m_name, false));
+        return query.exec(sql);
+    }
+
+private:
+    QString m_name;
+};
+} // namespace
+
+// Start-up against a program folder of the test's own.
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    QString file(const char *name) const { return m_dir.filePath(QLatin1String(name)); }
+
+    // Runs Main, expecting it to end with one message; returns that message.
+    QString startExpectingTheEnd()
+    {
+        MessageRecorder messages;
+        EndRecorder ending;
+        bool ended = false;
+        try {
+            runGuarded(Main);
+        } catch (const ProgramEnded &) {
+            ended = true;
+        }
+        if (!ended || ending.exitCodes != QList<int>{1} || messages.messages.size() != 1)
+            return QStringLiteral("<no single message and end with status 1>");
+        return messages.messages.first().text;
+    }
+
+private slots:
+    void init()
+    {
+        resetAppState();
+        QVERIFY(m_dir.isValid());
+        for (const QString &name : QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden))
+            QFile::remove(m_dir.filePath(name));
+        QVERIFY(copyProgramFiles(m_dir, {QString::fromLatin1(kReferenceDatabaseFile),
+                                         QString::fromLatin1(kUserDatabaseFile)}));
+        setProgramFolderOverride(m_dir.path());
+    }
+
+    void cleanup()
+    {
+        ScreenRegistry::clear();
+        DisconnectFromDB(appState().gcnReference);
+        DisconnectFromDB(appState().gcnUser);
+        setProgramFolderOverride(QString());
+    }
+
+    // The lists the check uses come with the program and are those of the
+    // shipped files: an empty list would let every file pass.
+    void shippedSchemasListTheTablesTheProgramUses()
+    {
+        const DatabaseSchema user = DatabaseSchema::shipped(QStringLiteral("myData.mdb"));
+        const DatabaseSchema reference = DatabaseSchema::shipped(QStringLiteral("ROV_DATA.mdb"));
+        QHash<QString, QStringList> tables;
+        for (const auto &[table, columns] : user.tables() + reference.tables())
+            tables.insert(table, columns);
+        QCOMPARE(tables.value(QStringLiteral("MyValues")).size(), 36);
+        QVERIFY(tables.value(QStringLiteral("MyValues")).contains(QStringLiteral("Cash")));
+        QVERIFY(tables.contains(QStringLiteral("Rpt_Comparison_Titles")));
+        QVERIFY(tables.contains(QStringLiteral("ROVAL_Vol1_ALL_2006_Final_Ratios")));
+        QVERIFY(tables.contains(QStringLiteral("tblTreeview")));
+        QVERIFY(!tables.contains(QStringLiteral("ROVAL_Vol3_NU_2004_Final_Ratios")));
+    }
+
+    // Each fault: a message naming the file and the fault, in both
+    // languages, the end with status 1, and the folder exactly as it was.
+    void brokenDatabaseIsCaughtAtStart_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("breakage");
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("french");
+        const QString user = QString::fromLatin1(kUserDatabaseFile);
+        const QString reference = QString::fromLatin1(kReferenceDatabaseFile);
+        QTest::newRow("user: zero bytes") << user << "empty"
+                                          << "is empty (0 bytes)"
+                                          << "est vide (0 octet)";
+        QTest::newRow("reference: zero bytes") << reference << "empty"
+                                               << "is empty (0 bytes)"
+                                               << "est vide";
+        QTest::newRow("user: column dropped") << user << "alter table MyValues drop column Cash"
+                                              << "lacks these columns: MyValues.Cash"
+                                              << "Il manque ces colonnes";
+        QTest::newRow("user: table dropped") << user << "drop table ProvinceCodes"
+                                             << "lacks these tables: ProvinceCodes"
+                                             << "Il manque ces tables";
+        QTest::newRow("reference: table dropped") << reference << "drop table tblTreeview"
+                                                  << "lacks these tables: tblTreeview"
+                                                  << "Il manque ces tables";
+        QTest::newRow("user: read-only file") << user << "read-only file"
+                                              << "is read-only"
+                                              << "est en lecture seule";
+        QTest::newRow("user: read-only folder") << user << "read-only folder"
+                                                << "The folder of the database file"
+                                                << "Le dossier du fichier";
+        QTest::newRow("user: locked by another program") << user << "locked"
+                                                         << "is locked by another program"
+                                                         << "verrouillé par un autre programme";
+    }
+
+    void brokenDatabaseIsCaughtAtStart()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, breakage);
+        QFETCH(QString, english);
+        QFETCH(QString, french);
+        const QString path = m_dir.filePath(name);
+        std::unique_ptr<OtherProgram> holder;
+        if (breakage == QLatin1String("empty")) {
+            QFile empty(path);
+            QVERIFY(empty.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        } else if (breakage == QLatin1String("locked")) {
+            holder = std::make_unique<OtherProgram>(path);
+            QVERIFY(holder->exec(QStringLiteral("begin immediate")));
+        } else if (!breakage.startsWith(QLatin1String("read-only"))) {
+            QVERIFY(writeSqliteFile(path, {breakage}));
+        }
+        const auto before = folderContents(m_dir.path());
+
+        QString message;
+        const auto start = [this, &message] { message = startExpectingTheEnd(); };
+        if (breakage == QLatin1String("read-only file"))
+            runWithReadOnly(m_dir.path(), path, start);
+        else if (breakage == QLatin1String("read-only folder"))
+            runWithReadOnly(m_dir.path(), m_dir.path(), start);
+        else
+            start();
+
+        QVERIFY2(message.contains(english) && message.contains(path), qPrintable(message));
+        QVERIFY2(message.contains(french), qPrintable(message));
+        QVERIFY2(message.contains(QStringLiteral("Quorvel cannot start")), qPrintable(message));
+        QVERIFY(!ScreenRegistry::isLoaded<frmStart>());
+        QVERIFY(!appState().gcnUser.isOpen());
+        holder.reset();
+        QCOMPARE(folderContents(m_dir.path()), before);
+    }
+
+    // A user database from before a table was added is no broken one: the
+    // program adds the table and starts.
+    void userDatabaseWithoutAnAddedTableStarts()
+    {
+        QVERIFY(writeSqliteFile(file(kUserDatabaseFile),
+                                {QStringLiteral("drop table StatementIndustry")}));
+        MessageRecorder messages;
+        runGuarded(Main);
+        QCOMPARE(messages.texts(), QStringList());
+        QVERIFY(ScreenRegistry::get<frmStart>().isVisible());
+    }
+
+    void mainOpensBothDatabasesAndShowsStartScreen()
+    {
+        appState().gblnKeepFirmForm = true;
+        MessageRecorder messages;
+        runGuarded(Main);
+        const AppState &state = appState();
+        QVERIFY(state.gcnReference.isOpen());
+        QVERIFY(state.gcnUser.isOpen());
+        QCOMPARE(state.gintLanguage, qint16(0));
+        QVERIFY(!state.gblnKeepFirmForm);
+        QCOMPARE(state.gstrHelpViewer, m_dir.path() + QStringLiteral("/quorvel-help"));
+        QVERIFY(ScreenRegistry::get<frmStart>().isVisible());
+        QVERIFY(messages.messages.isEmpty());
+    }
+
+    void missingDatabaseEndsWithItsErrorAndCreatesNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("reference") << QString::fromLatin1(kReferenceDatabaseFile);
+        QTest::newRow("user") << QString::fromLatin1(kUserDatabaseFile);
+    }
+
+    void missingDatabaseEndsWithItsErrorAndCreatesNothing()
+    {
+        QFETCH(QString, name);
+        QVERIFY(QFile::remove(m_dir.filePath(name)));
+        MessageRecorder messages;
+        EndRecorder ending;
+        QVERIFY_THROWS_EXCEPTION(ProgramEnded, runGuarded(Main));
+        QCOMPARE(ending.exitCodes, QList<int>{1});
+        QCOMPARE(messages.messages.size(), 1);
+        const QString text = messages.messages.first().text;
+        QVERIFY2(text.startsWith(QLatin1String("Error 14:")), qPrintable(text));
+        QVERIFY2(text.contains(QLatin1String("unable to open database file")), qPrintable(text));
+        QVERIFY(text.contains(name));
+        QVERIFY(!QFileInfo::exists(m_dir.filePath(name)));
+        QVERIFY(!ScreenRegistry::isLoaded<frmStart>());
+    }
+
+    void damagedDatabaseEndsWithItsError()
+    {
+        QFile damaged(file(kUserDatabaseFile));
+        QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        damaged.write("this is not a database, whatever its name says");
+        damaged.close();
+        MessageRecorder messages;
+        EndRecorder ending;
+        QVERIFY_THROWS_EXCEPTION(ProgramEnded, runGuarded(Main));
+        QCOMPARE(ending.exitCodes, QList<int>{1});
+        QCOMPARE(messages.messages.size(), 1);
+        QVERIFY2(messages.messages.first().text.startsWith(QLatin1String("Error 26:")),
+                 qPrintable(messages.messages.first().text));
+    }
+
+    void errorInAnEventHandlerEndsTheProgram()
+    {
+        MessageRecorder messages;
+        EndRecorder ending;
+        QObject target;
+        bool afterError = false;
+        QObject::connect(&target, &QObject::objectNameChanged, &target, [&afterError] {
+            throw DatabaseError(3265, QStringLiteral("Item cannot be found"));
+            afterError = true;
+        });
+        QMetaObject::invokeMethod(
+            &target, [&target] { target.setObjectName("x"); }, Qt::QueuedConnection);
+        QCoreApplication::processEvents();
+        QCOMPARE(ending.exitCodes, QList<int>{1});
+        QCOMPARE(messages.texts(), QStringList{"Error 3265:\n\nItem cannot be found"});
+        QVERIFY(!afterError);
+    }
+
+    void messageButtonsFollowTheLanguage()
+    {
+        QCOMPARE(messageButtonTexts(MsgButtons::YesNoCancel), (QStringList{"Yes", "No", "Cancel"}));
+        appState().gintLanguage = 1;
+        QCOMPARE(messageButtonTexts(MsgButtons::YesNoCancel),
+                 (QStringList{"Oui", "Non", "Annuler"}));
+        QCOMPARE(messageButtonTexts(MsgButtons::OkCancel), (QStringList{"OK", "Annuler"}));
+    }
+};
+
+QUORVEL_TEST_MAIN(TestStartup)
+#include "tst_Startup.moc"

@@ -1,0 +1,279 @@
+#include "support/LogicTestSupport.h"
+#include "support/SqliteFixture.h"
+
+#include "core/DatabaseError.h"
+#include "core/DbTools.h"
+#include "core/ProgramFolder.h"
+#include "core/Transaction.h"
+
+#include <QFileInfo>
+
+using namespace testsupport;
+
+class TestDbTools : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString m_file;
+
+    int countRows(Connection &connection, const QString &table)
+    {
+        return GetRS(connection, QStringLiteral("select count(*) as n from ") + table, "read")
+            .field(QStringLiteral("n"))
+            .toInt();
+    }
+
+private slots:
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        m_file = m_dir.filePath(QStringLiteral("sample.mdb"));
+        QFile::remove(m_file);
+        QVERIFY(writeSqliteFile(
+            m_file, {QStringLiteral("create table Firms (Name text, Amount real, Note text)"),
+                     QStringLiteral("insert into Firms values ('Alpha', 1.5, null)"),
+                     QStringLiteral("insert into Firms values ('Beta', -2, 'x')"),
+                     QStringLiteral("insert into Firms values ('Gamma', 0, 'y')")}));
+    }
+
+    void connectionOpensTrimmedPathInAnyCase_data()
+    {
+        QTest::addColumn<QString>("decoration");
+        QTest::newRow("plain") << QString();
+        QTest::newRow("blanks around") << QStringLiteral("  %1   ");
+        QTest::newRow("upper-case type") << QStringLiteral("upper");
+    }
+
+    void connectionOpensTrimmedPathInAnyCase()
+    {
+        QFETCH(QString, decoration);
+        QString path = m_file;
+        if (decoration == QLatin1String("upper")) {
+            path = m_dir.filePath(QStringLiteral("SAMPLE.MDB"));
+            QVERIFY(QFile::copy(m_file, path));
+        } else if (!decoration.isEmpty()) {
+            path = decoration.arg(m_file);
+        }
+        Connection connection;
+        ConnectToFile(connection, path, QStringLiteral("unknown"), OpenMode::ReadOnly);
+        QVERIFY(connection.isOpen());
+        QCOMPARE(countRows(connection, QStringLiteral("Firms")), 3);
+        DisconnectFromDB(connection);
+        QVERIFY(connection.isNothing());
+    }
+
+    void unknownFileTypeIsThrownAsUsageError()
+    {
+        appState().gintLanguage = 1; // the usage message stays English
+        Connection connection;
+        const DatabaseError error = thrownError([&] {
+            ConnectToFile(connection, m_dir.filePath(QStringLiteral("book.Doc")),
+                          QStringLiteral("unknown"));
+        });
+        appState().gintLanguage = 0;
+        QCOMPARE(error.number(), 5);
+        QCOMPARE(error.description(),
+                 QStringLiteral("Invalid use of ConnectToFile (Invalid File Type: Doc )"));
+        QVERIFY(connection.isNothing());
+    }
+
+    void missingFileIsAnErrorAndIsNotCreated_data()
+    {
+        QTest::addColumn<OpenMode>("mode");
+        QTest::newRow("read-only") << OpenMode::ReadOnly;
+        QTest::newRow("read-write") << OpenMode::ReadWrite;
+    }
+
+    void missingFileIsAnErrorAndIsNotCreated()
+    {
+        QFETCH(OpenMode, mode);
+        const QString missing = m_dir.filePath(QStringLiteral("absent folder/none.mdb"));
+        Connection connection;
+        try {
+            ConnectToFile(connection, missing, QStringLiteral("unknown"), mode);
+            QFAIL("opening a missing file succeeded");
+        } catch (const DatabaseError &error) {
+            QCOMPARE(error.number(), 14);
+            QVERIFY2(error.description().contains(QLatin1String("unable to open database file")),
+                     qPrintable(error.description()));
+        }
+        QVERIFY(!QFileInfo::exists(missing));
+        QVERIFY(connection.isNothing());
+    }
+
+    void damagedFileIsAnError()
+    {
+        const QString damaged = m_dir.filePath(QStringLiteral("damaged.mdb"));
+        QFile file(damaged);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, 'x'));
+        file.close();
+        Connection connection;
+        QVERIFY_THROWS_EXCEPTION(DatabaseError,
+                                 ConnectToFile(connection, damaged, QStringLiteral("unknown")));
+        QVERIFY(connection.isNothing());
+    }
+
+    void readOnlyConnectionRefusesWrites()
+    {
+        Connection connection;
+        ConnectToFile(connection, m_file, QStringLiteral("unknown"), OpenMode::ReadOnly);
+        qint16 errors = 0;
+        QVERIFY_THROWS_EXCEPTION(
+            DatabaseError, ExecCmdInDB(connection, QStringLiteral("delete from Firms"), errors));
+        QCOMPARE(countRows(connection, QStringLiteral("Firms")), 3);
+    }
+
+    void readAndWriteModesInAnyCase_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("read") << QStringLiteral("read") << false;
+        QTest::newRow("Read") << QStringLiteral("Read") << false;
+        QTest::newRow("READ") << QStringLiteral("READ") << false;
+        QTest::newRow("Write") << QStringLiteral("Write") << true;
+    }
+
+    void readAndWriteModesInAnyCase()
+    {
+        QFETCH(QString, mode);
+        QFETCH(bool, writable);
+        Connection connection;
+        ConnectToFile(connection, m_file, QStringLiteral("unknown"));
+        RecordSet rs = GetRS(connection, QStringLiteral("select * from Firms order by Name"), mode);
+        QCOMPARE(rs.RecordCount(), 3);
+        QCOMPARE(rs.isWritable(), writable);
+    }
+
+    void unknownModeIsThrownWithModeAsPassed_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("update") << QStringLiteral("Update");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("readonly") << QStringLiteral("READONLY");
+    }
+
+    void unknownModeIsThrownWithModeAsPassed()
+    {
+        QFETCH(QString, mode);
+        Connection connection;
+        ConnectToFile(connection, m_file, QStringLiteral("unknown"));
+        const DatabaseError error =
+            thrownError([&] { GetRS(connection, QStringLiteral("select * from Firms"), mode); });
+        QCOMPARE(error.number(), 5);
+        QCOMPARE(error.description(), QStringLiteral("Invalid use of GetRS (Invalid WriteMode: ") +
+                                          mode + QStringLiteral(" )"));
+    }
+
+    void recordSetWalksRowsAndKeepsNulls()
+    {
+        Connection connection;
+        ConnectToFile(connection, m_file, QStringLiteral("unknown"));
+        RecordSet rs =
+            GetRS(connection, QStringLiteral("select * from Firms order by Name"), "read");
+        QStringList names;
+        while (!rs.eof()) {
+            names << rs.text(QStringLiteral("NAME")); // field names ignore case
+            rs.MoveNext();
+        }
+        QCOMPARE(names, (QStringList{"Alpha", "Beta", "Gamma"}));
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.MoveNext());
+        rs.MoveFirst();
+        QVERIFY(rs.field(QStringLiteral("note")).isNull());
+        QCOMPARE(rs.field(QStringLiteral("Amount")).toDouble(), 1.5);
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.field(QStringLiteral("NoSuchColumn")));
+
+        RecordSet empty =
+            GetRS(connection, QStringLiteral("select * from Firms where 1 = 0"), "read");
+        QCOMPARE(empty.RecordCount(), 0);
+        QVERIFY(empty.eof());
+        QCOMPARE(empty.fieldCount(), 3);
+    }
+
+    void boundParametersAreNeverSqlText()
+    {
+        Connection connection;
+        ConnectToFile(connection, m_file, QStringLiteral("unknown"));
+        const QString hostile = QStringLiteral("O'Brien'); delete from Firms; --");
+        qint16 errors = -5;
+        ExecCmdInDB(connection, QStringLiteral("insert into Firms (Name, Amount) values (?, ?)"),
+                    errors, {hostile, 2.25});
+        QCOMPARE(errors, qint16(0));
+        RecordSet rs = GetRS(connection, QStringLiteral("select Amount from Firms where Name = ?"),
+                             "read", {hostile});
+        QCOMPARE(rs.RecordCount(), 1);
+        QCOMPARE(rs.field(0).toDouble(), 2.25);
+        QCOMPARE(countRows(connection, QStringLiteral("Firms")), 4);
+        QCOMPARE(sqlQuote(QStringLiteral("l'ami d'Anne")), QStringLiteral("'l''ami d''Anne'"));
+    }
+
+    void failingStatementThrowsWithNumberAndText()
+    {
+        Connection connection;
+        ConnectToFile(connection, m_file, QStringLiteral("unknown"));
+        try {
+            GetRS(connection, QStringLiteral("select * from NoSuchTable"), "read");
+            QFAIL("query on a missing table succeeded");
+        } catch (const DatabaseError &error) {
+            QCOMPARE(error.number(), 1);
+            QVERIFY(error.description().contains(QLatin1String("no such table")));
+        }
+    }
+
+    void transactionIsAllOrNothing()
+    {
+        Connection connection;
+        ConnectToFile(connection, m_file, QStringLiteral("unknown"));
+        QVERIFY_THROWS_EXCEPTION(
+            DatabaseError,
+            runInTransaction(connection, {QStringLiteral("delete from Firms"),
+                                          QStringLiteral("insert into NoSuchTable values (1)")}));
+        QCOMPARE(countRows(connection, QStringLiteral("Firms")), 3);
+
+        runInTransaction(connection, {QStringLiteral("delete from Firms where Name = 'Beta'"),
+                                      QStringLiteral("update Firms set Amount = 9")});
+        QCOMPARE(countRows(connection, QStringLiteral("Firms")), 2);
+
+        {
+            Transaction abandoned(connection);
+            execBound(connection, QStringLiteral("delete from Firms"));
+        }
+        QCOMPARE(countRows(connection, QStringLiteral("Firms")), 2);
+    }
+
+    void committedRowsReachTheFileItselfBeforeExit()
+    {
+        const QString file = m_dir.filePath(QStringLiteral("kept.mdb"));
+        QVERIFY(QFile::copy(m_file, file));
+        Connection connection;
+        ConnectToFile(connection, file, QStringLiteral("unknown"));
+        execBound(connection, QStringLiteral("insert into Firms (Name) values (?)"),
+                  {QStringLiteral("Delta")});
+        QVERIFY(QFileInfo(file + QStringLiteral("-wal")).size() > 0);
+        flushDatabasesBeforeExit();
+        // A copy of the database file alone, as a user backs it up.
+        const QString copy = m_dir.filePath(QStringLiteral("backup.mdb"));
+        QVERIFY(QFile::copy(file, copy));
+        Connection backup;
+        ConnectToFile(backup, copy, QStringLiteral("unknown"), OpenMode::ReadOnly);
+        QCOMPARE(countRows(backup, QStringLiteral("Firms")), 4);
+    }
+
+    void reconnectingReplacesTheConnection()
+    {
+        Connection connection;
+        ConnectToFile(connection, m_file, QStringLiteral("unknown"));
+        const QString first = connection.connectionName();
+        ConnectToFile(connection, m_file, QStringLiteral("unknown"));
+        QVERIFY(connection.connectionName() != first);
+        QVERIFY(!QSqlDatabase::contains(first));
+        Connection nothing;
+        DisconnectFromDB(nothing);
+        QVERIFY(nothing.isNothing());
+    }
+};
+
+QUORVEL_LOGIC_TEST_MAIN(TestDbTools)
+#include "tst_DbTools.moc"

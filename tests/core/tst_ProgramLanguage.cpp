@@ -1,0 +1,86 @@
+// The program's language reaches Qt's own texts: the standard dialogs, the
+// message boxes and the line edits' context menus read French when the
+// program is in French, and English again after switching back.
+#include "core/ProgramLanguage.h"
+#include "support/TestSupport.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
+namespace {
+QStringList saveDialogButtons()
+{
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    QStringList texts;
+    for (QAbstractButton *button : dialog.findChild<QDialogButtonBox *>()->buttons())
+        texts << button->text().remove(QLatin1Char('&'));
+    texts.sort();
+    return texts;
+}
+
+QStringList lineEditMenu()
+{
+    QLineEdit edit;
+    std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    QStringList texts;
+    for (QAction *action : menu->actions())
+        if (!action->isSeparator())
+            texts << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+    return texts;
+}
+} // namespace
+
+class tst_ProgramLanguage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { setProgramLanguage(0); }
+
+    void switchesQtTexts_data()
+    {
+        QTest::addColumn<qint16>("language");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::addColumn<QString>("paste");
+        QTest::addColumn<QString>("messageYes");
+        QTest::newRow("fr") << qint16(1) << QStringList{"Annuler", "Enregistrer"} << "Coller"
+                            << "Oui";
+        QTest::newRow("en") << qint16(0) << QStringList{"Cancel", "Save"} << "Paste"
+                            << "Yes";
+    }
+
+    void switchesQtTexts()
+    {
+        QFETCH(qint16, language);
+        QFETCH(QStringList, buttons);
+        QFETCH(QString, paste);
+        QFETCH(QString, messageYes);
+        // From the other language, so that the switch has something to undo.
+        setProgramLanguage(language == 0 ? 1 : 0);
+        setProgramLanguage(language);
+        QCOMPARE(appState().gintLanguage, language);
+        QCOMPARE(saveDialogButtons(), buttons);
+        QVERIFY2(lineEditMenu().contains(paste), qPrintable(lineEditMenu().join(", ")));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes").remove('&'), messageYes);
+    }
+
+    void loadsOnceAndUnloads()
+    {
+        setProgramLanguage(1);
+        setProgramLanguage(1);
+        const QStringList loaded = loadedQtTranslations();
+        QCOMPARE(loaded.size(), 1);
+        QVERIFY2(loaded.first().endsWith(QLatin1String("qtbase_fr.qm")),
+                 qPrintable(loaded.first()));
+        setProgramLanguage(0);
+        QCOMPARE(loadedQtTranslations(), QStringList());
+    }
+};
+
+QUORVEL_TEST_MAIN(tst_ProgramLanguage)
+#include "tst_ProgramLanguage.moc"

@@ -1,0 +1,223 @@
+// Every client at once: one comparison PDF per saved statement, against the
+// industry it was saved under, written whole or not at all, with a summary
+// of what was written and what was skipped.
+#include "firm/FirmRecordStore.h"
+#include "reports/ComparisonBatch.h"
+#include "reports/ComparisonFigures.h"
+#include "reports/ReportPreparation.h"
+#include "support/LogicTestSupport.h"
+
+#include <QDir>
+
+using namespace testsupport;
+
+namespace {
+
+FirmRecord healthyRecord(const QString &name, int year, const QString &naics, int volume,
+                         const QString &region)
+{
+    FirmStatement s;
+    s.Cash = 150000.25;
+    s.Ar = 300000;
+    s.Inv = 100000;
+    s.CA = 400000;
+    s.Toa = s.Cash + s.Ar + s.Inv + s.CA;
+    s.Ta = s.Toa;
+    s.OperatingRevenue = 1234567.89;
+    s.Sales = 1200000;
+    s.GrossProfit = 300000;
+    s.OperatingProfit = 90000;
+    s.InterestExpense = 10000;
+    s.PretaxProfit = 80000;
+    s.ProfitAfterTax = 60000;
+    s.AccountsPayable = 200000;
+    s.Banks = 100000;
+    s.Tliab = 300000;
+    s.ShareC = 50000;
+    s.RetEarn = s.Ta - s.Tliab - s.ShareC;
+    s.Equity1 = s.Ta - s.Tliab;
+    s.TotLiabShareEq = s.Ta;
+    s.CurrentAssets = 550000;
+    s.CurrentLiabilities = 250000;
+    FirmRecord record{name, year, naics, {}, volume, region};
+    for (std::size_t i = 0; i < record.amounts.size(); ++i)
+        record.amounts[i] = s.*firmStatementAmounts()[i];
+    return record;
+}
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+bool isWholePdf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    return bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF");
+}
+
+} // namespace
+
+class tst_ComparisonBatch : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QVERIFY(openShippedDatabases(m_dir));
+        QVERIFY(copyProgramFiles(m_dir, {QStringLiteral("rpt_Comparison.rpt")}));
+        RecordSet rs = GetRS(appState().gcnReference,
+                             QStringLiteral("select NAICS from ROVAL_Vol1_ALL_2006_Final_Ratios "
+                                            "where NumberOfFirms is not null order by NAICS"),
+                             QStringLiteral("read"));
+        QVERIFY(rs.RecordCount() > 0);
+        m_naics = rs.text(QStringLiteral("NAICS"));
+    }
+
+    void cleanupTestCase()
+    {
+        DisconnectFromDB(appState().gcnReference);
+        DisconnectFromDB(appState().gcnUser);
+    }
+
+    void init()
+    {
+        qint16 errors = 0;
+        ExecCmdInDB(appState().gcnUser, QStringLiteral("delete from MyValues"), errors);
+        ExecCmdInDB(appState().gcnUser, QStringLiteral("delete from StatementIndustry"), errors);
+    }
+
+    void fileNames_data()
+    {
+        QTest::addColumn<QString>("firm");
+        QTest::addColumn<qint16>("language");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("en") << "Maple Ridge Homes Ltd" << qint16(0)
+                            << "Comparison – Maple Ridge Homes Ltd – 2006 – 236110.pdf";
+        QTest::newRow("fr") << "Érable & Fils" << qint16(1)
+                            << "Comparaison – Érable & Fils – 2006 – 236110.pdf";
+        QTest::newRow("path characters")
+            << "A/B: C*D?" << qint16(0) << "Comparison – A-B- C-D- – 2006 – 236110.pdf";
+        QTest::newRow("hidden-file dot and blanks")
+            << "  ..Dots  Inc " << qint16(0) << "Comparison – Dots Inc – 2006 – 236110.pdf";
+    }
+
+    void fileNames()
+    {
+        QFETCH(QString, firm);
+        QFETCH(qint16, language);
+        QFETCH(QString, expected);
+        QCOMPARE(fncComparisonFileName(firm, 2006, QStringLiteral("236110"), language), expected);
+    }
+
+    void exportsWhatItCanAndSaysWhyNot()
+    {
+        Connection &user = appState().gcnUser;
+        subWriteFirmRecord(user, healthyRecord("Maple Ridge Homes Ltd", 2006, m_naics, 1, "ALL"));
+        // An industry code the dataset does not hold: no data for the year.
+        subWriteFirmRecord(user, healthyRecord("Nowhere Trading", 2005, "999999", 1, "ALL"));
+        // Saved before industries were remembered: no record of its industry.
+        subWriteFirmRecord(user, healthyRecord("Old Client Co", 2004, m_naics, 1, "ALL"));
+        qint16 errors = 0;
+        ExecCmdInDB(user, QStringLiteral("delete from StatementIndustry where [Year] = 2004"),
+                    errors);
+
+        QTemporaryDir out;
+        const QVector<BatchStatement> statements = fncBatchStatements(user);
+        QCOMPARE(statements.size(), 3);
+        const QVector<BatchResult> results =
+            fncExportComparisons(appState().gcnReference, user, statements, out.path(),
+                                 m_dir.filePath(QStringLiteral("rpt_Comparison.rpt")), 0, {});
+        QCOMPARE(results.size(), 3);
+
+        const QString written = fncComparisonFileName("Maple Ridge Homes Ltd", 2006, m_naics, 0);
+        QCOMPARE(filesIn(out.path()), QStringList{written});
+        QVERIFY(isWholePdf(QDir(out.path()).filePath(written)));
+
+        QHash<QString, BatchOutcome> outcomes;
+        for (const BatchResult &r : results)
+            outcomes.insert(r.statement.firmName, r.outcome);
+        QCOMPARE(outcomes.value("Maple Ridge Homes Ltd"), BatchOutcome::Written);
+        QCOMPARE(outcomes.value("Nowhere Trading"), BatchOutcome::NoIndustryData);
+        QCOMPARE(outcomes.value("Old Client Co"), BatchOutcome::NoIndustryRecorded);
+
+        const QString summary = fncBatchSummary(results, int(statements.size()), 0);
+        QVERIFY2(summary.startsWith(QStringLiteral("1 of 3 comparisons written.")),
+                 qPrintable(summary));
+        QVERIFY(summary.contains(written));
+        QVERIFY(summary.contains(QStringLiteral("Nowhere Trading, 2005: the industry has no "
+                                                "data for 2005")));
+        QVERIFY(summary.contains(
+            QStringLiteral("Old Client Co, 2004: saved before industries were remembered")));
+        const QString french = fncBatchSummary(results, int(statements.size()), 1);
+        QVERIFY2(french.startsWith(QStringLiteral("1 comparaisons écrites sur 3.")),
+                 qPrintable(french));
+    }
+
+    void cancelledRunLeavesOnlyWholeFiles()
+    {
+        Connection &user = appState().gcnUser;
+        for (const char *firm : {"Alpha Ltd", "Beta Ltd", "Gamma Ltd"})
+            subWriteFirmRecord(user, healthyRecord(firm, 2006, m_naics, 1, "ALL"));
+        QTemporaryDir out;
+        const QVector<BatchStatement> statements = fncBatchStatements(user);
+        const QVector<BatchResult> results =
+            fncExportComparisons(appState().gcnReference, user, statements, out.path(),
+                                 m_dir.filePath(QStringLiteral("rpt_Comparison.rpt")), 1,
+                                 [](int done) { return done < 2; });
+        QCOMPARE(results.size(), 2);
+        const QStringList files = filesIn(out.path());
+        QCOMPARE(files.size(), 2);
+        for (const QString &file : files)
+            QVERIFY2(isWholePdf(QDir(out.path()).filePath(file)), qPrintable(file));
+        QVERIFY(fncBatchSummary(results, 3, 0)
+                    .contains(QStringLiteral("The export was cancelled after 2 statements.")));
+    }
+
+    void batchComparisonIsTheOneTheFirmScreenPrepares()
+    {
+        Connection &user = appState().gcnUser;
+        const FirmRecord record = healthyRecord("Maple Ridge Homes Ltd", 2006, m_naics, 1, "ALL");
+        subWriteFirmRecord(user, record);
+        QTemporaryDir out;
+        const QVector<BatchStatement> statements = fncBatchStatements(user);
+        QCOMPARE(statements.size(), 1);
+        QCOMPARE(fncExportComparison(appState().gcnReference, user, statements.first(), out.path(),
+                                     m_dir.filePath(QStringLiteral("rpt_Comparison.rpt")), 0)
+                     .outcome,
+                 BatchOutcome::Written);
+        const RecordSet batch = GetRS(user, QStringLiteral("select * from Rpt_Comparison"), "read");
+
+        // The firm screen hands over the typed amounts as texts.
+        QStringList amounts;
+        for (double amount : record.amounts)
+            amounts << QString::number(amount, 'f', 2);
+        RecordSet title = GetRS(appState().gcnReference,
+                                QStringLiteral("select Description from "
+                                               "ROVAL_NAICS_Description_Ind_Detailed where "
+                                               "NAICS = ?"),
+                                "read", {m_naics});
+        QVERIFY(fncPrepareComparisonReport(
+            appState().gcnReference, user, "com", 1, "ALL", 2006, m_naics, "E",
+            fncComparisonValues(record.firmName, 2006, m_naics, title.text("Description"),
+                                amounts)));
+        const RecordSet direct =
+            GetRS(user, QStringLiteral("select * from Rpt_Comparison"), "read");
+        QCOMPARE(batch.RecordCount(), 1);
+        QCOMPARE(direct.RecordCount(), 1);
+        for (int i = 0; i < batch.fieldCount(); ++i)
+            QVERIFY2(batch.row(0).at(i) == direct.row(0).at(i), qPrintable(batch.fieldName(i)));
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_naics;
+};
+
+QUORVEL_LOGIC_TEST_MAIN(tst_ComparisonBatch)
+#include "tst_ComparisonBatch.moc"

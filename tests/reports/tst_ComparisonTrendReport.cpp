@@ -1,0 +1,176 @@
+// The comparison report of a firm saved for several years, rendered from the
+// shipped databases and layout: the trend section appears in the report's
+// language, with its charts drawn and its gaps marked.
+#include "firm/FirmRecordStore.h"
+#include "reports/ComparisonFigures.h"
+#include "reports/ReportDocument.h"
+#include "reports/ReportEngine.h"
+#include "reports/ReportPreparation.h"
+#include "support/LogicTestSupport.h"
+
+#include <QImage>
+
+using namespace testsupport;
+
+namespace {
+
+FirmStatement firmOfYear(int year, bool negativeEquity)
+{
+    const double growth = 1 + (year - 2004) * 0.15;
+    FirmStatement s;
+    s.Cash = 120000 * growth;
+    s.Ar = 310000 * growth;
+    s.Inv = 180000;
+    s.CA = 420000;
+    s.OA = 30000;
+    s.Toa = s.Cash + s.Ar + s.Inv + s.CA + s.OA;
+    s.Ta = s.Toa;
+    s.OperatingRevenue = 2400000 * growth;
+    s.Sales = 2300000 * growth;
+    s.GrossProfit = 520000 * growth;
+    s.OperatingProfit = 140000 * growth;
+    s.InterestExpense = 22000;
+    s.PretaxProfit = 118000 * growth;
+    s.ProfitAfterTax = 90000 * growth;
+    s.AccountsPayable = 210000;
+    s.Banks = 160000;
+    s.Mtg = 240000;
+    s.Tliab = s.AccountsPayable + s.Banks + s.Mtg;
+    s.Equity1 = negativeEquity ? -50000 : s.Ta - s.Tliab;
+    s.ShareC = 100000;
+    s.RetEarn = s.Equity1 - s.ShareC;
+    s.TotLiabShareEq = s.Tliab + s.Equity1;
+    s.CurrentAssets = s.Cash + s.Ar + s.Inv;
+    s.CurrentLiabilities = 330000;
+    return s;
+}
+
+FirmRecord recordOf(const QString &name, int year, const QString &naics, const FirmStatement &s)
+{
+    FirmRecord record;
+    record.firmName = name;
+    record.year = year;
+    record.naics = naics;
+    for (std::size_t i = 0; i < record.amounts.size(); ++i)
+        record.amounts[i] = s.*firmStatementAmounts()[i];
+    return record;
+}
+
+QStringList valuesOf(const QString &name, int year, const QString &naics, const FirmStatement &s)
+{
+    QStringList values{name, QString::number(year), naics, QStringLiteral("Industry")};
+    for (const auto amount : firmStatementAmounts())
+        values << QString::number(s.*amount, 'f', 2);
+    return values;
+}
+
+// Share of a page's pixels in the firm line's orange.
+int chartPixels(const QImage &page)
+{
+    int count = 0;
+    for (int y = 0; y < page.height(); y += 2)
+        for (int x = 0; x < page.width(); x += 2) {
+            const QColor c = page.pixelColor(x, y);
+            if (c.red() > 170 && c.green() > 60 && c.green() < 130 && c.blue() < 70)
+                ++count;
+        }
+    return count;
+}
+
+} // namespace
+
+class tst_ComparisonTrendReport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QVERIFY(openShippedDatabases(m_dir));
+        QVERIFY(copyProgramFiles(m_dir, {QStringLiteral("rpt_Comparison.rpt")}));
+        // An industry of volume 1 with data in all three reference years.
+        RecordSet rs =
+            GetRS(appState().gcnReference,
+                  QStringLiteral("select A.NAICS from ROVAL_Vol1_ALL_2006_Final_Ratios A "
+                                 "join ROVAL_Vol1_ALL_2005_Final_Ratios B on A.NAICS = "
+                                 "B.NAICS join ROVAL_Vol1_ALL_2004_Final_Ratios C on "
+                                 "A.NAICS = C.NAICS where A.NumberOfFirms is not null "
+                                 "and B.NumberOfFirms is not null and C.NumberOfFirms "
+                                 "is not null order by A.NAICS"),
+                  QStringLiteral("read"));
+        QVERIFY2(rs.RecordCount() > 0, "the sample data should cover three years");
+        m_naics = rs.text(QStringLiteral("NAICS"));
+    }
+
+    void cleanupTestCase()
+    {
+        DisconnectFromDB(appState().gcnReference);
+        DisconnectFromDB(appState().gcnUser);
+    }
+
+    void trendSectionInBothLanguages_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("en") << "E"
+                            << QStringList{
+                                   "Your firm over the years",  "2004", "2005", "2006", "n/m",
+                                   "Industry: Q1 · median · Q3"};
+        QTest::newRow("fr")
+            << "F" << QStringList{"Votre entreprise au fil des ans", "2004", "2005", "2006", "n.s.",
+                                  "Industrie : Q1 · médiane · Q3"};
+    }
+
+    void trendSectionInBothLanguages()
+    {
+        QFETCH(QString, language);
+        QFETCH(QStringList, expected);
+        Connection &user = appState().gcnUser;
+        const QString firm = QStringLiteral("Maple Ridge Homes Ltd");
+        subWriteFirmRecord(user, recordOf(firm, 2004, m_naics, firmOfYear(2004, false)));
+        // 2005: negative equity, so return on equity and debt to equity have no meaning.
+        subWriteFirmRecord(user, recordOf(firm, 2005, m_naics, firmOfYear(2005, true)));
+        QVERIFY(fncPrepareComparisonReport(appState().gcnReference, user, "com", 1, "ALL", 2006,
+                                           m_naics, language,
+                                           valuesOf(firm, 2006, m_naics, firmOfYear(2006, false))));
+
+        const std::unique_ptr<ReportDocument> document = render();
+        const QString text = document->toPlainText();
+        const qsizetype section = text.indexOf(expected.first());
+        QVERIFY2(section >= 0, qPrintable(text));
+        const QString trend = text.mid(section);
+        for (const QString &part : expected)
+            QVERIFY2(trend.contains(part), qPrintable(part + QStringLiteral(" in:\n") + trend));
+
+        // The charts are drawn on the section's page.
+        const int last = document->pageCount() - 1;
+        QVERIFY(chartPixels(document->pageImage(last, 96)) > 50);
+    }
+
+    void singleYearHasNoTrendSection()
+    {
+        Connection &user = appState().gcnUser;
+        QVERIFY(fncPrepareComparisonReport(
+            appState().gcnReference, user, "com", 1, "ALL", 2006, m_naics, "E",
+            valuesOf(QStringLiteral("Only Once Inc"), 2006, m_naics, firmOfYear(2006, false))));
+        const QString text = render()->toPlainText();
+        QVERIFY(!text.contains(QStringLiteral("Your firm over the years")));
+    }
+
+private:
+    std::unique_ptr<ReportDocument> render()
+    {
+        std::unique_ptr<ReportEngine> report =
+            ReportEngine::OpenReport(m_dir.filePath(QStringLiteral("rpt_Comparison.rpt")));
+        for (int n = 1; n <= report->tableCount(); ++n)
+            report->table(n).setLocation(m_dir.filePath(QStringLiteral("myData.mdb")));
+        return report->render();
+    }
+
+    QTemporaryDir m_dir;
+    QString m_naics;
+};
+
+QUORVEL_LOGIC_TEST_MAIN(tst_ComparisonTrendReport)
+#include "tst_ComparisonTrendReport.moc"
