@@ -6,7 +6,7 @@ set -e
 PACKAGES="build-essential cmake qt6-base-dev libqt6opengl6-dev libqt6sql6-sqlite \
 qt6-tools-dev qt6-tools-dev-tools qt6-svg-dev libsqlite3-dev \
 libkainjow-mustache-dev xvfb xauth fonts-dejavu-core \
-libxlsxwriter-dev qt6-translations-l10n qt6-charts-dev pkg-config"
+libxlsxwriter-dev qt6-translations-l10n qt6-charts-dev pkg-config clang-format"
 
 missing=""
 for package in $PACKAGES; do

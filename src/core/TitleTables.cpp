@@ -3,6 +3,7 @@
 #include "core/AddedUserTables.h"
 #include "core/DatabaseError.h"
 #include "core/Transaction.h"
+#include "core/TsvText.h"
 
 #include <QFile>
 #include <QSet>
@@ -23,28 +24,6 @@ QString sourceText(const QString &table)
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         throw DatabaseError(53, QStringLiteral("File not found: the table source of ") + table);
     return QString::fromUtf8(file.readAll());
-}
-
-QString unescape(const QString &cell)
-{
-    QString out;
-    for (qsizetype i = 0; i < cell.size(); ++i) {
-        const QChar c = cell.at(i);
-        if (c != QLatin1Char('\\') || i + 1 == cell.size()) {
-            out.append(c);
-            continue;
-        }
-        const QChar next = cell.at(++i);
-        if (next == QLatin1Char('t'))
-            out.append(QLatin1Char('\t'));
-        else if (next == QLatin1Char('n'))
-            out.append(QLatin1Char('\n'));
-        else if (next == QLatin1Char('\\'))
-            out.append(QLatin1Char('\\'));
-        else
-            out.append(QLatin1Char('\\')).append(next);
-    }
-    return out;
 }
 
 // The column names of a source's header line (cells "Name" or "Name:TYPE").
@@ -87,21 +66,8 @@ QStringList titleTables()
 
 QList<QStringList> fncSourceRows(const QString &sourceText)
 {
-    QList<QStringList> rows;
-    bool headerSeen = false;
-    for (const QString &line : sourceText.split(QLatin1Char('\n'))) {
-        if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
-        if (!headerSeen) {
-            headerSeen = true;
-            continue;
-        }
-        QStringList cells;
-        for (const QString &cell : line.split(QLatin1Char('\t')))
-            cells << unescape(cell);
-        rows << cells;
-    }
-    return rows;
+    // The first row names the columns.
+    return tsvRows(sourceText).mid(1);
 }
 
 void subRefreshTitleTables(Connection &connection)

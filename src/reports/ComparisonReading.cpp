@@ -1,10 +1,9 @@
 #include "reports/ComparisonReading.h"
 
+#include "core/TsvText.h"
 #include "reports/ComparisonRatios.h"
 
-#include <QFile>
 #include <QHash>
-#include <QTextStream>
 #include <QtDebug>
 
 #include <algorithm>
@@ -24,27 +23,18 @@ struct Texts
     QString french;
 };
 
+// The texts are a tab-separated resource: key, English, French (core/TsvText.h).
 const QHash<QString, Texts> &textTable()
 {
     static const QHash<QString, Texts> table = [] {
         QHash<QString, Texts> loaded;
-        QFile file(QStringLiteral(":/reports/comparison_texts.tsv"));
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-            qWarning("Comparison texts resource is missing");
-            return loaded;
-        }
-        QTextStream in(&file);
-        in.setEncoding(QStringConverter::Utf8);
-        while (!in.atEnd()) {
-            const QString line = in.readLine();
-            if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
-                continue;
-            const QStringList cells = line.split(QLatin1Char('\t'));
-            if (cells.size() != 3) {
-                qWarning() << "Comparison texts: unreadable line" << line;
+        for (const QStringList &row : tsvResourceRows(
+                 QStringLiteral(":/reports/comparison_texts.tsv"), "Comparison texts")) {
+            if (row.size() != 3) {
+                qWarning() << "Comparison texts: unreadable line" << row.join(QLatin1Char('\t'));
                 continue;
             }
-            loaded.insert(cells.at(0), Texts{cells.at(1), cells.at(2)});
+            loaded.insert(row.at(0), Texts{row.at(1), row.at(2)});
         }
         return loaded;
     }();
