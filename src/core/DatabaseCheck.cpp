@@ -1,5 +1,7 @@
 #include "core/DatabaseCheck.h"
 
+#include "core/ResourceString.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,46 +15,40 @@ namespace {
 // As long as the program's own connections wait for a lock.
 constexpr int kLockWaitMs = 5000;
 
-// The message of a fault in one language (0 English, 1 French): %1 is the
-// file, %2 the missing tables or columns.
+// Texts of the check's messages in the string table (English at the id,
+// French at id + 1): %1 is the file, %2 the missing tables or columns.
+constexpr int kEmptyFileText = 1420;
+constexpr int kMissingTablesText = 1422;
+constexpr int kMissingColumnsText = 1424;
+constexpr int kReadOnlyFileText = 1426;
+constexpr int kReadOnlyFolderText = 1428;
+constexpr int kLockedText = 1430;
+constexpr int kCannotStartText = 1432;
+
+// The message of a fault in one language (0 English, 1 French).
 QString faultText(DatabaseFault fault, int language)
 {
-    const bool french = language != 0;
+    const int offset = language != 0 ? 1 : 0;
     switch (fault) {
     case DatabaseFault::Empty:
-        return french ? QStringLiteral("Le fichier de base de données %1 est vide (0 octet).")
-                      : QStringLiteral("The database file %1 is empty (0 bytes).");
+        return ResourceString(kEmptyFileText + offset);
     case DatabaseFault::MissingTables:
-        return french
-                   ? QStringLiteral("Il manque ces tables au fichier de base de données %1 : %2.")
-                   : QStringLiteral("The database file %1 lacks these tables: %2.");
+        return ResourceString(kMissingTablesText + offset);
     case DatabaseFault::MissingColumns:
-        return french
-                   ? QStringLiteral("Il manque ces colonnes au fichier de base de données %1 : %2.")
-                   : QStringLiteral("The database file %1 lacks these columns: %2.");
+        return ResourceString(kMissingColumnsText + offset);
     case DatabaseFault::ReadOnlyFile:
-        return french ? QStringLiteral("Le fichier de base de données %1 est en lecture seule : "
-                                       "le programme ne pourrait pas y sauvegarder.")
-                      : QStringLiteral("The database file %1 is read-only: the program could not "
-                                       "save into it.");
+        return ResourceString(kReadOnlyFileText + offset);
     case DatabaseFault::ReadOnlyFolder:
-        return french ? QStringLiteral("Le dossier du fichier de base de données %1 est en lecture "
-                                       "seule : le programme ne pourrait pas y sauvegarder.")
-                      : QStringLiteral("The folder of the database file %1 is read-only: the "
-                                       "program could not save into it.");
+        return ResourceString(kReadOnlyFolderText + offset);
     case DatabaseFault::Locked:
-        return french ? QStringLiteral("Le fichier de base de données %1 est verrouillé par un "
-                                       "autre programme.")
-                      : QStringLiteral("The database file %1 is locked by another program.");
+        return ResourceString(kLockedText + offset);
     }
     return QString();
 }
 
 QString cannotStartText(int language)
 {
-    return language != 0 ? QStringLiteral("Quorvel ne peut pas démarrer; le fichier n'a pas été "
-                                          "modifié.")
-                         : QStringLiteral("Quorvel cannot start; the file has not been changed.");
+    return ResourceString(kCannotStartText + (language != 0 ? 1 : 0));
 }
 
 // Writable by this process as it runs (its effective user), as the database

@@ -50,7 +50,11 @@ void subSetDataTable(AppState &state, const QString &optionName)
     }
     if (!matched)
         state.gstrDatasetTable = QStringLiteral("ROV_Other");
-    state.gstrNaicsDescTable = optionName == QLatin1String("optVol1")
-                                   ? QStringLiteral("ROVAL_NAICS_Description_Ind_Detailed")
-                                   : QStringLiteral("ROVAL_NAICS_Description_Ind_Raw");
+    state.gstrNaicsDescTable = naicsDescriptionTable(matched ? state.gintVolume : 0);
+}
+
+QString naicsDescriptionTable(int volume)
+{
+    return volume == 1 ? QStringLiteral("ROVAL_NAICS_Description_Ind_Detailed")
+                       : QStringLiteral("ROVAL_NAICS_Description_Ind_Raw");
 }

@@ -24,6 +24,10 @@ inline constexpr const char *kDatasetTableSuffix = "_Final_Ratios";
 // Name of a dataset table: "ROVAL_Vol" + volume + "_" + region + "_" + year + suffix.
 QString datasetTableName(int volume, const QString &region, int year);
 
+// The table of industry titles and definitions of a volume: volume 1 has its
+// own, detailed industry breakdown; the other volumes share one.
+QString naicsDescriptionTable(int volume);
+
 // Maps the chosen option's name to the dataset table, volume, region and
 // NAICS description table. An unknown name gives the table "ROV_Other" and
 // leaves volume and region as they were.

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/DatabaseError.h"
+#include "core/ResourceString.h"
 
 #include <QDir>
 #include <sqlite3.h>
@@ -13,47 +14,40 @@ int primaryCode(const DatabaseError &error)
     return error.number() & 0xff;
 }
 
-QString reasonText(const DatabaseError &error, bool french)
+// Texts of the messages in the string table (English at the id, French at
+// id + 1). A command's text takes %1, the file, and %2, the reason.
+constexpr int kReadOnlyReason = 1434;
+constexpr int kLockedReason = 1436;
+constexpr int kDiskFullReason = 1438;
+constexpr int kNotWritableReason = 1440;
+constexpr int kSaveRefused = 1442;
+constexpr int kDeleteRefused = 1444;
+constexpr int kReportRefused = 1446;
+
+QString reasonText(const DatabaseError &error, int offset)
 {
     switch (primaryCode(error)) {
     case SQLITE_READONLY:
-        return french ? QStringLiteral("elle est en lecture seule")
-                      : QStringLiteral("it is read-only");
+        return ResourceString(kReadOnlyReason + offset);
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return french ? QStringLiteral("un autre programme la verrouille")
-                      : QStringLiteral("another program holds it locked");
+        return ResourceString(kLockedReason + offset);
     case SQLITE_FULL:
-        return french ? QStringLiteral("le disque est plein") : QStringLiteral("the disk is full");
+        return ResourceString(kDiskFullReason + offset);
     default:
-        return french ? QStringLiteral("elle ne peut pas être écrite")
-                      : QStringLiteral("it cannot be written");
+        return ResourceString(kNotWritableReason + offset);
     }
 }
 
-// %1 the file, %2 the reason.
-QString commandText(RefusedCommand command, bool french)
+QString commandText(RefusedCommand command, int offset)
 {
     switch (command) {
     case RefusedCommand::Save:
-        return french ? QStringLiteral("L'état n'a pas pu être sauvegardé : la base de données %1 "
-                                       "a refusé le changement (%2). Rien n'a été écrit; l'état "
-                                       "est toujours à l'écran.")
-                      : QStringLiteral("The statement could not be saved: the user database %1 "
-                                       "refused the change (%2). Nothing was written; the "
-                                       "statement is still on the screen.");
+        return ResourceString(kSaveRefused + offset);
     case RefusedCommand::Delete:
-        return french ? QStringLiteral("L'état n'a pas pu être supprimé : la base de données %1 a "
-                                       "refusé le changement (%2). Rien n'a été supprimé.")
-                      : QStringLiteral("The statement could not be deleted: the user database %1 "
-                                       "refused the change (%2). Nothing was deleted.");
+        return ResourceString(kDeleteRefused + offset);
     case RefusedCommand::Report:
-        return french ? QStringLiteral("Le rapport n'a pas pu être préparé : la base de données %1 "
-                                       "a refusé le changement (%2). Le programme continue sans "
-                                       "le rapport.")
-                      : QStringLiteral("The report could not be prepared: the user database %1 "
-                                       "refused the change (%2). The program goes on without the "
-                                       "report.");
+        return ResourceString(kReportRefused + offset);
     }
     return QString();
 }
@@ -80,7 +74,7 @@ bool fncIsWriteRefusal(const DatabaseError &error)
 QString fncWriteRefusalMessage(RefusedCommand command, const QString &databaseFile,
                                const DatabaseError &error)
 {
-    const bool french = appState().isFrench();
-    return commandText(command, french)
-        .arg(QDir::toNativeSeparators(databaseFile), reasonText(error, french));
+    const int offset = appState().isFrench() ? 1 : 0;
+    return commandText(command, offset)
+        .arg(QDir::toNativeSeparators(databaseFile), reasonText(error, offset));
 }

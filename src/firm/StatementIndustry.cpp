@@ -1,5 +1,7 @@
 #include "firm/StatementIndustry.h"
 
+#include "core/DatasetMapping.h"
+
 #include "core/AddedUserTables.h"
 #include "search/IndustryLookups.h"
 
@@ -57,12 +59,8 @@ void subDeleteStatementIndustry(Connection &connection, const QString &firmName,
 QString fncIndustryCaption(Connection &reference, const StatementIndustry &industry,
                            qint16 language)
 {
-    // Volume 1 has its own industry breakdown; the other volumes share one.
-    const QString descTable = industry.volume == 1
-                                  ? QStringLiteral("ROVAL_NAICS_Description_Ind_Detailed")
-                                  : QStringLiteral("ROVAL_NAICS_Description_Ind_Raw");
-    const std::optional<IndustryDefinition> definition =
-        fncIndustryDefinition(reference, descTable, industry.naics, language);
+    const std::optional<IndustryDefinition> definition = fncIndustryDefinition(
+        reference, naicsDescriptionTable(industry.volume), industry.naics, language);
     if (!definition || definition->title.trimmed().isEmpty())
         return industry.naics;
     return industry.naics + QLatin1Char(' ') + definition->title.trimmed();

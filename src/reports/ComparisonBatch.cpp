@@ -22,13 +22,6 @@ bool isEnglish(qint16 language)
     return language == 0;
 }
 
-QString descriptionTable(int volume)
-{
-    // Volume 1 has its own industry breakdown; the other volumes share one.
-    return volume == 1 ? QStringLiteral("ROVAL_NAICS_Description_Ind_Detailed")
-                       : QStringLiteral("ROVAL_NAICS_Description_Ind_Raw");
-}
-
 // The statement's amounts as the firm screen shows them once it is opened.
 QStringList amountTexts(Connection &user, const BatchStatement &statement)
 {
@@ -110,7 +103,7 @@ BatchResult fncExportComparison(Connection &reference, Connection &user,
     }
     const StatementIndustry &industry = *statement.industry;
     const std::optional<IndustryDefinition> definition = fncIndustryDefinition(
-        reference, descriptionTable(industry.volume), industry.naics, language);
+        reference, naicsDescriptionTable(industry.volume), industry.naics, language);
     const QStringList values = fncComparisonValues(
         statement.firmName, qint16(statement.year), industry.naics,
         definition ? definition->title : QString(), amountTexts(user, statement));

@@ -17,12 +17,6 @@ namespace {
 constexpr std::array<const char *, 3> kWorkTables = {"Rpt_Data_CY", "Rpt_Data_CYM1",
                                                      "Rpt_Data_CYM2"};
 
-QString frenchTitleTable(qint16 volume)
-{
-    return volume == 1 ? QStringLiteral("ROVAL_NAICS_Description_Ind_Detailed")
-                       : QStringLiteral("ROVAL_NAICS_Description_Ind_Raw");
-}
-
 // The mark of a year without data: a row holding only the industry code.
 void insertCodeOnlyRow(Connection &cnUser, const QString &workTable, const QString &naics)
 {
@@ -55,7 +49,7 @@ std::optional<QString> frenchTitle(Connection &cnReference, qint16 volume, const
 {
     const RecordSet titles =
         GetRS(cnReference,
-              QStringLiteral("select Description_French from ") + frenchTitleTable(volume) +
+              QStringLiteral("select Description_French from ") + naicsDescriptionTable(volume) +
                   QStringLiteral(" where Naics = ?"),
               QStringLiteral("read"), {naics});
     if (titles.RecordCount() == 0 || titles.field(0).isNull())

@@ -1,11 +1,11 @@
 #include "search/IndustryTree.h"
 
+#include "core/DatasetMapping.h"
+
 #include <QHash>
 #include <QtDebug>
 
 namespace {
-const QString kDetailedDescTable = QStringLiteral("ROVAL_NAICS_Description_Ind_Detailed");
-
 bool isTopLevelKey(const QString &nodeKey)
 {
     return nodeKey.compare(QLatin1String("IndTOTALL"), Qt::CaseInsensitive) == 0 ||
@@ -30,7 +30,7 @@ QVector<TreeNodeSpec> fncTreeNodes(RecordSet categories, RecordSet industries, q
         // The finance category belongs to the detailed industries of volume 1;
         // the French tree always carries it.
         if (english && nodeKey == QLatin1String("IndTFINANC") &&
-            naicsDescTable != kDetailedDescTable)
+            naicsDescTable != naicsDescriptionTable(1))
             continue;
         nodes.append({nodeKey.trimmed(), categories.text(QStringLiteral("Parent")).trimmed(), title,
                       kClosedFolder});
