@@ -8,18 +8,20 @@ namespace {
 const QString kDeleteStatement =
     QStringLiteral("DELETE from myvalues where firmname = ? collate unicode_nocase and [year] = ?");
 
-QString insertStatement()
+// The key, then the amounts under their item columns in statementItems() order.
+const QString &insertStatement()
 {
-    QString sql = QStringLiteral(
-        "INSERT into MyValues (FirmName, [Year], NAICS, Cash, Ar, Inv, CA, OA, Toa, "
-        "Invest, Ptfl, Ta, OperatingRevenue, Sales, GrossProfit, OperatingProfit, InterestExpense, "
-        "PretaxProfit,ProfitAfterTax, AccountsPayable, Banks, Paper, Mtg, Bonds, Ol, AmtsAffil, "
-        "OLiab, "
-        "DefTax, Tliab, ShareC, RetEarn, OtherSur, Equity1, TotLiabShareEq, CurrentAssets, "
-        "CurrentLiabilities) VALUES (?, ?, ?");
-    for (int i = 0; i < kStatementItemCount; ++i)
-        sql += QStringLiteral(",?");
-    sql += QLatin1Char(')');
+    static const QString sql = [] {
+        QStringList columns{QStringLiteral("FirmName"), QStringLiteral("[Year]"),
+                            QStringLiteral("NAICS")};
+        for (const StatementItem &item : statementItems())
+            columns << QLatin1String(item.column);
+        QStringList placeholders;
+        placeholders.fill(QStringLiteral("?"), columns.size());
+        return QStringLiteral("INSERT into MyValues (") + columns.join(QStringLiteral(", ")) +
+               QStringLiteral(") VALUES (") + placeholders.join(QLatin1Char(',')) +
+               QLatin1Char(')');
+    }();
     return sql;
 }
 } // namespace

@@ -4,14 +4,19 @@
 #include <QVector>
 
 // The definitions of the 33 statement items, shown when the user clicks an
-// item's caption label on the firm screen. Pure data and text joining: no
-// window is involved here.
+// item's caption label on the firm screen. The texts are data, read from the
+// resource resources/item_definitions.tsv (its format is described at its
+// top); here they are read and joined, no window is involved.
 
 // One line of a definition body as the program holds it.
 struct DefinitionLine
 {
     DefinitionLine(const char *utf8, bool continuesPrevious = false)
         : text(QString::fromUtf8(utf8)), continuesPrevious(continuesPrevious)
+    {
+    }
+    DefinitionLine(const QString &text, bool continuesPrevious)
+        : text(text), continuesPrevious(continuesPrevious)
     {
     }
 
@@ -41,8 +46,15 @@ struct ItemDefinition
     const DefinitionText &text(qint16 language) const { return language == 0 ? english : french; }
 };
 
-// The 33 definitions, in the order of the statement items.
+// The 33 definitions, in the order of the statement items, read from the
+// resource on first use.
 const QVector<ItemDefinition> &itemDefinitions();
+
+// The definitions held by a table in the resource's format, one per
+// statement item in the order of the items, each behind its item's caption
+// label. An item or language the table has no text for gets an empty title
+// and body, with a warning, as do lines it cannot read.
+QVector<ItemDefinition> readItemDefinitions(const QString &table);
 
 // The definition behind a caption label (exact label name), or nullptr.
 const ItemDefinition *findItemDefinition(const QString &labelName);

@@ -2,45 +2,26 @@
 
 #include "firm/AmountText.h"
 
-const std::array<StatementItem, kStatementItemCount> &statementItems()
+namespace {
+// Indexes of the items in the order the screen runs through them: the
+// assets, the liabilities and equity, then the income statement.
+constexpr std::array<int, kStatementItemCount> screenOrder()
 {
-    static const std::array<StatementItem, kStatementItemCount> items{{
-        {"Cash", "lblCash", 152, false},
-        {"Ar", "lblReceivables", 154, false},
-        {"Inv", "lblInventory", 156, false},
-        {"CA", "lblCapitalAssets", 158, false},
-        {"OA", "lblOtherAssets", 160, false},
-        {"Toa", "lblTotalOA", 162, true},
-        {"Invest", "lblInvestments", 164, false},
-        {"Ptfl", "lblPortfolio", 166, false},
-        {"Ta", "lblTotalAssets", 168, true},
-        {"OperatingRevenue", "lblOperatingRevenue", 254, false},
-        {"Sales", "lblRevenue", 256, false},
-        {"GrossProfit", "lblGrossProfit", 258, false},
-        {"OperatingProfit", "lblOperatingProfit", 260, false},
-        {"InterestExpense", "lblInterestExpense", 262, false},
-        {"PretaxProfit", "lblPretaxProfit", 264, false},
-        {"ProfitAfterTax", "lblAftertaxProfit", 266, false},
-        {"AccountsPayable", "lblAccountPayable", 172, false},
-        {"Banks", "lblBanks", 174, false},
-        {"Paper", "lblShortterm", 176, false},
-        {"Mtg", "lblMortgages", 178, false},
-        {"Bonds", "lblBonds", 180, false},
-        {"Ol", "lblOtherLoans", 182, false},
-        {"AmtsAffil", "lblAffiliate", 184, false},
-        {"OLiab", "lblOtherLiabilities", 186, false},
-        {"DefTax", "lblDeferredTax", 188, false},
-        {"Tliab", "lblLiabilities", 190, true},
-        {"ShareC", "lblShareCapital", 192, false},
-        {"RetEarn", "lblRetainedEarnings", 194, false},
-        {"OtherSur", "lblOther", 196, false},
-        {"Equity1", "lblEquity", 198, true},
-        {"TotLiabShareEq", "lblTotal", 200, true},
-        {"CurrentAssets", "lblCurrentAssets", 202, false},
-        {"CurrentLiabilities", "lblCurrentLiabilities", 204, false},
-    }};
-    return items;
+    std::array<int, kStatementItemCount> order{};
+    int n = 0;
+    for (const StatementSection section :
+         {StatementSection::Assets, StatementSection::LiabilitiesAndEquity,
+          StatementSection::Income}) {
+        for (int i = 0; i < kStatementItemCount; ++i) {
+            if (kStatementItems[i].section == section)
+                order[n++] = i;
+        }
+    }
+    return order;
 }
+
+constexpr std::array<int, kStatementItemCount> kScreenOrder = screenOrder();
+} // namespace
 
 QString fncAmountBoxName(const char *column)
 {
@@ -73,83 +54,35 @@ void fncApplySubtotals(QHash<QString, QString> &amounts)
 
 QString fncEnterTarget(const QString &column)
 {
-    // Enter skips the subtotals and runs from the last income item back to
-    // the first liability.
-    static const QHash<QString, QString> next{
-        {QStringLiteral("Cash"), QStringLiteral("Ar")},
-        {QStringLiteral("Ar"), QStringLiteral("Inv")},
-        {QStringLiteral("Inv"), QStringLiteral("CA")},
-        {QStringLiteral("CA"), QStringLiteral("OA")},
-        {QStringLiteral("OA"), QStringLiteral("Invest")},
-        {QStringLiteral("Invest"), QStringLiteral("Ptfl")},
-        {QStringLiteral("Ptfl"), QStringLiteral("AccountsPayable")},
-        {QStringLiteral("AccountsPayable"), QStringLiteral("Banks")},
-        {QStringLiteral("Banks"), QStringLiteral("Paper")},
-        {QStringLiteral("Paper"), QStringLiteral("Mtg")},
-        {QStringLiteral("Mtg"), QStringLiteral("Bonds")},
-        {QStringLiteral("Bonds"), QStringLiteral("Ol")},
-        {QStringLiteral("Ol"), QStringLiteral("AmtsAffil")},
-        {QStringLiteral("AmtsAffil"), QStringLiteral("OLiab")},
-        {QStringLiteral("OLiab"), QStringLiteral("DefTax")},
-        {QStringLiteral("DefTax"), QStringLiteral("ShareC")},
-        {QStringLiteral("ShareC"), QStringLiteral("RetEarn")},
-        {QStringLiteral("RetEarn"), QStringLiteral("OtherSur")},
-        {QStringLiteral("OtherSur"), QStringLiteral("CurrentAssets")},
-        {QStringLiteral("CurrentAssets"), QStringLiteral("CurrentLiabilities")},
-        {QStringLiteral("CurrentLiabilities"), QStringLiteral("OperatingRevenue")},
-        {QStringLiteral("OperatingRevenue"), QStringLiteral("Sales")},
-        {QStringLiteral("Sales"), QStringLiteral("GrossProfit")},
-        {QStringLiteral("GrossProfit"), QStringLiteral("OperatingProfit")},
-        {QStringLiteral("OperatingProfit"), QStringLiteral("InterestExpense")},
-        {QStringLiteral("InterestExpense"), QStringLiteral("PretaxProfit")},
-        {QStringLiteral("PretaxProfit"), QStringLiteral("ProfitAfterTax")},
-        {QStringLiteral("ProfitAfterTax"), QStringLiteral("AccountsPayable")},
-        {QStringLiteral("Toa"), QStringLiteral("Invest")},
-        {QStringLiteral("Ta"), QStringLiteral("AccountsPayable")},
-        {QStringLiteral("Tliab"), QStringLiteral("ShareC")},
-        {QStringLiteral("Equity1"), QStringLiteral("CurrentAssets")},
-        {QStringLiteral("TotLiabShareEq"), QStringLiteral("CurrentAssets")},
-    };
+    // Each item leads to the next typed item in screen order, found by walking
+    // that order backwards; the subtotals are skipped, and the last income
+    // item leads back to the first liability rather than to the assets.
+    static const QHash<QString, QString> next = [] {
+        const StatementItem *following = nullptr;
+        for (const int index : kScreenOrder) {
+            const StatementItem &item = kStatementItems[index];
+            if (!following && item.section == StatementSection::LiabilitiesAndEquity &&
+                !item.computed)
+                following = &item;
+        }
+        QHash<QString, QString> targets;
+        for (auto it = kScreenOrder.crbegin(); it != kScreenOrder.crend(); ++it) {
+            const StatementItem &item = kStatementItems[*it];
+            targets.insert(QLatin1String(item.column), QLatin1String(following->column));
+            if (!item.computed)
+                following = &item;
+        }
+        return targets;
+    }();
     return next.value(column);
 }
 
 QStringList fncFocusOrder()
 {
-    return {QStringLiteral("txtFirmName"),
-            QStringLiteral("cboYear"),
-            QStringLiteral("txtCash"),
-            QStringLiteral("txtAr"),
-            QStringLiteral("txtInv"),
-            QStringLiteral("txtCA"),
-            QStringLiteral("txtOA"),
-            QStringLiteral("txtToa"),
-            QStringLiteral("txtInvest"),
-            QStringLiteral("txtPtfl"),
-            QStringLiteral("txtTa"),
-            QStringLiteral("txtAccountsPayable"),
-            QStringLiteral("txtBanks"),
-            QStringLiteral("txtPaper"),
-            QStringLiteral("txtMtg"),
-            QStringLiteral("txtBonds"),
-            QStringLiteral("txtOl"),
-            QStringLiteral("txtAmtsAffil"),
-            QStringLiteral("txtOLiab"),
-            QStringLiteral("txtDefTax"),
-            QStringLiteral("txtTliab"),
-            QStringLiteral("txtShareC"),
-            QStringLiteral("txtRetEarn"),
-            QStringLiteral("txtOtherSur"),
-            QStringLiteral("txtEquity1"),
-            QStringLiteral("txtTotLiabShareEq"),
-            QStringLiteral("txtCurrentAssets"),
-            QStringLiteral("txtCurrentLiabilities"),
-            QStringLiteral("txtOperatingRevenue"),
-            QStringLiteral("txtSales"),
-            QStringLiteral("txtGrossProfit"),
-            QStringLiteral("txtOperatingProfit"),
-            QStringLiteral("txtInterestExpense"),
-            QStringLiteral("txtPretaxProfit"),
-            QStringLiteral("txtProfitAfterTax")};
+    QStringList names{QStringLiteral("txtFirmName"), QStringLiteral("cboYear")};
+    for (const int index : kScreenOrder)
+        names << fncAmountBoxName(kStatementItems[index].column);
+    return names;
 }
 
 QStringList fncComparisonValues(const QString &firmName, qint16 year, const QString &naics,

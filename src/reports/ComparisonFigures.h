@@ -1,5 +1,7 @@
 #pragma once
 
+#include "firm/StatementItems.h"
+
 #include <array>
 #include <optional>
 
@@ -8,7 +10,8 @@
 // and the balance-sheet variances. An industry figure the dataset leaves
 // empty is an empty optional, and so is every figure derived from it.
 
-// The firm's 33 statement amounts, in the order of the statement record.
+// The firm's 33 statement amounts, one member per statement item, named after
+// its column (the formulas below read them by name).
 struct FirmStatement
 {
     double Cash = 0;
@@ -46,8 +49,9 @@ struct FirmStatement
     double CurrentLiabilities = 0;
 };
 
-// The statement's amounts in the order of the statement record.
-const std::array<double FirmStatement::*, 33> &firmStatementAmounts();
+// The statement's amounts in the order of statementItems(): the member of
+// each item, for code that walks the items.
+const std::array<double FirmStatement::*, kStatementItemCount> &firmStatementAmounts();
 
 // The firm's ratios: the first nine are percentages, the last six plain ratios.
 struct FirmRatios

@@ -1,6 +1,7 @@
 #include "core/AddedUserTables.h"
 #include "core/DatabaseError.h"
 #include "core/Transaction.h"
+#include "firm/StatementItems.h"
 #include "reports/ComparisonFigures.h"
 #include "reports/ComparisonRatios.h"
 #include "reports/ComparisonReading.h"
@@ -22,56 +23,11 @@ namespace {
 
 // The comparison always extracts the reference year and the two before it.
 constexpr qint16 kReferenceYear = 2006;
-// Positions of aComparisonValues.
-constexpr int kFirmNameIndex = 0;
-constexpr int kNaicsIndex = 2;
-constexpr int kIndustryIndex = 3;
-constexpr int kFirstAmountIndex = 4;
 
 using Amount = double FirmStatement::*;
 
-// The firm row's figures: percentages of total assets, or amounts as given.
-struct FirmColumn
-{
-    const char *column;
-    Amount amount;
-    bool percentOfAssets;
-};
-
-constexpr std::array<FirmColumn, 32> kFirmColumns = {{
-    {"MyCash", &FirmStatement::Cash, true},
-    {"MyAr", &FirmStatement::Ar, true},
-    {"MyInv", &FirmStatement::Inv, true},
-    {"MyCA", &FirmStatement::CA, true},
-    {"MyOA", &FirmStatement::OA, true},
-    {"MyToa", &FirmStatement::Toa, true},
-    {"MyInvest", &FirmStatement::Invest, true},
-    {"MyPtfl", &FirmStatement::Ptfl, true},
-    {"MyTa", &FirmStatement::Ta, true},
-    {"MyOperatingRevenue", &FirmStatement::OperatingRevenue, false},
-    {"MyGrossProfit", &FirmStatement::GrossProfit, false},
-    {"MyOperatingProfit", &FirmStatement::OperatingProfit, false},
-    {"MyInterestExpense", &FirmStatement::InterestExpense, false},
-    {"MyPretaxProfit", &FirmStatement::PretaxProfit, false},
-    {"MyProfitAfterTax", &FirmStatement::ProfitAfterTax, false},
-    {"MyAccountsPayable", &FirmStatement::AccountsPayable, true},
-    {"MyBanks", &FirmStatement::Banks, true},
-    {"MyPaper", &FirmStatement::Paper, true},
-    {"MyMtg", &FirmStatement::Mtg, true},
-    {"MyBonds", &FirmStatement::Bonds, true},
-    {"MyOl", &FirmStatement::Ol, true},
-    {"MyAmtsAffil", &FirmStatement::AmtsAffil, true},
-    {"MyOLiab", &FirmStatement::OLiab, true},
-    {"MyDefTax", &FirmStatement::DefTax, true},
-    {"MyTliab", &FirmStatement::Tliab, true},
-    {"MyShareC", &FirmStatement::ShareC, true},
-    {"MyRetEarn", &FirmStatement::RetEarn, true},
-    {"MyOtherSur", &FirmStatement::OtherSur, true},
-    {"MyEquity1", &FirmStatement::Equity1, true},
-    {"MyTotLiabShareEq", &FirmStatement::TotLiabShareEq, true},
-    {"MyCurrentAssets", &FirmStatement::CurrentAssets, true},
-    {"MyCurrentLiabilities", &FirmStatement::CurrentLiabilities, true},
-}};
+// Sales has no figure of its own on the comparison row: the notes carry it.
+constexpr int kSalesItem = statementItemIndex("Sales");
 
 // The labels the composed texts need, copied in the report's language.
 constexpr std::array<const char *, 10> kNoteLabels = {
@@ -155,11 +111,12 @@ double amountFromText(const QString &text)
 
 FirmStatement statementFromValues(const QStringList &values)
 {
-    if (values.size() < kFirstAmountIndex + int(firmStatementAmounts().size()))
+    if (values.size() < kComparisonValueCount)
         throw DatabaseError(9, QStringLiteral("Subscript out of range"));
     FirmStatement statement;
-    for (int i = 0; i < int(firmStatementAmounts().size()); ++i)
-        statement.*firmStatementAmounts()[i] = amountFromText(values.at(kFirstAmountIndex + i));
+    for (int i = 0; i < kStatementItemCount; ++i)
+        statement.*firmStatementAmounts()[i] =
+            amountFromText(values.at(kComparisonFirstAmount + i));
     return statement;
 }
 
@@ -178,14 +135,21 @@ struct ComparisonRow
 void addFirmColumns(ComparisonRow &row, const QStringList &values, qint16 year,
                     const FirmStatement &statement)
 {
-    row.add(QStringLiteral("MyFirmName"), values.at(kFirmNameIndex));
+    row.add(QStringLiteral("MyFirmName"), values.at(kComparisonFirmName));
     row.add(QStringLiteral("MyYear"), int(year));
-    row.add(QStringLiteral("MyNAICS"), values.at(kNaicsIndex));
-    row.add(QStringLiteral("MyIndustry"), values.at(kIndustryIndex));
-    for (const FirmColumn &c : kFirmColumns) {
-        const double amount = statement.*c.amount;
-        row.add(QLatin1String(c.column),
-                c.percentOfAssets ? percentOfTotalAssets(amount, statement.Ta) : amount);
+    row.add(QStringLiteral("MyNAICS"), values.at(kComparisonNaics));
+    row.add(QStringLiteral("MyIndustry"), values.at(kComparisonIndustry));
+    // Each item under "My" + its column: a balance-sheet item as a percentage
+    // of total assets, an income item as the amount given.
+    for (int i = 0; i < kStatementItemCount; ++i) {
+        if (i == kSalesItem)
+            continue;
+        const StatementItem &item = statementItems()[i];
+        const double amount = statement.*firmStatementAmounts()[i];
+        row.add(QStringLiteral("My") + QLatin1String(item.column),
+                item.section == StatementSection::Income
+                    ? amount
+                    : percentOfTotalAssets(amount, statement.Ta));
     }
 }
 
@@ -364,10 +328,10 @@ PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connectio
     copyTitleRows(cnUser, QStringLiteral("Rpt_Comparison_Titles"),
                   QStringLiteral("Rpt_Comparison_Titles_Source"), language);
     ExecCmdInDB(cnUser, QStringLiteral("Update rpt_comparison_titles set NAICS = ?"), errors,
-                {aComparisonValues.at(kNaicsIndex)});
+                {aComparisonValues.at(kComparisonNaics)});
     writeNotes(cnUser, statement, standings, volume, language);
-    writeComparisonTrend(cnUser, aComparisonValues.at(kFirmNameIndex), year, statement, quartiles,
-                         language);
+    writeComparisonTrend(cnUser, aComparisonValues.at(kComparisonFirmName), year, statement,
+                         quartiles, language);
     transaction.commit();
     return {true, QString()};
 }

@@ -35,6 +35,10 @@ private slots:
     void years();
     void comparisonList();
     void enterOrderSkipsSubtotals();
+    void enterTargets_data();
+    void enterTargets();
+    void focusOrder();
+    void subtotalRulesNameItems();
 };
 
 void tst_FirmAmounts::leadingNumber_data()
@@ -383,6 +387,106 @@ void tst_FirmAmounts::enterOrderSkipsSubtotals()
     visited.sort();
     entered.sort();
     QCOMPARE(visited, entered);
+}
+
+void tst_FirmAmounts::enterTargets_data()
+{
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("target");
+    QTest::newRow("within the assets") << "Cash"
+                                       << "Ar";
+    QTest::newRow("subtotal to the next asset") << "Toa"
+                                                << "Invest";
+    QTest::newRow("last asset to the first liability") << "Ptfl"
+                                                       << "AccountsPayable";
+    QTest::newRow("total assets to the first liability") << "Ta"
+                                                         << "AccountsPayable";
+    QTest::newRow("total liabilities to the equity") << "Tliab"
+                                                     << "ShareC";
+    QTest::newRow("over two subtotals") << "OtherSur"
+                                        << "CurrentAssets";
+    QTest::newRow("equity subtotal") << "Equity1"
+                                     << "CurrentAssets";
+    QTest::newRow("grand total") << "TotLiabShareEq"
+                                 << "CurrentAssets";
+    QTest::newRow("current items to the income") << "CurrentLiabilities"
+                                                 << "OperatingRevenue";
+    QTest::newRow("last income item back to the liabilities") << "ProfitAfterTax"
+                                                              << "AccountsPayable";
+    QTest::newRow("not an item") << "FirmName"
+                                 << "";
+}
+
+void tst_FirmAmounts::enterTargets()
+{
+    QFETCH(QString, column);
+    QFETCH(QString, target);
+    QCOMPARE(fncEnterTarget(column), target);
+}
+
+void tst_FirmAmounts::focusOrder()
+{
+    // Down the assets, the liabilities and equity with the current items, then the income.
+    const QStringList expected{"txtFirmName",
+                               "cboYear",
+                               "txtCash",
+                               "txtAr",
+                               "txtInv",
+                               "txtCA",
+                               "txtOA",
+                               "txtToa",
+                               "txtInvest",
+                               "txtPtfl",
+                               "txtTa",
+                               "txtAccountsPayable",
+                               "txtBanks",
+                               "txtPaper",
+                               "txtMtg",
+                               "txtBonds",
+                               "txtOl",
+                               "txtAmtsAffil",
+                               "txtOLiab",
+                               "txtDefTax",
+                               "txtTliab",
+                               "txtShareC",
+                               "txtRetEarn",
+                               "txtOtherSur",
+                               "txtEquity1",
+                               "txtTotLiabShareEq",
+                               "txtCurrentAssets",
+                               "txtCurrentLiabilities",
+                               "txtOperatingRevenue",
+                               "txtSales",
+                               "txtGrossProfit",
+                               "txtOperatingProfit",
+                               "txtInterestExpense",
+                               "txtPretaxProfit",
+                               "txtProfitAfterTax"};
+    QCOMPARE(fncFocusOrder(), expected);
+}
+
+void tst_FirmAmounts::subtotalRulesNameItems()
+{
+    // The subtotals are exactly the computed items; each adds up items, and a
+    // subtotal among its addends is recomputed before it.
+    QStringList items, computed, done;
+    for (const StatementItem &item : statementItems()) {
+        items << QString::fromLatin1(item.column);
+        if (item.computed)
+            computed << QString::fromLatin1(item.column);
+    }
+    for (const SubtotalRule &rule : subtotalRules()) {
+        for (const char *addend : rule.addends) {
+            const QString column = QString::fromLatin1(addend);
+            QVERIFY2(items.contains(column), addend);
+            if (computed.contains(column))
+                QVERIFY2(done.contains(column), addend);
+        }
+        done << QString::fromLatin1(rule.column);
+    }
+    done.sort();
+    computed.sort();
+    QCOMPARE(done, computed);
 }
 
 QUORVEL_LOGIC_TEST_MAIN(tst_FirmAmounts)

@@ -18,6 +18,8 @@ private slots:
     void cleanup();
     void roundTrip_data();
     void roundTrip();
+    void itemsAreTheTableColumns_data();
+    void itemsAreTheTableColumns();
     void yearsOfOneFirmCoexist();
     void replaceKeepsOneRow();
     void failedInsertKeepsStoredRow();
@@ -106,6 +108,33 @@ void tst_FirmRecordStore::roundTrip()
     QVERIFY(types.next());
     QCOMPARE(types.value(0).toString(), QStringLiteral("real"));
     QCOMPARE(types.value(1).toString(), QStringLiteral("real"));
+}
+
+void tst_FirmRecordStore::itemsAreTheTableColumns_data()
+{
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<int>("position");
+    // After the key (firm name, year) and the industry code.
+    for (int i = 0; i < kStatementItemCount; ++i)
+        QTest::newRow(statementItems()[i].column)
+            << QString::fromLatin1(statementItems()[i].column) << i + 3;
+}
+
+void tst_FirmRecordStore::itemsAreTheTableColumns()
+{
+    QFETCH(QString, column);
+    QFETCH(int, position);
+    QSqlQuery info(appState().gcnUser.database());
+    QVERIFY(info.exec(QStringLiteral("select cid, type from pragma_table_info('MyValues') "
+                                     "where name = '%1'")
+                          .arg(column)));
+    QVERIFY2(info.next(), qPrintable(column));
+    QCOMPARE(info.value(0).toInt(), position);
+    QCOMPARE(info.value(1).toString(), QStringLiteral("REAL"));
+    // No item column the list leaves out.
+    QVERIFY(info.exec(QStringLiteral("select count(*) from pragma_table_info('MyValues')")));
+    QVERIFY(info.next());
+    QCOMPARE(info.value(0).toInt(), kStatementItemCount + 3);
 }
 
 void tst_FirmRecordStore::yearsOfOneFirmCoexist()

@@ -4,6 +4,7 @@
 #include "firm/ShowItemDefinition.h"
 #include "firm/StatementItems.h"
 
+#include <QFile>
 #include <QRegularExpression>
 
 using namespace testsupport;
@@ -18,6 +19,11 @@ private slots:
     void everyItemHasADefinition_data();
     void everyItemHasADefinition();
     void definitionsFollowTheStatementItems();
+    void resourceDefinesEveryItem_data();
+    void resourceDefinesEveryItem();
+    void resourceReadsWithoutWarnings();
+    void readingTheTable_data();
+    void readingTheTable();
 
     void joinRule_data();
     void joinRule();
@@ -33,6 +39,8 @@ private slots:
     void inclusionWordFollowsTheLanguage();
     void capitalAssetsInclusions_data();
     void capitalAssetsInclusions();
+    void joinedLinesKeepTheirBlank_data();
+    void joinedLinesKeepTheirBlank();
 
     void shownInTheCurrentLanguage_data();
     void shownInTheCurrentLanguage();
@@ -159,6 +167,121 @@ void tst_ItemDefinitions::definitionsFollowTheStatementItems()
     QCOMPARE(findItemDefinition(QStringLiteral("lblFirmName")), nullptr);
     QCOMPARE(findItemDefinition(QStringLiteral("lblYear")), nullptr);
     QCOMPARE(findItemDefinition(QStringLiteral("lblAsset")), nullptr);
+}
+
+void tst_ItemDefinitions::resourceDefinesEveryItem_data()
+{
+    QTest::addColumn<int>("item");
+    QTest::addColumn<int>("language");
+    for (int i = 0; i < kStatementItemCount; ++i) {
+        for (const int language : {0, 1})
+            QTest::addRow("%s:%s", language == 0 ? "en" : "fr", statementItems()[i].column)
+                << i << language;
+    }
+}
+
+void tst_ItemDefinitions::resourceDefinesEveryItem()
+{
+    QFETCH(int, item);
+    QFETCH(int, language);
+    const ItemDefinition &definition = itemDefinitions().at(item);
+    QCOMPARE(definition.item, QString::fromLatin1(statementItems()[item].column));
+    const DefinitionText &text = definition.text(qint16(language));
+    QVERIFY(!text.title.trimmed().isEmpty());
+    QVERIFY(!text.lines.isEmpty());
+    QVERIFY(!joinDefinitionBody(text).trimmed().isEmpty());
+}
+
+void tst_ItemDefinitions::resourceReadsWithoutWarnings()
+{
+    // No unreadable line, no row for a column the item list does not hold.
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+    QFile file(QStringLiteral(":/firm/item_definitions.tsv"));
+    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QVector<ItemDefinition> read = readItemDefinitions(QString::fromUtf8(file.readAll()));
+    QCOMPARE(read.size(), kStatementItemCount);
+    QCOMPARE(read.at(0).english.title, itemDefinitions().at(0).english.title);
+}
+
+void tst_ItemDefinitions::readingTheTable_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("title");        // Cash's English title
+    QTest::addColumn<QString>("body");         // Cash's English body
+    QTest::addColumn<QStringList>("warnings"); // besides the list of missing texts
+    QTest::addColumn<QString>("missing");      // how that list starts
+
+    const QString crlf2 = QStringLiteral("\r\n\r\n");
+    QTest::newRow("lines and a joined line")
+        << "Cash\ten\ttitle\tT\nCash\ten\tline\tA, \nCash\ten\tjoined\tb\n"
+           "Cash\ten\tline\tC\n"
+        << "T"
+        << "A, b" + crlf2 + "C" + crlf2 << QStringList() << "Cash/fr, Ar/en, Ar/fr";
+    QTest::newRow("last line without breaks")
+        << "Cash\ten\ttitle\tT\nCash\ten\tline\tA\nCash\ten\tlast\tB\n"
+        << "T"
+        << "A" + crlf2 + "B" << QStringList() << "Cash/fr, Ar/en, Ar/fr";
+    QTest::newRow("single line without breaks") << "Cash\ten\ttitle\tT\nCash\ten\tline\tA\n"
+                                                << "T"
+                                                << "A" << QStringList() << "Cash/fr, Ar/en, Ar/fr";
+    QTest::newRow("comments, blank lines and blanks kept")
+        << "# Cash\ten\ttitle\tNo\n\nCash\ten\ttitle\t T \nCash\ten\tline\t  A \n"
+        << " T "
+        << "  A " << QStringList() << "Cash/fr, Ar/en, Ar/fr";
+    QTest::newRow("both languages")
+        << "Cash\tfr\ttitle\tTF\nCash\ten\ttitle\tT\nCash\tfr\tline\tAF\n"
+           "Cash\ten\tline\tA\n"
+        << "T"
+        << "A" << QStringList() << "Ar/en, Ar/fr, Inv/en";
+    QTest::newRow("title without body") << "Cash\ten\ttitle\tT\n"
+                                        << "T"
+                                        << "" << QStringList() << "Cash/en, Cash/fr, Ar/en";
+    QTest::newRow("unknown part") << "Cash\ten\tnote\tA\n"
+                                  << ""
+                                  << "" << QStringList{"unreadable line Cash\ten\tnote\tA"}
+                                  << "Cash/en, Cash/fr";
+    QTest::newRow("unknown language")
+        << "Cash\tde\ttitle\tT\n"
+        << ""
+        << "" << QStringList{"unreadable line Cash\tde\ttitle\tT"} << "Cash/en, Cash/fr";
+    QTest::newRow("tab inside a text")
+        << "Cash\ten\ttitle\tT\tU\n"
+        << ""
+        << "" << QStringList{"unreadable line Cash\ten\ttitle\tT\tU"} << "Cash/en, Cash/fr";
+    QTest::newRow("column not in the item list")
+        << "Kash\ten\ttitle\tT\n"
+        << ""
+        << "" << QStringList{"not statement items: Kash"} << "Cash/en, Cash/fr";
+}
+
+void tst_ItemDefinitions::readingTheTable()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, title);
+    QFETCH(QString, body);
+    QFETCH(QStringList, warnings);
+    QFETCH(QString, missing);
+
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral("^Item definitions: no title or no "
+                                                           "body for ") +
+                                            QRegularExpression::escape(missing + u',')));
+    for (const QString &warning : warnings)
+        QTest::ignoreMessage(QtWarningMsg,
+                             qPrintable(QStringLiteral("Item definitions: ") + warning));
+    const QVector<ItemDefinition> read = readItemDefinitions(table);
+
+    // One definition per item whatever the table holds; a missing text is empty.
+    QCOMPARE(read.size(), kStatementItemCount);
+    QCOMPARE(read.at(0).labelName, QStringLiteral("lblCash"));
+    QCOMPARE(read.at(0).english.title, title);
+    QCOMPARE(joinDefinitionBody(read.at(0).english), body);
+    const ItemDefinition &receivables = read.at(1);
+    QCOMPARE(receivables.item, QStringLiteral("Ar"));
+    for (const DefinitionText *text : {&receivables.english, &receivables.french}) {
+        QCOMPARE(text->title, QString());
+        QCOMPARE(joinDefinitionBody(*text), QString());
+    }
 }
 
 void tst_ItemDefinitions::joinRule_data()
@@ -388,6 +511,39 @@ void tst_ItemDefinitions::capitalAssetsInclusions()
         ++end;
     QVERIFY(lines.at(start + 1).text.startsWith(QStringLiteral("a)  ")));
     QVERIFY(lines.at(end - 1).text.startsWith(lastLetter));
+}
+
+void tst_ItemDefinitions::joinedLinesKeepTheirBlank_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("en:investments")
+        << "lblInvestments" << 0
+        << "An affiliate is a company that controls the firm, is controlled by it or is under the "
+           "same control.";
+    QTest::newRow("fr:investments")
+        << "lblInvestments" << 1
+        << "Une société affiliée est une société qui contrôle l'entreprise, qui est contrôlée par "
+           "elle ou qui est sous le même contrôle.";
+    QTest::newRow("en:operating revenue")
+        << "lblOperatingRevenue" << 0
+        << "Operating revenue is the revenue earned from the firm's main activities, net of "
+           "returns, allowances and discounts.";
+    QTest::newRow("fr:operating revenue")
+        << "lblOperatingRevenue" << 1
+        << "Les recettes d'exploitation sont les recettes tirées des activités principales de "
+           "l'entreprise, déduction faite des rendus, rabais et escomptes.";
+}
+
+void tst_ItemDefinitions::joinedLinesKeepTheirBlank()
+{
+    // The first part of each of these lines ends with a blank the line relies on.
+    QFETCH(QString, label);
+    QFETCH(int, language);
+    QFETCH(QString, line);
+    const QString body = joinDefinitionBody(findItemDefinition(label)->text(language));
+    QVERIFY2(body.split(QStringLiteral("\r\n\r\n")).contains(line), qPrintable(body));
 }
 
 void tst_ItemDefinitions::shownInTheCurrentLanguage_data()

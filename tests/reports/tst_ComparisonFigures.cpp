@@ -1,6 +1,7 @@
 #include "reports/ComparisonFigures.h"
 #include "support/LogicTestSupport.h"
 
+#include <QHash>
 #include <QTest>
 
 Q_DECLARE_METATYPE(FirmStatement)
@@ -50,6 +51,44 @@ FirmStatement referenceFirm()
     return s;
 }
 
+// The statement's members by name, read the way the formulas read them.
+QHash<QString, double> membersByName(const FirmStatement &s)
+{
+    return {{"Cash", s.Cash},
+            {"Ar", s.Ar},
+            {"Inv", s.Inv},
+            {"CA", s.CA},
+            {"OA", s.OA},
+            {"Toa", s.Toa},
+            {"Invest", s.Invest},
+            {"Ptfl", s.Ptfl},
+            {"Ta", s.Ta},
+            {"OperatingRevenue", s.OperatingRevenue},
+            {"Sales", s.Sales},
+            {"GrossProfit", s.GrossProfit},
+            {"OperatingProfit", s.OperatingProfit},
+            {"InterestExpense", s.InterestExpense},
+            {"PretaxProfit", s.PretaxProfit},
+            {"ProfitAfterTax", s.ProfitAfterTax},
+            {"AccountsPayable", s.AccountsPayable},
+            {"Banks", s.Banks},
+            {"Paper", s.Paper},
+            {"Mtg", s.Mtg},
+            {"Bonds", s.Bonds},
+            {"Ol", s.Ol},
+            {"AmtsAffil", s.AmtsAffil},
+            {"OLiab", s.OLiab},
+            {"DefTax", s.DefTax},
+            {"Tliab", s.Tliab},
+            {"ShareC", s.ShareC},
+            {"RetEarn", s.RetEarn},
+            {"OtherSur", s.OtherSur},
+            {"Equity1", s.Equity1},
+            {"TotLiabShareEq", s.TotLiabShareEq},
+            {"CurrentAssets", s.CurrentAssets},
+            {"CurrentLiabilities", s.CurrentLiabilities}};
+}
+
 FirmRatios ratios(std::initializer_list<double> values)
 {
     FirmRatios r;
@@ -68,6 +107,30 @@ class tst_ComparisonFigures : public QObject
     Q_OBJECT
 
 private slots:
+    void itemsWriteTheirMember_data()
+    {
+        QTest::addColumn<int>("item");
+        for (int i = 0; i < kStatementItemCount; ++i)
+            QTest::newRow(statementItems()[i].column) << i;
+    }
+
+    void itemsWriteTheirMember()
+    {
+        // Setting an item the way the statement is read (by position in the
+        // item list) writes the member of the item's name, and no other.
+        QFETCH(int, item);
+        FirmStatement s;
+        s.*firmStatementAmounts()[item] = 1;
+        const QHash<QString, double> members = membersByName(s);
+        QCOMPARE(members.size(), kStatementItemCount);
+        QStringList written;
+        for (auto it = members.cbegin(); it != members.cend(); ++it) {
+            if (it.value() != 0)
+                written << it.key();
+        }
+        QCOMPARE(written, QStringList{QString::fromLatin1(statementItems()[item].column)});
+    }
+
     void derivedSums()
     {
         const FirmStatement s = referenceFirm();
