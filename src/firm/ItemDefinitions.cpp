@@ -1,8 +1,8 @@
 #include "firm/ItemDefinitions.h"
 
+#include "core/TsvText.h"
 #include "firm/StatementItems.h"
 
-#include <QFile>
 #include <QHash>
 #include <QtDebug>
 
@@ -39,18 +39,14 @@ bool addPart(DefinitionText &text, const QString &part, const QString &value)
     return true;
 }
 
-} // namespace
-
-QVector<ItemDefinition> readItemDefinitions(const QString &table)
+QVector<ItemDefinition> definitionsFromRows(const QList<QStringList> &rows)
 {
     QHash<QString, std::array<DefinitionText, 2>> texts; // by column, then language
-    for (const QString &line : table.split(QLatin1Char('\n'))) {
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
-        const QStringList cells = line.split(QLatin1Char('\t'));
-        const int language = cells.size() == 4 ? languageIndex(cells.at(1)) : -1;
-        if (language < 0 || !addPart(texts[cells.at(0)][language], cells.at(2), cells.at(3)))
-            qWarning().noquote() << "Item definitions: unreadable line" << line;
+    for (const QStringList &row : rows) {
+        const int language = row.size() == 4 ? languageIndex(row.at(1)) : -1;
+        if (language < 0 || !addPart(texts[row.at(0)][language], row.at(2), row.at(3)))
+            qWarning().noquote() << "Item definitions: unreadable line"
+                                 << row.join(QLatin1Char('\t'));
     }
 
     QVector<ItemDefinition> definitions;
@@ -76,16 +72,17 @@ QVector<ItemDefinition> readItemDefinitions(const QString &table)
     return definitions;
 }
 
+} // namespace
+
+QVector<ItemDefinition> readItemDefinitions(const QString &table)
+{
+    return definitionsFromRows(tsvRows(table));
+}
+
 const QVector<ItemDefinition> &itemDefinitions()
 {
-    static const QVector<ItemDefinition> definitions = [] {
-        QFile file(QStringLiteral(":/firm/item_definitions.tsv"));
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-            qWarning("Item definitions resource is missing");
-            return readItemDefinitions(QString());
-        }
-        return readItemDefinitions(QString::fromUtf8(file.readAll()));
-    }();
+    static const QVector<ItemDefinition> definitions = definitionsFromRows(
+        tsvResourceRows(QStringLiteral(":/firm/item_definitions.tsv"), "Item definitions"));
     return definitions;
 }
 

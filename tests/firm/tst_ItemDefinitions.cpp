@@ -244,6 +244,10 @@ void tst_ItemDefinitions::readingTheTable_data()
         << "Cash\tde\ttitle\tT\n"
         << ""
         << "" << QStringList{"unreadable line Cash\tde\ttitle\tT"} << "Cash/en, Cash/fr";
+    QTest::newRow("escaped tab and backslash")
+        << "Cash\ten\ttitle\tT\\tU\nCash\ten\tline\tA\\\\B\n"
+        << "T\tU"
+        << "A\\B" << QStringList() << "Cash/fr, Ar/en, Ar/fr";
     QTest::newRow("tab inside a text")
         << "Cash\ten\ttitle\tT\tU\n"
         << ""
