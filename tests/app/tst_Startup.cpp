@@ -1,4 +1,4 @@
-#include "support/SqliteFixture.h"
+#include "support/DatabaseWriter.h"
 #include "support/TestSupport.h"
 
 #include "app/Startup.h"
@@ -11,9 +11,6 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QUuid>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -72,30 +69,6 @@ void runWithReadOnly(const QString &folder, const QString &readOnlyPath,
     QVERIFY(::seteuid(0) == 0);
 }
 
-// A connection of the test's own, as another program would hold one.
-class OtherProgram
-{
-public:
-    explicit OtherProgram(const QString &path) : m_name(QUuid::createUuid().toString())
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(path);
-        db.open();
-    }
-    ~OtherProgram()
-    {
-        QSqlDatabase::database(m_name, false).close();
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    bool exec(const QString &sql)
-    {
-        QSqlQuery query(QSqlDatabase::database(m_name, false));
-        return query.exec(sql);
-    }
-
-private:
-    QString m_name;
-};
 } // namespace
 
 // Start-up against a program folder of the test's own.
@@ -204,12 +177,13 @@ private slots:
         QFETCH(QString, english);
         QFETCH(QString, french);
         const QString path = m_dir.filePath(name);
-        std::unique_ptr<OtherProgram> holder;
+        // A connection of the test's own, as another program would hold one.
+        std::unique_ptr<DatabaseWriter> holder;
         if (breakage == QLatin1String("empty")) {
             QFile empty(path);
             QVERIFY(empty.open(QIODevice::WriteOnly | QIODevice::Truncate));
         } else if (breakage == QLatin1String("locked")) {
-            holder = std::make_unique<OtherProgram>(path);
+            holder = std::make_unique<DatabaseWriter>(path);
             QVERIFY(holder->exec(QStringLiteral("begin immediate")));
         } else if (!breakage.startsWith(QLatin1String("read-only"))) {
             QVERIFY(writeSqliteFile(path, {breakage}));

@@ -1,5 +1,5 @@
 #include "support/LogicTestSupport.h"
-#include "support/SqliteFixture.h"
+#include "support/DatabaseWriter.h"
 
 #include "core/DatabaseError.h"
 #include "core/DbTools.h"

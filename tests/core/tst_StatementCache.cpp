@@ -1,5 +1,5 @@
 #include "support/LogicTestSupport.h"
-#include "support/SqliteFixture.h"
+#include "support/DatabaseWriter.h"
 
 #include "core/DatabaseError.h"
 #include "core/DbTools.h"
@@ -25,7 +25,7 @@ private slots:
     {
         const QString file = m_dir.filePath(QStringLiteral("cache.mdb"));
         QFile::remove(file);
-        QVERIFY(writeSqliteFile(file, {QStringLiteral("create table T (Code text unique, V real)"),
+        QVERIFY(testsupport::writeSqliteFile(file, {QStringLiteral("create table T (Code text unique, V real)"),
                                        QStringLiteral("insert into T values ('a', 1)")}));
         ConnectToFile(m_connection, file, QStringLiteral("unknown"));
     }

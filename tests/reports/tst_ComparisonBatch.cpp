@@ -5,6 +5,7 @@
 #include "reports/ComparisonBatch.h"
 #include "reports/ComparisonFigures.h"
 #include "reports/ReportPreparation.h"
+#include "support/FirmStatements.h"
 #include "support/LogicTestSupport.h"
 
 #include <QDir>
@@ -16,33 +17,7 @@ namespace {
 FirmRecord healthyRecord(const QString &name, int year, const QString &naics, int volume,
                          const QString &region)
 {
-    FirmStatement s;
-    s.Cash = 150000.25;
-    s.Ar = 300000;
-    s.Inv = 100000;
-    s.CA = 400000;
-    s.Toa = s.Cash + s.Ar + s.Inv + s.CA;
-    s.Ta = s.Toa;
-    s.OperatingRevenue = 1234567.89;
-    s.Sales = 1200000;
-    s.GrossProfit = 300000;
-    s.OperatingProfit = 90000;
-    s.InterestExpense = 10000;
-    s.PretaxProfit = 80000;
-    s.ProfitAfterTax = 60000;
-    s.AccountsPayable = 200000;
-    s.Banks = 100000;
-    s.Tliab = 300000;
-    s.ShareC = 50000;
-    s.RetEarn = s.Ta - s.Tliab - s.ShareC;
-    s.Equity1 = s.Ta - s.Tliab;
-    s.TotLiabShareEq = s.Ta;
-    s.CurrentAssets = 550000;
-    s.CurrentLiabilities = 250000;
-    FirmRecord record{name, year, naics, {}, volume, region};
-    for (std::size_t i = 0; i < record.amounts.size(); ++i)
-        record.amounts[i] = s.*firmStatementAmounts()[i];
-    return record;
+    return firmRecord(name, year, naics, healthyStatement(), volume, region);
 }
 
 QStringList filesIn(const QString &folder)

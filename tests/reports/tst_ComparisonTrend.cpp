@@ -2,6 +2,7 @@
 #include "reports/ComparisonTrend.h"
 #include "reports/ReportCharts.h"
 #include "reports/ReportPreparation.h"
+#include "support/FirmStatements.h"
 #include "support/ReportFixture.h"
 
 #include <QImage>
@@ -9,44 +10,12 @@
 #include <QTest>
 
 using reportfixture::ReportDatabases;
+using testsupport::firmRecord;
+using testsupport::healthyStatement;
 
 namespace {
 
 const QString kNaics = QStringLiteral("236110");
-
-// A healthy firm: every ratio has a meaning. Scaled by `factor` so that the
-// years differ.
-FirmStatement healthyFirm(double factor = 1)
-{
-    FirmStatement s;
-    s.Cash = 100 * factor;
-    s.Ar = 400 * factor;
-    s.Inv = 250 * factor;
-    s.CA = 650;
-    s.OA = 100;
-    s.Toa = s.Cash + s.Ar + s.Inv + s.CA + s.OA;
-    s.Invest = 300;
-    s.Ptfl = 200;
-    s.Ta = s.Toa + s.Invest + s.Ptfl;
-    s.OperatingRevenue = 5000 * factor;
-    s.Sales = 4000 * factor;
-    s.GrossProfit = 1000 * factor;
-    s.OperatingProfit = 500 * factor;
-    s.InterestExpense = 50;
-    s.PretaxProfit = 400 * factor;
-    s.ProfitAfterTax = 300 * factor;
-    s.AccountsPayable = 250;
-    s.Banks = 100;
-    s.Mtg = 250;
-    s.Tliab = 1000;
-    s.ShareC = 400;
-    s.RetEarn = s.Ta - s.Tliab - 400;
-    s.Equity1 = s.Ta - s.Tliab;
-    s.TotLiabShareEq = s.Ta;
-    s.CurrentAssets = 700;
-    s.CurrentLiabilities = 350;
-    return s;
-}
 
 const RatioColumns &ratioNamed(const char *key)
 {
@@ -63,21 +32,13 @@ Quartiles quartiles(double q1, double q2, double q3)
 
 FirmRecord recordOf(const QString &name, int year, const FirmStatement &s)
 {
-    FirmRecord record;
-    record.firmName = name;
-    record.year = year;
-    record.naics = kNaics;
-    for (std::size_t i = 0; i < record.amounts.size(); ++i)
-        record.amounts[i] = s.*firmStatementAmounts()[i];
-    return record;
+    return firmRecord(name, year, kNaics, s);
 }
 
 QStringList comparisonValues(const QString &name, int year, const FirmStatement &s)
 {
-    QStringList values{name, QString::number(year), kNaics, "Residential building construction"};
-    for (const auto amount : firmStatementAmounts())
-        values << QString::number(s.*amount, 'g', 17);
-    return values;
+    return testsupport::comparisonValues(name, year, kNaics, "Residential building construction",
+                                         s);
 }
 
 // An industry row for each year given; NPM's quartiles grow by one a year.
@@ -145,7 +106,7 @@ private slots:
         QFETCH(QByteArray, item);
         QFETCH(double, amount);
         QFETCH(bool, meaningful);
-        FirmStatement s = healthyFirm();
+        FirmStatement s = healthyStatement();
         if (item == "rev")
             s.OperatingRevenue = amount;
         else if (item == "sales")
@@ -170,10 +131,10 @@ private slots:
 
     void seriesFollowTheYearsInOrderWithGaps()
     {
-        TrendYear y2006{2006, healthyFirm(1.2), {}};
-        TrendYear y2004{2004, healthyFirm(1.0), {}};
+        TrendYear y2006{2006, healthyStatement(1.2), {}};
+        TrendYear y2004{2004, healthyStatement(1.0), {}};
         y2004.industry.fill(quartiles(1, 2, 3));
-        FirmStatement noRevenue = healthyFirm();
+        FirmStatement noRevenue = healthyStatement();
         noRevenue.OperatingRevenue = 0;
         TrendYear y2005{2005, noRevenue, {}};
         y2005.industry.fill(quartiles(4, 5, 6));
@@ -300,13 +261,13 @@ private slots:
         ReportDatabases db;
         addIndustry(db, {2004, 2005, 2006});
         for (int year : savedYears)
-            subWriteFirmRecord(
-                db.user, recordOf("Maple Ridge Homes", year, healthyFirm(1 + (year - 2004) * 0.1)));
-        subWriteFirmRecord(db.user, recordOf("Another Firm", 2005, healthyFirm()));
+            subWriteFirmRecord(db.user, recordOf("Maple Ridge Homes", year,
+                                                 healthyStatement(1 + (year - 2004) * 0.1)));
+        subWriteFirmRecord(db.user, recordOf("Another Firm", 2005, healthyStatement()));
 
         QVERIFY(fncPrepareComparisonReport(
             db.reference, db.user, "com", 3, "ON", comparedYear, kNaics, "E",
-            comparisonValues("Maple Ridge Homes", comparedYear, healthyFirm(2))));
+            comparisonValues("Maple Ridge Homes", comparedYear, healthyStatement(2))));
 
         const QList<QVariantMap> rows = ReportDatabases::rows(db.user, "Rpt_Comparison_Trend");
         if (expectedYears.isEmpty()) {
@@ -338,10 +299,10 @@ private slots:
     {
         ReportDatabases db;
         addIndustry(db, {2004, 2005, 2006});
-        subWriteFirmRecord(db.user, recordOf("ÉRABLE CONSTRUCTION", 2004, healthyFirm()));
+        subWriteFirmRecord(db.user, recordOf("ÉRABLE CONSTRUCTION", 2004, healthyStatement()));
         QVERIFY(fncPrepareComparisonReport(
             db.reference, db.user, "com", 3, "ON", 2006, kNaics, "F",
-            comparisonValues("Érable construction", 2006, healthyFirm())));
+            comparisonValues("Érable construction", 2006, healthyStatement())));
         const QVariantMap row = trendRow(db);
         QCOMPARE(row.value("Year1").toInt(), 2004);
         QCOMPARE(row.value("Year2").toInt(), 2006);
@@ -352,13 +313,13 @@ private slots:
     {
         ReportDatabases db;
         addIndustry(db, {2005, 2006}); // 2004's table exists but holds no row
-        FirmStatement negativeEquity = healthyFirm();
+        FirmStatement negativeEquity = healthyStatement();
         negativeEquity.Equity1 = -500;
-        subWriteFirmRecord(db.user, recordOf("Maple Ridge Homes", 2004, healthyFirm()));
+        subWriteFirmRecord(db.user, recordOf("Maple Ridge Homes", 2004, healthyStatement()));
         subWriteFirmRecord(db.user, recordOf("Maple Ridge Homes", 2005, negativeEquity));
-        QVERIFY(
-            fncPrepareComparisonReport(db.reference, db.user, "com", 3, "ON", 2006, kNaics, "E",
-                                       comparisonValues("Maple Ridge Homes", 2006, healthyFirm())));
+        QVERIFY(fncPrepareComparisonReport(
+            db.reference, db.user, "com", 3, "ON", 2006, kNaics, "E",
+            comparisonValues("Maple Ridge Homes", 2006, healthyStatement())));
         const QVariantMap row = trendRow(db);
         // 2004: the firm's value stands, the industry's quartiles are gaps.
         QVERIFY(!row.value("ROE_F1").isNull());
@@ -381,7 +342,7 @@ private slots:
         addIndustry(db, {2006});
         ReportDatabases::exec(db.user, "drop table if exists Rpt_Comparison_Trend");
         QVERIFY(fncPrepareComparisonReport(db.reference, db.user, "com", 3, "ON", 2006, kNaics, "E",
-                                           comparisonValues("Solo", 2006, healthyFirm())));
+                                           comparisonValues("Solo", 2006, healthyStatement())));
         QVERIFY(ReportDatabases::rows(db.user, "Rpt_Comparison_Trend").isEmpty());
     }
 };

@@ -6,6 +6,7 @@
 #include "reports/ReportDocument.h"
 #include "reports/ReportEngine.h"
 #include "reports/ReportPreparation.h"
+#include "support/FirmStatements.h"
 #include "support/LogicTestSupport.h"
 
 #include <QImage>
@@ -14,54 +15,13 @@ using namespace testsupport;
 
 namespace {
 
+// The firm's statement of a year: it grows from year to year.
 FirmStatement firmOfYear(int year, bool negativeEquity)
 {
-    const double growth = 1 + (year - 2004) * 0.15;
-    FirmStatement s;
-    s.Cash = 120000 * growth;
-    s.Ar = 310000 * growth;
-    s.Inv = 180000;
-    s.CA = 420000;
-    s.OA = 30000;
-    s.Toa = s.Cash + s.Ar + s.Inv + s.CA + s.OA;
-    s.Ta = s.Toa;
-    s.OperatingRevenue = 2400000 * growth;
-    s.Sales = 2300000 * growth;
-    s.GrossProfit = 520000 * growth;
-    s.OperatingProfit = 140000 * growth;
-    s.InterestExpense = 22000;
-    s.PretaxProfit = 118000 * growth;
-    s.ProfitAfterTax = 90000 * growth;
-    s.AccountsPayable = 210000;
-    s.Banks = 160000;
-    s.Mtg = 240000;
-    s.Tliab = s.AccountsPayable + s.Banks + s.Mtg;
-    s.Equity1 = negativeEquity ? -50000 : s.Ta - s.Tliab;
-    s.ShareC = 100000;
-    s.RetEarn = s.Equity1 - s.ShareC;
-    s.TotLiabShareEq = s.Tliab + s.Equity1;
-    s.CurrentAssets = s.Cash + s.Ar + s.Inv;
-    s.CurrentLiabilities = 330000;
+    FirmStatement s = healthyStatement(1 + (year - 2004) * 0.15);
+    if (negativeEquity)
+        s.Equity1 = -500;
     return s;
-}
-
-FirmRecord recordOf(const QString &name, int year, const QString &naics, const FirmStatement &s)
-{
-    FirmRecord record;
-    record.firmName = name;
-    record.year = year;
-    record.naics = naics;
-    for (std::size_t i = 0; i < record.amounts.size(); ++i)
-        record.amounts[i] = s.*firmStatementAmounts()[i];
-    return record;
-}
-
-QStringList valuesOf(const QString &name, int year, const QString &naics, const FirmStatement &s)
-{
-    QStringList values{name, QString::number(year), naics, QStringLiteral("Industry")};
-    for (const auto amount : firmStatementAmounts())
-        values << QString::number(s.*amount, 'f', 2);
-    return values;
 }
 
 // Share of a page's pixels in the firm line's orange.
@@ -128,12 +88,12 @@ private slots:
         QFETCH(QStringList, expected);
         Connection &user = appState().gcnUser;
         const QString firm = QStringLiteral("Maple Ridge Homes Ltd");
-        subWriteFirmRecord(user, recordOf(firm, 2004, m_naics, firmOfYear(2004, false)));
+        subWriteFirmRecord(user, firmRecord(firm, 2004, m_naics, firmOfYear(2004, false)));
         // 2005: negative equity, so return on equity and debt to equity have no meaning.
-        subWriteFirmRecord(user, recordOf(firm, 2005, m_naics, firmOfYear(2005, true)));
-        QVERIFY(fncPrepareComparisonReport(appState().gcnReference, user, "com", 1, "ALL", 2006,
-                                           m_naics, language,
-                                           valuesOf(firm, 2006, m_naics, firmOfYear(2006, false))));
+        subWriteFirmRecord(user, firmRecord(firm, 2005, m_naics, firmOfYear(2005, true)));
+        QVERIFY(fncPrepareComparisonReport(
+            appState().gcnReference, user, "com", 1, "ALL", 2006, m_naics, language,
+            comparisonValues(firm, 2006, m_naics, "Industry", firmOfYear(2006, false))));
 
         const std::unique_ptr<ReportDocument> document = render();
         const QString text = document->toPlainText();
@@ -153,7 +113,8 @@ private slots:
         Connection &user = appState().gcnUser;
         QVERIFY(fncPrepareComparisonReport(
             appState().gcnReference, user, "com", 1, "ALL", 2006, m_naics, "E",
-            valuesOf(QStringLiteral("Only Once Inc"), 2006, m_naics, firmOfYear(2006, false))));
+            comparisonValues(QStringLiteral("Only Once Inc"), 2006, m_naics, "Industry",
+                             firmOfYear(2006, false))));
         const QString text = render()->toPlainText();
         QVERIFY(!text.contains(QStringLiteral("Your firm over the years")));
     }

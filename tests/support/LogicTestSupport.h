@@ -2,15 +2,15 @@
 
 // Shared helpers of the suites that test the logic library: an application
 // object that the logic needs (fonts and text layout, no widgets), temporary
-// copies of the shipped databases, the error a call throws, and a recorder
-// for the end of the program.
+// copies of the shipped databases, the error a call throws, a recorder for
+// the end of the program and the scope of the program's global state.
 
 #include "core/AppState.h"
 #include "core/DatabaseError.h"
 #include "core/DbTools.h"
 #include "core/ProgramExit.h"
+#include "support/StateScope.h"
 
-#include <QFile>
 #include <QGuiApplication>
 #include <QList>
 #include <QTemporaryDir>
@@ -30,38 +30,13 @@ namespace testsupport {
 // Path of a file of the built program folder (the shipped databases, layouts).
 // The user database comes fresh from the build: the program folder's copy is
 // the developer's own, kept across rebuilds, and may hold an older schema.
-inline QString programFile(const QString &name)
-{
-    if (name == QLatin1String("myData.mdb"))
-        return QStringLiteral(QUORVEL_FRESH_USER_DB);
-    return QStringLiteral(QUORVEL_PROGRAM_DIR) + QLatin1Char('/') + name;
-}
+QString programFile(const QString &name);
 
 // Copies shipped files into `dir`.
-inline bool copyProgramFiles(const QTemporaryDir &dir, const QStringList &names)
-{
-    for (const QString &name : names) {
-        const QString target = dir.filePath(name);
-        QFile::remove(target);
-        if (!QFile::copy(programFile(name), target))
-            return false;
-        QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
-    }
-    return true;
-}
+bool copyProgramFiles(const QTemporaryDir &dir, const QStringList &names);
 
 // Opens temporary copies of both shipped databases into appState().
-inline bool openShippedDatabases(const QTemporaryDir &dir)
-{
-    if (!copyProgramFiles(dir, {QStringLiteral("ROV_DATA.mdb"), QStringLiteral("myData.mdb")}))
-        return false;
-    AppState &state = appState();
-    ConnectToFile(state.gcnReference, dir.filePath(QStringLiteral("ROV_DATA.mdb")),
-                  QStringLiteral("unknown"), OpenMode::ReadOnly);
-    ConnectToFile(state.gcnUser, dir.filePath(QStringLiteral("myData.mdb")),
-                  QStringLiteral("unknown"), OpenMode::ReadWrite);
-    return state.gcnReference.isOpen() && state.gcnUser.isOpen();
-}
+bool openShippedDatabases(const QTemporaryDir &dir);
 
 // The database error that `call` throws; number 0 when it throws none.
 template <typename Call> DatabaseError thrownError(Call call)
@@ -79,14 +54,8 @@ template <typename Call> DatabaseError thrownError(Call call)
 class EndRecorder
 {
 public:
-    EndRecorder()
-    {
-        setEndProgramHandler([this](int code) {
-            exitCodes.append(code);
-            throw ProgramEnded{code};
-        });
-    }
-    ~EndRecorder() { setEndProgramHandler({}); }
+    EndRecorder();
+    ~EndRecorder();
     EndRecorder(const EndRecorder &) = delete;
     EndRecorder &operator=(const EndRecorder &) = delete;
 

@@ -5,182 +5,25 @@
 // awkward cases the search must cope with (apostrophes, accented capitals,
 // an industry the dataset does not carry, a category that does not exist).
 
-#include "core/AppState.h"
-#include "core/DatasetMapping.h"
-
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
-#include <QtDebug>
 
 namespace searchfixture {
 
-struct Industry
-{
-    const char *naics;
-    const char *english;
-    const char *french;
-    const char *definitionE; // nullptr stores null
-    const char *definitionF;
-    const char *parent;
-    int sequence;
-};
-
-// Industries of the volume 2 and 3 description table; the first five are in
-// the datasets, 722511 only in the description table.
-inline const QList<Industry> &rawIndustries()
-{
-    static const QList<Industry> rows = {
-        {"236110", "Residential building construction", "Construction résidentielle",
-         "Builds houses.\r\nAlso renovates them.", "Construit des maisons.", "IndTCONST", 10},
-        {"445110", "Grocery stores", "Épiceries", nullptr, nullptr, "IndTRETAIL", 20},
-        {"448140", "Family clothing stores", "Magasins de vêtements pour la famille",
-         "Sells clothing.", "Vend des vêtements.", "IndTRETAIL", 21},
-        {"541110", "Lawyers' offices", "Bureaux d'avocats", "Practises law.", "Pratique le droit.",
-         "IndManage", 30},
-        {"611692", "Driving schools", "École de conduite", "Teaches driving.",
-         "Enseigne la conduite.", "IndNOWHERE", 40},
-        {"722511", "Full-service restaurants", "Restaurants à service complet", "Serves meals.",
-         "Sert des repas.", "IndTRETAIL", 50},
-    };
-    return rows;
-}
-
-inline const QStringList &datasetCodes()
-{
-    static const QStringList codes = {"236110", "445110", "448140", "541110", "611692"};
-    return codes;
-}
-
-inline bool exec(QSqlDatabase &db, const QString &sql, const QVariantList &values = {})
-{
-    QSqlQuery query(db);
-    query.prepare(sql);
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values.at(i));
-    if (!query.exec()) {
-        qWarning() << "fixture:" << sql << query.lastError().text();
-        return false;
-    }
-    return true;
-}
-
-inline QVariant textOrNull(const char *text)
-{
-    return text ? QVariant(QString::fromUtf8(text)) : QVariant(QMetaType(QMetaType::QString));
-}
+// The codes of the volume 2 and 3 datasets' rows.
+const QStringList &datasetCodes();
 
 // Writes the reference database. With `brokenTree`, tblTreeview also holds a
 // second category keyed "IndTCONST" and a category under a missing parent.
-inline bool writeReference(const QString &path, bool brokenTree)
-{
-    bool ok = true;
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
-        db.setDatabaseName(path);
-        // One transaction: the file is written once, not once per row.
-        ok = db.open() && db.transaction();
-        const QString descColumns = QStringLiteral(
-            "(NAICS text, Description text, Description_french text, definitione text, "
-            "definitionf text, Parent text, NodeKey text, sequence integer)");
-        for (const char *table :
-             {"ROVAL_NAICS_Description_Ind_Raw", "ROVAL_NAICS_Description_Ind_Detailed"})
-            ok = ok &&
-                 exec(db, QStringLiteral("create table ") + QLatin1String(table) + descColumns);
-        for (const Industry &row : rawIndustries()) {
-            ok = ok && exec(db,
-                            QStringLiteral("insert into ROVAL_NAICS_Description_Ind_Raw values "
-                                           "(?, ?, ?, ?, ?, ?, ?, ?)"),
-                            {QString::fromUtf8(row.naics), QString::fromUtf8(row.english),
-                             QString::fromUtf8(row.french), textOrNull(row.definitionE),
-                             textOrNull(row.definitionF), QString::fromUtf8(row.parent),
-                             QStringLiteral("Ind") + QString::fromUtf8(row.naics), row.sequence});
-        }
-        // Volume 1: banking sits under the finance category.
-        ok =
-            ok && exec(db, QStringLiteral("insert into ROVAL_NAICS_Description_Ind_Detailed values "
-                                          "('236110', 'Residential building construction', "
-                                          "'Construction résidentielle', 'Builds.', 'Construit.', "
-                                          "'IndTCONST', 'Ind236110', 1), "
-                                          "('522110', 'Banking', 'Banques', 'Banks.', 'Banques.', "
-                                          "'IndTFINANC', 'Ind522110', 2)"));
+bool writeReference(const QString &path, bool brokenTree);
 
-        ok = ok && exec(db, QStringLiteral("create table tblTreeview (NodeKey text, Parent text, "
-                                           "sequence integer, IndDescE text, IndDescF text)"));
-        ok = ok &&
-             exec(db, QStringLiteral(
-                          "insert into tblTreeview values "
-                          "('IndTOTALL', null, 1, ' All industries ', ' Toutes les industries '), "
-                          "('IndManage', null, 2, 'Management', 'Gestion'), "
-                          "('IndTCONST', 'IndTOTALL', 3, 'Construction', 'Construction'), "
-                          "('IndTFINANC', 'IndTOTALL', 4, 'Finance and insurance', "
-                          "'Finance et assurances'), "
-                          "('IndTRETAIL', 'IndTOTALL', 5, 'Retail trade', 'Commerce de détail')"));
-        if (brokenTree) {
-            ok = ok && exec(db, QStringLiteral("insert into tblTreeview values "
-                                               "('IndTCONST', 'IndTOTALL', 6, 'Again', 'Encore'), "
-                                               "('IndTLOST', 'IndGONE', 7, 'Lost', 'Perdu')"));
-        }
-
-        for (const DatasetOption &option : datasetOptions()) {
-            const QString table = QLatin1String(option.tablePrefix) +
-                                  QLatin1String(kReferenceYear) +
-                                  QLatin1String(kDatasetTableSuffix);
-            ok = ok && exec(db, QStringLiteral("create table ") + table +
-                                    QStringLiteral(" (NAICS text, NumberOfFirms integer)"));
-        }
-        for (const QString &code : datasetCodes()) {
-            ok = ok &&
-                 exec(db,
-                      QStringLiteral("insert into ROVAL_Vol2_ALL_2006_Final_Ratios values (?, 10)"),
-                      {code});
-            ok = ok &&
-                 exec(db,
-                      QStringLiteral("insert into ROVAL_Vol3_ON_2006_Final_Ratios values (?, 10)"),
-                      {code});
-        }
-        ok = ok && exec(db, QStringLiteral("insert into ROVAL_Vol1_ALL_2006_Final_Ratios values "
-                                           "('236110', 5), ('522110', 5)"));
-        ok = db.commit() && ok;
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
-    return ok;
-}
-
-inline bool writeUser(const QString &path)
-{
-    bool ok = true;
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
-        db.setDatabaseName(path);
-        ok = db.open() &&
-             exec(db, QStringLiteral("create table MyValues (FirmName text, [Year] integer)"));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
-    return ok;
-}
+// A user database with an empty MyValues.
+bool writeUser(const QString &path);
 
 // Creates both databases in `dir`, opens them into appState() and chooses
 // the dataset of `optionName` ("optVol2" unless told otherwise).
-inline bool openFixture(const QTemporaryDir &dir, bool brokenTree = false,
-                        const QString &optionName = QStringLiteral("optVol2"))
-{
-    const QString reference = dir.filePath(QStringLiteral("ROV_DATA.mdb"));
-    const QString user = dir.filePath(QStringLiteral("myData.mdb"));
-    QFile::remove(reference);
-    QFile::remove(user);
-    if (!writeReference(reference, brokenTree) || !writeUser(user))
-        return false;
-    AppState &state = appState();
-    ConnectToFile(state.gcnReference, reference, QStringLiteral("unknown"), OpenMode::ReadOnly);
-    ConnectToFile(state.gcnUser, user, QStringLiteral("unknown"), OpenMode::ReadWrite);
-    subSetDataTable(state, optionName);
-    return state.gcnReference.isOpen() && state.gcnUser.isOpen();
-}
+bool openFixture(const QTemporaryDir &dir, bool brokenTree = false,
+                 const QString &optionName = QStringLiteral("optVol2"));
 
 } // namespace searchfixture

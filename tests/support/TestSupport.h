@@ -1,11 +1,13 @@
 #pragma once
 
 // Shared helpers of the suites that test screens: an application object like
-// the program's and a recorder for messages, on top of the logic helpers.
+// the program's, the screens and the message handler in the state scope, and
+// a recorder for messages, on top of the logic helpers.
 
 #include "support/LogicTestSupport.h"
 
 #include "core/Messages.h"
+#include "core/ScreenRegistry.h"
 #include "core/UntrappedErrors.h"
 
 #include <functional>
@@ -14,6 +16,10 @@
     int main(int argc, char *argv[])                                                               \
     {                                                                                              \
         QuorvelApplication app(argc, argv);                                                        \
+        testsupport::StateScope::addReset([] {                                                     \
+            ScreenRegistry::clear();                                                               \
+            setMessageHandler({});                                                                 \
+        });                                                                                        \
         TestObject tc;                                                                             \
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \
         return QTest::qExec(&tc, argc, argv);                                                      \

@@ -1,0 +1,59 @@
+#include "support/FirmStatements.h"
+
+#include "firm/StatementItems.h"
+
+namespace testsupport {
+
+FirmStatement healthyStatement(double growth)
+{
+    FirmStatement s;
+    // Cents, so that the amounts' texts carry decimals.
+    s.Cash = 100.25 * growth;
+    s.Ar = 400 * growth;
+    s.Inv = 250 * growth;
+    s.CA = 650;
+    s.OA = 100;
+    s.Toa = s.Cash + s.Ar + s.Inv + s.CA + s.OA;
+    s.Invest = 300;
+    s.Ptfl = 200;
+    s.Ta = s.Toa + s.Invest + s.Ptfl;
+    s.OperatingRevenue = 5000 * growth;
+    s.Sales = 4000 * growth;
+    s.GrossProfit = 1000 * growth;
+    s.OperatingProfit = 500 * growth;
+    s.InterestExpense = 50;
+    s.PretaxProfit = 400 * growth;
+    s.ProfitAfterTax = 300 * growth;
+    s.AccountsPayable = 250;
+    s.Banks = 100;
+    s.Mtg = 250;
+    s.Ol = 400;
+    s.Tliab = s.AccountsPayable + s.Banks + s.Mtg + s.Ol;
+    s.ShareC = 400;
+    s.Equity1 = s.Ta - s.Tliab;
+    s.RetEarn = s.Equity1 - s.ShareC;
+    s.TotLiabShareEq = s.Tliab + s.Equity1;
+    s.CurrentAssets = s.Cash + s.Ar + s.Inv;
+    s.CurrentLiabilities = s.AccountsPayable + s.Banks;
+    return s;
+}
+
+FirmRecord firmRecord(const QString &firmName, int year, const QString &naics,
+                      const FirmStatement &statement, int volume, const QString &region)
+{
+    FirmRecord record{firmName, year, naics, {}, volume, region};
+    for (std::size_t i = 0; i < record.amounts.size(); ++i)
+        record.amounts[i] = statement.*firmStatementAmounts()[i];
+    return record;
+}
+
+QStringList comparisonValues(const QString &firmName, int year, const QString &naics,
+                             const QString &industryName, const FirmStatement &statement)
+{
+    QStringList amounts;
+    for (const auto amount : firmStatementAmounts())
+        amounts << QString::number(statement.*amount, 'f', 2);
+    return fncComparisonValues(firmName, qint16(year), naics, industryName, amounts);
+}
+
+} // namespace testsupport

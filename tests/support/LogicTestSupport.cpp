@@ -1,0 +1,54 @@
+#include "support/LogicTestSupport.h"
+
+#include "core/AppState.h"
+#include "core/DbTools.h"
+
+#include <QFile>
+
+namespace testsupport {
+
+QString programFile(const QString &name)
+{
+    if (name == QLatin1String("myData.mdb"))
+        return QStringLiteral(QUORVEL_FRESH_USER_DB);
+    return QStringLiteral(QUORVEL_PROGRAM_DIR) + QLatin1Char('/') + name;
+}
+
+bool copyProgramFiles(const QTemporaryDir &dir, const QStringList &names)
+{
+    for (const QString &name : names) {
+        const QString target = dir.filePath(name);
+        QFile::remove(target);
+        if (!QFile::copy(programFile(name), target))
+            return false;
+        QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    }
+    return true;
+}
+
+bool openShippedDatabases(const QTemporaryDir &dir)
+{
+    if (!copyProgramFiles(dir, {QStringLiteral("ROV_DATA.mdb"), QStringLiteral("myData.mdb")}))
+        return false;
+    AppState &state = appState();
+    ConnectToFile(state.gcnReference, dir.filePath(QStringLiteral("ROV_DATA.mdb")),
+                  QStringLiteral("unknown"), OpenMode::ReadOnly);
+    ConnectToFile(state.gcnUser, dir.filePath(QStringLiteral("myData.mdb")),
+                  QStringLiteral("unknown"), OpenMode::ReadWrite);
+    return state.gcnReference.isOpen() && state.gcnUser.isOpen();
+}
+
+EndRecorder::EndRecorder()
+{
+    setEndProgramHandler([this](int code) {
+        exitCodes.append(code);
+        throw ProgramEnded{code};
+    });
+}
+
+EndRecorder::~EndRecorder()
+{
+    setEndProgramHandler({});
+}
+
+} // namespace testsupport
