@@ -154,11 +154,12 @@ class TestEndToEnd : public QObject
 
 private:
     QTemporaryDir m_dir;
+    std::unique_ptr<StateScope> m_state;
 
 private slots:
     void init()
     {
-        resetAppState();
+        m_state = std::make_unique<StateScope>();
         QVERIFY(m_dir.isValid());
         QVERIFY(copyProgramFiles(m_dir, {"ROV_DATA.mdb", "myData.mdb", "rpt_Ratios.rpt",
                                          "rpt_BalanceSheet.rpt", "rpt_Comparison.rpt"}));
@@ -166,13 +167,7 @@ private slots:
         frmReportViewer::setDisplayPause(false);
     }
 
-    void cleanup()
-    {
-        ScreenRegistry::clear();
-        DisconnectFromDB(appState().gcnReference);
-        DisconnectFromDB(appState().gcnUser);
-        setProgramFolderOverride(QString());
-    }
+    void cleanup() { m_state.reset(); }
 
     void fromStartToReports_data()
     {

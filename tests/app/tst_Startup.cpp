@@ -78,6 +78,7 @@ class TestStartup : public QObject
 
 private:
     QTemporaryDir m_dir;
+    std::unique_ptr<StateScope> m_state;
 
     QString file(const char *name) const { return m_dir.filePath(QLatin1String(name)); }
 
@@ -100,7 +101,7 @@ private:
 private slots:
     void init()
     {
-        resetAppState();
+        m_state = std::make_unique<StateScope>();
         QVERIFY(m_dir.isValid());
         for (const QString &name : QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden))
             QFile::remove(m_dir.filePath(name));
@@ -109,13 +110,7 @@ private slots:
         setProgramFolderOverride(m_dir.path());
     }
 
-    void cleanup()
-    {
-        ScreenRegistry::clear();
-        DisconnectFromDB(appState().gcnReference);
-        DisconnectFromDB(appState().gcnUser);
-        setProgramFolderOverride(QString());
-    }
+    void cleanup() { m_state.reset(); }
 
     // The lists the check uses come with the program and are those of the
     // shipped files: an empty list would let every file pass.

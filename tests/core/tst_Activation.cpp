@@ -29,7 +29,8 @@ class TestActivation : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { ScreenRegistry::clear(); }
+    void init() { m_state = std::make_unique<testsupport::StateScope>(); }
+    void cleanup() { m_state.reset(); }
 
     void registryCreatesEachScreenOnce()
     {
@@ -172,6 +173,9 @@ private slots:
         again.showScreen();
         QCOMPARE(again.activations, 1);
     }
+
+private:
+    std::unique_ptr<testsupport::StateScope> m_state;
 };
 
 QUORVEL_TEST_MAIN(TestActivation)

@@ -8,7 +8,8 @@ class TestDatasetMapping : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { resetAppState(); }
+    void init() { m_state = std::make_unique<testsupport::StateScope>(); }
+    void cleanup() { m_state.reset(); }
 
     void knownOptions_data()
     {
@@ -84,6 +85,9 @@ private slots:
         QCOMPARE(state.gstrRegion, QStringLiteral("ALL"));
         QCOMPARE(state.gstrNaicsDescTable, QStringLiteral("ROVAL_NAICS_Description_Ind_Raw"));
     }
+
+private:
+    std::unique_ptr<testsupport::StateScope> m_state;
 };
 
 QUORVEL_LOGIC_TEST_MAIN(TestDatasetMapping)

@@ -1,5 +1,5 @@
-#include "support/LogicTestSupport.h"
 #include "support/DatabaseWriter.h"
+#include "support/LogicTestSupport.h"
 
 #include "core/DatabaseError.h"
 #include "core/DbTools.h"
@@ -66,13 +66,13 @@ private slots:
 
     void unknownFileTypeIsThrownAsUsageError()
     {
+        StateScope state;
         appState().gintLanguage = 1; // the usage message stays English
         Connection connection;
         const DatabaseError error = thrownError([&] {
             ConnectToFile(connection, m_dir.filePath(QStringLiteral("book.Doc")),
                           QStringLiteral("unknown"));
         });
-        appState().gintLanguage = 0;
         QCOMPARE(error.number(), 5);
         QCOMPARE(error.description(),
                  QStringLiteral("Invalid use of ConnectToFile (Invalid File Type: Doc )"));

@@ -30,6 +30,7 @@ class tst_EntryScreens : public QObject
 
 private:
     QTemporaryDir *m_dir = nullptr;
+    std::unique_ptr<StateScope> m_state;
     QList<QStringList> m_startedViewers;
 
     // Opens a fresh fixture as the reference database.
@@ -65,9 +66,7 @@ private:
 private slots:
     void init()
     {
-        resetAppState();
-        ScreenRegistry::clear();
-        Screen::resetActivationHistory();
+        m_state = std::make_unique<StateScope>();
         m_dir = new QTemporaryDir;
         QVERIFY(m_dir->isValid());
         setProgramFolderOverride(m_dir->path());
@@ -82,11 +81,7 @@ private slots:
 
     void cleanup()
     {
-        ScreenRegistry::clear();
-        Screen::resetActivationHistory();
-        DisconnectFromDB(appState().gcnReference);
-        setProcessStarter({});
-        setProgramFolderOverride(QString());
+        m_state.reset();
         delete m_dir;
         m_dir = nullptr;
     }

@@ -41,6 +41,7 @@ class tst_Keyboard : public QObject
 
 private:
     QTemporaryDir *m_dir = nullptr;
+    std::unique_ptr<StateScope> m_state;
 
     frmMenu &shownMenu(qint16 language)
     {
@@ -53,9 +54,7 @@ private:
 private slots:
     void init()
     {
-        resetAppState();
-        ScreenRegistry::clear();
-        Screen::resetActivationHistory();
+        m_state = std::make_unique<StateScope>();
         m_dir = new QTemporaryDir;
         setProgramFolderOverride(m_dir->path());
         const QString path = m_dir->filePath(QStringLiteral("ROV_DATA.mdb"));
@@ -65,11 +64,7 @@ private slots:
 
     void cleanup()
     {
-        ScreenRegistry::clear();
-        Screen::resetActivationHistory();
-        DisconnectFromDB(appState().gcnReference);
-        setProgramFolderOverride(QString());
-        setProgramLanguage(0);
+        m_state.reset();
         delete m_dir;
         m_dir = nullptr;
     }

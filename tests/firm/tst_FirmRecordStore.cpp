@@ -36,6 +36,7 @@ private:
     static FirmRecord record(const QString &firm, int year, double base);
     static RecordSet stored(const QString &firm, int year);
     std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<StateScope> m_state;
 };
 
 FirmRecord tst_FirmRecordStore::record(const QString &firm, int year, double base)
@@ -58,7 +59,7 @@ RecordSet tst_FirmRecordStore::stored(const QString &firm, int year)
 
 void tst_FirmRecordStore::init()
 {
-    resetAppState();
+    m_state = std::make_unique<StateScope>();
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(openShippedDatabases(*m_dir));
 }
@@ -66,7 +67,7 @@ void tst_FirmRecordStore::init()
 void tst_FirmRecordStore::cleanup()
 {
     QLocale::setDefault(QLocale::c());
-    resetAppState();
+    m_state.reset();
     m_dir.reset();
 }
 

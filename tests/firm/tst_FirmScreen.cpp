@@ -81,14 +81,14 @@ private:
     void fill(frmMyValues &firm, const QStringList &pairs);
     static int storedRows(const QString &firm);
     std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<StateScope> m_state;
     QString m_industry;
     QString m_code;
 };
 
 void tst_FirmScreen::init()
 {
-    resetAppState();
-    ScreenRegistry::clear();
+    m_state = std::make_unique<StateScope>();
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(copyProgramFiles(*m_dir, {QStringLiteral("rpt_Comparison.rpt")}));
     QVERIFY(openShippedDatabases(*m_dir));
@@ -101,9 +101,7 @@ void tst_FirmScreen::init()
 
 void tst_FirmScreen::cleanup()
 {
-    ScreenRegistry::clear();
-    setProgramFolderOverride(QString());
-    resetAppState();
+    m_state.reset();
     m_dir.reset();
 }
 

@@ -14,8 +14,6 @@ class tst_ItemDefinitions : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup();
-
     void everyItemHasADefinition_data();
     void everyItemHasADefinition();
     void definitionsFollowTheStatementItems();
@@ -46,11 +44,6 @@ private slots:
     void shownInTheCurrentLanguage();
     void labelWithoutDefinitionShowsNothing();
 };
-
-void tst_ItemDefinitions::cleanup()
-{
-    resetAppState();
-}
 
 void tst_ItemDefinitions::everyItemHasADefinition_data()
 {
@@ -577,6 +570,7 @@ void tst_ItemDefinitions::shownInTheCurrentLanguage()
     QFETCH(QString, title);
     QFETCH(QString, start);
 
+    StateScope state;
     MessageRecorder recorder;
     // Switch languages first: the box follows the language at the click.
     appState().gintLanguage = qint16(1 - language);

@@ -114,13 +114,12 @@ private:
     void checkLoaded(const QString &firmName, int year, int base);
 
     std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<StateScope> m_state;
 };
 
 void tst_OpenExisting::init()
 {
-    ScreenRegistry::clear();
-    Screen::resetActivationHistory();
-    resetAppState();
+    m_state = std::make_unique<StateScope>();
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(openShippedDatabases(*m_dir));
     frmMenu &menu = ScreenRegistry::get<frmMenu>();
@@ -130,9 +129,7 @@ void tst_OpenExisting::init()
 
 void tst_OpenExisting::cleanup()
 {
-    ScreenRegistry::clear();
-    Screen::resetActivationHistory();
-    resetAppState();
+    m_state.reset();
     m_dir.reset();
 }
 

@@ -25,6 +25,7 @@ class TestHelpLauncher : public QObject
 
 private:
     QList<StartedProcess> m_started;
+    std::unique_ptr<StateScope> m_state;
     const QString m_folder = QStringLiteral("/opt/My Programs/Quorvel");
 
     void recordStarts(bool result = true)
@@ -38,18 +39,14 @@ private:
 private slots:
     void init()
     {
-        resetAppState();
+        m_state = std::make_unique<StateScope>();
         m_started.clear();
         setProgramFolderOverride(m_folder);
         appState().gstrHelpViewer = m_folder + QStringLiteral("/quorvel-help");
         recordStarts();
     }
 
-    void cleanup()
-    {
-        setProcessStarter({});
-        setProgramFolderOverride(QString());
-    }
+    void cleanup() { m_state.reset(); }
 
     void launchHelpFile_data()
     {

@@ -43,6 +43,7 @@ class tst_ComparisonBatch : public QObject
 private slots:
     void initTestCase()
     {
+        m_state = std::make_unique<StateScope>();
         QVERIFY(m_dir.isValid());
         QVERIFY(openShippedDatabases(m_dir));
         QVERIFY(copyProgramFiles(m_dir, {QStringLiteral("rpt_Comparison.rpt")}));
@@ -54,11 +55,7 @@ private slots:
         m_naics = rs.text(QStringLiteral("NAICS"));
     }
 
-    void cleanupTestCase()
-    {
-        DisconnectFromDB(appState().gcnReference);
-        DisconnectFromDB(appState().gcnUser);
-    }
+    void cleanupTestCase() { m_state.reset(); }
 
     void init()
     {
@@ -191,6 +188,7 @@ private slots:
 
 private:
     QTemporaryDir m_dir;
+    std::unique_ptr<StateScope> m_state;
     QString m_naics;
 };
 

@@ -65,12 +65,13 @@ class tst_ComparisonPages : public QObject
 private slots:
     void initTestCase()
     {
+        m_state = std::make_unique<StateScope>();
         QVERIFY(m_dir.isValid());
         QVERIFY(copyProgramFiles(m_dir, {QStringLiteral("rpt_Comparison.rpt")}));
         QVERIFY(openShippedDatabases(m_dir));
     }
 
-    void cleanupTestCase() { resetAppState(); }
+    void cleanupTestCase() { m_state.reset(); }
 
     void twoPagesEach_data()
     {
@@ -147,6 +148,7 @@ private slots:
 
 private:
     QTemporaryDir m_dir;
+    std::unique_ptr<StateScope> m_state;
 };
 
 QUORVEL_TEST_MAIN(tst_ComparisonPages)

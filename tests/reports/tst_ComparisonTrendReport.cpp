@@ -46,6 +46,7 @@ class tst_ComparisonTrendReport : public QObject
 private slots:
     void initTestCase()
     {
+        m_state = std::make_unique<StateScope>();
         QVERIFY(m_dir.isValid());
         QVERIFY(openShippedDatabases(m_dir));
         QVERIFY(copyProgramFiles(m_dir, {QStringLiteral("rpt_Comparison.rpt")}));
@@ -63,11 +64,7 @@ private slots:
         m_naics = rs.text(QStringLiteral("NAICS"));
     }
 
-    void cleanupTestCase()
-    {
-        DisconnectFromDB(appState().gcnReference);
-        DisconnectFromDB(appState().gcnUser);
-    }
+    void cleanupTestCase() { m_state.reset(); }
 
     void trendSectionInBothLanguages_data()
     {
@@ -130,6 +127,7 @@ private:
     }
 
     QTemporaryDir m_dir;
+    std::unique_ptr<StateScope> m_state;
     QString m_naics;
 };
 

@@ -413,6 +413,7 @@ private slots:
         QFETCH(QString, format);
 
         QTemporaryDir dir;
+        testsupport::StateScope scope;
         QVERIFY(testsupport::openShippedDatabases(dir));
         QVERIFY(testsupport::copyProgramFiles(dir, {QStringLiteral("rpt_Ratios.rpt"),
                                                     QStringLiteral("rpt_BalanceSheet.rpt"),
@@ -468,11 +469,6 @@ private slots:
         QVERIFY(csv.size() > 10);
         QCOMPARE(csv.first(), QStringList{reader.sheetNames().first()});
         QCOMPARE(csv.at(5).first(), firstLabel);
-
-        ScreenRegistry::clear();
-        setProgramFolderOverride(QString());
-        DisconnectFromDB(appState().gcnReference);
-        DisconnectFromDB(appState().gcnUser);
     }
 
 private:

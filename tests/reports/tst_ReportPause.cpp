@@ -70,6 +70,7 @@ private slots:
     void reportScreenPausesWithoutFreezing()
     {
         QTemporaryDir dir;
+        testsupport::StateScope scope;
         QVERIFY(testsupport::openShippedDatabases(dir));
         QVERIFY(testsupport::copyProgramFiles(dir, {QStringLiteral("rpt_Ratios.rpt")}));
         setProgramFolderOverride(dir.path());
@@ -106,11 +107,6 @@ private slots:
         QCOMPARE(seen.cursor, Qt::WaitCursor);
         QVERIFY(!reportShownDuringPause);
         QCOMPARE(QApplication::overrideCursor(), nullptr);
-
-        ScreenRegistry::clear();
-        setProgramFolderOverride(QString());
-        DisconnectFromDB(state.gcnReference);
-        DisconnectFromDB(state.gcnUser);
     }
 };
 

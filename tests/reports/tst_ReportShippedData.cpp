@@ -28,7 +28,7 @@ class tst_ReportShippedData : public QObject
 private slots:
     void init()
     {
-        resetAppState();
+        m_state = std::make_unique<testsupport::StateScope>();
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(testsupport::openShippedDatabases(*m_dir));
         const RecordSet first = GetRS(appState().gcnReference,
@@ -40,8 +40,7 @@ private slots:
     }
     void cleanup()
     {
-        DisconnectFromDB(appState().gcnReference);
-        DisconnectFromDB(appState().gcnUser);
+        m_state.reset();
         m_dir.reset();
     }
 
@@ -122,6 +121,7 @@ private slots:
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<testsupport::StateScope> m_state;
     QString m_naics;
 };
 

@@ -78,6 +78,7 @@ class tst_WorkTableCopy : public QObject
 private slots:
     void initTestCase()
     {
+        m_state = std::make_unique<testsupport::StateScope>();
         QVERIFY(testsupport::openShippedDatabases(m_dir));
         const QString expected = m_dir.filePath("expected.mdb");
         QVERIFY(QFile::copy(testsupport::programFile("myData.mdb"), expected));
@@ -87,8 +88,7 @@ private slots:
     void cleanupTestCase()
     {
         DisconnectFromDB(m_expected);
-        DisconnectFromDB(appState().gcnUser);
-        DisconnectFromDB(appState().gcnReference);
+        m_state.reset();
     }
 
     void sameRowsAsValueByValue_data()
@@ -133,6 +133,7 @@ private slots:
 
 private:
     QTemporaryDir m_dir;
+    std::unique_ptr<testsupport::StateScope> m_state;
     Connection m_expected;
 };
 

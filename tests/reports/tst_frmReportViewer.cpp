@@ -45,6 +45,7 @@ private slots:
 
     void init()
     {
+        m_state = std::make_unique<testsupport::StateScope>();
         QVERIFY(m_dir.isValid());
         QVERIFY(testsupport::openShippedDatabases(m_dir));
         QVERIFY(testsupport::copyProgramFiles(m_dir, {QStringLiteral("rpt_Ratios.rpt"),
@@ -60,13 +61,7 @@ private slots:
         m_industry = row.text(QStringLiteral("IndustryDescription"));
     }
 
-    void cleanup()
-    {
-        ScreenRegistry::clear();
-        setProgramFolderOverride(QString());
-        DisconnectFromDB(appState().gcnReference);
-        DisconnectFromDB(appState().gcnUser);
-    }
+    void cleanup() { m_state.reset(); }
 
     void reportTypes_data()
     {
@@ -522,6 +517,7 @@ private:
     }
 
     QTemporaryDir m_dir;
+    std::unique_ptr<testsupport::StateScope> m_state;
     QString m_naics;
     QString m_industry;
 };

@@ -34,18 +34,19 @@ private:
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<testsupport::StateScope> m_state;
 };
 
 void tst_IndustryLookups::init()
 {
-    resetAppState();
+    m_state = std::make_unique<testsupport::StateScope>();
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(searchfixture::openFixture(*m_dir));
 }
 
 void tst_IndustryLookups::cleanup()
 {
-    resetAppState();
+    m_state.reset();
     m_dir.reset();
 }
 

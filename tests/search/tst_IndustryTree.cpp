@@ -23,7 +23,7 @@ private:
     // Builds the tree of the fixture for a dataset and language.
     int build(QTreeWidget &tree, const QString &option, qint16 language, bool brokenTree = false)
     {
-        resetAppState();
+        m_state = std::make_unique<testsupport::StateScope>();
         m_dir = std::make_unique<QTemporaryDir>();
         if (!searchfixture::openFixture(*m_dir, brokenTree, option))
             return -1;
@@ -32,6 +32,7 @@ private:
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<testsupport::StateScope> m_state;
 };
 
 namespace {
@@ -54,7 +55,7 @@ int countKey(QTreeWidget &tree, const QString &key)
 
 void tst_IndustryTree::cleanup()
 {
-    resetAppState();
+    m_state.reset();
     m_dir.reset();
 }
 

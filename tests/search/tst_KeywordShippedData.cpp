@@ -17,6 +17,7 @@ class TestKeywordShippedData : public QObject
 
 private:
     QTemporaryDir m_dir;
+    std::unique_ptr<StateScope> m_state;
 
     QSet<QString> datasetCodes(const QString &table)
     {
@@ -48,9 +49,12 @@ private:
 private slots:
     void initTestCase()
     {
+        m_state = std::make_unique<StateScope>();
         QVERIFY(m_dir.isValid());
         QVERIFY(openShippedDatabases(m_dir));
     }
+
+    void cleanupTestCase() { m_state.reset(); }
 
     void keywordListsTheDatasetsMatchesOnly_data()
     {

@@ -45,6 +45,7 @@ private:
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<testsupport::StateScope> m_state;
     QStringList m_jobNames;
 };
 
@@ -89,9 +90,7 @@ PrintedWord findWord(const QList<PrintedWord> &words, const QString &text, doubl
 
 void tst_frmIndustryDefinitions::init()
 {
-    ScreenRegistry::clear();
-    Screen::resetActivationHistory();
-    resetAppState();
+    m_state = std::make_unique<testsupport::StateScope>();
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(searchfixture::openFixture(*m_dir));
     m_jobNames.clear();
@@ -104,11 +103,7 @@ void tst_frmIndustryDefinitions::init()
 
 void tst_frmIndustryDefinitions::cleanup()
 {
-    setPrinterProvider({});
-    setPrintDialogRunner({});
-    ScreenRegistry::clear();
-    Screen::resetActivationHistory();
-    resetAppState();
+    m_state.reset();
     m_dir.reset();
 }
 

@@ -66,6 +66,7 @@ private:
     void clickTreeItem(const QString &key);
 
     std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<testsupport::StateScope> m_state;
     std::unique_ptr<QTemporaryDir> m_programDir;
     QTimer m_modalCloser;
 };
@@ -79,9 +80,7 @@ bool shownTo(const QWidget *widget, const QWidget *screen)
 
 void tst_frmSearch::init()
 {
-    ScreenRegistry::clear();
-    Screen::resetActivationHistory();
-    resetAppState();
+    m_state = std::make_unique<testsupport::StateScope>();
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(searchfixture::openFixture(*m_dir));
     // The dataset screen holds the choice the language switch re-reads.
@@ -105,11 +104,8 @@ void tst_frmSearch::cleanup()
 {
     m_modalCloser.stop();
     m_modalCloser.disconnect();
-    ScreenRegistry::clear();
-    Screen::resetActivationHistory();
-    resetAppState();
+    m_state.reset();
     m_dir.reset();
-    setProgramFolderOverride(QString());
     m_programDir.reset();
 }
 

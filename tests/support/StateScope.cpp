@@ -3,6 +3,7 @@
 #include "core/DbTools.h"
 #include "core/ProgramExit.h"
 #include "core/ProgramFolder.h"
+#include "core/ProgramLanguage.h"
 
 #include <vector>
 
@@ -44,6 +45,7 @@ StateScope::StateScope() : m_saved(appState())
     fresh.gcnReference = m_saved.gcnReference;
     fresh.gcnUser = m_saved.gcnUser;
     appState() = fresh;
+    setProgramLanguage(0);
 }
 
 StateScope::~StateScope()
@@ -53,6 +55,7 @@ StateScope::~StateScope()
     closeIfOpenedSince(state.gcnReference, m_saved.gcnReference);
     closeIfOpenedSince(state.gcnUser, m_saved.gcnUser);
     state = m_saved;
+    setProgramLanguage(m_saved.gintLanguage);
 }
 
 } // namespace testsupport

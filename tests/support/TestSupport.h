@@ -1,12 +1,15 @@
 #pragma once
 
 // Shared helpers of the suites that test screens: an application object like
-// the program's, the screens and the message handler in the state scope, and
-// a recorder for messages, on top of the logic helpers.
+// the program's, the screens and the screens' handlers (messages, help
+// viewer, printer) in the state scope, and a recorder for messages, on top
+// of the logic helpers.
 
 #include "support/LogicTestSupport.h"
 
+#include "core/HelpLauncher.h"
 #include "core/Messages.h"
+#include "core/PrinterChoice.h"
 #include "core/ScreenRegistry.h"
 #include "core/UntrappedErrors.h"
 
@@ -19,6 +22,9 @@
         testsupport::StateScope::addReset([] {                                                     \
             ScreenRegistry::clear();                                                               \
             setMessageHandler({});                                                                 \
+            setProcessStarter({});                                                                 \
+            setPrinterProvider({});                                                                \
+            setPrintDialogRunner({});                                                              \
         });                                                                                        \
         TestObject tc;                                                                             \
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \
