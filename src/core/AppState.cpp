@@ -5,8 +5,3 @@ AppState &appState()
     static AppState state;
     return state;
 }
-
-void resetAppState()
-{
-    appState() = AppState();
-}

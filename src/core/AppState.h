@@ -24,6 +24,3 @@ struct AppState
 
 // The one instance of the process.
 AppState &appState();
-
-// Puts every field back to its starting value (tests start from a clean state).
-void resetAppState();

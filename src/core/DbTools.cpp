@@ -230,7 +230,7 @@ RecordSet GetRS(Connection &connection, const QString &sql, const QString &mode,
         throwSqlError(error, sql);
     }
     query.finish();
-    return RecordSet(columns, std::move(rows), lowered == QLatin1String("write"));
+    return RecordSet(columns, std::move(rows));
 }
 
 void ExecCmdInDB(Connection &connection, const QString &sql, qint16 &errorCount,
@@ -271,14 +271,6 @@ void flushDatabasesBeforeExit()
         QSqlQuery checkpoint(db);
         checkpoint.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
     }
-}
-
-void runInTransaction(Connection &connection, const QStringList &statements)
-{
-    Transaction transaction(connection);
-    for (const QString &sql : statements)
-        prepared(connection, sql, {}).finish();
-    transaction.commit();
 }
 
 QString sqlQuote(const QString &text)

@@ -64,8 +64,5 @@ void DisconnectFromDB(Connection &connection);
 // Errors are ignored: this runs as the process ends.
 void flushDatabasesBeforeExit();
 
-// Runs every statement in one transaction: all or nothing.
-void runInTransaction(Connection &connection, const QStringList &statements);
-
 // Quotes a text for a SQL literal, doubling every single quote inside it.
 QString sqlQuote(const QString &text);

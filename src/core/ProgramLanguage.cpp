@@ -47,11 +47,3 @@ void setProgramLanguage(qint16 language)
     if (language != 0)
         installQtTranslations(QLocale(QLocale::French, QLocale::Canada));
 }
-
-QStringList loadedQtTranslations()
-{
-    QStringList files;
-    for (const std::unique_ptr<QTranslator> &translator : installed())
-        files << translator->filePath();
-    return files;
-}

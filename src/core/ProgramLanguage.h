@@ -1,12 +1,9 @@
 #pragma once
 
-#include <QStringList>
+#include <QtGlobal>
 
 // The program's language (0 English, anything else French). Switching it
 // sets AppState's gintLanguage and puts Qt's own texts (the file and print
 // dialogs, message box buttons, the line edits' context menus) in the same
 // language, from Qt's installed translations.
 void setProgramLanguage(qint16 language);
-
-// Qt's translation files that stand loaded for the current language.
-QStringList loadedQtTranslations();

@@ -11,8 +11,8 @@ constexpr int kNoCurrentRecord = 3021;
 constexpr int kDirectSearchColumns = 8;
 } // namespace
 
-RecordSet::RecordSet(QStringList columns, QVector<QVector<QVariant>> rows, bool writable)
-    : m_columns(std::move(columns)), m_rows(std::move(rows)), m_writable(writable)
+RecordSet::RecordSet(QStringList columns, QVector<QVector<QVariant>> rows)
+    : m_columns(std::move(columns)), m_rows(std::move(rows))
 {
 }
 
@@ -20,11 +20,6 @@ void RecordSet::MoveNext()
 {
     requireCurrentRow();
     ++m_position;
-}
-
-void RecordSet::moveTo(int row)
-{
-    m_position = qBound(0, row, static_cast<int>(m_rows.size()));
 }
 
 int RecordSet::columnIndex(const QString &name) const

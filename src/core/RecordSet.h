@@ -13,14 +13,12 @@ class RecordSet
 {
 public:
     RecordSet() = default;
-    RecordSet(QStringList columns, QVector<QVector<QVariant>> rows, bool writable = false);
+    RecordSet(QStringList columns, QVector<QVector<QVariant>> rows);
 
     int RecordCount() const { return static_cast<int>(m_rows.size()); }
     bool eof() const { return m_position >= m_rows.size(); }
     void MoveNext();
     void MoveFirst() { m_position = 0; }
-    int position() const { return m_position; }
-    void moveTo(int row);
 
     int fieldCount() const { return static_cast<int>(m_columns.size()); }
     QString fieldName(int index) const { return m_columns.at(index); }
@@ -35,7 +33,6 @@ public:
     bool isNull(const QString &name) const { return field(name).isNull(); }
 
     const QVector<QVariant> &row(int index) const { return m_rows.at(index); }
-    bool isWritable() const { return m_writable; }
 
 private:
     int columnIndex(const QString &name) const;
@@ -47,5 +44,4 @@ private:
     mutable QHash<QString, int> m_columnIndex;
     QVector<QVector<QVariant>> m_rows;
     int m_position = 0;
-    bool m_writable = false;
 };

@@ -14,7 +14,6 @@ public:
     explicit RecordSetModel(QObject *parent = nullptr);
 
     void setRecordSet(RecordSet recordSet);
-    const RecordSet &recordSet() const { return m_recordSet; }
 
     // The stored value of one cell, null kept.
     QVariant value(int row, int column) const;

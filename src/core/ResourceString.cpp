@@ -42,8 +42,3 @@ QString caption(int id)
 {
     return ResourceString(id + appState().gintLanguage);
 }
-
-bool hasResourceString(int id)
-{
-    return table().contains(id);
-}

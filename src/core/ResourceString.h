@@ -9,6 +9,3 @@ QString ResourceString(int id);
 
 // The text of a bilingual pair in the current language: ResourceString(id + gintLanguage).
 QString caption(int id);
-
-// Whether the table holds a text at this id.
-bool hasResourceString(int id);

@@ -75,11 +75,6 @@ bool LikePattern::matches(const QString &text) const
     return matchesFolded(foldForSearch(text));
 }
 
-bool unicodeLikeMatch(const QString &pattern, const QString &text, QChar escape)
-{
-    return LikePattern(pattern, escape).matches(text);
-}
-
 namespace {
 QString textArgument(sqlite3_value *value)
 {

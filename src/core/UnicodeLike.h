@@ -39,7 +39,5 @@ private:
     QChar m_escape;
 };
 
-bool unicodeLikeMatch(const QString &pattern, const QString &text, QChar escape = QChar());
-
-// Replaces the connection's `like` (two and three arguments) with the above.
+// Replaces the connection's `like` (two and three arguments) with LikePattern.
 bool registerUnicodeLike(sqlite3 *handle);

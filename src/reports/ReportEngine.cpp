@@ -22,8 +22,7 @@ QString resolveReportLocation(const QString &location)
     return location;
 }
 
-ReportEngine::ReportEngine(const QString &path, ReportLayout layout)
-    : m_path(path), m_layout(std::move(layout))
+ReportEngine::ReportEngine(ReportLayout layout) : m_layout(std::move(layout))
 {
     for (const ReportLayout::Table &source : m_layout.tables) {
         Table table;
@@ -34,7 +33,7 @@ ReportEngine::ReportEngine(const QString &path, ReportLayout layout)
 
 std::unique_ptr<ReportEngine> ReportEngine::OpenReport(const QString &path)
 {
-    return std::unique_ptr<ReportEngine>(new ReportEngine(path, loadReportLayout(path)));
+    return std::unique_ptr<ReportEngine>(new ReportEngine(loadReportLayout(path)));
 }
 
 ReportEngine::Table &ReportEngine::table(int number)

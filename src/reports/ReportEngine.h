@@ -30,7 +30,6 @@ public:
     // or not a layout.
     static std::unique_ptr<ReportEngine> OpenReport(const QString &path);
 
-    QString layoutPath() const { return m_path; }
     const ReportLayout &layout() const { return m_layout; }
     int tableCount() const { return static_cast<int>(m_tables.size()); }
 
@@ -52,9 +51,8 @@ public:
     QVector<RecordSet> readTables() const;
 
 private:
-    ReportEngine(const QString &path, ReportLayout layout);
+    explicit ReportEngine(ReportLayout layout);
 
-    QString m_path;
     ReportLayout m_layout;
     QVector<Table> m_tables;
     Connection *m_openConnection = nullptr;

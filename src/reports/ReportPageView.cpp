@@ -210,11 +210,6 @@ void ReportPageView::setCurrentPage(int page)
     m_scroll->verticalScrollBar()->setValue(0);
 }
 
-void ReportPageView::setZoom(double zoom)
-{
-    setZoomChoice({ZoomChoice::Kind::Fixed, zoom});
-}
-
 void ReportPageView::setZoomChoice(const ZoomChoice &choice)
 {
     m_choice = choice;

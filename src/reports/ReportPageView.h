@@ -50,9 +50,8 @@ public:
     void setCurrentPage(int page);
     double zoom() const { return m_zoom; } // 1.0 is the paper's own size
     ZoomChoice zoomChoice() const { return m_choice; }
-    // A fixed zoom factor.
-    void setZoom(double zoom);
-    // Also the choice for the reports shown later in the session.
+    // The zoom, which is also the choice for the reports shown later in the
+    // session.
     void setZoomChoice(const ZoomChoice &choice);
 
     // Button texts and messages in French or English.

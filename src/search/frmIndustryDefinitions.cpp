@@ -92,16 +92,6 @@ void frmIndustryDefinitions::setDefinition(const QString &text)
     txtDefinition->setPlainText(text);
 }
 
-QString frmIndustryDefinitions::titleLine() const
-{
-    return lblNAICS->text();
-}
-
-QString frmIndustryDefinitions::definition() const
-{
-    return txtDefinition->toPlainText();
-}
-
 void frmIndustryDefinitions::cmdPrint_Click()
 {
     const bool french = appState().isFrench();

@@ -23,8 +23,6 @@ public:
 
     void setTitleLine(const QString &text);
     void setDefinition(const QString &text);
-    QString titleLine() const;
-    QString definition() const;
 
     void cmdPrint_Click();
     void cmdContinue_Click();

@@ -302,16 +302,6 @@ void frmSearch::connectHandlers()
     connect(mnuAbout, &QAction::triggered, this, &frmSearch::mnuAbout_Click);
 }
 
-QString frmSearch::selectedNaics() const
-{
-    return lblHiddenNaics->text();
-}
-
-QString frmSearch::selectedIndustryName() const
-{
-    return txtIndName->text();
-}
-
 void frmSearch::Form_Activate()
 {
     if (mblnResetOnActivate) {

@@ -31,10 +31,6 @@ class frmSearch : public Screen
 public:
     frmSearch();
 
-    // The selected industry's code (empty when none) and title.
-    QString selectedNaics() const;
-    QString selectedIndustryName() const;
-
     bool resetOnActivate() const { return mblnResetOnActivate; }
 
     void subLoadCaptions();

@@ -1,5 +1,5 @@
-#include "support/LogicTestSupport.h"
 #include "support/DatabaseWriter.h"
+#include "support/LogicTestSupport.h"
 
 #include "core/DbTools.h"
 #include "core/SearchFold.h"
@@ -99,15 +99,15 @@ private slots:
         QFETCH(QString, pattern);
         QFETCH(QString, text);
         QFETCH(bool, expected);
-        QCOMPARE(unicodeLikeMatch(pattern, text), expected);
+        QCOMPARE(LikePattern(pattern).matches(text), expected);
     }
 
     void escapeMakesWildcardLiteral()
     {
         QVERIFY(
-            unicodeLikeMatch(QStringLiteral("100!%"), QStringLiteral("100%"), QLatin1Char('!')));
-        QVERIFY(
-            !unicodeLikeMatch(QStringLiteral("100!%"), QStringLiteral("1000"), QLatin1Char('!')));
+            LikePattern(QStringLiteral("100!%"), QLatin1Char('!')).matches(QStringLiteral("100%")));
+        QVERIFY(!LikePattern(QStringLiteral("100!%"), QLatin1Char('!'))
+                     .matches(QStringLiteral("1000")));
     }
 
     // The same answer as the plain definition, on many random patterns and
@@ -139,7 +139,7 @@ private slots:
             const QString text = randomText(random, textAlphabet, 10);
             const bool expected = reference(pattern, text, escape);
             matched += expected ? 1 : 0;
-            QVERIFY2(unicodeLikeMatch(pattern, text, escape) == expected,
+            QVERIFY2(LikePattern(pattern, escape).matches(text) == expected,
                      qPrintable(QStringLiteral("'%1' like '%2'").arg(text, pattern)));
         }
         // Both answers occur often enough for the comparison to mean something.
@@ -175,7 +175,7 @@ private slots:
         QFETCH(QString, pattern);
         QFETCH(QString, text);
         QFETCH(bool, expected);
-        QCOMPARE(unicodeLikeMatch(pattern, text), expected);
+        QCOMPARE(LikePattern(pattern).matches(text), expected);
     }
 
     // The keyword goes in as one bound value (folded once for the statement);

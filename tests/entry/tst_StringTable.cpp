@@ -56,9 +56,10 @@ private slots:
 
     void everyEnglishTextHasItsFrenchPair()
     {
-        for (const int id : idsInFile()) {
+        const QList<int> ids = idsInFile();
+        for (const int id : ids) {
             const int partner = id % 2 == 0 ? id + 1 : id - 1;
-            QVERIFY2(hasResourceString(partner),
+            QVERIFY2(ids.contains(partner),
                      qPrintable(QStringLiteral("id %1 has no pair %2").arg(id).arg(partner)));
             QVERIFY2(!ResourceString(id).isEmpty(),
                      qPrintable(QStringLiteral("id %1 is empty").arg(id)));

@@ -180,9 +180,9 @@ private slots:
             QStringLiteral("com"), QStringLiteral("F"), comparisonValues(),
             [&](frmReportViewer &screen) {
                 ReportPageView *view = screen.viewer();
-                view->setZoom(0.5);
+                view->setZoomChoice({ZoomChoice::Kind::Fixed, 0.5});
                 smallSheet = view->findChild<QLabel *>(QStringLiteral("lblSheet"))->pixmap().size();
-                view->setZoom(1.0);
+                view->setZoomChoice({ZoomChoice::Kind::Fixed, 1.0});
                 largeSheet = view->findChild<QLabel *>(QStringLiteral("lblSheet"))->pixmap().size();
                 view->findChild<QPushButton *>(QStringLiteral("btnLastPage"))->click();
                 pagesShown = view->currentPage() + 1;

@@ -242,8 +242,6 @@ void tst_frmSearch::treeClicks()
     QCOMPARE(search.lblNAICSCode->text(), QStringLiteral("NAICS: 445110"));
     QCOMPARE(search.txtIndName->text(), QStringLiteral("Grocery stores"));
     QCOMPARE(search.lblHiddenNaics->text(), QStringLiteral("445110"));
-    QCOMPARE(search.selectedNaics(), QStringLiteral("445110"));
-    QCOMPARE(search.selectedIndustryName(), QStringLiteral("Grocery stores"));
 
     // A folder changes nothing.
     clickTreeItem(QStringLiteral("IndTCONST"));
