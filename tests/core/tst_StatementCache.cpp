@@ -1,5 +1,5 @@
-#include "support/LogicTestSupport.h"
 #include "support/DatabaseWriter.h"
+#include "support/LogicTestSupport.h"
 
 #include "core/DatabaseError.h"
 #include "core/DbTools.h"
@@ -25,8 +25,9 @@ private slots:
     {
         const QString file = m_dir.filePath(QStringLiteral("cache.mdb"));
         QFile::remove(file);
-        QVERIFY(testsupport::writeSqliteFile(file, {QStringLiteral("create table T (Code text unique, V real)"),
-                                       QStringLiteral("insert into T values ('a', 1)")}));
+        QVERIFY(testsupport::writeSqliteFile(
+            file, {QStringLiteral("create table T (Code text unique, V real)"),
+                   QStringLiteral("insert into T values ('a', 1)")}));
         ConnectToFile(m_connection, file, QStringLiteral("unknown"));
     }
     void cleanup() { DisconnectFromDB(m_connection); }
