@@ -92,8 +92,8 @@ void setMessageHandler(MessageHandler handler)
     installedHandler() = std::move(handler);
 }
 
-MsgAnswer ShowMessage(const QString &text, MsgButtons buttons, MsgIcon icon,
-                      const QString &title, QWidget *parent)
+MsgAnswer ShowMessage(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title,
+                      QWidget *parent)
 {
     MessageRecord record{text, title.isEmpty() ? defaultMessageTitle() : title, buttons, icon,
                          messageButtonTexts(buttons)};

@@ -14,7 +14,8 @@ QString untrappedErrorText(int number, const QString &description)
 void reportUntrappedError(int number, const QString &description)
 {
     const QString text = untrappedErrorText(number, description);
-    std::fprintf(stderr, "quorvel: %s\n", qPrintable(QString(text).replace(QLatin1String("\n\n"), QLatin1String(" "))));
+    std::fprintf(stderr, "quorvel: %s\n",
+                 qPrintable(QString(text).replace(QLatin1String("\n\n"), QLatin1String(" "))));
     ShowMessage(text, MsgButtons::Ok, MsgIcon::Critical);
     EndProgram(1);
 }

@@ -51,10 +51,11 @@ void tst_PrintWrapping::wrapBody_data()
         << kIndent + QStringLiteral("x") + LF + kIndent + line79.left(79) + CR + kIndent +
                QStringLiteral("b");
     QTest::newRow("a lone carriage return is dropped, the next character indents")
-        << QStringLiteral("ab\rcd") << kIndent + QStringLiteral("abc") + kIndent + QStringLiteral("d");
+        << QStringLiteral("ab\rcd")
+        << kIndent + QStringLiteral("abc") + kIndent + QStringLiteral("d");
     QTest::newRow("an empty line of the text stays")
-        << QStringLiteral("a\r\n\r\nb") << kIndent + QStringLiteral("a") + LF + kIndent + LF +
-                                              kIndent + QStringLiteral("b");
+        << QStringLiteral("a\r\n\r\nb")
+        << kIndent + QStringLiteral("a") + LF + kIndent + LF + kIndent + QStringLiteral("b");
 }
 
 void tst_PrintWrapping::wrapBody()
@@ -72,9 +73,14 @@ void tst_PrintWrapping::printLines()
     const PrintLine blank{QStringLiteral(" "), false, 10};
     const PrintLine boldBlank{QStringLiteral(" "), true, 12};
     const QVector<PrintLine> expected = {
-        blank, blank, blank, blank,
+        blank,
+        blank,
+        blank,
+        blank,
         {kIndent + QStringLiteral("445110 - Grocery stores"), true, 12},
-        boldBlank, boldBlank, boldBlank,
+        boldBlank,
+        boldBlank,
+        boldBlank,
         {kIndent + words.left(80), false, 10},
         {kIndent + words.mid(80), false, 10},
     };
@@ -90,7 +96,8 @@ void tst_PrintWrapping::crLfLineBreaks_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("line feeds become CR LF") << QStringLiteral("a\nb\nc") << QStringLiteral("a\r\nb\r\nc");
+    QTest::newRow("line feeds become CR LF")
+        << QStringLiteral("a\nb\nc") << QStringLiteral("a\r\nb\r\nc");
     QTest::newRow("CR LF stays") << QStringLiteral("a\r\nb") << QStringLiteral("a\r\nb");
     QTest::newRow("no break") << QStringLiteral("abc") << QStringLiteral("abc");
 }
