@@ -17,32 +17,24 @@ constexpr int kLockWaitMs = 5000;
 
 // Texts of the check's messages in the string table (English at the id,
 // French at id + 1): %1 is the file, %2 the missing tables or columns.
-constexpr int kEmptyFileText = 1420;
-constexpr int kMissingTablesText = 1422;
-constexpr int kMissingColumnsText = 1424;
-constexpr int kReadOnlyFileText = 1426;
-constexpr int kReadOnlyFolderText = 1428;
-constexpr int kLockedText = 1430;
+struct FaultText
+{
+    DatabaseFault fault;
+    int id;
+};
+constexpr FaultText kFaultTexts[] = {
+    {DatabaseFault::Empty, 1420},          {DatabaseFault::MissingTables, 1422},
+    {DatabaseFault::MissingColumns, 1424}, {DatabaseFault::ReadOnlyFile, 1426},
+    {DatabaseFault::ReadOnlyFolder, 1428}, {DatabaseFault::Locked, 1430},
+};
 constexpr int kCannotStartText = 1432;
 
 // The message of a fault in one language (0 English, 1 French).
 QString faultText(DatabaseFault fault, int language)
 {
-    const int offset = language != 0 ? 1 : 0;
-    switch (fault) {
-    case DatabaseFault::Empty:
-        return ResourceString(kEmptyFileText + offset);
-    case DatabaseFault::MissingTables:
-        return ResourceString(kMissingTablesText + offset);
-    case DatabaseFault::MissingColumns:
-        return ResourceString(kMissingColumnsText + offset);
-    case DatabaseFault::ReadOnlyFile:
-        return ResourceString(kReadOnlyFileText + offset);
-    case DatabaseFault::ReadOnlyFolder:
-        return ResourceString(kReadOnlyFolderText + offset);
-    case DatabaseFault::Locked:
-        return ResourceString(kLockedText + offset);
-    }
+    for (const FaultText &text : kFaultTexts)
+        if (text.fault == fault)
+            return ResourceString(text.id + (language != 0 ? 1 : 0));
     return QString();
 }
 

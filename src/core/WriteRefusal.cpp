@@ -16,40 +16,28 @@ int primaryCode(const DatabaseError &error)
 
 // Texts of the messages in the string table (English at the id, French at
 // id + 1). A command's text takes %1, the file, and %2, the reason.
-constexpr int kReadOnlyReason = 1434;
-constexpr int kLockedReason = 1436;
-constexpr int kDiskFullReason = 1438;
+struct ReasonText
+{
+    int primaryCode;
+    int id;
+};
+constexpr ReasonText kReasonTexts[] = {
+    {SQLITE_READONLY, 1434}, {SQLITE_BUSY, 1436}, {SQLITE_LOCKED, 1436}, {SQLITE_FULL, 1438}};
 constexpr int kNotWritableReason = 1440;
-constexpr int kSaveRefused = 1442;
-constexpr int kDeleteRefused = 1444;
-constexpr int kReportRefused = 1446;
+// By RefusedCommand: save, delete, report.
+constexpr int kCommandTexts[] = {1442, 1444, 1446};
 
 QString reasonText(const DatabaseError &error, int offset)
 {
-    switch (primaryCode(error)) {
-    case SQLITE_READONLY:
-        return ResourceString(kReadOnlyReason + offset);
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return ResourceString(kLockedReason + offset);
-    case SQLITE_FULL:
-        return ResourceString(kDiskFullReason + offset);
-    default:
-        return ResourceString(kNotWritableReason + offset);
-    }
+    for (const ReasonText &reason : kReasonTexts)
+        if (reason.primaryCode == primaryCode(error))
+            return ResourceString(reason.id + offset);
+    return ResourceString(kNotWritableReason + offset);
 }
 
 QString commandText(RefusedCommand command, int offset)
 {
-    switch (command) {
-    case RefusedCommand::Save:
-        return ResourceString(kSaveRefused + offset);
-    case RefusedCommand::Delete:
-        return ResourceString(kDeleteRefused + offset);
-    case RefusedCommand::Report:
-        return ResourceString(kReportRefused + offset);
-    }
-    return QString();
+    return ResourceString(kCommandTexts[int(command)] + offset);
 }
 } // namespace
 

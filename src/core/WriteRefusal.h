@@ -13,6 +13,7 @@ class DatabaseError;
 bool fncIsWriteRefusal(const DatabaseError &error);
 
 // The command that was refused.
+// In this order: the messages are listed by command.
 enum class RefusedCommand { Save, Delete, Report };
 
 // Its message in the current language, naming the database file and why.
