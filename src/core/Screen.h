@@ -37,6 +37,11 @@ public:
     // has no taskbar entry of its own. Call before showing the screen.
     void setOwner(QWidget *owner);
 
+    // Puts the screen's texts in the program's language after a switch of
+    // language (see LanguageSwitch.h), with whatever else the screen shows in
+    // that language. Screens without captions of their own keep the default.
+    virtual void reloadCaptions() {}
+
     static Screen *lastActiveScreen();
     // Forgets the activation history (tests start each case afresh).
     static void resetActivationHistory();

@@ -2,6 +2,7 @@
 
 #include "core/Screen.h"
 
+#include <QList>
 #include <QPointer>
 #include <map>
 #include <typeindex>
@@ -15,8 +16,10 @@ public:
     template <class T> static T &get()
     {
         QPointer<Screen> &slot = instances()[std::type_index(typeid(T))];
-        if (!slot)
+        if (!slot) {
             slot = new T();
+            noteLoaded(slot.data());
+        }
         return *static_cast<T *>(slot.data());
     }
 
@@ -39,6 +42,11 @@ public:
 
     static void clear();
 
+    // The screens now loaded, in the order they were loaded.
+    static QList<Screen *> loadedScreens();
+
 private:
     static std::map<std::type_index, QPointer<Screen>> &instances();
+    static QList<QPointer<Screen>> &loadOrder();
+    static void noteLoaded(Screen *screen);
 };

@@ -17,6 +17,7 @@ public:
     frmAbout();
 
     void subLoadCaptions();
+    void reloadCaptions() override { subLoadCaptions(); }
     void cmdReturn_Click();
 
     QLabel *lblTitle = nullptr;

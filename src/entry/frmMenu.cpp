@@ -4,9 +4,9 @@
 #include "core/DatasetMapping.h"
 #include "core/ExitQuestion.h"
 #include "core/HelpLauncher.h"
+#include "core/LanguageSwitch.h"
 #include "core/MenuMnemonics.h"
 #include "core/Messages.h"
-#include "core/ProgramLanguage.h"
 #include "core/ResourceString.h"
 #include "core/ScreenRegistry.h"
 #include "entry/frmAbout.h"
@@ -311,6 +311,15 @@ void frmMenu::subLoadCaptions()
     applyCaptions(appState().gintLanguage);
 }
 
+void frmMenu::reloadCaptions()
+{
+    subLoadCaptions();
+    // The dataset recorded when the user left this screen keeps its caption in
+    // the program's language; while the screen shows, Search records it.
+    if (!isVisible())
+        fncDetermineDataset();
+}
+
 void frmMenu::Form_Activate()
 {
     subLoadCaptions();
@@ -386,14 +395,12 @@ void frmMenu::mnuExit_Click()
 
 void frmMenu::mnuEnglish_Click()
 {
-    setProgramLanguage(0);
-    subLoadCaptions();
+    switchProgramLanguage(0);
 }
 
 void frmMenu::mnuFrench_Click()
 {
-    setProgramLanguage(1);
-    subLoadCaptions();
+    switchProgramLanguage(1);
 }
 
 void frmMenu::mnuContents_Click()

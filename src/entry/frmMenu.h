@@ -29,6 +29,7 @@ public:
     void subVerifyDataAvailable();
     void subConnectToTable(const QString &tableName, QRadioButton *option);
     void subLoadCaptions();
+    void reloadCaptions() override;
 
     // The nineteen options, in the order of the dataset mapping.
     const QList<QRadioButton *> &options() const { return m_options; }

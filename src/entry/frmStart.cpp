@@ -3,7 +3,7 @@
 #include "core/AppState.h"
 #include "core/ExitQuestion.h"
 #include "core/HelpLauncher.h"
-#include "core/ProgramLanguage.h"
+#include "core/LanguageSwitch.h"
 #include "core/ScreenRegistry.h"
 #include "entry/frmMenu.h"
 #include "widgets/ClickableLabel.h"
@@ -120,7 +120,7 @@ void frmStart::cmdFrancais_Click()
 void frmStart::chooseLanguage(qint16 language)
 {
     // The language is set before the dataset screen exists, so it loads in it.
-    setProgramLanguage(language);
+    switchProgramLanguage(language);
     hide();
     ScreenRegistry::get<frmMenu>().showScreen();
 }

@@ -4,9 +4,9 @@
 #include "core/DatabaseError.h"
 #include "core/ExitQuestion.h"
 #include "core/HelpLauncher.h"
+#include "core/LanguageSwitch.h"
 #include "core/MenuMnemonics.h"
 #include "core/ProgramExit.h"
-#include "core/ProgramLanguage.h"
 #include "core/ResourceString.h"
 #include "core/ScreenRegistry.h"
 #include "entry/frmAbout.h"
@@ -1050,23 +1050,8 @@ void frmMyValues::mnuDefinition_Click()
     gsubOpenIndustryDef(ScreenRegistry::get<frmSearch>().lblHiddenNaics->text());
 }
 
-void frmMyValues::subSwitchLanguage(qint16 language)
+void frmMyValues::reloadCaptions()
 {
-    setProgramLanguage(language);
-    frmMenu &menu = ScreenRegistry::get<frmMenu>();
-    menu.subLoadCaptions();
-    menu.fncDetermineDataset();
-
-    // The search screen's tree and title list follow the language both ways,
-    // so that it shows the new language when the user returns to it.
-    frmSearch &search = ScreenRegistry::get<frmSearch>();
-    search.subLoadCaptions();
-    search.subLoadTreeView();
-    search.subPopulateNAICSTitles();
-    const QString code = search.lblHiddenNaics->text();
-    if (!code.isEmpty())
-        search.subLookupNewLanguage(code);
-
     // The captions bring the prompt of the new language; a name the user
     // typed stays.
     const QString firmName = txtFirmName->text();
@@ -1078,12 +1063,12 @@ void frmMyValues::subSwitchLanguage(qint16 language)
 
 void frmMyValues::mnuEnglish_Click()
 {
-    subSwitchLanguage(0);
+    switchProgramLanguage(0);
 }
 
 void frmMyValues::mnuFrench_Click()
 {
-    subSwitchLanguage(1);
+    switchProgramLanguage(1);
 }
 
 void frmMyValues::mnuContents_Click()

@@ -66,6 +66,8 @@ public:
     std::optional<QStringList> fncPrepareComparison();
 
     void subLoadCaptions();
+    // The captions in the new language; a firm name the user typed stays.
+    void reloadCaptions() override;
 
     void mnuReturn_Click();
     void mnuReturnSearch_Click();
@@ -164,7 +166,6 @@ private:
     // The title and the industry labels follow the current data set and
     // industry every time the screen is shown.
     void subShowCurrentIndustry();
-    void subSwitchLanguage(qint16 language);
     MsgAnswer fncAskToSaveChanges(bool openWording);
     // Runs a write of the user database; a refused write (see WriteRefusal.h)
     // has been rolled back: it is said, and the result is false.

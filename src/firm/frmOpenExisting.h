@@ -24,6 +24,7 @@ public:
     // shows it.
     void subOpenRecord();
     void subLoadCaptions();
+    void reloadCaptions() override { subLoadCaptions(); }
 
     void cmdOpen_Click();
     void cmdCancel_Click();

@@ -4,10 +4,10 @@
 #include "core/DatasetMapping.h"
 #include "core/ExitQuestion.h"
 #include "core/HelpLauncher.h"
+#include "core/LanguageSwitch.h"
 #include "core/MenuMnemonics.h"
 #include "core/Messages.h"
 #include "core/ProgramExit.h"
-#include "core/ProgramLanguage.h"
 #include "core/RecordSetModel.h"
 #include "core/ResourceString.h"
 #include "core/ScreenRegistry.h"
@@ -663,30 +663,25 @@ void frmSearch::mnuDefinition_Click()
     gsubOpenIndustryDef(lblHiddenNaics->text());
 }
 
-void frmSearch::subSwitchLanguage(qint16 language)
+void frmSearch::reloadCaptions()
 {
-    setProgramLanguage(language);
     subLoadTreeView();
     subPopulateNAICSTitles();
     dbgridKeywordResults->hide();
     txtKeyword->clear();
-    // The chosen industry stays; its title and category follow the language.
     if (!lblNAICSCode->text().trimmed().isEmpty())
         subLookupNewLanguage(lblHiddenNaics->text());
-    frmMenu &menu = ScreenRegistry::get<frmMenu>();
-    menu.subLoadCaptions();
-    menu.fncDetermineDataset();
     subLoadCaptions();
 }
 
 void frmSearch::mnuEnglish_Click()
 {
-    subSwitchLanguage(0);
+    switchProgramLanguage(0);
 }
 
 void frmSearch::mnuFrench_Click()
 {
-    subSwitchLanguage(1);
+    switchProgramLanguage(1);
 }
 
 void frmSearch::mnuContents_Click()

@@ -34,6 +34,9 @@ public:
     bool resetOnActivate() const { return mblnResetOnActivate; }
 
     void subLoadCaptions();
+    // The captions, and the tree and the title list in the new language; the
+    // chosen industry stays, its title and category in the new language.
+    void reloadCaptions() override;
     void subInitialize();
     void subLoadTreeView();
     void subPopulateNAICScodes();
@@ -135,7 +138,6 @@ private:
     void subShowSelection(const IndustryRow &industry);
     void subSelectGridRow(const QModelIndex &index);
     bool subSelectTreeItem(QTreeWidgetItem *item);
-    void subSwitchLanguage(qint16 language);
     void subOpenFirmScreens();
     void setDefaultButton(QPushButton *button);
 

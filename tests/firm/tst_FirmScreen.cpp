@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -58,6 +59,7 @@ private slots:
     void comparisonChecks();
     void comparisonReportShows();
     void languageSwitch();
+    void languageSwitchReachesHiddenScreens();
     void returnsAndExit();
     void itemLabelShowsDefinition();
     void exactTotalsAreSaved();
@@ -681,6 +683,35 @@ void tst_FirmScreen::languageSwitch()
     QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Entrer un nom d’entreprise ici"));
     firm.mnuEnglish->trigger();
     QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Enter a Firm Name Here"));
+}
+
+// A switch made on the search screen reaches the firm screen behind it: a
+// statement the firm screen keeps when shown again reads in the new language.
+void tst_FirmScreen::languageSwitchReachesHiddenScreens()
+{
+    frmMyValues &firm = showFirm();
+    frmOpenExisting &openExisting = ScreenRegistry::get<frmOpenExisting>();
+    firm.mnuReturnSearch->trigger();
+    frmSearch &search = ScreenRegistry::get<frmSearch>();
+    QVERIFY(search.isVisible());
+    QVERIFY(!firm.isVisible());
+
+    search.mnuFrench->trigger();
+    QCOMPARE(firm.itemLabel(QStringLiteral("lblCash"))->text(), QStringLiteral("Encaisse"));
+    QCOMPARE(testsupport::shownText(firm.mnuFile->title()), QStringLiteral("Fichier"));
+    QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Entrer un nom d’entreprise ici"));
+    QCOMPARE(firm.windowTitle(),
+             QStringLiteral("Comparer une entreprise avec ") + appState().gstrDatasetCaption);
+    QCOMPARE(appState().gstrDatasetCaption, ScreenRegistry::get<frmMenu>().optVol2->text());
+    QVERIFY(firm.lblIndustry->text() != m_industry);
+    QCOMPARE(firm.lblIndustry->text(), search.txtIndName->text());
+    QCOMPARE(openExisting.cmdOpen->text(), QStringLiteral("Ouvrir"));
+
+    appState().gblnKeepFirmForm = true;
+    search.hide();
+    firm.showScreen();
+    QCOMPARE(firm.lblIncome->text(), QStringLiteral("Données de l'état des résultats "));
+    QCOMPARE(firm.lblIndustry->text(), search.txtIndName->text());
 }
 
 void tst_FirmScreen::returnsAndExit()
