@@ -3,13 +3,10 @@
 #include "core/AppState.h"
 #include "core/DatasetMapping.h"
 #include "core/ExitQuestion.h"
-#include "core/HelpLauncher.h"
-#include "core/LanguageSwitch.h"
 #include "core/MenuMnemonics.h"
 #include "core/Messages.h"
 #include "core/ResourceString.h"
 #include "core/ScreenRegistry.h"
-#include "entry/frmAbout.h"
 #include "search/frmSearch.h"
 
 #include <QAction>
@@ -134,11 +131,6 @@ frmMenu::frmMenu()
         });
     connect(cmdSearch, &QPushButton::clicked, this, &frmMenu::cmdSearch_Click);
     connect(mnuExit, &QAction::triggered, this, &frmMenu::mnuExit_Click);
-    connect(mnuEnglish, &QAction::triggered, this, &frmMenu::mnuEnglish_Click);
-    connect(mnuFrench, &QAction::triggered, this, &frmMenu::mnuFrench_Click);
-    connect(mnuContents, &QAction::triggered, this, &frmMenu::mnuContents_Click);
-    connect(mnuTechnical, &QAction::triggered, this, &frmMenu::mnuTechnical_Click);
-    connect(mnuAbout, &QAction::triggered, this, &frmMenu::mnuAbout_Click);
 }
 
 QRadioButton *frmMenu::createOption(const char *name, QWidget *parent)
@@ -244,21 +236,14 @@ void frmMenu::buildMenus()
     mnuExit = mnuFile->addAction(QString());
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
 
-    mnuLanguage = menuBar()->addMenu(QString());
-    mnuLanguage->setObjectName(QStringLiteral("mnuLanguage"));
-    mnuEnglish = mnuLanguage->addAction(QStringLiteral("English"));
-    mnuEnglish->setObjectName(QStringLiteral("mnuEnglish"));
-    mnuFrench = mnuLanguage->addAction(QStringLiteral("Français"));
-    mnuFrench->setObjectName(QStringLiteral("mnuFrench"));
-
-    mnuHelp = menuBar()->addMenu(QString());
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuContents = mnuHelp->addAction(QString());
-    mnuContents->setObjectName(QStringLiteral("mnuContents"));
-    mnuTechnical = mnuHelp->addAction(QString());
-    mnuTechnical->setObjectName(QStringLiteral("mnuTechnical"));
-    mnuAbout = mnuHelp->addAction(QString());
-    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+    m_languageHelp = LanguageHelpMenus::add(this);
+    mnuLanguage = m_languageHelp.mnuLanguage;
+    mnuEnglish = m_languageHelp.mnuEnglish;
+    mnuFrench = m_languageHelp.mnuFrench;
+    mnuHelp = m_languageHelp.mnuHelp;
+    mnuContents = m_languageHelp.mnuContents;
+    mnuTechnical = m_languageHelp.mnuTechnical;
+    mnuAbout = m_languageHelp.mnuAbout;
 }
 
 void frmMenu::applyCaptions(qint16 language)
@@ -295,13 +280,7 @@ void frmMenu::applyCaptions(qint16 language)
     cmdSearch->setText(text(504));
     mnuFile->setTitle(text(496));
     mnuExit->setText(text(328));
-    mnuLanguage->setTitle(text(500));
-    mnuEnglish->setText(QStringLiteral("English"));
-    mnuFrench->setText(QStringLiteral("Français"));
-    mnuHelp->setTitle(text(298));
-    mnuContents->setText(text(562));
-    mnuTechnical->setText(text(564));
-    mnuAbout->setText(text(380));
+    m_languageHelp.loadCaptions(language);
     assignMnemonics(menuBar());
     txtDescription->setPlainText(QString());
 }
@@ -391,33 +370,6 @@ void frmMenu::keyPressEvent(QKeyEvent *event)
 void frmMenu::mnuExit_Click()
 {
     askToExit(this);
-}
-
-void frmMenu::mnuEnglish_Click()
-{
-    switchProgramLanguage(0);
-}
-
-void frmMenu::mnuFrench_Click()
-{
-    switchProgramLanguage(1);
-}
-
-void frmMenu::mnuContents_Click()
-{
-    gsubLaunchHelpFile(QStringLiteral("Contents"));
-}
-
-void frmMenu::mnuTechnical_Click()
-{
-    gsubLaunchHelpFile(QStringLiteral("Tech"));
-}
-
-void frmMenu::mnuAbout_Click()
-{
-    frmAbout &about = ScreenRegistry::get<frmAbout>();
-    about.setOwner(this);
-    about.showModal();
 }
 
 void frmMenu::closeEvent(QCloseEvent *event)

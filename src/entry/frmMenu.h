@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Screen.h"
+#include "entry/LanguageHelpMenus.h"
 
 class QAction;
 class QButtonGroup;
@@ -37,11 +38,6 @@ public:
 
     void cmdSearch_Click();
     void mnuExit_Click();
-    void mnuEnglish_Click();
-    void mnuFrench_Click();
-    void mnuContents_Click();
-    void mnuTechnical_Click();
-    void mnuAbout_Click();
 
     QRadioButton *optVol1 = nullptr;
     QRadioButton *optVol2 = nullptr;
@@ -98,6 +94,7 @@ private:
     QRadioButton *createOption(const char *name, QWidget *parent);
     void applyCaptions(qint16 language);
 
+    LanguageHelpMenus m_languageHelp;
     QButtonGroup *m_group = nullptr;
     QList<QRadioButton *> m_options;
 };

@@ -3,13 +3,10 @@
 #include "core/AppState.h"
 #include "core/DatabaseError.h"
 #include "core/ExitQuestion.h"
-#include "core/HelpLauncher.h"
-#include "core/LanguageSwitch.h"
 #include "core/MenuMnemonics.h"
 #include "core/ProgramExit.h"
 #include "core/ResourceString.h"
 #include "core/ScreenRegistry.h"
-#include "entry/frmAbout.h"
 #include "entry/frmMenu.h"
 #include "firm/AmountKeys.h"
 #include "firm/AmountText.h"
@@ -359,13 +356,14 @@ void frmMyValues::buildMenus()
     mnuView = menu("mnuView");
     mnuDefinition = action(mnuView, "mnuDefinition");
     mnuReport = action(mnuView, "mnuReport");
-    mnuLanguage = menu("mnuLanguage");
-    mnuEnglish = action(mnuLanguage, "mnuEnglish");
-    mnuFrench = action(mnuLanguage, "mnuFrench");
-    mnuHelp = menu("mnuHelp");
-    mnuContents = action(mnuHelp, "mnuContents");
-    mnuTechnical = action(mnuHelp, "mnuTechnical");
-    mnuAbout = action(mnuHelp, "mnuAbout");
+    m_languageHelp = LanguageHelpMenus::add(this);
+    mnuLanguage = m_languageHelp.mnuLanguage;
+    mnuEnglish = m_languageHelp.mnuEnglish;
+    mnuFrench = m_languageHelp.mnuFrench;
+    mnuHelp = m_languageHelp.mnuHelp;
+    mnuContents = m_languageHelp.mnuContents;
+    mnuTechnical = m_languageHelp.mnuTechnical;
+    mnuAbout = m_languageHelp.mnuAbout;
 }
 
 void frmMyValues::connectHandlers()
@@ -392,11 +390,6 @@ void frmMyValues::connectHandlers()
     connect(mnuExit, &QAction::triggered, this, &frmMyValues::mnuExit_Click);
     connect(mnuDefinition, &QAction::triggered, this, &frmMyValues::mnuDefinition_Click);
     connect(mnuReport, &QAction::triggered, this, &frmMyValues::subView_Comparison_Report);
-    connect(mnuEnglish, &QAction::triggered, this, &frmMyValues::mnuEnglish_Click);
-    connect(mnuFrench, &QAction::triggered, this, &frmMyValues::mnuFrench_Click);
-    connect(mnuContents, &QAction::triggered, this, &frmMyValues::mnuContents_Click);
-    connect(mnuTechnical, &QAction::triggered, this, &frmMyValues::mnuTechnical_Click);
-    connect(mnuAbout, &QAction::triggered, this, &frmMyValues::mnuAbout_Click);
 }
 
 QLineEdit *frmMyValues::amountBox(const QString &column) const
@@ -979,13 +972,7 @@ void frmMyValues::subLoadCaptions()
     mnuView->setTitle(caption(460));
     mnuDefinition->setText(caption(334));
     mnuReport->setText(caption(540));
-    mnuLanguage->setTitle(caption(500));
-    mnuEnglish->setText(QStringLiteral("English"));
-    mnuFrench->setText(QStringLiteral("Français"));
-    mnuHelp->setTitle(caption(298));
-    mnuContents->setText(caption(562));
-    mnuTechnical->setText(caption(564));
-    mnuAbout->setText(caption(380));
+    m_languageHelp.loadCaptions(state.gintLanguage);
     subShowCurrentIndustry();
     assignMnemonics(menuBar());
 }
@@ -1059,31 +1046,4 @@ void frmMyValues::reloadCaptions()
     subLoadCaptions();
     if (!prompt)
         txtFirmName->setText(firmName);
-}
-
-void frmMyValues::mnuEnglish_Click()
-{
-    switchProgramLanguage(0);
-}
-
-void frmMyValues::mnuFrench_Click()
-{
-    switchProgramLanguage(1);
-}
-
-void frmMyValues::mnuContents_Click()
-{
-    gsubLaunchHelpFile(QStringLiteral("Contents"));
-}
-
-void frmMyValues::mnuTechnical_Click()
-{
-    gsubLaunchHelpFile(QStringLiteral("Tech"));
-}
-
-void frmMyValues::mnuAbout_Click()
-{
-    frmAbout &about = ScreenRegistry::get<frmAbout>();
-    about.setOwner(this);
-    about.showModal();
 }

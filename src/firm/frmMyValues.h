@@ -3,6 +3,7 @@
 #include "core/Messages.h"
 #include "core/Screen.h"
 #include "core/WriteRefusal.h"
+#include "entry/LanguageHelpMenus.h"
 #include "firm/StatementIndustry.h"
 
 #include <QClipboard>
@@ -76,11 +77,6 @@ public:
     // saves then ends, No ends, Cancel stays), else the exit question.
     void subExitProgram();
     void mnuDefinition_Click();
-    void mnuEnglish_Click();
-    void mnuFrench_Click();
-    void mnuContents_Click();
-    void mnuTechnical_Click();
-    void mnuAbout_Click();
 
     QLabel *lblFirmName = nullptr;
     QLineEdit *txtFirmName = nullptr;
@@ -181,6 +177,7 @@ private:
     // number (its message has been shown and the box has the focus).
     std::optional<QList<double>> fncScreenAmounts();
 
+    LanguageHelpMenus m_languageHelp;
     bool mblnDataChanged = false;
     std::optional<StatementIndustry> m_savedIndustry;
     // Hidden since it was last active: the next activation starts afresh

@@ -3,15 +3,12 @@
 #include "core/AppState.h"
 #include "core/DatasetMapping.h"
 #include "core/ExitQuestion.h"
-#include "core/HelpLauncher.h"
-#include "core/LanguageSwitch.h"
 #include "core/MenuMnemonics.h"
 #include "core/Messages.h"
 #include "core/ProgramExit.h"
 #include "core/RecordSetModel.h"
 #include "core/ResourceString.h"
 #include "core/ScreenRegistry.h"
-#include "entry/frmAbout.h"
 #include "entry/frmMenu.h"
 #include "firm/FirmList.h"
 #include "firm/frmMyValues.h"
@@ -252,13 +249,15 @@ void frmSearch::buildMenus()
     mnuExit = action(mnuFile, "mnuExit");
     mnuView = named(menuBar()->addMenu(QString()), "mnuView");
     mnuDefinition = action(mnuView, "mnuDefinition");
-    mnuLanguage = named(menuBar()->addMenu(QString()), "mnuLanguage");
-    mnuEnglish = action(mnuLanguage, "mnuEnglish");
-    mnuFrench = action(mnuLanguage, "mnuFrench");
-    mnuHelp = named(menuBar()->addMenu(QString()), "mnuHelp");
-    mnuContents = action(mnuHelp, "mnuContents");
-    mnuTechnical = action(mnuHelp, "mnuTechnical");
-    mnuAbout = action(mnuHelp, "mnuAbout");
+    // The about screen is modal: back from it, this screen keeps everything.
+    m_languageHelp = LanguageHelpMenus::add(this, [this] { mblnResetOnActivate = false; });
+    mnuLanguage = m_languageHelp.mnuLanguage;
+    mnuEnglish = m_languageHelp.mnuEnglish;
+    mnuFrench = m_languageHelp.mnuFrench;
+    mnuHelp = m_languageHelp.mnuHelp;
+    mnuContents = m_languageHelp.mnuContents;
+    mnuTechnical = m_languageHelp.mnuTechnical;
+    mnuAbout = m_languageHelp.mnuAbout;
 }
 
 void frmSearch::connectHandlers()
@@ -295,11 +294,6 @@ void frmSearch::connectHandlers()
     connect(mnuReturn, &QAction::triggered, this, &frmSearch::mnuReturn_Click);
     connect(mnuExit, &QAction::triggered, this, &frmSearch::mnuExit_Click);
     connect(mnuDefinition, &QAction::triggered, this, &frmSearch::mnuDefinition_Click);
-    connect(mnuEnglish, &QAction::triggered, this, &frmSearch::mnuEnglish_Click);
-    connect(mnuFrench, &QAction::triggered, this, &frmSearch::mnuFrench_Click);
-    connect(mnuContents, &QAction::triggered, this, &frmSearch::mnuContents_Click);
-    connect(mnuTechnical, &QAction::triggered, this, &frmSearch::mnuTechnical_Click);
-    connect(mnuAbout, &QAction::triggered, this, &frmSearch::mnuAbout_Click);
 }
 
 void frmSearch::Form_Activate()
@@ -350,13 +344,7 @@ void frmSearch::subLoadCaptions()
     mnuExit->setText(caption(328));
     mnuView->setTitle(caption(460));
     mnuDefinition->setText(caption(334));
-    mnuLanguage->setTitle(caption(500));
-    mnuEnglish->setText(QStringLiteral("English"));
-    mnuFrench->setText(QStringLiteral("Français"));
-    mnuHelp->setTitle(caption(298));
-    mnuContents->setText(caption(562));
-    mnuTechnical->setText(caption(564));
-    mnuAbout->setText(caption(380));
+    m_languageHelp.loadCaptions(appState().gintLanguage);
     assignMnemonics(menuBar());
 }
 
@@ -672,32 +660,4 @@ void frmSearch::reloadCaptions()
     if (!lblNAICSCode->text().trimmed().isEmpty())
         subLookupNewLanguage(lblHiddenNaics->text());
     subLoadCaptions();
-}
-
-void frmSearch::mnuEnglish_Click()
-{
-    switchProgramLanguage(0);
-}
-
-void frmSearch::mnuFrench_Click()
-{
-    switchProgramLanguage(1);
-}
-
-void frmSearch::mnuContents_Click()
-{
-    gsubLaunchHelpFile(QStringLiteral("Contents"));
-}
-
-void frmSearch::mnuTechnical_Click()
-{
-    gsubLaunchHelpFile(QStringLiteral("Tech"));
-}
-
-void frmSearch::mnuAbout_Click()
-{
-    mblnResetOnActivate = false;
-    frmAbout &about = ScreenRegistry::get<frmAbout>();
-    about.setOwner(this);
-    about.showModal();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Screen.h"
+#include "entry/LanguageHelpMenus.h"
 #include "search/IndustryLookups.h"
 
 class RecordSetModel;
@@ -56,11 +57,6 @@ public:
     void mnuReturn_Click();
     void mnuExit_Click();
     void mnuDefinition_Click();
-    void mnuEnglish_Click();
-    void mnuFrench_Click();
-    void mnuContents_Click();
-    void mnuTechnical_Click();
-    void mnuAbout_Click();
 
     // Step 1: the search method and the frames of the four modes.
     QGroupBox *fraSearch = nullptr;
@@ -141,6 +137,7 @@ private:
     void subOpenFirmScreens();
     void setDefaultButton(QPushButton *button);
 
+    LanguageHelpMenus m_languageHelp;
     bool mblnResetOnActivate = true;
     QPushButton *m_defaultButton = nullptr;
 };

@@ -798,10 +798,10 @@ void tst_FirmScreen::roundTripsKeepTheChangedMark()
             viewer.hide();
         } else if (trip == QLatin1String("about")) {
             leaveWhenActive(ScreenRegistry::get<frmAbout>());
-            firm.mnuAbout_Click();
+            firm.mnuAbout->trigger();
         } else {
             setProcessStarter([](const QString &, const QStringList &) { return true; });
-            firm.mnuContents_Click();
+            firm.mnuContents->trigger();
             setProcessStarter({});
         }
         QCOMPARE(messages.texts(), QStringList());
@@ -1229,13 +1229,13 @@ void tst_FirmScreen::reopenedUnderAnotherIndustry()
     const QString evidence = qEnvironmentVariable("QUORVEL_EVIDENCE_DIR");
     if (!evidence.isEmpty())
         firm.grab().save(evidence + QStringLiteral("/firm-saved-under-en.png"));
-    firm.mnuFrench_Click();
+    firm.mnuFrench->trigger();
     QVERIFY2(
         firm.lblSavedIndustry->text().startsWith(QStringLiteral("Sauvegardé sous ") + savedCode),
         qPrintable(firm.lblSavedIndustry->text()));
     if (!evidence.isEmpty())
         firm.grab().save(evidence + QStringLiteral("/firm-saved-under-fr.png"));
-    firm.mnuEnglish_Click();
+    firm.mnuEnglish->trigger();
     firm.txtFirmName->setText(QStringLiteral("ACME Builders")); // the switch shows the prompt
 
     // Saved again, the statement belongs to the industry now chosen.

@@ -1,0 +1,127 @@
+// The Language and Help menus the dataset, search and firm screens share:
+// where they sit on the bar, their names, captions and mnemonics in either
+// language, and what their items do.
+#include "support/TestSupport.h"
+
+#include "core/MenuMnemonics.h"
+#include "core/ScreenRegistry.h"
+#include "entry/LanguageHelpMenus.h"
+#include "entry/frmAbout.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+// A screen with a menu of its own ahead of the shared ones; it writes down
+// its reloads and its step before the about screen.
+class HostScreen : public Screen
+{
+public:
+    HostScreen()
+    {
+        menuBar()->addMenu(QStringLiteral("File"))->setObjectName(QStringLiteral("mnuFile"));
+        menus = LanguageHelpMenus::add(this, [this] { steps << QStringLiteral("before about"); });
+    }
+    void reloadCaptions() override
+    {
+        steps << QStringLiteral("reload:") + QString::number(appState().gintLanguage);
+    }
+
+    LanguageHelpMenus menus;
+    QStringList steps;
+};
+
+// Each entry as "objectName=text": a menu by its title, an item by its text.
+QStringList entries(const QList<QAction *> &actions)
+{
+    QStringList list;
+    for (const QAction *action : actions) {
+        const QObject *named = action->menu() ? static_cast<QObject *>(action->menu()) : action;
+        list << named->objectName() + QLatin1Char('=') + action->text();
+    }
+    return list;
+}
+} // namespace
+
+class tst_LanguageHelpMenus : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { m_state = std::make_unique<testsupport::StateScope>(); }
+    void cleanup() { m_state.reset(); }
+
+    void menusCaptionsAndMnemonics_data()
+    {
+        QTest::addColumn<qint16>("language");
+        QTest::addColumn<QStringList>("bar");
+        QTest::addColumn<QStringList>("languageItems");
+        QTest::addColumn<QStringList>("helpItems");
+        QTest::newRow("en") << qint16(0)
+                            << QStringList{"mnuFile=&File", "mnuLanguage=&Language",
+                                           "mnuHelp=&Help"}
+                            << QStringList{"mnuEnglish=&English", "mnuFrench=&Français"}
+                            << QStringList{"mnuContents=&Contents", "mnuTechnical=&Technical Help",
+                                           "mnuAbout=&About ROVAL"};
+        QTest::newRow("fr") << qint16(1)
+                            << QStringList{"mnuFile=&File", "mnuLanguage=&Langue", "mnuHelp=&Aide"}
+                            << QStringList{"mnuEnglish=&English", "mnuFrench=&Français"}
+                            << QStringList{"mnuContents=&Contenu", "mnuTechnical=&L'aide technique",
+                                           "mnuAbout=&Au sujet de LAVOR"};
+    }
+
+    void menusCaptionsAndMnemonics()
+    {
+        QFETCH(qint16, language);
+        QFETCH(QStringList, bar);
+        QFETCH(QStringList, languageItems);
+        QFETCH(QStringList, helpItems);
+        HostScreen host;
+        host.menus.loadCaptions(language);
+        assignMnemonics(host.menuBar());
+        QCOMPARE(entries(host.menuBar()->actions()), bar);
+        QCOMPARE(entries(host.menus.mnuLanguage->actions()), languageItems);
+        QCOMPARE(entries(host.menus.mnuHelp->actions()), helpItems);
+    }
+
+    void languageItemsSwitchTheProgram()
+    {
+        HostScreen &host = ScreenRegistry::get<HostScreen>();
+        host.menus.mnuFrench->trigger();
+        QCOMPARE(appState().gintLanguage, qint16(1));
+        host.menus.mnuEnglish->trigger();
+        QCOMPARE(appState().gintLanguage, qint16(0));
+        QCOMPARE(host.steps, (QStringList{"reload:1", "reload:0"}));
+    }
+
+    void aboutShowsOverTheScreenAfterItsStep()
+    {
+        HostScreen &host = ScreenRegistry::get<HostScreen>();
+        host.showScreen();
+        bool modal = false;
+        QWidget *owner = nullptr;
+        QStringList stepsWhenShown;
+        QTimer::singleShot(0, this, [&] {
+            frmAbout &about = ScreenRegistry::get<frmAbout>();
+            modal = about.isShownModally();
+            owner = about.parentWidget();
+            stepsWhenShown = host.steps;
+            about.cmdReturn->click();
+        });
+        host.menus.mnuAbout->trigger();
+        QVERIFY(modal);
+        QCOMPARE(owner, &host);
+        QCOMPARE(stepsWhenShown, QStringList{"before about"});
+        QVERIFY(!ScreenRegistry::get<frmAbout>().isVisible());
+        QCOMPARE(Screen::lastActiveScreen(), &host);
+    }
+
+private:
+    std::unique_ptr<testsupport::StateScope> m_state;
+};
+
+QUORVEL_TEST_MAIN(tst_LanguageHelpMenus)
+#include "tst_LanguageHelpMenus.moc"
