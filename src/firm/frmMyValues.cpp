@@ -608,8 +608,8 @@ void frmMyValues::subShowCurrentIndustry()
     const AppState &state = appState();
     setWindowTitle(caption(546) + QStringLiteral(" ") + state.gstrDatasetCaption);
     const frmSearch &search = ScreenRegistry::get<frmSearch>();
-    lblIndustry->setText(search.txtIndName->text());
-    lblNAICS->setText(search.lblHiddenNaics->text());
+    lblIndustry->setText(search.selectedIndustryName());
+    lblNAICS->setText(search.selectedNaics());
     lblDataTableToCompare->setText(state.gstrDatasetTable);
 
     const StatementIndustry current{lblNAICS->text(), state.gintVolume, state.gstrRegion};
@@ -887,7 +887,7 @@ std::optional<QStringList> frmMyValues::fncPrepareComparison()
     for (const StatementItem &item : statementItems())
         amounts << m_amountBoxes.value(QString::fromLatin1(item.column))->text();
     const frmSearch &search = ScreenRegistry::get<frmSearch>();
-    return fncComparisonValues(txtFirmName->text(), *year, search.lblHiddenNaics->text(),
+    return fncComparisonValues(txtFirmName->text(), *year, search.selectedNaics(),
                                lblIndustry->text(), amounts);
 }
 
@@ -945,15 +945,8 @@ void frmMyValues::hideEvent(QHideEvent *event)
 void frmMyValues::subLoadCaptions()
 {
     m_captionsLoaded = true;
-    const AppState &state = appState();
-    setWindowTitle(caption(546) + QStringLiteral(" ") + state.gstrDatasetCaption);
-
-    const frmSearch &search = ScreenRegistry::get<frmSearch>();
     lblFirmName->setText(caption(544));
-    lblIndustry->setText(search.txtIndName->text());
     lblYear->setText(caption(274));
-    lblNAICS->setText(search.lblHiddenNaics->text());
-    lblDataTableToCompare->setText(state.gstrDatasetTable);
     txtFirmName->setText(caption(544));
 
     lblAsset->setText(caption(150));
@@ -972,8 +965,8 @@ void frmMyValues::subLoadCaptions()
     mnuView->setTitle(caption(460));
     mnuDefinition->setText(caption(334));
     mnuReport->setText(caption(540));
-    m_languageHelp.loadCaptions(state.gintLanguage);
-    subShowCurrentIndustry();
+    m_languageHelp.loadCaptions(appState().gintLanguage);
+    subShowCurrentIndustry(); // the title and the industry's labels
     assignMnemonics(menuBar());
 }
 
@@ -1034,7 +1027,7 @@ void frmMyValues::subExitProgram()
 void frmMyValues::mnuDefinition_Click()
 {
     appState().gblnKeepFirmForm = true;
-    gsubOpenIndustryDef(ScreenRegistry::get<frmSearch>().lblHiddenNaics->text());
+    gsubOpenIndustryDef(ScreenRegistry::get<frmSearch>().selectedNaics());
 }
 
 void frmMyValues::reloadCaptions()

@@ -268,8 +268,6 @@ void frmOpenExisting::subOpenRecord()
     frmMyValues &firm = ScreenRegistry::get<frmMyValues>();
     firm.showScreen();
     setYearText(firm.cboYear, statement.text(QStringLiteral("Year")));
-    firm.lblNAICS->setText(search.lblHiddenNaics->text());
-    firm.lblIndustry->setText(search.txtIndName->text());
     for (const char *column : kLoadOrder) {
         const QString name = QString::fromLatin1(column);
         if (QLineEdit *box = firm.amountBox(name))

@@ -141,7 +141,7 @@ void frmReportViewer::DisplayCrystalReport(Connection &DataConn, Connection &Wri
         identity.firmName = aComparisonValues.value(0);
         identity.industry = aComparisonValues.value(3);
     } else if (ScreenRegistry::isLoaded<frmSearch>()) {
-        identity.industry = ScreenRegistry::get<frmSearch>().txtIndName->text();
+        identity.industry = ScreenRegistry::get<frmSearch>().selectedIndustryName();
     }
     CRViewer1->setReportIdentity(identity);
 

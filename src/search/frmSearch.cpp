@@ -296,6 +296,16 @@ void frmSearch::connectHandlers()
     connect(mnuDefinition, &QAction::triggered, this, &frmSearch::mnuDefinition_Click);
 }
 
+QString frmSearch::selectedNaics() const
+{
+    return lblHiddenNaics->text();
+}
+
+QString frmSearch::selectedIndustryName() const
+{
+    return txtIndName->text();
+}
+
 void frmSearch::Form_Activate()
 {
     if (mblnResetOnActivate) {

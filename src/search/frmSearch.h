@@ -24,13 +24,19 @@ class QTreeWidgetItem;
 // continues to a report or to the firm statement screens.
 //
 // The chosen industry lives here: the bare code in the hidden label
-// lblHiddenNaics and its title in txtIndName; later screens read them.
+// lblHiddenNaics and its title in txtIndName; later screens read them through
+// selectedNaics() and selectedIndustryName().
 class frmSearch : public Screen
 {
     Q_OBJECT
 
 public:
     frmSearch();
+
+    // The chosen industry's bare code (empty when none) and its title in the
+    // program's language.
+    QString selectedNaics() const;
+    QString selectedIndustryName() const;
 
     bool resetOnActivate() const { return mblnResetOnActivate; }
 
