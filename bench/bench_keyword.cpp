@@ -23,28 +23,30 @@ private slots:
 
     void keywordSearch_data()
     {
-        QTest::addColumn<qint16>("language");
+        QTest::addColumn<Language>("language");
         QTest::addColumn<QString>("keyword");
         QTest::addColumn<bool>("definitions");
-        QTest::newRow("en: plain word") << qint16(0) << "manufacturing" << false;
-        QTest::newRow("fr: accented capitals") << qint16(1) << "ACTIVITÉS" << false;
-        QTest::newRow("en: _%_%_%_%_%z") << qint16(0) << "_%_%_%_%_%z" << false;
-        QTest::newRow("en: _%_%_%_%_%_%_%_%z") << qint16(0) << "_%_%_%_%_%_%_%_%z" << false;
+        QTest::newRow("en: plain word") << Language::English << "manufacturing" << false;
+        QTest::newRow("fr: accented capitals") << Language::French << "ACTIVITÉS" << false;
+        QTest::newRow("en: _%_%_%_%_%z") << Language::English << "_%_%_%_%_%z" << false;
+        QTest::newRow("en: _%_%_%_%_%_%_%_%z") << Language::English << "_%_%_%_%_%_%_%_%z" << false;
         QTest::newRow("fr: _%_%_%_%_%_%_%_%_%_%_%_%z")
-            << qint16(1) << "_%_%_%_%_%_%_%_%_%_%_%_%z" << false;
-        QTest::newRow("en: %e%e%e%e%e%e%e%e%q") << qint16(0) << "%e%e%e%e%e%e%e%e%q" << false;
-        QTest::newRow("fr: 40 underscores") << qint16(1) << QString(40, QLatin1Char('_')) << false;
+            << Language::French << "_%_%_%_%_%_%_%_%_%_%_%_%z" << false;
+        QTest::newRow("en: %e%e%e%e%e%e%e%e%q")
+            << Language::English << "%e%e%e%e%e%e%e%e%q" << false;
+        QTest::newRow("fr: 40 underscores")
+            << Language::French << QString(40, QLatin1Char('_')) << false;
         // Definitions are the longest texts searched.
-        QTest::newRow("en+definitions: plain word") << qint16(0) << "manufacturing" << true;
+        QTest::newRow("en+definitions: plain word") << Language::English << "manufacturing" << true;
         QTest::newRow("en+definitions: _%_%_%_%_%_%_%_%z")
-            << qint16(0) << "_%_%_%_%_%_%_%_%z" << true;
+            << Language::English << "_%_%_%_%_%_%_%_%z" << true;
         QTest::newRow("fr+definitions: _%_%_%_%_%_%_%_%_%_%_%_%z")
-            << qint16(1) << "_%_%_%_%_%_%_%_%_%_%_%_%z" << true;
+            << Language::French << "_%_%_%_%_%_%_%_%_%_%_%_%z" << true;
     }
 
     void keywordSearch()
     {
-        QFETCH(qint16, language);
+        QFETCH(Language, language);
         QFETCH(QString, keyword);
         QFETCH(bool, definitions);
         const LookupSource source{appState().gcnReference, QString::fromLatin1(kDataset),

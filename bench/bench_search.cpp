@@ -116,7 +116,7 @@ template <typename Work> void measure(const QString &name, int runs, Work &&work
 
 void measureAll(Connection &connection, const QString &suffix, int runs)
 {
-    const LookupSource source{connection, kDatasetTable, kDescriptionTable, 0};
+    const LookupSource source{connection, kDatasetTable, kDescriptionTable, Language::English};
     measure("keyword" + suffix, runs,
             [&] { return fncKeywordSearch(source, kKeyword).RecordCount(); });
     measure("keyword-worst" + suffix, runs,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DbTools.h"
+#include "core/Language.h"
 
 #include <QString>
 
@@ -8,7 +9,7 @@
 // Every screen reads and writes it from the one user-interface thread.
 struct AppState
 {
-    qint16 gintLanguage = 0; // 0 English, anything else French
+    Language gintLanguage = Language::English;
     QString gstrDatasetCaption;
     QString gstrDatasetTable;
     qint16 gintVolume = 0;
@@ -19,7 +20,7 @@ struct AppState
     bool gblnKeepFirmForm = false;
     QString gstrHelpViewer;
 
-    bool isFrench() const { return gintLanguage != 0; }
+    bool isFrench() const { return gintLanguage == Language::French; }
 };
 
 // The one instance of the process.

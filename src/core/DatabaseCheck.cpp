@@ -1,6 +1,7 @@
 #include "core/DatabaseCheck.h"
 
 #include "core/ResourceString.h"
+#include "core/StringIds.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,32 +16,28 @@ namespace {
 // As long as the program's own connections wait for a lock.
 constexpr int kLockWaitMs = 5000;
 
-// Texts of the check's messages in the string table (English at the id,
-// French at id + 1): %1 is the file, %2 the missing tables or columns.
+// The texts of the check's messages by fault (see StringIds.h).
 struct FaultText
 {
     DatabaseFault fault;
     int id;
 };
 constexpr FaultText kFaultTexts[] = {
-    {DatabaseFault::Empty, 1420},          {DatabaseFault::MissingTables, 1422},
-    {DatabaseFault::MissingColumns, 1424}, {DatabaseFault::ReadOnlyFile, 1426},
-    {DatabaseFault::ReadOnlyFolder, 1428}, {DatabaseFault::Locked, 1430},
+    {DatabaseFault::Empty, kEmptyFileText},
+    {DatabaseFault::MissingTables, kMissingTablesText},
+    {DatabaseFault::MissingColumns, kMissingColumnsText},
+    {DatabaseFault::ReadOnlyFile, kReadOnlyFileText},
+    {DatabaseFault::ReadOnlyFolder, kReadOnlyFolderText},
+    {DatabaseFault::Locked, kLockedText},
 };
-constexpr int kCannotStartText = 1432;
 
-// The message of a fault in one language (0 English, 1 French).
-QString faultText(DatabaseFault fault, int language)
+// The message of a fault in one language.
+QString faultText(DatabaseFault fault, Language language)
 {
     for (const FaultText &text : kFaultTexts)
         if (text.fault == fault)
-            return ResourceString(text.id + (language != 0 ? 1 : 0));
+            return ResourceString(text.id, language);
     return QString();
-}
-
-QString cannotStartText(int language)
-{
-    return ResourceString(kCannotStartText + (language != 0 ? 1 : 0));
 }
 
 // Writable by this process as it runs (its effective user), as the database
@@ -205,11 +202,11 @@ QString fncDatabaseProblemMessage(const DatabaseProblem &problem)
 {
     const QString file = QDir::toNativeSeparators(problem.filePath);
     const QString missing = problem.missing.join(QStringLiteral(", "));
-    const auto inLanguage = [&](int language) {
+    const auto inLanguage = [&](Language language) {
         QString text = faultText(problem.fault, language).arg(file);
         if (!missing.isEmpty())
             text = text.arg(missing);
-        return text + QLatin1Char(' ') + cannotStartText(language);
+        return text + QLatin1Char(' ') + ResourceString(kCannotStartText, language);
     };
-    return inLanguage(0) + QStringLiteral("\n\n") + inLanguage(1);
+    return inLanguage(Language::English) + QStringLiteral("\n\n") + inLanguage(Language::French);
 }

@@ -45,9 +45,9 @@ void setProcessStarter(ProcessStarter starter)
     processStarter() = std::move(starter);
 }
 
-QString fncHelpFilePath(const QString &topic, qint16 language)
+QString fncHelpFilePath(const QString &topic, Language language)
 {
-    const bool english = language == 0;
+    const bool english = language == Language::English;
     const char *name = nullptr;
     if (topic == QLatin1String("Contents"))
         name = english ? kConceptsHelpEnglish : kConceptsHelpFrench;

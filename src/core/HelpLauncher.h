@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Language.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -23,10 +25,10 @@ using ProcessStarter = std::function<bool(const QString &program, const QStringL
 // detached start of a real process). Tests record the command lines instead.
 void setProcessStarter(ProcessStarter starter);
 
-// The help file for a topic ("Contents" or "Tech", exact case) in a language
-// (0 English, anything else French): its full path in the program folder,
+// The help file for a topic ("Contents" or "Tech", exact case) in a language:
+// its full path in the program folder,
 // or an empty text for any other topic.
-QString fncHelpFilePath(const QString &topic, qint16 language);
+QString fncHelpFilePath(const QString &topic, Language language);
 
 // Opens the general ("Contents") or technical ("Tech") help in the current
 // language; any other topic starts the viewer with no file. A viewer that

@@ -5,7 +5,7 @@
 
 #include <QPointer>
 
-void switchProgramLanguage(qint16 language)
+void switchProgramLanguage(Language language)
 {
     setProgramLanguage(language);
     // Guarded: a screen's reload may load another screen (it is loaded in the

@@ -40,10 +40,10 @@ void installQtTranslations(const QLocale &locale)
 }
 } // namespace
 
-void setProgramLanguage(qint16 language)
+void setProgramLanguage(Language language)
 {
     appState().gintLanguage = language;
     removeQtTranslations();
-    if (language != 0)
+    if (language == Language::French)
         installQtTranslations(QLocale(QLocale::French, QLocale::Canada));
 }

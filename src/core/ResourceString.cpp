@@ -38,7 +38,12 @@ QString ResourceString(int id)
     return *it;
 }
 
+QString ResourceString(int id, Language language)
+{
+    return ResourceString(id + int(language));
+}
+
 QString caption(int id)
 {
-    return ResourceString(id + appState().gintLanguage);
+    return ResourceString(id, appState().gintLanguage);
 }

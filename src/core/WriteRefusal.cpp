@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/DatabaseError.h"
 #include "core/ResourceString.h"
+#include "core/StringIds.h"
 
 #include <QDir>
 #include <sqlite3.h>
@@ -14,30 +15,31 @@ int primaryCode(const DatabaseError &error)
     return error.number() & 0xff;
 }
 
-// Texts of the messages in the string table (English at the id, French at
-// id + 1). A command's text takes %1, the file, and %2, the reason.
+// The texts of the messages (see StringIds.h): the reason by the engine's
+// code, and the command's text, which takes %1, the file, and %2, the reason.
 struct ReasonText
 {
     int primaryCode;
     int id;
 };
-constexpr ReasonText kReasonTexts[] = {
-    {SQLITE_READONLY, 1434}, {SQLITE_BUSY, 1436}, {SQLITE_LOCKED, 1436}, {SQLITE_FULL, 1438}};
-constexpr int kNotWritableReason = 1440;
+constexpr ReasonText kReasonTexts[] = {{SQLITE_READONLY, kReadOnlyReason},
+                                       {SQLITE_BUSY, kLockedReason},
+                                       {SQLITE_LOCKED, kLockedReason},
+                                       {SQLITE_FULL, kDiskFullReason}};
 // By RefusedCommand: save, delete, report.
-constexpr int kCommandTexts[] = {1442, 1444, 1446};
+constexpr int kCommandTexts[] = {kSaveRefused, kDeleteRefused, kReportRefused};
 
-QString reasonText(const DatabaseError &error, int offset)
+QString reasonText(const DatabaseError &error, Language language)
 {
     for (const ReasonText &reason : kReasonTexts)
         if (reason.primaryCode == primaryCode(error))
-            return ResourceString(reason.id + offset);
-    return ResourceString(kNotWritableReason + offset);
+            return ResourceString(reason.id, language);
+    return ResourceString(kNotWritableReason, language);
 }
 
-QString commandText(RefusedCommand command, int offset)
+QString commandText(RefusedCommand command, Language language)
 {
-    return ResourceString(kCommandTexts[int(command)] + offset);
+    return ResourceString(kCommandTexts[int(command)], language);
 }
 } // namespace
 
@@ -62,7 +64,7 @@ bool fncIsWriteRefusal(const DatabaseError &error)
 QString fncWriteRefusalMessage(RefusedCommand command, const QString &databaseFile,
                                const DatabaseError &error)
 {
-    const int offset = appState().isFrench() ? 1 : 0;
-    return commandText(command, offset)
-        .arg(QDir::toNativeSeparators(databaseFile), reasonText(error, offset));
+    const Language language = appState().gintLanguage;
+    return commandText(command, language)
+        .arg(QDir::toNativeSeparators(databaseFile), reasonText(error, language));
 }

@@ -40,9 +40,9 @@ LanguageHelpMenus LanguageHelpMenus::add(Screen *screen, std::function<void()> b
     menus.mnuAbout = namedAction(menus.mnuHelp, "mnuAbout");
 
     QObject::connect(menus.mnuEnglish, &QAction::triggered, screen,
-                     [] { switchProgramLanguage(0); });
+                     [] { switchProgramLanguage(Language::English); });
     QObject::connect(menus.mnuFrench, &QAction::triggered, screen,
-                     [] { switchProgramLanguage(1); });
+                     [] { switchProgramLanguage(Language::French); });
     QObject::connect(menus.mnuContents, &QAction::triggered, screen,
                      [] { gsubLaunchHelpFile(QStringLiteral("Contents")); });
     QObject::connect(menus.mnuTechnical, &QAction::triggered, screen,
@@ -58,9 +58,9 @@ LanguageHelpMenus LanguageHelpMenus::add(Screen *screen, std::function<void()> b
     return menus;
 }
 
-void LanguageHelpMenus::loadCaptions(qint16 language) const
+void LanguageHelpMenus::loadCaptions(Language language) const
 {
-    const auto text = [language](int id) { return ResourceString(id + language); };
+    const auto text = [language](int id) { return ResourceString(id, language); };
     mnuLanguage->setTitle(text(500));
     // Each language is named in its own tongue, whatever the program's language.
     mnuEnglish->setText(QStringLiteral("English"));

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QtGlobal>
+#include "core/Language.h"
+
 #include <functional>
 
 class QAction;
@@ -28,5 +29,5 @@ struct LanguageHelpMenus
 
     // The menus' captions in `language`; the screen assigns its bar's
     // mnemonics once all its captions are set.
-    void loadCaptions(qint16 language) const;
+    void loadCaptions(Language language) const;
 };

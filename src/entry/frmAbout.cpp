@@ -110,7 +110,7 @@ frmAbout::frmAbout()
     // One fixed size that holds the longer captions of either language.
     lblSampleData->setFixedWidth(440);
     QSize size;
-    for (const qint16 language : {qint16(1), qint16(0)}) {
+    for (const Language language : {Language::French, Language::English}) {
         applyCaptions(language);
         size = size.expandedTo(sizeHint());
     }
@@ -122,9 +122,9 @@ frmAbout::frmAbout()
     setEscapeAction([this] { cmdReturn_Click(); });
 }
 
-void frmAbout::applyCaptions(qint16 language)
+void frmAbout::applyCaptions(Language language)
 {
-    const auto text = [language](int id) { return ResourceString(id + language); };
+    const auto text = [language](int id) { return ResourceString(id, language); };
     lblTitle->setText(text(2));
     lblStats->setText(text(340));
     lblStreet->setText(text(342));

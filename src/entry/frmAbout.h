@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Language.h"
 #include "core/Screen.h"
 
 class QGroupBox;
@@ -38,5 +39,5 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void applyCaptions(qint16 language);
+    void applyCaptions(Language language);
 };

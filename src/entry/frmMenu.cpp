@@ -7,6 +7,7 @@
 #include "core/Messages.h"
 #include "core/ResourceString.h"
 #include "core/ScreenRegistry.h"
+#include "core/StringIds.h"
 #include "search/frmSearch.h"
 
 #include <QAction>
@@ -117,7 +118,7 @@ frmMenu::frmMenu()
 
     // One fixed size that holds the longer captions of either language.
     QSize size;
-    for (const qint16 language : {qint16(1), qint16(0)}) {
+    for (const Language language : {Language::French, Language::English}) {
         applyCaptions(language);
         size = size.expandedTo(sizeHint());
     }
@@ -246,10 +247,10 @@ void frmMenu::buildMenus()
     mnuAbout = m_languageHelp.mnuAbout;
 }
 
-void frmMenu::applyCaptions(qint16 language)
+void frmMenu::applyCaptions(Language language)
 {
-    const auto text = [language](int id) { return ResourceString(id + language); };
-    const bool english = language == 0;
+    const auto text = [language](int id) { return ResourceString(id, language); };
+    const bool english = language == Language::English;
     setWindowTitle(QStringLiteral("Quorvel") +
                    (english ? QStringLiteral(" for ") : QStringLiteral(" pour ")) + kYears);
     lblInstructions->setText(text(484));
@@ -330,8 +331,8 @@ QString frmMenu::fncGetDescription(const QString &optionName)
     // A missing row or a null description shows an empty box.
     if (rs.eof())
         return QString();
-    return rs.text(appState().gintLanguage == 0 ? QStringLiteral("descriptione")
-                                                : QStringLiteral("descriptionf"));
+    return rs.text(appState().gintLanguage == Language::English ? QStringLiteral("descriptione")
+                                                                : QStringLiteral("descriptionf"));
 }
 
 bool frmMenu::fncDetermineDataset()
@@ -353,7 +354,7 @@ void frmMenu::cmdSearch_Click()
         hide();
         ScreenRegistry::get<frmSearch>().showScreen();
     } else {
-        ShowMessage(caption(480), MsgButtons::Ok, MsgIcon::None, QString(), this);
+        ShowMessage(caption(kChooseDataset), MsgButtons::Ok, MsgIcon::None, QString(), this);
     }
 }
 

@@ -92,7 +92,7 @@ private:
     QWidget *buildCanadaGroup();
     QWidget *buildRegionGroup();
     QRadioButton *createOption(const char *name, QWidget *parent);
-    void applyCaptions(qint16 language);
+    void applyCaptions(Language language);
 
     LanguageHelpMenus m_languageHelp;
     QButtonGroup *m_group = nullptr;

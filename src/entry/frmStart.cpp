@@ -109,15 +109,15 @@ frmStart::frmStart()
 
 void frmStart::cmdEnglish_Click()
 {
-    chooseLanguage(0);
+    chooseLanguage(Language::English);
 }
 
 void frmStart::cmdFrancais_Click()
 {
-    chooseLanguage(1);
+    chooseLanguage(Language::French);
 }
 
-void frmStart::chooseLanguage(qint16 language)
+void frmStart::chooseLanguage(Language language)
 {
     // The language is set before the dataset screen exists, so it loads in it.
     switchProgramLanguage(language);

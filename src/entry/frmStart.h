@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Language.h"
 #include "core/Screen.h"
 
 class ClickableLabel;
@@ -31,5 +32,5 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void chooseLanguage(qint16 language);
+    void chooseLanguage(Language language);
 };

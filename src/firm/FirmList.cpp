@@ -4,23 +4,23 @@
 #include <QLocale>
 #include <algorithm>
 
-QString fncFirmListQuery(qint16 language)
+QString fncFirmListQuery(Language language)
 {
-    return language == 0
+    return language == Language::English
                ? QStringLiteral("select Firmname, [year] from myvalues order by Firmname, [year]")
                : QStringLiteral("select Firmname as Nom, [year] as Année from myvalues order by "
                                 "Firmname, [year]");
 }
 
-RecordSet fncReadFirmList(Connection &connection, qint16 language)
+RecordSet fncReadFirmList(Connection &connection, Language language)
 {
     const RecordSet sorted = GetRS(connection, fncFirmListQuery(language), QStringLiteral("read"));
     QVector<QVector<QVariant>> rows;
     rows.reserve(sorted.RecordCount());
     for (int i = 0; i < sorted.RecordCount(); ++i)
         rows.append(sorted.row(i));
-    QCollator collator(language == 0 ? QLocale(QLocale::English, QLocale::Canada)
-                                     : QLocale(QLocale::French, QLocale::Canada));
+    QCollator collator(language == Language::English ? QLocale(QLocale::English, QLocale::Canada)
+                                                     : QLocale(QLocale::French, QLocale::Canada));
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     // Names that differ only by letter case are one firm: its years ascend
     // across the spellings (stable: one spelling and year keep the query's
@@ -47,8 +47,8 @@ RecordSet fncReadFirmStatement(Connection &connection, const QString &firmName,
                  QStringLiteral("read"), {firmName, year, firmName});
 }
 
-QString fncNoRecordsMessage(qint16 language)
+QString fncNoRecordsMessage(Language language)
 {
-    return language == 0 ? QStringLiteral("No records were found")
-                         : QStringLiteral("L'item n'a pas été trouver");
+    return language == Language::English ? QStringLiteral("No records were found")
+                                         : QStringLiteral("L'item n'a pas été trouver");
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Language.h"
+
 #include <QString>
 #include <QVector>
 
@@ -43,7 +45,10 @@ struct ItemDefinition
     DefinitionText english;
     DefinitionText french;
 
-    const DefinitionText &text(qint16 language) const { return language == 0 ? english : french; }
+    const DefinitionText &text(Language language) const
+    {
+        return language == Language::English ? english : french;
+    }
 };
 
 // The 33 definitions, in the order of the statement items, read from the

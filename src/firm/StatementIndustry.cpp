@@ -57,7 +57,7 @@ void subDeleteStatementIndustry(Connection &connection, const QString &firmName,
 }
 
 QString fncIndustryCaption(Connection &reference, const StatementIndustry &industry,
-                           qint16 language)
+                           Language language)
 {
     const std::optional<IndustryDefinition> definition = fncIndustryDefinition(
         reference, naicsDescriptionTable(industry.volume), industry.naics, language);
@@ -67,7 +67,7 @@ QString fncIndustryCaption(Connection &reference, const StatementIndustry &indus
 }
 
 RecordSet fncFirmListWithIndustries(const RecordSet &firms, Connection &user, Connection &reference,
-                                    qint16 language)
+                                    Language language)
 {
     QHash<QPair<QString, int>, StatementIndustry> saved;
     if (fncTableExists(user, kTable)) {
@@ -99,6 +99,7 @@ RecordSet fncFirmListWithIndustries(const RecordSet &firms, Connection &user, Co
         rows.append(row);
     }
     QStringList names = firms.fieldNames();
-    names << (language == 0 ? QStringLiteral("Industry") : QStringLiteral("Industrie"));
+    names << (language == Language::English ? QStringLiteral("Industry")
+                                            : QStringLiteral("Industrie"));
     return RecordSet(names, std::move(rows));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DbTools.h"
+#include "core/Language.h"
 
 #include <QString>
 #include <optional>
@@ -35,11 +36,11 @@ std::optional<StatementIndustry> fncReadStatementIndustry(Connection &connection
 void subDeleteStatementIndustry(Connection &connection, const QString &firmName, int year);
 
 // "236110 Residential building construction": the code and, when the
-// reference database knows it, the title in the language (0 English).
+// reference database knows it, the title in the language.
 QString fncIndustryCaption(Connection &reference, const StatementIndustry &industry,
-                           qint16 language);
+                           Language language);
 
 // The firm list (name, year) with a third column naming the industry each
 // statement was saved under ("Industry" / "Industrie"); empty where none is recorded.
 RecordSet fncFirmListWithIndustries(const RecordSet &firms, Connection &user, Connection &reference,
-                                    qint16 language);
+                                    Language language);

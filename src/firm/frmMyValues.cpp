@@ -7,6 +7,7 @@
 #include "core/ProgramExit.h"
 #include "core/ResourceString.h"
 #include "core/ScreenRegistry.h"
+#include "core/StringIds.h"
 #include "entry/frmMenu.h"
 #include "firm/AmountKeys.h"
 #include "firm/AmountText.h"
@@ -376,7 +377,7 @@ void frmMyValues::connectHandlers()
                 this, [this] { mblnDataChanged = true; });
     }
     connect(txtFirmName, &QLineEdit::textChanged, this, [this](const QString &text) {
-        if (text == caption(552))
+        if (text == caption(kEnterFirmName))
             mblnDataChanged = true;
     });
     connect(cboYear->lineEdit(), &QLineEdit::textEdited, this, [this] { mblnDataChanged = true; });
@@ -588,7 +589,7 @@ void frmMyValues::subRemoveBlanksCommas()
 
 void frmMyValues::subInitializeValues()
 {
-    txtFirmName->setText(caption(544));
+    txtFirmName->setText(caption(kFirmNamePrompt));
     // A new statement belongs to the industry now chosen: the labels keep
     // naming it, so that a save or a comparison never loses it.
     m_savedIndustry.reset();
@@ -606,7 +607,7 @@ void frmMyValues::subInitializeValues()
 void frmMyValues::subShowCurrentIndustry()
 {
     const AppState &state = appState();
-    setWindowTitle(caption(546) + QStringLiteral(" ") + state.gstrDatasetCaption);
+    setWindowTitle(caption(kCompareFirmTitle) + QStringLiteral(" ") + state.gstrDatasetCaption);
     const frmSearch &search = ScreenRegistry::get<frmSearch>();
     lblIndustry->setText(search.selectedIndustryName());
     lblNAICS->setText(search.selectedNaics());
@@ -691,7 +692,7 @@ MsgAnswer frmMyValues::fncAskToSaveChanges(bool openWording)
 bool frmMyValues::fncVerifyFirmName() const
 {
     const QString name = txtFirmName->text();
-    return !name.trimmed().isEmpty() && name != caption(544);
+    return !name.trimmed().isEmpty() && name != caption(kFirmNamePrompt);
 }
 
 std::optional<QList<double>> frmMyValues::fncScreenAmounts()
@@ -716,7 +717,7 @@ bool frmMyValues::subSave_Firm_Record(bool blnSkipWarningMessages)
     subCalculateSubTotals();
     subRemoveBlanksCommas();
     if (!fncVerifyFirmName()) {
-        ShowMessage(caption(554), MsgButtons::Ok, MsgIcon::None, QString(), this);
+        ShowMessage(caption(kInvalidFirmName), MsgButtons::Ok, MsgIcon::None, QString(), this);
         return false;
     }
     // The table keeps whole years and numbers: a box the database could not
@@ -871,11 +872,11 @@ std::optional<QStringList> frmMyValues::fncPrepareComparison()
     if (!fncYearTextInRange(yearText))
         return refuse(fncInvalidYearMessage(state.isFrench()));
     if (fncLeadingNumber(txtTotLiabShareEq->text()) != fncLeadingNumber(txtTa->text()))
-        return refuse(caption(550));
+        return refuse(caption(kTotalsDiffer));
     if (txtFirmName->text().isEmpty())
-        return refuse(caption(552));
+        return refuse(caption(kEnterFirmName));
     if (fncLeadingNumber(txtTa->text()) == 0.0)
-        return refuse(caption(560));
+        return refuse(caption(kEnterValuesFirst));
     // The report needs a year it holds figures for and amounts it can read.
     const std::optional<qint16> year = fncComparisonYear(yearText);
     if (!year)
@@ -899,7 +900,7 @@ void frmMyValues::subView_Comparison_Report()
         return;
     AppState &state = appState();
     const QString languageLetter =
-        state.gintLanguage != 0 ? QStringLiteral("F") : QStringLiteral("E");
+        state.gintLanguage == Language::French ? QStringLiteral("F") : QStringLiteral("E");
     ScreenRegistry::get<frmReportViewer>().DisplayCrystalReport(
         state.gcnReference, state.gcnUser, QStringLiteral("com"), state.gintVolume,
         state.gstrRegion, values->at(kComparisonYear).toShort(), values->at(kComparisonNaics),
@@ -947,7 +948,7 @@ void frmMyValues::subLoadCaptions()
     m_captionsLoaded = true;
     lblFirmName->setText(caption(544));
     lblYear->setText(caption(274));
-    txtFirmName->setText(caption(544));
+    txtFirmName->setText(caption(kFirmNamePrompt));
 
     lblAsset->setText(caption(150));
     lblLiabEq->setText(caption(170));
@@ -1035,7 +1036,8 @@ void frmMyValues::reloadCaptions()
     // The captions bring the prompt of the new language; a name the user
     // typed stays.
     const QString firmName = txtFirmName->text();
-    const bool prompt = firmName == ResourceString(544) || firmName == ResourceString(545);
+    const bool prompt = firmName == ResourceString(kFirmNamePrompt, Language::English) ||
+                        firmName == ResourceString(kFirmNamePrompt, Language::French);
     subLoadCaptions();
     if (!prompt)
         txtFirmName->setText(firmName);

@@ -6,6 +6,7 @@
 #include "core/RecordSetModel.h"
 #include "core/ResourceString.h"
 #include "core/ScreenRegistry.h"
+#include "core/StringIds.h"
 #include "firm/AmountText.h"
 #include "firm/FirmList.h"
 #include "firm/StatementIndustry.h"
@@ -148,11 +149,11 @@ void frmOpenExisting::Form_Activate()
 
 void frmOpenExisting::subLoadCaptions()
 {
-    const qint16 language = appState().gintLanguage;
-    lblQuestion->setText(ResourceString(526 + language));
-    setWindowTitle(ResourceString(528 + language));
-    cmdOpen->setText(ResourceString(530 + language));
-    cmdExportComparisons->setText(ResourceString(1410 + language));
+    const Language language = appState().gintLanguage;
+    lblQuestion->setText(ResourceString(526, language));
+    setWindowTitle(ResourceString(528, language));
+    cmdOpen->setText(ResourceString(530, language));
+    cmdExportComparisons->setText(ResourceString(1410, language));
     cmdCancel->setText(messageButtonTexts(MsgButtons::OkCancel).constLast());
 }
 
@@ -205,7 +206,8 @@ void frmOpenExisting::dbgFirms_DblClick(const QModelIndex &index)
 
 void frmOpenExisting::cmdExportComparisons_Click()
 {
-    const QString folder = QFileDialog::getExistingDirectory(this, caption(1412), exportFolder());
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, caption(kExportFolderQuestion), exportFolder());
     if (folder.isEmpty())
         return;
     rememberExportFolder(QDir(folder).filePath(QStringLiteral("comparisons")));
@@ -219,8 +221,8 @@ void frmOpenExisting::subExportComparisons(const QString &folder)
     const int total = int(statements.size());
     QProgressDialog progress(this);
     progress.setObjectName(QStringLiteral("dlgExportProgress"));
-    progress.setWindowTitle(caption(1410));
-    progress.setCancelButtonText(caption(1416));
+    progress.setWindowTitle(caption(kExportComparisons));
+    progress.setCancelButtonText(caption(kExportCancel));
     progress.setRange(0, total);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
@@ -230,9 +232,10 @@ void frmOpenExisting::subExportComparisons(const QString &folder)
         ProgramFolder() + QStringLiteral("/rpt_Comparison.rpt"), state.gintLanguage, [&](int done) {
             progress.setValue(done);
             if (done < total)
-                progress.setLabelText(caption(1414).arg(
-                    statements.at(done).firmName, QString::number(statements.at(done).year),
-                    QString::number(done + 1), QString::number(total)));
+                progress.setLabelText(caption(kExportProgress)
+                                          .arg(statements.at(done).firmName,
+                                               QString::number(statements.at(done).year),
+                                               QString::number(done + 1), QString::number(total)));
             return !progress.wasCanceled();
         });
     progress.setValue(total);

@@ -17,9 +17,9 @@
 
 namespace {
 
-bool isEnglish(qint16 language)
+bool isEnglish(Language language)
 {
-    return language == 0;
+    return language == Language::English;
 }
 
 // The statement's amounts as the firm screen shows them once it is opened.
@@ -79,7 +79,7 @@ QVector<BatchStatement> fncBatchStatements(Connection &user)
 }
 
 QString fncComparisonFileName(const QString &firmName, int year, const QString &naics,
-                              qint16 language)
+                              Language language)
 {
     // A leading dot would hide the file.
     QString firm = safeFileName(firmName);
@@ -94,7 +94,7 @@ QString fncComparisonFileName(const QString &firmName, int year, const QString &
 
 BatchResult fncExportComparison(Connection &reference, Connection &user,
                                 const BatchStatement &statement, const QString &folder,
-                                const QString &layoutPath, qint16 language)
+                                const QString &layoutPath, Language language)
 {
     BatchResult result{statement, BatchOutcome::Failed, QString(), QString()};
     if (!statement.industry || statement.industry->naics.isEmpty()) {
@@ -136,7 +136,7 @@ BatchResult fncExportComparison(Connection &reference, Connection &user,
 QVector<BatchResult> fncExportComparisons(Connection &reference, Connection &user,
                                           const QVector<BatchStatement> &statements,
                                           const QString &folder, const QString &layoutPath,
-                                          qint16 language,
+                                          Language language,
                                           const std::function<bool(int done)> &keepGoing)
 {
     QVector<BatchResult> results;
@@ -149,7 +149,7 @@ QVector<BatchResult> fncExportComparisons(Connection &reference, Connection &use
     return results;
 }
 
-QString fncBatchSummary(const QVector<BatchResult> &results, int total, qint16 language)
+QString fncBatchSummary(const QVector<BatchResult> &results, int total, Language language)
 {
     const bool english = isEnglish(language);
     QStringList written, skipped;

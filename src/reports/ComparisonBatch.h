@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DbTools.h"
+#include "core/Language.h"
 #include "firm/StatementIndustry.h"
 
 #include <QString>
@@ -36,22 +37,22 @@ QVector<BatchStatement> fncBatchStatements(Connection &user);
 // "Comparison – Maple Ridge Homes Ltd – 2006 – 236110.pdf" ("Comparaison – …"
 // in French); characters no file name may hold become "-".
 QString fncComparisonFileName(const QString &firmName, int year, const QString &naics,
-                              qint16 language);
+                              Language language);
 
 // Prepares the statement's comparison in the work tables, exactly as the
 // firm screen's comparison command does, and writes it as a PDF into `folder`.
 // `layoutPath` is the comparison layout; the report reads the user database's file.
 BatchResult fncExportComparison(Connection &reference, Connection &user,
                                 const BatchStatement &statement, const QString &folder,
-                                const QString &layoutPath, qint16 language);
+                                const QString &layoutPath, Language language);
 
 // Exports the statements in order; `keepGoing(done)` is asked before each
 // one and stops the run when it answers false.
 QVector<BatchResult> fncExportComparisons(Connection &reference, Connection &user,
                                           const QVector<BatchStatement> &statements,
                                           const QString &folder, const QString &layoutPath,
-                                          qint16 language,
+                                          Language language,
                                           const std::function<bool(int done)> &keepGoing);
 
 // The end-of-run summary: what was written and what was skipped, and why.
-QString fncBatchSummary(const QVector<BatchResult> &results, int total, qint16 language);
+QString fncBatchSummary(const QVector<BatchResult> &results, int total, Language language);

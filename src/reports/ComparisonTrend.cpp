@@ -1,6 +1,7 @@
 #include "reports/ComparisonTrend.h"
 
 #include "core/ResourceString.h"
+#include "core/StringIds.h"
 #include "firm/StatementItems.h"
 #include "reports/IndustryYear.h"
 #include "reports/ReportSql.h"
@@ -14,17 +15,17 @@ namespace {
 
 constexpr std::array<int, kTrendYearSlots> kReferenceYears = {2004, 2005, 2006};
 
-// Texts of the section, English at the id, French at id + 1.
+// Texts of the section by their report labels.
 struct TrendLabel
 {
     const char *column;
     int stringId;
 };
 constexpr std::array<TrendLabel, 4> kTrendLabels = {{
-    {"Lbl_Trend_Title", 1400},
-    {"Lbl_Trend_Note", 1402},
-    {"Lbl_Trend_Industry", 1404},
-    {"Lbl_Trend_NotMeaningful", 1406},
+    {"Lbl_Trend_Title", kTrendTitle},
+    {"Lbl_Trend_Note", kTrendNote},
+    {"Lbl_Trend_Industry", kTrendIndustry},
+    {"Lbl_Trend_NotMeaningful", kTrendNotMeaningful},
 }};
 
 // Suffixes of a ratio's columns for year slot n (1 to 3): the firm's value,
@@ -165,11 +166,12 @@ void writeComparisonTrend(Connection &cnUser, const QString &firmName, int year,
         columns << yearColumn(slot);
         values << (slot <= int(shownYears.size()) ? QVariant(shownYears[slot - 1]) : QVariant());
     }
-    const int languageOffset =
-        reportsql::languageLetter(language).toUpper() == QLatin1String("E") ? 0 : 1;
+    const Language textLanguage =
+        reportsql::languageLetter(language).toUpper() == QLatin1String("E") ? Language::English
+                                                                            : Language::French;
     for (const TrendLabel &label : kTrendLabels) {
         columns << QLatin1String(label.column);
-        values << ResourceString(label.stringId + languageOffset);
+        values << ResourceString(label.stringId, textLanguage);
     }
     for (const TrendSeries &s : series) {
         for (int slot = 1; slot <= int(s.points.size()); ++slot) {

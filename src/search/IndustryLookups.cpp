@@ -9,7 +9,7 @@
 namespace {
 bool isEnglish(const LookupSource &source)
 {
-    return source.language == 0;
+    return source.language == Language::English;
 }
 
 // The joined select that every single-industry lookup shares, up to its
@@ -152,7 +152,7 @@ RecordSet fncKeywordSearch(const LookupSource &source, const QString &keyword, b
 
 std::optional<IndustryDefinition> fncIndustryDefinition(Connection &connection,
                                                         const QString &naicsDescTable,
-                                                        const QString &code, qint16 language)
+                                                        const QString &code, Language language)
 {
     RecordSet rs = GetRS(connection,
                          QStringLiteral("select naics, description, description_french, "
@@ -161,7 +161,7 @@ std::optional<IndustryDefinition> fncIndustryDefinition(Connection &connection,
                          QStringLiteral("read"), {code});
     if (rs.eof())
         return std::nullopt;
-    const bool english = language == 0;
+    const bool english = language == Language::English;
     IndustryDefinition result;
     result.title =
         rs.text(english ? QStringLiteral("Description") : QStringLiteral("Description_french"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DbTools.h"
+#include "core/Language.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,7 +18,7 @@ struct LookupSource
     Connection &connection;
     QString datasetTable;
     QString naicsDescTable;
-    qint16 language = 0; // 0 English, anything else French
+    Language language = Language::English;
 };
 
 // The lookup source of the current dataset and language.
@@ -66,4 +67,4 @@ struct IndustryDefinition
 // not consulted).
 std::optional<IndustryDefinition> fncIndustryDefinition(Connection &connection,
                                                         const QString &naicsDescTable,
-                                                        const QString &code, qint16 language);
+                                                        const QString &code, Language language);

@@ -13,10 +13,10 @@ bool isTopLevelKey(const QString &nodeKey)
 }
 } // namespace
 
-QVector<TreeNodeSpec> fncTreeNodes(RecordSet categories, RecordSet industries, qint16 language,
+QVector<TreeNodeSpec> fncTreeNodes(RecordSet categories, RecordSet industries, Language language,
                                    const QString &naicsDescTable)
 {
-    const bool english = language == 0;
+    const bool english = language == Language::English;
     const QString titleColumn = english ? QStringLiteral("IndDescE") : QStringLiteral("IndDescF");
     QVector<TreeNodeSpec> nodes;
 
@@ -50,7 +50,7 @@ QVector<TreeNodeSpec> fncLoadTreeNodes(const LookupSource &source)
 {
     // Both record sets are read before any node is built. They hold only the
     // columns the nodes use: a dataset row carries over a hundred figures.
-    const bool english = source.language == 0;
+    const bool english = source.language == Language::English;
     RecordSet categories = GetRS(
         source.connection,
         english

@@ -30,7 +30,7 @@ struct TreeNodeSpec
 // of the language, in sequence order) and the industries of the dataset
 // (NodeKey, Parent and Description or Description_french), in the order they
 // are added. In English "IndTFINANC" is a category of volume 1 only.
-QVector<TreeNodeSpec> fncTreeNodes(RecordSet categories, RecordSet industries, qint16 language,
+QVector<TreeNodeSpec> fncTreeNodes(RecordSet categories, RecordSet industries, Language language,
                                    const QString &naicsDescTable);
 
 // Reads both record sets, then builds the nodes.

@@ -65,13 +65,13 @@ void frmIndustryDefinitions::loadIfUnloaded()
 
 void frmIndustryDefinitions::Form_Load()
 {
-    const qint16 language = appState().gintLanguage;
+    const Language language = appState().gintLanguage;
     lblNAICS->setText(QString::fromLatin1(kDesignTitle));
     txtDefinition->clear();
     centreOnScreen();
-    cmdPrint->setText(ResourceString(58 + language));
-    cmdContinue->setText(ResourceString(336 + language));
-    setWindowTitle(ResourceString(334 + language));
+    cmdPrint->setText(ResourceString(58, language));
+    cmdContinue->setText(ResourceString(336, language));
+    setWindowTitle(ResourceString(334, language));
     m_loaded = true;
 }
 

@@ -9,6 +9,7 @@
 #include "core/RecordSetModel.h"
 #include "core/ResourceString.h"
 #include "core/ScreenRegistry.h"
+#include "core/StringIds.h"
 #include "entry/frmMenu.h"
 #include "firm/FirmList.h"
 #include "firm/frmMyValues.h"
@@ -321,7 +322,7 @@ void frmSearch::Form_Activate()
 void frmSearch::subLoadCaptions()
 {
     const AppState &state = appState();
-    const bool english = state.gintLanguage == 0;
+    const bool english = state.gintLanguage == Language::English;
     setWindowTitle((english ? QStringLiteral("Search ") : QStringLiteral("Recherche ")) +
                    state.gstrDatasetCaption + QStringLiteral(" - ") +
                    (english ? QStringLiteral("ROVAL") : QStringLiteral("LAVOR")) +
@@ -398,7 +399,7 @@ void frmSearch::subLookupNewLanguage(const QString &strNAICS)
     // A code the dataset does not carry leaves the fields as they are.
     if (const std::optional<IndustryRow> industry =
             fncLookupByCode(currentLookupSource(), strNAICS)) {
-        lblCategory->setText(caption(524) + QStringLiteral(": ") + industry->category);
+        lblCategory->setText(caption(kSectorLabel) + QStringLiteral(": ") + industry->category);
         txtIndName->setText(industry->title);
     }
 }
@@ -448,8 +449,8 @@ void frmSearch::subClearSelection()
 
 void frmSearch::subShowSelection(const IndustryRow &industry)
 {
-    lblCategory->setText(caption(524) + QStringLiteral(": ") + industry.category);
-    lblNAICSCode->setText(caption(408) + QStringLiteral(": ") + industry.code);
+    lblCategory->setText(caption(kSectorLabel) + QStringLiteral(": ") + industry.category);
+    lblNAICSCode->setText(caption(kNaicsLabel) + QStringLiteral(": ") + industry.code);
     txtIndName->setText(industry.title);
     lblHiddenNaics->setText(industry.code);
 }
@@ -534,9 +535,9 @@ void frmSearch::subSelectGridRow(const QModelIndex &index)
     if (!index.isValid() || index.row() >= adodcKeywordResults->rowCount())
         return;
     const int row = index.row();
-    lblCategory->setText(caption(524) + QStringLiteral(": ") +
+    lblCategory->setText(caption(kSectorLabel) + QStringLiteral(": ") +
                          adodcKeywordResults->cellText(row, 2));
-    lblNAICSCode->setText(caption(408) + QStringLiteral(": ") +
+    lblNAICSCode->setText(caption(kNaicsLabel) + QStringLiteral(": ") +
                           adodcKeywordResults->cellText(row, 0));
     txtIndName->setText(adodcKeywordResults->cellText(row, 1));
     lblHiddenNaics->setText(adodcKeywordResults->cellText(row, 0));
@@ -562,8 +563,8 @@ bool frmSearch::subSelectTreeItem(QTreeWidgetItem *item)
         return false;
     const QString code = naicsFromNodeKey(item->data(0, kTreeKeyRole).toString());
     const QString category = item->parent() ? item->parent()->text(0) : QString();
-    lblCategory->setText(caption(524) + QStringLiteral(": ") + category);
-    lblNAICSCode->setText(caption(408) + QStringLiteral(": ") + code);
+    lblCategory->setText(caption(kSectorLabel) + QStringLiteral(": ") + category);
+    lblNAICSCode->setText(caption(kNaicsLabel) + QStringLiteral(": ") + code);
     txtIndName->setText(item->text(0));
     lblHiddenNaics->setText(code);
     return true;
@@ -591,7 +592,7 @@ void frmSearch::cmdContinue_Click()
         const QString reportType =
             optBalanceSheet->isChecked() ? QStringLiteral("bal") : QStringLiteral("rat");
         const QString languageLetter =
-            state.gintLanguage == 0 ? QStringLiteral("E") : QStringLiteral("F");
+            state.gintLanguage == Language::English ? QStringLiteral("E") : QStringLiteral("F");
         mblnResetOnActivate = false;
         ScreenRegistry::get<frmReportViewer>().DisplayCrystalReport(
             state.gcnReference, state.gcnUser, reportType, state.gintVolume, state.gstrRegion,
@@ -654,7 +655,7 @@ void frmSearch::keyPressEvent(QKeyEvent *event)
 void frmSearch::mnuDefinition_Click()
 {
     if (lblNAICSCode->text().isEmpty()) {
-        ShowMessage(caption(556), MsgButtons::Ok, MsgIcon::Warning, QString(), this);
+        ShowMessage(caption(kSelectIndustry), MsgButtons::Ok, MsgIcon::Warning, QString(), this);
         return;
     }
     mblnResetOnActivate = false;

@@ -223,7 +223,7 @@ private slots:
         const AppState &state = appState();
         QVERIFY(state.gcnReference.isOpen());
         QVERIFY(state.gcnUser.isOpen());
-        QCOMPARE(state.gintLanguage, qint16(0));
+        QCOMPARE(state.gintLanguage, Language::English);
         QVERIFY(!state.gblnKeepFirmForm);
         QCOMPARE(state.gstrHelpViewer, m_dir.path() + QStringLiteral("/quorvel-help"));
         QVERIFY(ScreenRegistry::get<frmStart>().isVisible());
@@ -290,7 +290,7 @@ private slots:
     void messageButtonsFollowTheLanguage()
     {
         QCOMPARE(messageButtonTexts(MsgButtons::YesNoCancel), (QStringList{"Yes", "No", "Cancel"}));
-        appState().gintLanguage = 1;
+        appState().gintLanguage = Language::French;
         QCOMPARE(messageButtonTexts(MsgButtons::YesNoCancel),
                  (QStringList{"Oui", "Non", "Annuler"}));
         QCOMPARE(messageButtonTexts(MsgButtons::OkCancel), (QStringList{"OK", "Annuler"}));

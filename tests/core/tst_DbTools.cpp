@@ -67,7 +67,7 @@ private slots:
     void unknownFileTypeIsThrownAsUsageError()
     {
         StateScope state;
-        appState().gintLanguage = 1; // the usage message stays English
+        appState().gintLanguage = Language::French; // the usage message stays English
         Connection connection;
         const DatabaseError error = thrownError([&] {
             ConnectToFile(connection, m_dir.filePath(QStringLiteral("book.Doc")),

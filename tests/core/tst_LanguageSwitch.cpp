@@ -19,7 +19,8 @@ public:
     explicit RecordingScreen(const char *name) { setObjectName(QLatin1String(name)); }
     void reloadCaptions() override
     {
-        reloads() << objectName() + QLatin1Char(':') + QString::number(appState().gintLanguage);
+        reloads() << objectName() + QLatin1Char(':') +
+                         QString::number(int(appState().gintLanguage));
     }
 };
 
@@ -89,15 +90,15 @@ private slots:
         ScreenRegistry::get<PlainScreen>();
         ScreenRegistry::get<FirmScreen>();
         ScreenRegistry::get<SearchScreen>().showScreen();
-        switchProgramLanguage(1);
-        QCOMPARE(appState().gintLanguage, qint16(1));
+        switchProgramLanguage(Language::French);
+        QCOMPARE(appState().gintLanguage, Language::French);
         QCOMPARE(reloads(), (QStringList{"menu:1", "firm:1", "search:1"}));
 
         // Unloaded and loaded again, a screen comes last.
         ScreenRegistry::unload<MenuScreen>();
-        switchProgramLanguage(0);
+        switchProgramLanguage(Language::English);
         ScreenRegistry::get<MenuScreen>();
-        switchProgramLanguage(1);
+        switchProgramLanguage(Language::French);
         QCOMPARE(reloads(), (QStringList{"menu:1", "firm:1", "search:1", "firm:0", "search:0",
                                          "firm:1", "search:1", "menu:1"}));
     }
@@ -107,7 +108,7 @@ private slots:
         ScreenRegistry::get<LoadingScreen>();
         ScreenRegistry::get<UnloadingScreen>();
         ScreenRegistry::get<SearchScreen>();
-        switchProgramLanguage(1);
+        switchProgramLanguage(Language::French);
         QCOMPARE(reloads(), (QStringList{"loading:1", "unloading:1"}));
         QVERIFY(ScreenRegistry::isLoaded<FirmScreen>());
         QVERIFY(!ScreenRegistry::isLoaded<SearchScreen>());
@@ -116,8 +117,8 @@ private slots:
 
     void nothingLoaded()
     {
-        switchProgramLanguage(1);
-        QCOMPARE(appState().gintLanguage, qint16(1));
+        switchProgramLanguage(Language::French);
+        QCOMPARE(appState().gintLanguage, Language::French);
         QVERIFY(reloads().isEmpty());
         QVERIFY(ScreenRegistry::loadedScreens().isEmpty());
     }

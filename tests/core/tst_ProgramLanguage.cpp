@@ -40,28 +40,28 @@ class tst_ProgramLanguage : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { setProgramLanguage(0); }
+    void cleanup() { setProgramLanguage(Language::English); }
 
     void switchesQtTexts_data()
     {
-        QTest::addColumn<qint16>("language");
+        QTest::addColumn<Language>("language");
         QTest::addColumn<QStringList>("buttons");
         QTest::addColumn<QString>("paste");
         QTest::addColumn<QString>("messageYes");
-        QTest::newRow("fr") << qint16(1) << QStringList{"Annuler", "Enregistrer"} << "Coller"
+        QTest::newRow("fr") << Language::French << QStringList{"Annuler", "Enregistrer"} << "Coller"
                             << "Oui";
-        QTest::newRow("en") << qint16(0) << QStringList{"Cancel", "Save"} << "Paste"
+        QTest::newRow("en") << Language::English << QStringList{"Cancel", "Save"} << "Paste"
                             << "Yes";
     }
 
     void switchesQtTexts()
     {
-        QFETCH(qint16, language);
+        QFETCH(Language, language);
         QFETCH(QStringList, buttons);
         QFETCH(QString, paste);
         QFETCH(QString, messageYes);
         // From the other language, so that the switch has something to undo.
-        setProgramLanguage(language == 0 ? 1 : 0);
+        setProgramLanguage(language == Language::English ? Language::French : Language::English);
         setProgramLanguage(language);
         QCOMPARE(appState().gintLanguage, language);
         QCOMPARE(saveDialogButtons(), buttons);
@@ -75,12 +75,12 @@ private slots:
         const auto yes = [] {
             return QCoreApplication::translate("QPlatformTheme", "&Yes").remove('&');
         };
-        setProgramLanguage(1);
-        setProgramLanguage(1);
+        setProgramLanguage(Language::French);
+        setProgramLanguage(Language::French);
         QCOMPARE(yes(), QStringLiteral("Oui"));
         QVERIFY2(lineEditMenu().contains(QStringLiteral("Coller")),
                  qPrintable(lineEditMenu().join(", ")));
-        setProgramLanguage(0);
+        setProgramLanguage(Language::English);
         QCOMPARE(yes(), QStringLiteral("Yes"));
         QCOMPARE(saveDialogButtons(), (QStringList{"Cancel", "Save"}));
     }

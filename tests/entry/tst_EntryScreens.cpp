@@ -46,7 +46,7 @@ private:
         QVERIFY(appState().gcnReference.isOpen());
     }
 
-    static frmMenu &shownMenu(qint16 language)
+    static frmMenu &shownMenu(Language language)
     {
         appState().gintLanguage = language;
         frmMenu &menu = ScreenRegistry::get<frmMenu>();
@@ -102,15 +102,15 @@ private slots:
     void languageButtonReachesTheMenu_data()
     {
         QTest::addColumn<bool>("french");
-        QTest::addColumn<qint16>("language");
+        QTest::addColumn<Language>("language");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("volume2");
         QTest::addColumn<QString>("fileMenu");
-        QTest::newRow("en") << false << qint16(0)
+        QTest::newRow("en") << false << Language::English
                             << QStringLiteral("Quorvel for 2006, 2005 and 2004")
                             << QStringLiteral("Firms with Revenue $5 million to $25 million")
                             << QStringLiteral("File");
-        QTest::newRow("fr") << true << qint16(1)
+        QTest::newRow("fr") << true << Language::French
                             << QStringLiteral("Quorvel pour 2006, 2005 and 2004")
                             << QStringLiteral(
                                    "Entreprises ayant de 5 $ millions à 25 $ millions de recettes")
@@ -120,7 +120,7 @@ private slots:
     void languageButtonReachesTheMenu()
     {
         QFETCH(bool, french);
-        QFETCH(qint16, language);
+        QFETCH(Language, language);
         frmStart &start = ScreenRegistry::get<frmStart>();
         start.showScreen();
         (french ? start.cmdFrancais : start.cmdEnglish)->click();
@@ -143,22 +143,22 @@ private slots:
     // program's language.
     void licenseLabelsOpenTheirOwnDocument_data()
     {
-        QTest::addColumn<qint16>("language");
+        QTest::addColumn<Language>("language");
         QTest::addColumn<bool>("frenchLabel");
         QTest::addColumn<QString>("helpFile");
         QTest::newRow("en:English label")
-            << qint16(0) << false << QString::fromLatin1(kConceptsHelpEnglish);
+            << Language::English << false << QString::fromLatin1(kConceptsHelpEnglish);
         QTest::newRow("en:French label")
-            << qint16(0) << true << QString::fromLatin1(kConceptsHelpFrench);
+            << Language::English << true << QString::fromLatin1(kConceptsHelpFrench);
         QTest::newRow("fr:English label")
-            << qint16(1) << false << QString::fromLatin1(kConceptsHelpEnglish);
+            << Language::French << false << QString::fromLatin1(kConceptsHelpEnglish);
         QTest::newRow("fr:French label")
-            << qint16(1) << true << QString::fromLatin1(kConceptsHelpFrench);
+            << Language::French << true << QString::fromLatin1(kConceptsHelpFrench);
     }
 
     void licenseLabelsOpenTheirOwnDocument()
     {
-        QFETCH(qint16, language);
+        QFETCH(Language, language);
         QFETCH(bool, frenchLabel);
         QFETCH(QString, helpFile);
         appState().gintLanguage = language;
@@ -179,25 +179,25 @@ private slots:
     void closingAsksToExit_data()
     {
         QTest::addColumn<QString>("screen");
-        QTest::addColumn<qint16>("language");
+        QTest::addColumn<Language>("language");
         QTest::addColumn<bool>("useExitMenu");
         QTest::addColumn<bool>("answerYes");
         QTest::addColumn<QString>("question");
         const QString en = QStringLiteral("Do you want to exit?");
         const QString fr = QStringLiteral("Voulez-vous quitter?");
-        QTest::newRow("start closed, No") << "start" << qint16(0) << false << false << en;
-        QTest::newRow("start closed, Yes") << "start" << qint16(0) << false << true << en;
-        QTest::newRow("en:menu closed, No") << "menu" << qint16(0) << false << false << en;
-        QTest::newRow("fr:menu closed, No") << "menu" << qint16(1) << false << false << fr;
-        QTest::newRow("fr:menu closed, Yes") << "menu" << qint16(1) << false << true << fr;
-        QTest::newRow("en:menu Exit, No") << "menu" << qint16(0) << true << false << en;
-        QTest::newRow("en:menu Exit, Yes") << "menu" << qint16(0) << true << true << en;
+        QTest::newRow("start closed, No") << "start" << Language::English << false << false << en;
+        QTest::newRow("start closed, Yes") << "start" << Language::English << false << true << en;
+        QTest::newRow("en:menu closed, No") << "menu" << Language::English << false << false << en;
+        QTest::newRow("fr:menu closed, No") << "menu" << Language::French << false << false << fr;
+        QTest::newRow("fr:menu closed, Yes") << "menu" << Language::French << false << true << fr;
+        QTest::newRow("en:menu Exit, No") << "menu" << Language::English << true << false << en;
+        QTest::newRow("en:menu Exit, Yes") << "menu" << Language::English << true << true << en;
     }
 
     void closingAsksToExit()
     {
         QFETCH(QString, screen);
-        QFETCH(qint16, language);
+        QFETCH(Language, language);
         QFETCH(bool, useExitMenu);
         QFETCH(bool, answerYes);
         QFETCH(QString, question);
@@ -247,13 +247,13 @@ private slots:
 
     void languageSwitchRelabelsEveryControl()
     {
-        frmMenu &menu = shownMenu(0);
+        frmMenu &menu = shownMenu(Language::English);
         menu.optNWT->click();
         QCOMPARE(menu.txtDescription->toPlainText(),
                  entryfixture::englishDescription(QStringLiteral("optNWT")));
 
         menu.mnuFrench->trigger();
-        QCOMPARE(appState().gintLanguage, qint16(1));
+        QCOMPARE(appState().gintLanguage, Language::French);
         QCOMPARE(menu.txtDescription->toPlainText(), QString());
         QVERIFY(menu.optNWT->isChecked());
         QCOMPARE(menu.windowTitle(), QStringLiteral("Quorvel pour 2006, 2005 and 2004"));
@@ -296,7 +296,7 @@ private slots:
             QCOMPARE(shown, expected);
 
         menu.mnuEnglish->trigger();
-        QCOMPARE(appState().gintLanguage, qint16(0));
+        QCOMPARE(appState().gintLanguage, Language::English);
         QCOMPARE(menu.optNWT->text(), QStringLiteral("Northwest Territories"));
         QCOMPARE(testsupport::shownText(menu.mnuHelp->title()), QStringLiteral("Help"));
         QCOMPARE(menu.lblOR->text(), QStringLiteral("OR"));
@@ -316,7 +316,7 @@ private slots:
     {
         QFETCH(QStringList, empty);
         openReference(empty);
-        frmMenu &menu = shownMenu(0);
+        frmMenu &menu = shownMenu(Language::English);
         QCOMPARE(menu.options().size(), 19);
         QCOMPARE(disabledOptions(menu), empty);
     }
@@ -324,7 +324,7 @@ private slots:
     // The check runs at every activation, not only the first.
     void dataCheckRepeatsOnEveryActivation()
     {
-        frmMenu &menu = shownMenu(0);
+        frmMenu &menu = shownMenu(Language::English);
         QCOMPARE(disabledOptions(menu), QStringList());
 
         openReference({QStringLiteral("optQuebec")});
@@ -337,23 +337,24 @@ private slots:
 
     void clickingAnOptionShowsItsDescription_data()
     {
-        QTest::addColumn<qint16>("language");
+        QTest::addColumn<Language>("language");
         QTest::addColumn<QStringList>("missing");
         QTest::addColumn<QStringList>("nulls");
         QTest::addColumn<QString>("expected");
         const QString pei = QStringLiteral("optPEI");
-        QTest::newRow("en") << qint16(0) << QStringList() << QStringList()
+        QTest::newRow("en") << Language::English << QStringList() << QStringList()
                             << entryfixture::englishDescription(pei);
-        QTest::newRow("fr") << qint16(1) << QStringList() << QStringList()
+        QTest::newRow("fr") << Language::French << QStringList() << QStringList()
                             << entryfixture::frenchDescription(pei);
-        QTest::newRow("missing row") << qint16(0) << QStringList{pei} << QStringList() << QString();
+        QTest::newRow("missing row")
+            << Language::English << QStringList{pei} << QStringList() << QString();
         QTest::newRow("fr:null description")
-            << qint16(1) << QStringList() << QStringList{pei} << QString();
+            << Language::French << QStringList() << QStringList{pei} << QString();
     }
 
     void clickingAnOptionShowsItsDescription()
     {
-        QFETCH(qint16, language);
+        QFETCH(Language, language);
         QFETCH(QStringList, missing);
         QFETCH(QStringList, nulls);
         QFETCH(QString, expected);
@@ -367,17 +368,18 @@ private slots:
 
     void searchWithoutChoiceShowsMessage_data()
     {
-        QTest::addColumn<qint16>("language");
+        QTest::addColumn<Language>("language");
         QTest::addColumn<QString>("text");
-        QTest::newRow("en") << qint16(0) << QStringLiteral("Please choose a set of financial data");
-        QTest::newRow("fr") << qint16(1)
+        QTest::newRow("en") << Language::English
+                            << QStringLiteral("Please choose a set of financial data");
+        QTest::newRow("fr") << Language::French
                             << QStringLiteral(
                                    "Veuillez choisir un ensemble de données financières");
     }
 
     void searchWithoutChoiceShowsMessage()
     {
-        QFETCH(qint16, language);
+        QFETCH(Language, language);
         QFETCH(QString, text);
         frmMenu &menu = shownMenu(language);
         MessageRecorder messages;
@@ -392,28 +394,28 @@ private slots:
 
     void choiceIsRecordedAsTheDataset_data()
     {
-        QTest::addColumn<qint16>("language");
+        QTest::addColumn<Language>("language");
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("table");
         QTest::addColumn<qint16>("volume");
         QTest::addColumn<QString>("region");
-        QTest::newRow("en:Ontario") << qint16(0) << "optOntario"
+        QTest::newRow("en:Ontario") << Language::English << "optOntario"
                                     << "Ontario"
                                     << "ROVAL_Vol3_ON_2006_Final_Ratios" << qint16(3) << "ON";
         QTest::newRow("fr:volume 2")
-            << qint16(1) << "optVol2"
+            << Language::French << "optVol2"
             << "Entreprises ayant de 5 $ millions à 25 $ millions de recettes"
             << "ROVAL_Vol2_ALL_2006_Final_Ratios" << qint16(2) << "ALL";
         QTest::newRow("fr:Prince Edward Island")
-            << qint16(1) << "optPEI"
+            << Language::French << "optPEI"
             << "Île-du-Prince-Édouard"
             << "ROVAL_Vol3_PE_2006_Final_Ratios" << qint16(3) << "PE";
     }
 
     void choiceIsRecordedAsTheDataset()
     {
-        QFETCH(qint16, language);
+        QFETCH(Language, language);
         QFETCH(QString, option);
         QFETCH(QString, caption);
         QFETCH(QString, table);
@@ -433,14 +435,14 @@ private slots:
     // records the dataset again, in the new language.
     void datasetFollowsALanguageSwitchWhileHidden()
     {
-        frmMenu &menu = shownMenu(0);
+        frmMenu &menu = shownMenu(Language::English);
         menu.optVol3->click();
         QVERIFY(menu.fncDetermineDataset());
         QCOMPARE(appState().gstrDatasetCaption,
                  QStringLiteral("Firms with Revenue $30,000 to $5 million"));
         menu.hide();
 
-        appState().gintLanguage = 1;
+        appState().gintLanguage = Language::French;
         menu.subLoadCaptions();
         QVERIFY(menu.fncDetermineDataset());
         QCOMPARE(appState().gstrDatasetCaption,
@@ -451,22 +453,22 @@ private slots:
 
     void helpMenusOpenTheDocumentOfTheLanguage_data()
     {
-        QTest::addColumn<qint16>("language");
+        QTest::addColumn<Language>("language");
         QTest::addColumn<bool>("technical");
         QTest::addColumn<QString>("helpFile");
         QTest::newRow("en:Contents")
-            << qint16(0) << false << QString::fromLatin1(kConceptsHelpEnglish);
+            << Language::English << false << QString::fromLatin1(kConceptsHelpEnglish);
         QTest::newRow("fr:Contents")
-            << qint16(1) << false << QString::fromLatin1(kConceptsHelpFrench);
+            << Language::French << false << QString::fromLatin1(kConceptsHelpFrench);
         QTest::newRow("en:Technical Help")
-            << qint16(0) << true << QString::fromLatin1(kTechHelpEnglish);
+            << Language::English << true << QString::fromLatin1(kTechHelpEnglish);
         QTest::newRow("fr:Technical Help")
-            << qint16(1) << true << QString::fromLatin1(kTechHelpFrench);
+            << Language::French << true << QString::fromLatin1(kTechHelpFrench);
     }
 
     void helpMenusOpenTheDocumentOfTheLanguage()
     {
-        QFETCH(qint16, language);
+        QFETCH(Language, language);
         QFETCH(bool, technical);
         QFETCH(QString, helpFile);
         frmMenu &menu = shownMenu(language);
@@ -482,7 +484,7 @@ private slots:
     {
         DisconnectFromDB(appState().gcnReference);
         QVERIFY(openShippedDatabases(*m_dir));
-        frmMenu &menu = shownMenu(0);
+        frmMenu &menu = shownMenu(Language::English);
         QCOMPARE(disabledOptions(menu), QStringList());
         menu.optOntario->click();
         QVERIFY(!menu.txtDescription->toPlainText().isEmpty());
@@ -514,7 +516,7 @@ private slots:
         DisconnectFromDB(writable);
         ConnectToFile(appState().gcnReference, path, QStringLiteral("unknown"), OpenMode::ReadOnly);
 
-        frmMenu &menu = shownMenu(1);
+        frmMenu &menu = shownMenu(Language::French);
         QCOMPARE(disabledOptions(menu), QStringList{QStringLiteral("optManitoba")});
         QCOMPARE(menu.optManitoba->text(), QStringLiteral("Manitoba"));
         QVERIFY(menu.optManitoba->isVisible());
@@ -522,22 +524,23 @@ private slots:
 
     void aboutShowsTheCurrentLanguage_data()
     {
-        QTest::addColumn<qint16>("language");
+        QTest::addColumn<Language>("language");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("returnCaption");
-        QTest::newRow("en") << qint16(0) << QStringLiteral("About ROVAL")
+        QTest::newRow("en") << Language::English << QStringLiteral("About ROVAL")
                             << QStringLiteral("Return");
-        QTest::newRow("fr") << qint16(1) << QStringLiteral("Au sujet de LAVOR")
+        QTest::newRow("fr") << Language::French << QStringLiteral("Au sujet de LAVOR")
                             << QStringLiteral("Retourner");
     }
 
     void aboutShowsTheCurrentLanguage()
     {
-        QFETCH(qint16, language);
+        QFETCH(Language, language);
         QFETCH(QString, title);
         QFETCH(QString, returnCaption);
         // Opened once in the other language first: captions load at every showing.
-        frmMenu &menu = shownMenu(language == 0 ? 1 : 0);
+        frmMenu &menu =
+            shownMenu(language == Language::English ? Language::French : Language::English);
         menu.optVol1->click();
         QStringList seen;
         bool modal = false;
@@ -553,7 +556,7 @@ private slots:
             menu.mnuAbout->trigger();
         };
         openAbout();
-        (language == 0 ? menu.mnuEnglish : menu.mnuFrench)->trigger();
+        (language == Language::English ? menu.mnuEnglish : menu.mnuFrench)->trigger();
         openAbout();
 
         QVERIFY(modal);
@@ -561,8 +564,8 @@ private slots:
         QCOMPARE(seen.value(1), returnCaption);
         QCOMPARE(seen.value(2), QStringLiteral("Quorvel"));
         QCOMPARE(seen.value(3), QStringLiteral("Version 2006.1"));
-        QCOMPARE(seen.value(4), ResourceString(340 + language));
-        QCOMPARE(seen.value(5), ResourceString(570 + language));
+        QCOMPARE(seen.value(4), ResourceString(340, language));
+        QCOMPARE(seen.value(5), ResourceString(570, language));
         QVERIFY(!ScreenRegistry::get<frmAbout>().isVisible());
         // Coming back from the about screen is an activation of the menu.
         QCOMPARE(Screen::lastActiveScreen(), &menu);
@@ -572,7 +575,7 @@ private slots:
 
     void closingAboutReturnsToTheCaller()
     {
-        frmMenu &menu = shownMenu(0);
+        frmMenu &menu = shownMenu(Language::English);
         QTimer::singleShot(0, this, [] { ScreenRegistry::get<frmAbout>().close(); });
         menu.mnuAbout->trigger();
         QVERIFY(!ScreenRegistry::get<frmAbout>().isVisible());

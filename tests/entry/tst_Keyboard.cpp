@@ -43,7 +43,7 @@ private:
     QTemporaryDir *m_dir = nullptr;
     std::unique_ptr<StateScope> m_state;
 
-    frmMenu &shownMenu(qint16 language)
+    frmMenu &shownMenu(Language language)
     {
         setProgramLanguage(language);
         frmMenu &menu = ScreenRegistry::get<frmMenu>();
@@ -71,19 +71,19 @@ private slots:
 
     void enterPressesSearch_data()
     {
-        QTest::addColumn<qint16>("language");
+        QTest::addColumn<Language>("language");
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("message");
         QTest::newRow("en:Return")
-            << qint16(0) << int(Qt::Key_Return) << "Please choose a set of financial data";
-        QTest::newRow("fr:Enter") << qint16(1) << int(Qt::Key_Enter)
+            << Language::English << int(Qt::Key_Return) << "Please choose a set of financial data";
+        QTest::newRow("fr:Enter") << Language::French << int(Qt::Key_Enter)
                                   << "Veuillez choisir un ensemble de données financières";
     }
 
     // With no set chosen, Search answers with its message: Enter pressed it.
     void enterPressesSearch()
     {
-        QFETCH(qint16, language);
+        QFETCH(Language, language);
         QFETCH(int, key);
         QFETCH(QString, message);
         frmMenu &menu = shownMenu(language);
@@ -98,7 +98,7 @@ private slots:
 
     void escapeClosesAboutOwnedByTheMenu()
     {
-        frmMenu &menu = shownMenu(0);
+        frmMenu &menu = shownMenu(Language::English);
         QWidget *owner = nullptr;
         bool wasVisible = false;
         QTimer::singleShot(0, this, [&] {
@@ -119,14 +119,14 @@ private slots:
 
     void menusHaveMnemonics_data()
     {
-        QTest::addColumn<qint16>("language");
-        QTest::newRow("en") << qint16(0);
-        QTest::newRow("fr") << qint16(1);
+        QTest::addColumn<Language>("language");
+        QTest::newRow("en") << Language::English;
+        QTest::newRow("fr") << Language::French;
     }
 
     void menusHaveMnemonics()
     {
-        QFETCH(qint16, language);
+        QFETCH(Language, language);
         frmMenu &menu = shownMenu(language);
         QList<QList<QAction *>> groups{menu.menuBar()->actions()};
         for (QAction *title : menu.menuBar()->actions())
@@ -137,7 +137,7 @@ private slots:
             QCOMPARE(QSet<QString>(keys.cbegin(), keys.cend()).size(), keys.size());
         }
         // The language menu's own switch keeps them.
-        (language == 0 ? menu.mnuFrench : menu.mnuEnglish)->trigger();
+        (language == Language::English ? menu.mnuFrench : menu.mnuEnglish)->trigger();
         QVERIFY(menu.mnuFile->title().contains(QLatin1Char('&')));
     }
 };

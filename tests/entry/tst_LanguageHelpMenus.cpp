@@ -27,7 +27,7 @@ public:
     }
     void reloadCaptions() override
     {
-        steps << QStringLiteral("reload:") + QString::number(appState().gintLanguage);
+        steps << QStringLiteral("reload:") + QString::number(int(appState().gintLanguage));
     }
 
     LanguageHelpMenus menus;
@@ -56,17 +56,17 @@ private slots:
 
     void menusCaptionsAndMnemonics_data()
     {
-        QTest::addColumn<qint16>("language");
+        QTest::addColumn<Language>("language");
         QTest::addColumn<QStringList>("bar");
         QTest::addColumn<QStringList>("languageItems");
         QTest::addColumn<QStringList>("helpItems");
-        QTest::newRow("en") << qint16(0)
+        QTest::newRow("en") << Language::English
                             << QStringList{"mnuFile=&File", "mnuLanguage=&Language",
                                            "mnuHelp=&Help"}
                             << QStringList{"mnuEnglish=&English", "mnuFrench=&Français"}
                             << QStringList{"mnuContents=&Contents", "mnuTechnical=&Technical Help",
                                            "mnuAbout=&About ROVAL"};
-        QTest::newRow("fr") << qint16(1)
+        QTest::newRow("fr") << Language::French
                             << QStringList{"mnuFile=&File", "mnuLanguage=&Langue", "mnuHelp=&Aide"}
                             << QStringList{"mnuEnglish=&English", "mnuFrench=&Français"}
                             << QStringList{"mnuContents=&Contenu", "mnuTechnical=&L'aide technique",
@@ -75,7 +75,7 @@ private slots:
 
     void menusCaptionsAndMnemonics()
     {
-        QFETCH(qint16, language);
+        QFETCH(Language, language);
         QFETCH(QStringList, bar);
         QFETCH(QStringList, languageItems);
         QFETCH(QStringList, helpItems);
@@ -91,9 +91,9 @@ private slots:
     {
         HostScreen &host = ScreenRegistry::get<HostScreen>();
         host.menus.mnuFrench->trigger();
-        QCOMPARE(appState().gintLanguage, qint16(1));
+        QCOMPARE(appState().gintLanguage, Language::French);
         host.menus.mnuEnglish->trigger();
-        QCOMPARE(appState().gintLanguage, qint16(0));
+        QCOMPARE(appState().gintLanguage, Language::English);
         QCOMPARE(host.steps, (QStringList{"reload:1", "reload:0"}));
     }
 

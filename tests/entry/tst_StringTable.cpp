@@ -1,6 +1,7 @@
 #include "support/LogicTestSupport.h"
 
 #include "core/ResourceString.h"
+#include "core/StringIds.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -109,6 +110,67 @@ private slots:
         QFETCH(int, id);
         QFETCH(QString, text);
         QCOMPARE(ResourceString(id), text);
+    }
+
+    // The named ids of the logic and the messages point at their texts, and
+    // each language's text holds the places the code fills in.
+    void namedIds_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("englishStart");
+        QTest::addColumn<int>("places");
+        const auto row = [](const char *name, int id, const char *start, int places = 0) {
+            QTest::newRow(name) << id << QString::fromUtf8(start) << places;
+        };
+        row("exit question", kExitQuestion, "Do you want to exit?");
+        row("choose dataset", kChooseDataset, "Please choose a set of financial data");
+        row("NAICS label", kNaicsLabel, "NAICS");
+        row("sector label", kSectorLabel, "Sector");
+        row("select industry", kSelectIndustry, "You must select an industry.");
+        row("firm name prompt", kFirmNamePrompt, "Enter a Firm Name Here");
+        row("compare title", kCompareFirmTitle, "Compare a firm with");
+        row("totals differ", kTotalsDiffer, "Total Assets is not equal");
+        row("enter firm name", kEnterFirmName, "Please enter a firm name");
+        row("invalid firm name", kInvalidFirmName, "Invalid firm name.");
+        row("values first", kEnterValuesFirst, "Please enter your firm values first");
+        row("trend title", kTrendTitle, "Your firm over the years");
+        row("trend note", kTrendNote, "For each ratio: ");
+        row("trend industry", kTrendIndustry, "Industry: Q1 · median · Q3");
+        row("trend n/m", kTrendNotMeaningful, "n/m");
+        row("export comparisons", kExportComparisons, "Export comparisons…");
+        row("export folder", kExportFolderQuestion, "Choose the folder for the comparison files");
+        row("export progress", kExportProgress, "Writing the comparison of ", 4);
+        row("export cancel", kExportCancel, "Cancel");
+        row("empty file", kEmptyFileText, "The database file %1 is empty", 1);
+        row("missing tables", kMissingTablesText, "The database file %1 lacks these tables", 2);
+        row("missing columns", kMissingColumnsText, "The database file %1 lacks these columns", 2);
+        row("read-only file", kReadOnlyFileText, "The database file %1 is read-only", 1);
+        row("read-only folder", kReadOnlyFolderText, "The folder of the database file %1", 1);
+        row("locked file", kLockedText, "The database file %1 is locked", 1);
+        row("cannot start", kCannotStartText, "Quorvel cannot start");
+        row("read-only reason", kReadOnlyReason, "it is read-only");
+        row("locked reason", kLockedReason, "another program holds it locked");
+        row("disk full reason", kDiskFullReason, "the disk is full");
+        row("not writable reason", kNotWritableReason, "it cannot be written");
+        row("save refused", kSaveRefused, "The statement could not be saved", 2);
+        row("delete refused", kDeleteRefused, "The statement could not be deleted", 2);
+        row("report refused", kReportRefused, "The report could not be prepared", 2);
+    }
+
+    void namedIds()
+    {
+        QFETCH(int, id);
+        QFETCH(QString, englishStart);
+        QFETCH(int, places);
+        QVERIFY2(ResourceString(id, Language::English).startsWith(englishStart),
+                 qPrintable(ResourceString(id, Language::English)));
+        for (const Language language : {Language::English, Language::French}) {
+            const QString text = ResourceString(id, language);
+            QVERIFY(!text.isEmpty());
+            for (int place = 1; place <= 4; ++place)
+                QCOMPARE(text.contains(QLatin1Char('%') + QString::number(place)), place <= places);
+        }
+        QCOMPARE(ResourceString(id, Language::French), ResourceString(id + 1));
     }
 
     void contactBlockIsFilledInBothLanguages_data()

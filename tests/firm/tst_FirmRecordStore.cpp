@@ -308,7 +308,7 @@ void tst_FirmRecordStore::userDatabaseWithoutTheIndustryTable()
     const RecordSet list = fncFirmListWithIndustries(
         GetRS(user, QStringLiteral("select FirmName, [Year] from MyValues"),
               QStringLiteral("read")),
-        user, appState().gcnReference, 0);
+        user, appState().gcnReference, Language::English);
     QCOMPARE(list.RecordCount(), 1);
     QCOMPARE(list.row(0).at(2).toString(), QString());
 

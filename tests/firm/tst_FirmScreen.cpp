@@ -222,23 +222,23 @@ void tst_FirmScreen::rejectedKeys_data()
 {
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
-    QTest::addColumn<qint16>("language");
+    QTest::addColumn<Language>("language");
     QTest::addColumn<QString>("message");
     const QString en = QStringLiteral("Please enter a number");
     const QString fr = QStringLiteral("SVP entrer un numéro");
-    QTest::newRow("en: decimal point") << int(Qt::Key_Period) << 0 << qint16(0) << en;
-    QTest::newRow("en: comma") << int(Qt::Key_Comma) << 0 << qint16(0) << en;
-    QTest::newRow("en: letter") << int(Qt::Key_A) << 0 << qint16(0) << en;
+    QTest::newRow("en: decimal point") << int(Qt::Key_Period) << 0 << Language::English << en;
+    QTest::newRow("en: comma") << int(Qt::Key_Comma) << 0 << Language::English << en;
+    QTest::newRow("en: letter") << int(Qt::Key_A) << 0 << Language::English << en;
     QTest::newRow("en: paste shortcut, a letter on the clipboard")
-        << int(Qt::Key_V) << int(Qt::ControlModifier) << qint16(0) << en;
-    QTest::newRow("fr: blank") << int(Qt::Key_Space) << 0 << qint16(1) << fr;
+        << int(Qt::Key_V) << int(Qt::ControlModifier) << Language::English << en;
+    QTest::newRow("fr: blank") << int(Qt::Key_Space) << 0 << Language::French << fr;
 }
 
 void tst_FirmScreen::rejectedKeys()
 {
     QFETCH(int, key);
     QFETCH(int, modifiers);
-    QFETCH(qint16, language);
+    QFETCH(Language, language);
     QFETCH(QString, message);
     appState().gintLanguage = language;
     frmMyValues &firm = showFirm();
@@ -538,7 +538,7 @@ void tst_FirmScreen::openChecks()
         QVERIFY(!openExisting.isVisible());
         QVERIFY(!appState().gblnKeepFirmForm);
     }
-    appState().gintLanguage = 1;
+    appState().gintLanguage = Language::French;
     fill(firm, {QStringLiteral("FirmName=Acme"), QStringLiteral("Cash=7")});
     {
         // Changed and answered No: the list opens without the records test.
@@ -642,7 +642,7 @@ void tst_FirmScreen::languageSwitch()
          {QStringLiteral("FirmName=Acme"), QStringLiteral("Cash=40"), QStringLiteral("Year=2005")});
     const bool changed = firm.dataChanged();
     firm.mnuFrench->trigger();
-    QCOMPARE(appState().gintLanguage, qint16(1));
+    QCOMPARE(appState().gintLanguage, Language::French);
     // The typed name stays; only the label shows the new language's prompt.
     QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Acme"));
     QCOMPARE(firm.lblFirmName->text(), QStringLiteral("Entrer un nom d’entreprise ici"));

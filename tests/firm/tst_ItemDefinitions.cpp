@@ -179,7 +179,7 @@ void tst_ItemDefinitions::resourceDefinesEveryItem()
     QFETCH(int, language);
     const ItemDefinition &definition = itemDefinitions().at(item);
     QCOMPARE(definition.item, QString::fromLatin1(statementItems()[item].column));
-    const DefinitionText &text = definition.text(qint16(language));
+    const DefinitionText &text = definition.text(Language(language));
     QVERIFY(!text.title.trimmed().isEmpty());
     QVERIFY(!text.lines.isEmpty());
     QVERIFY(!joinDefinitionBody(text).trimmed().isEmpty());
@@ -343,8 +343,9 @@ void tst_ItemDefinitions::cashBodies()
 {
     QFETCH(int, language);
     QFETCH(QString, body);
-    QCOMPARE(joinDefinitionBody(findItemDefinition(QStringLiteral("lblCash"))->text(language)),
-             body);
+    QCOMPARE(
+        joinDefinitionBody(findItemDefinition(QStringLiteral("lblCash"))->text(Language(language))),
+        body);
 }
 
 void tst_ItemDefinitions::computedItemsAreSingleParagraphs_data()
@@ -395,7 +396,7 @@ void tst_ItemDefinitions::computedItemsAreSingleParagraphs()
     QFETCH(QString, label);
     QFETCH(int, language);
     QFETCH(QString, body);
-    QCOMPARE(joinDefinitionBody(findItemDefinition(label)->text(language)), body);
+    QCOMPARE(joinDefinitionBody(findItemDefinition(label)->text(Language(language))), body);
 }
 
 void tst_ItemDefinitions::singleLineBodiesHaveNoLineBreak()
@@ -446,7 +447,7 @@ void tst_ItemDefinitions::subListIndent()
     QFETCH(QString, label);
     QFETCH(int, language);
     QFETCH(QString, indent);
-    const QString body = joinDefinitionBody(findItemDefinition(label)->text(language));
+    const QString body = joinDefinitionBody(findItemDefinition(label)->text(Language(language)));
     const QStringList lines = body.split(QStringLiteral("\r\n\r\n"), Qt::SkipEmptyParts);
     QStringList subList;
     for (const QString &line : lines) {
@@ -497,7 +498,7 @@ void tst_ItemDefinitions::capitalAssetsInclusions()
     QFETCH(QString, opening);
     QFETCH(QString, lastLetter);
     const auto &lines =
-        findItemDefinition(QStringLiteral("lblCapitalAssets"))->text(language).lines;
+        findItemDefinition(QStringLiteral("lblCapitalAssets"))->text(Language(language)).lines;
     int start = -1;
     for (int i = 0; i < lines.size(); ++i)
         if (lines.at(i).text == opening)
@@ -539,7 +540,7 @@ void tst_ItemDefinitions::joinedLinesKeepTheirBlank()
     QFETCH(QString, label);
     QFETCH(int, language);
     QFETCH(QString, line);
-    const QString body = joinDefinitionBody(findItemDefinition(label)->text(language));
+    const QString body = joinDefinitionBody(findItemDefinition(label)->text(Language(language)));
     QVERIFY2(body.split(QStringLiteral("\r\n\r\n")).contains(line), qPrintable(body));
 }
 
@@ -573,16 +574,16 @@ void tst_ItemDefinitions::shownInTheCurrentLanguage()
     StateScope state;
     MessageRecorder recorder;
     // Switch languages first: the box follows the language at the click.
-    appState().gintLanguage = qint16(1 - language);
+    appState().gintLanguage = Language(1 - language);
     subShowItemDefinition(label);
-    appState().gintLanguage = qint16(language);
+    appState().gintLanguage = Language(language);
     subShowItemDefinition(label);
 
     QCOMPARE(recorder.messages.size(), 2);
     const MessageRecord &shown = recorder.messages.last();
     QCOMPARE(shown.title, title);
     QVERIFY2(shown.text.startsWith(start), qPrintable(shown.text));
-    QCOMPARE(shown.text, joinDefinitionBody(findItemDefinition(label)->text(language)));
+    QCOMPARE(shown.text, joinDefinitionBody(findItemDefinition(label)->text(Language(language))));
     QCOMPARE(shown.buttons, MsgButtons::Ok);
     QCOMPARE(shown.icon, MsgIcon::Information);
     QVERIFY(recorder.messages.first().title != title);

@@ -154,7 +154,7 @@ void tst_OpenExisting::checkLoaded(const QString &firmName, int year, int base)
     // Captioned even when this is the screen's very first showing, and a
     // statement just read is not an unsaved change.
     QCOMPARE(firm.findChild<QLabel *>(QStringLiteral("lblCash"))->text(),
-             ResourceString(152 + appState().gintLanguage));
+             ResourceString(152, appState().gintLanguage));
     QVERIFY(!firm.dataChanged());
     QCOMPARE(firm.txtCash->text(), QString::number(base) + QStringLiteral(".1234"));
     for (int i = 1; i < kStatementItemCount; ++i) {
@@ -175,17 +175,17 @@ void tst_OpenExisting::emptyTableListsNothing()
 
 void tst_OpenExisting::listOrderAndHeadings_data()
 {
-    QTest::addColumn<int>("language");
+    QTest::addColumn<Language>("language");
     QTest::addColumn<QStringList>("headings");
-    QTest::newRow("en") << 0 << QStringList{"FirmName", "Year"};
-    QTest::newRow("fr") << 1 << QStringList{"Nom", "Année"};
+    QTest::newRow("en") << Language::English << QStringList{"FirmName", "Year"};
+    QTest::newRow("fr") << Language::French << QStringList{"Nom", "Année"};
 }
 
 void tst_OpenExisting::listOrderAndHeadings()
 {
-    QFETCH(int, language);
+    QFETCH(Language, language);
     QFETCH(QStringList, headings);
-    appState().gintLanguage = qint16(language);
+    appState().gintLanguage = language;
     insertStatement(QStringLiteral("zeta Works"), 2006, 100);
     insertStatement(QStringLiteral("Two Years Inc"), 2006, 200);
     insertStatement(QStringLiteral("École Nord"), 2005, 300);
@@ -207,18 +207,19 @@ void tst_OpenExisting::listOrderAndHeadings()
 
 void tst_OpenExisting::captions_data()
 {
-    QTest::addColumn<int>("language");
+    QTest::addColumn<Language>("language");
     QTest::addColumn<QString>("question");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("open");
     QTest::addColumn<QString>("exportAll");
     QTest::addColumn<QString>("cancel");
-    QTest::newRow("en") << 0 << "Which firm would you like to work with?"
+    QTest::newRow("en") << Language::English << "Which firm would you like to work with?"
                         << "Open Existing"
                         << "Open"
                         << "Export comparisons…"
                         << "Cancel";
-    QTest::newRow("fr") << 1 << "Avec laquelle des entreprises aimeriez-vous travailler?"
+    QTest::newRow("fr") << Language::French
+                        << "Avec laquelle des entreprises aimeriez-vous travailler?"
                         << "Ouvrir le rapport existant"
                         << "Ouvrir"
                         << "Exporter les comparaisons…"
@@ -227,13 +228,13 @@ void tst_OpenExisting::captions_data()
 
 void tst_OpenExisting::captions()
 {
-    QFETCH(int, language);
+    QFETCH(Language, language);
     QFETCH(QString, question);
     QFETCH(QString, title);
     QFETCH(QString, open);
     QFETCH(QString, exportAll);
     QFETCH(QString, cancel);
-    appState().gintLanguage = qint16(language);
+    appState().gintLanguage = language;
     frmOpenExisting &screen = ScreenRegistry::get<frmOpenExisting>();
     screen.showScreen();
     QCOMPARE(screen.lblQuestion->text(), question);
@@ -330,21 +331,23 @@ void tst_OpenExisting::doubleClickOpensTheRow()
 
 void tst_OpenExisting::nothingToOpen_data()
 {
-    QTest::addColumn<int>("language");
+    QTest::addColumn<Language>("language");
     QTest::addColumn<bool>("deleteChosen");
     QTest::addColumn<QString>("message");
-    QTest::newRow("en:empty list") << 0 << false << "No records were found";
-    QTest::newRow("fr:empty list") << 1 << false << "L'item n'a pas été trouver";
-    QTest::newRow("en:deleted since listed") << 0 << true << "No records were found";
-    QTest::newRow("fr:deleted since listed") << 1 << true << "L'item n'a pas été trouver";
+    QTest::newRow("en:empty list") << Language::English << false << "No records were found";
+    QTest::newRow("fr:empty list") << Language::French << false << "L'item n'a pas été trouver";
+    QTest::newRow("en:deleted since listed")
+        << Language::English << true << "No records were found";
+    QTest::newRow("fr:deleted since listed")
+        << Language::French << true << "L'item n'a pas été trouver";
 }
 
 void tst_OpenExisting::nothingToOpen()
 {
-    QFETCH(int, language);
+    QFETCH(Language, language);
     QFETCH(bool, deleteChosen);
     QFETCH(QString, message);
-    appState().gintLanguage = qint16(language);
+    appState().gintLanguage = language;
     if (deleteChosen) {
         insertStatement(QStringLiteral("Gone Ltd"), 2005, 100);
         insertStatement(QStringLiteral("Kept Ltd"), 2005, 200);

@@ -51,26 +51,27 @@ private slots:
     void launchHelpFile_data()
     {
         QTest::addColumn<QString>("topic");
-        QTest::addColumn<int>("language");
+        QTest::addColumn<Language>("language");
         QTest::addColumn<QString>("helpFile"); // empty: the viewer gets no file
 
-        QTest::newRow("en:Contents") << "Contents" << 0 << "ROVA_ConceptsHelp_Eng.qch";
-        QTest::newRow("fr:Contents") << "Contents" << 1 << "ROVA_ConceptsHelp_Fre.qch";
-        QTest::newRow("en:Tech") << "Tech" << 0 << "ROVA_Tech_Help_Eng.qch";
-        QTest::newRow("fr:Tech") << "Tech" << 1 << "ROVA_Tech_Help_Fre.qch";
-        QTest::newRow("any non-zero language is French") << "Tech" << 7 << "ROVA_Tech_Help_Fre.qch";
-        QTest::newRow("en:tech wrong case") << "tech" << 0 << "";
-        QTest::newRow("fr:CONTENTS wrong case") << "CONTENTS" << 1 << "";
-        QTest::newRow("en:trailing blank") << "Tech " << 0 << "";
-        QTest::newRow("en:empty topic") << "" << 0 << "";
+        QTest::newRow("en:Contents")
+            << "Contents" << Language::English << "ROVA_ConceptsHelp_Eng.qch";
+        QTest::newRow("fr:Contents")
+            << "Contents" << Language::French << "ROVA_ConceptsHelp_Fre.qch";
+        QTest::newRow("en:Tech") << "Tech" << Language::English << "ROVA_Tech_Help_Eng.qch";
+        QTest::newRow("fr:Tech") << "Tech" << Language::French << "ROVA_Tech_Help_Fre.qch";
+        QTest::newRow("en:tech wrong case") << "tech" << Language::English << "";
+        QTest::newRow("fr:CONTENTS wrong case") << "CONTENTS" << Language::French << "";
+        QTest::newRow("en:trailing blank") << "Tech " << Language::English << "";
+        QTest::newRow("en:empty topic") << "" << Language::English << "";
     }
 
     void launchHelpFile()
     {
         QFETCH(QString, topic);
-        QFETCH(int, language);
+        QFETCH(Language, language);
         QFETCH(QString, helpFile);
-        appState().gintLanguage = qint16(language);
+        appState().gintLanguage = language;
 
         gsubLaunchHelpFile(topic);
 
@@ -105,7 +106,7 @@ private slots:
         QFETCH(QString, helpFile);
         QFETCH(int, topicId);
         // The label's file decides the language, not the program's language.
-        appState().gintLanguage = 1;
+        appState().gintLanguage = Language::French;
 
         GetHelpTopic(helpFile, topicId);
 
@@ -120,17 +121,17 @@ private slots:
     // program carries on (no ending, no error left to end it).
     void viewerThatDoesNotStartIsSaidAndTheProgramGoesOn_data()
     {
-        QTest::addColumn<qint16>("language");
+        QTest::addColumn<Language>("language");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("en") << qint16(0)
+        QTest::newRow("en") << Language::English
                             << QStringLiteral("The help viewer could not be started: ");
-        QTest::newRow("fr") << qint16(1)
+        QTest::newRow("fr") << Language::French
                             << QStringLiteral("Le visualiseur d'aide n'a pas pu être démarré : ");
     }
 
     void viewerThatDoesNotStartIsSaidAndTheProgramGoesOn()
     {
-        QFETCH(qint16, language);
+        QFETCH(Language, language);
         QFETCH(QString, expected);
         appState().gintLanguage = language;
         recordStarts(false);

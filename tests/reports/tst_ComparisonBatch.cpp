@@ -67,22 +67,22 @@ private slots:
     void fileNames_data()
     {
         QTest::addColumn<QString>("firm");
-        QTest::addColumn<qint16>("language");
+        QTest::addColumn<Language>("language");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("en") << "Maple Ridge Homes Ltd" << qint16(0)
+        QTest::newRow("en") << "Maple Ridge Homes Ltd" << Language::English
                             << "Comparison – Maple Ridge Homes Ltd – 2006 – 236110.pdf";
-        QTest::newRow("fr") << "Érable & Fils" << qint16(1)
+        QTest::newRow("fr") << "Érable & Fils" << Language::French
                             << "Comparaison – Érable & Fils – 2006 – 236110.pdf";
         QTest::newRow("path characters")
-            << "A/B: C*D?" << qint16(0) << "Comparison – A-B- C-D- – 2006 – 236110.pdf";
+            << "A/B: C*D?" << Language::English << "Comparison – A-B- C-D- – 2006 – 236110.pdf";
         QTest::newRow("hidden-file dot and blanks")
-            << "  ..Dots  Inc " << qint16(0) << "Comparison – Dots Inc – 2006 – 236110.pdf";
+            << "  ..Dots  Inc " << Language::English << "Comparison – Dots Inc – 2006 – 236110.pdf";
     }
 
     void fileNames()
     {
         QFETCH(QString, firm);
-        QFETCH(qint16, language);
+        QFETCH(Language, language);
         QFETCH(QString, expected);
         QCOMPARE(fncComparisonFileName(firm, 2006, QStringLiteral("236110"), language), expected);
     }
@@ -102,12 +102,13 @@ private slots:
         QTemporaryDir out;
         const QVector<BatchStatement> statements = fncBatchStatements(user);
         QCOMPARE(statements.size(), 3);
-        const QVector<BatchResult> results =
-            fncExportComparisons(appState().gcnReference, user, statements, out.path(),
-                                 m_dir.filePath(QStringLiteral("rpt_Comparison.rpt")), 0, {});
+        const QVector<BatchResult> results = fncExportComparisons(
+            appState().gcnReference, user, statements, out.path(),
+            m_dir.filePath(QStringLiteral("rpt_Comparison.rpt")), Language::English, {});
         QCOMPARE(results.size(), 3);
 
-        const QString written = fncComparisonFileName("Maple Ridge Homes Ltd", 2006, m_naics, 0);
+        const QString written =
+            fncComparisonFileName("Maple Ridge Homes Ltd", 2006, m_naics, Language::English);
         QCOMPARE(filesIn(out.path()), QStringList{written});
         QVERIFY(isWholePdf(QDir(out.path()).filePath(written)));
 
@@ -118,7 +119,7 @@ private slots:
         QCOMPARE(outcomes.value("Nowhere Trading"), BatchOutcome::NoIndustryData);
         QCOMPARE(outcomes.value("Old Client Co"), BatchOutcome::NoIndustryRecorded);
 
-        const QString summary = fncBatchSummary(results, int(statements.size()), 0);
+        const QString summary = fncBatchSummary(results, int(statements.size()), Language::English);
         QVERIFY2(summary.startsWith(QStringLiteral("1 of 3 comparisons written.")),
                  qPrintable(summary));
         QVERIFY(summary.contains(written));
@@ -126,7 +127,7 @@ private slots:
                                                 "data for 2005")));
         QVERIFY(summary.contains(
             QStringLiteral("Old Client Co, 2004: saved before industries were remembered")));
-        const QString french = fncBatchSummary(results, int(statements.size()), 1);
+        const QString french = fncBatchSummary(results, int(statements.size()), Language::French);
         QVERIFY2(french.startsWith(QStringLiteral("1 comparaisons écrites sur 3.")),
                  qPrintable(french));
     }
@@ -140,14 +141,14 @@ private slots:
         const QVector<BatchStatement> statements = fncBatchStatements(user);
         const QVector<BatchResult> results =
             fncExportComparisons(appState().gcnReference, user, statements, out.path(),
-                                 m_dir.filePath(QStringLiteral("rpt_Comparison.rpt")), 1,
-                                 [](int done) { return done < 2; });
+                                 m_dir.filePath(QStringLiteral("rpt_Comparison.rpt")),
+                                 Language::French, [](int done) { return done < 2; });
         QCOMPARE(results.size(), 2);
         const QStringList files = filesIn(out.path());
         QCOMPARE(files.size(), 2);
         for (const QString &file : files)
             QVERIFY2(isWholePdf(QDir(out.path()).filePath(file)), qPrintable(file));
-        QVERIFY(fncBatchSummary(results, 3, 0)
+        QVERIFY(fncBatchSummary(results, 3, Language::English)
                     .contains(QStringLiteral("The export was cancelled after 2 statements.")));
     }
 
@@ -160,7 +161,8 @@ private slots:
         const QVector<BatchStatement> statements = fncBatchStatements(user);
         QCOMPARE(statements.size(), 1);
         QCOMPARE(fncExportComparison(appState().gcnReference, user, statements.first(), out.path(),
-                                     m_dir.filePath(QStringLiteral("rpt_Comparison.rpt")), 0)
+                                     m_dir.filePath(QStringLiteral("rpt_Comparison.rpt")),
+                                     Language::English)
                      .outcome,
                  BatchOutcome::Written);
         const RecordSet batch = GetRS(user, QStringLiteral("select * from Rpt_Comparison"), "read");

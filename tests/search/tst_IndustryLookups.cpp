@@ -26,7 +26,7 @@ private slots:
     void definition();
 
 private:
-    LookupSource source(qint16 language)
+    LookupSource source(Language language)
     {
         AppState &state = appState();
         return LookupSource{state.gcnReference, state.gstrDatasetTable, state.gstrNaicsDescTable,
@@ -52,55 +52,56 @@ void tst_IndustryLookups::cleanup()
 
 void tst_IndustryLookups::codesKeepToTheDataset()
 {
-    QCOMPARE(fncNaicsCodes(source(0)), searchfixture::datasetCodes());
+    QCOMPARE(fncNaicsCodes(source(Language::English)), searchfixture::datasetCodes());
 }
 
 void tst_IndustryLookups::titlesInAlphabeticalOrder_data()
 {
-    QTest::addColumn<qint16>("language");
+    QTest::addColumn<Language>("language");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("en") << qint16(0)
+    QTest::newRow("en") << Language::English
                         << QStringList{"Driving schools", "Family clothing stores",
                                        "Grocery stores", "Lawyers' offices",
                                        "Residential building construction"};
     QTest::newRow("fr:accented capitals sort with their letter")
-        << qint16(1)
+        << Language::French
         << QStringList{"Bureaux d'avocats", "Construction résidentielle", "École de conduite",
                        "Épiceries", "Magasins de vêtements pour la famille"};
 }
 
 void tst_IndustryLookups::titlesInAlphabeticalOrder()
 {
-    QFETCH(qint16, language);
+    QFETCH(Language, language);
     QFETCH(QStringList, expected);
     QCOMPARE(fncNaicsTitles(source(language)), expected);
 }
 
 void tst_IndustryLookups::lookupByCode_data()
 {
-    QTest::addColumn<qint16>("language");
+    QTest::addColumn<Language>("language");
     QTest::addColumn<QString>("code");
     QTest::addColumn<bool>("found");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("category");
-    QTest::newRow("en") << qint16(0) << "236110" << true << "Residential building construction"
+    QTest::newRow("en") << Language::English << "236110" << true
+                        << "Residential building construction"
                         << "Construction";
-    QTest::newRow("fr") << qint16(1) << "445110" << true << "Épiceries"
+    QTest::newRow("fr") << Language::French << "445110" << true << "Épiceries"
                         << "Commerce de détail";
     QTest::newRow("en:category missing from the tree")
-        << qint16(0) << "611692" << true << "Driving schools"
+        << Language::English << "611692" << true << "Driving schools"
         << "";
-    QTest::newRow("en:not in the dataset") << qint16(0) << "722511" << false << ""
+    QTest::newRow("en:not in the dataset") << Language::English << "722511" << false << ""
                                            << "";
-    QTest::newRow("en:empty code") << qint16(0) << "" << false << ""
+    QTest::newRow("en:empty code") << Language::English << "" << false << ""
                                    << "";
-    QTest::newRow("en:quote in the code") << qint16(0) << "1' or '1'='1" << false << ""
+    QTest::newRow("en:quote in the code") << Language::English << "1' or '1'='1" << false << ""
                                           << "";
 }
 
 void tst_IndustryLookups::lookupByCode()
 {
-    QFETCH(qint16, language);
+    QFETCH(Language, language);
     QFETCH(QString, code);
     QFETCH(bool, found);
     QFETCH(QString, title);
@@ -116,30 +117,30 @@ void tst_IndustryLookups::lookupByCode()
 
 void tst_IndustryLookups::lookupByTitle_data()
 {
-    QTest::addColumn<qint16>("language");
+    QTest::addColumn<Language>("language");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("category");
-    QTest::newRow("en:apostrophe") << qint16(0) << "Lawyers' offices"
+    QTest::newRow("en:apostrophe") << Language::English << "Lawyers' offices"
                                    << "541110"
                                    << "Management";
-    QTest::newRow("fr:apostrophe") << qint16(1) << "Bureaux d'avocats"
+    QTest::newRow("fr:apostrophe") << Language::French << "Bureaux d'avocats"
                                    << "541110"
                                    << "Gestion";
-    QTest::newRow("fr:accented") << qint16(1) << "École de conduite"
+    QTest::newRow("fr:accented") << Language::French << "École de conduite"
                                  << "611692"
                                  << "";
-    QTest::newRow("en:not in the dataset") << qint16(0) << "Full-service restaurants"
+    QTest::newRow("en:not in the dataset") << Language::English << "Full-service restaurants"
                                            << ""
                                            << "";
-    QTest::newRow("fr:english title") << qint16(1) << "Grocery stores"
+    QTest::newRow("fr:english title") << Language::French << "Grocery stores"
                                       << ""
                                       << "";
 }
 
 void tst_IndustryLookups::lookupByTitle()
 {
-    QFETCH(qint16, language);
+    QFETCH(Language, language);
     QFETCH(QString, title);
     QFETCH(QString, code);
     QFETCH(QString, category);
@@ -154,30 +155,33 @@ void tst_IndustryLookups::lookupByTitle()
 
 void tst_IndustryLookups::keywordSearch_data()
 {
-    QTest::addColumn<qint16>("language");
+    QTest::addColumn<Language>("language");
     QTest::addColumn<QString>("keyword");
     QTest::addColumn<QStringList>("codes");
     const QStringList all = searchfixture::datasetCodes();
-    QTest::newRow("en:empty keyword lists the dataset") << qint16(0) << "" << all;
-    QTest::newRow("en:percent lists the dataset") << qint16(0) << "%" << all;
-    QTest::newRow("en:apostrophe") << qint16(0) << "lawyers' off" << QStringList{"541110"};
+    QTest::newRow("en:empty keyword lists the dataset") << Language::English << "" << all;
+    QTest::newRow("en:percent lists the dataset") << Language::English << "%" << all;
+    QTest::newRow("en:apostrophe") << Language::English << "lawyers' off" << QStringList{"541110"};
     QTest::newRow("en:underscore matches one character")
-        << qint16(0) << "st_res" << QStringList{"445110", "448140"};
+        << Language::English << "st_res" << QStringList{"445110", "448140"};
     QTest::newRow("en:underscore matches the blank")
-        << qint16(0) << "grocery_stores" << QStringList{"445110"};
-    QTest::newRow("en:letter case ignored") << qint16(0) << "GROCERY" << QStringList{"445110"};
-    QTest::newRow("en:not in the dataset") << qint16(0) << "restaurant" << QStringList{};
-    QTest::newRow("en:no match") << qint16(0) << "zzz" << QStringList{};
-    QTest::newRow("fr:accented capital typed") << qint16(1) << "ÉPICERIE" << QStringList{"445110"};
+        << Language::English << "grocery_stores" << QStringList{"445110"};
+    QTest::newRow("en:letter case ignored")
+        << Language::English << "GROCERY" << QStringList{"445110"};
+    QTest::newRow("en:not in the dataset") << Language::English << "restaurant" << QStringList{};
+    QTest::newRow("en:no match") << Language::English << "zzz" << QStringList{};
+    QTest::newRow("fr:accented capital typed")
+        << Language::French << "ÉPICERIE" << QStringList{"445110"};
     QTest::newRow("fr:accented small letter typed")
-        << qint16(1) << "école" << QStringList{"611692"};
-    QTest::newRow("fr:apostrophe") << qint16(1) << "d'avocats" << QStringList{"541110"};
-    QTest::newRow("fr:looks in french titles only") << qint16(1) << "Grocery" << QStringList{};
+        << Language::French << "école" << QStringList{"611692"};
+    QTest::newRow("fr:apostrophe") << Language::French << "d'avocats" << QStringList{"541110"};
+    QTest::newRow("fr:looks in french titles only")
+        << Language::French << "Grocery" << QStringList{};
 }
 
 void tst_IndustryLookups::keywordSearch()
 {
-    QFETCH(qint16, language);
+    QFETCH(Language, language);
     QFETCH(QString, keyword);
     QFETCH(QStringList, codes);
     RecordSet rs = fncKeywordSearch(source(language), keyword);
@@ -190,21 +194,22 @@ void tst_IndustryLookups::keywordSearch()
 
 void tst_IndustryLookups::keywordHeadings_data()
 {
-    QTest::addColumn<qint16>("language");
+    QTest::addColumn<Language>("language");
     QTest::addColumn<QStringList>("headings");
     QTest::addColumn<QStringList>("firstRow");
-    QTest::newRow("en") << qint16(0) << QStringList{"NAICS", "Description", "Sector"}
+    QTest::newRow("en") << Language::English << QStringList{"NAICS", "Description", "Sector"}
                         << QStringList{"445110", "Grocery stores", "Retail trade"};
-    QTest::newRow("fr") << qint16(1) << QStringList{"SCIAN", "Description", "Secteur"}
+    QTest::newRow("fr") << Language::French << QStringList{"SCIAN", "Description", "Secteur"}
                         << QStringList{"445110", "Épiceries", "Commerce de détail"};
 }
 
 void tst_IndustryLookups::keywordHeadings()
 {
-    QFETCH(qint16, language);
+    QFETCH(Language, language);
     QFETCH(QStringList, headings);
     QFETCH(QStringList, firstRow);
-    const RecordSet rs = fncKeywordSearch(source(language), language == 0 ? "grocer" : "épicer");
+    const RecordSet rs =
+        fncKeywordSearch(source(language), language == Language::English ? "grocer" : "épicer");
     QCOMPARE(rs.fieldNames(), headings);
     QCOMPARE(rs.RecordCount(), 1);
     QStringList row;
@@ -215,27 +220,28 @@ void tst_IndustryLookups::keywordHeadings()
 
 void tst_IndustryLookups::definition_data()
 {
-    QTest::addColumn<qint16>("language");
+    QTest::addColumn<Language>("language");
     QTest::addColumn<QString>("code");
     QTest::addColumn<bool>("found");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("definition");
-    QTest::newRow("en") << qint16(0) << "236110" << true << "Residential building construction"
+    QTest::newRow("en") << Language::English << "236110" << true
+                        << "Residential building construction"
                         << "Builds houses.\r\nAlso renovates them.";
-    QTest::newRow("fr") << qint16(1) << "236110" << true << "Construction résidentielle"
+    QTest::newRow("fr") << Language::French << "236110" << true << "Construction résidentielle"
                         << "Construit des maisons.";
-    QTest::newRow("en:null definition") << qint16(0) << "445110" << true << "Grocery stores"
+    QTest::newRow("en:null definition") << Language::English << "445110" << true << "Grocery stores"
                                         << "";
     QTest::newRow("en:not in the dataset still has a definition")
-        << qint16(0) << "722511" << true << "Full-service restaurants"
+        << Language::English << "722511" << true << "Full-service restaurants"
         << "Serves meals.";
-    QTest::newRow("en:empty code") << qint16(0) << "" << false << ""
+    QTest::newRow("en:empty code") << Language::English << "" << false << ""
                                    << "";
 }
 
 void tst_IndustryLookups::definition()
 {
-    QFETCH(qint16, language);
+    QFETCH(Language, language);
     QFETCH(QString, code);
     QFETCH(bool, found);
     QFETCH(QString, title);

@@ -21,7 +21,7 @@ private slots:
 
 private:
     // Builds the tree of the fixture for a dataset and language.
-    int build(QTreeWidget &tree, const QString &option, qint16 language, bool brokenTree = false)
+    int build(QTreeWidget &tree, const QString &option, Language language, bool brokenTree = false)
     {
         m_state = std::make_unique<testsupport::StateScope>();
         m_dir = std::make_unique<QTemporaryDir>();
@@ -62,20 +62,20 @@ void tst_IndustryTree::cleanup()
 void tst_IndustryTree::financeCategory_data()
 {
     QTest::addColumn<QString>("option");
-    QTest::addColumn<qint16>("language");
+    QTest::addColumn<Language>("language");
     QTest::addColumn<bool>("present");
-    QTest::newRow("en:volume 1") << "optVol1" << qint16(0) << true;
-    QTest::newRow("en:volume 2") << "optVol2" << qint16(0) << false;
-    QTest::newRow("en:volume 3 Ontario") << "optOntario" << qint16(0) << false;
-    QTest::newRow("fr:volume 1") << "optVol1" << qint16(1) << true;
-    QTest::newRow("fr:volume 2") << "optVol2" << qint16(1) << true;
-    QTest::newRow("fr:volume 3 Ontario") << "optOntario" << qint16(1) << true;
+    QTest::newRow("en:volume 1") << "optVol1" << Language::English << true;
+    QTest::newRow("en:volume 2") << "optVol2" << Language::English << false;
+    QTest::newRow("en:volume 3 Ontario") << "optOntario" << Language::English << false;
+    QTest::newRow("fr:volume 1") << "optVol1" << Language::French << true;
+    QTest::newRow("fr:volume 2") << "optVol2" << Language::French << true;
+    QTest::newRow("fr:volume 3 Ontario") << "optOntario" << Language::French << true;
 }
 
 void tst_IndustryTree::financeCategory()
 {
     QFETCH(QString, option);
-    QFETCH(qint16, language);
+    QFETCH(Language, language);
     QFETCH(bool, present);
     QTreeWidget tree;
     QVERIFY(build(tree, option, language) >= 0);
@@ -83,8 +83,9 @@ void tst_IndustryTree::financeCategory()
     QCOMPARE(finance != nullptr, present);
     if (finance) {
         QCOMPARE(finance->parent()->data(0, kTreeKeyRole).toString(), QStringLiteral("IndTOTALL"));
-        QCOMPARE(finance->text(0), language == 0 ? QStringLiteral("Finance and insurance")
-                                                 : QStringLiteral("Finance et assurances"));
+        QCOMPARE(finance->text(0), language == Language::English
+                                       ? QStringLiteral("Finance and insurance")
+                                       : QStringLiteral("Finance et assurances"));
     }
     // Volume 1 files banking under finance.
     QCOMPARE(findKey(tree, QStringLiteral("Ind522110")) != nullptr, option == "optVol1");
@@ -94,7 +95,7 @@ void tst_IndustryTree::layout()
 {
     QTreeWidget tree;
     // The fixture's driving school is filed under a category that does not exist.
-    QCOMPARE(build(tree, QStringLiteral("optVol2"), 0), 1);
+    QCOMPARE(build(tree, QStringLiteral("optVol2"), Language::English), 1);
 
     // Both top-level keys, whatever their letter case, with trimmed titles.
     QCOMPARE(tree.topLevelItemCount(), 2);
@@ -123,7 +124,7 @@ void tst_IndustryTree::brokenReferenceData()
     QTreeWidget tree;
     // A duplicate category key and a category under a missing parent are
     // left out, with the orphan industry: three nodes in all.
-    QCOMPARE(build(tree, QStringLiteral("optVol2"), 0, true), 3);
+    QCOMPARE(build(tree, QStringLiteral("optVol2"), Language::English, true), 3);
     QCOMPARE(countKey(tree, QStringLiteral("IndTCONST")), 1);
     QCOMPARE(findKey(tree, QStringLiteral("IndTCONST"))->text(0), QStringLiteral("Construction"));
     QCOMPARE(findKey(tree, QStringLiteral("IndTLOST")), nullptr);
@@ -134,7 +135,7 @@ void tst_IndustryTree::brokenReferenceData()
 void tst_IndustryTree::iconsByRole()
 {
     QTreeWidget tree;
-    QVERIFY(build(tree, QStringLiteral("optVol2"), 0) >= 0);
+    QVERIFY(build(tree, QStringLiteral("optVol2"), Language::English) >= 0);
     QTreeWidgetItem *folder = findKey(tree, QStringLiteral("IndTRETAIL"));
     QTreeWidgetItem *paper = findKey(tree, QStringLiteral("Ind445110"));
     QCOMPARE(folder->data(0, kTreePictureRole).toInt(), int(kClosedFolder));

@@ -59,36 +59,36 @@ private slots:
     void keywordListsTheDatasetsMatchesOnly_data()
     {
         QTest::addColumn<QString>("option");
-        QTest::addColumn<int>("language");
+        QTest::addColumn<Language>("language");
         QTest::addColumn<QString>("keyword");
         QTest::addColumn<QString>("titleColumn");
-        QTest::newRow("en:Ontario ret") << "optOntario" << 0 << "ret"
+        QTest::newRow("en:Ontario ret") << "optOntario" << Language::English << "ret"
                                         << "Description";
-        QTest::newRow("fr:Ontario détail") << "optOntario" << 1 << "détail"
+        QTest::newRow("fr:Ontario détail") << "optOntario" << Language::French << "détail"
                                            << "Description_french";
-        QTest::newRow("fr:Ontario DÉTAIL") << "optOntario" << 1 << "DÉTAIL"
+        QTest::newRow("fr:Ontario DÉTAIL") << "optOntario" << Language::French << "DÉTAIL"
                                            << "Description_french";
-        QTest::newRow("en:Nunavut constr") << "optNunavut" << 0 << "constr"
+        QTest::newRow("en:Nunavut constr") << "optNunavut" << Language::English << "constr"
                                            << "Description";
-        QTest::newRow("fr:volume 1 fabrication") << "optVol1" << 1 << "FABRICATION"
+        QTest::newRow("fr:volume 1 fabrication") << "optVol1" << Language::French << "FABRICATION"
                                                  << "Description_french";
-        QTest::newRow("fr:volume 1 electricite") << "optVol1" << 1 << "electricite"
+        QTest::newRow("fr:volume 1 electricite") << "optVol1" << Language::French << "electricite"
                                                  << "Description_french";
-        QTest::newRow("fr:volume 3 ELECTRICITE") << "optVol3" << 1 << "ELECTRICITE"
+        QTest::newRow("fr:volume 3 ELECTRICITE") << "optVol3" << Language::French << "ELECTRICITE"
                                                  << "Description_french";
-        QTest::newRow("en:volume 1 ELECTRIC") << "optVol1" << 0 << "ELECTRIC"
+        QTest::newRow("en:volume 1 ELECTRIC") << "optVol1" << Language::English << "ELECTRIC"
                                               << "Description";
     }
 
     void keywordListsTheDatasetsMatchesOnly()
     {
         QFETCH(QString, option);
-        QFETCH(int, language);
+        QFETCH(Language, language);
         QFETCH(QString, keyword);
         QFETCH(QString, titleColumn);
         AppState &state = appState();
         subSetDataTable(state, option);
-        state.gintLanguage = qint16(language);
+        state.gintLanguage = language;
 
         RecordSet found = fncKeywordSearch(currentLookupSource(), keyword);
         QSet<QString> codes;
@@ -107,7 +107,7 @@ private slots:
     {
         AppState &state = appState();
         subSetDataTable(state, QStringLiteral("optVol1"));
-        state.gintLanguage = 1;
+        state.gintLanguage = Language::French;
         RecordSet found = fncKeywordSearch(currentLookupSource(), QStringLiteral("electricite"));
         QStringList titles;
         for (; !found.eof(); found.MoveNext())
@@ -119,22 +119,24 @@ private slots:
 
     void definitionsWidenTheSearchAfterTheTitles_data()
     {
-        QTest::addColumn<int>("language");
+        QTest::addColumn<Language>("language");
         QTest::addColumn<QString>("keyword");
-        QTest::newRow("en:wiring") << 0 << "wiring";
-        QTest::newRow("fr:cablage") << 1 << "cablage";
-        QTest::newRow("en:construction") << 0 << "construction";
+        QTest::newRow("en:wiring") << Language::English << "wiring";
+        QTest::newRow("fr:cablage") << Language::French << "cablage";
+        QTest::newRow("en:construction") << Language::English << "construction";
     }
 
     void definitionsWidenTheSearchAfterTheTitles()
     {
-        QFETCH(int, language);
+        QFETCH(Language, language);
         QFETCH(QString, keyword);
         AppState &state = appState();
         subSetDataTable(state, QStringLiteral("optVol1"));
-        state.gintLanguage = qint16(language);
-        const QString titleColumn = language == 0 ? "Description" : "Description_french";
-        const QString definitionColumn = language == 0 ? "definitione" : "definitionf";
+        state.gintLanguage = language;
+        const QString titleColumn =
+            language == Language::English ? "Description" : "Description_french";
+        const QString definitionColumn =
+            language == Language::English ? "definitione" : "definitionf";
 
         // Expected: the title matches, then the definition-only matches.
         const QSet<QString> inDataset = datasetCodes(state.gstrDatasetTable);

@@ -119,38 +119,38 @@ void tst_frmIndustryDefinitions::cleanup()
 
 void tst_frmIndustryDefinitions::opens_data()
 {
-    QTest::addColumn<qint16>("language");
+    QTest::addColumn<Language>("language");
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("titleLine");
     QTest::addColumn<QString>("definition");
     QTest::addColumn<QString>("windowTitle");
     QTest::addColumn<QString>("print");
     QTest::addColumn<QString>("back");
-    QTest::newRow("en:with a line break") << qint16(0) << "236110"
+    QTest::newRow("en:with a line break") << Language::English << "236110"
                                           << "236110 - Residential building construction"
                                           << "Builds houses.\nAlso renovates them."
                                           << "Industry Definition"
                                           << "Print"
                                           << "Back";
-    QTest::newRow("fr") << qint16(1) << "236110"
+    QTest::newRow("fr") << Language::French << "236110"
                         << "236110 - Construction résidentielle"
                         << "Construit des maisons."
                         << "Définition de l'industrie"
                         << "Imprimer"
                         << "Retourner";
-    QTest::newRow("en:null definition") << qint16(0) << "445110"
+    QTest::newRow("en:null definition") << Language::English << "445110"
                                         << "445110 - Grocery stores"
                                         << ""
                                         << "Industry Definition"
                                         << "Print"
                                         << "Back";
-    QTest::newRow("en:industry outside the dataset") << qint16(0) << "722511"
+    QTest::newRow("en:industry outside the dataset") << Language::English << "722511"
                                                      << "722511 - Full-service restaurants"
                                                      << "Serves meals."
                                                      << "Industry Definition"
                                                      << "Print"
                                                      << "Back";
-    QTest::newRow("en:empty code opens the design caption") << qint16(0) << ""
+    QTest::newRow("en:empty code opens the design caption") << Language::English << ""
                                                             << "Title"
                                                             << ""
                                                             << "Industry Definition"
@@ -160,7 +160,7 @@ void tst_frmIndustryDefinitions::opens_data()
 
 void tst_frmIndustryDefinitions::opens()
 {
-    QFETCH(qint16, language);
+    QFETCH(Language, language);
     QFETCH(QString, code);
     QFETCH(QString, titleLine);
     QFETCH(QString, definition);
@@ -188,7 +188,7 @@ void tst_frmIndustryDefinitions::reusedWhileOpenReloadedAfterBack()
     QCOMPARE(shownDefinition(), QStringLiteral("Sells clothing."));
 
     // A language switch does not reach the open viewer.
-    appState().gintLanguage = 1;
+    appState().gintLanguage = Language::French;
     QCOMPARE(buttonText("cmdPrint"), QStringLiteral("Print"));
     QCOMPARE(viewer().windowTitle(), QStringLiteral("Industry Definition"));
 
@@ -257,13 +257,13 @@ void tst_frmIndustryDefinitions::noPrinterKeepsRunning()
 {
     setPrinterProvider([] { return std::unique_ptr<QPrinter>(); });
     EndRecorder ending;
-    for (const qint16 language : {qint16(0), qint16(1)}) {
+    for (const Language language : {Language::English, Language::French}) {
         appState().gintLanguage = language;
         gsubOpenIndustryDef(QStringLiteral("236110"));
         MessageRecorder messages;
         viewer().cmdPrint_Click();
         QCOMPARE(messages.texts(),
-                 QStringList{language == 0
+                 QStringList{language == Language::English
                                  ? QStringLiteral("There is no printer connected to your computer.")
                                  : QStringLiteral(
                                        "Il n'y a pas d'imprimante de rattaché à votre machine.")});
@@ -275,14 +275,16 @@ void tst_frmIndustryDefinitions::noPrinterKeepsRunning()
 
 void tst_frmIndustryDefinitions::printedPageHeaderAndIndent_data()
 {
-    QTest::addColumn<qint16>("language");
+    QTest::addColumn<Language>("language");
     QTest::addColumn<QString>("jobName");
     QTest::addColumn<QString>("firstWord");
     QTest::newRow("en")
-        << qint16(0) << "Quorvel – Industry Definition – 236110 - Residential building construction"
+        << Language::English
+        << "Quorvel – Industry Definition – 236110 - Residential building construction"
         << "Builds";
     QTest::newRow("fr")
-        << qint16(1) << "Quorvel – Définition de l'industrie – 236110 - Construction résidentielle"
+        << Language::French
+        << "Quorvel – Définition de l'industrie – 236110 - Construction résidentielle"
         << "Construit";
 }
 
@@ -290,7 +292,7 @@ void tst_frmIndustryDefinitions::printedPageHeaderAndIndent_data()
 // share one left edge.
 void tst_frmIndustryDefinitions::printedPageHeaderAndIndent()
 {
-    QFETCH(qint16, language);
+    QFETCH(Language, language);
     QFETCH(QString, jobName);
     QFETCH(QString, firstWord);
     appState().gintLanguage = language;
@@ -310,7 +312,8 @@ void tst_frmIndustryDefinitions::printedPageHeaderAndIndent()
     // The header: the code at the top, the day at the right of the same line.
     const PrintedWord headerCode = words.first();
     QCOMPARE(headerCode.text, QStringLiteral("236110"));
-    const QString day = definitionPrintHeader(QString(), QDate::currentDate(), language != 0).date;
+    const QString day =
+        definitionPrintHeader(QString(), QDate::currentDate(), language == Language::French).date;
     const PrintedWord year = findWord(words, day.section(QLatin1Char(' '), -1));
     QVERIFY(year.x > 300);
     QVERIFY(qAbs(year.y - headerCode.y) < 2);

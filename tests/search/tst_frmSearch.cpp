@@ -162,10 +162,10 @@ void tst_frmSearch::firstShowing()
 
 void tst_frmSearch::continueWithoutIndustry_data()
 {
-    QTest::addColumn<qint16>("language");
+    QTest::addColumn<Language>("language");
     QTest::addColumn<QString>("message");
-    QTest::newRow("en") << qint16(0) << "You must select an industry";
-    QTest::newRow("fr") << qint16(1) << "Vous devez sélectionner une industrie";
+    QTest::newRow("en") << Language::English << "You must select an industry";
+    QTest::newRow("fr") << Language::French << "Vous devez sélectionner une industrie";
 }
 
 // The shipped databases and layouts in a program folder of the test's own,
@@ -186,7 +186,7 @@ bool tst_frmSearch::openShippedProgram()
 
 void tst_frmSearch::continueWithoutIndustry()
 {
-    QFETCH(qint16, language);
+    QFETCH(Language, language);
     QFETCH(QString, message);
     appState().gintLanguage = language;
     frmSearch &search = showSearch();
@@ -388,7 +388,7 @@ void tst_frmSearch::languageSwitchKeepsIndustry()
     QCOMPARE(search.lblNAICSCode->text(), QStringLiteral("NAICS: ") + chosen);
 
     search.mnuFrench->trigger();
-    QCOMPARE(appState().gintLanguage, qint16(1));
+    QCOMPARE(appState().gintLanguage, Language::French);
     const std::optional<IndustryRow> french = fncLookupByCode(currentLookupSource(), chosen);
     QVERIFY(french);
     QCOMPARE(search.txtIndName->text(), french->title);
@@ -527,15 +527,15 @@ void tst_frmSearch::keywordSearch()
 
 void tst_frmSearch::keywordNoMatch_data()
 {
-    QTest::addColumn<qint16>("language");
+    QTest::addColumn<Language>("language");
     QTest::addColumn<QString>("message");
-    QTest::newRow("en") << qint16(0) << "No match was found";
-    QTest::newRow("fr") << qint16(1) << "L'item n'a pas été trouver";
+    QTest::newRow("en") << Language::English << "No match was found";
+    QTest::newRow("fr") << Language::French << "L'item n'a pas été trouver";
 }
 
 void tst_frmSearch::keywordNoMatch()
 {
-    QFETCH(qint16, language);
+    QFETCH(Language, language);
     QFETCH(QString, message);
     appState().gintLanguage = language;
     frmSearch &search = showSearch();

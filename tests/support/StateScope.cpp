@@ -45,7 +45,7 @@ StateScope::StateScope() : m_saved(appState())
     fresh.gcnReference = m_saved.gcnReference;
     fresh.gcnUser = m_saved.gcnUser;
     appState() = fresh;
-    setProgramLanguage(0);
+    setProgramLanguage(Language::English);
 }
 
 StateScope::~StateScope()
