@@ -237,14 +237,7 @@ void frmMenu::buildMenus()
     mnuExit = mnuFile->addAction(QString());
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
 
-    m_languageHelp = LanguageHelpMenus::add(this);
-    mnuLanguage = m_languageHelp.mnuLanguage;
-    mnuEnglish = m_languageHelp.mnuEnglish;
-    mnuFrench = m_languageHelp.mnuFrench;
-    mnuHelp = m_languageHelp.mnuHelp;
-    mnuContents = m_languageHelp.mnuContents;
-    mnuTechnical = m_languageHelp.mnuTechnical;
-    mnuAbout = m_languageHelp.mnuAbout;
+    languageHelp = LanguageHelpMenus::add(this);
 }
 
 void frmMenu::applyCaptions(Language language)
@@ -281,7 +274,7 @@ void frmMenu::applyCaptions(Language language)
     cmdSearch->setText(text(504));
     mnuFile->setTitle(text(496));
     mnuExit->setText(text(328));
-    m_languageHelp.loadCaptions(language);
+    languageHelp.loadCaptions(language);
     assignMnemonics(menuBar());
     txtDescription->setPlainText(QString());
 }

@@ -73,13 +73,9 @@ public:
 
     QMenu *mnuFile = nullptr;
     QAction *mnuExit = nullptr;
-    QMenu *mnuLanguage = nullptr;
-    QAction *mnuEnglish = nullptr;
-    QAction *mnuFrench = nullptr;
-    QMenu *mnuHelp = nullptr;
-    QAction *mnuContents = nullptr;
-    QAction *mnuTechnical = nullptr;
-    QAction *mnuAbout = nullptr;
+    // mnuLanguage (mnuEnglish, mnuFrench) and mnuHelp (mnuContents,
+    // mnuTechnical, mnuAbout).
+    LanguageHelpMenus languageHelp;
 
 protected:
     void Form_Activate() override;
@@ -94,7 +90,6 @@ private:
     QRadioButton *createOption(const char *name, QWidget *parent);
     void applyCaptions(Language language);
 
-    LanguageHelpMenus m_languageHelp;
     QButtonGroup *m_group = nullptr;
     QList<QRadioButton *> m_options;
 };

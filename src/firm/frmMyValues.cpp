@@ -357,14 +357,7 @@ void frmMyValues::buildMenus()
     mnuView = menu("mnuView");
     mnuDefinition = action(mnuView, "mnuDefinition");
     mnuReport = action(mnuView, "mnuReport");
-    m_languageHelp = LanguageHelpMenus::add(this);
-    mnuLanguage = m_languageHelp.mnuLanguage;
-    mnuEnglish = m_languageHelp.mnuEnglish;
-    mnuFrench = m_languageHelp.mnuFrench;
-    mnuHelp = m_languageHelp.mnuHelp;
-    mnuContents = m_languageHelp.mnuContents;
-    mnuTechnical = m_languageHelp.mnuTechnical;
-    mnuAbout = m_languageHelp.mnuAbout;
+    languageHelp = LanguageHelpMenus::add(this);
 }
 
 void frmMyValues::connectHandlers()
@@ -966,7 +959,7 @@ void frmMyValues::subLoadCaptions()
     mnuView->setTitle(caption(460));
     mnuDefinition->setText(caption(334));
     mnuReport->setText(caption(540));
-    m_languageHelp.loadCaptions(appState().gintLanguage);
+    languageHelp.loadCaptions(appState().gintLanguage);
     subShowCurrentIndustry(); // the title and the industry's labels
     assignMnemonics(menuBar());
 }

@@ -137,13 +137,9 @@ public:
     QMenu *mnuView = nullptr;
     QAction *mnuDefinition = nullptr;
     QAction *mnuReport = nullptr;
-    QMenu *mnuLanguage = nullptr;
-    QAction *mnuEnglish = nullptr;
-    QAction *mnuFrench = nullptr;
-    QMenu *mnuHelp = nullptr;
-    QAction *mnuContents = nullptr;
-    QAction *mnuTechnical = nullptr;
-    QAction *mnuAbout = nullptr;
+    // mnuLanguage (mnuEnglish, mnuFrench) and mnuHelp (mnuContents,
+    // mnuTechnical, mnuAbout).
+    LanguageHelpMenus languageHelp;
 
 protected:
     void Form_Activate() override;
@@ -177,7 +173,6 @@ private:
     // number (its message has been shown and the box has the focus).
     std::optional<QList<double>> fncScreenAmounts();
 
-    LanguageHelpMenus m_languageHelp;
     bool mblnDataChanged = false;
     std::optional<StatementIndustry> m_savedIndustry;
     // Hidden since it was last active: the next activation starts afresh

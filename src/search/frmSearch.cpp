@@ -251,14 +251,7 @@ void frmSearch::buildMenus()
     mnuView = named(menuBar()->addMenu(QString()), "mnuView");
     mnuDefinition = action(mnuView, "mnuDefinition");
     // The about screen is modal: back from it, this screen keeps everything.
-    m_languageHelp = LanguageHelpMenus::add(this, [this] { mblnResetOnActivate = false; });
-    mnuLanguage = m_languageHelp.mnuLanguage;
-    mnuEnglish = m_languageHelp.mnuEnglish;
-    mnuFrench = m_languageHelp.mnuFrench;
-    mnuHelp = m_languageHelp.mnuHelp;
-    mnuContents = m_languageHelp.mnuContents;
-    mnuTechnical = m_languageHelp.mnuTechnical;
-    mnuAbout = m_languageHelp.mnuAbout;
+    languageHelp = LanguageHelpMenus::add(this, [this] { mblnResetOnActivate = false; });
 }
 
 void frmSearch::connectHandlers()
@@ -355,7 +348,7 @@ void frmSearch::subLoadCaptions()
     mnuExit->setText(caption(328));
     mnuView->setTitle(caption(460));
     mnuDefinition->setText(caption(334));
-    m_languageHelp.loadCaptions(appState().gintLanguage);
+    languageHelp.loadCaptions(appState().gintLanguage);
     assignMnemonics(menuBar());
 }
 

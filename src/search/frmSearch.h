@@ -110,13 +110,9 @@ public:
     QAction *mnuExit = nullptr;
     QMenu *mnuView = nullptr;
     QAction *mnuDefinition = nullptr;
-    QMenu *mnuLanguage = nullptr;
-    QAction *mnuEnglish = nullptr;
-    QAction *mnuFrench = nullptr;
-    QMenu *mnuHelp = nullptr;
-    QAction *mnuContents = nullptr;
-    QAction *mnuTechnical = nullptr;
-    QAction *mnuAbout = nullptr;
+    // mnuLanguage (mnuEnglish, mnuFrench) and mnuHelp (mnuContents,
+    // mnuTechnical, mnuAbout).
+    LanguageHelpMenus languageHelp;
 
 protected:
     void Form_Activate() override;
@@ -143,7 +139,6 @@ private:
     void subOpenFirmScreens();
     void setDefaultButton(QPushButton *button);
 
-    LanguageHelpMenus m_languageHelp;
     bool mblnResetOnActivate = true;
     QPushButton *m_defaultButton = nullptr;
 };

@@ -252,7 +252,7 @@ private slots:
         QCOMPARE(menu.txtDescription->toPlainText(),
                  entryfixture::englishDescription(QStringLiteral("optNWT")));
 
-        menu.mnuFrench->trigger();
+        menu.languageHelp.mnuFrench->trigger();
         QCOMPARE(appState().gintLanguage, Language::French);
         QCOMPARE(menu.txtDescription->toPlainText(), QString());
         QVERIFY(menu.optNWT->isChecked());
@@ -284,21 +284,28 @@ private slots:
             {menu.cmdSearch->text(), QStringLiteral("Recherche")},
             {testsupport::shownText(menu.mnuFile->title()), QStringLiteral("Fichier")},
             {testsupport::shownText(menu.mnuExit->text()), QStringLiteral("Quitter")},
-            {testsupport::shownText(menu.mnuLanguage->title()), QStringLiteral("Langue")},
-            {testsupport::shownText(menu.mnuEnglish->text()), QStringLiteral("English")},
-            {testsupport::shownText(menu.mnuFrench->text()), QStringLiteral("Français")},
-            {testsupport::shownText(menu.mnuHelp->title()), QStringLiteral("Aide")},
-            {testsupport::shownText(menu.mnuContents->text()), QStringLiteral("Contenu")},
-            {testsupport::shownText(menu.mnuTechnical->text()), QStringLiteral("L'aide technique")},
-            {testsupport::shownText(menu.mnuAbout->text()), QStringLiteral("Au sujet de LAVOR")},
+            {testsupport::shownText(menu.languageHelp.mnuLanguage->title()),
+             QStringLiteral("Langue")},
+            {testsupport::shownText(menu.languageHelp.mnuEnglish->text()),
+             QStringLiteral("English")},
+            {testsupport::shownText(menu.languageHelp.mnuFrench->text()),
+             QStringLiteral("Français")},
+            {testsupport::shownText(menu.languageHelp.mnuHelp->title()), QStringLiteral("Aide")},
+            {testsupport::shownText(menu.languageHelp.mnuContents->text()),
+             QStringLiteral("Contenu")},
+            {testsupport::shownText(menu.languageHelp.mnuTechnical->text()),
+             QStringLiteral("L'aide technique")},
+            {testsupport::shownText(menu.languageHelp.mnuAbout->text()),
+             QStringLiteral("Au sujet de LAVOR")},
         };
         for (const auto &[shown, expected] : french)
             QCOMPARE(shown, expected);
 
-        menu.mnuEnglish->trigger();
+        menu.languageHelp.mnuEnglish->trigger();
         QCOMPARE(appState().gintLanguage, Language::English);
         QCOMPARE(menu.optNWT->text(), QStringLiteral("Northwest Territories"));
-        QCOMPARE(testsupport::shownText(menu.mnuHelp->title()), QStringLiteral("Help"));
+        QCOMPARE(testsupport::shownText(menu.languageHelp.mnuHelp->title()),
+                 QStringLiteral("Help"));
         QCOMPARE(menu.lblOR->text(), QStringLiteral("OR"));
     }
 
@@ -472,7 +479,7 @@ private slots:
         QFETCH(bool, technical);
         QFETCH(QString, helpFile);
         frmMenu &menu = shownMenu(language);
-        (technical ? menu.mnuTechnical : menu.mnuContents)->trigger();
+        (technical ? menu.languageHelp.mnuTechnical : menu.languageHelp.mnuContents)->trigger();
         QCOMPARE(m_startedViewers.size(), 1);
         QCOMPARE(m_startedViewers.constFirst(),
                  (QStringList{appState().gstrHelpViewer, m_dir->filePath(helpFile)}));
@@ -553,10 +560,11 @@ private slots:
                                    about.lblStats->text(), about.lblEmail->text()};
                 about.cmdReturn->click();
             });
-            menu.mnuAbout->trigger();
+            menu.languageHelp.mnuAbout->trigger();
         };
         openAbout();
-        (language == Language::English ? menu.mnuEnglish : menu.mnuFrench)->trigger();
+        (language == Language::English ? menu.languageHelp.mnuEnglish : menu.languageHelp.mnuFrench)
+            ->trigger();
         openAbout();
 
         QVERIFY(modal);
@@ -577,7 +585,7 @@ private slots:
     {
         frmMenu &menu = shownMenu(Language::English);
         QTimer::singleShot(0, this, [] { ScreenRegistry::get<frmAbout>().close(); });
-        menu.mnuAbout->trigger();
+        menu.languageHelp.mnuAbout->trigger();
         QVERIFY(!ScreenRegistry::get<frmAbout>().isVisible());
         QVERIFY(menu.isVisible());
         QCOMPARE(Screen::lastActiveScreen(), &menu);

@@ -109,7 +109,7 @@ private slots:
             if (about.isVisible())
                 about.cmdReturn_Click();
         });
-        menu.mnuAbout->trigger();
+        menu.languageHelp.mnuAbout->trigger();
         QVERIFY(wasVisible);
         QCOMPARE(owner, &menu);
         QVERIFY(!ScreenRegistry::get<frmAbout>().isVisible());
@@ -137,7 +137,8 @@ private slots:
             QCOMPARE(QSet<QString>(keys.cbegin(), keys.cend()).size(), keys.size());
         }
         // The language menu's own switch keeps them.
-        (language == Language::English ? menu.mnuFrench : menu.mnuEnglish)->trigger();
+        (language == Language::English ? menu.languageHelp.mnuFrench : menu.languageHelp.mnuEnglish)
+            ->trigger();
         QVERIFY(menu.mnuFile->title().contains(QLatin1Char('&')));
     }
 };

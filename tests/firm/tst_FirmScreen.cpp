@@ -641,7 +641,7 @@ void tst_FirmScreen::languageSwitch()
     fill(firm,
          {QStringLiteral("FirmName=Acme"), QStringLiteral("Cash=40"), QStringLiteral("Year=2005")});
     const bool changed = firm.dataChanged();
-    firm.mnuFrench->trigger();
+    firm.languageHelp.mnuFrench->trigger();
     QCOMPARE(appState().gintLanguage, Language::French);
     // The typed name stays; only the label shows the new language's prompt.
     QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Acme"));
@@ -656,8 +656,10 @@ void tst_FirmScreen::languageSwitch()
     QCOMPARE(testsupport::shownText(firm.mnuFile->title()), QStringLiteral("Fichier"));
     QCOMPARE(testsupport::shownText(firm.mnuOpen->text()),
              QStringLiteral("Ouvrir le rapport existant"));
-    QCOMPARE(testsupport::shownText(firm.mnuAbout->text()), QStringLiteral("Au sujet de LAVOR"));
-    QCOMPARE(testsupport::shownText(firm.mnuEnglish->text()), QStringLiteral("English"));
+    QCOMPARE(testsupport::shownText(firm.languageHelp.mnuAbout->text()),
+             QStringLiteral("Au sujet de LAVOR"));
+    QCOMPARE(testsupport::shownText(firm.languageHelp.mnuEnglish->text()),
+             QStringLiteral("English"));
     QVERIFY(appState().gstrDatasetCaption.size() > 0);
     QCOMPARE(firm.windowTitle(),
              QStringLiteral("Comparer une entreprise avec ") + appState().gstrDatasetCaption);
@@ -669,7 +671,7 @@ void tst_FirmScreen::languageSwitch()
     // The toolbar's tips are the same in both languages.
     QCOMPARE(firm.tbToolbar->actions().first()->toolTip(), QStringLiteral("New / Nouveau"));
 
-    firm.mnuEnglish->trigger();
+    firm.languageHelp.mnuEnglish->trigger();
     QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Acme"));
     QCOMPARE(firm.dataChanged(), changed);
     QCOMPARE(firm.lblIndustry->text(), m_industry);
@@ -679,9 +681,9 @@ void tst_FirmScreen::languageSwitch()
     // The untouched prompt follows the language.
     MessageRecorder messages(MsgAnswer::No);
     firm.mnuNew->trigger();
-    firm.mnuFrench->trigger();
+    firm.languageHelp.mnuFrench->trigger();
     QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Entrer un nom d’entreprise ici"));
-    firm.mnuEnglish->trigger();
+    firm.languageHelp.mnuEnglish->trigger();
     QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Enter a Firm Name Here"));
 }
 
@@ -696,7 +698,7 @@ void tst_FirmScreen::languageSwitchReachesHiddenScreens()
     QVERIFY(search.isVisible());
     QVERIFY(!firm.isVisible());
 
-    search.mnuFrench->trigger();
+    search.languageHelp.mnuFrench->trigger();
     QCOMPARE(firm.itemLabel(QStringLiteral("lblCash"))->text(), QStringLiteral("Encaisse"));
     QCOMPARE(testsupport::shownText(firm.mnuFile->title()), QStringLiteral("Fichier"));
     QCOMPARE(firm.txtFirmName->text(), QStringLiteral("Entrer un nom d’entreprise ici"));
@@ -753,7 +755,7 @@ void tst_FirmScreen::itemLabelShowsDefinition()
     firm.txtCash->setFocus();
     MessageRecorder messages;
     QTest::mouseClick(firm.itemLabel(QStringLiteral("lblCash")), Qt::LeftButton);
-    firm.mnuFrench->trigger();
+    firm.languageHelp.mnuFrench->trigger();
     QTest::mouseClick(firm.itemLabel(QStringLiteral("lblCash")), Qt::LeftButton);
     QCOMPARE(messages.messages.size(), 2);
     QCOMPARE(messages.messages.at(0).title, QStringLiteral("CASH AND DEPOSITS DEFINITION"));
@@ -798,10 +800,10 @@ void tst_FirmScreen::roundTripsKeepTheChangedMark()
             viewer.hide();
         } else if (trip == QLatin1String("about")) {
             leaveWhenActive(ScreenRegistry::get<frmAbout>());
-            firm.mnuAbout->trigger();
+            firm.languageHelp.mnuAbout->trigger();
         } else {
             setProcessStarter([](const QString &, const QStringList &) { return true; });
-            firm.mnuContents->trigger();
+            firm.languageHelp.mnuContents->trigger();
             setProcessStarter({});
         }
         QCOMPARE(messages.texts(), QStringList());
@@ -1229,13 +1231,13 @@ void tst_FirmScreen::reopenedUnderAnotherIndustry()
     const QString evidence = qEnvironmentVariable("QUORVEL_EVIDENCE_DIR");
     if (!evidence.isEmpty())
         firm.grab().save(evidence + QStringLiteral("/firm-saved-under-en.png"));
-    firm.mnuFrench->trigger();
+    firm.languageHelp.mnuFrench->trigger();
     QVERIFY2(
         firm.lblSavedIndustry->text().startsWith(QStringLiteral("Sauvegardé sous ") + savedCode),
         qPrintable(firm.lblSavedIndustry->text()));
     if (!evidence.isEmpty())
         firm.grab().save(evidence + QStringLiteral("/firm-saved-under-fr.png"));
-    firm.mnuEnglish->trigger();
+    firm.languageHelp.mnuEnglish->trigger();
     firm.txtFirmName->setText(QStringLiteral("ACME Builders")); // the switch shows the prompt
 
     // Saved again, the statement belongs to the industry now chosen.

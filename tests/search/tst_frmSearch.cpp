@@ -309,7 +309,7 @@ void tst_frmSearch::keepOrRebuildAfterRoundTrip()
         QCOMPARE(Screen::lastActiveScreen(), &definition);
         definition.cmdContinue_Click();
     } else {
-        search.mnuAbout->trigger();
+        search.languageHelp.mnuAbout->trigger();
     }
     QCOMPARE(messages.texts(), QStringList());
 
@@ -387,7 +387,7 @@ void tst_frmSearch::languageSwitchKeepsIndustry()
     const QString chosen = search.lblHiddenNaics->text();
     QCOMPARE(search.lblNAICSCode->text(), QStringLiteral("NAICS: ") + chosen);
 
-    search.mnuFrench->trigger();
+    search.languageHelp.mnuFrench->trigger();
     QCOMPARE(appState().gintLanguage, Language::French);
     const std::optional<IndustryRow> french = fncLookupByCode(currentLookupSource(), chosen);
     QVERIFY(french);
@@ -411,8 +411,10 @@ void tst_frmSearch::languageSwitchKeepsIndustry()
     QCOMPARE(search.windowTitle(), QStringLiteral("Recherche ") + menu.optVol2->text() +
                                        QStringLiteral(" - LAVOR (2006, 2005 and 2004)"));
     QCOMPARE(search.fraSearch->title(), QStringLiteral("1.  Recherche par"));
-    QCOMPARE(testsupport::shownText(search.mnuFrench->text()), QStringLiteral("Français"));
-    QCOMPARE(testsupport::shownText(search.mnuEnglish->text()), QStringLiteral("English"));
+    QCOMPARE(testsupport::shownText(search.languageHelp.mnuFrench->text()),
+             QStringLiteral("Français"));
+    QCOMPARE(testsupport::shownText(search.languageHelp.mnuEnglish->text()),
+             QStringLiteral("English"));
     QCOMPARE(search.TreeView1->topLevelItem(0)->text(0), QStringLiteral("Toutes les industries"));
     QCOMPARE(search.TreeView1->selectedItems().size(), 0);
     QCOMPARE(search.cboNAICSTitle->findText(QStringLiteral("Épiceries")) >= 0, true);
@@ -585,7 +587,7 @@ void tst_frmSearch::keywordAlsoInDefinitions()
     QCOMPARE(model->cellText(0, 0), QStringLiteral("541110"));
     QCOMPARE(messages.texts().size(), 1);
 
-    search.mnuFrench->trigger();
+    search.languageHelp.mnuFrench->trigger();
     QCOMPARE(search.chkDefinitions->text(), QStringLiteral("Chercher aussi dans les définitions"));
     // Back to the menu and in again: the box is off.
     search.mnuReturn->trigger();
