@@ -1,5 +1,7 @@
 #include "TsvTable.h"
 
+#include "core/TsvText.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
@@ -11,29 +13,6 @@ namespace {
 {
     throw std::runtime_error(
         QStringLiteral("%1:%2: %3").arg(path).arg(line).arg(what).toStdString());
-}
-
-QString unescape(const QString &cell)
-{
-    QString out;
-    out.reserve(cell.size());
-    for (qsizetype i = 0; i < cell.size(); ++i) {
-        const QChar c = cell.at(i);
-        if (c != QLatin1Char('\\') || i + 1 == cell.size()) {
-            out.append(c);
-            continue;
-        }
-        const QChar next = cell.at(++i);
-        if (next == QLatin1Char('t'))
-            out.append(QLatin1Char('\t'));
-        else if (next == QLatin1Char('n'))
-            out.append(QLatin1Char('\n'));
-        else if (next == QLatin1Char('\\'))
-            out.append(QLatin1Char('\\'));
-        else
-            out.append(QLatin1Char('\\')).append(next);
-    }
-    return out;
 }
 
 ColumnSpec parseHeaderCell(const QString &cell, const QString &path, int line)
@@ -60,7 +39,7 @@ QVariant parseCell(const QString &raw, const ColumnSpec &column, const QString &
 {
     if (raw == QLatin1String("\\N"))
         return QVariant();
-    const QString text = unescape(raw);
+    const QString text = unescapeTsvCell(raw);
     if (column.type == QLatin1String("TEXT"))
         return text;
     if (text.trimmed().isEmpty())
