@@ -21,9 +21,6 @@
 
 namespace {
 
-// The comparison always extracts the reference year and the two before it.
-constexpr qint16 kReferenceYear = 2006;
-
 using Amount = double FirmStatement::*;
 
 // Sales has no figure of its own on the comparison row: the notes carry it.
@@ -304,7 +301,8 @@ PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connectio
     subEnsureAddedUserTables(cnUser);
     attachReference(cnUser, cnReference);
     Transaction transaction(cnUser);
-    extractIndustryRows(cnReference, cnUser, volume, region, kReferenceYear, naics, language);
+    extractIndustryRows(cnReference, cnUser, volume, region, kComparisonReportYear, naics,
+                        language);
     qint16 errors = 0;
     ExecCmdInDB(cnUser, QStringLiteral("delete from Rpt_Comparison"), errors);
 

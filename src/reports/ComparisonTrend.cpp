@@ -13,7 +13,8 @@
 
 namespace {
 
-constexpr std::array<int, kTrendYearSlots> kReferenceYears = {2004, 2005, 2006};
+constexpr std::array<int, kTrendYearSlots> kReferenceYears = {
+    kComparisonReportYear - 2, kComparisonReportYear - 1, kComparisonReportYear};
 
 // Texts of the section by their report labels.
 struct TrendLabel
@@ -65,10 +66,11 @@ RecordSet savedStatements(Connection &cnUser, const QString &firmName, int year)
             columns << QLatin1String(item.column);
         return QStringLiteral("select ") + columns.join(QStringLiteral(", ")) +
                QStringLiteral(" from MyValues where FirmName = ? collate unicode_nocase and "
-                              "[Year] in (2004, 2005, 2006) and [Year] <> ? order by [Year], "
+                              "[Year] between ? and ? and [Year] <> ? order by [Year], "
                               "FirmName");
     }();
-    return GetRS(cnUser, sql, QStringLiteral("read"), {firmName, year});
+    return GetRS(cnUser, sql, QStringLiteral("read"),
+                 {firmName, kReferenceYears.front(), kReferenceYears.back(), year});
 }
 
 // The statement of a row of savedStatements(): the items follow the year.

@@ -1,19 +1,11 @@
 #include "reports/IndustryYear.h"
 
+#include "reports/ReportExtraction.h"
 #include "reports/ReportSql.h"
 
 QString yearWorkTable(int year)
 {
-    switch (year) {
-    case 2006:
-        return QStringLiteral("Rpt_Data_CY");
-    case 2005:
-        return QStringLiteral("Rpt_Data_CYM1");
-    case 2004:
-        return QStringLiteral("Rpt_Data_CYM2");
-    default:
-        return QString();
-    }
+    return workTableOfYear(kComparisonReportYear, year);
 }
 
 std::optional<RecordSet> industryYearRow(Connection &cnUser, int year, const QStringList &columns)

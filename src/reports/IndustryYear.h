@@ -10,8 +10,10 @@
 #include <optional>
 
 // The industry's row of one reference year, as the extraction left it in the
-// year work tables (Rpt_Data_CY for 2006, Rpt_Data_CYM1 for 2005,
-// Rpt_Data_CYM2 for 2004).
+// year work tables.
+
+// The comparison always extracts this reference year and the two before it.
+inline constexpr int kComparisonReportYear = 2006;
 
 using RatioQuartiles = std::array<Quartiles, kRatioColumns.size()>;
 

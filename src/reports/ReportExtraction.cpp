@@ -70,6 +70,14 @@ std::optional<TableColumns> datasetColumns(Connection &cnUser, const QString &da
 
 } // namespace
 
+QString workTableOfYear(int reportYear, int year)
+{
+    const int offset = reportYear - year;
+    if (offset < 0 || offset >= int(kWorkTables.size()))
+        return QString();
+    return QLatin1String(kWorkTables[offset]);
+}
+
 bool DoesReportTableExist(const QString &TableName, Connection &dbconn)
 {
     try {
