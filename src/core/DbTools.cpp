@@ -9,10 +9,10 @@
 #include "core/UnicodeNoCase.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QUrl>
 #include <QtDebug>
 #include <sqlite3.h>
@@ -38,14 +38,6 @@ QString errorDescription(const QSqlError &error)
     return text.isEmpty() ? QStringLiteral("Unknown database error") : text;
 }
 
-[[noreturn]] void throwSqlError(const QSqlError &error, const QString &context = QString())
-{
-    QString description = errorDescription(error);
-    if (!context.isEmpty())
-        description += QStringLiteral(" (") + context + QLatin1Char(')');
-    throw DatabaseError(errorNumber(error), description);
-}
-
 QString nextConnectionName()
 {
     static int serial = 0;
@@ -60,46 +52,188 @@ QString nextConnectionName()
     throw DatabaseError(kInvalidCall, message);
 }
 
-void requireOpen(const Connection &connection)
+// The SQLite handle under each open connection, by connection name. The
+// program's statements run on it directly: Qt's query layer would copy every
+// bound value and every read value through its own caches first.
+QHash<QString, sqlite3 *> &openHandles()
 {
-    if (!connection.isOpen())
-        throw DatabaseError(3704, QStringLiteral("Operation is not allowed when the object is "
-                                                 "closed."));
+    static QHash<QString, sqlite3 *> handles;
+    return handles;
 }
 
-// Runs `sql` with its bound values through the connection's kept statement,
-// preparing and keeping it on first use.
-QSqlQuery &prepared(Connection &connection, const QString &sql, const QVariantList &params)
+sqlite3 *openHandle(const Connection &connection)
 {
-    requireOpen(connection);
-    const QString name = connection.connectionName();
-    // A query whose "*" column list follows the table: after a schema change
-    // a kept statement would read the new rows with the old column count, so
-    // such a query is prepared afresh every time.
-    const bool followsColumns =
-        sql.trimmed().startsWith(QLatin1String("select"), Qt::CaseInsensitive) &&
-        sql.contains(QLatin1Char('*'));
-    if (followsColumns)
-        statementcache::drop(name, sql);
-    QSqlQuery *kept = followsColumns ? nullptr : statementcache::find(name, sql);
-    if (!kept) {
-        QSqlQuery query(connection.database());
-        query.setForwardOnly(true);
-        if (!query.prepare(sql))
-            throwSqlError(query.lastError(), sql);
-        kept = &statementcache::keep(name, sql, std::move(query));
-    }
-    QSqlQuery &query = *kept;
-    for (int i = 0; i < params.size(); ++i)
-        query.bindValue(i, params.at(i));
-    if (!query.exec()) {
-        // A statement that failed is prepared afresh next time.
-        const QSqlError error = query.lastError();
-        statementcache::drop(name, sql);
-        throwSqlError(error, sql);
-    }
-    return query;
+    sqlite3 *handle = openHandles().value(connection.connectionName());
+    if (!handle)
+        throw DatabaseError(3704, QStringLiteral("Operation is not allowed when the object is "
+                                                 "closed."));
+    return handle;
 }
+
+// SQLite's words for the last error on the handle, and the statement's text.
+QString sqliteDescription(sqlite3 *handle, const QString &sql)
+{
+    const QString text = QString::fromUtf8(sqlite3_errmsg(handle));
+    return (text.isEmpty() ? QStringLiteral("Unknown database error") : text) +
+           QStringLiteral(" (") + sql + QLatin1Char(')');
+}
+
+// A null string binds as SQL null, as it always has through Qt.
+bool isNullValue(const QVariant &value)
+{
+    if (value.isNull())
+        return true;
+    switch (value.typeId()) {
+    case QMetaType::QString:
+        return static_cast<const QString *>(value.constData())->isNull();
+    case QMetaType::QByteArray:
+        return static_cast<const QByteArray *>(value.constData())->isNull();
+    default:
+        return false;
+    }
+}
+
+// Binds one value by its type. Texts and blobs are bound without copying:
+// `value` outlives the statement's run, and the bindings are cleared after it.
+int bindValue(sqlite3_stmt *statement, int position, const QVariant &value)
+{
+    if (isNullValue(value))
+        return sqlite3_bind_null(statement, position);
+    switch (value.typeId()) {
+    case QMetaType::QByteArray: {
+        const auto *bytes = static_cast<const QByteArray *>(value.constData());
+        return sqlite3_bind_blob(statement, position, bytes->constData(), int(bytes->size()),
+                                 SQLITE_STATIC);
+    }
+    case QMetaType::Int:
+    case QMetaType::Short:
+    case QMetaType::Bool:
+        return sqlite3_bind_int(statement, position, value.toInt());
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+        return sqlite3_bind_int64(statement, position, value.toLongLong());
+    case QMetaType::Double:
+        return sqlite3_bind_double(statement, position, value.toDouble());
+    case QMetaType::QString: {
+        const auto *text = static_cast<const QString *>(value.constData());
+        return sqlite3_bind_text16(statement, position, text->utf16(),
+                                   int(text->size() * sizeof(QChar)), SQLITE_STATIC);
+    }
+    default: {
+        const QString text = value.toString();
+        return sqlite3_bind_text16(statement, position, text.utf16(),
+                                   int(text.size() * sizeof(QChar)), SQLITE_TRANSIENT);
+    }
+    }
+}
+
+// A value read from the current row, typed as SQLite stores it; a null is
+// a null text.
+QVariant columnValue(sqlite3_stmt *statement, int column)
+{
+    switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(statement, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(statement, column));
+    case SQLITE_NULL:
+        return QVariant(QMetaType::fromType<QString>());
+    case SQLITE_BLOB:
+        return QVariant(
+            QByteArray(static_cast<const char *>(sqlite3_column_blob(statement, column)),
+                       sqlite3_column_bytes(statement, column)));
+    default:
+        return QVariant(QString::fromUtf8(
+            reinterpret_cast<const char *>(sqlite3_column_text(statement, column)),
+            sqlite3_column_bytes(statement, column)));
+    }
+}
+
+// Prepares a statement; exactly one statement per text.
+sqlite3_stmt *prepareStatement(sqlite3 *handle, const QString &sql)
+{
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt *statement = nullptr;
+    const char *tail = nullptr;
+    const int code = sqlite3_prepare_v3(handle, text.constData(), int(text.size()) + 1,
+                                        SQLITE_PREPARE_PERSISTENT, &statement, &tail);
+    if (code != SQLITE_OK)
+        throw DatabaseError(code, sqliteDescription(handle, sql));
+    if (tail && !QByteArray(tail).trimmed().isEmpty()) {
+        sqlite3_finalize(statement);
+        throw DatabaseError(SQLITE_MISUSE,
+                            QStringLiteral("Unable to execute multiple statements at a time (") +
+                                sql + QLatin1Char(')'));
+    }
+    return statement;
+}
+
+// A kept statement with its values bound, ready for its first step. The run
+// ends when this goes: the statement is reset and its bindings cleared, so
+// that it holds no lock and points at no value that is gone.
+class StatementRun
+{
+public:
+    StatementRun(Connection &connection, const QString &sql, const QVariantList &params)
+        : m_handle(openHandle(connection)), m_connection(connection.connectionName()), m_sql(sql)
+    {
+        m_statement = statementcache::find(m_connection, sql);
+        if (!m_statement)
+            m_statement = statementcache::keep(m_connection, sql, prepareStatement(m_handle, sql));
+        if (!m_statement)
+            return; // a text without a statement: nothing to run
+        if (sqlite3_bind_parameter_count(m_statement) != params.size())
+            fail(kUnspecifiedError,
+                 QStringLiteral("Parameter count mismatch (") + sql + QLatin1Char(')'));
+        for (int i = 0; i < params.size(); ++i) {
+            const int code = bindValue(m_statement, i + 1, params.at(i));
+            if (code != SQLITE_OK)
+                failWithSqlite(code);
+        }
+    }
+    ~StatementRun() { release(); }
+    StatementRun(const StatementRun &) = delete;
+    StatementRun &operator=(const StatementRun &) = delete;
+
+    sqlite3_stmt *statement() const { return m_statement; }
+
+    // One step: true on a row, false when done; an error throws.
+    bool step()
+    {
+        if (!m_statement)
+            return false;
+        const int code = sqlite3_step(m_statement);
+        if (code == SQLITE_ROW)
+            return true;
+        if (code == SQLITE_DONE)
+            return false;
+        failWithSqlite(code);
+    }
+
+private:
+    void release()
+    {
+        if (!m_statement)
+            return;
+        sqlite3_reset(m_statement);
+        sqlite3_clear_bindings(m_statement);
+    }
+
+    // A statement that failed is prepared afresh next time.
+    [[noreturn]] void fail(int code, const QString &description)
+    {
+        release();
+        statementcache::drop(m_connection, m_sql);
+        m_statement = nullptr;
+        throw DatabaseError(code, description);
+    }
+    [[noreturn]] void failWithSqlite(int code) { fail(code, sqliteDescription(m_handle, m_sql)); }
+
+    sqlite3 *m_handle;
+    QString m_connection;
+    const QString &m_sql;
+    sqlite3_stmt *m_statement = nullptr;
+};
 
 void openSqliteFile(const QString &name, const QString &path, OpenMode mode)
 {
@@ -149,13 +283,20 @@ void openSqliteFile(const QString &name, const QString &path, OpenMode mode)
         pragma.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     }
     // Registered once no statement is active on the connection (SQLite refuses otherwise).
-    QVariant handle = db.driver()->handle();
-    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
-        if (auto *sqlite = *static_cast<sqlite3 **>(handle.data()))
-            if (!registerUnicodeLike(sqlite) || !registerUnicodeNoCase(sqlite))
-                qWarning("Could not register the case-insensitive comparisons on %s",
-                         qPrintable(path));
+    const QVariant handle = db.driver()->handle();
+    sqlite3 *sqlite = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
+                          ? *static_cast<sqlite3 *const *>(handle.constData())
+                          : nullptr;
+    if (!sqlite) {
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+        throw DatabaseError(kUnspecifiedError,
+                            QStringLiteral("The SQLite database driver gives no handle: ") + path);
     }
+    if (!registerUnicodeLike(sqlite) || !registerUnicodeNoCase(sqlite))
+        qWarning("Could not register the case-insensitive comparisons on %s", qPrintable(path));
+    openHandles().insert(name, sqlite);
 }
 } // namespace
 
@@ -211,41 +352,39 @@ RecordSet GetRS(Connection &connection, const QString &sql, const QString &mode,
         usageError(QStringLiteral("Invalid use of GetRS (Invalid WriteMode: ") + mode +
                    QStringLiteral(" )"));
 
-    QSqlQuery &query = prepared(connection, sql, params);
-    const QSqlRecord record = query.record();
+    StatementRun run(connection, sql, params);
+    bool hasRow = run.step();
+    // The columns are read after the first step: a statement SQLite prepared
+    // again after a schema change may have other columns.
     QStringList columns;
-    for (int i = 0; i < record.count(); ++i)
-        columns << record.fieldName(i);
+    sqlite3_stmt *statement = run.statement();
+    const int columnCount = statement ? sqlite3_column_count(statement) : 0;
+    columns.reserve(columnCount);
+    for (int i = 0; i < columnCount; ++i)
+        columns << QString::fromUtf8(sqlite3_column_name(statement, i)).remove(QLatin1Char('"'));
     QVector<QVector<QVariant>> rows;
-    while (query.next()) {
+    for (; hasRow; hasRow = run.step()) {
         QVector<QVariant> row;
-        row.reserve(columns.size());
-        for (int i = 0; i < columns.size(); ++i)
-            row.append(query.value(i));
+        row.reserve(columnCount);
+        for (int i = 0; i < columnCount; ++i)
+            row.append(columnValue(statement, i));
         rows.append(std::move(row));
     }
-    if (query.lastError().isValid()) {
-        const QSqlError error = query.lastError();
-        statementcache::drop(connection.connectionName(), sql);
-        throwSqlError(error, sql);
-    }
-    query.finish();
     return RecordSet(columns, std::move(rows));
 }
 
 void ExecCmdInDB(Connection &connection, const QString &sql, qint16 &errorCount,
                  const QVariantList &params)
 {
-    prepared(connection, sql, params).finish();
+    StatementRun(connection, sql, params).step();
     errorCount = 0; // SQLite reports failures, never warnings, and failures throw
 }
 
 int execBound(Connection &connection, const QString &sql, const QVariantList &params)
 {
-    QSqlQuery &query = prepared(connection, sql, params);
-    const int changed = query.numRowsAffected();
-    query.finish();
-    return changed;
+    StatementRun run(connection, sql, params);
+    run.step();
+    return sqlite3_changes(openHandle(connection));
 }
 
 void DisconnectFromDB(Connection &connection)
@@ -256,6 +395,7 @@ void DisconnectFromDB(Connection &connection)
     connection.m_name.clear();
     connection.m_filePath.clear();
     statementcache::forget(name);
+    openHandles().remove(name);
     if (QSqlDatabase::contains(name)) {
         QSqlDatabase::database(name, false).close();
         QSqlDatabase::removeDatabase(name);
@@ -282,22 +422,26 @@ QString sqlQuote(const QString &text)
 
 Transaction::Transaction(Connection &connection) : m_connection(connection)
 {
-    requireOpen(connection);
-    QSqlDatabase db = connection.database();
-    if (!db.transaction())
-        throwSqlError(db.lastError(), QStringLiteral("begin transaction"));
+    qint16 errors = 0;
+    ExecCmdInDB(connection, QStringLiteral("BEGIN"), errors);
 }
 
 Transaction::~Transaction()
 {
-    if (!m_done && m_connection.isOpen())
-        m_connection.database().rollback();
+    if (m_done || !m_connection.isOpen())
+        return;
+    try {
+        qint16 errors = 0;
+        ExecCmdInDB(m_connection, QStringLiteral("ROLLBACK"), errors);
+    } catch (const DatabaseError &) {
+        // SQLite may have rolled back already, after an error that ends the
+        // transaction; nothing is left to undo.
+    }
 }
 
 void Transaction::commit()
 {
-    QSqlDatabase db = m_connection.database();
-    if (!db.commit())
-        throwSqlError(db.lastError(), QStringLiteral("commit"));
+    qint16 errors = 0;
+    ExecCmdInDB(m_connection, QStringLiteral("COMMIT"), errors);
     m_done = true;
 }

@@ -1,44 +1,51 @@
 #include "core/StatementCache.h"
 
-#include <QHash>
 #include <QStringList>
 #include <memory>
+#include <sqlite3.h>
+#include <unordered_map>
 
 namespace {
+struct Finalize
+{
+    void operator()(sqlite3_stmt *statement) const { sqlite3_finalize(statement); }
+};
+using KeptStatement = std::unique_ptr<sqlite3_stmt, Finalize>;
+
 struct KeptStatements
 {
-    QHash<QString, std::shared_ptr<QSqlQuery>> bySql;
+    std::unordered_map<QString, KeptStatement> bySql;
     QStringList order; // oldest first
 };
 
-QHash<QString, KeptStatements> &connections()
+std::unordered_map<QString, KeptStatements> &connections()
 {
-    static QHash<QString, KeptStatements> kept;
+    static std::unordered_map<QString, KeptStatements> kept;
     return kept;
 }
 } // namespace
 
 namespace statementcache {
 
-QSqlQuery *find(const QString &connectionName, const QString &sql)
+sqlite3_stmt *find(const QString &connectionName, const QString &sql)
 {
-    const auto kept = connections().constFind(connectionName);
-    if (kept == connections().constEnd())
+    const auto kept = connections().find(connectionName);
+    if (kept == connections().end())
         return nullptr;
-    const auto statement = kept->bySql.constFind(sql);
-    return statement == kept->bySql.constEnd() ? nullptr : statement->get();
+    const auto statement = kept->second.bySql.find(sql);
+    return statement == kept->second.bySql.end() ? nullptr : statement->second.get();
 }
 
-QSqlQuery &keep(const QString &connectionName, const QString &sql, QSqlQuery &&query)
+sqlite3_stmt *keep(const QString &connectionName, const QString &sql, sqlite3_stmt *statement)
 {
     KeptStatements &kept = connections()[connectionName];
-    if (!kept.bySql.contains(sql))
+    KeptStatement &slot = kept.bySql[sql];
+    if (!slot)
         kept.order.append(sql);
-    auto statement = std::make_shared<QSqlQuery>(std::move(query));
-    kept.bySql.insert(sql, statement);
+    slot.reset(statement);
     while (kept.order.size() > kMaxStatements)
-        kept.bySql.remove(kept.order.takeFirst());
-    return *statement;
+        kept.bySql.erase(kept.order.takeFirst());
+    return statement;
 }
 
 void drop(const QString &connectionName, const QString &sql)
@@ -46,18 +53,19 @@ void drop(const QString &connectionName, const QString &sql)
     const auto kept = connections().find(connectionName);
     if (kept == connections().end())
         return;
-    kept->bySql.remove(sql);
-    kept->order.removeOne(sql);
+    if (kept->second.bySql.erase(sql) > 0)
+        kept->second.order.removeOne(sql);
 }
 
 void forget(const QString &connectionName)
 {
-    connections().remove(connectionName);
+    connections().erase(connectionName);
 }
 
 int size(const QString &connectionName)
 {
-    return int(connections().value(connectionName).bySql.size());
+    const auto kept = connections().find(connectionName);
+    return kept == connections().end() ? 0 : int(kept->second.bySql.size());
 }
 
 } // namespace statementcache

@@ -1,25 +1,27 @@
 #pragma once
 
-#include <QSqlQuery>
 #include <QString>
+
+struct sqlite3_stmt;
 
 // Statements kept prepared per connection, by their SQL text, so that the
 // statements the program runs again and again (a report preparation, the
 // lookups of the search screen) are parsed once. SQLite prepares a kept
-// statement again by itself when the schema it reads has changed.
+// statement again by itself when the schema it reads has changed. The cache
+// owns the statements and finalizes them when they leave it.
 namespace statementcache {
 
 // The kept statement for `sql` on the named connection, or nullptr.
-QSqlQuery *find(const QString &connectionName, const QString &sql);
+sqlite3_stmt *find(const QString &connectionName, const QString &sql);
 
-// Keeps a prepared statement and returns it. Each connection keeps its most
-// recent statements only, so that statements built around changing names
-// cannot pile up. A kept statement lives until it is dropped or forgotten,
-// or until the connection keeps too many.
-QSqlQuery &keep(const QString &connectionName, const QString &sql, QSqlQuery &&query);
+// Keeps a prepared statement, taking it over, and returns it. Each
+// connection keeps its most recent statements only, so that statements built
+// around changing names cannot pile up. A kept statement lives until it is
+// dropped or forgotten, or until the connection keeps too many.
+sqlite3_stmt *keep(const QString &connectionName, const QString &sql, sqlite3_stmt *statement);
 
 // Drops one statement (after it failed) or every statement of a connection
-// (before it closes, as a closing connection must have no query left).
+// (before it closes, as a closing connection must have no statement left).
 void drop(const QString &connectionName, const QString &sql);
 void forget(const QString &connectionName);
 

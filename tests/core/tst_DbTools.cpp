@@ -206,6 +206,66 @@ private slots:
         QCOMPARE(sqlQuote(QStringLiteral("l'ami d'Anne")), QStringLiteral("'l''ami d''Anne'"));
     }
 
+    // A value bound and read back keeps its value, its kind and its nullness.
+    void valuesRoundTripByKind_data()
+    {
+        QTest::addColumn<QVariant>("bound");
+        QTest::addColumn<QVariant>("expected");
+        QTest::addColumn<bool>("isNull");
+        QTest::newRow("int") << QVariant(42) << QVariant(qlonglong(42)) << false;
+        QTest::newRow("big integer")
+            << QVariant(qlonglong(1) << 40) << QVariant(qlonglong(1) << 40) << false;
+        QTest::newRow("bool") << QVariant(true) << QVariant(qlonglong(1)) << false;
+        QTest::newRow("double") << QVariant(-0.125) << QVariant(-0.125) << false;
+        QTest::newRow("accented text")
+            << QVariant(QStringLiteral("Société générale – été ✓"))
+            << QVariant(QStringLiteral("Société générale – été ✓")) << false;
+        QTest::newRow("empty text is not null")
+            << QVariant(QLatin1String("")) << QVariant(QString("")) << false;
+        QTest::newRow("null text is null") << QVariant(QString()) << QVariant() << true;
+        QTest::newRow("invalid is null") << QVariant() << QVariant() << true;
+        QTest::newRow("bytes") << QVariant(QByteArray("a\0b", 3)) << QVariant(QByteArray("a\0b", 3))
+                               << false;
+        QTest::newRow("other kinds bind as text")
+            << QVariant(QDate(2006, 3, 1)) << QVariant(QStringLiteral("2006-03-01")) << false;
+    }
+    void valuesRoundTripByKind()
+    {
+        QFETCH(QVariant, bound);
+        QFETCH(QVariant, expected);
+        QFETCH(bool, isNull);
+        Connection connection;
+        ConnectToFile(connection, m_file, QStringLiteral("unknown"));
+        execBound(connection, QStringLiteral("create table Kinds (V)"));
+        execBound(connection, QStringLiteral("insert into Kinds values (?)"), {bound});
+        const RecordSet rs = GetRS(connection, QStringLiteral("select V from Kinds"), "read");
+        QCOMPARE(rs.field(0).isNull(), isNull);
+        if (!isNull) {
+            QCOMPARE(rs.field(0).typeId(), expected.typeId());
+            QCOMPARE(rs.field(0), expected);
+        }
+    }
+
+    // Misuses of a statement are errors with their own words, and the
+    // statement still runs rightly afterwards.
+    void statementMisusesAreErrors()
+    {
+        Connection connection;
+        ConnectToFile(connection, m_file, QStringLiteral("unknown"));
+        const QString insert = QStringLiteral("insert into Firms (Name, Amount) values (?, ?)");
+        const DatabaseError tooFew = thrownError([&] { execBound(connection, insert, {"x"}); });
+        QVERIFY(tooFew.description().startsWith(QLatin1String("Parameter count mismatch")));
+        const DatabaseError twoStatements = thrownError(
+            [&] { execBound(connection, QStringLiteral("delete from Firms; delete from Firms")); });
+        QVERIFY(twoStatements.description().contains(QLatin1String("multiple statements")));
+        QCOMPARE(countRows(connection, QStringLiteral("Firms")), 3);
+        QCOMPARE(execBound(connection, insert, {"x", 1}), 1);
+
+        Connection copy = connection;
+        DisconnectFromDB(connection);
+        QCOMPARE(thrownError([&] { execBound(copy, insert, {"y", 2}); }).number(), 3704);
+    }
+
     void failingStatementThrowsWithNumberAndText()
     {
         Connection connection;
