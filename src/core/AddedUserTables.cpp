@@ -3,6 +3,7 @@
 #include "core/DatabaseError.h"
 
 #include <QFile>
+#include <QHash>
 
 namespace {
 QString quoted(const QString &identifier)
@@ -60,7 +61,24 @@ bool fncTableExists(Connection &connection, const QString &table)
     return rs.RecordCount() > 0;
 }
 
-void subEnsureAddedUserTables(Connection &connection)
+namespace {
+// The schema version at which each connection last had every added table.
+// Creating or dropping a table changes the version, so an unchanged version
+// means the tables are still there and the catalogue need not be read again.
+QHash<QString, qint64> &completeAtVersion()
+{
+    static QHash<QString, qint64> versions;
+    return versions;
+}
+
+qint64 schemaVersion(Connection &connection)
+{
+    return GetRS(connection, QStringLiteral("PRAGMA main.schema_version"), QStringLiteral("read"))
+        .field(0)
+        .toLongLong();
+}
+
+void createMissingTables(Connection &connection)
 {
     // One look at the catalogue when every table is there, as it is after start-up.
     static const QString countSql = [] {
@@ -80,4 +98,14 @@ void subEnsureAddedUserTables(Connection &connection)
         qint16 errors = 0;
         ExecCmdInDB(connection, fncCreateStatementFromSource(table, sourceText(table)), errors);
     }
+}
+} // namespace
+
+void subEnsureAddedUserTables(Connection &connection)
+{
+    const auto known = completeAtVersion().constFind(connection.connectionName());
+    if (known != completeAtVersion().constEnd() && *known == schemaVersion(connection))
+        return;
+    createMissingTables(connection);
+    completeAtVersion().insert(connection.connectionName(), schemaVersion(connection));
 }

@@ -35,7 +35,14 @@ int RecordSet::columnIndex(const QString &name) const
         // Backwards, so that the first of two equal names is the one kept.
         for (int i = int(m_columns.size()) - 1; i >= 0; --i)
             m_columnIndex.insert(m_columns.at(i).toCaseFolded(), i);
+        // Each name as the query spelled it leads to that same first column.
+        for (const QString &column : m_columns)
+            m_exactIndex.insert(column, m_columnIndex.value(column.toCaseFolded()));
     }
+    // Most lookups spell the name as the query did: found without folding.
+    const auto exact = m_exactIndex.constFind(name);
+    if (exact != m_exactIndex.constEnd())
+        return *exact;
     return m_columnIndex.value(name.toCaseFolded(), -1);
 }
 

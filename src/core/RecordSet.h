@@ -42,6 +42,7 @@ private:
     // Case-folded column names to positions, built on the first lookup by
     // name in a wide record set (the first of two equal names wins).
     mutable QHash<QString, int> m_columnIndex;
+    mutable QHash<QString, int> m_exactIndex;
     QVector<QVector<QVariant>> m_rows;
     int m_position = 0;
 };

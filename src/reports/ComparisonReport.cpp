@@ -14,6 +14,7 @@
 #include "reports/ReportTitles.h"
 #include "reports/TableColumns.h"
 
+#include <QHash>
 #include <QLocale>
 
 #include <array>
@@ -117,34 +118,37 @@ FirmStatement statementFromValues(const QStringList &values)
     return statement;
 }
 
-// The comparison row's columns and their values, built up before one insert.
-struct ComparisonRow
+// The comparison row's bound columns, in the order the values are added
+// below: the firm's columns, each ratio with its two positions, the variances.
+const QStringList &boundColumns()
 {
-    QStringList columns;
-    QVariantList values;
-    void add(const QString &column, const QVariant &value)
-    {
-        columns << column;
-        values << value;
-    }
-};
+    static const QStringList columns = [] {
+        QStringList names = {QStringLiteral("MyFirmName"), QStringLiteral("MyYear"),
+                             QStringLiteral("MyNAICS"), QStringLiteral("MyIndustry")};
+        for (int i = 0; i < kStatementItemCount; ++i)
+            if (i != kSalesItem)
+                names << QStringLiteral("My") + QLatin1String(statementItems()[i].column);
+        for (const RatioColumns &r : kRatioColumns)
+            names << QLatin1String(r.column) << QLatin1String(r.better) << QLatin1String(r.worse);
+        for (const VarianceColumn &v : kVarianceColumns)
+            names << QLatin1String(v.column);
+        return names;
+    }();
+    return columns;
+}
 
-void addFirmColumns(ComparisonRow &row, const QStringList &values, qint16 year,
-                    const FirmStatement &statement)
+void addFirmValues(QVariantList &row, const QStringList &values, qint16 year,
+                   const FirmStatement &statement)
 {
-    row.add(QStringLiteral("MyFirmName"), values.at(kComparisonFirmName));
-    row.add(QStringLiteral("MyYear"), int(year));
-    row.add(QStringLiteral("MyNAICS"), values.at(kComparisonNaics));
-    row.add(QStringLiteral("MyIndustry"), values.at(kComparisonIndustry));
+    row << values.at(kComparisonFirmName) << int(year) << values.at(kComparisonNaics)
+        << values.at(kComparisonIndustry);
     // Each item under "My" + its column: a balance-sheet item as a percentage
     // of total assets, an income item as the amount given.
     for (int i = 0; i < kStatementItemCount; ++i) {
         if (i == kSalesItem)
             continue;
-        const StatementItem &item = statementItems()[i];
         const double amount = statement.*firmStatementAmounts()[i];
-        row.add(QStringLiteral("My") + QLatin1String(item.column),
-                item.section == StatementSection::Income
+        row << (statementItems()[i].section == StatementSection::Income
                     ? amount
                     : percentOfTotalAssets(amount, statement.Ta));
     }
@@ -153,37 +157,25 @@ void addFirmColumns(ComparisonRow &row, const QStringList &values, qint16 year,
 // The ratios and their positions; a ratio without meaning keeps its value but
 // gets no position. Returns where the firm stands on each ratio.
 std::array<Standing, kRatioCount>
-addRatioColumns(ComparisonRow &row, const RatioQuartiles &quartiles, const FirmStatement &statement)
+addRatioValues(QVariantList &row, const RatioQuartiles &quartiles, const FirmStatement &statement)
 {
     const FirmRatios ratios = computeFirmRatios(statement);
     std::array<Standing, kRatioCount> standings{};
     for (int i = 0; i < kRatioCount; ++i) {
         const RatioColumns &r = kRatioColumns[i];
-        const double ratio = ratios.*r.value;
         const bool meaningful = isMeaningful(statement, RatioId(i));
+        const double ratio = ratios.*r.value;
         const QuartilePosition position =
             meaningful ? quartilePosition(r.scale, quartiles[i], ratio) : QuartilePosition{};
         standings[i] = standingOf(meaningful, position);
-        row.add(QLatin1String(r.column), ratio);
-        row.add(QLatin1String(r.better), reportsql::boundNumber(position.better));
-        row.add(QLatin1String(r.worse), reportsql::boundNumber(position.worse));
+        row << ratio << reportsql::boundNumber(position.better)
+            << reportsql::boundNumber(position.worse);
     }
     return standings;
 }
 
-void addVarianceColumns(ComparisonRow &row, const RecordSet &yearRow,
-                        const FirmStatement &statement)
-{
-    for (const VarianceColumn &v : kVarianceColumns) {
-        const double firmPercent = percentOfTotalAssets(statement.*v.amount, statement.Ta);
-        row.add(QLatin1String(v.column),
-                reportsql::boundNumber(balanceSheetVariance(
-                    firmPercent, reportsql::numberOf(yearRow.field(QLatin1String(v.industry))))));
-    }
-}
-
-// The year row's columns the comparison reads in C++: quartiles and the
-// balance-sheet items the variances are taken against.
+// The year row's columns the comparison reads in C++: quartiles first, then
+// the balance-sheet items the variances are taken against.
 const QStringList &yearRowColumns()
 {
     static const QStringList columns = [] {
@@ -195,24 +187,36 @@ const QStringList &yearRowColumns()
     return columns;
 }
 
-// Inserts the comparison row: the firm's figures bound, the industry's
-// figures copied from the year row under the same names, nulls included,
-// inside SQLite.
-void insertComparisonRow(Connection &cnUser, const ComparisonRow &row, const QString &workTable)
+void addVarianceValues(QVariantList &row, const RecordSet &yearRow, const FirmStatement &statement)
 {
+    for (const VarianceColumn &v : kVarianceColumns) {
+        const double firmPercent = percentOfTotalAssets(statement.*v.amount, statement.Ta);
+        row << reportsql::boundNumber(balanceSheetVariance(
+            firmPercent, reportsql::numberOf(yearRow.field(QLatin1String(v.industry)))));
+    }
+}
+
+// The insert of the comparison row from a year's work table: the firm's
+// figures bound, the industry's figures copied from the year row under the
+// same names, nulls included, inside SQLite. Built once per work table.
+const QString &comparisonInsert(const QString &workTable)
+{
+    static QHash<QString, QString> statements;
+    const auto found = statements.constFind(workTable);
+    if (found != statements.constEnd())
+        return *found;
     QStringList industry;
     for (const char *name : kIndustryFigures)
         industry << QLatin1String(name);
     for (const char *name : kIndustryBalanceSheet)
         industry << QLatin1String(name);
     const QString industryList = industry.join(QStringLiteral(", "));
-    qint16 errors = 0;
-    ExecCmdInDB(cnUser,
-                QStringLiteral("Insert into Rpt_comparison (") +
-                    row.columns.join(QStringLiteral(", ")) + QStringLiteral(", ") + industryList +
-                    QStringLiteral(") select ") + reportsql::placeholders(row.columns.size()) +
-                    QStringLiteral(", ") + industryList + QStringLiteral(" from ") + workTable,
-                errors, row.values);
+    return *statements.insert(
+        workTable, QStringLiteral("Insert into Rpt_comparison (") +
+                       boundColumns().join(QStringLiteral(", ")) + QStringLiteral(", ") +
+                       industryList + QStringLiteral(") select ") +
+                       reportsql::placeholders(boundColumns().size()) + QStringLiteral(", ") +
+                       industryList + QStringLiteral(" from ") + workTable);
 }
 
 // The ratios' names in the report's language, from the title row just
@@ -260,33 +264,35 @@ void writeNotes(Connection &cnUser, const FirmStatement &statement,
     for (const QString &note : notMeaningfulNotes(statement, names, language))
         footnotes << note.toHtmlEscaped();
 
-    QStringList columns = {QStringLiteral("MySales"), QStringLiteral("Verdict"),
-                           QStringLiteral("SizeNote"), QStringLiteral("Footnotes")};
     QVariantList values = {statement.Sales, verdictText(ranked, language),
                            sizeNote(volume, statement.OperatingRevenue, language),
                            footnotes.join(QStringLiteral("<br>"))};
-    for (const char *label : kNoteLabels) {
-        columns << QLatin1String(label);
+    for (const char *label : kNoteLabels)
         values << comparisonText(QLatin1String(label), language);
-    }
+    const QString notMeaningful = comparisonText(QStringLiteral("Lbl_NotMeaningful"), language);
     for (int i = 0; i < kRatioCount; ++i) {
-        const auto id = RatioId(i);
-        const QString key = ratioKey(id);
-        columns << QStringLiteral("NM_") + key << QStringLiteral("Read_") + key
-                << QStringLiteral("Pic_") + key;
-        values << (standings[i] == Standing::NotMeaningful
-                       ? QVariant(comparisonText(QStringLiteral("Lbl_NotMeaningful"), language))
-                       : QVariant())
-               << ratioReading(id, standings[i], language)
+        values << (standings[i] == Standing::NotMeaningful ? QVariant(notMeaningful) : QVariant())
+               << ratioReading(RatioId(i), standings[i], language)
                << reportsql::boundNumber(pictureQuarter(standings[i]));
     }
+    // The notes' columns, in the order of the values above.
+    static const QString insert = [] {
+        QStringList columns = {QStringLiteral("MySales"), QStringLiteral("Verdict"),
+                               QStringLiteral("SizeNote"), QStringLiteral("Footnotes")};
+        for (const char *label : kNoteLabels)
+            columns << QLatin1String(label);
+        for (int i = 0; i < kRatioCount; ++i) {
+            const QString key = ratioKey(RatioId(i));
+            columns << QStringLiteral("NM_") + key << QStringLiteral("Read_") + key
+                    << QStringLiteral("Pic_") + key;
+        }
+        return QStringLiteral("Insert into Rpt_Comparison_Notes (") +
+               columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+               reportsql::placeholders(columns.size()) + QLatin1Char(')');
+    }();
     qint16 errors = 0;
     ExecCmdInDB(cnUser, QStringLiteral("delete from Rpt_Comparison_Notes"), errors);
-    ExecCmdInDB(cnUser,
-                QStringLiteral("Insert into Rpt_Comparison_Notes (") +
-                    columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-                    reportsql::placeholders(columns.size()) + QLatin1Char(')'),
-                errors, values);
+    ExecCmdInDB(cnUser, insert, errors, values);
 }
 
 } // namespace
@@ -315,11 +321,13 @@ PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connectio
 
     const FirmStatement statement = statementFromValues(aComparisonValues);
     const RatioQuartiles quartiles = ratioQuartiles(*yearRow);
-    ComparisonRow row;
-    addFirmColumns(row, aComparisonValues, year, statement);
-    const std::array<Standing, kRatioCount> standings = addRatioColumns(row, quartiles, statement);
-    addVarianceColumns(row, *yearRow, statement);
-    insertComparisonRow(cnUser, row, yearWorkTable(year));
+    QVariantList row;
+    row.reserve(boundColumns().size());
+    addFirmValues(row, aComparisonValues, year, statement);
+    const std::array<Standing, kRatioCount> standings = addRatioValues(row, quartiles, statement);
+    addVarianceValues(row, *yearRow, statement);
+    Q_ASSERT(row.size() == boundColumns().size());
+    ExecCmdInDB(cnUser, comparisonInsert(yearWorkTable(year)), errors, row);
     applyVolumeTitle(cnUser, QStringLiteral("Rpt_Comparison"), QStringLiteral("MyVol"), QString(),
                      volume, language, region);
 

@@ -189,6 +189,36 @@ private slots:
         QCOMPARE(empty.fieldCount(), 3);
     }
 
+    // Fields are found by name in any letter case; of two names equal but for
+    // case, the first wins, in narrow and in wide record sets alike.
+    void fieldsAreFoundByNameInAnyCase_data()
+    {
+        QTest::addColumn<int>("extraColumns");
+        QTest::newRow("narrow") << 0;
+        QTest::newRow("wide") << 20;
+    }
+    void fieldsAreFoundByNameInAnyCase()
+    {
+        QFETCH(int, extraColumns);
+        QStringList columns = {QStringLiteral("Naics"), QStringLiteral("Amount"),
+                               QStringLiteral("AMOUNT"), QStringLiteral("Étape")};
+        QVector<QVariant> row = {QStringLiteral("236110"), 1, 2, 3};
+        for (int i = 0; i < extraColumns; ++i) {
+            columns << QStringLiteral("C%1").arg(i);
+            row << 100 + i;
+        }
+        const RecordSet rs(columns, {row});
+        QCOMPARE(rs.field(QStringLiteral("Naics")).toString(), QStringLiteral("236110"));
+        QCOMPARE(rs.field(QStringLiteral("NAICS")).toString(), QStringLiteral("236110"));
+        QCOMPARE(rs.field(QStringLiteral("Amount")).toInt(), 1);
+        QCOMPARE(rs.field(QStringLiteral("AMOUNT")).toInt(), 1);
+        QCOMPARE(rs.field(QStringLiteral("amount")).toInt(), 1);
+        QCOMPARE(rs.field(QStringLiteral("ÉTAPE")).toInt(), 3);
+        if (extraColumns > 0)
+            QCOMPARE(rs.field(QStringLiteral("c19")).toInt(), 119);
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.field(QStringLiteral("Amounts")));
+    }
+
     void boundParametersAreNeverSqlText()
     {
         Connection connection;
