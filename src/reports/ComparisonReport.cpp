@@ -156,8 +156,8 @@ void addFirmValues(QVariantList &row, const QStringList &values, qint16 year,
 
 // The ratios and their positions; a ratio without meaning keeps its value but
 // gets no position. Returns where the firm stands on each ratio.
-std::array<Standing, kRatioCount>
-addRatioValues(QVariantList &row, const RatioQuartiles &quartiles, const FirmStatement &statement)
+std::array<Standing, kRatioCount> addRatioValues(QVariantList &row, const RatioQuartiles &quartiles,
+                                                 const FirmStatement &statement)
 {
     const FirmRatios ratios = computeFirmRatios(statement);
     std::array<Standing, kRatioCount> standings{};

@@ -276,16 +276,25 @@ void ReportPageView::scheduleRefit()
     m_refitPending = true;
     QTimer::singleShot(0, this, [this] {
         m_refitPending = false;
-        showPage();
+        // The first resize comes as the window shows, with the page already
+        // drawn at that size: drawn again only if the fit changed.
+        if (m_sheet->pixmap().isNull() || fittedZoom() != m_zoom ||
+            devicePixelRatioF() != m_sheet->pixmap().devicePixelRatio())
+            showPage();
     });
+}
+
+double ReportPageView::fittedZoom() const
+{
+    const QSizeF page = m_document->pageLayout().fullRectPixels(int(kScreenDpi)).size();
+    return zoomFactor(m_choice, page, m_scroll->viewport()->size(), kSheetMargin);
 }
 
 void ReportPageView::showPage()
 {
     if (!m_document)
         return;
-    const QSizeF page = m_document->pageLayout().fullRectPixels(int(kScreenDpi)).size();
-    m_zoom = zoomFactor(m_choice, page, m_scroll->viewport()->size(), kSheetMargin);
+    m_zoom = fittedZoom();
     const double ratio = devicePixelRatioF();
     QImage image = m_document->pageImage(m_page, kScreenDpi * m_zoom * ratio);
     image.setDevicePixelRatio(ratio);

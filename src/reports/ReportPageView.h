@@ -78,6 +78,8 @@ protected:
 
 private:
     void showPage();
+    // The zoom the current choice gives at the view's present size.
+    double fittedZoom() const;
     void scheduleRefit();
     void updateControls();
     void updateZoomBox();

@@ -247,6 +247,12 @@ private slots:
         int viewWidth = 0;
         int scrollRange = -1;
         ZoomChoice choice{ZoomChoice::Kind::Fixed, 1.0};
+        // The page is drawn once as the window shows, not again for the
+        // resize that came with showing it.
+        int draws = 0;
+        QObject counter;
+        connect(ScreenRegistry::get<frmReportViewer>().viewer(), &ReportPageView::pageShown,
+                &counter, [&] { ++draws; });
         display(type, QStringLiteral("E"),
                 type == QLatin1String("com") ? comparisonValues() : QStringList(),
                 [&](frmReportViewer &screen) {
@@ -260,6 +266,7 @@ private slots:
                     scrollRange = scroll->horizontalScrollBar()->maximum();
                 });
         QCOMPARE(choice.kind, ZoomChoice::Kind::FitWidth);
+        QCOMPARE(draws, 1);
         QVERIFY2(sheetWidth <= viewWidth && sheetWidth >= viewWidth - 20,
                  qPrintable(QStringLiteral("%1 in %2").arg(sheetWidth).arg(viewWidth)));
         QCOMPARE(scrollRange, 0);
