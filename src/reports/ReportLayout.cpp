@@ -163,10 +163,38 @@ void checkSheet(const ReportLayout &layout, const ReportLayout::Sheet &sheet)
 }
 } // namespace
 
+namespace {
+// Whether `name` matches a wildcard pattern, both in lower case.
+bool wildcardMatch(QStringView pattern, QStringView name)
+{
+    qsizetype p = 0, n = 0;
+    // Where the last "*" was, and where in the name it was tried up to.
+    qsizetype star = -1, resume = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == u'?' || pattern[p] == name[n])) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == u'*') {
+            star = p++;
+            resume = n;
+        } else if (star >= 0) {
+            p = star + 1;
+            n = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == u'*')
+        ++p;
+    return p == pattern.size();
+}
+} // namespace
+
 QString ReportLayout::formatOfColumn(const QString &column) const
 {
+    const QString name = column.toLower();
     for (const ColumnFormat &entry : columnFormats)
-        if (entry.pattern.match(column).hasMatch())
+        if (wildcardMatch(entry.pattern, name))
             return entry.format;
     return {};
 }
@@ -261,11 +289,8 @@ ReportLayout parseReportLayout(const QString &text)
             const auto [patterns, format] = keyValue(trimmed, lineNumber);
             if (!layout.formats.contains(format.toLower()))
                 fail(lineNumber, QStringLiteral("unknown format \"%1\"").arg(format));
-            for (const QString &pattern : words(patterns, lineNumber)) {
-                QRegularExpression re(QRegularExpression::wildcardToRegularExpression(pattern),
-                                      QRegularExpression::CaseInsensitiveOption);
-                layout.columnFormats.append({re, format.toLower()});
-            }
+            for (const QString &pattern : words(patterns, lineNumber))
+                layout.columnFormats.append({pattern.toLower(), format.toLower()});
         } else if (section == QLatin1String("rows")) {
             const auto [key, value] = keyValue(trimmed, lineNumber);
             const QStringList values = words(value, lineNumber);

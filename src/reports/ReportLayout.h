@@ -39,10 +39,12 @@ struct ReportLayout
         QString alias; // lower case
     };
 
+    // A column pattern: a name in any letter case, where "*" stands for any
+    // characters and "?" for one.
     struct ColumnFormat
     {
-        QRegularExpression pattern;
-        QString format; // lower case
+        QString pattern; // lower case
+        QString format;  // lower case
     };
 
     struct RowList

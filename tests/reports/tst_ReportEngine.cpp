@@ -181,6 +181,44 @@ private slots:
         QVERIFY(layout.body.contains(QStringLiteral("[not a section inside the template]")));
     }
 
+    // Column patterns: "*" any characters, "?" one, any letter case; the
+    // first pattern that matches gives the format.
+    void columnPatterns_data()
+    {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("format");
+        QTest::newRow("exact, other case") << "NUMBEROFFIRMS"
+                                           << "count";
+        QTest::newRow("star at the end") << "VarianceCash"
+                                         << "diff";
+        QTest::newRow("star matches nothing") << "Variance"
+                                              << "diff";
+        QTest::newRow("question mark is one character") << "npmq2"
+                                                        << "pct";
+        QTest::newRow("question mark is not two") << "npmq22"
+                                                  << "";
+        QTest::newRow("question mark is not none") << "npmq"
+                                                   << "";
+        QTest::newRow("star in the middle, retried") << "A_B_C_total"
+                                                     << "amount";
+        QTest::newRow("star in the middle, no end") << "A_B_C_totals"
+                                                    << "";
+        QTest::newRow("earlier line wins") << "Varianceq1"
+                                           << "diff";
+        QTest::newRow("no pattern") << "MyFirmName"
+                                    << "";
+    }
+    void columnPatterns()
+    {
+        QFETCH(QString, column);
+        QFETCH(QString, format);
+        const ReportLayout layout = parseReportLayout(QStringLiteral(
+            "[tables]\nRpt_X as X\n[formats]\npct = percent 1\ndiff = percent 1\ncount = number 0\n"
+            "amount = number 0\n[columns]\nVariance* = diff\nNumberOfFirms = count\n"
+            "NPMQ? *q1 = pct\nA_*_total = amount\n[template]\n"));
+        QCOMPARE(layout.formatOfColumn(column), format);
+    }
+
     void tablesNumberedFromOne()
     {
         QTemporaryDir dir;
