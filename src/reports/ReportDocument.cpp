@@ -1,5 +1,6 @@
 #include "reports/ReportDocument.h"
 
+#include "reports/BackgroundLayout.h"
 #include "reports/ReportCharts.h"
 #include "reports/ReportData.h"
 
@@ -43,6 +44,21 @@ std::unique_ptr<QTextDocument> newDocument(const QString &html, const QSizeF &pa
     document->setHtml(html);
     return document;
 }
+
+// The body cut at its page breaks, each part a whole page of HTML: the parts
+// after the first get the first one's head (its style sheet) before theirs.
+QStringList bodyParts(const QString &html)
+{
+    QStringList parts = html.split(QLatin1String(kPageBreak));
+    const qsizetype body = parts.first().indexOf(QLatin1String("<body"), 0, Qt::CaseInsensitive);
+    const qsizetype headEnd = body < 0 ? -1 : parts.first().indexOf(QLatin1Char('>'), body);
+    if (headEnd >= 0) {
+        const QString head = parts.first().left(headEnd + 1);
+        for (qsizetype i = 1; i < parts.size(); ++i)
+            parts[i].prepend(head);
+    }
+    return parts;
+}
 } // namespace
 
 ReportDocument::ReportDocument(const QString &bodyHtml, const QString &headerHtml,
@@ -65,14 +81,39 @@ ReportDocument::ReportDocument(const QString &bodyHtml, const QString &headerHtm
     }
     m_bodyHeight = std::max(height - m_headerHeight - m_footerHeight, kLayoutDpi);
 
-    m_body = newDocument(bodyHtml, QSizeF(m_width, m_bodyHeight));
+    const QSizeF pageSize(m_width, m_bodyHeight);
+    const QStringList parts = bodyParts(bodyHtml);
+    // The later parts go to another core while this thread lays out the first.
+    std::vector<std::future<std::unique_ptr<QTextDocument>>> laidOut;
+    const bool together = backgroundlayout::available();
+    if (together)
+        for (qsizetype i = 1; i < parts.size(); ++i)
+            laidOut.push_back(backgroundlayout::start(
+                [html = parts.at(i), pageSize] { return newDocument(html, pageSize); }));
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        m_firstPages.push_back(m_firstPages.empty() ? 0
+                                                    : m_firstPages.back() +
+                                                          std::max(1, m_parts.back()->pageCount()));
+        if (i > 0 && together)
+            m_parts.push_back(laidOut[i - 1].get());
+        else
+            m_parts.push_back(newDocument(parts.at(i), pageSize));
+    }
 }
 
 ReportDocument::~ReportDocument() = default;
 
 int ReportDocument::pageCount() const
 {
-    return std::max(1, m_body->pageCount());
+    return m_firstPages.back() + std::max(1, m_parts.back()->pageCount());
+}
+
+std::pair<const QTextDocument *, int> ReportDocument::partOfPage(int index) const
+{
+    std::size_t part = m_parts.size() - 1;
+    while (part > 0 && m_firstPages[part] > index)
+        --part;
+    return {m_parts[part].get(), index - m_firstPages[part]};
 }
 
 std::unique_ptr<QTextDocument> ReportDocument::decorationDocument(const QString &html,
@@ -121,7 +162,8 @@ QString ReportDocument::toPlainText() const
     QString text;
     if (!m_headerHtml.trimmed().isEmpty())
         text = textOf(decoration(Decoration::Header, 0)) + QLatin1Char('\n');
-    text += textOf(*m_body);
+    for (std::size_t i = 0; i < m_parts.size(); ++i)
+        text += (i > 0 ? QStringLiteral("\n") : QString()) + textOf(*m_parts[i]);
     if (!m_footerHtml.trimmed().isEmpty())
         text += QLatin1Char('\n') + textOf(decoration(Decoration::Footer, 0));
     return text;
@@ -148,13 +190,14 @@ void ReportDocument::paintPage(QPainter &painter, int index, double scale) const
         painter.restore();
     }
 
-    painter.translate(0, m_headerHeight - index * m_bodyHeight);
-    const QRectF pageRect(0, index * m_bodyHeight, m_width, m_bodyHeight);
+    const auto [part, page] = partOfPage(index);
+    painter.translate(0, m_headerHeight - page * m_bodyHeight);
+    const QRectF pageRect(0, page * m_bodyHeight, m_width, m_bodyHeight);
     painter.setClipRect(pageRect);
     QAbstractTextDocumentLayout::PaintContext context;
     context.clip = pageRect;
     context.palette.setColor(QPalette::Text, Qt::black);
-    m_body->documentLayout()->draw(&painter, context);
+    part->documentLayout()->draw(&painter, context);
     painter.restore();
 }
 

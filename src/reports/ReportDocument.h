@@ -10,6 +10,11 @@ class QPainter;
 class QPagedPaintDevice;
 class QTextDocument;
 
+// Where the body goes on to a new page. The template writes it at the top
+// level of the body, between two elements. The parts between breaks are laid
+// out on their own, at the same time when the machine has cores to spare.
+inline constexpr const char *kPageBreak = "<!--page break-->";
+
 // A rendered report: the body laid out in pages of the layout's paper, with
 // the header above and the footer (the page number) below on every page.
 // The pages are laid out in units of 1/96 inch and drawn scaled to the
@@ -49,11 +54,15 @@ private:
     // The header or footer of a page, laid out the first time it is asked for
     // and kept for the pages drawn again (zoom, printing, export).
     QTextDocument &decoration(Decoration which, int index) const;
+    // The part a page of the body is in, and the page's index within it.
+    std::pair<const QTextDocument *, int> partOfPage(int index) const;
 
     QPageLayout m_pageLayout;
     QString m_headerHtml;
     QString m_footerHtml;
-    std::unique_ptr<QTextDocument> m_body;
+    // The body's parts between page breaks, and the first page of each.
+    std::vector<std::unique_ptr<QTextDocument>> m_parts;
+    std::vector<int> m_firstPages;
     // The decorations laid out with the widest page numbers, which give them
     // their height.
     std::unique_ptr<QTextDocument> m_headerSample;
