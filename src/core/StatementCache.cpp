@@ -1,5 +1,6 @@
 #include "core/StatementCache.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <memory>
 #include <sqlite3.h>
@@ -20,7 +21,14 @@ struct KeptStatements
 
 std::unordered_map<QString, KeptStatements> &connections()
 {
-    static std::unordered_map<QString, KeptStatements> kept;
+    static std::unordered_map<QString, KeptStatements> kept = [] {
+        // Connections left open when the program ends are closed after the
+        // application object is gone; their statements must be finalized
+        // before, or SQLite cannot close them.
+        if (QCoreApplication::instance())
+            qAddPostRoutine([] { connections().clear(); });
+        return std::unordered_map<QString, KeptStatements>();
+    }();
     return kept;
 }
 } // namespace
