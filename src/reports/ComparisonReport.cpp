@@ -198,11 +198,13 @@ void addVarianceValues(QVariantList &row, const RecordSet &yearRow, const FirmSt
 
 // The insert of the comparison row from a year's work table: the firm's
 // figures bound, the industry's figures copied from the year row under the
-// same names, nulls included, inside SQLite. Built once per work table.
-const QString &comparisonInsert(const QString &workTable)
+// same names, nulls included, and the data set's title, all inside SQLite.
+// Built once per work table and language.
+const QString &comparisonInsert(const QString &workTable, const QString &language)
 {
     static QHash<QString, QString> statements;
-    const auto found = statements.constFind(workTable);
+    const QString key = workTable + QLatin1Char('/') + reportsql::languageColumn(language);
+    const auto found = statements.constFind(key);
     if (found != statements.constEnd())
         return *found;
     QStringList industry;
@@ -212,11 +214,12 @@ const QString &comparisonInsert(const QString &workTable)
         industry << QLatin1String(name);
     const QString industryList = industry.join(QStringLiteral(", "));
     return *statements.insert(
-        workTable, QStringLiteral("Insert into Rpt_comparison (") +
-                       boundColumns().join(QStringLiteral(", ")) + QStringLiteral(", ") +
-                       industryList + QStringLiteral(") select ") +
-                       reportsql::placeholders(boundColumns().size()) + QStringLiteral(", ") +
-                       industryList + QStringLiteral(" from ") + workTable);
+        key, QStringLiteral("Insert into Rpt_comparison (") +
+                 boundColumns().join(QStringLiteral(", ")) + QStringLiteral(", ") + industryList +
+                 QStringLiteral(", MyVol) select ") +
+                 reportsql::placeholders(boundColumns().size()) + QStringLiteral(", ") +
+                 industryList + QStringLiteral(", ") + volumeTitleValue(language) +
+                 QStringLiteral(" from ") + workTable);
 }
 
 // The ratios' names in the report's language, from the title row just
@@ -327,9 +330,8 @@ PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connectio
     const std::array<Standing, kRatioCount> standings = addRatioValues(row, quartiles, statement);
     addVarianceValues(row, *yearRow, statement);
     Q_ASSERT(row.size() == boundColumns().size());
-    ExecCmdInDB(cnUser, comparisonInsert(yearWorkTable(year)), errors, row);
-    applyVolumeTitle(cnUser, QStringLiteral("Rpt_Comparison"), QStringLiteral("MyVol"), QString(),
-                     volume, language, region);
+    row << region << volume << reportsql::languageLetter(language);
+    ExecCmdInDB(cnUser, comparisonInsert(yearWorkTable(year), language), errors, row);
 
     copyTitleRows(cnUser, QStringLiteral("Rpt_Comparison_Titles"),
                   QStringLiteral("Rpt_Comparison_Titles_Source"), language);

@@ -91,16 +91,28 @@ QString regionName(Connection &cnUser, const QString &region, const QString &lan
     return names.RecordCount() > 0 ? names.field(0).toString() : QString();
 }
 
+namespace {
+// The region's name in the report language; empty for a region code that
+// ProvinceCodes does not hold. Its placeholder takes the region.
+QString regionNameValue(const QString &language)
+{
+    return QStringLiteral("coalesce((select ") + reportsql::languageColumn(language) +
+           QStringLiteral(" from ProvinceCodes where Code = ? COLLATE NOCASE limit 1), '')");
+}
+} // namespace
+
+QString volumeTitleValue(const QString &language)
+{
+    return QStringLiteral("(select D.Title1 || ' - ' || ") + regionNameValue(language) +
+           QStringLiteral(" from Volume_Descriptions D where D.Volume = ? and D.[Language] = ? "
+                          "COLLATE NOCASE limit 1)");
+}
+
 void applyVolumeTitle(Connection &cnUser, const QString &table, const QString &column,
                       const QString &extraAssignments, qint16 volume, const QString &language,
                       const QString &region)
 {
-    // The region's name in the report language; empty for a region code that
-    // ProvinceCodes does not hold.
-    const QString regionName = QStringLiteral("coalesce((select ") +
-                               reportsql::languageColumn(language) +
-                               QStringLiteral(" from ProvinceCodes where Code = ? COLLATE NOCASE "
-                                              "limit 1), '')");
+    const QString regionName = regionNameValue(language);
     qint16 errors = 0;
     ExecCmdInDB(cnUser,
                 QStringLiteral("Update ") + table + QStringLiteral(" Set ") + column +

@@ -19,6 +19,10 @@ QString regionName(Connection &cnUser, const QString &region, const QString &lan
 // (for the report language), " - " and the region name; `extraAssignments`
 // may set further columns from the Volume_Descriptions row, named D. Nothing
 // changes when Volume_Descriptions holds no row for the volume and language.
+// The same title as one SQL value, for a statement that writes the row: its
+// placeholders take the region, the volume and the language letter.
+QString volumeTitleValue(const QString &language);
+
 void applyVolumeTitle(Connection &cnUser, const QString &table, const QString &column,
                       const QString &extraAssignments, qint16 volume, const QString &language,
                       const QString &region);
