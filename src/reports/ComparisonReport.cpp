@@ -187,12 +187,14 @@ const QStringList &yearRowColumns()
     return columns;
 }
 
+// The year row's balance-sheet items follow its quartiles (yearRowColumns()).
 void addVarianceValues(QVariantList &row, const RecordSet &yearRow, const FirmStatement &statement)
 {
+    int column = kFirstYearRowColumn + int(ratioQuartileColumns().size());
     for (const VarianceColumn &v : kVarianceColumns) {
         const double firmPercent = percentOfTotalAssets(statement.*v.amount, statement.Ta);
-        row << reportsql::boundNumber(balanceSheetVariance(
-            firmPercent, reportsql::numberOf(yearRow.field(QLatin1String(v.industry)))));
+        row << reportsql::boundNumber(
+            balanceSheetVariance(firmPercent, reportsql::numberOf(yearRow.field(column++))));
     }
 }
 

@@ -18,7 +18,7 @@ std::optional<RecordSet> industryYearRow(Connection &cnUser, int year, const QSt
                           QStringLiteral("select NumberOfFirms, ") +
                               columns.join(QStringLiteral(", ")) + QStringLiteral(" from ") + table,
                           QStringLiteral("read"));
-    if (row.RecordCount() == 0 || row.isNull(QStringLiteral("NumberOfFirms")))
+    if (row.RecordCount() == 0 || row.field(kFirstYearRowColumn - 1).isNull())
         return std::nullopt;
     return row;
 }
@@ -36,12 +36,14 @@ const QStringList &ratioQuartileColumns()
 
 RatioQuartiles ratioQuartiles(const RecordSet &yearRow)
 {
+    // By position, as ratioQuartileColumns() lists them: a row this wide
+    // would otherwise index its names for these lookups alone.
     RatioQuartiles quartiles{};
-    for (std::size_t i = 0; i < kRatioColumns.size(); ++i) {
-        const RatioColumns &r = kRatioColumns[i];
-        quartiles[i] = {reportsql::numberOf(yearRow.field(QLatin1String(r.q1))),
-                        reportsql::numberOf(yearRow.field(QLatin1String(r.q2))),
-                        reportsql::numberOf(yearRow.field(QLatin1String(r.q3)))};
+    for (int i = 0; i < int(kRatioColumns.size()); ++i) {
+        const int first = kFirstYearRowColumn + 3 * i;
+        quartiles[i] = {reportsql::numberOf(yearRow.field(first)),
+                        reportsql::numberOf(yearRow.field(first + 1)),
+                        reportsql::numberOf(yearRow.field(first + 2))};
     }
     return quartiles;
 }

@@ -17,15 +17,20 @@ inline constexpr int kComparisonReportYear = 2006;
 
 using RatioQuartiles = std::array<Quartiles, kRatioColumns.size()>;
 
+// Where the columns asked of industryYearRow() start in its row.
+inline constexpr int kFirstYearRowColumn = 1;
+
 // The work table of a reference year, or an empty name for any other year.
 QString yearWorkTable(int year);
 
-// The year's row with only `columns` (and NumberOfFirms), or nothing when the
-// year is not a reference year or the dataset has no data for it.
+// The year's row: NumberOfFirms, then `columns` from kFirstYearRowColumn on;
+// nothing when the year is not a reference year or the dataset has no data
+// for it.
 std::optional<RecordSet> industryYearRow(Connection &cnUser, int year, const QStringList &columns);
 
 // The quartile columns of the fifteen ratios, first, median and third of each.
 const QStringList &ratioQuartileColumns();
 
-// The quartiles of each ratio of a year row read with ratioQuartileColumns().
+// The quartiles of each ratio of a year row read with ratioQuartileColumns()
+// first among its columns.
 RatioQuartiles ratioQuartiles(const RecordSet &yearRow);
