@@ -73,9 +73,7 @@ QHash<QString, qint64> &completeAtVersion()
 
 qint64 schemaVersion(Connection &connection)
 {
-    return GetRS(connection, QStringLiteral("PRAGMA main.schema_version"), QStringLiteral("read"))
-        .field(0)
-        .toLongLong();
+    return firstInteger(connection, QStringLiteral("PRAGMA main.schema_version")).value_or(-1);
 }
 
 void createMissingTables(Connection &connection)

@@ -380,6 +380,16 @@ void ExecCmdInDB(Connection &connection, const QString &sql, qint16 &errorCount,
     errorCount = 0; // SQLite reports failures, never warnings, and failures throw
 }
 
+std::optional<qint64> firstInteger(Connection &connection, const QString &sql,
+                                   const QVariantList &params)
+{
+    StatementRun run(connection, sql, params);
+    if (!run.step() || sqlite3_column_count(run.statement()) == 0 ||
+        sqlite3_column_type(run.statement(), 0) == SQLITE_NULL)
+        return std::nullopt;
+    return sqlite3_column_int64(run.statement(), 0);
+}
+
 int execBound(Connection &connection, const QString &sql, const QVariantList &params)
 {
     StatementRun run(connection, sql, params);

@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariantList>
+#include <optional>
 
 // The program's only gateway to its data files (two SQLite database files
 // named after their original ".mdb" names).
@@ -52,6 +53,11 @@ RecordSet GetRS(Connection &connection, const QString &sql, const QString &mode,
 // failing statement throws DatabaseError.
 void ExecCmdInDB(Connection &connection, const QString &sql, qint16 &errorCount,
                  const QVariantList &params = {});
+
+// The first column of the first row of `sql` as an integer, read without a
+// record set; nothing when there is no row or the value is null.
+std::optional<qint64> firstInteger(Connection &connection, const QString &sql,
+                                   const QVariantList &params = {});
 
 // Executes a statement with bound parameters; returns the rows it changed.
 int execBound(Connection &connection, const QString &sql, const QVariantList &params = {});

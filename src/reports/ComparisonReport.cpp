@@ -231,11 +231,14 @@ std::array<QString, kRatioCount> ratioNames(Connection &cnUser)
     std::array<QString, kRatioCount> names;
     const std::optional<TableColumns> columns =
         tableColumns(cnUser, QStringLiteral("main"), QStringLiteral("Rpt_Comparison_Titles"));
+    // Each labelled ratio's place in the select list below, or -1.
+    std::array<int, kRatioCount> place{};
     QStringList labelled;
     for (int i = 0; i < kRatioCount; ++i) {
         names[i] = ratioKey(RatioId(i));
         const QString column = ratioTitleColumn(RatioId(i));
-        if (columns && columns->names.contains(column, Qt::CaseInsensitive))
+        place[i] = columns && columns->contains(column) ? int(labelled.size()) : -1;
+        if (place[i] >= 0)
             labelled << column;
     }
     if (labelled.isEmpty())
@@ -246,11 +249,9 @@ std::array<QString, kRatioCount> ratioNames(Connection &cnUser)
                                    QStringLiteral("read"));
     if (titles.RecordCount() == 0)
         return names;
-    for (int i = 0; i < kRatioCount; ++i) {
-        const QString column = ratioTitleColumn(RatioId(i));
-        if (labelled.contains(column))
-            names[i] = titles.text(column);
-    }
+    for (int i = 0; i < kRatioCount; ++i)
+        if (place[i] >= 0)
+            names[i] = titles.field(place[i]).toString();
     return names;
 }
 

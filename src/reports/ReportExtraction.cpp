@@ -63,7 +63,7 @@ std::optional<TableColumns> datasetColumns(Connection &cnUser, const QString &da
 {
     std::optional<TableColumns> columns =
         tableColumns(cnUser, QLatin1String(kReferenceSchema), datasetTable);
-    if (columns && !columns->names.contains(QStringLiteral("NAICS"), Qt::CaseInsensitive))
+    if (columns && !columns->contains(QStringLiteral("NAICS")))
         return std::nullopt;
     return columns;
 }

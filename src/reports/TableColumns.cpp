@@ -23,11 +23,9 @@ std::optional<TableColumns> tableColumns(Connection &connection, const QString &
                                          const QString &table)
 {
     // Any change of a table's layout changes the database's schema version.
-    const qint64 version =
-        GetRS(connection, QStringLiteral("PRAGMA ") + schema + QStringLiteral(".schema_version"),
-              QStringLiteral("read"))
-            .field(0)
-            .toLongLong();
+    const qint64 version = firstInteger(connection, QStringLiteral("PRAGMA ") + schema +
+                                                        QStringLiteral(".schema_version"))
+                               .value_or(-1);
     KeptColumns &kept = keptColumns()[connection.connectionName() + QLatin1Char('/') + schema];
     if (kept.schemaVersion != version) {
         kept.byTable.clear();
@@ -44,8 +42,10 @@ std::optional<TableColumns> tableColumns(Connection &connection, const QString &
     std::optional<TableColumns> columns;
     if (info.RecordCount() > 0) {
         columns.emplace();
-        for (; !info.eof(); info.MoveNext())
+        for (; !info.eof(); info.MoveNext()) {
             columns->names.append(info.field(0).toString());
+            columns->foldedNames.insert(columns->names.last().toCaseFolded());
+        }
         columns->identifiers = reportsql::identifierList(columns->names);
     }
     kept.byTable.insert(key, columns);

@@ -2,6 +2,7 @@
 
 #include "core/DbTools.h"
 
+#include <QSet>
 #include <QStringList>
 #include <optional>
 
@@ -10,6 +11,10 @@ struct TableColumns
 {
     QStringList names;
     QString identifiers; // "A", "B", "C": the names quoted for a column list
+    QSet<QString> foldedNames;
+
+    // Whether the table has a column of this name, in any letter case.
+    bool contains(const QString &name) const { return foldedNames.contains(name.toCaseFolded()); }
 };
 
 // The columns of a table, or nothing when the connection has no such table.

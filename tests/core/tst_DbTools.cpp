@@ -296,6 +296,32 @@ private slots:
         QCOMPARE(thrownError([&] { execBound(copy, insert, {"y", 2}); }).number(), 3704);
     }
 
+    void firstIntegerReadsOneValue_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<qint64>("expected");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("count") << "select count(*) from Firms" << qint64(3) << true;
+        QTest::newRow("real is truncated")
+            << "select Amount from Firms where Name = 'Alpha'" << qint64(1) << true;
+        QTest::newRow("null") << "select Note from Firms where Name = 'Alpha'" << qint64(0)
+                              << false;
+        QTest::newRow("no row") << "select Amount from Firms where 1 = 0" << qint64(0) << false;
+        QTest::newRow("a pragma") << "PRAGMA user_version" << qint64(0) << true;
+    }
+    void firstIntegerReadsOneValue()
+    {
+        QFETCH(QString, sql);
+        QFETCH(qint64, expected);
+        QFETCH(bool, found);
+        Connection connection;
+        ConnectToFile(connection, m_file, QStringLiteral("unknown"));
+        const std::optional<qint64> value = firstInteger(connection, sql);
+        QCOMPARE(value.has_value(), found);
+        if (found)
+            QCOMPARE(*value, expected);
+    }
+
     void failingStatementThrowsWithNumberAndText()
     {
         Connection connection;
