@@ -142,7 +142,9 @@ void writeComparisonTrend(Connection &cnUser, const QString &firmName, int year,
                           const QString &language)
 {
     qint16 errors = 0;
-    ExecCmdInDB(cnUser, QStringLiteral("delete from Rpt_Comparison_Trend"), errors);
+    // Row by row ("where"): a whole-table delete would rewrite the table's
+    // page at every commit even when it is empty, as it is for most firms.
+    ExecCmdInDB(cnUser, QStringLiteral("delete from Rpt_Comparison_Trend where 1"), errors);
 
     std::vector<TrendYear> years;
     if (std::find(kReferenceYears.begin(), kReferenceYears.end(), year) != kReferenceYears.end())
