@@ -15,9 +15,10 @@
 #include "reports/TableColumns.h"
 
 #include <QHash>
-#include <QLocale>
 
 #include <array>
+#include <charconv>
+#include <cmath>
 #include <optional>
 
 namespace {
@@ -89,20 +90,27 @@ QString noDataMessage(const QString &language, qint16 year)
 }
 
 // An amount as the firm screen hands it over: a plain decimal or the
-// scientific form, with "." or "," as decimal point. Parsed the same way
-// whatever the regional settings, and never with digit grouping.
+// scientific form, with "." or "," as decimal point and an optional sign.
+// Parsed the same way whatever the regional settings, never with digit
+// grouping; a text that is not a finite number is a type mismatch.
 double amountFromText(const QString &text)
 {
-    static const QLocale c = [] {
-        QLocale plain = QLocale::c();
-        plain.setNumberOptions(QLocale::RejectGroupSeparator);
-        return plain;
-    }();
-    QString normalised = text.trimmed();
-    normalised.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    const double value = c.toDouble(normalised, &ok);
-    if (!ok)
+    const QString trimmed = text.trimmed();
+    QByteArray ascii;
+    ascii.reserve(trimmed.size());
+    for (const QChar ch : trimmed) {
+        if (ch.unicode() > 0x7f)
+            throw DatabaseError(13, QStringLiteral("Type mismatch: ") + text);
+        ascii.append(ch == QLatin1Char(',') ? '.' : char(ch.unicode()));
+    }
+    const char *begin = ascii.constData();
+    const char *end = begin + ascii.size();
+    // from_chars takes a minus sign but not a plus sign.
+    if (begin != end && *begin == '+' && end - begin > 1 && begin[1] != '-' && begin[1] != '+')
+        ++begin;
+    double value = 0;
+    const auto [stop, error] = std::from_chars(begin, end, value);
+    if (begin == end || error != std::errc() || stop != end || !std::isfinite(value))
         throw DatabaseError(13, QStringLiteral("Type mismatch: ") + text);
     return value;
 }

@@ -6,6 +6,8 @@
 #include <QLocale>
 #include <QTest>
 
+#include <cmath>
+
 using reportfixture::ReportDatabases;
 
 namespace {
@@ -532,6 +534,55 @@ private slots:
         QCOMPARE(row.value("MyOperatingRevenue").toDouble(), 5000.0);
         QCOMPARE(row.value("MyRT").toDouble(), 5000 / 249.5);
         QCOMPARE(ReportDatabases::sqlType(db.user, "Rpt_Comparison", "MyCash"), "real");
+    }
+
+    // Cash as typed: a plain or scientific number with either decimal mark
+    // and a sign is read; grouping, two signs, words and non-finite values
+    // are a type mismatch (error 13).
+    void cashAmountTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("cash"); // NaN: refused
+        const double refused = std::nan("");
+        QTest::newRow("plain") << "100" << 5.0;
+        QTest::newRow("spaces around") << "  100 " << 5.0;
+        QTest::newRow("plus sign") << "+100" << 5.0;
+        QTest::newRow("minus sign") << "-100" << -5.0;
+        QTest::newRow("decimal comma") << "100,0" << 5.0;
+        QTest::newRow("trailing point") << "100." << 5.0;
+        QTest::newRow("leading point") << ".5" << 0.025;
+        QTest::newRow("exponent") << "1e2" << 5.0;
+        QTest::newRow("exponent with sign") << "1.0E+02" << 5.0;
+        QTest::newRow("two signs") << "+-100" << refused;
+        QTest::newRow("grouped") << "1,000.5" << refused;
+        QTest::newRow("grouped with a space") << "1 000" << refused;
+        QTest::newRow("word") << "12abc" << refused;
+        QTest::newRow("empty") << "" << refused;
+        QTest::newRow("sign alone") << "+" << refused;
+        QTest::newRow("infinity") << "inf" << refused;
+        QTest::newRow("not a number") << "nan" << refused;
+        QTest::newRow("too large") << "1e400" << refused;
+        QTest::newRow("other digits") << QString::fromUtf8("\u0661\u0660\u0660") << refused;
+    }
+    void cashAmountTexts()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, cash);
+        ReportDatabases db;
+        addIndustry(db);
+        QStringList values = firmValues();
+        values[4] = text; // Cash; total assets stay 2000
+        if (std::isnan(cash)) {
+            try {
+                compare(db, 2006, "E", values);
+                QFAIL("the amount was read");
+            } catch (const DatabaseError &error) {
+                QCOMPARE(error.number(), 13);
+            }
+            return;
+        }
+        QVERIFY(compare(db, 2006, "E", values));
+        QCOMPARE(comparisonRow(db).value("MyCash").toDouble(), cash);
     }
 
     // A failure anywhere leaves the work tables and the comparison row of the
