@@ -177,11 +177,14 @@ public:
     StatementRun(Connection &connection, const QString &sql, const QVariantList &params)
         : m_handle(openHandle(connection)), m_connection(connection.connectionName()), m_sql(sql)
     {
-        m_statement = statementcache::find(m_connection, sql);
-        if (!m_statement)
-            m_statement = statementcache::keep(m_connection, sql, prepareStatement(m_handle, sql));
-        if (!m_statement)
-            return; // a text without a statement: nothing to run
+        m_kept = statementcache::find(m_connection, sql);
+        if (!m_kept) {
+            sqlite3_stmt *prepared = prepareStatement(m_handle, sql);
+            if (!prepared)
+                return; // a text without a statement: nothing to run
+            m_kept = statementcache::keep(m_connection, sql, prepared);
+        }
+        m_statement = m_kept->statement;
         if (sqlite3_bind_parameter_count(m_statement) != params.size())
             fail(kUnspecifiedError,
                  QStringLiteral("Parameter count mismatch (") + sql + QLatin1Char(')'));
@@ -196,6 +199,27 @@ public:
     StatementRun &operator=(const StatementRun &) = delete;
 
     sqlite3_stmt *statement() const { return m_statement; }
+
+    // The names of the result columns, read again only when SQLite has
+    // prepared the statement anew since they were last read.
+    QStringList columnNames() const
+    {
+        if (!m_statement)
+            return {};
+        const int preparedAgain =
+            sqlite3_stmt_status(m_statement, SQLITE_STMTSTATUS_REPREPARE, 0);
+        const int count = sqlite3_column_count(m_statement);
+        if (m_kept->preparedAgain != preparedAgain || m_kept->columnNames.size() != count) {
+            QStringList names;
+            names.reserve(count);
+            for (int i = 0; i < count; ++i)
+                names << QString::fromUtf8(sqlite3_column_name(m_statement, i))
+                             .remove(QLatin1Char('"'));
+            m_kept->columnNames = names;
+            m_kept->preparedAgain = preparedAgain;
+        }
+        return m_kept->columnNames;
+    }
 
     // One step: true on a row, false when done; an error throws.
     bool step()
@@ -225,6 +249,7 @@ private:
         release();
         statementcache::drop(m_connection, m_sql);
         m_statement = nullptr;
+        m_kept = nullptr;
         throw DatabaseError(code, description);
     }
     [[noreturn]] void failWithSqlite(int code) { fail(code, sqliteDescription(m_handle, m_sql)); }
@@ -232,6 +257,7 @@ private:
     sqlite3 *m_handle;
     QString m_connection;
     const QString &m_sql;
+    statementcache::KeptStatement *m_kept = nullptr;
     sqlite3_stmt *m_statement = nullptr;
 };
 
@@ -356,12 +382,9 @@ RecordSet GetRS(Connection &connection, const QString &sql, const QString &mode,
     bool hasRow = run.step();
     // The columns are read after the first step: a statement SQLite prepared
     // again after a schema change may have other columns.
-    QStringList columns;
+    const QStringList columns = run.columnNames();
     sqlite3_stmt *statement = run.statement();
-    const int columnCount = statement ? sqlite3_column_count(statement) : 0;
-    columns.reserve(columnCount);
-    for (int i = 0; i < columnCount; ++i)
-        columns << QString::fromUtf8(sqlite3_column_name(statement, i)).remove(QLatin1Char('"'));
+    const int columnCount = int(columns.size());
     QVector<QVector<QVariant>> rows;
     for (; hasRow; hasRow = run.step()) {
         QVector<QVariant> row;

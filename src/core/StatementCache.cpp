@@ -7,15 +7,21 @@
 #include <unordered_map>
 
 namespace {
+using statementcache::KeptStatement;
+
 struct Finalize
 {
-    void operator()(sqlite3_stmt *statement) const { sqlite3_finalize(statement); }
+    void operator()(KeptStatement *kept) const
+    {
+        sqlite3_finalize(kept->statement);
+        delete kept;
+    }
 };
-using KeptStatement = std::unique_ptr<sqlite3_stmt, Finalize>;
+using OwnedStatement = std::unique_ptr<KeptStatement, Finalize>;
 
 struct KeptStatements
 {
-    std::unordered_map<QString, KeptStatement> bySql;
+    std::unordered_map<QString, OwnedStatement> bySql;
     QStringList order; // oldest first
 };
 
@@ -35,7 +41,7 @@ std::unordered_map<QString, KeptStatements> &connections()
 
 namespace statementcache {
 
-sqlite3_stmt *find(const QString &connectionName, const QString &sql)
+KeptStatement *find(const QString &connectionName, const QString &sql)
 {
     const auto kept = connections().find(connectionName);
     if (kept == connections().end())
@@ -44,16 +50,17 @@ sqlite3_stmt *find(const QString &connectionName, const QString &sql)
     return statement == kept->second.bySql.end() ? nullptr : statement->second.get();
 }
 
-sqlite3_stmt *keep(const QString &connectionName, const QString &sql, sqlite3_stmt *statement)
+KeptStatement *keep(const QString &connectionName, const QString &sql, sqlite3_stmt *statement)
 {
     KeptStatements &kept = connections()[connectionName];
-    KeptStatement &slot = kept.bySql[sql];
+    OwnedStatement &slot = kept.bySql[sql];
     if (!slot)
         kept.order.append(sql);
-    slot.reset(statement);
+    slot.reset(new KeptStatement{statement, {}, -1});
+    KeptStatement *added = slot.get();
     while (kept.order.size() > kMaxStatements)
         kept.bySql.erase(kept.order.takeFirst());
-    return statement;
+    return added;
 }
 
 void drop(const QString &connectionName, const QString &sql)

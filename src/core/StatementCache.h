@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 struct sqlite3_stmt;
 
@@ -11,14 +12,24 @@ struct sqlite3_stmt;
 // owns the statements and finalizes them when they leave it.
 namespace statementcache {
 
+// A kept statement, with the names of its result columns as a query last
+// read them, and SQLite's count of the statement's re-preparations then: the
+// names are read again only after SQLite prepared the statement anew.
+struct KeptStatement
+{
+    sqlite3_stmt *statement = nullptr;
+    QStringList columnNames;
+    int preparedAgain = -1;
+};
+
 // The kept statement for `sql` on the named connection, or nullptr.
-sqlite3_stmt *find(const QString &connectionName, const QString &sql);
+KeptStatement *find(const QString &connectionName, const QString &sql);
 
 // Keeps a prepared statement, taking it over, and returns it. Each
 // connection keeps its most recent statements only, so that statements built
 // around changing names cannot pile up. A kept statement lives until it is
 // dropped or forgotten, or until the connection keeps too many.
-sqlite3_stmt *keep(const QString &connectionName, const QString &sql, sqlite3_stmt *statement);
+KeptStatement *keep(const QString &connectionName, const QString &sql, sqlite3_stmt *statement);
 
 // Drops one statement (after it failed) or every statement of a connection
 // (before it closes, as a closing connection must have no statement left).

@@ -55,6 +55,10 @@ private slots:
         execBound(m_connection, QStringLiteral("alter table T add column Note text"));
         const RecordSet after = GetRS(m_connection, sql, QStringLiteral("read"));
         QCOMPARE(after.fieldNames(), (QStringList{"Code", "V", "Note"}));
+        // A column renamed: as many columns as before, under the new name.
+        execBound(m_connection, QStringLiteral("alter table T rename column V to Amount"));
+        QCOMPARE(GetRS(m_connection, sql, QStringLiteral("read")).fieldNames(),
+                 (QStringList{"Code", "Amount", "Note"}));
     }
 
     // A read leaves no statement open on the table: it can be dropped and a
