@@ -206,8 +206,7 @@ public:
     {
         if (!m_statement)
             return {};
-        const int preparedAgain =
-            sqlite3_stmt_status(m_statement, SQLITE_STMTSTATUS_REPREPARE, 0);
+        const int preparedAgain = sqlite3_stmt_status(m_statement, SQLITE_STMTSTATUS_REPREPARE, 0);
         const int count = sqlite3_column_count(m_statement);
         if (m_kept->preparedAgain != preparedAgain || m_kept->columnNames.size() != count) {
             QStringList names;

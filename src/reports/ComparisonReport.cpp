@@ -317,10 +317,11 @@ PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connectio
                                               const QString &naics, const QString &language,
                                               const QStringList &aComparisonValues)
 {
-    // A user database older than the composed texts gets their tables here.
-    subEnsureAddedUserTables(cnUser);
     attachReference(cnUser, cnReference);
     Transaction transaction(cnUser);
+    // A user database older than the composed texts gets their tables here,
+    // inside the transaction, which then reads the catalogue once.
+    subEnsureAddedUserTables(cnUser);
     extractIndustryRows(cnReference, cnUser, volume, region, kComparisonReportYear, naics,
                         language);
     qint16 errors = 0;

@@ -8,6 +8,8 @@
 #include "reports/ReportSql.h"
 #include "reports/TableColumns.h"
 
+#include <QHash>
+
 #include <array>
 #include <optional>
 
@@ -34,13 +36,22 @@ void insertCodeOnlyRow(Connection &cnUser, const QString &workTable, const QStri
 bool copyDatasetRow(Connection &cnUser, const QString &workTable, const QString &datasetTable,
                     const TableColumns &columns, const QString &naics)
 {
-    const QString &names = columns.identifiers;
-    return execBound(cnUser,
-                     QStringLiteral("insert into ") + workTable + QStringLiteral(" (") + names +
-                         QStringLiteral(") select ") + names + QStringLiteral(" from ") +
-                         QLatin1String(kReferenceSchema) + QLatin1Char('.') + datasetTable +
-                         QStringLiteral(" where Naics = ? limit 1"),
-                     {naics}) > 0;
+    // The statement's text is built once per pair of tables and column list.
+    struct Built
+    {
+        QString identifiers;
+        QString sql;
+    };
+    static QHash<QString, Built> statements;
+    Built &built = statements[workTable + QLatin1Char('/') + datasetTable];
+    if (built.sql.isEmpty() || built.identifiers != columns.identifiers) {
+        const QString &names = columns.identifiers;
+        built = {names, QStringLiteral("insert into ") + workTable + QStringLiteral(" (") + names +
+                            QStringLiteral(") select ") + names + QStringLiteral(" from ") +
+                            QLatin1String(kReferenceSchema) + QLatin1Char('.') + datasetTable +
+                            QStringLiteral(" where Naics = ? limit 1")};
+    }
+    return execBound(cnUser, built.sql, {naics}) > 0;
 }
 
 // The French title of the industry, trimmed; nothing when the title table
