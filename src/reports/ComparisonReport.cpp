@@ -346,9 +346,8 @@ PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connectio
     ExecCmdInDB(cnUser, comparisonInsert(yearWorkTable(year), language), errors, row);
 
     copyTitleRows(cnUser, QStringLiteral("Rpt_Comparison_Titles"),
-                  QStringLiteral("Rpt_Comparison_Titles_Source"), language);
-    ExecCmdInDB(cnUser, QStringLiteral("Update rpt_comparison_titles set NAICS = ?"), errors,
-                {aComparisonValues.at(kComparisonNaics)});
+                  QStringLiteral("Rpt_Comparison_Titles_Source"), language,
+                  {{QStringLiteral("NAICS"), aComparisonValues.at(kComparisonNaics)}});
     writeNotes(cnUser, statement, standings, volume, language);
     writeComparisonTrend(cnUser, aComparisonValues.at(kComparisonFirmName), year, statement,
                          quartiles, language);

@@ -7,6 +7,11 @@
 #include "reports/ReportSql.h"
 #include "reports/TableColumns.h"
 
+#include <QHash>
+#include <QVector>
+
+#include <algorithm>
+
 namespace {
 
 // Which of the two titles tables a preparation fills.
@@ -63,22 +68,76 @@ bool prepareTitledReport(TitlesKind kind, Connection &cnReference, Connection &c
 
 } // namespace
 
+namespace {
+// The copy of a title source into its titles table, with some columns set
+// to bound values: its text, and which fixed value each placeholder takes.
+struct TitleCopy
+{
+    QString identifiers; // the source's columns it was built for
+    QString sql;
+    QVector<int> fixedOrder;
+};
+
+TitleCopy buildTitleCopy(const QString &titlesTable, const QString &sourceTable,
+                         const TableColumns &source, const QStringList &fixed)
+{
+    TitleCopy copy{source.identifiers, QString(), {}};
+    QStringList columns;
+    QStringList selected;
+    QVector<bool> used(fixed.size(), false);
+    for (const QString &name : source.names) {
+        columns << reportsql::quotedIdentifier(name);
+        const auto match = std::find_if(fixed.cbegin(), fixed.cend(), [&name](const QString &f) {
+            return f.compare(name, Qt::CaseInsensitive) == 0;
+        });
+        if (match == fixed.cend()) {
+            selected << reportsql::quotedIdentifier(name);
+            continue;
+        }
+        selected << QStringLiteral("?");
+        copy.fixedOrder << int(match - fixed.cbegin());
+        used[match - fixed.cbegin()] = true;
+    }
+    // Fixed columns the source lacks are added to both lists.
+    for (int i = 0; i < fixed.size(); ++i) {
+        if (used[i])
+            continue;
+        columns << reportsql::quotedIdentifier(fixed[i]);
+        selected << QStringLiteral("?");
+        copy.fixedOrder << i;
+    }
+    copy.sql = QStringLiteral("insert into ") + titlesTable + QStringLiteral(" (") +
+               columns.join(QStringLiteral(", ")) + QStringLiteral(") select ") +
+               selected.join(QStringLiteral(", ")) + QStringLiteral(" from ") + sourceTable +
+               QStringLiteral(" where [Language] = ? COLLATE NOCASE");
+    return copy;
+}
+} // namespace
+
 void copyTitleRows(Connection &cnUser, const QString &titlesTable, const QString &sourceTable,
-                   const QString &language)
+                   const QString &language, const QList<QPair<QString, QVariant>> &fixed)
 {
     const std::optional<TableColumns> sourceColumns =
         tableColumns(cnUser, QStringLiteral("main"), sourceTable);
     // A missing source table fails as a query on it fails, with SQLite's own words.
     if (!sourceColumns)
         GetRS(cnUser, QStringLiteral("select * from ") + sourceTable, QStringLiteral("read"));
-    const QString columns = sourceColumns ? sourceColumns->identifiers : QString();
+    QStringList fixedNames;
+    for (const auto &[column, value] : fixed)
+        fixedNames << column;
+    // Built once per tables, fixed columns and source column list.
+    static QHash<QString, TitleCopy> copies;
+    TitleCopy &copy = copies[titlesTable + QLatin1Char('/') + sourceTable + QLatin1Char('/') +
+                             fixedNames.join(QLatin1Char(','))];
+    if (copy.sql.isEmpty() || copy.identifiers != sourceColumns->identifiers)
+        copy = buildTitleCopy(titlesTable, sourceTable, *sourceColumns, fixedNames);
+    QVariantList bound;
+    for (const int index : std::as_const(copy.fixedOrder))
+        bound << fixed.at(index).second;
+    bound << reportsql::languageLetter(language);
     qint16 errors = 0;
     ExecCmdInDB(cnUser, QStringLiteral("delete from ") + titlesTable, errors);
-    ExecCmdInDB(cnUser,
-                QStringLiteral("insert into ") + titlesTable + QStringLiteral(" (") + columns +
-                    QStringLiteral(") select ") + columns + QStringLiteral(" from ") + sourceTable +
-                    QStringLiteral(" where [Language] = ? COLLATE NOCASE"),
-                errors, {reportsql::languageLetter(language)});
+    ExecCmdInDB(cnUser, copy.sql, errors, bound);
 }
 
 QString regionName(Connection &cnUser, const QString &region, const QString &language)

@@ -2,14 +2,18 @@
 
 #include "core/DbTools.h"
 
+#include <QList>
+#include <QPair>
 #include <QString>
+#include <QVariant>
 
 // Title steps shared by the three report preparations, on the user database.
 
 // Replaces the rows of `titlesTable` with the `sourceTable` rows of the report
-// language, copied column by column under the source's own column names.
+// language, copied column by column under the source's own column names;
+// the `fixed` columns (any letter case) get the value given instead.
 void copyTitleRows(Connection &cnUser, const QString &titlesTable, const QString &sourceTable,
-                   const QString &language);
+                   const QString &language, const QList<QPair<QString, QVariant>> &fixed = {});
 
 // The region's name in the report language, or an empty text for a region
 // code that ProvinceCodes does not hold.

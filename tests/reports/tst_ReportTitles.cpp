@@ -1,5 +1,6 @@
 #include "core/DatabaseError.h"
 #include "reports/ReportPreparation.h"
+#include "reports/ReportTitles.h"
 #include "support/LogicTestSupport.h"
 #include "support/ReportFixture.h"
 
@@ -125,6 +126,37 @@ private slots:
         QCOMPARE(ReportDatabases::rows(db.user, titlesTable(Report(report))), first);
         QCOMPARE(first.first().value("Title_LowerRight").toString(),
                  QStringLiteral("Years E: 2004, 2005, 2006"));
+    }
+
+    // Fixed columns take the value given, whatever their letter case; one the
+    // source lacks is added; a source that gains a column is copied whole.
+    void copyWithFixedColumns()
+    {
+        ReportDatabases db;
+        ReportDatabases::exec(db.user, "create table T_Source (Language text, A text, Naics text)");
+        ReportDatabases::exec(db.user,
+                              "create table T (Language text, A text, Naics text, Extra text, "
+                              "B text)");
+        ReportDatabases::insert(db.user, "T_Source", {{"Language", "E"}, {"A", "a-en"}});
+        ReportDatabases::insert(db.user, "T_Source", {{"Language", "F"}, {"A", "a-fr"}});
+        for (const QString &naics : {QStringLiteral("111"), QStringLiteral("222")}) {
+            copyTitleRows(db.user, "T", "T_Source", "e",
+                          {{QStringLiteral("NAICS"), naics}, {QStringLiteral("Extra"), "x"}});
+            const QList<QVariantMap> rows = ReportDatabases::rows(db.user, "T");
+            QCOMPARE(rows.size(), 1);
+            QCOMPARE(rows.first().value("A").toString(), QStringLiteral("a-en"));
+            QCOMPARE(rows.first().value("Naics").toString(), naics);
+            QCOMPARE(rows.first().value("Extra").toString(), QStringLiteral("x"));
+        }
+        ReportDatabases::exec(db.user, "alter table T_Source add column B text");
+        ReportDatabases::exec(db.user, "update T_Source set B = 'b'");
+        copyTitleRows(db.user, "T", "T_Source", "F", {{QStringLiteral("naics"), "333"}});
+        const QList<QVariantMap> rows = ReportDatabases::rows(db.user, "T");
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.first().value("A").toString(), QStringLiteral("a-fr"));
+        QCOMPARE(rows.first().value("B").toString(), QStringLiteral("b"));
+        QCOMPARE(rows.first().value("Naics").toString(), QStringLiteral("333"));
+        QVERIFY(rows.first().value("Extra").isNull());
     }
 
     void severalSourceRowsForOneLanguage()
