@@ -125,7 +125,8 @@ Standing standingOf(bool meaningful, const QuartilePosition &position)
     return Standing::NoPosition;
 }
 
-QString ratioReading(RatioId id, Standing standing, ReportLanguage language)
+namespace {
+QString composedReading(RatioId id, Standing standing, ReportLanguage language)
 {
     const QString key = ratioKey(id);
     const auto direction = [&](const char *side) {
@@ -149,6 +150,19 @@ QString ratioReading(RatioId id, Standing standing, ReportLanguage language)
         return comparisonText(QStringLiteral("Read_Bottom"), language).arg(direction("Worse"));
     }
     return QString();
+}
+} // namespace
+
+QString ratioReading(RatioId id, Standing standing, ReportLanguage language)
+{
+    // The texts never change while the program runs: each reading is
+    // composed once.
+    static QHash<int, QString> readings;
+    const int key = (int(id) * 16 + int(standing)) * 2 + (language == ReportLanguage::French);
+    const auto found = readings.constFind(key);
+    if (found != readings.constEnd())
+        return *found;
+    return *readings.insert(key, composedReading(id, standing, language));
 }
 
 std::optional<double> pictureQuarter(Standing standing)

@@ -278,9 +278,11 @@ void writeNotes(Connection &cnUser, const FirmStatement &statement,
     for (const QString &note : notMeaningfulNotes(statement, names, language))
         footnotes << note.toHtmlEscaped();
 
-    QVariantList values = {statement.Sales, verdictText(ranked, language),
-                           sizeNote(volume, statement.OperatingRevenue, language),
-                           footnotes.join(QStringLiteral("<br>"))};
+    QVariantList values;
+    values.reserve(4 + qsizetype(kNoteLabels.size()) + 3 * kRatioCount);
+    values << statement.Sales << verdictText(ranked, language)
+           << sizeNote(volume, statement.OperatingRevenue, language)
+           << footnotes.join(QStringLiteral("<br>"));
     for (const char *label : kNoteLabels)
         values << comparisonText(QLatin1String(label), language);
     const QString notMeaningful = comparisonText(QStringLiteral("Lbl_NotMeaningful"), language);
