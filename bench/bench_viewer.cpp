@@ -54,6 +54,12 @@ Run displayOnce(const QString &type, const QString &language, const QString &nai
             screen.viewer()->setExportPathProvider(
                 [pdf](const QString &, ExportFormat) { return pdf; });
             screen.viewer()->exportPdf();
+            // The picture is taken once the window has settled on its page
+            // (the clock has stopped already).
+            QElapsedTimer settle;
+            settle.start();
+            while (settle.elapsed() < 300)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
             screen.grab().save(
                 QString(pdf).replace(QStringLiteral(".pdf"), QStringLiteral(".png")));
         }
