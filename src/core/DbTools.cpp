@@ -32,10 +32,15 @@ int errorNumber(const QSqlError &error)
     return ok ? code : kUnspecifiedError;
 }
 
+// A database's own words for an error, or a plain stand-in when it has none.
+QString describedError(const QString &text)
+{
+    return text.isEmpty() ? QStringLiteral("Unknown database error") : text;
+}
+
 QString errorDescription(const QSqlError &error)
 {
-    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-    return text.isEmpty() ? QStringLiteral("Unknown database error") : text;
+    return describedError(error.databaseText().isEmpty() ? error.text() : error.databaseText());
 }
 
 QString nextConnectionName()
@@ -73,9 +78,8 @@ sqlite3 *openHandle(const Connection &connection)
 // SQLite's words for the last error on the handle, and the statement's text.
 QString sqliteDescription(sqlite3 *handle, const QString &sql)
 {
-    const QString text = QString::fromUtf8(sqlite3_errmsg(handle));
-    return (text.isEmpty() ? QStringLiteral("Unknown database error") : text) +
-           QStringLiteral(" (") + sql + QLatin1Char(')');
+    return describedError(QString::fromUtf8(sqlite3_errmsg(handle))) + QStringLiteral(" (") + sql +
+           QLatin1Char(')');
 }
 
 // A null string binds as SQL null, as it always has through Qt.
@@ -199,6 +203,9 @@ public:
     StatementRun &operator=(const StatementRun &) = delete;
 
     sqlite3_stmt *statement() const { return m_statement; }
+
+    // The rows the last statement that changed rows on the connection changed.
+    int changes() const { return sqlite3_changes(m_handle); }
 
     // The names of the result columns, read again only when SQLite has
     // prepared the statement anew since they were last read.
@@ -416,7 +423,7 @@ int execBound(Connection &connection, const QString &sql, const QVariantList &pa
 {
     StatementRun run(connection, sql, params);
     run.step();
-    return sqlite3_changes(openHandle(connection));
+    return run.changes();
 }
 
 void DisconnectFromDB(Connection &connection)
