@@ -3,10 +3,17 @@
 # is missing. Runs as root, or through sudo when available.
 set -e
 
-PACKAGES="build-essential cmake qt6-base-dev libqt6opengl6-dev libqt6sql6-sqlite \
-qt6-tools-dev qt6-tools-dev-tools qt6-svg-dev libsqlite3-dev \
-libkainjow-mustache-dev xvfb xauth fonts-dejavu-core \
-libxlsxwriter-dev qt6-translations-l10n qt6-charts-dev pkg-config clang-format"
+# Build: compiler, CMake, Qt 6 (with Charts, which needs libqt6opengl6-dev),
+# SQLite, mustache, libxlsxwriter (whose pkg-config file asks for zlib).
+# Tests: Xvfb, fonts, poppler-utils (pdftotext, pdfinfo), unzip, and
+# desktop-file-utils and appstream to validate the installed desktop files.
+# Benchmarks: xdotool. Packaging: file (for CPack's dependency scan).
+PACKAGES="build-essential cmake pkg-config clang-format \
+qt6-base-dev libqt6opengl6-dev libqt6sql6-sqlite qt6-tools-dev qt6-tools-dev-tools \
+qt6-svg-dev qt6-charts-dev qt6-translations-l10n libsqlite3-dev \
+libkainjow-mustache-dev libxlsxwriter-dev zlib1g-dev \
+xvfb xauth fonts-dejavu-core poppler-utils unzip \
+desktop-file-utils appstream xdotool file"
 
 missing=""
 for package in $PACKAGES; do
