@@ -1,34 +1,58 @@
 #!/bin/bash
-# Time from launching the program to its start screen being mapped on an X
-# display, measured from outside the process (needs Xvfb and xdotool).
-# Usage: bench/startup_time.sh [build folder] [runs]
+# Start-up against a bare Qt Widgets window (bench_bare_window, built beside
+# the program): each is launched in turn, alternating, on one X display, and
+# timed from launch to its first window mapped; the figure is the median of
+# the pairwise ratios, so that the machine's ups and downs touch both alike.
+# Peak memory (VmHWM) is read the same way. Needs Xvfb and xdotool.
+# Usage: bench/startup_time.sh [build folder] [pairs]
 set -euo pipefail
 build="${1:-build}"
-runs="${2:-15}"
+pairs="${2:-31}"
 program="$build/Quorvel/quorvel"
+bare="$build/bench/bench_bare_window"
 display=":87"
 
-Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1366x768x24 >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null' EXIT
 until DISPLAY="$display" xdotool getdisplaygeometry >/dev/null 2>&1; do sleep 0.05; done
 
-times=()
-for _ in $(seq 1 "$runs"); do
+# Prints "milliseconds peak-kB" for one launch of $1.
+launch() {
+    local start end pid polls=0 peak
     start=$(date +%s%N)
-    DISPLAY="$display" "$program" >/dev/null 2>&1 &
+    DISPLAY="$display" "$1" >/dev/null 2>&1 &
     pid=$!
-    polls=0
-    until DISPLAY="$display" xdotool search --onlyvisible --class quorvel >/dev/null 2>&1; do
-        sleep 0.005
+    until DISPLAY="$display" xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do
+        sleep 0.002
         polls=$((polls + 1))
-        if [ "$polls" -gt 2000 ]; then echo "start screen never appeared" >&2; exit 1; fi
+        if [ "$polls" -gt 5000 ]; then echo "no window from $1" >&2; exit 1; fi
     done
     end=$(date +%s%N)
+    peak=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")
     kill "$pid"
     wait "$pid" 2>/dev/null || true
-    times+=($(( (end - start) / 1000000 )))
-    sleep 0.3
+    echo "$(( (end - start) / 1000 )) $peak"
+}
+
+median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+launch "$program" >/dev/null # warm the file cache for both
+launch "$bare" >/dev/null
+time_ratios=() memory_ratios=() program_ms=() bare_ms=()
+for _ in $(seq 1 "$pairs"); do
+    read -r p_us p_kb < <(launch "$program")
+    sleep 0.2
+    read -r b_us b_kb < <(launch "$bare")
+    sleep 0.2
+    time_ratios+=("$(awk -v a="$p_us" -v b="$b_us" 'BEGIN { printf "%.4f", a / b }')")
+    memory_ratios+=("$(awk -v a="$p_kb" -v b="$b_kb" 'BEGIN { printf "%.4f", a / b }')")
+    program_ms+=("$(awk -v a="$p_us" 'BEGIN { printf "%.1f", a / 1000 }')")
+    bare_ms+=("$(awk -v a="$b_us" 'BEGIN { printf "%.1f", a / 1000 }')")
 done
-sorted=($(printf '%s\n' "${times[@]}" | sort -n))
-echo "start to start screen shown: median ${sorted[$((runs / 2))]} ms over $runs runs (all: ${times[*]})"
+printf 'startup pairs=%s program_median_ms=%s bare_median_ms=%s time_ratio_median=%s memory_ratio_median=%s\n' \
+    "$pairs" \
+    "$(printf '%s\n' "${program_ms[@]}" | median)" \
+    "$(printf '%s\n' "${bare_ms[@]}" | median)" \
+    "$(printf '%s\n' "${time_ratios[@]}" | median)" \
+    "$(printf '%s\n' "${memory_ratios[@]}" | median)"

@@ -14,37 +14,49 @@
 
 namespace {
 // A database the program cannot use as it is ends the start before anything
-// opens it for good, so nothing in it is created or rewritten.
-void checkDatabase(const char *fileName, const DatabaseSchema &schema, bool needsWrites)
+// else uses it, so nothing in it is created or rewritten.
+[[noreturn]] void refuseToStart(const DatabaseProblem &problem)
 {
-    const QString path = ProgramFolder() + QLatin1Char('/') + QLatin1String(fileName);
-    const std::optional<DatabaseProblem> problem = fncCheckDatabaseFile(path, schema, needsWrites);
-    if (!problem)
-        return;
-    const QString message = fncDatabaseProblemMessage(*problem);
+    const QString message = fncDatabaseProblemMessage(problem);
     std::fprintf(stderr, "quorvel: %s\n", qPrintable(message.section(QLatin1Char('\n'), 0, 0)));
     ShowMessage(message, MsgButtons::Ok, MsgIcon::Critical);
     EndProgram(1);
+}
+
+// Checks the file, opens it, and checks the open handle before the
+// connection does anything else: each file is opened once.
+void openDatabase(Connection &connection, const QString &path, const DatabaseSchema &schema,
+                  OpenMode mode)
+{
+    const bool needsWrites = mode == OpenMode::ReadWrite;
+    if (const auto problem = fncCheckDatabaseFile(path, needsWrites))
+        refuseToStart(*problem);
+    std::optional<DatabaseProblem> problem;
+    ConnectToDatabaseFileIf(connection, path, mode, [&](sqlite3 *db) {
+        problem = fncCheckOpenDatabase(db, path, schema, needsWrites);
+        return !problem;
+    });
+    if (problem)
+        refuseToStart(*problem);
 }
 } // namespace
 
 void Main()
 {
     AppState &state = appState();
-    checkDatabase(kReferenceDatabaseFile,
-                  DatabaseSchema::shipped(QLatin1String(kReferenceDatabaseFile)), false);
+    openDatabase(
+        state.gcnReference, DataFolder() + QLatin1Char('/') + QLatin1String(kReferenceDatabaseFile),
+        DatabaseSchema::shipped(QLatin1String(kReferenceDatabaseFile)), OpenMode::ReadOnly);
+    const QString userDatabase = UserDatabasePath();
+    if (programLayout() == ProgramLayout::Installed)
+        if (const auto problem = fncProvideUserDatabase(userDatabase, UserDatabaseTemplatePath()))
+            refuseToStart(*problem);
     // The tables added since the first release are created below when an
     // older user database lacks them, and its title tables are refreshed.
-    checkDatabase(kUserDatabaseFile,
-                  DatabaseSchema::shipped(QLatin1String(kUserDatabaseFile))
-                      .without(addedUserTables() + titleTables()),
-                  true);
-    ConnectToFile(state.gcnReference,
-                  ProgramFolder() + QLatin1Char('/') + QLatin1String(kReferenceDatabaseFile),
-                  QStringLiteral("unknown"), OpenMode::ReadOnly);
-    ConnectToFile(state.gcnUser,
-                  ProgramFolder() + QLatin1Char('/') + QLatin1String(kUserDatabaseFile),
-                  QStringLiteral("unknown"), OpenMode::ReadWrite);
+    openDatabase(state.gcnUser, userDatabase,
+                 DatabaseSchema::shipped(QLatin1String(kUserDatabaseFile))
+                     .without(addedUserTables() + titleTables()),
+                 OpenMode::ReadWrite);
     subEnsureAddedUserTables(state.gcnUser);
     subRefreshTitleTables(state.gcnUser);
     state.gblnKeepFirmForm = false;

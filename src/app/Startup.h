@@ -1,14 +1,11 @@
 #pragma once
 
-// The program's start: checks both database files, opens them into AppState,
-// records the help viewer's path and shows the start screen. A file that
-// lacks a table or column, or a user database that cannot be written, gives
-// a message naming the file and the fault and ends the program with status 1,
-// before anything is opened for good. A missing or damaged database file is
-// an untrapped error (the caller runs this under runGuarded).
-void Main();
+#include "core/ProgramFolder.h" // the file names
 
-// File names in the program folder.
-inline constexpr const char *kReferenceDatabaseFile = "ROV_DATA.mdb";
-inline constexpr const char *kUserDatabaseFile = "myData.mdb";
-inline constexpr const char *kHelpViewerFile = "quorvel-help";
+// The program's start: checks and opens both database files into AppState
+// (installed, it first creates the user's database from the shipped one),
+// records the help viewer's path and shows the start screen. A file that is
+// missing, not a database, cut off, lacks a table or column, or a user
+// database that cannot be written, gives a message naming the file and the
+// fault and ends the program with status 1, the file left as it was.
+void Main();

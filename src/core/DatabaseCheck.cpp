@@ -23,6 +23,10 @@ struct FaultText
     int id;
 };
 constexpr FaultText kFaultTexts[] = {
+    {DatabaseFault::Missing, kMissingFileText},
+    {DatabaseFault::NotADatabase, kNotADatabaseText},
+    {DatabaseFault::Damaged, kDamagedFileText},
+    {DatabaseFault::CannotCreate, kCannotCreateText},
     {DatabaseFault::Empty, kEmptyFileText},
     {DatabaseFault::MissingTables, kMissingTablesText},
     {DatabaseFault::MissingColumns, kMissingColumnsText},
@@ -52,29 +56,25 @@ bool isLockCode(int code)
     return code == SQLITE_BUSY || code == SQLITE_LOCKED;
 }
 
-// An open handle that closes itself.
-class Handle
+// The database file's header says how long the file is: its page size
+// (bytes 16-17, 1 meaning 65536) times its page count (bytes 28-31), the
+// count trusted only while the change counter (24-27) matches bytes 92-95.
+// A file shorter than that, or not a whole number of pages, was cut off.
+bool cutOff(const QByteArray &header, qint64 size)
 {
-public:
-    Handle(const QString &path, bool needsWrites)
-    {
-        const int flags = needsWrites ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY;
-        m_code = sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, flags, nullptr);
-        if (m_code == SQLITE_OK)
-            sqlite3_busy_timeout(m_db, kLockWaitMs);
-    }
-    ~Handle() { sqlite3_close(m_db); }
-    Handle(const Handle &) = delete;
-    Handle &operator=(const Handle &) = delete;
-
-    bool isOpen() const { return m_code == SQLITE_OK; }
-    sqlite3 *db() const { return m_db; }
-    int exec(const char *sql) const { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr); }
-
-private:
-    sqlite3 *m_db = nullptr;
-    int m_code = SQLITE_OK;
-};
+    const auto byte = [&header](int at) { return quint32(quint8(header.at(at))); };
+    const auto word = [&byte](int at) {
+        return byte(at) << 24 | byte(at + 1) << 16 | byte(at + 2) << 8 | byte(at + 3);
+    };
+    const quint32 pageSizeField = byte(16) << 8 | byte(17);
+    const qint64 pageSize = pageSizeField == 1 ? 65536 : pageSizeField;
+    if (pageSize < 512)
+        return false; // not a size the engine writes: left to the engine
+    if (size % pageSize != 0)
+        return true;
+    const quint32 pages = word(28);
+    return pages != 0 && word(24) == word(92) && size < qint64(pages) * pageSize;
+}
 
 // Every table of the file with its columns, names lower-cased; the result
 // code of the read.
@@ -156,45 +156,86 @@ DatabaseSchema DatabaseSchema::shipped(const QString &fileName)
     return fromManifest(QString::fromUtf8(manifest.readAll()));
 }
 
-std::optional<DatabaseProblem> fncCheckDatabaseFile(const QString &path,
-                                                    const DatabaseSchema &schema, bool needsWrites)
+std::optional<DatabaseProblem> fncCheckDatabaseFile(const QString &path, bool needsWrites)
 {
-    const QFileInfo file(path);
+    QFile file(path);
     if (!file.exists())
-        return std::nullopt;
+        return DatabaseProblem{DatabaseFault::Missing, path, {}};
     // The database engine would take an empty file for a new database and
     // write one into it.
-    if (file.size() == 0)
+    const qint64 size = file.size();
+    if (size == 0)
         return DatabaseProblem{DatabaseFault::Empty, path, {}};
+    // A header that cannot be read (no read permission, a folder) is left to
+    // the opening, which names the engine's own reason.
+    if (file.open(QIODevice::ReadOnly)) {
+        static const QByteArray magic("SQLite format 3", 16);
+        const QByteArray header = file.read(100);
+        if (!header.startsWith(magic.left(qMin(header.size(), magic.size()))))
+            return DatabaseProblem{DatabaseFault::NotADatabase, path, {}};
+        if (header.size() < 100 || cutOff(header, size))
+            return DatabaseProblem{DatabaseFault::Damaged, path, {}};
+    }
     if (needsWrites && !writable(path))
         return DatabaseProblem{DatabaseFault::ReadOnlyFile, path, {}};
     // The engine writes its journal beside the file.
-    if (needsWrites && !writable(file.absolutePath()))
+    if (needsWrites && !writable(QFileInfo(path).absolutePath()))
         return DatabaseProblem{DatabaseFault::ReadOnlyFolder, path, {}};
+    return std::nullopt;
+}
 
-    const Handle handle(path, needsWrites);
-    if (!handle.isOpen())
-        return std::nullopt;
+std::optional<DatabaseProblem> fncCheckOpenDatabase(sqlite3 *db, const QString &path,
+                                                    const DatabaseSchema &schema, bool needsWrites)
+{
+    sqlite3_busy_timeout(db, kLockWaitMs);
     QHash<QString, QSet<QString>> tables;
-    const int read = readTables(handle.db(), tables);
+    const int read = readTables(db, tables);
     if (isLockCode(read))
         return DatabaseProblem{DatabaseFault::Locked, path, {}};
+    if (read == SQLITE_NOTADB)
+        return DatabaseProblem{DatabaseFault::NotADatabase, path, {}};
+    if (read == SQLITE_CORRUPT)
+        return DatabaseProblem{DatabaseFault::Damaged, path, {}};
     if (read != SQLITE_OK)
-        return std::nullopt;
+        return std::nullopt; // the connection's first statement reports it
     if (auto problem = compareWithSchema(path, tables, schema))
         return problem;
     if (!needsWrites)
         return std::nullopt;
-    if (sqlite3_db_readonly(handle.db(), "main") == 1)
+    if (sqlite3_db_readonly(db, "main") == 1)
         return DatabaseProblem{DatabaseFault::ReadOnlyFile, path, {}};
     // Taking the write lock and giving it back writes nothing.
-    const int lock = handle.exec("BEGIN IMMEDIATE");
+    const int lock = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
     if (lock == SQLITE_OK)
-        handle.exec("ROLLBACK");
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     if (isLockCode(lock))
         return DatabaseProblem{DatabaseFault::Locked, path, {}};
     if (lock == SQLITE_READONLY)
         return DatabaseProblem{DatabaseFault::ReadOnlyFile, path, {}};
+    return std::nullopt;
+}
+
+std::optional<DatabaseProblem> fncProvideUserDatabase(const QString &path,
+                                                      const QString &templatePath)
+{
+    if (QFileInfo::exists(path))
+        return std::nullopt;
+    const QFileInfo target(path);
+    if (!QDir().mkpath(target.absolutePath()))
+        return DatabaseProblem{DatabaseFault::CannotCreate, path, {}};
+    // Copied under a passing name, then renamed: a start cut short leaves
+    // no half-copied database behind to be taken for the real one.
+    const QString partial = path + QStringLiteral(".partial");
+    QFile::remove(partial);
+    if (!QFile::copy(templatePath, partial))
+        return DatabaseProblem{DatabaseFault::CannotCreate, path, {}};
+    // The shipped template may be read-only; the user's copy is theirs.
+    QFile::setPermissions(partial, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                       QFile::ReadOther);
+    if (!QFile::rename(partial, path)) {
+        QFile::remove(partial);
+        return DatabaseProblem{DatabaseFault::CannotCreate, path, {}};
+    }
     return std::nullopt;
 }
 

@@ -5,10 +5,14 @@
 #include <QStringList>
 #include <optional>
 
-// The start-up check of a database file: before the program opens it for
-// good, the file must hold every table and column the program reads or
-// writes and, for the user database, take writes. The check itself changes
-// nothing in the file.
+struct sqlite3;
+
+// The start-up check of a database file, in two steps around its opening:
+// before, the file must be there, be a whole database file and, for the user
+// database, be writable with its folder; once open, and before anything else
+// uses the connection, it must hold every table and column the program reads
+// or writes and, for the user database, take writes. Neither step changes
+// anything in the file.
 
 // Tables and their columns, names compared without regard to case.
 class DatabaseSchema
@@ -34,6 +38,10 @@ private:
 };
 
 enum class DatabaseFault {
+    Missing,
+    NotADatabase,   // some other kind of file
+    Damaged,        // shorter than its own header says (cut off)
+    CannotCreate,   // installed: the user's first database could not be made
     Empty,          // a zero-byte file
     MissingTables,  // `missing` names the tables
     MissingColumns, // `missing` names them as Table.Column
@@ -49,12 +57,21 @@ struct DatabaseProblem
     QStringList missing;
 };
 
-// Checks the file at `path` against `schema`; `needsWrites` adds the checks
-// that the file and its folder can be written and that no other program
-// holds the database locked. A missing file, or one that is no database at
-// all, is left to the opening itself, which reports it as a database error.
-std::optional<DatabaseProblem> fncCheckDatabaseFile(const QString &path,
+// The checks made on the file itself, before opening it: reads its header
+// only. `needsWrites` adds that the file and its folder can be written.
+std::optional<DatabaseProblem> fncCheckDatabaseFile(const QString &path, bool needsWrites);
+
+// The checks made on the freshly opened handle of the file at `path`:
+// `schema` present, and with `needsWrites`, that the database takes writes
+// and that no other program holds it locked.
+std::optional<DatabaseProblem> fncCheckOpenDatabase(sqlite3 *db, const QString &path,
                                                     const DatabaseSchema &schema, bool needsWrites);
+
+// Installed, the user database is created at `path` from the shipped
+// `templatePath` the first time; an existing file is left alone. The copy
+// appears whole or not at all.
+std::optional<DatabaseProblem> fncProvideUserDatabase(const QString &path,
+                                                      const QString &templatePath);
 
 // The message for a problem, in English and French one after the other (the
 // user has not chosen a language yet).

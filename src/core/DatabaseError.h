@@ -22,3 +22,11 @@ private:
     int m_number;
     QString m_description;
 };
+
+// A call the program should never make (an unknown file type or record set
+// mode). Untrapped, its text alone is shown, in English, and the program ends.
+class UsageError : public DatabaseError
+{
+public:
+    using DatabaseError::DatabaseError;
+};

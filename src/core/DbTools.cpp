@@ -54,7 +54,7 @@ QString nextConnectionName()
 // errors are reported.
 [[noreturn]] void usageError(const QString &message)
 {
-    throw DatabaseError(kInvalidCall, message);
+    throw UsageError(kInvalidCall, message);
 }
 
 // The SQLite handle under each open connection, by connection name. The
@@ -267,7 +267,20 @@ private:
     sqlite3_stmt *m_statement = nullptr;
 };
 
-void openSqliteFile(const QString &name, const QString &path, OpenMode mode)
+// The SQLite handle under an open Qt connection.
+sqlite3 *sqliteHandle(const QSqlDatabase &db)
+{
+    const QVariant handle = db.driver()->handle();
+    return handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
+               ? *static_cast<sqlite3 *const *>(handle.constData())
+               : nullptr;
+}
+
+// Opens `path` under the connection name `name`. `accept`, when given, sees
+// the handle before anything else runs on it and may refuse it (false);
+// without it, the schema is read at once so that a damaged file fails here.
+bool openSqliteFile(const QString &name, const QString &path, OpenMode mode,
+                    const std::function<bool(sqlite3 *)> &accept = {})
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     if (!db.isValid())
@@ -292,19 +305,29 @@ void openSqliteFile(const QString &name, const QString &path, OpenMode mode)
             errorNumber(error) == kUnspecifiedError ? kCannotOpen : errorNumber(error);
         throw DatabaseError(number, errorDescription(error) + QStringLiteral(": ") + path);
     }
-    // A damaged file opens lazily; read its schema now so it fails here.
-    QSqlError probeError;
-    {
-        QSqlQuery probe(db);
-        if (!probe.exec(QStringLiteral("select count(*) from sqlite_master")))
-            probeError = probe.lastError();
-    }
-    if (probeError.isValid()) {
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name);
-        throw DatabaseError(errorNumber(probeError),
-                            errorDescription(probeError) + QStringLiteral(": ") + path);
+    if (accept) {
+        sqlite3 *sqlite = sqliteHandle(db);
+        if (!sqlite || !accept(sqlite)) {
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name);
+            return false;
+        }
+    } else {
+        // A damaged file opens lazily; read its schema now so it fails here.
+        QSqlError probeError;
+        {
+            QSqlQuery probe(db);
+            if (!probe.exec(QStringLiteral("select count(*) from sqlite_master")))
+                probeError = probe.lastError();
+        }
+        if (probeError.isValid()) {
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name);
+            throw DatabaseError(errorNumber(probeError),
+                                errorDescription(probeError) + QStringLiteral(": ") + path);
+        }
     }
     if (mode == OpenMode::ReadWrite) {
         // A write-ahead log with normal syncing makes a commit one short write
@@ -315,10 +338,7 @@ void openSqliteFile(const QString &name, const QString &path, OpenMode mode)
         pragma.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     }
     // Registered once no statement is active on the connection (SQLite refuses otherwise).
-    const QVariant handle = db.driver()->handle();
-    sqlite3 *sqlite = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
-                          ? *static_cast<sqlite3 *const *>(handle.constData())
-                          : nullptr;
+    sqlite3 *sqlite = sqliteHandle(db);
     if (!sqlite) {
         db.close();
         db = QSqlDatabase();
@@ -329,6 +349,7 @@ void openSqliteFile(const QString &name, const QString &path, OpenMode mode)
     if (!registerUnicodeLike(sqlite) || !registerUnicodeNoCase(sqlite))
         qWarning("Could not register the case-insensitive comparisons on %s", qPrintable(path));
     openHandles().insert(name, sqlite);
+    return true;
 }
 } // namespace
 
@@ -374,6 +395,18 @@ void ConnectToFile(Connection &connection, const QString &path, const QString &f
     openSqliteFile(name, trimmed, mode);
     connection.m_name = name;
     connection.m_filePath = trimmed;
+}
+
+bool ConnectToDatabaseFileIf(Connection &connection, const QString &path, OpenMode mode,
+                             const std::function<bool(sqlite3 *)> &accept)
+{
+    DisconnectFromDB(connection);
+    const QString name = nextConnectionName();
+    if (!openSqliteFile(name, path, mode, accept))
+        return false;
+    connection.m_name = name;
+    connection.m_filePath = path;
+    return true;
 }
 
 RecordSet GetRS(Connection &connection, const QString &sql, const QString &mode,

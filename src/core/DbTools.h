@@ -5,7 +5,10 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariantList>
+#include <functional>
 #include <optional>
+
+struct sqlite3;
 
 // The program's only gateway to its data files (two SQLite database files
 // named after their original ".mdb" names).
@@ -29,6 +32,8 @@ public:
 
 private:
     friend void ConnectToFile(Connection &, const QString &, const QString &, OpenMode);
+    friend bool ConnectToDatabaseFileIf(Connection &, const QString &, OpenMode,
+                                        const std::function<bool(sqlite3 *)> &);
     friend void DisconnectFromDB(Connection &);
     QString m_name;
     QString m_filePath;
@@ -41,6 +46,14 @@ private:
 // file type is a usage error that ends the program.
 void ConnectToFile(Connection &connection, const QString &path, const QString &folder,
                    OpenMode mode = OpenMode::ReadWrite);
+
+// Opens the database file at `path` as ConnectToFile does, but first lets
+// `accept` look at the fresh handle, before the connection reads anything or
+// is set up for writing (its journal mode). When `accept` refuses, the handle
+// is closed, `connection` is left as nothing and false is returned: the
+// file has not been touched.
+bool ConnectToDatabaseFileIf(Connection &connection, const QString &path, OpenMode mode,
+                             const std::function<bool(sqlite3 *)> &accept);
 
 // Opens a record set holding every row of `sql`. `mode` is "read" or "write"
 // in any letter case; anything else is a usage error that ends the program.

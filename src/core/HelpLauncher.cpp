@@ -55,7 +55,7 @@ QString fncHelpFilePath(const QString &topic, Language language)
         name = english ? kTechHelpEnglish : kTechHelpFrench;
     if (name == nullptr)
         return QString();
-    return ProgramFolder() + QLatin1Char('/') + QLatin1String(name);
+    return DataFolder() + QLatin1Char('/') + QLatin1String(name);
 }
 
 bool gsubLaunchHelpFile(const QString &topic)
@@ -66,6 +66,6 @@ bool gsubLaunchHelpFile(const QString &topic)
 
 bool GetHelpTopic(const QString &helpFile, qint32 topicId)
 {
-    return startViewer({ProgramFolder() + QLatin1Char('/') + helpFile, QStringLiteral("--topic"),
+    return startViewer({DataFolder() + QLatin1Char('/') + helpFile, QStringLiteral("--topic"),
                         QString::number(topicId)});
 }

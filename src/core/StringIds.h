@@ -45,6 +45,13 @@ inline constexpr int kReadOnlyFileText = 1426;
 inline constexpr int kReadOnlyFolderText = 1428;
 inline constexpr int kLockedText = 1430;
 inline constexpr int kCannotStartText = 1432;
+inline constexpr int kMissingFileText = 1500;
+inline constexpr int kNotADatabaseText = 1502;
+inline constexpr int kDamagedFileText = 1504;
+inline constexpr int kCannotCreateText = 1506;
+
+// The about screen: where the saved statements are kept (%1, the file).
+inline constexpr int kStatementsFileText = 1508;
 
 // A write the user database refused: a command's text takes %1, the file,
 // and %2, the reason.

@@ -26,6 +26,10 @@ void runGuarded(const std::function<void()> &work)
         work();
     } catch (const ProgramEnded &) {
         throw; // a test's end handler unwinding: not an error
+    } catch (const UsageError &error) {
+        std::fprintf(stderr, "quorvel: %s\n", qPrintable(error.description()));
+        ShowMessage(error.description(), MsgButtons::Ok, MsgIcon::Critical);
+        EndProgram(1);
     } catch (const DatabaseError &error) {
         reportUntrappedError(error.number(), error.description());
     } catch (const std::exception &error) {

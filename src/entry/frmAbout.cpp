@@ -1,7 +1,9 @@
 #include "entry/frmAbout.h"
 
 #include "core/AppState.h"
+#include "core/ProgramFolder.h"
 #include "core/ResourceString.h"
+#include "core/StringIds.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -89,6 +91,10 @@ frmAbout::frmAbout()
     noticeFont.setItalic(true);
     lblSampleData->setFont(noticeFont);
 
+    // Where the saved statements are, so that the user can back them up.
+    lblStatementsFile = namedLabel("lblStatementsFile", central);
+    lblStatementsFile->setWordWrap(true);
+
     cmdReturn = new QPushButton(central);
     cmdReturn->setObjectName(QStringLiteral("cmdReturn"));
     cmdReturn->setMinimumSize(120, 32);
@@ -104,11 +110,13 @@ frmAbout::frmAbout()
     layout->addSpacing(4);
     layout->addWidget(fraContact);
     layout->addWidget(lblSampleData);
+    layout->addWidget(lblStatementsFile);
     layout->addStretch();
     layout->addLayout(buttons);
 
     // One fixed size that holds the longer captions of either language.
     lblSampleData->setFixedWidth(440);
+    lblStatementsFile->setFixedWidth(440);
     QSize size;
     for (const Language language : {Language::French, Language::English}) {
         applyCaptions(language);
@@ -135,6 +143,7 @@ void frmAbout::applyCaptions(Language language)
     cmdReturn->setText(text(568));
     lblEmail->setText(text(570));
     lblSampleData->setText(text(kSampleDataNotice));
+    lblStatementsFile->setText(text(kStatementsFileText).arg(UserDatabasePath()));
 }
 
 void frmAbout::subLoadCaptions()

@@ -32,6 +32,7 @@ public:
     QLabel *lblFax = nullptr;
     QLabel *lblEmail = nullptr;
     QLabel *lblSampleData = nullptr;
+    QLabel *lblStatementsFile = nullptr;
     QPushButton *cmdReturn = nullptr;
 
 protected:

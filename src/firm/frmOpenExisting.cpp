@@ -229,7 +229,7 @@ void frmOpenExisting::subExportComparisons(const QString &folder)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QVector<BatchResult> results = fncExportComparisons(
         state.gcnReference, state.gcnUser, statements, folder,
-        ProgramFolder() + QStringLiteral("/rpt_Comparison.rpt"), state.gintLanguage, [&](int done) {
+        DataFolder() + QStringLiteral("/rpt_Comparison.rpt"), state.gintLanguage, [&](int done) {
             progress.setValue(done);
             if (done < total)
                 progress.setLabelText(caption(kExportProgress)

@@ -147,7 +147,7 @@ void frmReportViewer::DisplayCrystalReport(Connection &DataConn, Connection &Wri
 
     // The program keeps running when the layout cannot be opened or read:
     // the user is told and goes back to the screen that asked for it.
-    const QString dataSource = ProgramFolder() + QStringLiteral("/MyData.mdb");
+    const QString dataSource = UserDatabasePath();
     try {
         std::shared_ptr<ReportEngine> report = ReportEngine::OpenReport(layoutPath);
         for (int number = 1; number <= report->tableCount(); ++number)

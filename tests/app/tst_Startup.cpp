@@ -4,6 +4,7 @@
 #include "app/Startup.h"
 #include "core/DatabaseCheck.h"
 #include "core/DatabaseError.h"
+#include "core/DbTools.h"
 #include "core/ProgramFolder.h"
 #include "core/ScreenRegistry.h"
 #include "entry/frmStart.h"
@@ -163,6 +164,24 @@ private slots:
         QTest::newRow("user: locked by another program") << user << "locked"
                                                          << "is locked by another program"
                                                          << "verrouillé par un autre programme";
+        QTest::newRow("user: missing") << user << "missing"
+                                       << "cannot be found"
+                                       << "est introuvable";
+        QTest::newRow("reference: missing") << reference << "missing"
+                                            << "cannot be found"
+                                            << "est introuvable";
+        QTest::newRow("user: garbage bytes") << user << "garbage"
+                                             << "is not a database file"
+                                             << "n'est pas un fichier de base de données";
+        QTest::newRow("reference: cut at half") << reference << "cut 2"
+                                                << "is damaged"
+                                                << "est endommagé";
+        QTest::newRow("user: cut mid-page") << user << "cut 100"
+                                            << "is damaged"
+                                            << "est endommagé";
+        QTest::newRow("user: only the first bytes of the header") << user << "header"
+                                                                  << "is damaged"
+                                                                  << "est endommagé";
     }
 
     void brokenDatabaseIsCaughtAtStart()
@@ -177,6 +196,18 @@ private slots:
         if (breakage == QLatin1String("empty")) {
             QFile empty(path);
             QVERIFY(empty.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        } else if (breakage == QLatin1String("missing")) {
+            QVERIFY(QFile::remove(path));
+        } else if (breakage == QLatin1String("garbage") || breakage == QLatin1String("header")) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(breakage == QLatin1String("header") ? QByteArray("SQLite format")
+                                                           : QByteArray(4096, '\x5a'));
+        } else if (breakage.startsWith(QLatin1String("cut"))) {
+            // "cut 2" keeps half the file, "cut N" drops its last N bytes.
+            const qint64 size = QFileInfo(path).size();
+            const int amount = breakage.mid(4).toInt();
+            QVERIFY(QFile::resize(path, amount == 2 ? size / 2 : size - amount));
         } else if (breakage == QLatin1String("locked")) {
             holder = std::make_unique<DatabaseWriter>(path);
             QVERIFY(holder->exec(QStringLiteral("begin immediate")));
@@ -230,43 +261,39 @@ private slots:
         QVERIFY(messages.messages.isEmpty());
     }
 
-    void missingDatabaseEndsWithItsErrorAndCreatesNothing_data()
+    // A call the program should never make shows its own text alone, in
+    // English whatever the language, and ends the program.
+    void usageErrorShowsItsTextAlone_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("reference") << QString::fromLatin1(kReferenceDatabaseFile);
-        QTest::newRow("user") << QString::fromLatin1(kUserDatabaseFile);
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("file type") << "ConnectToFile"
+                                   << "Invalid use of ConnectToFile (Invalid File Type: Doc )";
+        QTest::newRow("record set mode") << "GetRS"
+                                         << "Invalid use of GetRS (Invalid WriteMode: Update )";
     }
 
-    void missingDatabaseEndsWithItsErrorAndCreatesNothing()
+    void usageErrorShowsItsTextAlone()
     {
-        QFETCH(QString, name);
-        QVERIFY(QFile::remove(m_dir.filePath(name)));
+        QFETCH(QString, call);
+        QFETCH(QString, expected);
+        appState().gintLanguage = Language::French;
+        Connection connection;
         MessageRecorder messages;
         EndRecorder ending;
-        QVERIFY_THROWS_EXCEPTION(ProgramEnded, runGuarded(Main));
+        QVERIFY_THROWS_EXCEPTION(
+            ProgramEnded, runGuarded([&] {
+                if (call == QLatin1String("GetRS")) {
+                    ConnectToFile(connection, file(kUserDatabaseFile), QStringLiteral("unknown"));
+                    GetRS(connection, QStringLiteral("select 1"), QStringLiteral("Update"));
+                } else {
+                    ConnectToFile(connection, m_dir.filePath(QStringLiteral("book.Doc")),
+                                  QStringLiteral("unknown"));
+                }
+            }));
+        DisconnectFromDB(connection);
         QCOMPARE(ending.exitCodes, QList<int>{1});
-        QCOMPARE(messages.messages.size(), 1);
-        const QString text = messages.messages.first().text;
-        QVERIFY2(text.startsWith(QLatin1String("Error 14:")), qPrintable(text));
-        QVERIFY2(text.contains(QLatin1String("unable to open database file")), qPrintable(text));
-        QVERIFY(text.contains(name));
-        QVERIFY(!QFileInfo::exists(m_dir.filePath(name)));
-        QVERIFY(!ScreenRegistry::isLoaded<frmStart>());
-    }
-
-    void damagedDatabaseEndsWithItsError()
-    {
-        QFile damaged(file(kUserDatabaseFile));
-        QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        damaged.write("this is not a database, whatever its name says");
-        damaged.close();
-        MessageRecorder messages;
-        EndRecorder ending;
-        QVERIFY_THROWS_EXCEPTION(ProgramEnded, runGuarded(Main));
-        QCOMPARE(ending.exitCodes, QList<int>{1});
-        QCOMPARE(messages.messages.size(), 1);
-        QVERIFY2(messages.messages.first().text.startsWith(QLatin1String("Error 26:")),
-                 qPrintable(messages.messages.first().text));
+        QCOMPARE(messages.texts(), QStringList{expected});
     }
 
     void errorInAnEventHandlerEndsTheProgram()
