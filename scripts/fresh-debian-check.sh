@@ -22,6 +22,8 @@ test_command=$(grep -m1 '^\./scripts/install-deps\.sh .*ctest' README.md)
 [ -n "$test_command" ] || { echo "fresh-debian-check: no test command in README.md" >&2; exit 1; }
 
 root=$(mktemp -d /var/tmp/quorvel-fresh.XXXXXX)
+# mktemp makes the folder private; the root of a system is open to all users.
+chmod 0755 "$root"
 
 cleanup() {
     # Processes still running inside (a server a test left behind) keep the
