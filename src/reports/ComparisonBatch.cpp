@@ -1,14 +1,10 @@
 #include "reports/ComparisonBatch.h"
 
-#include "core/DatasetMapping.h"
-#include "firm/AmountText.h"
-#include "firm/StatementItems.h"
 #include "reports/ReportDocument.h"
 #include "reports/ReportEngine.h"
 #include "reports/ReportError.h"
 #include "reports/ReportNaming.h"
-#include "reports/ReportPreparation.h"
-#include "search/IndustryLookups.h"
+#include "reports/SavedComparison.h"
 
 #include <QDir>
 #include <QPdfWriter>
@@ -20,19 +16,6 @@ namespace {
 bool isEnglish(Language language)
 {
     return language == Language::English;
-}
-
-// The statement's amounts as the firm screen shows them once it is opened.
-QStringList amountTexts(Connection &user, const BatchStatement &statement)
-{
-    const RecordSet rs =
-        GetRS(user, QStringLiteral("select * from MyValues where FirmName = ? and [Year] = ?"),
-              QStringLiteral("read"), {statement.firmName, statement.year});
-    QStringList texts;
-    for (const StatementItem &item : statementItems())
-        texts << fncDoubleText(
-            rs.RecordCount() > 0 ? rs.field(QLatin1String(item.column)).toDouble() : 0.0);
-    return texts;
 }
 
 bool writePdf(const ReportDocument &document, const QString &path)
@@ -102,15 +85,8 @@ BatchResult fncExportComparison(Connection &reference, Connection &user,
         return result;
     }
     const StatementIndustry &industry = *statement.industry;
-    const std::optional<IndustryDefinition> definition = fncIndustryDefinition(
-        reference, naicsDescriptionTable(industry.volume), industry.naics, language);
-    const QStringList values = fncComparisonValues(
-        statement.firmName, qint16(statement.year), industry.naics,
-        definition ? definition->title : QString(), amountTexts(user, statement));
-    const QString letter = isEnglish(language) ? QStringLiteral("E") : QStringLiteral("F");
-    if (!fncPrepareComparisonReport(reference, user, QStringLiteral("com"), qint16(industry.volume),
-                                    industry.region, qint16(statement.year), industry.naics, letter,
-                                    values)) {
+    if (!fncPrepareSavedComparison(reference, user, statement.firmName, statement.year, industry,
+                                   language)) {
         result.outcome = BatchOutcome::NoIndustryData;
         return result;
     }

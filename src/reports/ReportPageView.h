@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/ReportExport.h"
 #include "reports/ReportNaming.h"
 #include "reports/ReportSheets.h"
 #include "reports/ReportZoom.h"
@@ -15,9 +16,6 @@ class QPrinter;
 class QPushButton;
 class QScrollArea;
 class ReportDocument;
-
-// The files a report exports to.
-enum class ExportFormat { Pdf, Xlsx, Csv };
 
 // The report viewer: shows a rendered report a page at a time, with page
 // navigation, zoom (fit width, whole page or fixed steps; the choice holds

@@ -1,0 +1,87 @@
+#include "cli/CliCommand.h"
+
+#include "core/AddedUserTables.h"
+#include "core/DatabaseCheck.h"
+#include "core/ProgramFolder.h"
+#include "core/ResourceString.h"
+#include "core/TitleTables.h"
+
+namespace {
+[[noreturn]] void refuse(const DatabaseProblem &problem)
+{
+    throw CliFailure{CliStatus::Failure, fncDatabaseProblemMessage(problem)};
+}
+
+// The same checks as the program's start: a file it cannot use is said
+// before anything uses it, and left as it was.
+void openDatabase(Connection &connection, const QString &path, const DatabaseSchema &schema,
+                  OpenMode mode)
+{
+    const bool needsWrites = mode == OpenMode::ReadWrite;
+    if (const auto problem = fncCheckDatabaseFile(path, needsWrites))
+        refuse(*problem);
+    std::optional<DatabaseProblem> problem;
+    ConnectToDatabaseFileIf(connection, path, mode, [&](sqlite3 *db) {
+        problem = fncCheckOpenDatabase(db, path, schema, needsWrites);
+        return !problem;
+    });
+    if (problem)
+        refuse(*problem);
+}
+} // namespace
+
+CliContext::CliContext(CliArguments arguments, Language language, QTextStream &out,
+                       QTextStream &err)
+    : m_arguments(std::move(arguments)), m_language(language), m_out(out), m_err(err)
+{
+}
+
+CliContext::~CliContext()
+{
+    // Closing the connections writes the user database's log back into its
+    // file, so the file alone holds everything once the command ends.
+    DisconnectFromDB(m_user);
+    DisconnectFromDB(m_reference);
+}
+
+Connection &CliContext::reference()
+{
+    if (m_reference.isNothing())
+        openDatabase(m_reference,
+                     DataFolder() + QLatin1Char('/') + QLatin1String(kReferenceDatabaseFile),
+                     DatabaseSchema::shipped(QLatin1String(kReferenceDatabaseFile)),
+                     OpenMode::ReadOnly);
+    return m_reference;
+}
+
+Connection &CliContext::user()
+{
+    if (m_user.isNothing()) {
+        const QString path = UserDatabasePath();
+        // Installed, a user's first command creates the database as the
+        // program's first start does.
+        if (programLayout() == ProgramLayout::Installed)
+            if (const auto problem = fncProvideUserDatabase(path, UserDatabaseTemplatePath()))
+                refuse(*problem);
+        openDatabase(m_user, path,
+                     DatabaseSchema::shipped(QLatin1String(kUserDatabaseFile))
+                         .without(addedUserTables() + titleTables()),
+                     OpenMode::ReadWrite);
+        subEnsureAddedUserTables(m_user);
+        subRefreshTitleTables(m_user);
+    }
+    return m_user;
+}
+
+QString CliContext::text(int id) const
+{
+    return ResourceString(id, m_language);
+}
+
+void CliContext::fail(CliStatus status, int id, const QStringList &values) const
+{
+    QString message = text(id);
+    for (const QString &value : values)
+        message = message.arg(value);
+    throw CliFailure{status, message};
+}

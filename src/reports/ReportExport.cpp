@@ -1,0 +1,40 @@
+#include "reports/ReportExport.h"
+
+#include "core/ProgramFolder.h"
+#include "reports/ReportEngine.h"
+#include "reports/SpreadsheetExport.h"
+
+QString exportExtension(ExportFormat format)
+{
+    switch (format) {
+    case ExportFormat::Xlsx:
+        return QStringLiteral("xlsx");
+    case ExportFormat::Csv:
+        return QStringLiteral("csv");
+    case ExportFormat::Pdf:
+        break;
+    }
+    return QStringLiteral("pdf");
+}
+
+QString reportLayoutPath(const QString &kind)
+{
+    const char *file = kind == QLatin1String("bal")   ? "/rpt_BalanceSheet.rpt"
+                       : kind == QLatin1String("com") ? "/rpt_Comparison.rpt"
+                                                      : "/rpt_Ratios.rpt";
+    return DataFolder() + QLatin1String(file);
+}
+
+bool fncWriteReportFile(Connection &user, const ReportIdentity &identity, ExportFormat format,
+                        const QString &path)
+{
+    const std::unique_ptr<ReportEngine> report =
+        ReportEngine::OpenReport(reportLayoutPath(identity.kind));
+    for (int number = 1; number <= report->tableCount(); ++number)
+        report->table(number).setLocation(user.filePath());
+    report->readThrough(user);
+    if (format == ExportFormat::Pdf)
+        return report->render()->exportPdf(path);
+    const ReportWorkbook workbook = buildReportWorkbook(report->layout(), report->readTables());
+    return format == ExportFormat::Xlsx ? writeXlsx(workbook, path) : writeCsv(workbook, path);
+}

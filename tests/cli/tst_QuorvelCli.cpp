@@ -1,0 +1,148 @@
+// quorvel-cli run as a process on a program folder of its own: every exit
+// status, and the files it writes read back by other readers.
+#include "firm/FirmRecordStore.h"
+#include "support/FirmStatements.h"
+#include "support/LogicTestSupport.h"
+#include "support/SpreadsheetReader.h"
+
+#include <QDir>
+#include <QProcess>
+
+using namespace testsupport;
+
+namespace {
+const QString kFirm = QStringLiteral("Maple Ridge Homes Ltd");
+
+struct Run
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run runCli(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(QUORVEL_CLI), arguments);
+    process.waitForFinished(120000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+} // namespace
+
+class tst_QuorvelCli : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QTemporaryDir m_empty;
+    QString m_naics;
+
+    QStringList inFolder(const QStringList &arguments) const
+    {
+        return QStringList{QStringLiteral("--program-folder"), m_dir.path()} + arguments;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(copyProgramFiles(
+            m_dir, {QStringLiteral("ROV_DATA.mdb"), QStringLiteral("myData.mdb"),
+                    QStringLiteral("rpt_Ratios.rpt"), QStringLiteral("rpt_BalanceSheet.rpt"),
+                    QStringLiteral("rpt_Comparison.rpt")}));
+        Connection reference, user;
+        ConnectToFile(reference, m_dir.filePath(QStringLiteral("ROV_DATA.mdb")),
+                      QStringLiteral("unknown"), OpenMode::ReadOnly);
+        ConnectToFile(user, m_dir.filePath(QStringLiteral("myData.mdb")), QStringLiteral("unknown"),
+                      OpenMode::ReadWrite);
+        m_naics = GetRS(reference,
+                        QStringLiteral("select NAICS from ROVAL_Vol1_ALL_2006_Final_Ratios "
+                                       "where NumberOfFirms is not null order by NAICS"),
+                        QStringLiteral("read"))
+                      .text(QStringLiteral("NAICS"));
+        subWriteFirmRecord(user, firmRecord(kFirm, 2006, m_naics, healthyStatement(), 1, "ALL"));
+        subWriteFirmRecord(
+            user, firmRecord(QStringLiteral("Sans industrie"), 2005, m_naics, healthyStatement()));
+        DisconnectFromDB(user);
+        DisconnectFromDB(reference);
+    }
+
+    void exitStatus_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("says"); // on standard output or error
+        const QString naics = m_naics;
+        auto ratios = [naics](const QString &code, const QString &output) {
+            return QStringList{"export", "--report", "ratios", "--volume", "1",   "--naics",
+                               code,     "--format", "pdf",    "--output", output};
+        };
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "quorvel-cli export-comparisons";
+        QTest::newRow("list") << QStringList{"list"} << 0
+                              << kFirm + "\t2006\t" + naics + "\t1\tALL";
+        QTest::newRow("export") << ratios(naics, m_dir.filePath("ok.pdf")) << 0 << "";
+        QTest::newRow("no command") << QStringList{} << 2 << "Usage:";
+        QTest::newRow("unknown option") << QStringList{"list", "--bogus"} << 2 << "--bogus";
+        QTest::newRow("value left out")
+            << QStringList{"export", "--report"} << 2 << "needs a value";
+        QTest::newRow("unknown format")
+            << QStringList{"export", "--report", "ratios", "--format", "doc"} << 2
+            << "pdf|xlsx|csv";
+        QTest::newRow("unknown data set")
+            << QStringList{"export",   "--report", "ratios",  "--volume", "1",
+                           "--region", "QC",       "--naics", naics,      "--format",
+                           "csv",      "--output", "x.csv"}
+            << 2 << "no data set for volume 1, region QC";
+        QTest::newRow("fr:no industry recorded")
+            << QStringList{"export", "--report",   "comparison", "--firm", "Sans industrie",
+                           "--year", "2005",       "--format",   "csv",    "--output",
+                           "x.csv",  "--language", "fr"}
+            << 2 << "indiquez --naics et --volume";
+        QTest::newRow("industry without data") << ratios("999999", m_dir.filePath("none.pdf")) << 3
+                                               << "Industry 999999 has no data for 2006";
+        QTest::newRow("fr:no such statement")
+            << QStringList{"export", "--report",   "comparison", "--firm", "Personne",
+                           "--year", "2006",       "--format",   "pdf",    "--output",
+                           "x.pdf",  "--language", "fr"}
+            << 3 << "Aucun état n'est enregistré pour Personne, 2006.";
+        QTest::newRow("unwritable file")
+            << ratios(naics, m_dir.filePath("no/such/folder/r.pdf")) << 1 << "could not be written";
+    }
+
+    void exitStatus()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, says);
+        const Run run = runCli(inFolder(arguments));
+        QCOMPARE(run.status, status);
+        QVERIFY2((run.out + run.err).contains(says), qPrintable(run.out + run.err));
+        if (status == 2)
+            QVERIFY(run.err.contains(QLatin1String("Usage:")));
+    }
+
+    // A folder without the databases: the message names the file, nothing
+    // is created there.
+    void missingDatabases()
+    {
+        const Run run = runCli({"--program-folder", m_empty.path(), "list"});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(QLatin1String("myData.mdb")), qPrintable(run.err));
+        QVERIFY(QDir(m_empty.path()).isEmpty());
+    }
+
+    void exportComparisons()
+    {
+        const QString folder = m_dir.filePath(QStringLiteral("batch"));
+        const Run run = runCli(inFolder({"export-comparisons", "--folder", folder}));
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.out.startsWith(QLatin1String("1 of 2 comparisons written.")),
+                 qPrintable(run.out));
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 1);
+    }
+};
+
+QUORVEL_LOGIC_TEST_MAIN(tst_QuorvelCli)
+#include "tst_QuorvelCli.moc"
