@@ -47,10 +47,9 @@ CliContext::~CliContext()
 Connection &CliContext::reference()
 {
     if (m_reference.isNothing())
-        openDatabase(m_reference,
-                     DataFolder() + QLatin1Char('/') + QLatin1String(kReferenceDatabaseFile),
-                     DatabaseSchema::shipped(QLatin1String(kReferenceDatabaseFile)),
-                     OpenMode::ReadOnly);
+        openDatabase(
+            m_reference, DataFolder() + QLatin1Char('/') + QLatin1String(kReferenceDatabaseFile),
+            DatabaseSchema::shipped(QLatin1String(kReferenceDatabaseFile)), OpenMode::ReadOnly);
     return m_reference;
 }
 
