@@ -62,3 +62,17 @@ inline constexpr int kNotWritableReason = 1440;
 inline constexpr int kSaveRefused = 1442;
 inline constexpr int kDeleteRefused = 1444;
 inline constexpr int kReportRefused = 1446;
+
+// Amounts beyond what a statement can hold: %1 the largest amount accepted;
+// for a subtotal, %1 the subtotal's caption and %2 the largest amount.
+inline constexpr int kAmountTooLarge = 1700;
+inline constexpr int kSubtotalTooLarge = 1702;
+
+// The keyword search: the keyword's limit (%1 characters), and the hint when
+// only definitions hold the keyword (%1 the definitions check box).
+inline constexpr int kKeywordTooLong = 1704;
+inline constexpr int kKeywordInDefinitionsOnly = 1706;
+
+// The open-existing list's headings of the dataset a statement was saved under.
+inline constexpr int kListVolumeHeading = 1708;
+inline constexpr int kListRegionHeading = 1710;

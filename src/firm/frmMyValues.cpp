@@ -10,9 +10,11 @@
 #include "core/StringIds.h"
 #include "entry/frmMenu.h"
 #include "firm/AmountKeys.h"
+#include "firm/AmountRange.h"
 #include "firm/AmountText.h"
 #include "firm/FirmList.h"
 #include "firm/FirmRecordStore.h"
+#include "firm/PastedAmount.h"
 #include "firm/ReferenceYears.h"
 #include "firm/ShowItemDefinition.h"
 #include "firm/StatementItems.h"
@@ -36,6 +38,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -96,34 +99,6 @@ QLineEdit *frmMyValues::*const kAmountMembers[kStatementItemCount] = {
 constexpr int kFirstAsset = 0, kLastAsset = 8;
 constexpr int kFirstIncome = 9, kLastIncome = 15;
 constexpr int kFirstLiability = 16, kLastLiability = 32;
-
-// The character a key event types, as the amount boxes filter it; -1 for
-// keys that type nothing (arrows, Delete, Tab, function keys).
-int characterCode(const QKeyEvent &event)
-{
-    switch (event.key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return kKeyEnter;
-    case Qt::Key_Backspace:
-        return kKeyBackspace;
-    case Qt::Key_Escape:
-        return 27;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Delete:
-        return -1;
-    default:
-        break;
-    }
-    if ((event.modifiers() & Qt::ControlModifier) && event.key() >= Qt::Key_A &&
-        event.key() <= Qt::Key_Z)
-        return event.key() - Qt::Key_A + 1;
-    const QString text = event.text();
-    if (text.isEmpty())
-        return -1;
-    return text.at(0).unicode();
-}
 
 void selectWhole(QLineEdit *box)
 {
@@ -358,6 +333,11 @@ void frmMyValues::buildMenus()
     mnuDefinition = action(mnuView, "mnuDefinition");
     mnuReport = action(mnuView, "mnuReport");
     languageHelp = LanguageHelpMenus::add(this);
+    // The platform's usual keys for the statement commands; they reach the
+    // commands from the amount boxes too.
+    mnuNew->setShortcut(QKeySequence::New);
+    mnuOpen->setShortcut(QKeySequence::Open);
+    mnuSave->setShortcut(QKeySequence::Save);
 }
 
 void frmMyValues::connectHandlers()
@@ -408,26 +388,20 @@ bool frmMyValues::eventFilter(QObject *watched, QEvent *event)
 
     switch (event->type()) {
     case QEvent::KeyPress: {
-        const auto *keyEvent = static_cast<QKeyEvent *>(event);
-        if (!computed && keyEvent->matches(QKeySequence::Paste)) {
-            subPasteAmount(box, QClipboard::Clipboard);
-            return true;
-        }
-        const int code = characterCode(*keyEvent);
-        if (code < 0)
-            return false;
-        QLineEdit *next = m_amountBoxes.value(fncEnterTarget(column));
+        auto *keyEvent = static_cast<QKeyEvent *>(event);
         if (computed) {
-            if (code != kKeyEnter)
+            if (fncAmountKeyCode(*keyEvent) != kKeyEnter)
                 return false;
-            next->setFocus();
+            m_amountBoxes.value(fncEnterTarget(column))->setFocus();
             return true;
         }
-        int key = code;
-        subHandleKeyPress(key, box, next);
-        // A single-line box inserts nothing for Enter; a discarded key is eaten.
-        return key == 0 || key == kKeyEnter;
+        return subAmountKeyPress(box, keyEvent);
     }
+    case QEvent::MouseButtonPress:
+        // The user places the caret: typing goes where it is.
+        if (m_replaceOnInput == box)
+            m_replaceOnInput = nullptr;
+        return false;
     case QEvent::ContextMenu:
         if (computed)
             return false;
@@ -456,6 +430,8 @@ bool frmMyValues::eventFilter(QObject *watched, QEvent *event)
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         if (!computed && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
             reason != Qt::MenuBarFocusReason) {
+            if (m_replaceOnInput == box)
+                m_replaceOnInput = nullptr;
             if (subValidateAmount(box))
                 subCalculateSubTotals();
         }
@@ -466,16 +442,98 @@ bool frmMyValues::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
+bool frmMyValues::subAmountKeyPress(QLineEdit *box, QKeyEvent *event)
+{
+    const AmountKey kind = fncClassifyAmountKeyEvent(*event);
+    switch (kind) {
+    case AmountKey::Pass:
+        // The user placing the caret ends the replacement; a modifier key
+        // pressed on its way to a shortcut does not.
+        if (m_replaceOnInput == box && fncKeyPlacesCaret(*event))
+            m_replaceOnInput = nullptr;
+        return false;
+    case AmountKey::Paste:
+        subPasteAmount(box, QClipboard::Clipboard);
+        return true;
+    case AmountKey::Edit:
+        subGuardedEdit(box, [box, event] { box->event(event); });
+        return true;
+    case AmountKey::Accept:
+        subReplaceAfterRefusal(box);
+        subGuardedEdit(box, [box, event] { box->event(event); });
+        return true;
+    case AmountKey::Minus:
+        subReplaceAfterRefusal(box);
+        break;
+    case AmountKey::Enter:
+    case AmountKey::Reject:
+        break;
+    }
+    int key = fncAmountKeyCode(*event);
+    subHandleKeyPress(key, box, m_amountBoxes.value(fncEnterTarget(box->objectName().mid(3))));
+    // A single-line box inserts nothing for Enter; a discarded key is eaten.
+    return key == 0 || key == kKeyEnter;
+}
+
+void frmMyValues::subReplaceAfterRefusal(QLineEdit *box)
+{
+    if (m_replaceOnInput != box)
+        return;
+    m_replaceOnInput = nullptr;
+    box->selectAll();
+}
+
+QHash<QString, QString> frmMyValues::fncAmountTexts() const
+{
+    QHash<QString, QString> texts;
+    for (auto it = m_amountBoxes.cbegin(); it != m_amountBoxes.cend(); ++it)
+        texts.insert(it.key(), it.value()->text());
+    return texts;
+}
+
+void frmMyValues::subGuardedEdit(QLineEdit *box, const std::function<void()> &edit)
+{
+    const QString before = box->text();
+    const bool changedBefore = mblnDataChanged;
+    const bool faultBefore = fncAmountRangeFault(fncAmountTexts()).has_value();
+    edit();
+    if (box->text() == before)
+        return;
+    const std::optional<AmountRangeFault> fault = fncAmountRangeFault(fncAmountTexts());
+    if (!fault) {
+        // The subtotals follow every change the user makes.
+        subCalculateSubTotals();
+        return;
+    }
+    if (faultBefore)
+        return;
+    box->setText(before);
+    mblnDataChanged = changedBefore;
+    subRefuse(box, fncAmountRangeMessage(*fault, appState().gintLanguage));
+}
+
 void frmMyValues::subPasteAmount(QLineEdit *box, QClipboard::Mode mode)
 {
     const QString text = QGuiApplication::clipboard()->text(mode);
     if (text.isEmpty())
         return;
-    if (!fncPasteAccepted(text)) {
+    const std::optional<PastedAmount> amount = fncPastedAmount(text);
+    if (!amount) {
         subShowNumberMessage(box);
         return;
     }
-    box->insert(text);
+    subReplaceAfterRefusal(box);
+    subGuardedEdit(box, [box, &amount] {
+        if (!amount->negative) {
+            // As typed: the box's undo takes it back.
+            box->insert(amount->digits);
+            return;
+        }
+        box->setText(fncTextAfterPaste(box->text(), box->selectionStart(),
+                                       int(box->selectedText().size()), box->cursorPosition(),
+                                       *amount));
+        box->end(false);
+    });
 }
 
 void frmMyValues::subShowAmountMenu(QLineEdit *box, const QPoint &globalPos)
@@ -492,13 +550,25 @@ void frmMyValues::subShowAmountMenu(QLineEdit *box, const QPoint &globalPos)
         connect(action, &QAction::triggered, box,
                 [this, box] { subPasteAmount(box, QClipboard::Clipboard); });
     }
-    menu->exec(globalPos);
+    // Cut, undo, redo and delete from the menu are edits like their keys.
+    subGuardedEdit(box, [&menu, &globalPos] { menu->exec(globalPos); });
 }
 
 void frmMyValues::subShowNumberMessage(QLineEdit *box)
 {
-    ShowMessage(numberMessage(), MsgButtons::Ok, MsgIcon::None, QString(), this);
+    subRefuse(box, numberMessage());
+}
+
+void frmMyValues::subRefuse(QLineEdit *box, const QString &message)
+{
+    ShowMessage(message, MsgButtons::Ok, MsgIcon::None, QString(), this);
     selectWhole(box);
+    m_replaceOnInput = box;
+    // The window may move the caret again as it comes back from the message.
+    QTimer::singleShot(0, box, [box] {
+        if (box->hasFocus())
+            box->selectAll();
+    });
 }
 
 void frmMyValues::subHandleKeyPress(int &intKeyPressed, QLineEdit *txtNumericalTextBox,
@@ -528,12 +598,16 @@ void frmMyValues::subHandleKeyPress(int &intKeyPressed, QLineEdit *txtNumericalT
             return;
         }
         txtNumericalTextBox->setText(*negative);
+        subCalculateSubTotals();
         txtNumericalTextBox->setFocus();
         txtNumericalTextBox->deselect();
         txtNumericalTextBox->setCursorPosition(int(negative->size()));
         return;
     }
     case AmountKey::Accept:
+    case AmountKey::Paste: // key events only: a character code is never one of these
+    case AmountKey::Edit:
+    case AmountKey::Pass:
         return;
     case AmountKey::Reject:
         intKeyPressed = 0;
@@ -547,8 +621,9 @@ bool frmMyValues::subValidateAmount(QLineEdit *box)
     std::optional<QString> normal = fncAmountNormalForm(box->text());
     if (normal && normal->isEmpty())
         normal = QStringLiteral("0");
-    if (!normal || !fncStorableAmount(*normal)) {
-        subShowNumberMessage(box);
+    if (!normal) {
+        const AmountRangeFault fault{box->objectName().mid(3), false};
+        subRefuse(box, fncAmountRangeMessage(fault, appState().gintLanguage));
         return false;
     }
     if (box->text() != *normal)
@@ -558,9 +633,7 @@ bool frmMyValues::subValidateAmount(QLineEdit *box)
 
 void frmMyValues::subCalculateSubTotals()
 {
-    QHash<QString, QString> amounts;
-    for (auto it = m_amountBoxes.cbegin(); it != m_amountBoxes.cend(); ++it)
-        amounts.insert(it.key(), it.value()->text());
+    QHash<QString, QString> amounts = fncAmountTexts();
     fncApplySubtotals(amounts);
     for (const SubtotalRule &rule : subtotalRules()) {
         const QString column = QString::fromLatin1(rule.column);
@@ -690,6 +763,11 @@ bool frmMyValues::fncVerifyFirmName() const
 
 std::optional<QList<double>> frmMyValues::fncScreenAmounts()
 {
+    if (const std::optional<AmountRangeFault> fault = fncAmountRangeFault(fncAmountTexts())) {
+        subRefuse(m_amountBoxes.value(fault->column),
+                  fncAmountRangeMessage(*fault, appState().gintLanguage));
+        return std::nullopt;
+    }
     QList<double> amounts;
     for (const StatementItem &item : statementItems()) {
         QLineEdit *box = m_amountBoxes.value(QString::fromLatin1(item.column));

@@ -15,6 +15,7 @@
 class ClickableLabel;
 class QAction;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -163,9 +164,23 @@ private:
     // has been rolled back: it is said, and the result is false.
     bool fncRunRefusable(RefusedCommand command, const std::function<void()> &write);
     void subShowNumberMessage(QLineEdit *box);
-    // Pastes the clipboard into an amount box when typing could have put the
-    // same text there; anything else gets the number message, and nothing
-    // is pasted.
+    // A refused key, paste or edit: the message, then the box, holding the
+    // amount it had before, selected whole; the next digit or paste replaces
+    // it even if the window moved the caret meanwhile (until the user places
+    // the caret or leaves the box).
+    void subRefuse(QLineEdit *box, const QString &message);
+    void subReplaceAfterRefusal(QLineEdit *box);
+    // A key in an entered amount box; true when the box must not see it again.
+    bool subAmountKeyPress(QLineEdit *box, QKeyEvent *event);
+    // Runs an edit of the box, then brings the subtotals up to date; an edit
+    // that takes an amount or a subtotal beyond the largest amount is taken
+    // back and refused with the range message.
+    void subGuardedEdit(QLineEdit *box, const std::function<void()> &edit);
+    // The amount boxes' texts by column.
+    QHash<QString, QString> fncAmountTexts() const;
+    // Pastes an amount as spreadsheets copy it (see PastedAmount.h) into an
+    // amount box, as its digits and the minus key would have put it; anything
+    // else gets the number message, and nothing is pasted.
     void subPasteAmount(QLineEdit *box, QClipboard::Mode mode);
     // The box's context menu, its Paste going through subPasteAmount.
     void subShowAmountMenu(QLineEdit *box, const QPoint &globalPos);
@@ -174,6 +189,8 @@ private:
     std::optional<QList<double>> fncScreenAmounts();
 
     bool mblnDataChanged = false;
+    // The box refused last, while its next input replaces its text.
+    QLineEdit *m_replaceOnInput = nullptr;
     std::optional<StatementIndustry> m_savedIndustry;
     // Hidden since it was last active: the next activation starts afresh
     // (unless a command asked to keep the contents).

@@ -1,5 +1,7 @@
 #include "firm/AmountKeys.h"
+#include "firm/AmountRange.h"
 #include "firm/AmountText.h"
+#include "firm/PastedAmount.h"
 #include "firm/ReferenceYears.h"
 #include "firm/StatementItems.h"
 #include "support/LogicTestSupport.h"
@@ -29,6 +31,10 @@ private slots:
     void keyClasses();
     void minus_data();
     void minus();
+    void pastedAmounts_data();
+    void pastedAmounts();
+    void rangeFaults_data();
+    void rangeFaults();
     void storableAmount_data();
     void storableAmount();
     void years_data();
@@ -294,6 +300,112 @@ void tst_FirmAmounts::minus()
     QFETCH(QString, expected);
     QCOMPARE(fncTextAfterMinus(text, selectionStart, selectionLength).value_or(QString()),
              expected);
+}
+
+// Amounts as spreadsheets copy them, pasted into a box holding "5" with the
+// caret at its end; "refused" when the paste is no amount.
+void tst_FirmAmounts::pastedAmounts_data()
+{
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("after");
+    const QString refused = QStringLiteral("refused");
+    QTest::newRow("digits") << "80000"
+                            << "580000";
+    QTest::newRow("comma thousands") << "80,000"
+                                     << "580000";
+    QTest::newRow("copied cell with its line end") << "80,000\r\n"
+                                                   << "580000";
+    QTest::newRow("blank thousands") << "1 234 567"
+                                     << "51234567";
+    QTest::newRow("no-break space thousands") << "80\u00a0000"
+                                              << "580000";
+    QTest::newRow("narrow no-break space thousands") << "80\u202f000"
+                                                     << "580000";
+    QTest::newRow("accounting negative") << "(1 234)"
+                                         << "-51234";
+    QTest::newRow("leading dollar") << "$5"
+                                    << "55";
+    QTest::newRow("trailing dollar, French") << "80 000 $"
+                                             << "580000";
+    QTest::newRow("negative dollars") << "($1,234)"
+                                      << "-51234";
+    QTest::newRow("minus sign") << "-3"
+                                << "-53";
+    QTest::newRow("too large stays digits for the range check") << "1234567890123456"
+                                                                << "51234567890123456";
+    QTest::newRow("fraction") << "12.5" << refused;
+    QTest::newRow("French decimals are no thousands") << "80 000,00" << refused;
+    QTest::newRow("group of four") << "8,0000" << refused;
+    QTest::newRow("doubled separator") << "1  000" << refused;
+    QTest::newRow("leading separator") << ",000" << refused;
+    QTest::newRow("dollar alone") << "$" << refused;
+    QTest::newRow("unclosed parenthesis") << "(5" << refused;
+    QTest::newRow("letters") << "12abc" << refused;
+}
+
+void tst_FirmAmounts::pastedAmounts()
+{
+    QFETCH(QString, clipboard);
+    QFETCH(QString, after);
+    const std::optional<PastedAmount> amount = fncPastedAmount(clipboard);
+    QCOMPARE(amount ? fncTextAfterPaste(QStringLiteral("5"), 0, 0, 1, *amount)
+                    : QStringLiteral("refused"),
+             after);
+}
+
+void tst_FirmAmounts::rangeFaults_data()
+{
+    QTest::addColumn<QStringList>("amounts");
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("french");
+    const QString largestEn = QStringLiteral("922,337,203,685,477");
+    const QString largestFr = QStringLiteral("922\u00a0337\u00a0203\u00a0685\u00a0477");
+    QTest::newRow("within") << QStringList{"Cash=922337203685477", "Banks=-922337203685477"} << ""
+                            << ""
+                            << "";
+    QTest::newRow("item") << QStringList{"Cash=1234567890123456"} << "Cash"
+                          << "This amount is too large. The largest amount accepted is " +
+                                 largestEn + "."
+                          << "Ce montant est trop élevé. Le plus grand montant accepté est " +
+                                 largestFr + ".";
+    QTest::newRow("negative item") << QStringList{"Ar=-922337203685478"} << "Ar"
+                                   << ""
+                                   << "";
+    QTest::newRow("item before subtotal")
+        << QStringList{"Cash=900000000000000", "Ar=900000000000000", "Sales=1e300"} << "Sales"
+        << ""
+        << "";
+    QTest::newRow("subtotal") << QStringList{"Cash=900000000000000", "Ar=900000000000000"} << "Toa*"
+                              << "With this amount, “Total operating assets” would be too "
+                                 "large. The largest amount accepted is " +
+                                     largestEn + "."
+                              << "Avec ce montant, le «\u00a0Total, actifs d'exploitation\u00a0» "
+                                 "serait trop élevé. Le plus grand montant accepté est " +
+                                     largestFr + ".";
+    QTest::newRow("subtotal of subtotals")
+        << QStringList{"Banks=900000000000000", "ShareC=900000000000000"} << "TotLiabShareEq*"
+        << ""
+        << "";
+}
+
+void tst_FirmAmounts::rangeFaults()
+{
+    QFETCH(QStringList, amounts);
+    QFETCH(QString, fault);
+    QFETCH(QString, english);
+    QFETCH(QString, french);
+    QHash<QString, QString> texts;
+    for (const QString &pair : amounts)
+        texts.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
+    const std::optional<AmountRangeFault> found = fncAmountRangeFault(texts);
+    QCOMPARE(found ? found->column + (found->subtotal ? QStringLiteral("*") : QString())
+                   : QString(),
+             fault);
+    if (!english.isEmpty()) {
+        QCOMPARE(fncAmountRangeMessage(*found, Language::English), english);
+        QCOMPARE(fncAmountRangeMessage(*found, Language::French), french);
+    }
 }
 
 void tst_FirmAmounts::storableAmount_data()

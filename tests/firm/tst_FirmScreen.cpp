@@ -20,6 +20,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
+#include <QMetaEnum>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSqlDatabase>
@@ -74,6 +76,12 @@ private slots:
     void exitWithAChangedStatement();
     void pasteIsFilteredLikeTyping_data();
     void pasteIsFilteredLikeTyping();
+    void refusalLeavesTheBoxSelectedWhole_data();
+    void refusalLeavesTheBoxSelectedWhole();
+    void editingShortcutsPass_data();
+    void editingShortcutsPass();
+    void subtotalsFollowTyping_data();
+    void subtotalsFollowTyping();
     void writeRefusedMidSession_data();
     void writeRefusedMidSession();
     void firmNamesIgnoreLetterCase();
@@ -81,6 +89,7 @@ private slots:
 private:
     frmMyValues &showFirm();
     void fill(frmMyValues &firm, const QStringList &pairs);
+    void play(frmMyValues &firm, QLineEdit *box, const QString &script);
     static int storedRows(const QString &firm);
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<StateScope> m_state;
@@ -138,6 +147,46 @@ void tst_FirmScreen::fill(frmMyValues &firm, const QStringList &pairs)
             firm.amountBox(column)->setText(value);
     }
     firm.subCalculateSubTotals();
+}
+
+// Plays a script on an amount box, steps parted by "|": "type:120" types
+// characters, "paste:80,000" pastes through Ctrl+V, "key:Comma" presses a
+// key, "ctrl:A", "ctrlshift:Z" and "alt:F" the key with those modifiers,
+// "end" puts the caret after the text, "moved" before it with nothing
+// selected (as a window manager may leave it after a message), "french"
+// switches the language.
+void tst_FirmScreen::play(frmMyValues &firm, QLineEdit *box, const QString &script)
+{
+    const QMetaEnum keys = QMetaEnum::fromType<Qt::Key>();
+    for (const QString &step : script.split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
+        const QString kind = step.section(QLatin1Char(':'), 0, 0);
+        const QString argument = step.section(QLatin1Char(':'), 1);
+        const auto key = [&] {
+            return Qt::Key(keys.keyToValue(("Key_" + argument).toLatin1().constData()));
+        };
+        if (kind == QLatin1String("type")) {
+            QTest::keyClicks(box, argument);
+        } else if (kind == QLatin1String("paste")) {
+            QApplication::clipboard()->setText(argument);
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        } else if (kind == QLatin1String("key")) {
+            QTest::keyClick(box, key());
+        } else if (kind == QLatin1String("ctrl")) {
+            QTest::keyClick(box, key(), Qt::ControlModifier);
+        } else if (kind == QLatin1String("ctrlshift")) {
+            QTest::keyClick(box, key(), Qt::ControlModifier | Qt::ShiftModifier);
+        } else if (kind == QLatin1String("alt")) {
+            QTest::keyClick(box, key(), Qt::AltModifier);
+        } else if (kind == QLatin1String("end")) {
+            box->end(false);
+        } else if (kind == QLatin1String("moved")) {
+            box->setCursorPosition(0);
+        } else if (kind == QLatin1String("french")) {
+            firm.languageHelp.mnuFrench->trigger();
+        } else {
+            QVERIFY2(false, qPrintable(step));
+        }
+    }
 }
 
 int tst_FirmScreen::storedRows(const QString &firm)
@@ -920,10 +969,16 @@ void tst_FirmScreen::pasteIsFilteredLikeTyping_data()
                                                 << "5" << true;
     QTest::newRow("context menu minus sign") << "menu"
                                              << "-3"
-                                             << "5" << true;
+                                             << "-53" << false;
     QTest::newRow("Ctrl+V blank inside") << "ctrl+v"
                                          << "1 000"
-                                         << "5" << true;
+                                         << "51000" << false;
+    QTest::newRow("context menu accounting negative") << "menu"
+                                                      << "($1,234)"
+                                                      << "-51234" << false;
+    QTest::newRow("Ctrl+V French decimals") << "ctrl+v"
+                                            << "80 000,00"
+                                            << "5" << true;
 }
 
 // Pasted text goes into an amount box only when typing could have put it
@@ -968,6 +1023,172 @@ void tst_FirmScreen::pasteIsFilteredLikeTyping()
     QCOMPARE(firm.txtCash->text(), after);
     QCOMPARE(messages.texts(),
              refused ? QStringList{QStringLiteral("Please enter a number")} : QStringList());
+}
+
+void tst_FirmScreen::refusalLeavesTheBoxSelectedWhole_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("refused");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("then");
+    QTest::addColumn<QString>("after");
+    const QString number = QStringLiteral("Please enter a number");
+    const QString tooLarge = QStringLiteral(
+        "This amount is too large. The largest amount accepted is 922,337,203,685,477.");
+    QTest::newRow("comma, then a paste") << "0"
+                                         << "key:Comma" << number << "moved|paste:80000"
+                                         << "80000";
+    QTest::newRow("comma, then typing") << "0"
+                                        << "key:Comma" << number << "moved|type:120"
+                                        << "120";
+    QTest::newRow("a control key, then typing") << "0"
+                                                << "ctrl:Q" << number << "moved|type:120"
+                                                << "120";
+    QTest::newRow("pasted fraction, then a paste") << "0"
+                                                   << "paste:12.5" << number << "moved|paste:80000"
+                                                   << "80000";
+    QTest::newRow("pasted French decimals, then typing")
+        << "0"
+        << "paste:80 000,00" << number << "moved|type:120"
+        << "120";
+    QTest::newRow("pasted amount too large, then typing")
+        << "0"
+        << "paste:1234567890123456" << tooLarge << "moved|type:120"
+        << "120";
+    QTest::newRow("digit past the largest amount, then typing")
+        << "92233720368547"
+        << "end|type:8" << tooLarge << "moved|type:120"
+        << "120";
+    QTest::newRow("a refusal, then minus") << "250"
+                                           << "key:Period" << number << "moved|key:Minus|type:5"
+                                           << "-5";
+    QTest::newRow("the user places the caret after a refusal")
+        << "250"
+        << "key:Comma" << number << "moved|key:End|type:1"
+        << "2501";
+}
+
+// After any refusal the box holds what it held before, selected whole, and
+// the next digit or paste replaces it, even when the window left the caret
+// elsewhere; an amount never silently grows tenfold.
+void tst_FirmScreen::refusalLeavesTheBoxSelectedWhole()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, refused);
+    QFETCH(QString, message);
+    QFETCH(QString, then);
+    QFETCH(QString, after);
+    frmMyValues &firm = showFirm();
+    QVERIFY(QTest::qWaitForWindowActive(&firm));
+    fill(firm, {QStringLiteral("Cash=") + start});
+    firm.txtCash->setFocus();
+    firm.txtCash->selectAll();
+    MessageRecorder messages;
+    play(firm, firm.txtCash, refused);
+    QCOMPARE(messages.texts(), QStringList{message});
+    QCOMPARE(firm.txtCash->text(), start);
+    QCOMPARE(firm.txtCash->selectedText(), start);
+    QCOMPARE(firm.txtToa->text(), start);
+    play(firm, firm.txtCash, then);
+    QCOMPARE(firm.txtCash->text(), after);
+    QCOMPARE(messages.texts().size(), 1);
+}
+
+void tst_FirmScreen::editingShortcutsPass_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("select all, then typing") << "end|ctrl:A|type:7"
+                                             << "7"
+                                             << "" << QStringList();
+    QTest::newRow("copy") << "ctrl:A|ctrl:C"
+                          << "1234"
+                          << "1234" << QStringList();
+    QTest::newRow("cut") << "ctrl:A|ctrl:X"
+                         << ""
+                         << "1234" << QStringList();
+    QTest::newRow("undo") << "end|type:5|ctrl:Z"
+                          << "1234"
+                          << "" << QStringList();
+    QTest::newRow("redo") << "end|type:5|ctrl:Z|ctrlshift:Z"
+                          << "12345"
+                          << "" << QStringList();
+    QTest::newRow("the save command's key") << "ctrl:S"
+                                            << "1234"
+                                            << "" << QStringList{"Data has been saved."};
+    QTest::newRow("a menu's key") << "alt:F"
+                                  << "1234"
+                                  << "" << QStringList();
+    QTest::newRow("other control keys stay filtered") << "ctrl:B"
+                                                      << "1234"
+                                                      << "" << QStringList{"Please enter a number"};
+}
+
+void tst_FirmScreen::editingShortcutsPass()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, after);
+    QFETCH(QString, clipboard);
+    QFETCH(QStringList, messages);
+    frmMyValues &firm = showFirm();
+    QVERIFY(QTest::qWaitForWindowActive(&firm));
+    fill(firm, {QStringLiteral("FirmName=Shortcut Ltd"), QStringLiteral("Cash=1234")});
+    firm.txtCash->setFocus();
+    QApplication::clipboard()->clear();
+    MessageRecorder recorder;
+    play(firm, firm.txtCash, script);
+    if (QWidget *popup = QApplication::activePopupWidget()) {
+        QCOMPARE(popup, firm.mnuFile);
+        popup->close();
+    } else {
+        QVERIFY(!script.startsWith(QLatin1String("alt:")));
+    }
+    QCOMPARE(recorder.texts(), messages);
+    QCOMPARE(firm.txtCash->text(), after);
+    QCOMPARE(firm.txtToa->text(), after.isEmpty() ? QStringLiteral("0") : after);
+    if (!clipboard.isEmpty())
+        QCOMPARE(QApplication::clipboard()->text(), clipboard);
+    QCOMPARE(storedRows(QStringLiteral("Shortcut Ltd")),
+             messages.size() == 1 && messages.first().startsWith("Data") ? 1 : 0);
+}
+
+void tst_FirmScreen::subtotalsFollowTyping_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("cash");
+    QTest::newRow("typing") << "type:12"
+                            << "12";
+    QTest::newRow("backspace") << "type:12|key:Backspace"
+                               << "1";
+    QTest::newRow("minus") << "type:12|key:Minus"
+                           << "-12";
+    QTest::newRow("paste") << "paste:(1 000)"
+                           << "-1000";
+    QTest::newRow("language switch") << "type:12|french"
+                                     << "12";
+}
+
+// Subtotals follow each change while the user types, before the box is
+// left; a language switch in the middle shows the current totals.
+void tst_FirmScreen::subtotalsFollowTyping()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, cash);
+    frmMyValues &firm = showFirm();
+    QVERIFY(QTest::qWaitForWindowActive(&firm));
+    fill(firm, {QStringLiteral("Invest=5"), QStringLiteral("Banks=7")});
+    firm.txtCash->setFocus();
+    firm.txtCash->selectAll();
+    MessageRecorder messages;
+    play(firm, firm.txtCash, script);
+    QCOMPARE(messages.texts(), QStringList());
+    QVERIFY(firm.txtCash->hasFocus());
+    QCOMPARE(firm.txtCash->text(), cash);
+    QCOMPARE(firm.txtToa->text(), cash);
+    QCOMPARE(firm.txtTa->text(), QString::number(cash.toInt() + 5));
+    QCOMPARE(firm.txtTotLiabShareEq->text(), QStringLiteral("7"));
 }
 
 void tst_FirmScreen::writeRefusedMidSession_data()
@@ -1212,7 +1433,7 @@ void tst_FirmScreen::reopenedUnderAnotherIndustry()
 
     frmOpenExisting &open = ScreenRegistry::get<frmOpenExisting>();
     QVERIFY(open.fncLoadFirms());
-    QCOMPARE(open.AdodcFirms->columnCount(), 3);
+    QCOMPARE(open.AdodcFirms->columnCount(), 5);
     QVERIFY2(open.AdodcFirms->value(0, 2).toString().startsWith(savedCode + QLatin1Char(' ')),
              qPrintable(open.AdodcFirms->value(0, 2).toString()));
     open.subOpenRecord();
