@@ -1,38 +1,59 @@
 #include "core/SearchFold.h"
 
 namespace {
-bool isAscii(const QString &text)
+void appendDecomposed(char32_t character, QString &out);
+
+// Calls appendDecomposed for each character of `text`; plain ASCII, the
+// bulk of titles, is copied as it is.
+void appendAllDecomposed(QStringView text, QString &out)
 {
-    for (const QChar c : text)
-        if (c.unicode() >= 0x80)
-            return false;
-    return true;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.unicode() < 0x80) {
+            out += c;
+            continue;
+        }
+        char32_t character = c.unicode();
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            character = QChar::surrogateToUcs4(c, text.at(++i));
+        appendDecomposed(character, out);
+    }
+}
+
+// Appends what one character folds to, before letter case: its compatibility
+// decomposition, taken one character at a time and in full, without the
+// non-spacing marks, the ligatures œ and æ spelt out. Each character costs
+// the same whatever the length of the text, where normalising the whole text
+// at once costs more per character the longer it gets.
+void appendDecomposed(char32_t character, QString &out)
+{
+    switch (character) {
+    case 0x0152: // Œ
+    case 0x0153: // œ
+        out += QLatin1String("oe");
+        return;
+    case 0x00c6: // Æ
+    case 0x00e6: // æ
+        out += QLatin1String("ae");
+        return;
+    default:
+        break;
+    }
+    if (QChar::category(character) == QChar::Mark_NonSpacing)
+        return;
+    const QString decomposition = QChar::decomposition(character);
+    if (decomposition.isEmpty()) {
+        out += QString::fromUcs4(&character, 1);
+        return;
+    }
+    appendAllDecomposed(decomposition, out);
 }
 } // namespace
 
 QString foldForSearch(const QString &text)
 {
-    // Titles are mostly plain ASCII: no decomposition needed.
-    if (isAscii(text))
-        return text.toLower();
-    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
-    QString folded;
-    folded.reserve(decomposed.size());
-    for (const QChar c : decomposed) {
-        if (c.category() == QChar::Mark_NonSpacing)
-            continue;
-        switch (c.unicode()) {
-        case 0x0152: // Œ
-        case 0x0153: // œ
-            folded += QLatin1String("oe");
-            break;
-        case 0x00c6: // Æ
-        case 0x00e6: // æ
-            folded += QLatin1String("ae");
-            break;
-        default:
-            folded += c;
-        }
-    }
-    return folded.toCaseFolded();
+    QString decomposed;
+    decomposed.reserve(text.size());
+    appendAllDecomposed(text, decomposed);
+    return decomposed.toCaseFolded();
 }

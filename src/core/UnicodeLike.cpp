@@ -2,6 +2,7 @@
 
 #include "core/SearchFold.h"
 
+#include <QMutex>
 #include <sqlite3.h>
 
 #include <memory>
@@ -82,9 +83,36 @@ QString textArgument(sqlite3_value *value)
     return bytes ? QString::fromUtf8(bytes, sqlite3_value_bytes(value)) : QString();
 }
 
+using SharedPattern = std::shared_ptr<const LikePattern>;
+
+// The last pattern read on a connection. A search runs several statements,
+// and a statement may hold several `like`s, all with the same keyword: it is
+// folded once for all of them.
+struct LastPattern
+{
+    QMutex mutex;
+    QString text;
+    SharedPattern pattern;
+};
+
+SharedPattern patternFor(LastPattern &last, const QString &text, QChar escape)
+{
+    QMutexLocker lock(&last.mutex);
+    if (!last.pattern || last.text != text || last.pattern->escapeArgument() != escape) {
+        last.pattern = std::make_shared<const LikePattern>(text, escape);
+        last.text = text;
+    }
+    return last.pattern;
+}
+
 void deletePattern(void *pattern)
 {
-    delete static_cast<LikePattern *>(pattern);
+    delete static_cast<SharedPattern *>(pattern);
+}
+
+void deleteLastPattern(void *last)
+{
+    delete static_cast<LastPattern *>(last);
 }
 
 void likeFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
@@ -104,15 +132,16 @@ void likeFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
     }
     // like(pattern, text[, escape]) is how SQLite calls "text LIKE pattern".
     // A pattern that stays the same for the statement (a literal or a bound
-    // keyword) is read once; SQLite keeps it for the following rows.
+    // keyword) is looked up once; SQLite keeps it for the following rows.
     const QString text = textArgument(argv[1]);
-    if (const auto *cached = static_cast<const LikePattern *>(sqlite3_get_auxdata(context, 0));
-        cached && cached->escapeArgument() == escape) {
-        sqlite3_result_int(context, cached->matches(text) ? 1 : 0);
+    if (const auto *cached = static_cast<const SharedPattern *>(sqlite3_get_auxdata(context, 0));
+        cached && (*cached)->escapeArgument() == escape) {
+        sqlite3_result_int(context, (*cached)->matches(text) ? 1 : 0);
         return;
     }
-    auto pattern = std::make_unique<LikePattern>(textArgument(argv[0]), escape);
-    sqlite3_result_int(context, pattern->matches(text) ? 1 : 0);
+    auto pattern = std::make_unique<SharedPattern>(patternFor(
+        *static_cast<LastPattern *>(sqlite3_user_data(context)), textArgument(argv[0]), escape));
+    sqlite3_result_int(context, (*pattern)->matches(text) ? 1 : 0);
     // Last: SQLite may destroy it at once (a pattern that changes per row).
     sqlite3_set_auxdata(context, 0, pattern.release(), deletePattern);
 }
@@ -121,8 +150,13 @@ void likeFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
 bool registerUnicodeLike(sqlite3 *handle)
 {
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-    return sqlite3_create_function(handle, "like", 2, flags, nullptr, likeFunction, nullptr,
-                                   nullptr) == SQLITE_OK &&
-           sqlite3_create_function(handle, "like", 3, flags, nullptr, likeFunction, nullptr,
-                                   nullptr) == SQLITE_OK;
+    // Each form keeps its connection's last pattern; SQLite frees it with the
+    // function, or at once when the function cannot be created.
+    for (const int arguments : {2, 3}) {
+        if (sqlite3_create_function_v2(handle, "like", arguments, flags, new LastPattern,
+                                       likeFunction, nullptr, nullptr,
+                                       deleteLastPattern) != SQLITE_OK)
+            return false;
+    }
+    return true;
 }

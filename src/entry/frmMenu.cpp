@@ -345,7 +345,9 @@ void frmMenu::cmdSearch_Click()
 {
     if (fncDetermineDataset()) {
         hide();
-        ScreenRegistry::get<frmSearch>().showScreen();
+        frmSearch &search = ScreenRegistry::get<frmSearch>();
+        search.subStartAfresh();
+        search.showScreen();
     } else {
         ShowMessage(caption(kChooseDataset), MsgButtons::Ok, MsgIcon::None, QString(), this);
     }

@@ -3,6 +3,9 @@
 #include "core/DatasetMapping.h"
 
 #include "core/AddedUserTables.h"
+#include "core/ResourceString.h"
+#include "core/StringIds.h"
+#include "reports/ReportTitles.h"
 #include "search/IndustryLookups.h"
 
 #include <QHash>
@@ -83,23 +86,36 @@ RecordSet fncFirmListWithIndustries(const RecordSet &firms, Connection &user, Co
         }
     }
     QHash<QPair<QString, int>, QString> captions;
+    QHash<QString, QString> regions;
+    const QString languageLetter =
+        language == Language::English ? QStringLiteral("E") : QStringLiteral("F");
     QVector<QVector<QVariant>> rows;
     for (int i = 0; i < firms.RecordCount(); ++i) {
         QVector<QVariant> row = firms.row(i);
         const auto it =
             saved.constFind({fncFirmKey(row.value(0).toString()), row.value(1).toInt()});
         QString caption;
+        QString volume;
+        QString region;
         if (it != saved.constEnd() && !it->naics.isEmpty()) {
             const QPair<QString, int> key{it->naics, it->volume == 1 ? 1 : 0};
             if (!captions.contains(key))
                 captions.insert(key, fncIndustryCaption(reference, *it, language));
             caption = captions.value(key);
+            // The same code reads the same under each volume and region: they
+            // tell the statements apart.
+            volume = QString::number(it->volume);
+            if (!regions.contains(it->region))
+                regions.insert(it->region, regionName(user, it->region, languageLetter));
+            region = regions.value(it->region);
         }
-        row.append(caption);
+        row << caption << volume << region;
         rows.append(row);
     }
     QStringList names = firms.fieldNames();
     names << (language == Language::English ? QStringLiteral("Industry")
-                                            : QStringLiteral("Industrie"));
+                                            : QStringLiteral("Industrie"))
+          << ResourceString(kListVolumeHeading, language)
+          << ResourceString(kListRegionHeading, language);
     return RecordSet(names, std::move(rows));
 }

@@ -40,7 +40,9 @@ void subDeleteStatementIndustry(Connection &connection, const QString &firmName,
 QString fncIndustryCaption(Connection &reference, const StatementIndustry &industry,
                            Language language);
 
-// The firm list (name, year) with a third column naming the industry each
-// statement was saved under ("Industry" / "Industrie"); empty where none is recorded.
+// The firm list (name, year) with three more columns: the industry each
+// statement was saved under ("Industry" / "Industrie"), and the volume and
+// the region of its dataset (the region's name in the language); empty
+// where none is recorded.
 RecordSet fncFirmListWithIndustries(const RecordSet &firms, Connection &user, Connection &reference,
                                     Language language);

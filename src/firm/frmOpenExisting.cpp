@@ -173,8 +173,10 @@ bool frmOpenExisting::fncLoadFirms()
     if (AdodcFirms->rowCount() == 0)
         return false;
     dbgFirms->setVisible(true);
-    dbgFirms->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    dbgFirms->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    // The industry's title takes the room the name, year, volume and region leave.
+    for (int column = 0; column < AdodcFirms->columnCount(); ++column)
+        dbgFirms->horizontalHeader()->setSectionResizeMode(
+            column, column == 2 ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
     // As with a bound grid, the first row is current until the user picks one.
     int current = 0;
     for (int row = 0; previous >= 0 && row < AdodcFirms->rowCount(); ++row) {

@@ -150,6 +150,19 @@ RecordSet fncKeywordSearch(const LookupSource &source, const QString &keyword, b
     return RecordSet(titles.fieldNames(), rows);
 }
 
+bool fncDefinitionsHoldKeyword(const LookupSource &source, const QString &keyword)
+{
+    const QString definitionColumn =
+        isEnglish(source) ? QStringLiteral("N.definitione") : QStringLiteral("N.definitionf");
+    const RecordSet rs = GetRS(source.connection,
+                               QStringLiteral("select F.NAICS from ") + source.naicsDescTable +
+                                   QStringLiteral(" N inner join ") + source.datasetTable +
+                                   QStringLiteral(" F on N.NAICS = F.NAICS where ") +
+                                   definitionColumn + QStringLiteral(" like ? limit 1"),
+                               QStringLiteral("read"), {keywordPattern(keyword)});
+    return rs.RecordCount() > 0;
+}
+
 std::optional<IndustryDefinition> fncIndustryDefinition(Connection &connection,
                                                         const QString &naicsDescTable,
                                                         const QString &code, Language language)

@@ -56,6 +56,14 @@ QString keywordPattern(const QString &keyword);
 RecordSet fncKeywordSearch(const LookupSource &source, const QString &keyword,
                            bool alsoDefinitions = false);
 
+// The longest keyword searched for, in characters: longer than any title,
+// and short enough that a pasted text never keeps the search busy.
+inline constexpr int kMaxKeywordLength = 100;
+
+// Whether the definition of an industry of the dataset, in the source's
+// language, contains the keyword (as fncKeywordSearch matches it).
+bool fncDefinitionsHoldKeyword(const LookupSource &source, const QString &keyword);
+
 // What the definition viewer shows of one industry.
 struct IndustryDefinition
 {

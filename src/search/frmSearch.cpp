@@ -307,12 +307,14 @@ void frmSearch::Form_Activate()
         subInitialize();
         subLoadTreeView();
     } else {
-        // Back from a screen this one opened: keep everything, once.
+        // Back from a screen this one opened: keep everything, once. The
+        // title follows the dataset all the same.
         mblnResetOnActivate = true;
+        subShowTitle();
     }
 }
 
-void frmSearch::subLoadCaptions()
+void frmSearch::subShowTitle()
 {
     const AppState &state = appState();
     const bool english = state.gintLanguage == Language::English;
@@ -320,7 +322,11 @@ void frmSearch::subLoadCaptions()
                    state.gstrDatasetCaption + QStringLiteral(" - ") +
                    (english ? QStringLiteral("ROVAL") : QStringLiteral("LAVOR")) +
                    QStringLiteral(" (") + QString::fromLatin1(kYearsCaption) + QStringLiteral(")"));
+}
 
+void frmSearch::subLoadCaptions()
+{
+    subShowTitle();
     fraSearch->setTitle(caption(404));
     optSearchNaics->setText(caption(518));
     optKeyword->setText(caption(38));
@@ -511,16 +517,27 @@ void frmSearch::cboNAICSTitle_Click()
 
 void frmSearch::cmdKeyword_Click()
 {
+    const QString keyword = txtKeyword->text();
+    if (keyword.size() > kMaxKeywordLength) {
+        ShowMessage(caption(kKeywordTooLong).arg(kMaxKeywordLength), MsgButtons::Ok, MsgIcon::None,
+                    QString(), this);
+        return;
+    }
+    const LookupSource source = currentLookupSource();
     adodcKeywordResults->setRecordSet(
-        fncKeywordSearch(currentLookupSource(), txtKeyword->text(), chkDefinitions->isChecked()));
+        fncKeywordSearch(source, keyword, chkDefinitions->isChecked()));
     if (adodcKeywordResults->rowCount() > 0) {
         dbgridKeywordResults->show();
         subFormatGrid();
-    } else {
-        ShowMessage(appState().isFrench() ? QStringLiteral("L'item n'a pas été trouver")
-                                          : QStringLiteral("No match was found"),
-                    MsgButtons::Ok, MsgIcon::None, QString(), this);
+        return;
     }
+    QString message = appState().isFrench() ? QStringLiteral("L'item n'a pas été trouver")
+                                            : QStringLiteral("No match was found");
+    // Found nowhere but in definitions: the user is told where to look.
+    if (!chkDefinitions->isChecked() && fncDefinitionsHoldKeyword(source, keyword))
+        message +=
+            QStringLiteral("\n\n") + caption(kKeywordInDefinitionsOnly).arg(chkDefinitions->text());
+    ShowMessage(message, MsgButtons::Ok, MsgIcon::None, QString(), this);
 }
 
 void frmSearch::subSelectGridRow(const QModelIndex &index)

@@ -39,6 +39,10 @@ public:
     QString selectedIndustryName() const;
 
     bool resetOnActivate() const { return mblnResetOnActivate; }
+    // The dataset screen hands over a dataset, perhaps another: whatever
+    // screen the user went through to get there, the next activation
+    // rebuilds this screen for it.
+    void subStartAfresh() { mblnResetOnActivate = true; }
 
     void subLoadCaptions();
     // The captions, and the tree and the title list in the new language; the
@@ -127,6 +131,8 @@ private:
     void buildMenus();
     void connectHandlers();
 
+    // The window title names the dataset in use.
+    void subShowTitle();
     void optSearchNaics_Click();
     void optNAICScode_Click();
     void optNAICSTitle_Click();

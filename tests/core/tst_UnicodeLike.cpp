@@ -5,6 +5,7 @@
 #include "core/SearchFold.h"
 #include "core/UnicodeLike.h"
 
+#include <QList>
 #include <QRandomGenerator>
 
 using namespace testsupport;
@@ -108,6 +109,43 @@ private slots:
             LikePattern(QStringLiteral("100!%"), QLatin1Char('!')).matches(QStringLiteral("100%")));
         QVERIFY(!LikePattern(QStringLiteral("100!%"), QLatin1Char('!'))
                      .matches(QStringLiteral("1000")));
+    }
+
+    // The fold, taken a character at a time, is what normalising the whole
+    // text (NFKD), dropping its non-spacing marks, spelling out œ and æ and
+    // folding letter case gives: for every character, and for long texts
+    // that mix them.
+    void foldIsNormalisationWithoutMarks()
+    {
+        const auto normalised = [](const QString &text) {
+            QString folded;
+            for (const char32_t c : text.normalized(QString::NormalizationForm_KD).toUcs4()) {
+                if (QChar::category(c) == QChar::Mark_NonSpacing)
+                    continue;
+                if (c == 0x0152 || c == 0x0153)
+                    folded += QLatin1String("oe");
+                else if (c == 0x00c6 || c == 0x00e6)
+                    folded += QLatin1String("ae");
+                else
+                    folded += QString::fromUcs4(&c, 1);
+            }
+            return folded.toCaseFolded();
+        };
+        QString mixed;
+        for (char32_t character = 0; character < 0x30000; ++character) {
+            if (QChar::isSurrogate(character) ||
+                QChar::category(character) == QChar::Other_NotAssigned)
+                continue;
+            const QString text = QString::fromUcs4(&character, 1);
+            QVERIFY2(foldForSearch(text) == normalised(text),
+                     qPrintable(QString::number(uint(character), 16)));
+            if (character % 7 == 0)
+                mixed += text;
+        }
+        QCOMPARE(foldForSearch(mixed), normalised(mixed));
+        QCOMPARE(foldForSearch(QStringLiteral("ÉCOLE ŒUVRE ﬁnale İ 𝐀")),
+                 QStringLiteral("ecole oeuvre finale i a"));
+        QCOMPARE(foldForSearch(QString(100000, QChar(0x00c9))), QString(100000, QLatin1Char('e')));
     }
 
     // The same answer as the plain definition, on many random patterns and

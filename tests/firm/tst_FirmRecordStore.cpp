@@ -27,6 +27,8 @@ private slots:
     void industryOfEachStatement_data();
     void industryOfEachStatement();
     void userDatabaseWithoutTheIndustryTable();
+    void listNamesTheDataset_data();
+    void listNamesTheDataset();
     void createStatementFromSource();
     void namesIgnoreLetterCase_data();
     void namesIgnoreLetterCase();
@@ -321,6 +323,52 @@ void tst_FirmRecordStore::userDatabaseWithoutTheIndustryTable()
     subEnsureAddedUserTables(user);
     QCOMPARE(fncReadStatementIndustry(user, QStringLiteral("new firm"), 2004),
              std::optional(StatementIndustry{QStringLiteral("541110"), 0, QString()}));
+}
+
+void tst_FirmRecordStore::listNamesTheDataset_data()
+{
+    QTest::addColumn<Language>("language");
+    QTest::addColumn<QStringList>("headings");
+    QTest::addColumn<QStringList>("regions");
+    QTest::newRow("en") << Language::English
+                        << QStringList{"FirmName", "Year", "Industry", "Volume", "Region"}
+                        << QStringList{"All of Canada", "Quebec", ""};
+    QTest::newRow("fr") << Language::French
+                        << QStringList{"FirmName", "Year", "Industrie", "Volume", "Région"}
+                        << QStringList{"Tout le Canada", "Québec", ""};
+}
+
+// One industry saved under two datasets reads differently in the list, in
+// both languages; a statement saved before datasets were recorded names none.
+void tst_FirmRecordStore::listNamesTheDataset()
+{
+    QFETCH(Language, language);
+    QFETCH(QStringList, headings);
+    QFETCH(QStringList, regions);
+    Connection &user = appState().gcnUser;
+    FirmRecord r = record(QStringLiteral("Acme"), 2005, 1);
+    r.naics = QStringLiteral("236110");
+    r.volume = 3;
+    r.region = QStringLiteral("ALL");
+    subWriteFirmRecord(user, r);
+    r.year = 2006;
+    r.region = QStringLiteral("QC");
+    subWriteFirmRecord(user, r);
+    subWriteFirmRecord(user, record(QStringLiteral("Zed"), 2004, 2));
+    subDeleteStatementIndustry(user, QStringLiteral("Zed"), 2004);
+
+    const RecordSet list = fncFirmListWithIndustries(
+        GetRS(user,
+              QStringLiteral("select FirmName, [Year] from MyValues order by FirmName, [Year]"),
+              QStringLiteral("read")),
+        user, appState().gcnReference, language);
+    QCOMPARE(list.fieldNames(), headings);
+    QCOMPARE(list.RecordCount(), 3);
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(list.row(i).at(3).toString(), i < 2 ? QStringLiteral("3") : QString());
+        QCOMPARE(list.row(i).at(4).toString(), regions.at(i));
+    }
+    QCOMPARE(list.row(0).at(2), list.row(1).at(2));
 }
 
 void tst_FirmRecordStore::createStatementFromSource()

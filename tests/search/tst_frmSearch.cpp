@@ -55,6 +55,8 @@ private slots:
     void keywordSearch();
     void keywordNoMatch_data();
     void keywordNoMatch();
+    void titleFollowsTheDataset_data();
+    void titleFollowsTheDataset();
     void keywordAlsoInDefinitions();
     void lookupOfUnknownCodeKeepsSelection();
     void exitQuestion();
@@ -530,14 +532,35 @@ void tst_frmSearch::keywordSearch()
 void tst_frmSearch::keywordNoMatch_data()
 {
     QTest::addColumn<Language>("language");
+    QTest::addColumn<QString>("keyword");
     QTest::addColumn<QString>("message");
-    QTest::newRow("en") << Language::English << "No match was found";
-    QTest::newRow("fr") << Language::French << "L'item n'a pas été trouver";
+    const QString hintEn = QStringLiteral(
+        "No match was found\n\nNo industry title holds this keyword, but some industry "
+        "definitions do: tick “Also search definitions” to list those industries.");
+    const QString hintFr = QStringLiteral(
+        "L'item n'a pas été trouver\n\nAucun titre d'industrie ne contient ce mot clé, mais "
+        "certaines définitions d'industrie le contiennent\u00a0: cochez «\u00a0Chercher aussi "
+        "dans les définitions\u00a0» pour afficher ces industries.");
+    QTest::newRow("en") << Language::English << "restaurant"
+                        << "No match was found";
+    QTest::newRow("fr") << Language::French << "restaurant"
+                        << "L'item n'a pas été trouver";
+    QTest::newRow("en: in a definition") << Language::English << "HOUSE" << hintEn;
+    QTest::newRow("fr: in a definition") << Language::French << "MAISONS" << hintFr;
+    QTest::newRow("en: in a definition outside the dataset") << Language::English << "meals"
+                                                             << "No match was found";
+    QTest::newRow("en: too long") << Language::English
+                                  << QString(kMaxKeywordLength + 1, QLatin1Char('e'))
+                                  << "The keyword is too long. Please type at most 100 characters.";
+    QTest::newRow("fr: too long")
+        << Language::French << QString(kMaxKeywordLength + 1, QChar(0x00c9))
+        << "Le mot clé est trop long. Veuillez taper au plus 100 caractères.";
 }
 
 void tst_frmSearch::keywordNoMatch()
 {
     QFETCH(Language, language);
+    QFETCH(QString, keyword);
     QFETCH(QString, message);
     appState().gintLanguage = language;
     frmSearch &search = showSearch();
@@ -548,14 +571,17 @@ void tst_frmSearch::keywordNoMatch()
     const QString chosen = search.lblHiddenNaics->text();
     QVERIFY(!chosen.isEmpty());
 
+    const int rowsBefore = search.adodcKeywordResults->rowCount();
     MessageRecorder messages;
-    search.txtKeyword->setText(QStringLiteral("restaurant"));
+    search.txtKeyword->setText(keyword);
     search.cmdKeyword_Click();
     QCOMPARE(messages.texts(), QStringList{message});
     QCOMPARE(messages.messages.first().icon, MsgIcon::None);
-    // The grid stays shown, empty; clicks on it change nothing and raise nothing.
+    // The grid stays shown, empty (a keyword too long is not searched for);
+    // clicks on it change nothing and raise nothing.
     QVERIFY(shownTo(search.dbgridKeywordResults, &search));
-    QCOMPARE(search.adodcKeywordResults->rowCount(), 0);
+    QCOMPARE(search.adodcKeywordResults->rowCount(),
+             keyword.size() > kMaxKeywordLength ? rowsBefore : 0);
     search.dbgridKeywordResults_Click(QModelIndex());
     search.dbgridKeywordResults_DblClick(QModelIndex());
     QCOMPARE(search.lblHiddenNaics->text(), chosen);
@@ -574,7 +600,8 @@ void tst_frmSearch::keywordAlsoInDefinitions()
     MessageRecorder messages;
     search.txtKeyword->setText(QStringLiteral("HOUSE"));
     search.cmdKeyword_Click();
-    QCOMPARE(messages.texts(), QStringList{QStringLiteral("No match was found")});
+    QCOMPARE(messages.texts().size(), 1);
+    QVERIFY(messages.texts().constFirst().startsWith(QStringLiteral("No match was found\n\n")));
     search.chkDefinitions->setChecked(true);
     search.cmdKeyword_Click();
     const RecordSetModel *model = search.adodcKeywordResults;
@@ -593,6 +620,54 @@ void tst_frmSearch::keywordAlsoInDefinitions()
     search.mnuReturn->trigger();
     ScreenRegistry::get<frmMenu>().cmdSearch_Click();
     QVERIFY(!search.chkDefinitions->isChecked());
+}
+
+void tst_frmSearch::titleFollowsTheDataset_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::newRow("back from the search screen") << "search";
+    QTest::newRow("back from the firm screen") << "firm";
+}
+
+// Whichever screen the user went back to the dataset screen from, the search
+// screen shown next names the dataset now chosen and lists its industries.
+void tst_frmSearch::titleFollowsTheDataset()
+{
+    QFETCH(QString, way);
+    QVERIFY(openShippedProgram());
+    frmMenu &menu = ScreenRegistry::get<frmMenu>();
+    menu.optVol3->setChecked(true);
+    menu.cmdSearch_Click();
+    frmSearch &search = ScreenRegistry::get<frmSearch>();
+    const QString volume3 = menu.optVol3->text();
+    QCOMPARE(search.windowTitle(), QStringLiteral("Search ") + volume3 +
+                                       QStringLiteral(" - ROVAL (2006, 2005 and 2004)"));
+    search.optNAICScode->click();
+    search.cboNAICScodes->setCurrentIndex(0);
+    search.cboNAICScodes_Click();
+    QVERIFY(!search.lblHiddenNaics->text().isEmpty());
+
+    MessageRecorder messages(MsgAnswer::No);
+    if (way == QLatin1String("firm")) {
+        search.optCompareNew->setChecked(true);
+        search.cmdContinue_Click();
+        frmMyValues &firm = ScreenRegistry::get<frmMyValues>();
+        QVERIFY(firm.isVisible());
+        firm.mnuReturn->trigger();
+    } else {
+        search.mnuReturn->trigger();
+    }
+    QVERIFY(menu.isVisible());
+    menu.optVol1->setChecked(true);
+    menu.cmdSearch_Click();
+    QVERIFY(search.isVisible());
+    const QString volume1 = menu.optVol1->text();
+    QVERIFY(volume1 != volume3);
+    QCOMPARE(search.windowTitle(), QStringLiteral("Search ") + volume1 +
+                                       QStringLiteral(" - ROVAL (2006, 2005 and 2004)"));
+    QCOMPARE(search.lblHiddenNaics->text(), QString());
+    QVERIFY(search.optSearchNaics->isChecked());
+    QCOMPARE(messages.texts(), QStringList());
 }
 
 void tst_frmSearch::lookupOfUnknownCodeKeepsSelection()
