@@ -42,6 +42,14 @@ private slots:
             << Language::English << "_%_%_%_%_%_%_%_%z" << true;
         QTest::newRow("fr+definitions: _%_%_%_%_%_%_%_%_%_%_%_%z")
             << Language::French << "_%_%_%_%_%_%_%_%_%_%_%_%z" << true;
+        // Folding an accented keyword takes time in proportion to its length:
+        // each doubling should double the time, not quadruple it. (The search
+        // screen refuses keywords this long; the lookup does not.)
+        for (const int length : {25000, 50000, 100000, 200000}) {
+            const QString keyword(length, QChar(0x00c9));
+            QTest::addRow("fr: É x %d", length) << Language::French << keyword << false;
+            QTest::addRow("fr+definitions: É x %d", length) << Language::French << keyword << true;
+        }
     }
 
     void keywordSearch()
