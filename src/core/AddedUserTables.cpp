@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QVector>
 
 namespace {
 QString quoted(const QString &identifier)
@@ -27,28 +28,63 @@ QStringList addedUserTables()
             QStringLiteral("Rpt_Comparison_Trend")};
 }
 
-QString fncCreateStatementFromSource(const QString &table, const QString &sourceText)
+namespace {
+struct SourceColumn
 {
-    const QStringList lines = sourceText.split(QLatin1Char('\n'));
-    for (const QString &line : lines) {
+    QString name;
+    QString type;
+    bool key = false;
+};
+
+// The header of a table source: "Name:TYPE:KEY" cells after the comment lines.
+QVector<SourceColumn> sourceColumns(const QString &sourceText)
+{
+    QVector<SourceColumn> columns;
+    for (const QString &line : sourceText.split(QLatin1Char('\n'))) {
         const QString trimmed = line.trimmed();
         if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char('#')))
             continue;
-        QStringList definitions;
-        QStringList keys;
         for (const QString &cell : line.split(QLatin1Char('\t'))) {
             const QStringList parts = cell.trimmed().split(QLatin1Char(':'));
-            const QString type = parts.value(1, QStringLiteral("TEXT")).toUpper();
-            definitions << quoted(parts.at(0)) + QLatin1Char(' ') + type;
-            if (parts.value(2).compare(QLatin1String("KEY"), Qt::CaseInsensitive) == 0)
-                keys << quoted(parts.at(0));
+            columns.append(
+                {parts.at(0), parts.value(1, QStringLiteral("TEXT")).toUpper(),
+                 parts.value(2).compare(QLatin1String("KEY"), Qt::CaseInsensitive) == 0});
         }
-        if (!keys.isEmpty())
-            definitions << QStringLiteral("PRIMARY KEY (%1)").arg(keys.join(QStringLiteral(", ")));
-        return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
-            .arg(quoted(table), definitions.join(QStringLiteral(", ")));
+        break;
     }
-    return QString();
+    return columns;
+}
+} // namespace
+
+QString fncCreateStatementFromSource(const QString &table, const QString &sourceText)
+{
+    const QVector<SourceColumn> columns = sourceColumns(sourceText);
+    if (columns.isEmpty())
+        return QString();
+    QStringList definitions;
+    QStringList keys;
+    for (const SourceColumn &column : columns) {
+        definitions << quoted(column.name) + QLatin1Char(' ') + column.type;
+        if (column.key)
+            keys << quoted(column.name);
+    }
+    if (!keys.isEmpty())
+        definitions << QStringLiteral("PRIMARY KEY (%1)").arg(keys.join(QStringLiteral(", ")));
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
+        .arg(quoted(table), definitions.join(QStringLiteral(", ")));
+}
+
+QStringList fncAddColumnStatementsFromSource(const QString &table, const QString &sourceText,
+                                             const QStringList &existing)
+{
+    QStringList statements;
+    for (const SourceColumn &column : sourceColumns(sourceText)) {
+        if (existing.contains(column.name, Qt::CaseInsensitive))
+            continue;
+        statements << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                          .arg(quoted(table), quoted(column.name), column.type);
+    }
+    return statements;
 }
 
 bool fncTableExists(Connection &connection, const QString &table)
@@ -76,25 +112,29 @@ qint64 schemaVersion(Connection &connection)
     return firstInteger(connection, QStringLiteral("PRAGMA main.schema_version")).value_or(-1);
 }
 
+QStringList columnNames(Connection &connection, const QString &table)
+{
+    RecordSet rs =
+        GetRS(connection, QStringLiteral("PRAGMA main.table_info(%1)").arg(quoted(table)),
+              QStringLiteral("read"));
+    QStringList names;
+    for (; !rs.eof(); rs.MoveNext())
+        names << rs.text(QStringLiteral("name"));
+    return names;
+}
+
 void createMissingTables(Connection &connection)
 {
-    // One look at the catalogue when every table is there, as it is after start-up.
-    static const QString countSql = [] {
-        QStringList names;
-        for (const QString &table : addedUserTables())
-            names << QLatin1Char('\'') + table.toLower() + QLatin1Char('\'');
-        return QStringLiteral("select count(*) from sqlite_master where type = 'table' and "
-                              "lower(name) in (") +
-               names.join(QStringLiteral(", ")) + QLatin1Char(')');
-    }();
-    if (GetRS(connection, countSql, QStringLiteral("read")).field(0).toInt() ==
-        addedUserTables().size())
-        return;
     for (const QString &table : addedUserTables()) {
-        if (fncTableExists(connection, table))
-            continue;
         qint16 errors = 0;
-        ExecCmdInDB(connection, fncCreateStatementFromSource(table, sourceText(table)), errors);
+        const QString source = sourceText(table);
+        if (!fncTableExists(connection, table)) {
+            ExecCmdInDB(connection, fncCreateStatementFromSource(table, source), errors);
+            continue;
+        }
+        for (const QString &statement :
+             fncAddColumnStatementsFromSource(table, source, columnNames(connection, table)))
+            ExecCmdInDB(connection, statement, errors);
     }
 }
 } // namespace

@@ -17,9 +17,14 @@ QStringList addedUserTables();
 // cells, comment lines first); empty when the text holds no header.
 QString fncCreateStatementFromSource(const QString &table, const QString &sourceText);
 
+// The statements that add to a table the columns of its source that
+// `existing` lacks (any letter case), in the source's order.
+QStringList fncAddColumnStatementsFromSource(const QString &table, const QString &sourceText,
+                                             const QStringList &existing);
+
 // Whether the database holds a table of this name (any letter case).
 bool fncTableExists(Connection &connection, const QString &table);
 
-// Creates each added table the database does not hold yet; existing tables
-// and their rows are left as they are.
+// Creates each added table the database does not hold yet and adds the
+// columns a later release gave to those it holds; their rows are kept.
 void subEnsureAddedUserTables(Connection &connection);

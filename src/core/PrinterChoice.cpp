@@ -1,11 +1,17 @@
 #include "core/PrinterChoice.h"
 
 #include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QLayout>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QScreen>
+#include <QToolBar>
+
+#include <algorithm>
 
 namespace {
 PrinterProvider &installedProvider()
@@ -77,6 +83,26 @@ PrintChoice askPrintSettings(QPrinter &printer, QWidget *parent, int pageCount,
     return runDialog(dialog, previewText);
 }
 
+void fitPreviewToScreen(QDialog &preview, const QSize &wanted)
+{
+    const QScreen *display = preview.screen() ? preview.screen() : QGuiApplication::primaryScreen();
+    // Room for the window's frame and title bar.
+    const QSize room = display ? display->availableGeometry().size() - QSize(24, 48) : wanted;
+    QSize size = wanted;
+    if (auto *bar = preview.findChild<QToolBar *>()) {
+        const QMargins margins =
+            preview.layout() ? preview.layout()->contentsMargins() : QMargins(9, 9, 9, 9);
+        const auto barWidth = [&] {
+            return bar->sizeHint().width() + margins.left() + margins.right();
+        };
+        // Smaller icons on a narrow screen, so that no button goes behind "»".
+        while (barWidth() > room.width() && bar->iconSize().width() > 16)
+            bar->setIconSize(bar->iconSize() - QSize(2, 2));
+        size.setWidth(std::max(size.width(), barWidth()));
+    }
+    preview.resize(size.boundedTo(room));
+}
+
 void showPrintPreview(QPrinter &printer, QWidget *parent,
                       const std::function<void(QPrinter &)> &paint)
 {
@@ -84,6 +110,6 @@ void showPrintPreview(QPrinter &printer, QWidget *parent,
     preview.setObjectName(QStringLiteral("dlgPrintPreview"));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&paint](QPrinter *target) { paint(*target); });
-    preview.resize(parent ? parent->window()->size() : QSize(900, 700));
+    fitPreviewToScreen(preview, parent ? parent->window()->size() : QSize(900, 700));
     preview.exec();
 }

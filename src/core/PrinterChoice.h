@@ -4,8 +4,10 @@
 #include <functional>
 #include <memory>
 
+class QDialog;
 class QPrintDialog;
 class QPrinter;
+class QSize;
 class QWidget;
 
 // Where the program prints: the system's default printer, chosen and set up
@@ -38,5 +40,9 @@ PrintChoice askPrintSettings(QPrinter &printer, QWidget *parent, int pageCount,
 
 // Shows the platform's print preview of what `paint` draws on the printer;
 // the user prints from there or closes it.
+// Sizes a print preview to `wanted`, made wide enough for its whole tool bar
+// (with smaller icons where the screen is narrow) and kept within the screen.
+void fitPreviewToScreen(QDialog &preview, const QSize &wanted);
+
 void showPrintPreview(QPrinter &printer, QWidget *parent,
                       const std::function<void(QPrinter &)> &paint);

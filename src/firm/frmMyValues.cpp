@@ -690,7 +690,7 @@ void frmMyValues::subShowCurrentIndustry()
     const QString now = industryText(current, otherDataset);
     lblSavedIndustry->setText(
         state.isFrench()
-            ? QStringLiteral("Sauvegardé sous %1; comparé avec l'industrie choisie maintenant : %2")
+            ? QStringLiteral("Enregistré sous %1; comparé à l'industrie maintenant choisie : %2")
                   .arg(saved, now)
             : QStringLiteral("Saved under %1; compared with the industry now chosen: %2")
                   .arg(saved, now));

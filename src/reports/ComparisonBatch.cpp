@@ -62,7 +62,7 @@ QVector<BatchStatement> fncBatchStatements(Connection &user)
 }
 
 QString fncComparisonFileName(const QString &firmName, int year, const QString &naics,
-                              Language language)
+                              Language language, int copy)
 {
     // A leading dot would hide the file.
     QString firm = safeFileName(firmName);
@@ -71,13 +71,47 @@ QString fncComparisonFileName(const QString &firmName, int year, const QString &
     if (firm.isEmpty())
         firm = QStringLiteral("-");
     const QString dash = QStringLiteral(" \u2013 ");
-    return (isEnglish(language) ? QStringLiteral("Comparison") : QStringLiteral("Comparaison")) +
-           dash + firm + dash + QString::number(year) + dash + naics + QStringLiteral(".pdf");
+    const QString head =
+        (isEnglish(language) ? QStringLiteral("Comparison") : QStringLiteral("Comparaison")) + dash;
+    const QString tail = dash + QString::number(year) + dash + safeFileName(naics) +
+                         (copy > 1 ? QStringLiteral(" (%1)").arg(copy) : QString()) +
+                         QStringLiteral(".pdf");
+    const qsizetype room = kMaxComparisonFileNameBytes - (head + tail).toUtf8().size();
+    if (firm.toUtf8().size() > room) {
+        // Whole characters from the start, never half of a pair, then "…".
+        const QString ellipsis = QStringLiteral("\u2026");
+        qsizetype bytes = ellipsis.toUtf8().size();
+        QString shortened;
+        for (const uint letter : firm.toUcs4()) {
+            const QString text = QString::fromUcs4(reinterpret_cast<const char32_t *>(&letter), 1);
+            bytes += text.toUtf8().size();
+            if (bytes > room)
+                break;
+            shortened += text;
+        }
+        shortened = shortened.trimmed();
+        while (shortened.endsWith(QLatin1Char('.')))
+            shortened.chop(1);
+        firm = shortened + ellipsis;
+    }
+    return head + firm + tail;
+}
+
+QString BatchFileNames::claim(const QString &firmName, int year, const QString &naics,
+                              Language language)
+{
+    for (int copy = 1;; ++copy) {
+        const QString name = fncComparisonFileName(firmName, year, naics, language, copy);
+        if (!m_taken.contains(name.toCaseFolded())) {
+            m_taken.insert(name.toCaseFolded());
+            return name;
+        }
+    }
 }
 
 BatchResult fncExportComparison(Connection &reference, Connection &user,
                                 const BatchStatement &statement, const QString &folder,
-                                const QString &layoutPath, Language language)
+                                const QString &layoutPath, Language language, BatchFileNames *names)
 {
     BatchResult result{statement, BatchOutcome::Failed, QString(), QString()};
     if (!statement.industry || statement.industry->naics.isEmpty()) {
@@ -96,7 +130,9 @@ BatchResult fncExportComparison(Connection &reference, Connection &user,
             report->table(number).setLocation(user.filePath());
         const std::unique_ptr<ReportDocument> document = report->render();
         const QString fileName =
-            fncComparisonFileName(statement.firmName, statement.year, industry.naics, language);
+            names ? names->claim(statement.firmName, statement.year, industry.naics, language)
+                  : fncComparisonFileName(statement.firmName, statement.year, industry.naics,
+                                          language);
         if (!writePdf(*document, QDir(folder).filePath(fileName))) {
             result.detail = QDir::toNativeSeparators(QDir(folder).filePath(fileName));
             return result;
@@ -116,11 +152,12 @@ QVector<BatchResult> fncExportComparisons(Connection &reference, Connection &use
                                           const std::function<bool(int done)> &keepGoing)
 {
     QVector<BatchResult> results;
+    BatchFileNames names;
     for (const BatchStatement &statement : statements) {
         if (keepGoing && !keepGoing(int(results.size())))
             break;
         results.append(
-            fncExportComparison(reference, user, statement, folder, layoutPath, language));
+            fncExportComparison(reference, user, statement, folder, layoutPath, language, &names));
     }
     return results;
 }
@@ -137,8 +174,8 @@ QString fncBatchSummary(const QVector<BatchResult> &results, int total, Language
         case BatchOutcome::NoIndustryRecorded:
             skipped << QStringLiteral("  ") + statementLabel(r.statement) +
                            (english ? QStringLiteral(": saved before industries were remembered")
-                                    : QStringLiteral(" : enregistré avant que l'industrie soit "
-                                                     "retenue"));
+                                    : QStringLiteral(" : enregistré avant que le programme "
+                                                     "retienne l'industrie"));
             break;
         case BatchOutcome::NoIndustryData:
             skipped << QStringLiteral("  ") + statementLabel(r.statement) +
@@ -155,7 +192,7 @@ QString fncBatchSummary(const QVector<BatchResult> &results, int total, Language
         }
     }
     QString text = english ? QStringLiteral("%1 of %2 comparisons written.")
-                           : QStringLiteral("%1 comparaisons écrites sur %2.");
+                           : QStringLiteral("Comparaisons écrites : %1 sur %2.");
     text = text.arg(written.size()).arg(total);
     if (results.size() < total)
         text += english ? QStringLiteral(" The export was cancelled after %1 statements.")
@@ -164,11 +201,11 @@ QString fncBatchSummary(const QVector<BatchResult> &results, int total, Language
                               .arg(results.size());
     if (!written.isEmpty())
         text += QLatin1String("\n\n") +
-                (english ? QStringLiteral("Written:") : QStringLiteral("Écrits :")) +
+                (english ? QStringLiteral("Written:") : QStringLiteral("Fichiers écrits :")) +
                 QLatin1Char('\n') + written.join(QLatin1Char('\n'));
     if (!skipped.isEmpty())
         text += QLatin1String("\n\n") +
-                (english ? QStringLiteral("Skipped:") : QStringLiteral("Non écrits :")) +
+                (english ? QStringLiteral("Skipped:") : QStringLiteral("Non exportés :")) +
                 QLatin1Char('\n') + skipped.join(QLatin1Char('\n'));
     return text;
 }

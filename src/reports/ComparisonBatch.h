@@ -4,6 +4,7 @@
 #include "core/Language.h"
 #include "firm/StatementIndustry.h"
 
+#include <QSet>
 #include <QString>
 #include <QVector>
 #include <functional>
@@ -35,16 +36,37 @@ struct BatchResult
 QVector<BatchStatement> fncBatchStatements(Connection &user);
 
 // "Comparison – Maple Ridge Homes Ltd – 2006 – 236110.pdf" ("Comparaison – …"
-// in French); characters no file name may hold become "-".
+// in French), " (2)" and so on before the extension for a later `copy`.
+// Characters no file name may hold become "-", invisible format characters
+// go, and a firm name too long for a file name is shortened (ending in
+// "…"), so that year, code and copy number always stay.
 QString fncComparisonFileName(const QString &firmName, int year, const QString &naics,
-                              Language language);
+                              Language language, int copy = 1);
+
+// The longest file name written, in UTF-8 bytes: file systems take 255,
+// and the temporary name a file is first written under is longer.
+inline constexpr int kMaxComparisonFileNameBytes = 240;
+
+// The file names of one export run: two statements never share one, even
+// where their names differ only in letter case, which some file systems
+// ignore.
+class BatchFileNames
+{
+public:
+    QString claim(const QString &firmName, int year, const QString &naics, Language language);
+
+private:
+    QSet<QString> m_taken; // case-folded
+};
 
 // Prepares the statement's comparison in the work tables, exactly as the
 // firm screen's comparison command does, and writes it as a PDF into `folder`.
 // `layoutPath` is the comparison layout; the report reads the user database's file.
+// `names` are the run's names so far; without them the statement's own name is used.
 BatchResult fncExportComparison(Connection &reference, Connection &user,
                                 const BatchStatement &statement, const QString &folder,
-                                const QString &layoutPath, Language language);
+                                const QString &layoutPath, Language language,
+                                BatchFileNames *names = nullptr);
 
 // Exports the statements in order; `keepGoing(done)` is asked before each
 // one and stops the run when it answers false.

@@ -2,6 +2,7 @@
 
 #include "reports/QuartileRules.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace {
@@ -194,6 +195,41 @@ QuartilePosition quartilePosition(RatioScale scale, const Quartiles &quartiles, 
         return {fncExceptionCalcBetter(q1, q2, q3, ratio),
                 fncExceptionCalcWorse(q1, q2, q3, ratio)};
     return {fncCalcBetter(q1, q2, q3, ratio), fncCalcWorse(q1, q2, q3, ratio)};
+}
+
+std::optional<double> estimatedStanding(const Quartiles &quartiles, double ratio)
+{
+    if (!quartiles.q1 || !quartiles.q2 || !quartiles.q3)
+        return std::nullopt;
+    // Turned so that the weakest quartile comes first on a rising line.
+    const double sign = *quartiles.q3 > *quartiles.q1 ? 1.0 : -1.0;
+    const std::array<double, 3> x = {sign * *quartiles.q1, sign * *quartiles.q2,
+                                     sign * *quartiles.q3};
+    const std::array<double, 3> y = {25.0, 50.0, 75.0};
+    if (!(x[0] <= x[1] && x[1] <= x[2] && x[0] < x[2]))
+        return std::nullopt;
+    const double m = sign * ratio;
+    // 25 points of standing per quarter; a quarter of no width lends the other's slope.
+    const auto slope = [&](int part, int other) {
+        const double width =
+            x[part + 1] - x[part] > 0 ? x[part + 1] - x[part] : x[other + 1] - x[other];
+        return 25.0 / width;
+    };
+    if (m < x[0])
+        return std::max(0.0, 25.0 - (x[0] - m) * slope(0, 1));
+    if (m > x[2])
+        return std::min(100.0, 75.0 + (m - x[2]) * slope(1, 0));
+    // On a quartile shared by two points: halfway between their standings.
+    double low = 100, high = 0;
+    for (int i = 0; i < 3; ++i)
+        if (x[i] == m) {
+            low = std::min(low, y[i]);
+            high = std::max(high, y[i]);
+        }
+    if (low <= high)
+        return (low + high) / 2;
+    const int part = m < x[1] ? 0 : 1;
+    return y[part] + (m - x[part]) * slope(part, 1 - part);
 }
 
 std::optional<double> balanceSheetVariance(double firmPercent,

@@ -132,6 +132,15 @@ struct QuartilePosition
 // missing from the dataset, since a position needs the whole scale.
 QuartilePosition quartilePosition(RatioScale scale, const Quartiles &quartiles, double ratio);
 
+// The firm's estimated standing among its industry's firms, from 0 (weakest)
+// to 100 (strongest): a straight line through (Q1, 25), (median, 50) and
+// (Q3, 75), carried on beyond them with the slope of the nearest part and
+// kept within 0 to 100. The quartiles are stored weakest first whichever way
+// the ratio improves, so the one rule serves both. Empty when a quartile is
+// missing, or when the quartiles are not in order or all equal, since no
+// line can then be drawn.
+std::optional<double> estimatedStanding(const Quartiles &quartiles, double ratio);
+
 // The firm's percentage minus the industry's; empty without the industry's.
 std::optional<double> balanceSheetVariance(double firmPercent,
                                            std::optional<double> industryPercent);

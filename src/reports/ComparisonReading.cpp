@@ -50,36 +50,19 @@ constexpr std::array<const char *, kDenominatorCount> kDenominatorKeys = {
     "CapitalEmployed",    "Equity",         "Receivables",        "Inventory",
     "CurrentLiabilities", "InterestExpense"};
 
-// A ratio's name inside a sentence: its title with a small first letter.
-QString inSentence(const QString &name)
+// A ratio's name inside a sentence: its title with a small first letter,
+// after its article where the language wants one ("la rotation des stocks").
+QString inSentence(RatioId id, const QString &name, ReportLanguage language)
 {
     if (name.isEmpty())
         return name;
-    return name.left(1).toLower() + name.mid(1);
-}
-
-// Strength on the page-1 scale: higher is stronger.
-int strength(Standing standing)
-{
-    switch (standing) {
-    case Standing::Top:
-        return 4;
-    case Standing::AboveMedian:
-        return 3;
-    case Standing::AtMedian:
-        return 2;
-    case Standing::BelowMedian:
-        return 1;
-    case Standing::Bottom:
-        return 0;
-    default:
-        return -1;
-    }
-}
-
-bool compared(Standing standing)
-{
-    return standing != Standing::NotMeaningful && standing != Standing::NoPosition;
+    const QString lowered = name.left(1).toLower() + name.mid(1);
+    const QString article =
+        comparisonText(QStringLiteral("Article_") + ratioKey(id), language).trimmed();
+    if (article.isEmpty())
+        return lowered;
+    return article.endsWith(QLatin1Char('\'')) ? article + lowered
+                                               : article + QLatin1Char(' ') + lowered;
 }
 } // namespace
 
@@ -165,19 +148,23 @@ QString ratioReading(RatioId id, Standing standing, ReportLanguage language)
     return *readings.insert(key, composedReading(id, standing, language));
 }
 
-std::optional<double> pictureQuarter(Standing standing)
+std::optional<double> standingPlace(Standing standing, std::optional<double> estimate)
 {
+    if (standing == Standing::NotMeaningful)
+        return std::nullopt;
+    if (estimate)
+        return estimate;
     switch (standing) {
     case Standing::Bottom:
-        return 0.0;
+        return 12.5;
     case Standing::BelowMedian:
-        return 1.0;
+        return 37.5;
     case Standing::AtMedian:
-        return 1.5;
+        return 50.0;
     case Standing::AboveMedian:
-        return 2.0;
+        return 62.5;
     case Standing::Top:
-        return 3.0;
+        return 87.5;
     default:
         return std::nullopt;
     }
@@ -197,38 +184,40 @@ QString verdictText(const QVector<RatioStanding> &standings, ReportLanguage lang
     QVector<RatioStanding> ranked;
     QStringList leftOut;
     for (const RatioStanding &s : standings) {
-        if (compared(s.standing))
+        if (s.place)
             ranked << s;
         else if (s.standing == Standing::NotMeaningful)
-            leftOut << inSentence(s.name);
+            leftOut << inSentence(s.id, s.name, language);
     }
-    // Strongest first; ratios of equal standing keep the report's order.
-    std::stable_sort(ranked.begin(), ranked.end(),
-                     [](const RatioStanding &a, const RatioStanding &b) {
-                         return strength(a.standing) > strength(b.standing);
-                     });
+    // Highest first; ratios that stand equal keep the report's order.
+    std::stable_sort(
+        ranked.begin(), ranked.end(),
+        [](const RatioStanding &a, const RatioStanding &b) { return *a.place > *b.place; });
 
     QStringList sentences;
     if (ranked.isEmpty()) {
         sentences << comparisonText(QStringLiteral("Verdict_None"), language);
     } else {
-        const auto betterThanMedian =
-            std::count_if(ranked.cbegin(), ranked.cend(), [](const RatioStanding &s) {
-                return strength(s.standing) > strength(Standing::AtMedian);
-            });
+        const auto aboveMedian = [](const RatioStanding &s) { return *s.place > 50; };
         sentences << comparisonText(QStringLiteral("Verdict_Count"), language)
-                         .arg(betterThanMedian)
+                         .arg(std::count_if(ranked.cbegin(), ranked.cend(), aboveMedian))
                          .arg(ranked.size());
         QStringList strongest;
         for (const RatioStanding &s : ranked) {
-            if (strongest.size() < 2 && strength(s.standing) > strength(Standing::AtMedian))
-                strongest << inSentence(s.name);
+            if (strongest.size() < 2 && aboveMedian(s))
+                strongest << inSentence(s.id, s.name, language);
         }
+        // The lowest first, ties in the report's order.
+        QVector<RatioStanding> below;
+        for (const RatioStanding &s : ranked)
+            if (*s.place < 50)
+                below << s;
+        std::stable_sort(
+            below.begin(), below.end(),
+            [](const RatioStanding &a, const RatioStanding &b) { return *a.place < *b.place; });
         QStringList weakest;
-        for (auto it = ranked.crbegin(); it != ranked.crend(); ++it) {
-            if (weakest.size() < 2 && strength(it->standing) < strength(Standing::AtMedian))
-                weakest << inSentence(it->name);
-        }
+        for (qsizetype i = 0; i < below.size() && i < 2; ++i)
+            weakest << inSentence(below.at(i).id, below.at(i).name, language);
         if (!strongest.isEmpty())
             sentences << comparisonText(QStringLiteral("Verdict_Strongest"), language)
                              .arg(joinedList(strongest, language));
@@ -255,7 +244,7 @@ QStringList notMeaningfulNotes(const FirmStatement &statement,
         QStringList ratios;
         for (int r = 0; r < kRatioCount; ++r) {
             if (denominatorOf(RatioId(r)) == denominator)
-                ratios << inSentence(names[r]);
+                ratios << inSentence(RatioId(r), names[r], language);
         }
         const QString cause =
             comparisonText(QStringLiteral("Cause_") + QLatin1String(kDenominatorKeys[d]) +
@@ -266,6 +255,20 @@ QStringList notMeaningfulNotes(const FirmStatement &statement,
         notes << comparisonText(ending, language).arg(cause, joinedList(ratios, language));
     }
     return notes;
+}
+
+QStringList alertLines(const FirmStatement &statement, ReportLanguage language)
+{
+    NumberFormat dollars;
+    dollars.kind = NumberKind::Currency;
+    QStringList lines;
+    if (statement.Equity1 < 0)
+        lines << comparisonText(QStringLiteral("Alert_NegativeEquity"), language)
+                     .arg(formatNumber(-statement.Equity1, dollars, language));
+    if (statement.OperatingProfit < 0)
+        lines << comparisonText(QStringLiteral("Alert_OperatingLoss"), language)
+                     .arg(formatNumber(-statement.OperatingProfit, dollars, language));
+    return lines;
 }
 
 const std::array<RevenueBand, 3> &revenueBands()

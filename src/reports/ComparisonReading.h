@@ -39,21 +39,25 @@ Standing standingOf(bool meaningful, const QuartilePosition &position);
 // ("less debt than the median firm").
 QString ratioReading(RatioId id, Standing standing, ReportLanguage language);
 
-// The firm's place on the picture of all positions: 0 (weakest quarter) to
-// 3 (strongest quarter), 1.5 on the median line; empty without a position.
-// Lower-is-better ratios are already turned by their position rules.
-std::optional<double> pictureQuarter(Standing standing);
+// The firm's place among the industry's firms, 0 (weakest) to 100
+// (strongest), as the picture of page 1 shows it and the verdict ranks it:
+// the estimated standing, or without one the middle of the quarters the
+// positions allow (50 on the median); empty when the ratio has no meaning
+// or nothing to be compared with.
+std::optional<double> standingPlace(Standing standing, std::optional<double> estimate);
 
 struct RatioStanding
 {
     RatioId id;
     QString name; // as the report's titles give it
     Standing standing;
+    std::optional<double> place; // standingPlace()
 };
 
 // The paragraph of page 1: how many compared ratios are better than the
-// median, the two strongest (better than the median) and the two weakest
-// (worse than the median), and the ratios left out as not meaningful.
+// median, the two that stand highest above the median and the two that
+// stand lowest below it (ties in the report's order), and the ratios left
+// out as not meaningful.
 QString verdictText(const QVector<RatioStanding> &standings, ReportLanguage language);
 
 // One plain sentence per cause of "not meaningful", in the order of the
@@ -62,6 +66,10 @@ QString verdictText(const QVector<RatioStanding> &standings, ReportLanguage lang
 QStringList notMeaningfulNotes(const FirmStatement &statement,
                                const std::array<QString, kRatioCount> &names,
                                ReportLanguage language);
+
+// The lines page 1 gives a firm in difficulty, one a fault: a negative
+// shareholders' equity, then an operating loss, each with its amount.
+QStringList alertLines(const FirmStatement &statement, ReportLanguage language);
 
 // The revenue band of a volume: firms with operating revenue from `low`
 // (included) up to `high` (excluded; none for the top volume).

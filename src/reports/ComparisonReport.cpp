@@ -29,9 +29,10 @@ using Amount = double FirmStatement::*;
 constexpr int kSalesItem = statementItemIndex("Sales");
 
 // The labels the composed texts need, copied in the report's language.
-constexpr std::array<const char *, 10> kNoteLabels = {
-    "Lbl_Sales",   "Lbl_MyMargin", "Lbl_MedianMargin", "Lbl_NotMeaningful", "Note_NotMeaningful",
-    "Note_Points", "Sec_Verdict",  "Pic_Title",        "Pic_Weakest",       "Pic_Strongest"};
+constexpr std::array<const char *, 11> kNoteLabels = {
+    "Lbl_Sales",          "Lbl_MyMargin",  "Lbl_MedianMargin", "Lbl_NotMeaningful",
+    "Note_NotMeaningful", "Note_Points",   "Sec_Verdict",      "Pic_Title",
+    "Pic_Weakest",        "Pic_Strongest", "Note_Estimated"};
 
 // A variance column, the firm's item and the industry's column it is set against.
 struct VarianceColumn
@@ -162,24 +163,34 @@ void addFirmValues(QVariantList &row, const QStringList &values, qint16 year,
     }
 }
 
+// Where the firm stands on one ratio: its reading and its place among the firms.
+struct RatioPlace
+{
+    Standing standing = Standing::NoPosition;
+    std::optional<double> place;
+};
+
 // The ratios and their positions; a ratio without meaning keeps its value but
 // gets no position. Returns where the firm stands on each ratio.
-std::array<Standing, kRatioCount> addRatioValues(QVariantList &row, const RatioQuartiles &quartiles,
-                                                 const FirmStatement &statement)
+std::array<RatioPlace, kRatioCount>
+addRatioValues(QVariantList &row, const RatioQuartiles &quartiles, const FirmStatement &statement)
 {
     const FirmRatios ratios = computeFirmRatios(statement);
-    std::array<Standing, kRatioCount> standings{};
+    std::array<RatioPlace, kRatioCount> places{};
     for (int i = 0; i < kRatioCount; ++i) {
         const RatioColumns &r = kRatioColumns[i];
         const bool meaningful = isMeaningful(statement, RatioId(i));
         const double ratio = ratios.*r.value;
         const QuartilePosition position =
             meaningful ? quartilePosition(r.scale, quartiles[i], ratio) : QuartilePosition{};
-        standings[i] = standingOf(meaningful, position);
+        const Standing standing = standingOf(meaningful, position);
+        places[i] = {standing,
+                     standingPlace(standing, meaningful ? estimatedStanding(quartiles[i], ratio)
+                                                        : std::nullopt)};
         row << ratio << reportsql::boundNumber(position.better)
             << reportsql::boundNumber(position.worse);
     }
-    return standings;
+    return places;
 }
 
 // The year row's columns the comparison reads in C++: quartiles first, then
@@ -266,35 +277,40 @@ std::array<QString, kRatioCount> ratioNames(Connection &cnUser)
 // The one row of composed texts: verdict, size note, notes on ratios without
 // meaning, each ratio's reading and place on the picture, and the labels.
 void writeNotes(Connection &cnUser, const FirmStatement &statement,
-                const std::array<Standing, kRatioCount> &standings, qint16 volume,
+                const std::array<RatioPlace, kRatioCount> &places, qint16 volume,
                 const QString &languageText)
 {
     const ReportLanguage language = reportLanguageFromText(languageText);
     const std::array<QString, kRatioCount> names = ratioNames(cnUser);
     QVector<RatioStanding> ranked;
     for (int i = 0; i < kRatioCount; ++i)
-        ranked << RatioStanding{RatioId(i), names[i], standings[i]};
+        ranked << RatioStanding{RatioId(i), names[i], places[i].standing, places[i].place};
     QStringList footnotes;
     for (const QString &note : notMeaningfulNotes(statement, names, language))
         footnotes << note.toHtmlEscaped();
+    QStringList alerts;
+    for (const QString &line : alertLines(statement, language))
+        alerts << line.toHtmlEscaped();
 
     QVariantList values;
-    values.reserve(4 + qsizetype(kNoteLabels.size()) + 3 * kRatioCount);
+    values.reserve(5 + qsizetype(kNoteLabels.size()) + 3 * kRatioCount);
     values << statement.Sales << verdictText(ranked, language)
            << sizeNote(volume, statement.OperatingRevenue, language)
-           << footnotes.join(QStringLiteral("<br>"));
+           << footnotes.join(QStringLiteral("<br>")) << alerts.join(QStringLiteral("<br>"));
     for (const char *label : kNoteLabels)
         values << comparisonText(QLatin1String(label), language);
     const QString notMeaningful = comparisonText(QStringLiteral("Lbl_NotMeaningful"), language);
     for (int i = 0; i < kRatioCount; ++i) {
-        values << (standings[i] == Standing::NotMeaningful ? QVariant(notMeaningful) : QVariant())
-               << ratioReading(RatioId(i), standings[i], language)
-               << reportsql::boundNumber(pictureQuarter(standings[i]));
+        const Standing standing = places[i].standing;
+        values << (standing == Standing::NotMeaningful ? QVariant(notMeaningful) : QVariant())
+               << ratioReading(RatioId(i), standing, language)
+               << reportsql::boundNumber(places[i].place);
     }
     // The notes' columns, in the order of the values above.
     static const QString insert = [] {
         QStringList columns = {QStringLiteral("MySales"), QStringLiteral("Verdict"),
-                               QStringLiteral("SizeNote"), QStringLiteral("Footnotes")};
+                               QStringLiteral("SizeNote"), QStringLiteral("Footnotes"),
+                               QStringLiteral("Alerts")};
         for (const char *label : kNoteLabels)
             columns << QLatin1String(label);
         for (int i = 0; i < kRatioCount; ++i) {
@@ -341,7 +357,7 @@ PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connectio
     QVariantList row;
     row.reserve(boundColumns().size());
     addFirmValues(row, aComparisonValues, year, statement);
-    const std::array<Standing, kRatioCount> standings = addRatioValues(row, quartiles, statement);
+    const std::array<RatioPlace, kRatioCount> places = addRatioValues(row, quartiles, statement);
     addVarianceValues(row, *yearRow, statement);
     Q_ASSERT(row.size() == boundColumns().size());
     row << region << volume << reportsql::languageLetter(language);
@@ -350,7 +366,7 @@ PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connectio
     copyTitleRows(cnUser, QStringLiteral("Rpt_Comparison_Titles"),
                   QStringLiteral("Rpt_Comparison_Titles_Source"), language,
                   {{QStringLiteral("NAICS"), aComparisonValues.at(kComparisonNaics)}});
-    writeNotes(cnUser, statement, standings, volume, language);
+    writeNotes(cnUser, statement, places, volume, language);
     writeComparisonTrend(cnUser, aComparisonValues.at(kComparisonFirmName), year, statement,
                          quartiles, language);
     transaction.commit();

@@ -5,7 +5,6 @@
 #include <QAbstractTextDocumentLayout>
 #include <QImage>
 #include <QPainter>
-#include <QPainterPath>
 #include <QTextDocument>
 #include <QTextObjectInterface>
 
@@ -66,6 +65,8 @@ public:
         const QString source = format.toImageFormat().name();
         if (const auto gauge = parseGaugeChart(source))
             paintGauge(*painter, rect, *gauge);
+        else if (const auto place = parsePlaceChart(source))
+            paintPlace(*painter, rect, *place);
         else if (const auto chart = parseTrendChart(source))
             paintTrendChart(*painter, rect, *chart);
         else if (!source.startsWith(kChartPrefix))
@@ -161,16 +162,6 @@ void paintTrendChart(QPainter &painter, const QRectF &area, const TrendChart &ch
     for (qsizetype i = 0; i < n; ++i)
         painter.drawText(QRectF(xAt(i) - 20, plot.bottom() + 1, 40, labelHeight),
                          Qt::AlignHCenter | Qt::AlignTop, QString::number(chart.years.at(i)));
-    if (chart.lowerIsBetter) {
-        QPainterPath mark;
-        const double x = area.right() - 8;
-        const double y = area.top() + 3;
-        mark.moveTo(x, y);
-        mark.lineTo(x + 6, y);
-        mark.lineTo(x + 3, y + 5);
-        mark.closeSubpath();
-        painter.fillPath(mark, kTextColour);
-    }
 
     const std::optional<ChartRange> range = trendChartRange(chart);
     if (!range) {

@@ -39,7 +39,7 @@ std::optional<ChartRange> trendChartRange(const TrendChart &chart);
 
 // Draws the chart in `area`: the industry's band between the first and third
 // quartile, its median dashed, the firm's line with a dot a year, the years
-// below; a small down-pointing mark in the corner for lower-is-better ratios.
+// below. The row's label, not the chart, marks a lower-is-better ratio.
 void paintTrendChart(QPainter &painter, const QRectF &area, const TrendChart &chart);
 
 // Makes the document draw its "chart:" images (trend charts and position

@@ -62,7 +62,8 @@ QStringList bodyParts(const QString &html)
 } // namespace
 
 ReportDocument::ReportDocument(const QString &bodyHtml, const QString &headerHtml,
-                               const QString &footerHtml, const QPageLayout &pageLayout)
+                               const QString &footerHtml, const QPageLayout &pageLayout,
+                               double smallestScale)
     : m_pageLayout(pageLayout), m_headerHtml(headerHtml), m_footerHtml(footerHtml)
 {
     const QRectF area = m_pageLayout.paintRect(QPageLayout::Inch);
@@ -98,6 +99,24 @@ ReportDocument::ReportDocument(const QString &bodyHtml, const QString &headerHtm
             m_parts.push_back(laidOut[i - 1].get());
         else
             m_parts.push_back(newDocument(parts.at(i), pageSize));
+        m_scales.push_back(1.0);
+        if (m_parts.back()->pageCount() == 2)
+            keepOnOnePage(parts.at(i), pageSize, smallestScale);
+    }
+}
+
+void ReportDocument::keepOnOnePage(const QString &html, const QSizeF &pageSize,
+                                   double smallestScale)
+{
+    // Laid out on a page larger by 1 / scale, drawn at scale: the largest
+    // scale, in small steps, at which the part fits.
+    for (double scale = 0.97; scale >= smallestScale - 1e-9; scale -= 0.03) {
+        std::unique_ptr<QTextDocument> part = newDocument(html, pageSize / scale);
+        if (part->pageCount() == 1) {
+            m_parts.back() = std::move(part);
+            m_scales.back() = scale;
+            return;
+        }
     }
 }
 
@@ -108,12 +127,12 @@ int ReportDocument::pageCount() const
     return m_firstPages.back() + std::max(1, m_parts.back()->pageCount());
 }
 
-std::pair<const QTextDocument *, int> ReportDocument::partOfPage(int index) const
+std::pair<std::size_t, int> ReportDocument::partOfPage(int index) const
 {
     std::size_t part = m_parts.size() - 1;
     while (part > 0 && m_firstPages[part] > index)
         --part;
-    return {m_parts[part].get(), index - m_firstPages[part]};
+    return {part, index - m_firstPages[part]};
 }
 
 std::unique_ptr<QTextDocument> ReportDocument::decorationDocument(const QString &html,
@@ -191,13 +210,17 @@ void ReportDocument::paintPage(QPainter &painter, int index, double scale) const
     }
 
     const auto [part, page] = partOfPage(index);
-    painter.translate(0, m_headerHeight - page * m_bodyHeight);
-    const QRectF pageRect(0, page * m_bodyHeight, m_width, m_bodyHeight);
+    const double partScale = m_scales[part];
+    const double pageHeight = m_bodyHeight / partScale;
+    painter.translate(0, m_headerHeight);
+    painter.scale(partScale, partScale);
+    painter.translate(0, -page * pageHeight);
+    const QRectF pageRect(0, page * pageHeight, m_width / partScale, pageHeight);
     painter.setClipRect(pageRect);
     QAbstractTextDocumentLayout::PaintContext context;
     context.clip = pageRect;
     context.palette.setColor(QPalette::Text, Qt::black);
-    part->documentLayout()->draw(&painter, context);
+    m_parts[part]->documentLayout()->draw(&painter, context);
     painter.restore();
 }
 

@@ -19,11 +19,14 @@ inline constexpr const char *kPageBreak = "<!--page break-->";
 // the header above and the footer (the page number) below on every page.
 // The pages are laid out in units of 1/96 inch and drawn scaled to the
 // device, so the screen, the printer and the PDF file show the same pages.
+// A part that runs a little past its page is drawn smaller, down to
+// `smallestScale`, so that it stays whole on one page (its notes with their
+// table); a part that needs more stays at full size on several pages.
 class ReportDocument
 {
 public:
     ReportDocument(const QString &bodyHtml, const QString &headerHtml, const QString &footerHtml,
-                   const QPageLayout &pageLayout);
+                   const QPageLayout &pageLayout, double smallestScale = 1.0);
     ~ReportDocument();
     ReportDocument(const ReportDocument &) = delete;
     ReportDocument &operator=(const ReportDocument &) = delete;
@@ -54,8 +57,10 @@ private:
     // The header or footer of a page, laid out the first time it is asked for
     // and kept for the pages drawn again (zoom, printing, export).
     QTextDocument &decoration(Decoration which, int index) const;
+    // Lays the last part out again, smaller, when that keeps it on one page.
+    void keepOnOnePage(const QString &html, const QSizeF &pageSize, double smallestScale);
     // The part a page of the body is in, and the page's index within it.
-    std::pair<const QTextDocument *, int> partOfPage(int index) const;
+    std::pair<std::size_t, int> partOfPage(int index) const;
 
     QPageLayout m_pageLayout;
     QString m_headerHtml;
@@ -63,6 +68,8 @@ private:
     // The body's parts between page breaks, and the first page of each.
     std::vector<std::unique_ptr<QTextDocument>> m_parts;
     std::vector<int> m_firstPages;
+    // The scale each part is drawn at: 1, or less for a part kept on one page.
+    std::vector<double> m_scales;
     // The decorations laid out with the widest page numbers, which give them
     // their height.
     std::unique_ptr<QTextDocument> m_headerSample;

@@ -93,5 +93,5 @@ std::unique_ptr<ReportDocument> ReportEngine::render() const
     const kainjow::mustache::data data = buildReportData(m_layout, rows, language);
     return std::make_unique<ReportDocument>(
         renderReportTemplate(m_layout.body, data), renderReportTemplate(m_layout.header, data),
-        renderReportTemplate(m_layout.footer, data), m_layout.pageLayout);
+        renderReportTemplate(m_layout.footer, data), m_layout.pageLayout, m_layout.smallestScale);
 }

@@ -59,3 +59,37 @@ void paintGauge(QPainter &painter, const QRectF &area, const GaugeBand &band)
     }
     painter.restore();
 }
+
+std::optional<double> parsePlaceChart(const QString &source)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^chart:place;at=(-?[0-9]+(?:\\.[0-9]*)?(?:[eE][-+]?[0-9]+)?)$"));
+    const QRegularExpressionMatch match = pattern.match(source);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return std::clamp(match.captured(1).toDouble(), 0.0, 100.0);
+}
+
+void paintPlace(QPainter &painter, const QRectF &area, double place)
+{
+    painter.save();
+    const QColor weak(0xf2, 0xf2, 0xf2);
+    const QColor strong(0xdc, 0xe4, 0xee);
+    const QColor median(0x44, 0x54, 0x6a);
+    const QColor dot(0x1f, 0x38, 0x64);
+    // Four quarters one unit apart; the dot may reach the strip's ends.
+    const double radius = std::min(area.height() / 2.0 - 0.5, 4.0);
+    const QRectF strip = area.adjusted(radius, 0, -radius, 0);
+    const double quarter = (strip.width() - 3.0) / 4.0;
+    for (int i = 0; i < 4; ++i)
+        painter.fillRect(
+            QRectF(strip.left() + i * (quarter + 1.0), area.top(), quarter, area.height()),
+            i < 2 ? weak : strong);
+    painter.fillRect(QRectF(strip.center().x() - 0.5, area.top(), 1.0, area.height()), median);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(dot);
+    painter.drawEllipse(QPointF(strip.left() + strip.width() * place / 100.0, area.center().y()),
+                        radius, radius);
+    painter.restore();
+}

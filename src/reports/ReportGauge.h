@@ -28,3 +28,11 @@ std::optional<GaugeBand> parseGaugeChart(const QString &source);
 
 // Draws the gauge into `area`.
 void paintGauge(QPainter &painter, const QRectF &area, const GaugeBand &band);
+
+// The firm's place among the firms of its industry on the picture of page 1:
+// a strip of four quarters, weakest on the left, with a dot at `place`
+// (0 to 100). In the report's HTML it is an image named "chart:place;at=P".
+std::optional<double> parsePlaceChart(const QString &source);
+
+// Draws the strip and its dot into `area`.
+void paintPlace(QPainter &painter, const QRectF &area, double place);

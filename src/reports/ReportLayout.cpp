@@ -106,6 +106,12 @@ void readReportSetting(ReportLayout &layout, const QString &key, const QString &
             else
                 fail(lineNumber, QStringLiteral("unknown page setting \"%1\"").arg(part));
         }
+    } else if (name == QLatin1String("shrink")) {
+        bool ok = false;
+        const double percent = QString(value).remove(QLatin1Char('%')).trimmed().toDouble(&ok);
+        if (!ok || percent < 50 || percent > 100)
+            fail(lineNumber, QStringLiteral("shrink must be a percentage from 50% to 100%"));
+        layout.smallestScale = percent / 100.0;
     } else if (name == QLatin1String("margins")) {
         bool ok = false;
         const double mm = value.toDouble(&ok);

@@ -68,6 +68,9 @@ struct ReportLayout
     QString languageColumn;
     QString missing = QStringLiteral("\u2014");
     QPageLayout pageLayout;
+    // The smallest scale a part between page breaks may be drawn at to stay
+    // on one page ("shrink = 85%"); 1: never smaller.
+    double smallestScale = 1.0;
     QVector<Table> tables;
     QMap<QString, NumberFormat> formats;
     QVector<ColumnFormat> columnFormats;

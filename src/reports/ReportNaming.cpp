@@ -53,9 +53,19 @@ QString suggestedExportFileName(const ReportIdentity &report, const QString &ext
 QString safeFileName(const QString &text)
 {
     QString name;
-    for (const QChar c : text) {
-        const bool refused = c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c);
-        name += refused ? QLatin1Char('-') : c;
+    name.reserve(text.size());
+    for (const char32_t c : text.toUcs4()) {
+        // Format characters are invisible, and those that turn the text's
+        // direction make a name read other than it is: they go.
+        if (QChar::category(c) == QChar::Other_Format)
+            continue;
+        const bool refused =
+            QChar::category(c) == QChar::Other_Control ||
+            (c < 0x80 && QLatin1String("/\\:*?\"<>|").contains(QLatin1Char(char(c))));
+        if (refused)
+            name += QLatin1Char('-');
+        else
+            name += QString::fromUcs4(&c, 1);
     }
     name = name.simplified();
     while (name.endsWith(QLatin1Char('.')))

@@ -98,7 +98,7 @@ QString formatNumber(double value, const NumberFormat &format, ReportLanguage la
         return sign + body + (french ? QString(kNoBreakSpace) : QString()) + QLatin1Char('%');
     case NumberKind::Points:
         return sign + body + kNoBreakSpace +
-               (french ? QStringLiteral("pts") + kNoBreakSpace + QStringLiteral("de") +
+               (french ? QStringLiteral("points") + kNoBreakSpace + QStringLiteral("de") +
                              kNoBreakSpace + QLatin1Char('%')
                        : QStringLiteral("pts"));
     case NumberKind::Currency:

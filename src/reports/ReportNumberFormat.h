@@ -14,7 +14,7 @@ enum class ReportLanguage { English, French };
 enum class NumberKind {
     Number,   // plain figure with decimals (ratios)
     Percent,  // the value is already in percentage points
-    Points,   // a difference of two percentages: "pts" / "pts de %"
+    Points,   // a difference of two percentages: "pts" / "points de %"
     Currency, // dollars
     Integer,  // counts
     Equals    // a flag: true when the value equals `target`

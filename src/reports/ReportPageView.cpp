@@ -76,7 +76,7 @@ ReportPageView::ReportPageView(QWidget *parent) : QWidget(parent), m_choice(sess
     m_zoomBox->addItem(QString());
     m_zoomBox->addItem(QString());
     for (const double step : zoomSteps())
-        m_zoomBox->addItem(QStringLiteral("%1 %").arg(qRound(step * 100)), step);
+        m_zoomBox->addItem(QString(), step);
     m_zoomBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_zoomIn = toolButton(this, QStringLiteral("btnZoomIn"), QStringLiteral("+"));
     m_print = toolButton(this, QStringLiteral("btnPrint"), QString());
@@ -242,6 +242,11 @@ void ReportPageView::setFrench(bool french)
     m_exportCsv->setText(text("&CSV file (.csv)...", "Fichier &CSV (.csv)..."));
     m_zoomBox->setItemText(kFitWidthItem, text("Fit width", "Pleine largeur"));
     m_zoomBox->setItemText(kWholePageItem, text("Whole page", "Page entière"));
+    // "100%" in English, "100 %" (a space that never breaks) in French.
+    for (int item = kFirstStepItem; item < m_zoomBox->count(); ++item)
+        m_zoomBox->setItemText(item,
+                               QString::number(qRound(m_zoomBox->itemData(item).toDouble() * 100)) +
+                                   (french ? QStringLiteral("\u00a0%") : QStringLiteral("%")));
     m_zoomBox->setToolTip(text("Zoom (Ctrl+0: fit width)", "Zoom (Ctrl+0 : pleine largeur)"));
     m_first->setToolTip(text("First page (Home)", "Première page (Début)"));
     m_previous->setToolTip(text("Previous page", "Page précédente"));

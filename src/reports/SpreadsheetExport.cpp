@@ -123,7 +123,7 @@ QString spreadsheetNumberFormat(const NumberFormat &format, ReportLanguage langu
         return withSign(decimals + QLatin1Char('%'), format.showSign);
     case NumberKind::Points: {
         // A difference of two percentages stays in points.
-        const QString unit = language == ReportLanguage::French ? QStringLiteral(" \"pts de %\"")
+        const QString unit = language == ReportLanguage::French ? QStringLiteral(" \"points de %\"")
                                                                 : QStringLiteral(" \"pts\"");
         return withSign(decimals + unit, format.showSign);
     }

@@ -6,6 +6,7 @@
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -48,10 +49,13 @@ private slots:
         QTest::addColumn<QStringList>("buttons");
         QTest::addColumn<QString>("paste");
         QTest::addColumn<QString>("messageYes");
+        QTest::addColumn<QString>("folderType"); // the file dialogs' type column
         QTest::newRow("fr") << Language::French << QStringList{"Annuler", "Enregistrer"} << "Coller"
-                            << "Oui";
+                            << "Oui"
+                            << "Dossier";
         QTest::newRow("en") << Language::English << QStringList{"Cancel", "Save"} << "Paste"
-                            << "Yes";
+                            << "Yes"
+                            << "Folder";
     }
 
     void switchesQtTexts()
@@ -60,6 +64,7 @@ private slots:
         QFETCH(QStringList, buttons);
         QFETCH(QString, paste);
         QFETCH(QString, messageYes);
+        QFETCH(QString, folderType);
         // From the other language, so that the switch has something to undo.
         setProgramLanguage(language == Language::English ? Language::French : Language::English);
         setProgramLanguage(language);
@@ -67,6 +72,7 @@ private slots:
         QCOMPARE(saveDialogButtons(), buttons);
         QVERIFY2(lineEditMenu().contains(paste), qPrintable(lineEditMenu().join(", ")));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes").remove('&'), messageYes);
+        QCOMPARE(QFileIconProvider().type(QFileInfo(QDir::tempPath())), folderType);
     }
 
     // French chosen twice, then English: no French catalogue stays loaded.

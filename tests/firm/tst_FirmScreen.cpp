@@ -1454,7 +1454,7 @@ void tst_FirmScreen::reopenedUnderAnotherIndustry()
         firm.grab().save(evidence + QStringLiteral("/firm-saved-under-en.png"));
     firm.languageHelp.mnuFrench->trigger();
     QVERIFY2(
-        firm.lblSavedIndustry->text().startsWith(QStringLiteral("Sauvegardé sous ") + savedCode),
+        firm.lblSavedIndustry->text().startsWith(QStringLiteral("Enregistré sous ") + savedCode),
         qPrintable(firm.lblSavedIndustry->text()));
     if (!evidence.isEmpty())
         firm.grab().save(evidence + QStringLiteral("/firm-saved-under-fr.png"));

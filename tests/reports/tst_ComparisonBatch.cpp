@@ -68,23 +68,91 @@ private slots:
     {
         QTest::addColumn<QString>("firm");
         QTest::addColumn<Language>("language");
+        QTest::addColumn<int>("copy");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("en") << "Maple Ridge Homes Ltd" << Language::English
+        const auto en = Language::English;
+        QTest::newRow("en") << "Maple Ridge Homes Ltd" << en << 1
                             << "Comparison – Maple Ridge Homes Ltd – 2006 – 236110.pdf";
-        QTest::newRow("fr") << "Érable & Fils" << Language::French
+        QTest::newRow("fr") << "Érable & Fils" << Language::French << 1
                             << "Comparaison – Érable & Fils – 2006 – 236110.pdf";
         QTest::newRow("path characters")
-            << "A/B: C*D?" << Language::English << "Comparison – A-B- C-D- – 2006 – 236110.pdf";
+            << "A/B: C*D?" << en << 1 << "Comparison – A-B- C-D- – 2006 – 236110.pdf";
         QTest::newRow("hidden-file dot and blanks")
-            << "  ..Dots  Inc " << Language::English << "Comparison – Dots Inc – 2006 – 236110.pdf";
+            << "  ..Dots  Inc " << en << 1 << "Comparison – Dots Inc – 2006 – 236110.pdf";
+        QTest::newRow("second copy")
+            << "Acme" << en << 2 << "Comparison – Acme – 2006 – 236110 (2).pdf";
+        QTest::newRow("direction and invisible format characters")
+            << QString::fromUtf8("Acme\u202Efdp.exe\u200B\u2066\uFEFF\u00AD") << en << 1
+            << "Comparison – Acmefdp.exe – 2006 – 236110.pdf";
+        QTest::newRow("control characters") << QString::fromUtf8("A\u0085B\tC") << en << 1
+                                            << "Comparison – A-B-C – 2006 – 236110.pdf";
+        QTest::newRow("nothing visible")
+            << QString::fromUtf8("\u202E..") << en << 1 << "Comparison – - – 2006 – 236110.pdf";
+        // 240 bytes in all: 15 before the name, 28 after it and 3 for "…" leave 194.
+        QTest::newRow("10,000 letters, shortened")
+            << QString(10000, QLatin1Char('x')) << en << 3
+            << "Comparison – " + QString(194, QLatin1Char('x')) + "… – 2006 – 236110 (3).pdf";
+        // Four bytes a letter, never cut in half.
+        QTest::newRow("long name of surrogate pairs")
+            << QString::fromUtf8("😀").repeated(100) << en << 1
+            << "Comparison – " + QString::fromUtf8("😀").repeated(49) + "… – 2006 – 236110.pdf";
     }
 
     void fileNames()
     {
         QFETCH(QString, firm);
         QFETCH(Language, language);
+        QFETCH(int, copy);
         QFETCH(QString, expected);
-        QCOMPARE(fncComparisonFileName(firm, 2006, QStringLiteral("236110"), language), expected);
+        const QString name =
+            fncComparisonFileName(firm, 2006, QStringLiteral("236110"), language, copy);
+        QCOMPARE(name, expected);
+        QVERIFY(name.toUtf8().size() <= kMaxComparisonFileNameBytes);
+    }
+
+    // Hostile names of saved statements, exported together: every statement
+    // gets a file of its own, and the summary counts the files on disk.
+    void everyStatementItsOwnFile_data()
+    {
+        QTest::addColumn<QStringList>("firms");
+        QTest::newRow("path characters") << QStringList{"a/b", "a:b", "a*b"};
+        QTest::newRow("trailing dot") << QStringList{"Acme", "Acme.", "Acme.."};
+        QTest::newRow("doubled blank") << QStringList{"Acme  Ltd", "Acme Ltd", " Acme Ltd "};
+        QTest::newRow("direction override") << QStringList{
+            QString::fromUtf8("Acme\u202Efdp"), "Acmefdp", QString::fromUtf8("Acme\u200Bfdp")};
+        QTest::newRow("10,000 letters")
+            << QStringList{QString(10000, QLatin1Char('x')), QString(9999, QLatin1Char('x')) + "y"};
+        QTest::newRow("nothing visible") << QStringList{"...", QString::fromUtf8("\u202E"), "-"};
+    }
+
+    void everyStatementItsOwnFile()
+    {
+        QFETCH(QStringList, firms);
+        Connection &user = appState().gcnUser;
+        for (const QString &firm : firms)
+            subWriteFirmRecord(user, healthyRecord(firm, 2006, m_naics, 1, "ALL"));
+        QTemporaryDir out;
+        const QVector<BatchStatement> statements = fncBatchStatements(user);
+        QCOMPARE(statements.size(), firms.size());
+        const QVector<BatchResult> results = fncExportComparisons(
+            appState().gcnReference, user, statements, out.path(),
+            m_dir.filePath(QStringLiteral("rpt_Comparison.rpt")), Language::English, {});
+
+        const QStringList files = filesIn(out.path());
+        QCOMPARE(files.size(), firms.size());
+        for (const BatchResult &r : results) {
+            QCOMPARE(r.outcome, BatchOutcome::Written);
+            QVERIFY2(files.contains(r.fileName), qPrintable(r.fileName));
+            QVERIFY(isWholePdf(QDir(out.path()).filePath(r.fileName)));
+            for (const QChar c : r.fileName)
+                QVERIFY2(c.category() != QChar::Other_Format, qPrintable(r.fileName));
+        }
+        const QString summary = fncBatchSummary(results, int(statements.size()), Language::English);
+        QVERIFY2(
+            summary.startsWith(QStringLiteral("%1 of %1 comparisons written.").arg(files.size())),
+            qPrintable(summary));
+        for (const QString &file : files)
+            QCOMPARE(summary.count(file), 1);
     }
 
     void exportsWhatItCanAndSaysWhyNot()
@@ -128,7 +196,7 @@ private slots:
         QVERIFY(summary.contains(
             QStringLiteral("Old Client Co, 2004: saved before industries were remembered")));
         const QString french = fncBatchSummary(results, int(statements.size()), Language::French);
-        QVERIFY2(french.startsWith(QStringLiteral("1 comparaisons écrites sur 3.")),
+        QVERIFY2(french.startsWith(QStringLiteral("Comparaisons écrites : 1 sur 3.")),
                  qPrintable(french));
     }
 

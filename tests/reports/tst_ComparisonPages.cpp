@@ -9,6 +9,7 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 
 using namespace testsupport;
@@ -86,19 +87,31 @@ private slots:
             << QStringList{"n/m", "Size:"};
         QTest::newRow("fr:typical") << "F" << typicalFirm()
                                     << QStringList{"En bref", "Votre entreprise fait mieux",
-                                                   "Votre marge", "pts de %", "Page 1 de 2"}
+                                                   "Votre marge", "points de %", "Page 1 de 2"}
                                     << QStringList{"n.s.", "Taille :"};
         QTest::newRow("en:negative equity")
             << "E" << negativeEquityFirm()
-            << QStringList{"n/m",
+            << QStringList{"n/m", "Shareholders' equity is negative (a deficit of $7,200,000).",
                            "Shareholders' equity is negative: return on equity and debt "
                            "to equity have no meaning.",
                            "Left out as not meaningful: return on equity and debt to equity."}
             << QStringList{"Size:"};
         QTest::newRow("fr:negative equity")
             << "F" << negativeEquityFirm()
-            << QStringList{"n.s.", "Les capitaux propres sont négatifs",
+            << QStringList{"n.s.", "Les capitaux propres sont négatifs (un déficit de 7",
+                           "Les capitaux propres sont négatifs : le rendement des capitaux propres",
                            "Exclus car non significatifs"}
+            << QStringList{"Taille :"};
+        QTest::newRow("fr:operating loss and negative equity")
+            << "F" <<
+            [] {
+                QStringList values = negativeEquityFirm();
+                values[4 + 12] = QStringLiteral("-500000"); // operating profit
+                return values;
+            }()
+            << QStringList{"Les capitaux propres sont négatifs (un déficit de 7",
+                           "Le bénéfice d'exploitation est négatif (une perte d'exploitation de "
+                           "500"}
             << QStringList{"Taille :"};
         QTest::newRow("en:1.2 M on volume 1")
             << "E" << smallFirm()
@@ -130,16 +143,17 @@ private slots:
             report->table(n).setLocation(m_dir.filePath(QStringLiteral("myData.mdb")));
         const std::unique_ptr<ReportDocument> document = report->render();
         const QString text = document->toPlainText();
+        // The PDF as the user gets it, counted by another program.
         const QString evidence = qEnvironmentVariable("QUORVEL_EVIDENCE_DIR");
-        if (!evidence.isEmpty()) {
-            QDir().mkpath(evidence);
-            const QString name = QString::fromLatin1(QTest::currentDataTag())
-                                     .replace(QLatin1Char(':'), QLatin1Char('-'))
-                                     .replace(QLatin1Char(' '), QLatin1Char('_'));
-            QVERIFY(
-                document->exportPdf(evidence + QLatin1Char('/') + name + QStringLiteral(".pdf")));
-        }
+        const QString folder = evidence.isEmpty() ? m_dir.path() : evidence;
+        QDir().mkpath(folder);
+        const QString name = QString::fromLatin1(QTest::currentDataTag())
+                                 .replace(QLatin1Char(':'), QLatin1Char('-'))
+                                 .replace(QLatin1Char(' '), QLatin1Char('_'));
+        const QString pdf = folder + QLatin1Char('/') + name + QStringLiteral(".pdf");
+        QVERIFY(document->exportPdf(pdf));
         QCOMPARE(document->pageCount(), 2);
+        QCOMPARE(pdfPageCount(pdf), 2);
         for (const QString &part : expected)
             QVERIFY2(text.contains(part), qPrintable(part + QStringLiteral(" not in:\n") + text));
         for (const QString &part : absent)
@@ -147,6 +161,18 @@ private slots:
     }
 
 private:
+    static int pdfPageCount(const QString &path)
+    {
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {path});
+        if (!info.waitForFinished(30000))
+            return -1;
+        for (const QString &line : QString::fromUtf8(info.readAllStandardOutput()).split('\n'))
+            if (line.startsWith(QLatin1String("Pages:")))
+                return line.mid(6).trimmed().toInt();
+        return -1;
+    }
+
     QTemporaryDir m_dir;
     std::unique_ptr<StateScope> m_state;
 };

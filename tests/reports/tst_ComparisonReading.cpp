@@ -5,7 +5,19 @@
 Q_DECLARE_METATYPE(Standing)
 Q_DECLARE_METATYPE(ReportLanguage)
 
+Q_DECLARE_METATYPE(RatioScale)
+
+// Estimated standings by ratio.
+using Estimates = QHash<int, double>;
+
 namespace {
+
+NumberFormat currencyFormat()
+{
+    NumberFormat format;
+    format.kind = NumberKind::Currency;
+    return format;
+}
 
 const QStringList kRatioKeys = {"NPM", "PPM", "OPM", "GPM", "ORTNOA", "RONOA", "PPTA", "ROCE",
                                 "ROE", "RT",  "IT",  "WC",  "DE",     "LTA",   "IC"};
@@ -46,12 +58,18 @@ std::array<QString, kRatioCount> englishNames()
             "Interest coverage"};
 }
 
-QVector<RatioStanding> standings(const QList<Standing> &list)
+// The ratios at these standings, each placed where its estimate in
+// `estimates` puts it (by ratio), or in the middle of its quarters.
+QVector<RatioStanding> standings(const QList<Standing> &list,
+                                 const QHash<int, double> &estimates = {})
 {
     QVector<RatioStanding> out;
     const auto names = englishNames();
-    for (int i = 0; i < list.size(); ++i)
-        out << RatioStanding{RatioId(i), names[i], list.at(i)};
+    for (int i = 0; i < list.size(); ++i) {
+        const auto estimate =
+            estimates.contains(i) ? std::optional<double>(estimates.value(i)) : std::nullopt;
+        out << RatioStanding{RatioId(i), names[i], list.at(i), standingPlace(list.at(i), estimate)};
+    }
     return out;
 }
 
@@ -191,46 +209,79 @@ private slots:
                     .endsWith(QStringLiteral("more debt than the median firm.")));
     }
 
-    void pictureQuarters_data()
+    // The place of a ratio among the industry's firms, from its quartiles as
+    // stored (weakest first, so falling for the lower-is-better ratios).
+    void placeAmongFirms_data()
     {
-        QTest::addColumn<Standing>("standing");
-        QTest::addColumn<QVariant>("expected");
-        QTest::newRow("bottom") << Standing::Bottom << QVariant(0.0);
-        QTest::newRow("below") << Standing::BelowMedian << QVariant(1.0);
-        QTest::newRow("median line") << Standing::AtMedian << QVariant(1.5);
-        QTest::newRow("above") << Standing::AboveMedian << QVariant(2.0);
-        QTest::newRow("top") << Standing::Top << QVariant(3.0);
-        QTest::newRow("n/m has no dot") << Standing::NotMeaningful << QVariant();
-        QTest::newRow("no position has no dot") << Standing::NoPosition << QVariant();
+        QTest::addColumn<RatioScale>("scale");
+        QTest::addColumn<QVariantList>("quartiles"); // Q1, median, Q3; invalid: missing
+        QTest::addColumn<double>("ratio");
+        QTest::addColumn<QVariant>("expected"); // invalid: no place
+        const auto higher = RatioScale::HigherIsBetter;
+        const auto lower = RatioScale::LowerIsBetter;
+        const QVariantList turnover{5.94, 11.12, 20.83};
+        const QVariantList debt{2.6, 1.02, 0.24};
+        QTest::newRow("just above Q1")
+            << higher << turnover << 6.20 << QVariant(25 + 0.26 / 5.18 * 25);
+        QTest::newRow("on Q1") << higher << turnover << 5.94 << QVariant(25.0);
+        QTest::newRow("on the median") << higher << turnover << 11.12 << QVariant(50.0);
+        QTest::newRow("between median and Q3") << higher << turnover << 15.975 << QVariant(62.5);
+        QTest::newRow("below Q1, first quarter's slope")
+            << higher << turnover << 3.35 << QVariant(12.5);
+        QTest::newRow("far above: 100") << higher << turnover << 1000.0 << QVariant(100.0);
+        QTest::newRow("far below: 0") << higher << turnover << -50.0 << QVariant(0.0);
+        QTest::newRow("lower is better, weaker half") << lower << debt << 1.81 << QVariant(37.5);
+        QTest::newRow("lower is better, beyond Q3")
+            << lower << debt << 0.1 << QVariant(75 + 0.14 / 0.78 * 25);
+        QTest::newRow("lower is better, far above Q1: 0") << lower << debt << 9.0 << QVariant(0.0);
+        QTest::newRow("Q1 equals the median, on both")
+            << higher << QVariantList{2.0, 2.0, 6.0} << 2.0 << QVariant(37.5);
+        QTest::newRow("beyond a quarter of no width: the other's slope")
+            << higher << QVariantList{2.0, 4.0, 4.0} << 5.0 << QVariant(87.5);
+        QTest::newRow("quartiles out of order: middle of the positions' quarter")
+            << higher << QVariantList{2.0, 7.0, 6.0} << 6.5 << QVariant(87.5);
+        QTest::newRow("a missing quartile: no place")
+            << higher << QVariantList{2.0, QVariant(), 6.0} << 5.0 << QVariant();
     }
 
-    void pictureQuarters()
+    void placeAmongFirms()
     {
-        QFETCH(Standing, standing);
+        QFETCH(RatioScale, scale);
+        QFETCH(QVariantList, quartiles);
+        QFETCH(double, ratio);
         QFETCH(QVariant, expected);
-        const std::optional<double> quarter = pictureQuarter(standing);
-        QCOMPARE(quarter.has_value(), expected.isValid());
-        if (quarter)
-            QCOMPARE(*quarter, expected.toDouble());
+        const auto quartile = [&](int i) {
+            return quartiles.at(i).isValid() ? std::optional<double>(quartiles.at(i).toDouble())
+                                             : std::nullopt;
+        };
+        const Quartiles q{quartile(0), quartile(1), quartile(2)};
+        const Standing standing = standingOf(true, quartilePosition(scale, q, ratio));
+        const std::optional<double> place = standingPlace(standing, estimatedStanding(q, ratio));
+        QCOMPARE(place.has_value(), expected.isValid());
+        if (place)
+            QVERIFY2(qAbs(*place - expected.toDouble()) < 1e-9,
+                     qPrintable(QString::number(*place)));
     }
 
     void verdict_data()
     {
         using S = Standing;
         QTest::addColumn<QList<Standing>>("list");
+        QTest::addColumn<Estimates>("estimates");
         QTest::addColumn<QString>("expected");
         QTest::newRow("mixed, two n/m")
             << QList<Standing>{S::Top,           S::AboveMedian, S::BelowMedian, S::AtMedian,
                                S::NoPosition,    S::Bottom,      S::AboveMedian, S::Top,
                                S::NotMeaningful, S::BelowMedian, S::AboveMedian, S::Bottom,
                                S::NotMeaningful, S::AtMedian,    S::AboveMedian}
+            << Estimates{}
             << QStringLiteral(
                    "Your firm is better than the industry median on 6 of the 12 ratios that could "
                    "be compared. Strongest: net profit margin and return on capital employed. "
-                   "Weakest: working capital ratio and return on net operating assets. "
+                   "Weakest: return on net operating assets and working capital ratio. "
                    "Left out as not meaningful: return on equity and debt to equity.");
         QTest::newRow("all better: no weakest")
-            << QList<Standing>(kRatioCount, S::AboveMedian)
+            << QList<Standing>(kRatioCount, S::AboveMedian) << Estimates{}
             << QStringLiteral("Your firm is better than the industry median on 15 of the 15 "
                               "ratios that could be compared. Strongest: net profit margin and "
                               "pretax profit margin.");
@@ -241,8 +292,22 @@ private slots:
                 l[10] = Standing::Bottom;
                 return l;
             }()
+            << Estimates{}
             << QStringLiteral("Your firm is better than the industry median on 0 of the 1 ratios "
                               "that could be compared. Weakest: inventory turnover.");
+        // Inventory turnover just above Q1 stands lowest, whatever its place in the report.
+        QTest::newRow("named by estimated standing")
+            <<
+            [] {
+                QList<Standing> l(kRatioCount, Standing::AboveMedian);
+                l[10] = l[11] = l[14] = Standing::BelowMedian;
+                return l;
+            }()
+            << Estimates{{10, 26.25}, {11, 45.0}, {14, 46.7}, {3, 80.0}, {9, 80.0}}
+            << QStringLiteral("Your firm is better than the industry median on 12 of the 15 "
+                              "ratios that could be compared. Strongest: gross profit margin and "
+                              "receivables turnover. Weakest: inventory turnover and working "
+                              "capital ratio.");
         QTest::newRow("nothing compared")
             <<
             [] {
@@ -250,6 +315,7 @@ private slots:
                 l[2] = Standing::NotMeaningful;
                 return l;
             }()
+            << Estimates{}
             << QStringLiteral("None of your firm's ratios could be placed among the industry's "
                               "firms. Left out as not meaningful: operating profit margin.");
     }
@@ -257,8 +323,9 @@ private slots:
     void verdict()
     {
         QFETCH(QList<Standing>, list);
+        QFETCH(Estimates, estimates);
         QFETCH(QString, expected);
-        QCOMPARE(verdictText(standings(list), ReportLanguage::English), expected);
+        QCOMPARE(verdictText(standings(list, estimates), ReportLanguage::English), expected);
     }
 
     void verdictInFrench()
@@ -266,17 +333,17 @@ private slots:
         QList<Standing> list(kRatioCount, Standing::BelowMedian);
         list[0] = Standing::Top;
         list[8] = Standing::NotMeaningful;
-        auto named = standings(list);
+        auto named = standings(list, {{13, 30.0}, {14, 20.0}});
         named[0].name = QStringLiteral("Marge bénéficiaire nette");
         named[8].name = QStringLiteral("Rendement des capitaux propres");
         named[13].name = QStringLiteral("Passif total sur l'actif total");
         named[14].name = QStringLiteral("Ratio de couverture des intérêts");
         QCOMPARE(verdictText(named, ReportLanguage::French),
                  QStringLiteral("Votre entreprise fait mieux que la médiane de l'industrie pour 1 "
-                                "des 14 ratios qui ont pu être comparés. Points forts : marge "
-                                "bénéficiaire nette. Points faibles : ratio de couverture des "
-                                "intérêts et passif total sur l'actif total. Exclus car non "
-                                "significatifs : rendement des capitaux propres."));
+                                "des 14 ratios qui ont pu être comparés. Points forts : la marge "
+                                "bénéficiaire nette. Points faibles : le ratio de couverture des "
+                                "intérêts et le passif total sur l'actif total. Exclus car non "
+                                "significatifs : le rendement des capitaux propres."));
     }
 
     // Each cause of "not meaningful": the ratios it takes the meaning from,
@@ -363,8 +430,53 @@ private slots:
         names[12] = QStringLiteral("Ratio des dettes aux capitaux propres");
         QCOMPARE(notMeaningfulNotes(s, names, ReportLanguage::French),
                  QStringList{QStringLiteral(
-                     "Les capitaux propres sont négatifs : rendement des capitaux propres et "
-                     "ratio des dettes aux capitaux propres n'ont pas de sens.")});
+                     "Les capitaux propres sont négatifs : le rendement des capitaux propres et "
+                     "le ratio des dettes aux capitaux propres n'ont pas de sens.")});
+        s = healthyFirm();
+        s.Inv = 0;
+        names[10] = QStringLiteral("Rotation des stocks");
+        QCOMPARE(notMeaningfulNotes(s, names, ReportLanguage::French),
+                 QStringList{QStringLiteral(
+                     "Les stocks sont nuls : la rotation des stocks n'a pas de sens.")});
+    }
+
+    // Page 1 says it in one line when equity is negative or operations lose money.
+    void alertsOfPageOne_data()
+    {
+        QTest::addColumn<double>("equity");
+        QTest::addColumn<double>("operatingProfit");
+        QTest::addColumn<ReportLanguage>("language");
+        QTest::addColumn<QStringList>("expected");
+        const auto en = ReportLanguage::English;
+        const auto fr = ReportLanguage::French;
+        QTest::newRow("healthy") << 500.0 << 80.0 << en << QStringList{};
+        QTest::newRow("zero equity, zero profit") << 0.0 << 0.0 << en << QStringList{};
+        QTest::newRow("deficit") << -30000.0 << 80.0 << en
+                                 << QStringList{
+                                        "Shareholders' equity is negative (a deficit of $30,000)."};
+        QTest::newRow("both")
+            << -30000.0 << -12500.0 << en
+            << QStringList{"Shareholders' equity is negative (a deficit of $30,000).",
+                           "Operating profit is negative (an operating loss of $12,500)."};
+        QTest::newRow("fr: both")
+            << -30000.0 << -12500.0 << fr
+            << QStringList{QString("Les capitaux propres sont négatifs (un déficit de %1).")
+                               .arg(formatNumber(30000, currencyFormat(), fr)),
+                           QString("Le bénéfice d'exploitation est négatif (une perte "
+                                   "d'exploitation de %1).")
+                               .arg(formatNumber(12500, currencyFormat(), fr))};
+    }
+
+    void alertsOfPageOne()
+    {
+        QFETCH(double, equity);
+        QFETCH(double, operatingProfit);
+        QFETCH(ReportLanguage, language);
+        QFETCH(QStringList, expected);
+        FirmStatement s = healthyFirm();
+        s.Equity1 = equity;
+        s.OperatingProfit = operatingProfit;
+        QCOMPARE(alertLines(s, language), expected);
     }
 
     void sizeNotePerVolume_data()
@@ -382,12 +494,13 @@ private slots:
                               "fits your firm: $30,000 to $5 million (volume 3).");
         QTest::newRow("fr:1.2 M on volume 1")
             << 1 << 1'200'000.0 << ReportLanguage::French
-            << QStringLiteral("Taille : les recettes d'exploitation de votre entreprise, "
-                              "1\u00a0200\u00a0000\u00a0$, sont hors de la tranche de ces données "
-                              "(entreprises ayant des recettes de 25 millions $ ou plus); leurs "
-                              "repères décrivent des entreprises d'une autre taille. La tranche "
-                              "qui convient à votre entreprise : 30 000 $ à 5 millions $ "
-                              "(volume 3).");
+            << QStringLiteral(
+                   "Taille : les recettes d'exploitation de votre entreprise, "
+                   "1\u00a0200\u00a0000\u00a0$, se situent hors de la tranche visée par "
+                   "ces données (entreprises ayant des recettes de 25 millions $ ou "
+                   "plus); ces repères décrivent des entreprises d'une autre taille. La tranche "
+                   "qui convient à votre entreprise : 30 000 $ à 5 millions $ "
+                   "(volume 3).");
         QTest::newRow("en:25 M exactly fits volume 1") << 1 << 25'000'000.0 << en << QString();
         QTest::newRow("en:just below 25 M on volume 1")
             << 1 << 24'999'999.0 << en

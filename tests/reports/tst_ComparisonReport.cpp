@@ -453,7 +453,12 @@ private slots:
         QCOMPARE(n.value("NM_DE").toString(), mark);
         QVERIFY(n.value("NM_ROCE").isNull());
         QVERIFY(n.value("Pic_ROE").isNull());
-        QCOMPARE(n.value("Pic_ROCE").toDouble(), 3.0);
+        QCOMPARE(n.value("Pic_ROCE").toDouble(), 100.0); // far above Q3 of 25
+        QCOMPARE(n.value("Alerts").toString(),
+                 language == "E" ? QStringLiteral("Shareholders' equity is negative (a deficit of "
+                                                  "$400).")
+                                 : QStringLiteral("Les capitaux propres sont négatifs (un déficit "
+                                                  "de 400\u00a0$)."));
         QCOMPARE(n.value("Footnotes").toString().count("<br>"), 0); // one cause
         QVERIFY2(n.value("Footnotes")
                      .toString()

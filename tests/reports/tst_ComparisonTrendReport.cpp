@@ -70,13 +70,20 @@ private slots:
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("en") << "E"
-                            << QStringList{
-                                   "Your firm over the years",  "2004", "2005", "2006", "n/m",
-                                   "Industry: Q1 · median · Q3"};
-        QTest::newRow("fr")
-            << "F" << QStringList{"Votre entreprise au fil des ans", "2004", "2005", "2006", "n.s.",
-                                  "Industrie : Q1 · médiane · Q3"};
+        QTest::newRow("en") << "E" << QStringList{"Your firm over the years",
+                                                  "2004",
+                                                  "2005",
+                                                  "2006",
+                                                  "n/m",
+                                                  "Industry: Q1 · median · Q3",
+                                                  "the orange line is your firm"};
+        QTest::newRow("fr") << "F" << QStringList{"Votre entreprise au fil des ans",
+                                                  "2004",
+                                                  "2005",
+                                                  "2006",
+                                                  "n.s.",
+                                                  "Industrie : Q1 · médiane · Q3",
+                                                  "la ligne orange, votre entreprise"};
     }
 
     void trendSectionInBothLanguages()
@@ -102,6 +109,10 @@ private slots:
 
         // The charts are drawn on the section's page.
         const int last = document->pageCount() - 1;
+        const QString evidence = qEnvironmentVariable("QUORVEL_EVIDENCE_DIR");
+        if (!evidence.isEmpty())
+            document->pageImage(last, 110).save(evidence +
+                                                QStringLiteral("/trend-%1.png").arg(language));
         QVERIFY(chartPixels(document->pageImage(last, 96)) > 50);
     }
 

@@ -85,6 +85,44 @@ private slots:
         QCOMPARE(afterBreak.pageCount(), 1 + alone.pageCount());
     }
 
+    // A part that runs a little past its page is drawn smaller to stay whole
+    // when the layout allows it; a part that needs two pages keeps them.
+    void partKeptWholeWhenALittleLong_data()
+    {
+        QTest::addColumn<double>("overrun"); // lines, as a share of one page's
+        QTest::addColumn<double>("smallestScale");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("one line over, may shrink") << 0.0 << 0.85 << 1;
+        QTest::newRow("one line over, full size only") << 0.0 << 1.0 << 2;
+        QTest::newRow("half a page over") << 0.5 << 0.85 << 2;
+    }
+
+    void partKeptWholeWhenALittleLong()
+    {
+        QFETCH(double, overrun);
+        QFETCH(double, smallestScale);
+        QFETCH(int, pages);
+        const auto lines = [](int count) {
+            QString html;
+            for (int i = 0; i < count; ++i)
+                html += QStringLiteral("<p class=\"tall\">Line %1</p>").arg(i);
+            return html;
+        };
+        const auto body = [&](int count) {
+            return head() + QStringLiteral("<p>First</p>") + QLatin1String(kPageBreak) +
+                   lines(count) + QStringLiteral("</body></html>");
+        };
+        // The fewest lines that run onto a second page at full size.
+        int onePage = 1;
+        while (ReportDocument(body(onePage + 1), QString(), QString(), letter()).pageCount() == 2)
+            ++onePage;
+        const int count = onePage + 1 + int(overrun * onePage);
+        const ReportDocument document(body(count), QString(), QString(), letter(), smallestScale);
+        QCOMPARE(document.pageCount(), 1 + pages);
+        QVERIFY(document.toPlainText().contains(QStringLiteral("Line %1").arg(count - 1)));
+        QVERIFY(hasInk(document.pageImage(document.pageCount() - 1, 30)));
+    }
+
     // Page numbers in the footer count the pages of every part.
     void footerCountsAllParts()
     {

@@ -66,7 +66,8 @@ private slots:
         QTest::newRow("en:points of difference")
             << 2.46 << "points 1 signed" << en << QStringLiteral("+2.5\u00a0pts");
         QTest::newRow("fr:points of difference")
-            << -2.46 << "points 1 signed" << fr << QStringLiteral("-2,5\u00a0pts\u00a0de\u00a0%");
+            << -2.46 << "points 1 signed" << fr
+            << QStringLiteral("-2,5\u00a0points\u00a0de\u00a0%");
         QTest::newRow("en:tiny negative is not -0.0") << -0.04 << "percent 1" << en << "0.0%";
         QTest::newRow("fr:large percent")
             << 1234.5 << "percent 1" << fr << "1" + nbsp + "234,5" + nbsp + "%";

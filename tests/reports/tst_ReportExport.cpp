@@ -229,7 +229,7 @@ private slots:
         QTest::newRow("signed percent") << "percent 1 signed" << false << "+0.0%;-0.0%;0.0%";
         QTest::newRow("en:signed points")
             << "points 1 signed" << false << "+0.0 \"pts\";-0.0 \"pts\";0.0 \"pts\"";
-        QTest::newRow("fr:points") << "points 1" << true << "0.0 \"pts de %\"";
+        QTest::newRow("fr:points") << "points 1" << true << "0.0 \"points de %\"";
         QTest::newRow("ratio") << "number 2" << false << "0.00";
         QTest::newRow("en:currency") << "currency 0" << false << "\"$\"#,##0;-\"$\"#,##0";
         QTest::newRow("fr:currency") << "currency 0" << true << "#,##0 \"$\";-#,##0 \"$\"";

@@ -185,7 +185,7 @@ private slots:
                             << QStringList{"O'Brien & Sons Bakery",
                                            "1" + nbsp + "234",
                                            "25,0" + nbsp + "%",
-                                           "+15,0" + nbsp + "pts" + nbsp + "de" + nbsp + "%",
+                                           "+15,0" + nbsp + "points" + nbsp + "de" + nbsp + "%",
                                            "1" + nbsp + "234" + nbsp + "567" + nbsp + "$",
                                            "-4" + nbsp + "321" + nbsp + "$",
                                            "0,80",

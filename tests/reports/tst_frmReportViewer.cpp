@@ -4,6 +4,7 @@
 // files.
 #include "core/PrinterChoice.h"
 #include "core/ProgramFolder.h"
+#include "core/ProgramLanguage.h"
 #include "core/ScreenRegistry.h"
 #include "reports/ReportDocument.h"
 #include "reports/ReportPageView.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -23,6 +25,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 #include <QWindow>
 #include <functional>
 
@@ -280,6 +283,7 @@ private slots:
             QCOMPARE(box->count(), 8);
             QCOMPARE(box->itemText(0), QStringLiteral("Fit width"));
             QCOMPARE(box->itemText(1), QStringLiteral("Whole page"));
+            QVERIFY(box->findText(QStringLiteral("100%")) >= kFirstZoomStep);
             box->activated(1);
         });
         ZoomChoice next;
@@ -288,6 +292,7 @@ private slots:
             next = screen.viewer()->zoomChoice();
             auto *box = screen.viewer()->findChild<QComboBox *>(QStringLiteral("cboZoom"));
             firstItem = box->itemText(0);
+            QVERIFY(box->findText(QStringLiteral("100\u00a0%")) >= kFirstZoomStep);
             QCOMPARE(box->currentIndex(), 1);
         });
         QCOMPARE(next.kind, ZoomChoice::Kind::WholePage);
@@ -470,7 +475,41 @@ private slots:
         QVERIFY(button.bottom() < client.height());
     }
 
+    // The print preview shows its whole tool bar, inside the screen, in
+    // both languages (offscreen, the screen is 800 x 600).
+    void previewFitsTheScreen_data()
+    {
+        QTest::addColumn<Language>("language");
+        QTest::newRow("en") << Language::English;
+        QTest::newRow("fr") << Language::French;
+    }
+
+    void previewFitsTheScreen()
+    {
+        QFETCH(Language, language);
+        setProgramLanguage(language);
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        QPrintPreviewDialog preview(&printer);
+        fitPreviewToScreen(preview, QSize(1000, 744));
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        const QRect room = preview.screen()->availableGeometry();
+        QVERIFY2(preview.width() <= room.width() && preview.height() <= room.height(),
+                 qPrintable(QStringLiteral("%1 x %2").arg(preview.width()).arg(preview.height())));
+        const QString evidence = qEnvironmentVariable("QUORVEL_EVIDENCE_DIR");
+        if (!evidence.isEmpty())
+            preview.grab().save(evidence + QStringLiteral("/preview-%1.png")
+                                               .arg(QString::fromLatin1(QTest::currentDataTag())));
+        auto *more = preview.findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button"));
+        QVERIFY(more);
+        QVERIFY(!more->isVisible());
+        setProgramLanguage(Language::English);
+    }
+
 private:
+    static constexpr int kFirstZoomStep = 2;
+
     static int pdfPageCount(const QString &path)
     {
         QProcess info;
