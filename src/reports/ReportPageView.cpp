@@ -386,7 +386,7 @@ bool ReportPageView::printReport()
         last = std::clamp(printer->toPage() - 1, first, last);
     }
     if (!paintPages(*printer, first, last)) {
-        ShowMessage(m_french ? QStringLiteral("Le rapport n'a pu être imprimé.")
+        ShowMessage(m_french ? QStringLiteral("Le rapport n'a pas pu être imprimé.")
                              : QStringLiteral("The report could not be printed."),
                     MsgButtons::Ok, MsgIcon::Warning, QString(), window());
         return false;
@@ -428,7 +428,7 @@ bool ReportPageView::exportReport(ExportFormat format)
     if (!path.endsWith(extension, Qt::CaseInsensitive))
         path += extension;
     if (!writeExport(format, path)) {
-        ShowMessage((m_french ? QStringLiteral("Le fichier n'a pu être écrit : ")
+        ShowMessage((m_french ? QStringLiteral("Le fichier n'a pas pu être écrit : ")
                               : QStringLiteral("The file could not be written: ")) +
                         path,
                     MsgButtons::Ok, MsgIcon::Warning, QString(), window());

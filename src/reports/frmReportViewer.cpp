@@ -159,7 +159,7 @@ void frmReportViewer::DisplayCrystalReport(Connection &DataConn, Connection &Wri
         CRViewer1->setWorkbookSource(
             [report] { return buildReportWorkbook(report->layout(), report->readTables()); });
     } catch (const ReportError &error) {
-        ShowMessage((french ? QStringLiteral("Le rapport ne peut être affiché.\n\n")
+        ShowMessage((french ? QStringLiteral("Le rapport ne peut pas être affiché.\n\n")
                             : QStringLiteral("The report cannot be shown.\n\n")) +
                         error.message(),
                     MsgButtons::Ok, MsgIcon::Warning);

@@ -314,10 +314,24 @@ void tst_FirmRecordStore::userDatabaseWithoutTheIndustryTable()
     QCOMPARE(list.RecordCount(), 1);
     QCOMPARE(list.row(0).at(2).toString(), QString());
 
+    // The comparison's texts as the first release kept them: two columns, one row.
+    QSqlQuery(user.database()).exec(QStringLiteral("drop table Rpt_Comparison_Notes"));
+    QSqlQuery(user.database())
+        .exec(QStringLiteral("create table Rpt_Comparison_Notes (MySales REAL, Verdict TEXT)"));
+    QSqlQuery(user.database())
+        .exec(QStringLiteral("insert into Rpt_Comparison_Notes values (5, 'Kept')"));
+
     subEnsureAddedUserTables(user);
     QVERIFY(fncTableExists(user, QStringLiteral("StatementIndustry")));
     QVERIFY(fncTableExists(user, QStringLiteral("Rpt_Comparison_Notes")));
     QCOMPARE(stored(QStringLiteral("Old Firm"), 2004).RecordCount(), 1);
+    const RecordSet notes =
+        GetRS(user,
+              QStringLiteral("select Verdict, Alerts, Note_Estimated, Pic_IC from "
+                             "Rpt_Comparison_Notes"),
+              QStringLiteral("read"));
+    QCOMPARE(notes.RecordCount(), 1);
+    QCOMPARE(notes.text(QStringLiteral("Verdict")), QStringLiteral("Kept"));
     // Running it again leaves the tables and their rows alone.
     subWriteFirmRecord(user, record(QStringLiteral("New Firm"), 2004, 5));
     subEnsureAddedUserTables(user);
@@ -381,4 +395,9 @@ void tst_FirmRecordStore::createStatementFromSource()
                        "\"D\" REAL, PRIMARY KEY (\"A\", \"B\"))"));
     QCOMPARE(fncCreateStatementFromSource(QStringLiteral("T"), QStringLiteral("# only\n")),
              QString());
+    QCOMPARE(fncAddColumnStatementsFromSource(QStringLiteral("T"),
+                                              QStringLiteral("A:TEXT:KEY\tB:INTEGER\tC\tD:REAL\n"),
+                                              {QStringLiteral("a"), QStringLiteral("C")}),
+             (QStringList{"ALTER TABLE \"T\" ADD COLUMN \"B\" INTEGER",
+                          "ALTER TABLE \"T\" ADD COLUMN \"D\" REAL"}));
 }

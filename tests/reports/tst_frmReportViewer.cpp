@@ -169,7 +169,7 @@ private slots:
         QVERIFY(!shown.shown);
         QCOMPARE(messages.messages.size(), 1);
         QVERIFY(messages.messages.at(0).text.startsWith(
-            QStringLiteral("Le rapport ne peut être affiché.")));
+            QStringLiteral("Le rapport ne peut pas être affiché.")));
     }
 
     void pagesZoomAndPdf()
