@@ -10,40 +10,54 @@ build="${1:-build}"
 pairs="${2:-31}"
 program="$build/Quorvel/quorvel"
 bare="$build/bench/bench_bare_window"
-display=":87"
 
-Xvfb "$display" -screen 0 1366x768x24 >/dev/null 2>&1 &
+# A display of its own: Xvfb picks a free number and writes it out. Without
+# -noreset it would reset each time the last client leaves, refusing the
+# next launch for that moment.
+number_file=$(mktemp)
+errors=$(mktemp)
+Xvfb -displayfd 1 -noreset -screen 0 1366x768x24 >"$number_file" 2>/dev/null &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
+trap 'kill $xvfb 2>/dev/null; rm -f "$number_file" "$errors"' EXIT
+until [ -s "$number_file" ]; do sleep 0.05; done
+display=":$(head -1 "$number_file")"
 until DISPLAY="$display" xdotool getdisplaygeometry >/dev/null 2>&1; do sleep 0.05; done
 
-# Prints "milliseconds peak-kB" for one launch of $1.
+# One launch of $1: sets launch_us (launch to window mapped) and launch_kb
+# (peak memory). Runs in this shell, not a subshell: a subshell would run
+# the EXIT trap and take the display down with it.
 launch() {
     local start end pid polls=0 peak
     start=$(date +%s%N)
-    DISPLAY="$display" "$1" >/dev/null 2>&1 &
+    DISPLAY="$display" "$1" >/dev/null 2>"$errors" &
     pid=$!
     until DISPLAY="$display" xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do
         sleep 0.002
         polls=$((polls + 1))
-        if [ "$polls" -gt 5000 ]; then echo "no window from $1" >&2; exit 1; fi
+        if [ "$polls" -gt 5000 ] || ! kill -0 "$pid" 2>/dev/null; then
+            echo "no window from $1: $(tail -3 "$errors")" >&2
+            exit 1
+        fi
     done
     end=$(date +%s%N)
     peak=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")
     kill "$pid"
     wait "$pid" 2>/dev/null || true
-    echo "$(( (end - start) / 1000 )) $peak"
+    launch_us=$(( (end - start) / 1000 ))
+    launch_kb=$peak
 }
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-launch "$program" >/dev/null # warm the file cache for both
-launch "$bare" >/dev/null
+launch "$program" # warm the file cache for both
+launch "$bare"
 time_ratios=() memory_ratios=() program_ms=() bare_ms=()
 for _ in $(seq 1 "$pairs"); do
-    read -r p_us p_kb < <(launch "$program")
+    launch "$program"
+    p_us=$launch_us p_kb=$launch_kb
     sleep 0.2
-    read -r b_us b_kb < <(launch "$bare")
+    launch "$bare"
+    b_us=$launch_us b_kb=$launch_kb
     sleep 0.2
     time_ratios+=("$(awk -v a="$p_us" -v b="$b_us" 'BEGIN { printf "%.4f", a / b }')")
     memory_ratios+=("$(awk -v a="$p_kb" -v b="$b_kb" 'BEGIN { printf "%.4f", a / b }')")

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -76,44 +75,27 @@ bool cutOff(const QByteArray &header, qint64 size)
     return pages != 0 && word(24) == word(92) && size < qint64(pages) * pageSize;
 }
 
-// Every table of the file with its columns, names lower-cased; the result
-// code of the read.
-int readTables(sqlite3 *db, QHash<QString, QSet<QString>> &tables)
-{
-    sqlite3_stmt *statement = nullptr;
-    int code = sqlite3_prepare_v2(db,
-                                  "select m.name, p.name from sqlite_master m, "
-                                  "pragma_table_info(m.name) p where m.type = 'table'",
-                                  -1, &statement, nullptr);
-    while (code == SQLITE_OK || code == SQLITE_ROW) {
-        code = sqlite3_step(statement);
-        if (code != SQLITE_ROW)
-            break;
-        const auto text = [statement](int column) {
-            return QString::fromUtf8(
-                       reinterpret_cast<const char *>(sqlite3_column_text(statement, column)))
-                .toLower();
-        };
-        tables[text(0)].insert(text(1));
-    }
-    sqlite3_finalize(statement);
-    return code == SQLITE_DONE ? SQLITE_OK : code;
-}
-
-std::optional<DatabaseProblem> compareWithSchema(const QString &path,
-                                                 const QHash<QString, QSet<QString>> &tables,
+// The tables and columns of `schema` that the database lacks, looked up in
+// the schema the engine has already read: each lookup searches its
+// in-memory tables and prepares no statement (a query of every table's
+// columns cost more than the rest of the start).
+std::optional<DatabaseProblem> compareWithSchema(sqlite3 *db, const QString &path,
                                                  const DatabaseSchema &schema)
 {
     QStringList missingTables;
     QStringList missingColumns;
+    const auto exists = [db](const QByteArray &table, const char *column) {
+        return sqlite3_table_column_metadata(db, "main", table.constData(), column, nullptr,
+                                             nullptr, nullptr, nullptr, nullptr) == SQLITE_OK;
+    };
     for (const auto &[table, columns] : schema.tables()) {
-        const auto found = tables.constFind(table.toLower());
-        if (found == tables.cend()) {
+        const QByteArray tableName = table.toUtf8();
+        if (!exists(tableName, nullptr)) {
             missingTables << table;
             continue;
         }
         for (const QString &column : columns)
-            if (!found->contains(column.toLower()))
+            if (!exists(tableName, column.toUtf8().constData()))
                 missingColumns << table + QLatin1Char('.') + column;
     }
     if (!missingTables.isEmpty())
@@ -188,8 +170,10 @@ std::optional<DatabaseProblem> fncCheckOpenDatabase(sqlite3 *db, const QString &
                                                     const DatabaseSchema &schema, bool needsWrites)
 {
     sqlite3_busy_timeout(db, kLockWaitMs);
-    QHash<QString, QSet<QString>> tables;
-    const int read = readTables(db, tables);
+    // Reading the schema is the first read of the file: a file that is no
+    // database, or a damaged one, fails here.
+    const int read =
+        sqlite3_exec(db, "select 1 from sqlite_master limit 1", nullptr, nullptr, nullptr);
     if (isLockCode(read))
         return DatabaseProblem{DatabaseFault::Locked, path, {}};
     if (read == SQLITE_NOTADB)
@@ -198,7 +182,7 @@ std::optional<DatabaseProblem> fncCheckOpenDatabase(sqlite3 *db, const QString &
         return DatabaseProblem{DatabaseFault::Damaged, path, {}};
     if (read != SQLITE_OK)
         return std::nullopt; // the connection's first statement reports it
-    if (auto problem = compareWithSchema(path, tables, schema))
+    if (auto problem = compareWithSchema(db, path, schema))
         return problem;
     if (!needsWrites)
         return std::nullopt;
