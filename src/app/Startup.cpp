@@ -23,20 +23,10 @@ namespace {
     EndProgram(1);
 }
 
-// Checks the file, opens it, and checks the open handle before the
-// connection does anything else: each file is opened once.
 void openDatabase(Connection &connection, const QString &path, const DatabaseSchema &schema,
                   OpenMode mode)
 {
-    const bool needsWrites = mode == OpenMode::ReadWrite;
-    if (const auto problem = fncCheckDatabaseFile(path, needsWrites))
-        refuseToStart(*problem);
-    std::optional<DatabaseProblem> problem;
-    ConnectToDatabaseFileIf(connection, path, mode, [&](sqlite3 *db) {
-        problem = fncCheckOpenDatabase(db, path, schema, needsWrites);
-        return !problem;
-    });
-    if (problem)
+    if (const auto problem = fncOpenCheckedDatabase(connection, path, schema, mode))
         refuseToStart(*problem);
 }
 } // namespace

@@ -17,15 +17,7 @@ namespace {
 void openDatabase(Connection &connection, const QString &path, const DatabaseSchema &schema,
                   OpenMode mode)
 {
-    const bool needsWrites = mode == OpenMode::ReadWrite;
-    if (const auto problem = fncCheckDatabaseFile(path, needsWrites))
-        refuse(*problem);
-    std::optional<DatabaseProblem> problem;
-    ConnectToDatabaseFileIf(connection, path, mode, [&](sqlite3 *db) {
-        problem = fncCheckOpenDatabase(db, path, schema, needsWrites);
-        return !problem;
-    });
-    if (problem)
+    if (const auto problem = fncOpenCheckedDatabase(connection, path, schema, mode))
         refuse(*problem);
 }
 } // namespace

@@ -1,5 +1,6 @@
 #include "core/DatabaseCheck.h"
 
+#include "core/DbTools.h"
 #include "core/ResourceString.h"
 #include "core/StringIds.h"
 
@@ -197,6 +198,20 @@ std::optional<DatabaseProblem> fncCheckOpenDatabase(sqlite3 *db, const QString &
     if (lock == SQLITE_READONLY)
         return DatabaseProblem{DatabaseFault::ReadOnlyFile, path, {}};
     return std::nullopt;
+}
+
+std::optional<DatabaseProblem> fncOpenCheckedDatabase(Connection &connection, const QString &path,
+                                                      const DatabaseSchema &schema, OpenMode mode)
+{
+    const bool needsWrites = mode == OpenMode::ReadWrite;
+    if (auto problem = fncCheckDatabaseFile(path, needsWrites))
+        return problem;
+    std::optional<DatabaseProblem> problem;
+    ConnectToDatabaseFileIf(connection, path, mode, [&](sqlite3 *db) {
+        problem = fncCheckOpenDatabase(db, path, schema, needsWrites);
+        return !problem;
+    });
+    return problem;
 }
 
 std::optional<DatabaseProblem> fncProvideUserDatabase(const QString &path,

@@ -6,6 +6,8 @@
 #include <optional>
 
 struct sqlite3;
+class Connection;
+enum class OpenMode;
 
 // The start-up check of a database file, in two steps around its opening:
 // before, the file must be there, be a whole database file and, for the user
@@ -66,6 +68,13 @@ std::optional<DatabaseProblem> fncCheckDatabaseFile(const QString &path, bool ne
 // and that no other program holds it locked.
 std::optional<DatabaseProblem> fncCheckOpenDatabase(sqlite3 *db, const QString &path,
                                                     const DatabaseSchema &schema, bool needsWrites);
+
+// Both steps around the opening: checks the file, opens it into
+// `connection`, and checks the open handle before anything else uses it, so
+// that each file is opened once. On a problem, `connection` is left as
+// nothing and the file as it was.
+std::optional<DatabaseProblem> fncOpenCheckedDatabase(Connection &connection, const QString &path,
+                                                      const DatabaseSchema &schema, OpenMode mode);
 
 // Installed, the user database is created at `path` from the shipped
 // `templatePath` the first time; an existing file is left alone. The copy
