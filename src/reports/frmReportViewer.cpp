@@ -112,7 +112,7 @@ void frmReportViewer::DisplayCrystalReport(Connection &DataConn, Connection &Wri
         return;
     }
 
-    const QString layoutPath = ProgramFolder() + QLatin1String(chosen->layoutFile);
+    const QString layoutPath = DataFolder() + QLatin1String(chosen->layoutFile);
     PreparationOutcome prepared;
     try {
         prepared = chosen->prepare(DataConn, WriteConn, ReportToDisplay, Volume, Province, Year,
