@@ -18,7 +18,7 @@ bool isEnglish(Language language)
     return language == Language::English;
 }
 
-bool writePdf(const ReportDocument &document, const QString &path)
+bool writePdf(const ReportDocument &document, const QString &path, const QString &title)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -28,6 +28,7 @@ bool writePdf(const ReportDocument &document, const QString &path)
         QPdfWriter writer(&file);
         writer.setResolution(300);
         writer.setCreator(QStringLiteral("Quorvel"));
+        writer.setTitle(title);
         painted = document.printTo(writer, writer.resolution());
     }
     if (!painted) {
@@ -133,7 +134,11 @@ BatchResult fncExportComparison(Connection &reference, Connection &user,
             names ? names->claim(statement.firmName, statement.year, industry.naics, language)
                   : fncComparisonFileName(statement.firmName, statement.year, industry.naics,
                                           language);
-        if (!writePdf(*document, QDir(folder).filePath(fileName))) {
+        const ReportIdentity identity{QStringLiteral("com"),   !isEnglish(language),
+                                      industry.naics,          QString(),
+                                      qint16(industry.volume), industry.region,
+                                      statement.firmName,      qint16(statement.year)};
+        if (!writePdf(*document, QDir(folder).filePath(fileName), reportDocumentTitle(identity))) {
             result.detail = QDir::toNativeSeparators(QDir(folder).filePath(fileName));
             return result;
         }

@@ -37,7 +37,11 @@ std::unique_ptr<QTextDocument> newDocument(const QString &html, const QSizeF &pa
 {
     auto document = std::make_unique<QTextDocument>();
     document->documentLayout()->setPaintDevice(layoutDevice());
-    document->setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+    // Without shaping the text has no ligatures ("fi" as one glyph), so what
+    // is copied or searched in an exported PDF reads as typed.
+    QFont font(QStringLiteral("DejaVu Sans"), 9);
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    document->setDefaultFont(font);
     document->setDocumentMargin(0);
     document->setPageSize(pageSize);
     installReportCharts(*document);
@@ -252,7 +256,7 @@ bool ReportDocument::printTo(QPagedPaintDevice &device, double dpi) const
     return painter.end();
 }
 
-bool ReportDocument::exportPdf(const QString &path) const
+bool ReportDocument::exportPdf(const QString &path, const QString &title) const
 {
     {
         QFile probe(path);
@@ -262,5 +266,6 @@ bool ReportDocument::exportPdf(const QString &path) const
     QPdfWriter writer(path);
     writer.setResolution(300);
     writer.setCreator(QStringLiteral("Quorvel"));
+    writer.setTitle(title);
     return printTo(writer, writer.resolution());
 }

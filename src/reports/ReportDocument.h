@@ -47,7 +47,8 @@ public:
     // Draws every page on a printer or PDF writer, set to the layout's paper.
     // False when the device cannot be painted on.
     bool printTo(QPagedPaintDevice &device, double dpi) const;
-    bool exportPdf(const QString &path) const;
+    // A PDF file carrying `title` and "Quorvel" as its creator.
+    bool exportPdf(const QString &path, const QString &title = QString()) const;
 
 private:
     enum class Decoration { Header, Footer };

@@ -2,6 +2,7 @@
 
 #include "core/ProgramFolder.h"
 #include "reports/ReportEngine.h"
+#include "reports/ReportTitles.h"
 #include "reports/SpreadsheetExport.h"
 
 QString exportExtension(ExportFormat format)
@@ -25,6 +26,21 @@ QString reportLayoutPath(const QString &kind)
     return DataFolder() + QLatin1String(file);
 }
 
+ReportAbout fncReportAbout(Connection &user, const ReportIdentity &identity)
+{
+    const QString letter = identity.french ? QStringLiteral("F") : QStringLiteral("E");
+    const RecordSet dataset =
+        GetRS(user, QStringLiteral("select ") + volumeTitleValue(letter), QStringLiteral("read"),
+              {identity.region, identity.volume, letter});
+    return {reportKindName(identity),
+            identity.naics,
+            identity.industry.trimmed(),
+            dataset.RecordCount() > 0 ? dataset.field(0).toString() : QString(),
+            identity.firmName.trimmed(),
+            identity.year,
+            reportDocumentTitle(identity)};
+}
+
 bool fncWriteReportFile(Connection &user, const ReportIdentity &identity, ExportFormat format,
                         const QString &path)
 {
@@ -34,7 +50,8 @@ bool fncWriteReportFile(Connection &user, const ReportIdentity &identity, Export
         report->table(number).setLocation(user.filePath());
     report->readThrough(user);
     if (format == ExportFormat::Pdf)
-        return report->render()->exportPdf(path);
-    const ReportWorkbook workbook = buildReportWorkbook(report->layout(), report->readTables());
+        return report->render()->exportPdf(path, reportDocumentTitle(identity));
+    ReportWorkbook workbook = buildReportWorkbook(report->layout(), report->readTables());
+    workbook.about = fncReportAbout(user, identity);
     return format == ExportFormat::Xlsx ? writeXlsx(workbook, path) : writeCsv(workbook, path);
 }

@@ -2,6 +2,7 @@
 
 #include "core/DbTools.h"
 #include "reports/ReportNaming.h"
+#include "reports/ReportSheets.h"
 
 #include <QString>
 
@@ -15,6 +16,10 @@ QString exportExtension(ExportFormat format);
 
 // The layout file of a report kind ("rat", "bal", "com") among the shipped files.
 QString reportLayoutPath(const QString &kind);
+
+// What the report is about, its data set's title read from the user
+// database's volume and region titles.
+ReportAbout fncReportAbout(Connection &user, const ReportIdentity &identity);
 
 // Reads the report's tables, which its preparation left in the user
 // database, and writes the report to `path`. Throws ReportError when the

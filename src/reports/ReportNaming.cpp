@@ -32,6 +32,14 @@ QString reportKindName(const ReportIdentity &report)
     return QStringLiteral("Ratios");
 }
 
+QString reportDocumentTitle(const ReportIdentity &report)
+{
+    const QString about = report.kind == QLatin1String("com")
+                              ? report.firmName.trimmed()
+                              : (report.naics + QLatin1Char(' ') + report.industry).trimmed();
+    return reportKindName(report) + kDash + about + kDash + QString::number(report.year);
+}
+
 QString printJobName(const ReportIdentity &report)
 {
     QString name = QStringLiteral("Quorvel") + kDash + reportKindName(report) + kDash;

@@ -23,6 +23,10 @@ QString reportKindName(const ReportIdentity &report);
 // construction"; a comparison names the firm and its year.
 QString printJobName(const ReportIdentity &report);
 
+// The title an exported document carries: "Ratios – 236110 Residential
+// building construction – 2006", "Comparison – Maple Ridge Homes Ltd – 2006".
+QString reportDocumentTitle(const ReportIdentity &report);
+
 // The file name an export suggests, without folder: "Ratios – 236110 –
 // Volume 1.pdf", "Comparison – Maple Ridge Homes Ltd – 2006.xlsx". Letters
 // that file systems refuse become "-".

@@ -441,7 +441,9 @@ bool ReportPageView::exportReport(ExportFormat format)
 bool ReportPageView::writeExport(ExportFormat format, const QString &path)
 {
     if (format == ExportFormat::Pdf)
-        return m_document->exportPdf(path);
+        return m_document->exportPdf(path, m_identity.kind.isEmpty()
+                                               ? window()->windowTitle()
+                                               : reportDocumentTitle(m_identity));
     if (!m_workbook)
         return false;
     try {

@@ -116,6 +116,7 @@ ReportWorkbook buildReportWorkbook(const ReportLayout &layout, const QVector<Rec
 {
     ReportWorkbook workbook;
     workbook.language = reportLanguageOf(layout, tables);
+    workbook.pageLayout = layout.pageLayout;
     const TableValues values(layout, tables);
     QStringList names;
     for (const ReportLayout::Sheet &sheet : layout.sheets) {

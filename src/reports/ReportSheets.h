@@ -26,10 +26,24 @@ struct ReportSheet
     QVector<QVector<SheetCell>> rows;
 };
 
+// What a report is about, as every exported file names it.
+struct ReportAbout
+{
+    QString report; // "Ratios", "Comparison"... in the report's language
+    QString naics;
+    QString industry; // the industry's title
+    QString dataset;  // "Volume 3: Firms with revenue of ... - Quebec"
+    QString firm;     // a comparison's firm
+    int year = 0;
+    QString title; // the document's title: report, firm or industry, year
+};
+
 struct ReportWorkbook
 {
     ReportLanguage language = ReportLanguage::English;
     QVector<ReportSheet> sheets;
+    ReportAbout about;
+    QPageLayout pageLayout; // the PDF's page, which printed sheets follow
 };
 
 // The workbook of a layout over its tables (in the layout's order). Throws

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QRegularExpression>
 #include <QTextStream>
 #include <xlsxwriter.h>
 
@@ -23,9 +24,9 @@ QString withSign(const QString &pattern, bool showSign)
     return QStringLiteral("+%1;-%1;%1").arg(pattern);
 }
 
-QString csvField(const QString &text)
+QString csvField(const QString &text, QChar separator)
 {
-    const bool quoted = text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) ||
+    const bool quoted = text.contains(separator) || text.contains(QLatin1Char('"')) ||
                         text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')) ||
                         text != text.trimmed();
     if (!quoted)
@@ -35,11 +36,30 @@ QString csvField(const QString &text)
     return QLatin1Char('"') + escaped + QLatin1Char('"');
 }
 
-QString csvCell(const SheetCell &cell)
+QString csvUnit(const NumberFormat &format, ReportLanguage language)
 {
-    if (cell.isNumber())
-        return csvNumber(cell.value.toDouble(), cell.format.value_or(NumberFormat{}));
-    return csvField(cell.value.toString());
+    switch (format.kind) {
+    case NumberKind::Percent:
+        return QStringLiteral("%");
+    case NumberKind::Points:
+        return language == ReportLanguage::French ? QStringLiteral("pts de %")
+                                                  : QStringLiteral("pts");
+    case NumberKind::Currency:
+        return QStringLiteral("$");
+    default:
+        return QString();
+    }
+}
+
+// A heading that starts with a year ("2006 Median") gives the row's year
+// and its measure; other headings are the measure of the report's year.
+std::pair<int, QString> yearAndMeasure(const QString &heading, int reportYear)
+{
+    static const QRegularExpression leadingYear(QStringLiteral("^((?:19|20)\\d\\d)\\b\\s*(.*)$"));
+    const QRegularExpressionMatch match = leadingYear.match(heading.trimmed());
+    if (match.hasMatch())
+        return {match.captured(1).toInt(), match.captured(2)};
+    return {reportYear, heading.trimmed()};
 }
 
 // The workbook's formats, made once for each number pattern.
@@ -79,14 +99,36 @@ private:
     QHash<QByteArray, lxw_format *> m_numbers;
 };
 
-void writeSheet(lxw_workbook *book, XlsxFormats &formats, const ReportSheet &sheet)
+// Prints as the PDF does: its paper and orientation, one page wide, the
+// rows down to the headings repeated on every page, the page number below.
+void setPageSetup(lxw_worksheet *tab, const ReportWorkbook &workbook, lxw_row_t headingRow)
+{
+    if (workbook.pageLayout.orientation() == QPageLayout::Landscape)
+        worksheet_set_landscape(tab);
+    else
+        worksheet_set_portrait(tab);
+    worksheet_set_paper(tab, workbook.pageLayout.pageSize().id() == QPageSize::A4 ? 9 : 1);
+    worksheet_fit_to_pages(tab, 1, 0);
+    worksheet_repeat_rows(tab, 0, headingRow);
+    worksheet_set_footer(tab, workbook.language == ReportLanguage::French ? "&CPage &P de &N"
+                                                                          : "&CPage &P of &N");
+}
+
+void writeSheet(lxw_workbook *book, XlsxFormats &formats, const ReportWorkbook &workbook,
+                const ReportSheet &sheet)
 {
     lxw_worksheet *tab = workbook_add_worksheet(book, sheet.name.toUtf8().constData());
     lxw_row_t row = 0;
-    for (const QString &title : sheet.titles)
+    QStringList titles = sheet.titles;
+    // Every sheet names the benchmark data it shows.
+    const QString &dataset = workbook.about.dataset;
+    if (!dataset.isEmpty() && !titles.join(QLatin1Char('\n')).contains(dataset))
+        titles << dataset;
+    for (const QString &title : titles)
         worksheet_write_string(tab, row++, 0, title.toUtf8().constData(), formats.bold());
-    if (!sheet.titles.isEmpty())
+    if (!titles.isEmpty())
         ++row;
+    setPageSetup(tab, workbook, row);
     for (int column = 0; column < sheet.headings.size(); ++column)
         worksheet_write_string(tab, row, static_cast<lxw_col_t>(column),
                                sheet.headings.at(column).toUtf8().constData(), formats.heading());
@@ -149,10 +191,16 @@ double spreadsheetValue(double value, const NumberFormat &format)
     return format.kind == NumberKind::Percent ? value / 100.0 : value;
 }
 
-QString csvNumber(double value, const NumberFormat &format)
+QString csvNumber(double value, const NumberFormat &format, ReportLanguage language)
 {
-    const QString figure = QString::number(value, 'g', 15);
-    return format.kind == NumberKind::Percent ? figure + QLatin1Char('%') : figure;
+    const int decimals = format.kind == NumberKind::Integer ? 0 : std::max(format.decimals, 0);
+    QString figure = QString::number(value, 'f', decimals);
+    // A figure that rounds to zero has no sign.
+    if (figure.startsWith(QLatin1Char('-')) && figure.toDouble() == 0)
+        figure.remove(0, 1);
+    if (language == ReportLanguage::French)
+        figure.replace(QLatin1Char('.'), QLatin1Char(','));
+    return figure;
 }
 
 bool writeXlsx(const ReportWorkbook &workbook, const QString &path)
@@ -161,8 +209,23 @@ bool writeXlsx(const ReportWorkbook &workbook, const QString &path)
     if (!book)
         return false;
     XlsxFormats formats(book, workbook.language);
+    const ReportAbout &about = workbook.about;
+    QByteArray title = about.title.toUtf8();
+    QByteArray subject = QStringList{about.naics + QLatin1Char(' ') + about.industry, about.dataset,
+                                     about.year ? QString::number(about.year) : QString()}
+                             .filter(QRegularExpression(QStringLiteral("\\S")))
+                             .join(QStringLiteral(" \u2013 "))
+                             .toUtf8();
+    QByteArray quorvel("Quorvel");
+    // The library copies the texts; its structure just takes them unconst.
+    lxw_doc_properties properties{};
+    properties.title = title.data();
+    properties.subject = subject.data();
+    properties.author = quorvel.data();
+    properties.company = quorvel.data();
+    workbook_set_properties(book, &properties);
     for (const ReportSheet &sheet : workbook.sheets)
-        writeSheet(book, formats, sheet);
+        writeSheet(book, formats, workbook, sheet);
     return workbook_close(book) == LXW_NO_ERROR;
 }
 
@@ -171,27 +234,42 @@ bool writeCsv(const ReportWorkbook &workbook, const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
+    const bool french = workbook.language == ReportLanguage::French;
+    const QChar separator = french ? QLatin1Char(';') : QLatin1Char(',');
+    const ReportAbout &about = workbook.about;
     QTextStream out(&file);
     out.setEncoding(QStringConverter::Utf8);
     out.setGenerateByteOrderMark(true); // spreadsheets then read the accents right
-    const QString endOfLine = QStringLiteral("\r\n");
-    bool first = true;
+    const auto line = [&](const QStringList &fields) {
+        QStringList quoted;
+        for (const QString &field : fields)
+            quoted << csvField(field, separator);
+        out << quoted.join(separator) << "\r\n";
+    };
+    line(french ? QStringList{"Rapport", "Entreprise", "SCIAN", "Industrie", "Ensemble de données",
+                              "Année", "Section", "Poste", "Mesure", "Valeur", "Unité"}
+                : QStringList{"Report", "Firm", "NAICS", "Industry", "Dataset", "Year", "Section",
+                              "Item", "Measure", "Value", "Unit"});
     for (const ReportSheet &sheet : workbook.sheets) {
-        if (!first)
-            out << endOfLine;
-        first = false;
-        out << csvField(sheet.name) << endOfLine;
-        for (const QString &title : sheet.titles)
-            out << csvField(title) << endOfLine;
-        QStringList headings;
-        for (const QString &heading : sheet.headings)
-            headings << csvField(heading);
-        out << headings.join(QLatin1Char(',')) << endOfLine;
         for (const QVector<SheetCell> &cells : sheet.rows) {
-            QStringList fields;
-            for (const SheetCell &cell : cells)
-                fields << csvCell(cell);
-            out << fields.join(QLatin1Char(',')) << endOfLine;
+            if (cells.isEmpty())
+                continue;
+            const QString item =
+                cells.first().isNumber() ? QString() : cells.first().value.toString().trimmed();
+            for (int column = 1; column < cells.size(); ++column) {
+                const SheetCell &cell = cells.at(column);
+                if (cell.value.isNull() || cell.value.toString().trimmed().isEmpty())
+                    continue;
+                auto [year, measure] = yearAndMeasure(sheet.headings.value(column), about.year);
+                if (measure.isEmpty())
+                    measure = sheet.headings.value(0).trimmed();
+                const NumberFormat format = cell.format.value_or(NumberFormat{});
+                line({about.report, about.firm, about.naics, about.industry, about.dataset,
+                      year ? QString::number(year) : QString(), sheet.name, item, measure,
+                      cell.isNumber() ? csvNumber(cell.value.toDouble(), format, workbook.language)
+                                      : cell.value.toString().trimmed(),
+                      cell.isNumber() ? csvUnit(format, workbook.language) : QString()});
+            }
         }
     }
     out.flush();

@@ -7,6 +7,7 @@
 #include "core/WriteRefusal.h"
 #include "reports/ReportEngine.h"
 #include "reports/ReportError.h"
+#include "reports/ReportExport.h"
 #include "reports/ReportPageView.h"
 #include "reports/ReportPreparation.h"
 #include "reports/ReportSheets.h"
@@ -156,8 +157,11 @@ void frmReportViewer::DisplayCrystalReport(Connection &DataConn, Connection &Wri
         CRViewer1->setReportSource(report->render());
         // The spreadsheet is read from the same tables when the user asks
         // for it; they keep their rows while the window is open.
-        CRViewer1->setWorkbookSource(
-            [report] { return buildReportWorkbook(report->layout(), report->readTables()); });
+        CRViewer1->setWorkbookSource([report, about = fncReportAbout(WriteConn, identity)] {
+            ReportWorkbook workbook = buildReportWorkbook(report->layout(), report->readTables());
+            workbook.about = about;
+            return workbook;
+        });
     } catch (const ReportError &error) {
         ShowMessage((french ? QStringLiteral("Le rapport ne peut pas être affiché.\n\n")
                             : QStringLiteral("The report cannot be shown.\n\n")) +

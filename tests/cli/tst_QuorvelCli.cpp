@@ -30,6 +30,13 @@ Run runCli(const QStringList &arguments)
             QString::fromUtf8(process.readAllStandardError())};
 }
 
+QString runTool(const QString &tool, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
 } // namespace
 
 class tst_QuorvelCli : public QObject
@@ -131,6 +138,86 @@ private slots:
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.contains(QLatin1String("myData.mdb")), qPrintable(run.err));
         QVERIFY(QDir(m_empty.path()).isEmpty());
+    }
+
+    // Each export read back by a reader that is not the writer: poppler for
+    // the PDF, unzip for the workbook's parts, a strict CSV parse.
+    void readBack_data()
+    {
+        QTest::addColumn<QStringList>("report"); // the options choosing the report
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("title");
+        const QStringList ratios{"--report", "ratios", "--volume", "1", "--naics", m_naics};
+        const QStringList comparison{"--report",      "comparison", "--firm",
+                                     kFirm.toUpper(), "--year",     "2006"};
+        const QStringList balance{"--report", "balance", "--volume", "1", "--naics", m_naics};
+        QTest::newRow("en:ratios pdf") << ratios << "en"
+                                       << "pdf"
+                                       << "Ratios – " + m_naics + " ";
+        QTest::newRow("fr:comparison pdf") << comparison << "fr"
+                                           << "pdf"
+                                           << "Comparaison – " + kFirm + " – 2006";
+        QTest::newRow("en:comparison xlsx") << comparison << "en"
+                                            << "xlsx"
+                                            << "Comparison – " + kFirm + " – 2006";
+        QTest::newRow("en:ratios csv") << ratios << "en"
+                                       << "csv"
+                                       << "";
+        QTest::newRow("fr:balance csv") << balance << "fr"
+                                        << "csv"
+                                        << "";
+    }
+
+    void readBack()
+    {
+        QFETCH(QStringList, report);
+        QFETCH(QString, language);
+        QFETCH(QString, format);
+        QFETCH(QString, title);
+        const QString file =
+            m_dir.filePath(QStringLiteral("%1.%2").arg(QTest::currentDataTag(), format));
+        const Run run = runCli(
+            inFolder(QStringList{"export"} + report +
+                     QStringList{"--language", language, "--format", format, "--output", file}));
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        const bool french = language == QLatin1String("fr");
+        if (format == QLatin1String("pdf")) {
+            QVERIFY(
+                runTool("pdfinfo", {file})
+                    .contains(QRegularExpression("Title: +" + QRegularExpression::escape(title) +
+                                                 ".*\\nCreator: +Quorvel")));
+            const QString text = runTool("pdftotext", {file, "-"});
+            QVERIFY(!text.contains(QChar(0xFB01)) && !text.contains(QChar(0xFB02)));
+            QVERIFY(text.contains(french ? "Marge bénéficiaire nette" : "Net profit margin"));
+        } else if (format == QLatin1String("xlsx")) {
+            const QString core = runTool("unzip", {"-p", file, "docProps/core.xml"});
+            QVERIFY2(core.contains("<dc:title>" + title + "</dc:title>") &&
+                         core.contains("<dc:creator>Quorvel</dc:creator>"),
+                     qPrintable(core));
+            const QString sheet = runTool("unzip", {"-p", file, "xl/worksheets/sheet1.xml"});
+            QVERIFY(sheet.contains(QRegularExpression("<pageSetup[^>]* fitToHeight=\"0\"")));
+            QVERIFY(sheet.contains("<oddFooter>&amp;CPage &amp;P of &amp;N</oddFooter>"));
+            XlsxReader reader;
+            QVERIFY(reader.open(file));
+            bool namesDataset = false;
+            for (const XlsxCell &cell : reader.cells(1))
+                namesDataset |= cell.text.startsWith(QLatin1String("Volume 1"));
+            QVERIFY(namesDataset);
+        } else {
+            bool bom = false;
+            const QList<QStringList> rows = readCsv(file, &bom, french ? ';' : ',');
+            QVERIFY(bom);
+            QVERIFY(rows.size() > 20);
+            QCOMPARE(rows.first().value(9), french ? "Valeur" : "Value");
+            const QRegularExpression number(french ? "^-?\\d+(,\\d+)?$" : "^-?\\d+(\\.\\d+)?$");
+            for (const QStringList &row : rows.mid(1)) {
+                QCOMPARE(row.size(), 11);
+                QCOMPARE(row.at(2), m_naics);
+                QVERIFY2(row.at(4).startsWith(QLatin1String("Volume 1")), qPrintable(row.at(4)));
+                QVERIFY2(number.match(row.at(9)).hasMatch(), qPrintable(row.join('|')));
+            }
+        }
     }
 
     void exportComparisons()

@@ -304,16 +304,22 @@ private slots:
         const QString csvPath = dir.filePath(QStringLiteral("book.csv"));
         QVERIFY(writeCsv(workbook, csvPath));
         bool bom = false;
-        const QList<QStringList> rows = testsupport::readCsv(csvPath, &bom);
+        const QList<QStringList> rows = testsupport::readCsv(csvPath, &bom, french ? ';' : ',');
         QVERIFY(bom);
-        QCOMPARE(rows.size(), 5);
-        QCOMPARE(rows.at(0), QStringList{tab});
-        QCOMPARE(rows.at(2).size(), 5);
-        QCOMPARE(rows.at(2).first(), french ? QStringLiteral("Poste") : QStringLiteral("Item"));
-        QCOMPARE(rows.at(3),
-                 (QStringList{french ? QStringLiteral("Marge nette") : QStringLiteral("Net margin"),
-                              "12.5%", "1.25", "1234567", "42"}));
-        QCOMPARE(rows.at(4), (QStringList{"Two, with a comma", "", "", "-500", ""}));
+        // One table: a header, then one figure a row at its format's precision,
+        // with its section, item and unit.
+        QCOMPARE(rows.size(), 6);
+        QCOMPARE(rows.at(0).size(), 11);
+        const auto figure = [&rows](int row) { return rows.at(row).mid(6); };
+        const QString margin =
+            french ? QStringLiteral("Marge nette") : QStringLiteral("Net margin");
+        QCOMPARE(figure(1).mid(0, 2), (QStringList{tab, margin}));
+        QCOMPARE(figure(1).mid(3), (QStringList{french ? "12,5" : "12.5", "%"}));
+        QCOMPARE(figure(2).mid(3), (QStringList{french ? "1,25" : "1.25", ""}));
+        QCOMPARE(figure(3).mid(3), (QStringList{"1234567", "$"}));
+        QCOMPARE(figure(4).mid(3), (QStringList{"42", ""}));
+        QCOMPARE(figure(5).mid(1),
+                 (QStringList{"Two, with a comma", figure(5).at(2), "-500", "$"}));
     }
 
     void unwritableFile()
@@ -452,23 +458,27 @@ private slots:
             QCOMPARE(reader.sheetNames(), tabs);
         QVERIFY(reader.sheetNames().size() >= 4);
         const QMap<QString, testsupport::XlsxCell> cells = reader.cells(1);
-        // Three title lines, a gap, the headings, then the section's rows.
-        QCOMPARE(cells.value("A6").text, firstLabel);
+        // Three title lines (and the comparison's data set), a gap, the
+        // headings, then the section's rows.
+        const QString firstRow = type.startsWith(QLatin1String("com")) ? "7" : "6";
+        QCOMPARE(cells.value("A" + firstRow).text, firstLabel);
         const RecordSet rows =
             GetRS(appState().gcnUser, QStringLiteral("select %1 from %2").arg(column, table),
                   QStringLiteral("read"));
         QCOMPARE(rows.RecordCount(), 1);
         const double stored = rows.field(column).toDouble();
-        const testsupport::XlsxCell figure = cells.value("B6");
+        const testsupport::XlsxCell figure = cells.value("B" + firstRow);
         QVERIFY(figure.number);
         QCOMPARE(figure.formatCode, format);
         const double expected = format.endsWith('%') ? stored / 100 : stored;
         QVERIFY2(qAbs(figure.text.toDouble() - expected) < 1e-9, qPrintable(figure.text));
 
-        const QList<QStringList> csv = testsupport::readCsv(written.at(2));
+        const QList<QStringList> csv =
+            testsupport::readCsv(written.at(2), nullptr, language.startsWith('F') ? ';' : ',');
         QVERIFY(csv.size() > 10);
-        QCOMPARE(csv.first(), QStringList{reader.sheetNames().first()});
-        QCOMPARE(csv.at(5).first(), firstLabel);
+        QCOMPARE(csv.first().size(), 11);
+        QCOMPARE(csv.at(1).at(6), reader.sheetNames().first());
+        QCOMPARE(csv.at(1).at(7), firstLabel);
     }
 
 private:

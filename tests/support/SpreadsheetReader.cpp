@@ -102,7 +102,7 @@ void XlsxReader::readStyles()
     }
 }
 
-QList<QStringList> readCsv(const QString &path, bool *bom)
+QList<QStringList> readCsv(const QString &path, bool *bom, char separator)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -132,7 +132,7 @@ QList<QStringList> readCsv(const QString &path, bool *bom)
             }
         } else if (c == QLatin1Char('"')) {
             quoted = true;
-        } else if (c == QLatin1Char(',')) {
+        } else if (c == QLatin1Char(separator)) {
             row << field;
             field.clear();
         } else if (c == QLatin1Char('\r')) {

@@ -40,8 +40,9 @@ private:
     QHash<int, QString> m_cellFormats;
 };
 
-// The rows of a CSV file (RFC 4180 quoting); `bom` tells whether it starts
+// The rows of a CSV file (RFC 4180 quoting, fields between `separator`s);
+// `bom` tells whether it starts
 // with the UTF-8 byte order mark.
-QList<QStringList> readCsv(const QString &path, bool *bom = nullptr);
+QList<QStringList> readCsv(const QString &path, bool *bom = nullptr, char separator = ',');
 
 } // namespace testsupport
