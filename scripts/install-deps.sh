@@ -4,7 +4,8 @@
 set -e
 
 # Build: compiler, CMake, Qt 6 (with Charts, which needs libqt6opengl6-dev),
-# SQLite, mustache, libxlsxwriter (whose pkg-config file asks for zlib).
+# SQLite, mustache, libxlsxwriter (whose pkg-config file asks for zlib),
+# libzip (the imported .xlsx files).
 # Tests: Xvfb, fonts, poppler-utils (pdftotext, pdfinfo), unzip, and
 # desktop-file-utils and appstream to validate the installed desktop files.
 # Benchmarks: xdotool. Packaging: file (for CPack's dependency scan).
@@ -13,7 +14,8 @@ qt6-base-dev libqt6opengl6-dev libqt6sql6-sqlite qt6-tools-dev qt6-tools-dev-too
 qt6-svg-dev qt6-charts-dev qt6-translations-l10n libsqlite3-dev \
 libkainjow-mustache-dev libxlsxwriter-dev zlib1g-dev \
 xvfb xauth fonts-dejavu-core poppler-utils unzip \
-desktop-file-utils appstream xdotool file"
+desktop-file-utils appstream xdotool file \
+libzip-dev"
 
 missing=""
 for package in $PACKAGES; do

@@ -76,3 +76,53 @@ inline constexpr int kKeywordInDefinitionsOnly = 1706;
 // The open-existing list's headings of the dataset a statement was saved under.
 inline constexpr int kListVolumeHeading = 1708;
 inline constexpr int kListRegionHeading = 1710;
+
+// Importing a statement from a spreadsheet, and its blank template: the
+// commands, the template's headings and marks, the file dialogs, the file
+// faults (%1 the file) and the import summary's lines.
+inline constexpr int kSaveTemplateCommand = 2000;
+inline constexpr int kImportCommand = 2002;
+inline constexpr int kTemplateAmount = 2004;
+inline constexpr int kTemplateFirm = 2006;
+inline constexpr int kTemplateYear = 2008;
+inline constexpr int kTemplateCode = 2010;
+inline constexpr int kTemplateEnglishName = 2012;
+inline constexpr int kTemplateFrenchName = 2014;
+inline constexpr int kTemplateComputed = 2016;
+inline constexpr int kTemplateComputedMark = 2018;
+inline constexpr int kTemplateSheetName = 2020;
+inline constexpr int kSaveTemplateTitle = 2022;
+inline constexpr int kImportTitle = 2024;
+inline constexpr int kImportFilter = 2026;
+inline constexpr int kXlsxFilter = 2028;
+inline constexpr int kCsvFilter = 2030;
+inline constexpr int kTemplateNotWritten = 2032;
+inline constexpr int kImportCannotOpen = 2040;
+inline constexpr int kImportNotSpreadsheet = 2042;
+inline constexpr int kImportPasswordProtected = 2044;
+inline constexpr int kImportEmpty = 2046;
+inline constexpr int kImportMixedSeparators = 2048;
+inline constexpr int kImportNoAmountColumn = 2050;
+inline constexpr int kImportNoItems = 2052;
+inline constexpr int kImportUnknownColumn = 2054;
+inline constexpr int kImportNothingChanged = 2056;
+inline constexpr int kImportColumnNotChosen = 2058;
+inline constexpr int kSummaryColumn = 2060;
+inline constexpr int kSummaryFilled = 2062;
+inline constexpr int kSummaryMissing = 2064;
+inline constexpr int kSummaryUnrecognised = 2066;
+inline constexpr int kSummaryRowNote = 2068;
+inline constexpr int kSummaryDuplicates = 2070;
+inline constexpr int kSummaryDuplicateRow = 2072;
+inline constexpr int kSummaryNotAmounts = 2074;
+inline constexpr int kSummaryRounded = 2076;
+inline constexpr int kSummaryRoundedRow = 2078;
+inline constexpr int kSummaryTotals = 2080;
+inline constexpr int kSummaryTotalRow = 2082;
+inline constexpr int kSummaryFirm = 2084;
+inline constexpr int kSummaryYear = 2086;
+inline constexpr int kImportQuestion = 2088;
+inline constexpr int kImportColumnLabel = 2090;
+inline constexpr int kImportAccept = 2092;
+inline constexpr int kImportCancel = 2094;
+inline constexpr int kSummaryNoLabel = 2096;

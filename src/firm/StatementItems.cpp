@@ -23,6 +23,11 @@ constexpr std::array<int, kStatementItemCount> screenOrder()
 constexpr std::array<int, kStatementItemCount> kScreenOrder = screenOrder();
 } // namespace
 
+const std::array<int, kStatementItemCount> &statementScreenOrder()
+{
+    return kScreenOrder;
+}
+
 QString fncAmountBoxName(const char *column)
 {
     return QStringLiteral("txt") + QString::fromLatin1(column);

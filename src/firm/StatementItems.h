@@ -80,6 +80,10 @@ consteval int statementItemIndex(std::string_view column)
     throw "not a statement item column";
 }
 
+// The items' indexes in the order the screen shows them: the assets, the
+// liabilities and equity, then the income statement.
+const std::array<int, kStatementItemCount> &statementScreenOrder();
+
 // Name of the amount box of a column ("txtCash" for "Cash").
 QString fncAmountBoxName(const char *column);
 

@@ -19,6 +19,10 @@
 #include "firm/ShowItemDefinition.h"
 #include "firm/StatementItems.h"
 #include "firm/frmOpenExisting.h"
+#include "import/ImportSummaryDialog.h"
+#include "import/ImportTexts.h"
+#include "import/StatementTemplate.h"
+#include "reports/ReportNaming.h"
 #include "reports/ReportTitles.h"
 #include "reports/frmReportViewer.h"
 #include "search/OpenIndustryDef.h"
@@ -33,6 +37,8 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -326,6 +332,10 @@ void frmMyValues::buildMenus()
     mnuNew = action(mnuFile, "mnuNew");
     mnuSave = action(mnuFile, "mnuSave");
     mnuOpen = action(mnuFile, "mnuOpen");
+    mnuFile->addSeparator();
+    mnuSaveTemplate = action(mnuFile, "mnuSaveTemplate");
+    mnuImport = action(mnuFile, "mnuImport");
+    mnuFile->addSeparator();
     mnuReturn = action(mnuFile, "mnuReturn");
     mnuReturnSearch = action(mnuFile, "mnuReturnSearch");
     mnuExit = action(mnuFile, "mnuExit");
@@ -358,6 +368,8 @@ void frmMyValues::connectHandlers()
     connect(mnuNew, &QAction::triggered, this, [this] { subStart_New_Firm_Record(); });
     connect(mnuSave, &QAction::triggered, this, [this] { subSave_Firm_Record(false); });
     connect(mnuOpen, &QAction::triggered, this, &frmMyValues::subOpen_Existing_Firm_Record);
+    connect(mnuSaveTemplate, &QAction::triggered, this, &frmMyValues::subSaveTemplate);
+    connect(mnuImport, &QAction::triggered, this, [this] { subImportStatement(); });
     connect(mnuReturn, &QAction::triggered, this, &frmMyValues::mnuReturn_Click);
     connect(mnuReturnSearch, &QAction::triggered, this, &frmMyValues::mnuReturnSearch_Click);
     connect(btnBack, &QToolButton::clicked, this, &frmMyValues::mnuReturnSearch_Click);
@@ -978,6 +990,78 @@ void frmMyValues::subView_Comparison_Report()
         languageLetter, *values);
 }
 
+// ---- Template and import ---------------------------------------------------
+
+void frmMyValues::subSaveTemplate()
+{
+    const Language language = appState().gintLanguage;
+    const QString suggested =
+        QDir(exportFolder())
+            .filePath(language == Language::French ? QStringLiteral("modele-etat-financier.xlsx")
+                                                   : QStringLiteral("statement-template.xlsx"));
+    QString path;
+    if (m_fileChooser) {
+        path = m_fileChooser(true, suggested);
+    } else {
+        const QString xlsx = caption(kXlsxFilter);
+        QString chosenFilter = xlsx;
+        path = QFileDialog::getSaveFileName(this, caption(kSaveTemplateTitle), suggested,
+                                            xlsx + QStringLiteral(";;") + caption(kCsvFilter),
+                                            &chosenFilter);
+        if (!path.isEmpty() && !templateFormatOf(path))
+            path += chosenFilter == xlsx ? QStringLiteral(".xlsx") : QStringLiteral(".csv");
+    }
+    if (path.isEmpty())
+        return; // the user cancelled
+    const std::optional<TemplateFormat> format = templateFormatOf(path);
+    const QString firm = fncVerifyFirmName() ? txtFirmName->text().trimmed() : QString();
+    const std::optional<int> year = fncStorableYear(cboYear->currentText());
+    if (!format || !writeStatementTemplate(path, *format, language, firm, year)) {
+        ShowMessage(caption(kTemplateNotWritten).arg(QDir::toNativeSeparators(path)),
+                    MsgButtons::Ok, MsgIcon::Warning, QString(), this);
+        return;
+    }
+    rememberExportFolder(path);
+}
+
+bool frmMyValues::subImportStatement()
+{
+    const QString path = m_fileChooser
+                             ? m_fileChooser(false, exportFolder())
+                             : QFileDialog::getOpenFileName(this, caption(kImportTitle),
+                                                            exportFolder(), caption(kImportFilter));
+    if (path.isEmpty())
+        return false;
+    rememberExportFolder(path);
+    const StatementFile file = readStatementFile(path);
+    if (file.fault != ImportFault::None) {
+        ShowMessage(
+            importFaultMessage(file.fault, QDir::toNativeSeparators(path), appState().gintLanguage),
+            MsgButtons::Ok, MsgIcon::Warning, QString(), this);
+        return false;
+    }
+    ImportSummaryDialog summary(file, path, this);
+    const bool accepted =
+        m_summaryRunner ? m_summaryRunner(summary) : summary.exec() == QDialog::Accepted;
+    if (!accepted)
+        return false;
+
+    const StatementImport &import = summary.result();
+    if (!import.firmName.isEmpty())
+        txtFirmName->setText(import.firmName);
+    if (import.year)
+        cboYear->setEditText(QString::number(*import.year));
+    const auto amounts = import.amounts();
+    for (int i = 0; i < kStatementItemCount; ++i) {
+        if (!statementItems()[i].computed)
+            amountBox(QString::fromLatin1(statementItems()[i].column))
+                ->setText(QString::number(amounts[i], 'f', 0));
+    }
+    subCalculateSubTotals();
+    mblnDataChanged = true;
+    return true;
+}
+
 // ---- Screen frame ------------------------------------------------------------
 
 void frmMyValues::Form_Activate()
@@ -1031,6 +1115,8 @@ void frmMyValues::subLoadCaptions()
     mnuNew->setText(caption(532));
     mnuSave->setText(caption(536));
     mnuOpen->setText(caption(528));
+    mnuSaveTemplate->setText(caption(kSaveTemplateCommand));
+    mnuImport->setText(caption(kImportCommand));
     mnuReturn->setText(caption(498));
     mnuReturnSearch->setText(caption(558));
     mnuExit->setText(caption(328));

@@ -13,6 +13,7 @@
 #include <optional>
 
 class ClickableLabel;
+class ImportSummaryDialog;
 class QAction;
 class QComboBox;
 class QKeyEvent;
@@ -63,6 +64,21 @@ public:
     void subDelete_Firm_Record();
     bool fncVerifyFirmName() const;
     void subView_Comparison_Report();
+    // File > Save blank template…: an .xlsx or .csv template in the screen's
+    // language, naming the firm and year when they are filled.
+    void subSaveTemplate();
+    // File > Import statement…: reads a file, shows the summary and, when
+    // the user accepts, puts the amounts (and the file's firm and year) on
+    // the screen, unsaved. Returns whether the screen changed.
+    bool subImportStatement();
+
+    // The file the template and import commands write or read; tests answer
+    // instead of the file dialogs. `save` is true for the template.
+    using FileChooser = std::function<QString(bool save, const QString &suggested)>;
+    void setFileChooser(FileChooser chooser) { m_fileChooser = std::move(chooser); }
+    // Runs the import summary; true when the user accepts. Tests answer it.
+    using ImportSummaryRunner = std::function<bool(ImportSummaryDialog &)>;
+    void setImportSummaryRunner(ImportSummaryRunner runner) { m_summaryRunner = std::move(runner); }
     // The comparison's checks and the list handed to the report; empty when
     // a check refused the statement (its message has been shown).
     std::optional<QStringList> fncPrepareComparison();
@@ -132,6 +148,8 @@ public:
     QAction *mnuNew = nullptr;
     QAction *mnuSave = nullptr;
     QAction *mnuOpen = nullptr;
+    QAction *mnuSaveTemplate = nullptr;
+    QAction *mnuImport = nullptr;
     QAction *mnuReturn = nullptr;
     QAction *mnuReturnSearch = nullptr;
     QAction *mnuExit = nullptr;
@@ -198,4 +216,6 @@ private:
     bool m_captionsLoaded = false;
     QHash<QString, QLineEdit *> m_amountBoxes;
     QHash<QString, QLabel *> m_itemLabels;
+    FileChooser m_fileChooser;
+    ImportSummaryRunner m_summaryRunner;
 };
