@@ -2,6 +2,8 @@
 
 #include "cli/CliStatus.h"
 
+#include <algorithm>
+
 namespace {
 [[noreturn]] void usageError(const QString &message)
 {
@@ -13,8 +15,14 @@ CliArguments::CliArguments(const QStringList &arguments, const QList<CliOption> 
 {
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &word = arguments.at(i);
-        if (!word.startsWith(QLatin1String("--")) || word.size() == 2)
-            usageError(QStringLiteral("unexpected argument \"%1\"").arg(word));
+        if (!word.startsWith(QLatin1String("--")) || word.size() == 2) {
+            const bool operand = std::any_of(known.cbegin(), known.cend(),
+                                             [](const CliOption &o) { return !*o.name; });
+            if (!operand || m_values.contains(QString()))
+                usageError(QStringLiteral("unexpected argument \"%1\"").arg(word));
+            m_values.insert(QString(), word);
+            continue;
+        }
         QString name = word.mid(2);
         std::optional<QString> value;
         if (const qsizetype equals = name.indexOf(QLatin1Char('=')); equals >= 0) {

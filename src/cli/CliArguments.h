@@ -10,7 +10,9 @@
 
 struct CliOption
 {
-    const char *name;       // without the leading "--"
+    // Without the leading "--". An option named "" takes the one word that
+    // is no option: the command's operand ("import FILE").
+    const char *name;
     bool takesValue = true; // false for a flag
 };
 

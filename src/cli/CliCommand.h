@@ -41,6 +41,9 @@ private:
     Connection m_user;
 };
 
+// A volume and region the program has data sets for; a usage error otherwise.
+void requireCliDataset(const CliContext &context, int volume, const QString &region);
+
 // One subcommand: its name, the options it takes besides the global ones,
 // its line of the usage, and what it does.
 struct CliCommand

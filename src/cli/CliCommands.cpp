@@ -68,7 +68,7 @@ int runCommand(const CliCommand &command, const QStringList &arguments, QTextStr
 const QList<CliCommand> &cliCommands()
 {
     static const QList<CliCommand> commands = {exportCommand(), exportComparisonsCommand(),
-                                               listCommand()};
+                                               listCommand(), templateCommand(), importCommand()};
     return commands;
 }
 
@@ -95,7 +95,7 @@ QString cliUsage()
         "  --language en|fr      the language of reports and messages (default: en)\n"
         "  --help                this usage\n"
         "\nExit status: 0 success, 1 failure, 2 usage error, 3 the industry has no data\n"
-        "for the year or the statement does not exist.\n");
+        "for the year or the statement does not exist, 4 the file to import cannot be used.\n");
     return usage;
 }
 

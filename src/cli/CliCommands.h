@@ -9,6 +9,8 @@
 CliCommand exportCommand();
 CliCommand exportComparisonsCommand();
 CliCommand listCommand();
+CliCommand templateCommand();
+CliCommand importCommand();
 
 const QList<CliCommand> &cliCommands();
 

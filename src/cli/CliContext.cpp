@@ -1,7 +1,9 @@
 #include "cli/CliCommand.h"
 
+#include "cli/CliStrings.h"
 #include "core/AddedUserTables.h"
 #include "core/DatabaseCheck.h"
+#include "core/DatasetMapping.h"
 #include "core/ProgramFolder.h"
 #include "core/ResourceString.h"
 #include "core/TitleTables.h"
@@ -75,4 +77,12 @@ void CliContext::fail(CliStatus status, int id, const QStringList &values) const
     for (const QString &value : values)
         message = message.arg(value);
     throw CliFailure{status, message};
+}
+
+void requireCliDataset(const CliContext &context, int volume, const QString &region)
+{
+    for (const DatasetOption &option : datasetOptions())
+        if (option.volume == volume && region == QLatin1String(option.region))
+            return;
+    context.fail(CliStatus::Usage, kCliUnknownDataset, {QString::number(volume), region});
 }

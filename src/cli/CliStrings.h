@@ -10,3 +10,6 @@ inline constexpr int kCliNoIndustryGiven = 1808; // %1 firm, %2 year
 inline constexpr int kCliCannotWrite = 1810;     // %1 file
 inline constexpr int kCliNoFolder = 1812;        // %1 folder
 inline constexpr int kCliUnknownDataset = 1814;  // %1 volume, %2 region
+inline constexpr int kCliStatementExists = 2100; // %1 firm, %2 year
+inline constexpr int kCliStatementSaved = 2102;  // %1 firm, %2 year
+inline constexpr int kCliTemplateWritten = 2104; // %1 file

@@ -29,15 +29,6 @@ ExportFormat exportFormat(const CliArguments &arguments)
                                             : ExportFormat::Pdf;
 }
 
-// A volume and region the program has data sets for; a usage error otherwise.
-void requireDataset(const CliContext &context, int volume, const QString &region)
-{
-    for (const DatasetOption &option : datasetOptions())
-        if (option.volume == volume && region == QLatin1String(option.region))
-            return;
-    context.fail(CliStatus::Usage, kCliUnknownDataset, {QString::number(volume), region});
-}
-
 QString industryTitle(CliContext &context, const StatementIndustry &industry)
 {
     const std::optional<IndustryDefinition> definition =
@@ -57,7 +48,7 @@ ReportIdentity prepareIndustryReport(CliContext &context, const QString &kind)
                                      arguments.integer(QStringLiteral("volume")),
                                      arguments.value(QStringLiteral("region")).trimmed().toUpper()};
     const QString region = industry.region.isEmpty() ? QStringLiteral("ALL") : industry.region;
-    requireDataset(context, industry.volume, region);
+    requireCliDataset(context, industry.volume, region);
     const qint16 year = qint16(kComparisonReportYear);
     const QString letter =
         context.language() == Language::French ? QStringLiteral("F") : QStringLiteral("E");
@@ -109,7 +100,7 @@ ReportIdentity prepareComparison(CliContext &context)
         industry.region = QStringLiteral("ALL");
     if (industry.naics.isEmpty() || industry.volume == 0)
         context.fail(CliStatus::Usage, kCliNoIndustryGiven, {storedName, QString::number(year)});
-    requireDataset(context, industry.volume, industry.region);
+    requireCliDataset(context, industry.volume, industry.region);
 
     QString title;
     const PreparationOutcome prepared =
