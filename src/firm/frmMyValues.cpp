@@ -1035,9 +1035,10 @@ bool frmMyValues::subImportStatement()
     rememberExportFolder(path);
     const StatementFile file = readStatementFile(path);
     if (file.fault != ImportFault::None) {
-        ShowMessage(
-            importFaultMessage(file.fault, QDir::toNativeSeparators(path), appState().gintLanguage),
-            MsgButtons::Ok, MsgIcon::Warning, QString(), this);
+        ShowMessage(importFaultMessage(file.fault, QDir::toNativeSeparators(path),
+                                       appState().gintLanguage) +
+                        QLatin1Char(' ') + caption(kImportNothingChanged),
+                    MsgButtons::Ok, MsgIcon::Warning, QString(), this);
         return false;
     }
     ImportSummaryDialog summary(file, path, this);

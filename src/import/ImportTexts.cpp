@@ -68,7 +68,7 @@ QString importFaultMessage(ImportFault fault, const QString &path, Language lang
     } else {
         text = text.arg(path);
     }
-    return text + QLatin1Char(' ') + ResourceString(kImportNothingChanged, language);
+    return text;
 }
 
 QStringList importSummaryLines(const StatementImport &import, Language language)

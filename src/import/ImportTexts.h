@@ -9,7 +9,7 @@
 
 // What the screen and the command line say about an import, in either language.
 
-// Why the file cannot be used, naming it, then that nothing changed.
+// Why the file cannot be used, naming it.
 // `column` and the file's amount columns fill the unknown-column fault.
 QString importFaultMessage(ImportFault fault, const QString &path, Language language,
                            const StatementFile &file = {}, const QString &column = {});
