@@ -310,3 +310,15 @@ QString sizeNote(int volume, double operatingRevenue, ReportLanguage language)
         note += comparisonText(QStringLiteral("Size_NoneFits"), language);
     return note;
 }
+
+QString notMeaningfulCause(const FirmStatement &statement, RatioId id, ReportLanguage language)
+{
+    const Denominator denominator = denominatorOf(id);
+    const double value = denominatorValue(statement, denominator);
+    if (value > 0)
+        return QString();
+    return comparisonText(QStringLiteral("Cause_") +
+                              QLatin1String(kDenominatorKeys[int(denominator)]) +
+                              (value == 0 ? QStringLiteral("_Zero") : QStringLiteral("_Negative")),
+                          language);
+}

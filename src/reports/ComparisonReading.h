@@ -90,3 +90,7 @@ QString sizeNote(int volume, double operatingRevenue, ReportLanguage language);
 
 // "a, b and c" in the language.
 QString joinedList(const QStringList &items, ReportLanguage language);
+
+// Why a ratio has no meaning: its denominator named, zero or negative
+// ("Inventory is zero"); empty when the ratio has a meaning.
+QString notMeaningfulCause(const FirmStatement &statement, RatioId id, ReportLanguage language);

@@ -5,6 +5,7 @@
 #include "reports/ComparisonFigures.h"
 #include "reports/ComparisonRatios.h"
 #include "reports/ComparisonReading.h"
+#include "reports/ComparisonTargets.h"
 #include "reports/ComparisonTrend.h"
 #include "reports/IndustryYear.h"
 #include "reports/ReferenceAttachment.h"
@@ -277,11 +278,11 @@ std::array<QString, kRatioCount> ratioNames(Connection &cnUser)
 // The one row of composed texts: verdict, size note, notes on ratios without
 // meaning, each ratio's reading and place on the picture, and the labels.
 void writeNotes(Connection &cnUser, const FirmStatement &statement,
-                const std::array<RatioPlace, kRatioCount> &places, qint16 volume,
+                const std::array<RatioPlace, kRatioCount> &places,
+                const std::array<QString, kRatioCount> &names, qint16 volume,
                 const QString &languageText)
 {
     const ReportLanguage language = reportLanguageFromText(languageText);
-    const std::array<QString, kRatioCount> names = ratioNames(cnUser);
     QVector<RatioStanding> ranked;
     for (int i = 0; i < kRatioCount; ++i)
         ranked << RatioStanding{RatioId(i), names[i], places[i].standing, places[i].place};
@@ -366,9 +367,19 @@ PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connectio
     copyTitleRows(cnUser, QStringLiteral("Rpt_Comparison_Titles"),
                   QStringLiteral("Rpt_Comparison_Titles_Source"), language,
                   {{QStringLiteral("NAICS"), aComparisonValues.at(kComparisonNaics)}});
-    writeNotes(cnUser, statement, places, volume, language);
+    const std::array<QString, kRatioCount> names = ratioNames(cnUser);
+    writeNotes(cnUser, statement, places, names, volume, language);
+    std::array<Standing, kRatioCount> standings{};
+    for (int i = 0; i < kRatioCount; ++i)
+        standings[i] = places[i].standing;
+    writeComparisonTargets(cnUser, statement, quartiles, standings, names, language);
     writeComparisonTrend(cnUser, aComparisonValues.at(kComparisonFirmName), year, statement,
                          quartiles, language);
     transaction.commit();
     return {true, QString()};
+}
+
+FirmStatement comparisonStatement(const QStringList &aComparisonValues)
+{
+    return statementFromValues(aComparisonValues);
 }

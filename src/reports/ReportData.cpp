@@ -175,14 +175,21 @@ public:
     {
         for (const QString *text : {&layout.body, &layout.header, &layout.footer})
             collectNames(*text, m_used);
-        for (int i = 0; i < layout.tables.size() && i < tables.size(); ++i)
+        for (int i = 0; i < layout.tables.size() && i < tables.size(); ++i) {
             m_rows.insert(layout.tables.at(i).alias, FirstRow(&tables.at(i)));
+            m_tables.append(&tables.at(i));
+        }
     }
 
     mstch::data build() const
     {
         mstch::object root;
-        for (const ReportLayout::Table &table : m_layout.tables) {
+        for (int t = 0; t < m_layout.tables.size(); ++t) {
+            const ReportLayout::Table &table = m_layout.tables.at(t);
+            if (table.everyRow) {
+                root[utf8(table.alias)] = everyRow(m_tables.value(t));
+                continue;
+            }
             const FirstRow row = m_rows.value(table.alias);
             if (!row.exists()) {
                 root[utf8(table.alias)] = mstch::data(false);
@@ -219,6 +226,22 @@ public:
     }
 
 private:
+    // A table read row by row: an empty list (false in a section) without rows.
+    mstch::list everyRow(const RecordSet *records) const
+    {
+        mstch::list items;
+        if (!records)
+            return items;
+        const QStringList &columns = records->fieldNames();
+        for (int r = 0; r < records->RecordCount(); ++r) {
+            mstch::object fields;
+            for (int c = 0; c < columns.size(); ++c)
+                addCell(fields, columns.at(c), records->row(r).at(c), columns.at(c), m_context);
+            items.push_back(fields);
+        }
+        return items;
+    }
+
     mstch::list buildList(const ReportLayout::RowList &list, const QString &overAlias) const
     {
         mstch::list items;
@@ -259,6 +282,7 @@ private:
     UsedNames m_used;
     CellContext m_context;
     QHash<QString, FirstRow> m_rows;
+    QVector<const RecordSet *> m_tables;
 };
 } // namespace
 

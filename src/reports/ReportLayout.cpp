@@ -280,11 +280,15 @@ ReportLayout parseReportLayout(const QString &text)
             readReportSetting(layout, key, value, lineNumber);
         } else if (section == QLatin1String("tables")) {
             const QStringList parts = words(trimmed, lineNumber);
-            const bool aliased = parts.size() == 3 && parts.at(1).toLower() == QLatin1String("as");
+            const bool everyRow =
+                parts.size() == 4 && parts.at(3).toLower() == QLatin1String("each");
+            const bool aliased =
+                (parts.size() == 3 || everyRow) && parts.at(1).toLower() == QLatin1String("as");
             if ((parts.size() != 1 && !aliased) || !identifier().match(parts.at(0)).hasMatch() ||
                 (aliased && !identifier().match(parts.at(2)).hasMatch()))
                 fail(lineNumber, QStringLiteral("expected \"TableName as alias\""));
-            layout.tables.append({parts.at(0), (aliased ? parts.at(2) : parts.at(0)).toLower()});
+            layout.tables.append(
+                {parts.at(0), (aliased ? parts.at(2) : parts.at(0)).toLower(), everyRow});
         } else if (section == QLatin1String("formats")) {
             const auto [key, value] = keyValue(trimmed, lineNumber);
             const std::optional<NumberFormat> format = parseNumberFormat(value);

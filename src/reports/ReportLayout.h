@@ -13,7 +13,9 @@
 //   [report]    name, language (alias.Column holding the language letter),
 //               missing (the not-available mark), page ("a4"/"letter" and
 //               "portrait"/"landscape"), margins (millimetres)
-//   [tables]    one table a line, "TableName as alias", numbered from 1
+//   [tables]    one table a line, "TableName as alias", numbered from 1;
+//               "TableName as alias each" makes the alias a list of all
+//               the table's rows instead of its first row
 //   [formats]   "name = percent 1", "name = currency 0 signed", ...
 //   [columns]   "Pattern Pattern ... = format": default format of the
 //               columns whose names match (wildcards, any letter case)
@@ -37,6 +39,7 @@ struct ReportLayout
     {
         QString name;
         QString alias; // lower case
+        bool everyRow = false;
     };
 
     // A column pattern: a name in any letter case, where "*" stands for any

@@ -1,4 +1,6 @@
 #include "core/DatabaseError.h"
+#include "reports/ComparisonRatios.h"
+#include "reports/RatioTargets.h"
 #include "reports/ReportPreparation.h"
 #include "support/LogicTestSupport.h"
 #include "support/ReportFixture.h"
@@ -399,6 +401,43 @@ private slots:
         QCOMPARE(ReportDatabases::rows(db.user, "Rpt_Comparison_Titles"), titlesBefore);
     }
 
+    // Each amount needed, put in place of its input with every other amount
+    // as entered, gives the industry's median through the firm's ratio code.
+    void targetsReachTheMedian()
+    {
+        const QStringList values = firmValues();
+        FirmStatement firm;
+        for (int i = 0; i < kStatementItemCount; ++i)
+            firm.*firmStatementAmounts()[i] = values.at(4 + i).toDouble();
+        QStringList codes;
+        for (const QVariantMap &target :
+             ReportDatabases::rows(m_db->user, "Rpt_Comparison_Targets")) {
+            const QString code = target.value("RatioCode").toString();
+            codes << code;
+            const auto ratio = std::find_if(kRatioColumns.begin(), kRatioColumns.end(),
+                                            [&](const RatioColumns &r) { return code == r.key; });
+            QVERIFY2(ratio != kRatioColumns.end(), qPrintable(code));
+            const TargetInput input = targetInput(RatioId(ratio - kRatioColumns.begin()));
+            QCOMPARE(target.value("Item").toString(), QLatin1String(input.column));
+            QCOMPARE(target.value("AmountNow").toDouble(), firm.*input.amount);
+            FirmStatement moved = firm;
+            moved.*input.amount = target.value("AmountNeeded").toDouble();
+            double median = 0;
+            for (auto it = m_row.cbegin(); it != m_row.cend(); ++it)
+                if (it.key().compare(QLatin1String(ratio->q2), Qt::CaseInsensitive) == 0)
+                    median = it.value().toDouble();
+            QVERIFY2(std::fabs(computeFirmRatios(moved).*ratio->value - median) < 1e-9,
+                     qPrintable(code));
+        }
+        // Below the median: operating and gross margins, pretax profit to assets.
+        QCOMPARE(codes, QStringList({"OPM", "GPM", "PPTA"}));
+        const QList<QVariantMap> text =
+            ReportDatabases::rows(m_db->user, "Rpt_Comparison_TargetText");
+        QCOMPARE(text.value(0).value("Sec_Targets").toString(),
+                 QStringLiteral("What it would take"));
+        QCOMPARE(text.value(0).value("TargetCount").toInt(), 3);
+    }
+
     void frenchReport()
     {
         ReportDatabases db;
@@ -409,6 +448,9 @@ private slots:
         const QList<QVariantMap> titles = ReportDatabases::rows(db.user, "Rpt_Comparison_Titles");
         QCOMPARE(titles.size(), 1);
         QCOMPARE(titles.first().value("Heading_Firm").toString(), QStringLiteral("Firm F"));
+        const QList<QVariantMap> text = ReportDatabases::rows(db.user, "Rpt_Comparison_TargetText");
+        QCOMPARE(text.value(0).value("Sec_Targets").toString(),
+                 QStringLiteral("Ce qu'il faudrait"));
     }
 
     // Ratios over a zero or negative denominator keep the value the formulas
