@@ -4,7 +4,9 @@
 //   quorvel_dbbuild user <output.mdb> <source.tsv>...
 //   quorvel_dbbuild reference <output.mdb> <reference source folder>
 //   quorvel_dbbuild schema <output.schema> <built database.mdb>
+//   quorvel_dbbuild page <output.html> <template.html> <texts.tsv> <en|fr>
 
+#include "HelpPage.h"
 #include "ReferenceDatabase.h"
 #include "SchemaManifest.h"
 #include "SqliteFile.h"
@@ -21,7 +23,8 @@ int usage()
 {
     std::fputs("usage: quorvel_dbbuild user <output.mdb> <source.tsv>...\n"
                "       quorvel_dbbuild reference <output.mdb> <reference source folder>\n"
-               "       quorvel_dbbuild schema <output.schema> <built database.mdb>\n",
+               "       quorvel_dbbuild schema <output.schema> <built database.mdb>\n"
+               "       quorvel_dbbuild page <output.html> <template.html> <texts.tsv> <en|fr>\n",
                stderr);
     return 2;
 }
@@ -46,6 +49,8 @@ int main(int argc, char *argv[])
             });
         else if (kind == QLatin1String("schema") && sources.size() == 1)
             writeSchemaManifest(sources.constFirst(), output);
+        else if (kind == QLatin1String("page") && sources.size() == 3)
+            writeHelpPage(output, sources.at(0), sources.at(1), sources.at(2));
         else
             return usage();
     } catch (const std::exception &error) {

@@ -179,6 +179,39 @@ double denominatorValue(const FirmStatement &s, Denominator denominator)
     return 0;
 }
 
+NumeratorTerms numeratorTerms(const FirmStatement &s, RatioId id)
+{
+    switch (id) {
+    case RatioId::NPM:
+    case RatioId::ROE:
+        return {{s.ProfitAfterTax, 0}, 1};
+    case RatioId::PPM:
+    case RatioId::PPTA:
+        return {{s.PretaxProfit, 0}, 1};
+    case RatioId::OPM:
+    case RatioId::RONOA:
+        return {{s.OperatingProfit, 0}, 1};
+    case RatioId::GPM:
+        return {{s.GrossProfit, 0}, 1};
+    case RatioId::ORTNOA:
+    case RatioId::RT:
+        return {{s.OperatingRevenue, 0}, 1};
+    case RatioId::ROCE:
+        return {{s.InterestExpense, s.ProfitAfterTax}, 2};
+    case RatioId::IT:
+        return {{s.Sales, -s.GrossProfit}, 2};
+    case RatioId::WC:
+        return {{s.CurrentAssets, 0}, 1};
+    case RatioId::DE:
+        return {{borrowedFunds(s), 0}, 1};
+    case RatioId::LTA:
+        return {{s.Tliab, 0}, 1};
+    case RatioId::IC:
+        return {{s.InterestExpense, s.PretaxProfit}, 2};
+    }
+    return {};
+}
+
 bool isMeaningful(const FirmStatement &s, RatioId id)
 {
     return denominatorValue(s, denominatorOf(id)) > 0;

@@ -108,6 +108,15 @@ inline constexpr int kDenominatorCount = 10;
 
 Denominator denominatorOf(RatioId id);
 double denominatorValue(const FirmStatement &s, Denominator denominator);
+// The amounts a ratio divides, added: (interest expense, profit after tax)
+// for return on capital employed, (sales, -gross profit) for inventory
+// turnover; one amount for most ratios.
+struct NumeratorTerms
+{
+    std::array<double, 2> terms{};
+    int count = 1;
+};
+NumeratorTerms numeratorTerms(const FirmStatement &s, RatioId id);
 // A zero numerator (no profit) still means something: only the denominator counts.
 bool isMeaningful(const FirmStatement &s, RatioId id);
 

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextBlock>
 #include <QTextDocument>
 
 namespace {
@@ -226,6 +227,25 @@ void ReportDocument::paintPage(QPainter &painter, int index, double scale) const
     context.palette.setColor(QPalette::Text, Qt::black);
     m_parts[part]->documentLayout()->draw(&painter, context);
     painter.restore();
+}
+
+std::vector<ReportDocument::PageText> ReportDocument::pageTexts(int index) const
+{
+    std::vector<PageText> texts;
+    if (index < 0 || index >= pageCount())
+        return texts;
+    const auto [part, page] = partOfPage(index);
+    const QPointF sheet = m_pageLayout.paintRect(QPageLayout::Inch).topLeft() * kLayoutDpi +
+                          QPointF(0, m_headerHeight - page * m_bodyHeight);
+    const double top = page * m_bodyHeight;
+    QAbstractTextDocumentLayout *layout = part->documentLayout();
+    for (QTextBlock block = part->begin(); block.isValid(); block = block.next()) {
+        const QRectF rect = layout->blockBoundingRect(block);
+        if (rect.bottom() <= top || rect.top() >= top + m_bodyHeight || block.text().isEmpty())
+            continue;
+        texts.push_back({block.text(), rect.translated(sheet)});
+    }
+    return texts;
 }
 
 QImage ReportDocument::pageImage(int index, double dpi) const

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPageLayout>
+#include <QRectF>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -40,6 +41,16 @@ public:
     // Draws one page (from 0) with the painter's origin at the top-left
     // corner inside the margins; `scale` is the device's dots per inch / 96.
     void paintPage(QPainter &painter, int index, double scale) const;
+
+    // A paragraph of the body as one page shows it: its text, and where it
+    // lies on the sheet, in units of 1/96 inch from the paper's top-left
+    // corner (margins included). Table cells are paragraphs of their own.
+    struct PageText
+    {
+        QString text;
+        QRectF rect;
+    };
+    std::vector<PageText> pageTexts(int index) const;
 
     // One whole sheet, margins included, at `dpi`.
     QImage pageImage(int index, double dpi) const;

@@ -2,6 +2,7 @@
 
 #include "core/Messages.h"
 #include "core/PrinterChoice.h"
+#include "reports/RatioExplainPanel.h"
 #include "reports/ReportDocument.h"
 #include "reports/ReportError.h"
 #include "reports/SpreadsheetExport.h"
@@ -9,10 +10,13 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
@@ -157,6 +161,18 @@ ReportPageView::ReportPageView(QWidget *parent) : QWidget(parent), m_choice(sess
         setZoomChoice({ZoomChoice::Kind::FitWidth, 1.0});
     });
 
+    m_explainPanel = new RatioExplainPanel(this);
+    connect(m_explainPanel, &RatioExplainPanel::closed, this, [this] {
+        if (m_explainer)
+            m_sheet->setFocus(Qt::OtherFocusReason);
+    });
+    m_ratioMark = new QFrame(m_sheet);
+    m_ratioMark->setObjectName(QStringLiteral("fraRatioMark"));
+    m_ratioMark->setStyleSheet(QStringLiteral("#fraRatioMark { border: 2px solid #2f6fdb; }"));
+    m_ratioMark->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_ratioMark->hide();
+    m_sheet->installEventFilter(this);
+
     updateZoomBox();
     setFrench(false);
 }
@@ -180,6 +196,111 @@ void ReportPageView::setWorkbookSource(WorkbookSource source)
 {
     m_workbook = std::move(source);
     updateControls();
+}
+
+void ReportPageView::setRatioExplainer(RatioExplainer explainer)
+{
+    m_explainer = std::move(explainer);
+    m_sheet->setFocusPolicy(m_explainer ? Qt::StrongFocus : Qt::NoFocus);
+    m_sheet->setCursor(Qt::ArrowCursor);
+}
+
+std::vector<ReportPageView::RatioSpot> ReportPageView::ratioSpots() const
+{
+    std::vector<RatioSpot> spots;
+    if (!m_document || !m_explainer || m_sheet->pixmap().isNull())
+        return spots;
+    // The page is drawn at m_zoom, centred in the sheet.
+    const QSizeF drawn = m_sheet->pixmap().deviceIndependentSize();
+    const QPointF origin((m_sheet->width() - drawn.width()) / 2,
+                         (m_sheet->height() - drawn.height()) / 2);
+    for (const ReportDocument::PageText &text : m_document->pageTexts(m_page)) {
+        const std::optional<RatioId> id = ratioNamed(text.text);
+        if (!id)
+            continue;
+        const QRectF rect(origin + text.rect.topLeft() * m_zoom, text.rect.size() * m_zoom);
+        spots.push_back({*id, rect.toAlignedRect()});
+    }
+    return spots;
+}
+
+bool ReportPageView::explainAt(const QPoint &sheetPoint)
+{
+    for (const RatioSpot &spot : ratioSpots()) {
+        if (spot.rect.contains(sheetPoint)) {
+            explainSpot(spot);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ReportPageView::markNextRatio(bool forward)
+{
+    const std::vector<RatioSpot> spots = ratioSpots();
+    if (spots.empty()) {
+        clearRatioMark();
+        return false;
+    }
+    const int count = int(spots.size());
+    if (m_markedSpot < 0 || m_markedSpot >= count)
+        m_markedSpot = forward ? 0 : count - 1;
+    else
+        m_markedSpot = (m_markedSpot + (forward ? 1 : count - 1)) % count;
+    const QRect rect = spots[m_markedSpot].rect.adjusted(-3, -2, 3, 2);
+    m_ratioMark->setGeometry(rect);
+    m_ratioMark->show();
+    m_scroll->ensureVisible(rect.center().x(), rect.center().y(), 40, rect.height() + 40);
+    return true;
+}
+
+void ReportPageView::clearRatioMark()
+{
+    m_markedSpot = -1;
+    m_ratioMark->hide();
+}
+
+void ReportPageView::explainSpot(const RatioSpot &spot)
+{
+    const QPoint below = m_sheet->mapTo(this, spot.rect.bottomLeft() + QPoint(0, 4));
+    m_explainPanel->explain(m_explainer(spot.id), m_french, below);
+}
+
+bool ReportPageView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_sheet || !m_explainer)
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton && !explainAt(mouse->position().toPoint()))
+            m_explainPanel->hide();
+    } else if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            // Tab walks the page's ratio names; past the last, the focus moves on.
+            const std::vector<RatioSpot> spots = ratioSpots();
+            const bool forward = key->key() == Qt::Key_Tab;
+            const bool atEnd = forward ? m_markedSpot == int(spots.size()) - 1 : m_markedSpot == 0;
+            if (spots.empty() || atEnd) {
+                clearRatioMark();
+                return false;
+            }
+            markNextRatio(forward);
+            return true;
+        }
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && m_markedSpot >= 0) {
+            const std::vector<RatioSpot> spots = ratioSpots();
+            if (m_markedSpot < int(spots.size()))
+                explainSpot(spots[m_markedSpot]);
+            return true;
+        }
+    } else if (event->type() == QEvent::FocusOut) {
+        if (!m_explainPanel->isVisible())
+            m_ratioMark->hide();
+    } else if (event->type() == QEvent::FocusIn && m_markedSpot >= 0) {
+        m_ratioMark->show();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void ReportPageView::ViewReport()
@@ -304,6 +425,8 @@ void ReportPageView::showPage()
     QImage image = m_document->pageImage(m_page, kScreenDpi * m_zoom * ratio);
     image.setDevicePixelRatio(ratio);
     m_sheet->setPixmap(QPixmap::fromImage(image));
+    clearRatioMark();
+    m_explainPanel->hide();
     updateControls();
     emit pageShown(m_page);
 }

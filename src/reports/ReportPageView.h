@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/RatioExplanation.h"
 #include "reports/ReportExport.h"
 #include "reports/ReportNaming.h"
 #include "reports/ReportSheets.h"
@@ -11,6 +12,8 @@
 
 class QAction;
 class QComboBox;
+class QFrame;
+class RatioExplainPanel;
 class QLabel;
 class QPrinter;
 class QPushButton;
@@ -29,6 +32,8 @@ public:
     // Chooses the file to write; gets the suggested path (folder and name).
     using ExportPathProvider = std::function<QString(const QString &suggested, ExportFormat)>;
     using WorkbookSource = std::function<ReportWorkbook()>;
+    // The explanation of a ratio of the report shown.
+    using RatioExplainer = std::function<RatioExplanation(RatioId)>;
 
     explicit ReportPageView(QWidget *parent = nullptr);
     ~ReportPageView() override;
@@ -42,6 +47,16 @@ public:
     // where its spreadsheet comes from.
     void setReportIdentity(const ReportIdentity &identity);
     void setWorkbookSource(WorkbookSource source);
+    // Makes the ratios' names on the pages open their explanation (click, or
+    // Tab to one and Enter); the pages themselves are unchanged.
+    void setRatioExplainer(RatioExplainer explainer);
+    // Opens the explanation of the ratio whose name is at `point` of the
+    // shown sheet; false when no ratio's name is there.
+    bool explainAt(const QPoint &sheetPoint);
+    // Moves the keyboard's mark to the next (or previous) ratio name of the
+    // page; false when the page names none.
+    bool markNextRatio(bool forward = true);
+    RatioExplainPanel *explainPanel() const { return m_explainPanel; }
 
     int pageCount() const;
     int currentPage() const { return m_page; } // from 0
@@ -71,6 +86,7 @@ signals:
     void pageShown(int page);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
@@ -84,6 +100,14 @@ private:
     void scrollPage(int direction);
     bool paintPages(QPrinter &printer, int first, int last) const;
     bool writeExport(ExportFormat format, const QString &path);
+    struct RatioSpot
+    {
+        RatioId id;
+        QRect rect; // on the sheet widget
+    };
+    std::vector<RatioSpot> ratioSpots() const;
+    void explainSpot(const RatioSpot &spot);
+    void clearRatioMark();
 
     std::unique_ptr<ReportDocument> m_document;
     ReportIdentity m_identity;
@@ -111,4 +135,8 @@ private:
     QAction *m_exportCsv = nullptr;
     QScrollArea *m_scroll = nullptr;
     QLabel *m_sheet = nullptr;
+    RatioExplainer m_explainer;
+    RatioExplainPanel *m_explainPanel = nullptr;
+    QFrame *m_ratioMark = nullptr;
+    int m_markedSpot = -1;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DbTools.h"
+#include "reports/ComparisonFigures.h"
 
 #include <QString>
 #include <QStringList>
@@ -44,3 +45,7 @@ PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connectio
                                               const QString &region, qint16 year,
                                               const QString &naics, const QString &language,
                                               const QStringList &aComparisonValues);
+
+// The firm's amounts as the comparison reads them from the firm screen's
+// values; throws the type mismatch error for an amount that is no number.
+FirmStatement comparisonStatement(const QStringList &aComparisonValues);

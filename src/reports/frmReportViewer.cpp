@@ -5,6 +5,8 @@
 #include "core/ProgramFolder.h"
 #include "core/ScreenRegistry.h"
 #include "core/WriteRefusal.h"
+#include "reports/IndustryYear.h"
+#include "reports/RatioExplanation.h"
 #include "reports/ReportEngine.h"
 #include "reports/ReportError.h"
 #include "reports/ReportExport.h"
@@ -171,6 +173,12 @@ void frmReportViewer::DisplayCrystalReport(Connection &DataConn, Connection &Wri
         return;
     }
 
+    if (kind != QLatin1String("bal"))
+        setRatioExplainer(WriteConn, Year, french,
+                          kind == QLatin1String("com")
+                              ? std::optional<FirmStatement>(comparisonStatement(aComparisonValues))
+                              : std::nullopt);
+
     if (displayPause())
         pauseWithWaitCursor(1000);
     // The screen that asked for the report owns the window.
@@ -180,6 +188,20 @@ void frmReportViewer::DisplayCrystalReport(Connection &DataConn, Connection &Wri
     centreOnScreen();
     showModal();
     ScreenRegistry::unload<frmReportViewer>();
+}
+
+void frmReportViewer::setRatioExplainer(Connection &WriteConn, qint16 Year, bool french,
+                                        const std::optional<FirmStatement> &firm)
+{
+    // The quartiles of the year the report compares: the firm's year, or the
+    // reference year of the Ratios report's first column.
+    const std::optional<RecordSet> yearRow =
+        industryYearRow(WriteConn, Year, ratioQuartileColumns());
+    const RatioQuartiles quartiles = yearRow ? ratioQuartiles(*yearRow) : RatioQuartiles{};
+    const ReportLanguage language = french ? ReportLanguage::French : ReportLanguage::English;
+    CRViewer1->setRatioExplainer([quartiles, Year, firm, language](RatioId id) {
+        return explainRatio(id, quartiles[int(id)], Year, firm, language);
+    });
 }
 
 void frmReportViewer::fitToScreen()

@@ -2,8 +2,10 @@
 
 #include "core/DbTools.h"
 #include "core/Screen.h"
+#include "reports/ComparisonFigures.h"
 
 #include <QStringList>
+#include <optional>
 
 class QPushButton;
 class ReportPageView;
@@ -35,6 +37,10 @@ private:
     void Form_Resize();
     // The design size, made smaller where the screen is smaller.
     void fitToScreen();
+    // Lets the ratios' names open their explanation, with the quartiles the
+    // report's tables hold and, for a comparison, the firm's amounts.
+    void setRatioExplainer(Connection &WriteConn, qint16 Year, bool french,
+                           const std::optional<FirmStatement> &firm);
 
     ReportPageView *CRViewer1 = nullptr;
     QPushButton *btnBack = nullptr;

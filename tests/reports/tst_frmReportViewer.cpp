@@ -6,6 +6,7 @@
 #include "core/ProgramFolder.h"
 #include "core/ProgramLanguage.h"
 #include "core/ScreenRegistry.h"
+#include "reports/RatioExplainPanel.h"
 #include "reports/ReportDocument.h"
 #include "reports/ReportPageView.h"
 #include "reports/frmReportViewer.h"
@@ -134,6 +135,104 @@ private slots:
         QVERIFY(shown.text.contains(QStringLiteral("$5,000")));
         QVERIFY(shown.text.contains(QStringLiteral("25.0%"))); // cash 250 of 1000
         QVERIFY(shown.pages >= 2);
+        QVERIFY(shown.text.contains(QStringLiteral("What it would take")));
+        QVERIFY(shown.text.contains(QStringLiteral("they are not advice")));
+    }
+
+    // A ratio's name opens its explanation (Tab to it and Enter, or a click),
+    // in the report's language, with the firm's own amounts in a comparison;
+    // Esc closes the panel and leaves the report open.
+    void explainPanel_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("inventory");
+        QTest::addColumn<QString>("ratio");
+        QTest::addColumn<QStringList>("expected");
+        const QChar space(0x00A0);
+        QTest::newRow("en:com") << "com"
+                                << "E"
+                                << "150"
+                                << "Net profit margin"
+                                << QStringList{"$300 ÷ $5,000 × 100 = 6.0%", "Higher is better."};
+        QTest::newRow("fr:com") << "com"
+                                << "F"
+                                << "150"
+                                << "Marge bénéficiaire nette"
+                                << QStringList{QStringLiteral("300") + space + "$ ÷ 5" + space +
+                                                   "000" + space + "$ × 100 = 6,0" + space + "%",
+                                               "Plus il est élevé, mieux c'est."};
+        QTest::newRow("en:com not meaningful")
+            << "com"
+            << "E"
+            << "0"
+            << "Inventory turnover"
+            << QStringList{"Inventory is zero: this ratio has no meaning for your firm."};
+        QTest::newRow("fr:com not meaningful")
+            << "com"
+            << "F"
+            << "0"
+            << "Rotation des stocks"
+            << QStringList{"Les stocks sont nuls : ce ratio n'a pas de sens"};
+        QTest::newRow("en:rat") << "rat"
+                                << "E"
+                                << ""
+                                << "Debt to equity"
+                                << QStringList{"Industry, 2006: first quartile",
+                                               "Lower is better."};
+    }
+
+    void explainPanel()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, language);
+        QFETCH(QString, inventory);
+        QFETCH(QString, ratio);
+        QFETCH(QStringList, expected);
+        QStringList values;
+        if (type == QLatin1String("com")) {
+            values = {QStringLiteral("Acme"), QStringLiteral("2006"), m_naics, m_industry};
+            values +=
+                QStringList{"250",  "200",  inventory, "300",  "100", "1000", "0",   "0",   "1000",
+                            "5000", "4000", "1200",    "400",  "50",  "350",  "300", "200", "100",
+                            "0",    "100",  "0",       "50",   "0",   "50",   "0",   "500", "200",
+                            "250",  "50",   "500",     "1000", "600", "300"};
+        }
+        QString panelText;
+        bool closedByEscape = false;
+        bool stillShown = false;
+        bool clickOpens = false;
+        display(type, language, values, [&](frmReportViewer &screen) {
+            ReportPageView *view = screen.viewer();
+            auto *sheet = view->findChild<QLabel *>(QStringLiteral("lblSheet"));
+            QWidget *panel = view->explainPanel();
+            sheet->setFocus();
+            for (int page = 0; page < view->pageCount() && panelText.isEmpty(); ++page) {
+                view->setCurrentPage(page);
+                // The mark goes round the page's names: forty steps see them all.
+                for (int step = 0; step < 40 && panelText.isEmpty() && view->markNextRatio();
+                     ++step) {
+                    QTest::keyClick(sheet, Qt::Key_Return);
+                    const QString text = view->explainPanel()->text();
+                    if (text.contains(ratio.toHtmlEscaped()))
+                        panelText = text;
+                    QTest::keyClick(panel, Qt::Key_Escape);
+                }
+            }
+            closedByEscape = !panel->isVisible();
+            stillShown = screen.isVisible();
+            // A click on the marked name opens the same panel.
+            const QRect marked =
+                sheet->findChild<QWidget *>(QStringLiteral("fraRatioMark"))->geometry();
+            QTest::mouseClick(sheet, Qt::LeftButton, {}, marked.center());
+            clickOpens = panel->isVisible() && view->explainPanel()->text() == panelText;
+        });
+        QVERIFY2(!panelText.isEmpty(), qPrintable(ratio));
+        for (const QString &part : expected)
+            QVERIFY2(panelText.contains(part.toHtmlEscaped()), qPrintable(panelText));
+        QVERIFY(closedByEscape);
+        QVERIFY(stillShown);
+        QVERIFY(clickOpens);
     }
 
     void invalidType()
