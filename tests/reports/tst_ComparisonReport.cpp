@@ -508,6 +508,22 @@ private slots:
                  qPrintable(n.value("Footnotes").toString()));
         QVERIFY(n.value("Verdict").toString().contains(language == "E" ? "Left out" : "Exclus"));
         QCOMPARE(n.value("MySales").toDouble(), 4000.0);
+
+        // No amount is computed for them: "What it would take" names them with the cause.
+        QStringList named;
+        for (const QVariantMap &target :
+             ReportDatabases::rows(db.user, "Rpt_Comparison_TargetRows")) {
+            if (!target.value("AmountNeeded").isNull())
+                continue;
+            named << target.value("RatioCode").toString();
+            QVERIFY2(target.value("Reason").toString().startsWith(
+                         language == "E" ? "Shareholders' equity is negative: the ratio has no"
+                                         : "Les capitaux propres sont négatifs : le ratio n'a pas"),
+                     qPrintable(target.value("Reason").toString()));
+        }
+        QCOMPARE(named, QStringList({"ROE", "DE"}));
+        for (const QVariantMap &target : ReportDatabases::rows(db.user, "Rpt_Comparison_Targets"))
+            QVERIFY(!named.contains(target.value("RatioCode").toString()));
     }
 
     void zeroRevenueInterestInventory()
