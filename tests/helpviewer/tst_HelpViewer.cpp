@@ -89,34 +89,33 @@ private slots:
                                            "Gross profit margin",
                                            "Operating revenue to net operating assets",
                                            "Return on net operating assets",
-                                           "Pretax profit to assets",
+                                           "Pretax profit to total assets",
                                            "Return on capital employed",
                                            "Return on equity",
                                            "Debt to equity",
                                            "Receivables turnover",
                                            "Inventory turnover",
-                                           "Working capital (current ratio)",
-                                           "Liabilities to assets",
+                                           "Working capital ratio",
+                                           "Total liabilities to total assets",
                                            "Interest coverage"}
                             << "License Agreement";
-        QTest::newRow("fr")
-            << kConceptsFre << "marge bénéficiaire nette"
-            << QStringList{"Marge bénéficiaire nette",
-                           "Marge bénéficiaire avant impôts",
-                           "Marge bénéficiaire d'exploitation",
-                           "Marge bénéficiaire brute",
-                           "Revenus d'exploitation par rapport à l'actif net d'exploitation",
-                           "Rendement de l'actif net d'exploitation",
-                           "Bénéfice avant impôts par rapport à l'actif",
-                           "Rendement des capitaux employés",
-                           "Rendement des capitaux propres",
-                           "Ratio d'endettement",
-                           "Rotation des comptes débiteurs",
-                           "Rotation des stocks",
-                           "Ratio du fonds de roulement",
-                           "Passif par rapport à l'actif",
-                           "Couverture des intérêts"}
-            << "Entente d'exploitation sous licence";
+        QTest::newRow("fr") << kConceptsFre << "marge bénéficiaire nette"
+                            << QStringList{"Marge bénéficiaire nette",
+                                           "Marge bénéficiaire avant impôts",
+                                           "Marge bénéficiaire d'exploitation",
+                                           "Marge bénéficiaire brute",
+                                           "Recettes d'exploitation sur l'actif net d'exploitation",
+                                           "Rendement de l'actif net d'exploitation",
+                                           "Bénéfice avant impôts sur l'actif total",
+                                           "Rendement des capitaux employés",
+                                           "Rendement des capitaux propres",
+                                           "Ratio des dettes aux capitaux propres",
+                                           "Rotation des comptes débiteurs",
+                                           "Rotation des stocks",
+                                           "Ratio du fonds de roulement",
+                                           "Passif total sur l'actif total",
+                                           "Ratio de couverture des intérêts"}
+                            << "Entente d'exploitation sous licence";
     }
 
     void conceptsContent()
