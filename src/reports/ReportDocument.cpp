@@ -234,16 +234,21 @@ std::vector<ReportDocument::PageText> ReportDocument::pageTexts(int index) const
     std::vector<PageText> texts;
     if (index < 0 || index >= pageCount())
         return texts;
+    // As paintPage() draws the part: scaled, then moved up to the page.
     const auto [part, page] = partOfPage(index);
+    const double partScale = m_scales[part];
+    const double pageHeight = m_bodyHeight / partScale;
+    const double top = page * pageHeight;
     const QPointF sheet = m_pageLayout.paintRect(QPageLayout::Inch).topLeft() * kLayoutDpi +
-                          QPointF(0, m_headerHeight - page * m_bodyHeight);
-    const double top = page * m_bodyHeight;
-    QAbstractTextDocumentLayout *layout = part->documentLayout();
-    for (QTextBlock block = part->begin(); block.isValid(); block = block.next()) {
+                          QPointF(0, m_headerHeight);
+    QAbstractTextDocumentLayout *layout = m_parts[part]->documentLayout();
+    for (QTextBlock block = m_parts[part]->begin(); block.isValid(); block = block.next()) {
         const QRectF rect = layout->blockBoundingRect(block);
-        if (rect.bottom() <= top || rect.top() >= top + m_bodyHeight || block.text().isEmpty())
+        if (rect.bottom() <= top || rect.top() >= top + pageHeight || block.text().isEmpty())
             continue;
-        texts.push_back({block.text(), rect.translated(sheet)});
+        const QRectF onPage(rect.left() * partScale, (rect.top() - top) * partScale,
+                            rect.width() * partScale, rect.height() * partScale);
+        texts.push_back({block.text(), onPage.translated(sheet)});
     }
     return texts;
 }

@@ -87,7 +87,7 @@ private slots:
             << QStringList{"n/m", "Size:"};
         QTest::newRow("fr:typical") << "F" << typicalFirm()
                                     << QStringList{"En bref", "Votre entreprise fait mieux",
-                                                   "Votre marge", "points de %", "Page 1 de 3"}
+                                                   "Votre marge", "points de %", "Page 1 de 2"}
                                     << QStringList{"n.s.", "Taille :"};
         QTest::newRow("en:negative equity")
             << "E" << negativeEquityFirm()
