@@ -1,5 +1,6 @@
 #include "reports/BackgroundLayout.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QTextDocument>
 #include <QThread>
@@ -50,6 +51,16 @@ start(std::function<std::unique_ptr<QTextDocument>()> make)
             // Laid out to the end here, so that no layout step is left for
             // the caller's thread; then the document belongs to the caller.
             document->pageCount();
+            // A long document's layout may still run a timer of its own
+            // (incremental layout, size change). Moving an object whose
+            // timers run posts their re-registration to the new thread,
+            // where the posted list is lost if the document goes first; so
+            // the timers are let fire here, on the thread that started them.
+            QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance();
+            for (int wait = 0; dispatcher && wait < 100 &&
+                               !dispatcher->registeredTimers(document->documentLayout()).isEmpty();
+                 ++wait)
+                dispatcher->processEvents(QEventLoop::WaitForMoreEvents);
             document->moveToThread(caller);
             promise->set_value(std::move(document));
         } catch (...) {
