@@ -1,6 +1,7 @@
 #include "reports/BackgroundLayout.h"
 
 #include <QAbstractEventDispatcher>
+#include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
 #include <QTextDocument>
 #include <QThread>
