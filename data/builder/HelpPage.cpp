@@ -23,8 +23,8 @@ QHash<QString, QString> texts(const QString &path, int column)
             continue;
         const QStringList cells = line.split(QLatin1Char('\t'));
         if (cells.size() != 3)
-            throw std::runtime_error(path.toStdString() + ": not three cells: " +
-                                     line.toStdString());
+            throw std::runtime_error(path.toStdString() +
+                                     ": not three cells: " + line.toStdString());
         byKey.insert(cells.at(0), cells.at(column));
     }
     return byKey;
@@ -34,8 +34,7 @@ QHash<QString, QString> texts(const QString &path, int column)
 void writeHelpPage(const QString &output, const QString &templatePath, const QString &textsPath,
                    const QString &language)
 {
-    const QHash<QString, QString> byKey =
-        texts(textsPath, language == QLatin1String("fr") ? 2 : 1);
+    const QHash<QString, QString> byKey = texts(textsPath, language == QLatin1String("fr") ? 2 : 1);
     const QString page = readText(templatePath);
     static const QRegularExpression token(QStringLiteral(R"(\{\{(\w+)\}\})"));
     QString result;
