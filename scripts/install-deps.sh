@@ -9,13 +9,15 @@ set -e
 # Tests: Xvfb, fonts, poppler-utils (pdftotext, pdfinfo), unzip, and
 # desktop-file-utils and appstream to validate the installed desktop files.
 # Benchmarks: xdotool. Packaging: file (for CPack's dependency scan).
+# Team store: libpq (the client library), and PostgreSQL 15 with
+# postgresql-common for the throwaway servers the tests start.
 PACKAGES="build-essential cmake pkg-config clang-format \
 qt6-base-dev libqt6opengl6-dev libqt6sql6-sqlite qt6-tools-dev qt6-tools-dev-tools \
 qt6-svg-dev qt6-charts-dev qt6-translations-l10n libsqlite3-dev \
 libkainjow-mustache-dev libxlsxwriter-dev zlib1g-dev \
 xvfb xauth fonts-dejavu-core poppler-utils unzip \
 desktop-file-utils appstream xdotool file \
-libzip-dev"
+libzip-dev libpq-dev postgresql postgresql-common"
 
 missing=""
 for package in $PACKAGES; do

@@ -9,6 +9,7 @@
 #include "core/ScreenRegistry.h"
 #include "core/TitleTables.h"
 #include "entry/frmStart.h"
+#include "widgets/StatementsLocation.h"
 
 #include <cstdio>
 
@@ -51,5 +52,7 @@ void Main()
     subRefreshTitleTables(state.gcnUser);
     state.gblnKeepFirmForm = false;
     state.gstrHelpViewer = ProgramFolder() + QLatin1Char('/') + QLatin1String(kHelpViewerFile);
+    // The saved statements may be on the team database the user chose.
+    subOpenChosenStore(nullptr);
     ScreenRegistry::get<frmStart>().showScreen();
 }

@@ -4,6 +4,9 @@
 #include "cli/CliStatus.h"
 #include "core/DbTools.h"
 #include "core/Language.h"
+#include "store/StatementStore.h"
+
+#include <memory>
 
 #include <QTextStream>
 
@@ -26,6 +29,9 @@ public:
     // program checks them at start-up; a file it cannot use is a failure.
     Connection &reference();
     Connection &user();
+    // The saved statements: the store --store or QUORVEL_STORE names (a libpq
+    // URI or a user database's path), else the user database above.
+    StatementStore &store();
 
     // A text of the string table in the command's language.
     QString text(int id) const;
@@ -39,6 +45,7 @@ private:
     QTextStream &m_err;
     Connection m_reference;
     Connection m_user;
+    std::unique_ptr<StatementStore> m_store;
 };
 
 // A volume and region the program has data sets for; a usage error otherwise.

@@ -4,6 +4,8 @@
 #include "core/DatabaseError.h"
 #include "core/ProgramFolder.h"
 #include "reports/ReportError.h"
+#include "store/StoreError.h"
+#include "store/StoreMessages.h"
 
 namespace {
 constexpr const char *kProgram = "quorvel-cli";
@@ -53,6 +55,8 @@ int runCommand(const CliCommand &command, const QStringList &arguments, QTextStr
             return usageError(err, failure.message);
         err << kProgram << ": " << failure.message << '\n';
         return int(failure.status);
+    } catch (const StoreError &error) {
+        err << kProgram << ": " << fncStoreErrorReason(error, context.language()) << '\n';
     } catch (const DatabaseError &error) {
         err << kProgram << ": "
             << context.text(kCliDatabaseError)
@@ -67,15 +71,16 @@ int runCommand(const CliCommand &command, const QStringList &arguments, QTextStr
 
 const QList<CliCommand> &cliCommands()
 {
-    static const QList<CliCommand> commands = {exportCommand(), exportComparisonsCommand(),
-                                               listCommand(), templateCommand(), importCommand()};
+    static const QList<CliCommand> commands = {
+        exportCommand(), exportComparisonsCommand(), listCommand(),          templateCommand(),
+        importCommand(), initStoreCommand(),         copyStatementsCommand()};
     return commands;
 }
 
 const QList<CliOption> &globalCliOptions()
 {
     static const QList<CliOption> options = {
-        {"program-folder", true}, {"language", true}, {"help", false}};
+        {"program-folder", true}, {"language", true}, {"store", true}, {"help", false}};
     return options;
 }
 

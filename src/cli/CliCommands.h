@@ -11,6 +11,8 @@ CliCommand exportComparisonsCommand();
 CliCommand listCommand();
 CliCommand templateCommand();
 CliCommand importCommand();
+CliCommand initStoreCommand();
+CliCommand copyStatementsCommand();
 
 const QList<CliCommand> &cliCommands();
 

@@ -7,6 +7,8 @@
 #include "core/ProgramFolder.h"
 #include "core/ResourceString.h"
 #include "core/TitleTables.h"
+#include "store/SqliteStatementStore.h"
+#include "store/StoreLocation.h"
 
 namespace {
 [[noreturn]] void refuse(const DatabaseProblem &problem)
@@ -32,6 +34,7 @@ CliContext::CliContext(CliArguments arguments, Language language, QTextStream &o
 
 CliContext::~CliContext()
 {
+    m_store.reset();
     // Closing the connections writes the user database's log back into its
     // file, so the file alone holds everything once the command ends.
     DisconnectFromDB(m_user);
@@ -64,6 +67,20 @@ Connection &CliContext::user()
         subRefreshTitleTables(m_user);
     }
     return m_user;
+}
+
+StatementStore &CliContext::store()
+{
+    if (!m_store) {
+        QString uri = m_arguments.value(QStringLiteral("store"));
+        if (uri.isEmpty())
+            uri = qEnvironmentVariable("QUORVEL_STORE");
+        if (uri.isEmpty())
+            m_store = std::make_unique<SqliteStatementStore>(user());
+        else
+            m_store = fncOpenStoreUri(uri);
+    }
+    return *m_store;
 }
 
 QString CliContext::text(int id) const

@@ -13,3 +13,5 @@ inline constexpr int kCliUnknownDataset = 1814;  // %1 volume, %2 region
 inline constexpr int kCliStatementExists = 2100; // %1 firm, %2 year
 inline constexpr int kCliStatementSaved = 2102;  // %1 firm, %2 year
 inline constexpr int kCliTemplateWritten = 2104; // %1 file
+inline constexpr int kCliSchemaReady = 2456;     // %1 host/database, %2 version
+inline constexpr int kCliInitNeedsTeam = 2458;   // (none)

@@ -78,13 +78,12 @@ ReportIdentity prepareComparison(CliContext &context)
     const CliArguments &arguments = context.arguments();
     const QString firm = arguments.required(QStringLiteral("firm"));
     const int year = arguments.integer(QStringLiteral("year"));
-    const RecordSet saved = fncReadFirmStatement(context.user(), firm, year);
-    if (saved.RecordCount() == 0)
+    const std::optional<SavedStatement> saved = context.store().open(firm, year);
+    if (!saved)
         context.fail(CliStatus::NoData, kCliNoStatement, {firm, QString::number(year)});
-    const QString storedName = saved.text(QStringLiteral("FirmName"));
+    const QString storedName = saved->firmName;
 
-    StatementIndustry industry =
-        fncReadStatementIndustry(context.user(), storedName, year).value_or(StatementIndustry{});
+    StatementIndustry industry = saved->industry.value_or(StatementIndustry{});
     if (arguments.has(QStringLiteral("naics")))
         industry.naics = arguments.required(QStringLiteral("naics")).trimmed();
     if (arguments.has(QStringLiteral("volume"))) {
@@ -104,8 +103,8 @@ ReportIdentity prepareComparison(CliContext &context)
 
     QString title;
     const PreparationOutcome prepared =
-        fncPrepareSavedComparison(context.reference(), context.user(), storedName, year, industry,
-                                  context.language(), &title);
+        fncPrepareSavedComparison(context.reference(), context.user(), context.store(), storedName,
+                                  year, industry, context.language(), &title);
     if (!prepared)
         throw CliFailure{CliStatus::NoData, prepared.message};
     return {QStringLiteral("com"),

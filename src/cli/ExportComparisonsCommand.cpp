@@ -13,10 +13,10 @@ CliStatus run(CliContext &context)
     const QString folder = context.arguments().required(QStringLiteral("folder"));
     if (!QDir().mkpath(folder))
         context.fail(CliStatus::Failure, kCliNoFolder, {folder});
-    const QVector<BatchStatement> statements = fncBatchStatements(context.user());
-    const QVector<BatchResult> results =
-        fncExportComparisons(context.reference(), context.user(), statements, folder,
-                             reportLayoutPath(QStringLiteral("com")), context.language(), {});
+    const QVector<BatchStatement> statements = fncBatchStatements(context.store());
+    const QVector<BatchResult> results = fncExportComparisons(
+        context.reference(), context.user(), context.store(), statements, folder,
+        reportLayoutPath(QStringLiteral("com")), context.language(), {});
     context.out() << fncBatchSummary(results, int(statements.size()), context.language()) << '\n';
     const bool failed = std::any_of(results.cbegin(), results.cend(), [](const BatchResult &r) {
         return r.outcome == BatchOutcome::Failed;

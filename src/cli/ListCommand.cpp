@@ -17,7 +17,7 @@ CliStatus run(CliContext &context)
 {
     QTextStream &out = context.out();
     out << "firm\tyear\tnaics\tvolume\tregion\n";
-    for (const BatchStatement &statement : fncBatchStatements(context.user())) {
+    for (const BatchStatement &statement : fncBatchStatements(context.store())) {
         out << field(statement.firmName) << '\t' << statement.year << '\t';
         if (statement.industry)
             out << field(statement.industry->naics) << '\t' << statement.industry->volume << '\t'

@@ -24,10 +24,13 @@ QString sourceText(const QString &table)
 
 QStringList addedUserTables()
 {
-    return {
-        QStringLiteral("Rpt_Comparison_Notes"),      QStringLiteral("StatementIndustry"),
-        QStringLiteral("Rpt_Comparison_Trend"),      QStringLiteral("Rpt_Comparison_Targets"),
-        QStringLiteral("Rpt_Comparison_TargetRows"), QStringLiteral("Rpt_Comparison_TargetText")};
+    return {QStringLiteral("Rpt_Comparison_Notes"),
+            QStringLiteral("StatementIndustry"),
+            QStringLiteral("Rpt_Comparison_Trend"),
+            QStringLiteral("Rpt_Comparison_Targets"),
+            QStringLiteral("Rpt_Comparison_TargetRows"),
+            QStringLiteral("Rpt_Comparison_TargetText"),
+            QStringLiteral("StatementStamp")};
 }
 
 namespace {

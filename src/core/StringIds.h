@@ -126,3 +126,5 @@ inline constexpr int kImportColumnLabel = 2090;
 inline constexpr int kImportAccept = 2092;
 inline constexpr int kImportCancel = 2094;
 inline constexpr int kSummaryNoLabel = 2096;
+// Where the statements are kept: the menu command that chooses it.
+inline constexpr int kStatementsLocation = 2410;

@@ -41,26 +41,36 @@ QStringList fncStoredFirmNames(Connection &connection, const QString &firmName, 
 
 void subWriteFirmRecord(Connection &connection, const FirmRecord &record)
 {
+    Transaction transaction(connection);
+    subReplaceFirmRows(connection, record);
+    transaction.commit();
+}
+
+void subReplaceFirmRows(Connection &connection, const FirmRecord &record)
+{
     // Amounts travel as numbers, never as text a regional setting could turn
     // into a decimal comma.
     QVariantList values{record.firmName, record.year, record.naics};
     for (const double amount : record.amounts)
         values << amount;
 
-    Transaction transaction(connection);
     qint16 errorCount = 0;
     ExecCmdInDB(connection, kDeleteStatement, errorCount, {record.firmName, record.year});
     ExecCmdInDB(connection, insertStatement(), errorCount, values);
     subWriteStatementIndustry(connection, record.firmName, record.year,
                               StatementIndustry{record.naics, record.volume, record.region});
-    transaction.commit();
 }
 
 void subDeleteFirmRecord(Connection &connection, const QString &firmName, int year)
 {
     Transaction transaction(connection);
+    subDeleteFirmRows(connection, firmName, year);
+    transaction.commit();
+}
+
+void subDeleteFirmRows(Connection &connection, const QString &firmName, int year)
+{
     qint16 errorCount = 0;
     ExecCmdInDB(connection, kDeleteStatement, errorCount, {firmName, year});
     subDeleteStatementIndustry(connection, firmName, year);
-    transaction.commit();
 }

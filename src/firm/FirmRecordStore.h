@@ -32,6 +32,12 @@ QStringList fncStoredFirmNames(Connection &connection, const QString &firmName, 
 // statements as they were.
 void subWriteFirmRecord(Connection &connection, const FirmRecord &record);
 
+// The writes of subWriteFirmRecord, inside the caller's transaction.
+void subReplaceFirmRows(Connection &connection, const FirmRecord &record);
+
 // Deletes the statements stored for this firm name (in any letter case) and
 // year, if there are any, with the record of their industry.
 void subDeleteFirmRecord(Connection &connection, const QString &firmName, int year);
+
+// The writes of subDeleteFirmRecord, inside the caller's transaction.
+void subDeleteFirmRows(Connection &connection, const QString &firmName, int year);

@@ -7,6 +7,7 @@
 #include "core/StringIds.h"
 #include "reports/ReportTitles.h"
 #include "search/IndustryLookups.h"
+#include "store/SavedStatement.h"
 
 #include <QHash>
 
@@ -69,6 +70,14 @@ QString fncIndustryCaption(Connection &reference, const StatementIndustry &indus
     return industry.naics + QLatin1Char(' ') + definition->title.trimmed();
 }
 
+namespace {
+// The firm list (name, year) with the industry, volume and region of each
+// statement found in `saved` (by folded name and year).
+RecordSet listWithIndustries(const RecordSet &firms,
+                             const QHash<QPair<QString, int>, StatementIndustry> &saved,
+                             Connection &user, Connection &reference, Language language);
+} // namespace
+
 RecordSet fncFirmListWithIndustries(const RecordSet &firms, Connection &user, Connection &reference,
                                     Language language)
 {
@@ -85,6 +94,33 @@ RecordSet fncFirmListWithIndustries(const RecordSet &firms, Connection &user, Co
                 StatementIndustry{row.at(2).toString(), row.at(3).toInt(), row.at(4).toString()});
         }
     }
+    return listWithIndustries(firms, saved, user, reference, language);
+}
+
+RecordSet fncFirmListRecordSet(const QVector<StatementEntry> &entries, Connection &user,
+                               Connection &reference, Language language)
+{
+    QHash<QPair<QString, int>, StatementIndustry> saved;
+    QVector<QVector<QVariant>> rows;
+    rows.reserve(entries.size());
+    for (const StatementEntry &entry : entries) {
+        rows.append({entry.firmName, entry.year});
+        if (entry.industry)
+            saved.insert({fncFirmKey(entry.firmName), entry.year}, *entry.industry);
+    }
+    // Headed as the list query heads them in the language.
+    const RecordSet firms(language == Language::English
+                              ? QStringList{QStringLiteral("FirmName"), QStringLiteral("Year")}
+                              : QStringList{QStringLiteral("Nom"), QStringLiteral("Année")},
+                          std::move(rows));
+    return listWithIndustries(firms, saved, user, reference, language);
+}
+
+namespace {
+RecordSet listWithIndustries(const RecordSet &firms,
+                             const QHash<QPair<QString, int>, StatementIndustry> &saved,
+                             Connection &user, Connection &reference, Language language)
+{
     QHash<QPair<QString, int>, QString> captions;
     QHash<QString, QString> regions;
     const QString languageLetter =
@@ -119,3 +155,4 @@ RecordSet fncFirmListWithIndustries(const RecordSet &firms, Connection &user, Co
           << ResourceString(kListRegionHeading, language);
     return RecordSet(names, std::move(rows));
 }
+} // namespace

@@ -4,7 +4,10 @@
 #include "core/Language.h"
 
 #include <QString>
+#include <QVector>
 #include <optional>
+
+struct StatementEntry;
 
 // The industry and data set under which a statement (firm name, year) was
 // last saved, kept in the user database's StatementIndustry table beside
@@ -44,5 +47,9 @@ QString fncIndustryCaption(Connection &reference, const StatementIndustry &indus
 // statement was saved under ("Industry" / "Industrie"), and the volume and
 // the region of its dataset (the region's name in the language); empty
 // where none is recorded.
+// The same list from the store's entries: name and year, then the same three columns.
+RecordSet fncFirmListRecordSet(const QVector<StatementEntry> &entries, Connection &user,
+                               Connection &reference, Language language);
+
 RecordSet fncFirmListWithIndustries(const RecordSet &firms, Connection &user, Connection &reference,
                                     Language language);

@@ -27,9 +27,13 @@
 #include "reports/frmReportViewer.h"
 #include "search/OpenIndustryDef.h"
 #include "search/frmSearch.h"
+#include "store/CurrentStore.h"
+#include "store/StoreError.h"
+#include "store/StoreMessages.h"
 #include "widgets/ClickableLabel.h"
 #include "widgets/FirmIcons.h"
 #include "widgets/SearchIcons.h"
+#include "widgets/StatementsLocation.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -338,6 +342,7 @@ void frmMyValues::buildMenus()
     mnuFile->addSeparator();
     mnuReturn = action(mnuFile, "mnuReturn");
     mnuReturnSearch = action(mnuFile, "mnuReturnSearch");
+    mnuStatementsLocation = action(mnuFile, "mnuStatementsLocation");
     mnuExit = action(mnuFile, "mnuExit");
     mnuView = menu("mnuView");
     mnuDefinition = action(mnuView, "mnuDefinition");
@@ -374,6 +379,8 @@ void frmMyValues::connectHandlers()
     connect(mnuReturnSearch, &QAction::triggered, this, &frmMyValues::mnuReturnSearch_Click);
     connect(btnBack, &QToolButton::clicked, this, &frmMyValues::mnuReturnSearch_Click);
     connect(mnuExit, &QAction::triggered, this, &frmMyValues::mnuExit_Click);
+    connect(mnuStatementsLocation, &QAction::triggered, this,
+            [this] { subChooseStatementsLocation(this); });
     connect(mnuDefinition, &QAction::triggered, this, &frmMyValues::mnuDefinition_Click);
     connect(mnuReport, &QAction::triggered, this, &frmMyValues::subView_Comparison_Report);
 }
@@ -671,6 +678,7 @@ void frmMyValues::subInitializeValues()
     // A new statement belongs to the industry now chosen: the labels keep
     // naming it, so that a save or a comparison never loses it.
     m_savedIndustry.reset();
+    m_opened.reset();
     if (m_captionsLoaded) {
         subShowCurrentIndustry();
     } else {
@@ -685,7 +693,8 @@ void frmMyValues::subInitializeValues()
 void frmMyValues::subShowCurrentIndustry()
 {
     const AppState &state = appState();
-    setWindowTitle(caption(kCompareFirmTitle) + QStringLiteral(" ") + state.gstrDatasetCaption);
+    setWindowTitle(fncTitleWithStore(caption(kCompareFirmTitle) + QStringLiteral(" ") +
+                                     state.gstrDatasetCaption));
     const frmSearch &search = ScreenRegistry::get<frmSearch>();
     lblIndustry->setText(search.selectedIndustryName());
     lblNAICS->setText(search.selectedNaics());
@@ -742,6 +751,12 @@ bool frmMyValues::fncRunRefusable(RefusedCommand command, const std::function<vo
     try {
         write();
         return true;
+    } catch (const StoreError &error) {
+        ShowMessage(fncStoreRefusalMessage(command == RefusedCommand::Delete ? StoreCommand::Delete
+                                                                             : StoreCommand::Save,
+                                           error, appState().gintLanguage),
+                    MsgButtons::Ok, MsgIcon::Warning, QString(), this);
+        return false;
     } catch (const DatabaseError &error) {
         if (!fncIsWriteRefusal(error))
             throw;
@@ -749,6 +764,18 @@ bool frmMyValues::fncRunRefusable(RefusedCommand command, const std::function<vo
                     MsgButtons::Ok, MsgIcon::Warning, QString(), this);
         return false;
     }
+}
+
+std::optional<qint64> frmMyValues::fncOpenedVersion(const QString &firmName, int year) const
+{
+    if (!m_opened || m_opened->firmKey != fncFirmKey(firmName) || m_opened->year != year)
+        return std::nullopt;
+    return m_opened->version;
+}
+
+void frmMyValues::subSetOpenedVersion(const QString &firmName, int year, qint64 version)
+{
+    m_opened = OpenedStatement{fncFirmKey(firmName), year, version};
 }
 
 MsgAnswer frmMyValues::fncAskToSaveChanges(bool openWording)
@@ -817,43 +844,79 @@ bool frmMyValues::subSave_Firm_Record(bool blnSkipWarningMessages)
 
     const QString firm = txtFirmName->text();
     const QString yearText = cboYear->currentText();
+    SavedStatement statement;
+    statement.firmName = firm;
+    statement.year = *year;
+    statement.industry = StatementIndustry{lblNAICS->text(), state.gintVolume, state.gstrRegion};
+    for (int i = 0; i < kStatementItemCount; ++i)
+        statement.amounts.*firmStatementAmounts()[i] = amounts->at(i);
+
+    StatementStore &store = statementStore();
+    std::optional<StoredState> stored;
+    if (!fncRunRefusable(RefusedCommand::Save, [&] { stored = store.current(firm, *year); }))
+        return false;
     // Names are compared without regard to letter case: "ACME" and "Acme" are
     // one statement. Saving over a stored one asks first, and so does a save
     // that skips the question when what it would replace is spelt otherwise.
-    const QStringList stored = fncStoredFirmNames(state.gcnUser, firm, *year);
-    const bool spelledOtherwise = std::any_of(
-        stored.cbegin(), stored.cend(), [&firm](const QString &name) { return name != firm; });
-    if ((!blnSkipWarningMessages && !stored.isEmpty()) || spelledOtherwise) {
-        const QString question =
-            state.isFrench()
-                ? QStringLiteral("Il y a déjà des valeurs pour ") + firm +
-                      QStringLiteral(" pour l'année de référence ") + yearText +
-                      QStringLiteral(". ") +
-                      QStringLiteral("APPURYER SUR 'OK' pour remplacer les valeurs existantes "
-                                     "avec celles dessous. ") +
-                      QStringLiteral("APPUYER SUR 'CANCEL' pour continuer d'utiliser les "
-                                     "données à l'écran.")
-                : QStringLiteral("There are already values for ") + firm +
-                      QStringLiteral(" for the reference year ") + yearText + QStringLiteral(". ") +
-                      QStringLiteral("If you would like to replace the existing values with the "
-                                     "ones below PRESS OK.  ") +
-                      QStringLiteral("If you would like to cancel and continue working with the "
-                                     "data on this screen more PRESS CANCEL.  ");
-        if (ShowMessage(question, MsgButtons::OkCancel, MsgIcon::None, QString(), this) !=
-            MsgAnswer::Ok)
-            return false;
+    // Saving over one that someone saved since this screen opened it asks
+    // whether to replace theirs.
+    const std::optional<qint64> opened = fncOpenedVersion(firm, *year);
+    if (stored && !(opened && *opened != stored->stamp.version)) {
+        const bool spelledOtherwise =
+            std::any_of(stored->names.cbegin(), stored->names.cend(),
+                        [&firm](const QString &name) { return name != firm; });
+        if (!blnSkipWarningMessages || spelledOtherwise) {
+            const QString question =
+                state.isFrench()
+                    ? QStringLiteral("Il y a déjà des valeurs pour ") + firm +
+                          QStringLiteral(" pour l'année de référence ") + yearText +
+                          QStringLiteral(". ") +
+                          QStringLiteral("APPURYER SUR 'OK' pour remplacer les valeurs "
+                                         "existantes avec celles dessous. ") +
+                          QStringLiteral("APPUYER SUR 'CANCEL' pour continuer d'utiliser les "
+                                         "données à l'écran.")
+                    : QStringLiteral("There are already values for ") + firm +
+                          QStringLiteral(" for the reference year ") + yearText +
+                          QStringLiteral(". ") +
+                          QStringLiteral("If you would like to replace the existing values "
+                                         "with the ones below PRESS OK.  ") +
+                          QStringLiteral("If you would like to cancel and continue working "
+                                         "with the data on this screen more PRESS CANCEL.  ");
+            if (ShowMessage(question, MsgButtons::OkCancel, MsgIcon::None, QString(), this) !=
+                MsgAnswer::Ok)
+                return false;
+        }
     }
-
-    FirmRecord record;
-    record.firmName = firm;
-    record.year = *year;
-    record.naics = lblNAICS->text();
-    record.volume = state.gintVolume;
-    record.region = state.gstrRegion;
-    for (int i = 0; i < kStatementItemCount; ++i)
-        record.amounts[i] = amounts->at(i);
-    if (!fncRunRefusable(RefusedCommand::Save, [&] { subWriteFirmRecord(state.gcnUser, record); }))
-        return false;
+    // What the user agreed to replace: the version seen now, or nothing.
+    Expectation expected =
+        stored ? Expectation::seen(stored->stamp.version) : Expectation::nothing();
+    if (stored && opened && *opened != stored->stamp.version)
+        expected = Expectation::seen(*opened);
+    for (;;) {
+        WriteOutcome outcome;
+        if (!fncRunRefusable(RefusedCommand::Save, [&] {
+                outcome = store.save(statement, expected, fncCurrentUserName());
+            }))
+            return false;
+        if (outcome.done) {
+            subSetOpenedVersion(firm, *year, outcome.stamp.version);
+            break;
+        }
+        // Someone saved it since it was opened, or since the question above.
+        const StatementStamp theirs = outcome.current->stamp;
+        const MsgAnswer answer = ShowMessage(
+            fncConflictQuestion(StoreCommand::Save, firm, *year, theirs, state.gintLanguage),
+            MsgButtons::YesNoCancel, MsgIcon::Warning, QString(), this);
+        if (answer == MsgAnswer::No) {
+            // Theirs stays; the screen keeps what was typed, still unsaved,
+            // and the next save asks as for any stored statement.
+            subSetOpenedVersion(firm, *year, theirs.version);
+            return false;
+        }
+        if (answer != MsgAnswer::Yes)
+            return false;
+        expected = Expectation::seen(theirs.version);
+    }
     // Saved now under the industry now chosen.
     subShowSavedIndustry(std::nullopt);
 
@@ -890,8 +953,9 @@ void frmMyValues::subOpen_Existing_Firm_Record()
         openExisting.setOwner(this);
         if (openExisting.fncLoadFirms())
             return true;
-        ShowMessage(fncNoRecordsMessage(state.gintLanguage), MsgButtons::Ok, MsgIcon::None,
-                    QString(), this);
+        if (!openExisting.readFailed())
+            ShowMessage(fncNoRecordsMessage(state.gintLanguage), MsgButtons::Ok, MsgIcon::None,
+                        QString(), this);
         return false;
     };
 
@@ -931,11 +995,27 @@ void frmMyValues::subDelete_Firm_Record()
         return;
     // A year that is no whole number names no stored statement.
     if (const std::optional<int> year = fncStorableYear(cboYear->currentText())) {
-        const bool deleted = fncRunRefusable(RefusedCommand::Delete, [&] {
-            subDeleteFirmRecord(state.gcnUser, txtFirmName->text(), *year);
-        });
-        if (!deleted)
-            return;
+        const QString firm = txtFirmName->text();
+        // Deleting one that someone saved since it was opened here asks first.
+        const std::optional<qint64> opened = fncOpenedVersion(firm, *year);
+        Expectation expected = opened ? Expectation::seen(*opened) : Expectation::anything();
+        for (;;) {
+            WriteOutcome outcome;
+            if (!fncRunRefusable(RefusedCommand::Delete,
+                                 [&] { outcome = statementStore().remove(firm, *year, expected); }))
+                return;
+            if (outcome.done)
+                break;
+            const StatementStamp theirs = outcome.current->stamp;
+            const MsgAnswer answer = ShowMessage(
+                fncConflictQuestion(StoreCommand::Delete, firm, *year, theirs, state.gintLanguage),
+                MsgButtons::YesNoCancel, MsgIcon::Warning, QString(), this);
+            if (answer == MsgAnswer::No)
+                subSetOpenedVersion(firm, *year, theirs.version);
+            if (answer != MsgAnswer::Yes)
+                return;
+            expected = Expectation::seen(theirs.version);
+        }
     }
     subInitializeValues();
 }
@@ -1120,6 +1200,7 @@ void frmMyValues::subLoadCaptions()
     mnuImport->setText(caption(kImportCommand));
     mnuReturn->setText(caption(498));
     mnuReturnSearch->setText(caption(558));
+    mnuStatementsLocation->setText(caption(kStatementsLocation));
     mnuExit->setText(caption(328));
     mnuView->setTitle(caption(460));
     mnuDefinition->setText(caption(334));

@@ -42,6 +42,10 @@ public:
     // not known): the screen says so when another industry is now chosen.
     void subShowSavedIndustry(const std::optional<StatementIndustry> &saved);
 
+    // The statement on the screen was opened (or saved) at this version:
+    // a save or delete asks first when someone saved it since.
+    void subSetOpenedVersion(const QString &firmName, int year, qint64 version);
+
     // The amount box of a MyValues column ("Cash" gives txtCash), or nullptr.
     QLineEdit *amountBox(const QString &column) const;
     // The caption label of a statement item by its name ("lblCash"), or nullptr.
@@ -152,6 +156,7 @@ public:
     QAction *mnuImport = nullptr;
     QAction *mnuReturn = nullptr;
     QAction *mnuReturnSearch = nullptr;
+    QAction *mnuStatementsLocation = nullptr;
     QAction *mnuExit = nullptr;
     QMenu *mnuView = nullptr;
     QAction *mnuDefinition = nullptr;
@@ -180,7 +185,10 @@ private:
     MsgAnswer fncAskToSaveChanges(bool openWording);
     // Runs a write of the user database; a refused write (see WriteRefusal.h)
     // has been rolled back: it is said, and the result is false.
+    // A team database that cannot be reached or refuses is said the same way.
     bool fncRunRefusable(RefusedCommand command, const std::function<void()> &write);
+    // The version this screen opened or last saved of the key, if it is that key.
+    std::optional<qint64> fncOpenedVersion(const QString &firmName, int year) const;
     void subShowNumberMessage(QLineEdit *box);
     // A refused key, paste or edit: the message, then the box, holding the
     // amount it had before, selected whole; the next digit or paste replaces
@@ -210,6 +218,15 @@ private:
     // The box refused last, while its next input replaces its text.
     QLineEdit *m_replaceOnInput = nullptr;
     std::optional<StatementIndustry> m_savedIndustry;
+    // The key (folded firm name, year) and version of the statement opened or
+    // last saved here.
+    struct OpenedStatement
+    {
+        QString firmKey;
+        int year = 0;
+        qint64 version = 0;
+    };
+    std::optional<OpenedStatement> m_opened;
     // Hidden since it was last active: the next activation starts afresh
     // (unless a command asked to keep the contents).
     bool m_hiddenSinceActive = true;

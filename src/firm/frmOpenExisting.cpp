@@ -14,6 +14,10 @@
 #include "reports/ComparisonBatch.h"
 #include "reports/ReportNaming.h"
 #include "search/frmSearch.h"
+#include "store/CurrentStore.h"
+#include "store/StoreError.h"
+#include "store/StoreMessages.h"
+#include "widgets/StatementsLocation.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -65,10 +69,13 @@ const char *const kLoadOrder[] = {"Cash",
                                   "PretaxProfit",
                                   "ProfitAfterTax"};
 
-// A stored amount as the box shows it; a missing amount leaves the box empty.
-QString amountText(const QVariant &value)
+// A stored amount as the box shows it.
+QString amountText(const FirmStatement &amounts, const char *column)
 {
-    return value.isNull() ? QString() : fncDoubleText(value.toDouble());
+    for (std::size_t i = 0; i < statementItems().size(); ++i)
+        if (qstrcmp(statementItems()[i].column, column) == 0)
+            return fncDoubleText(amounts.*firmStatementAmounts()[i]);
+    return QString();
 }
 
 void setYearText(QComboBox *box, const QString &year)
@@ -151,7 +158,7 @@ void frmOpenExisting::subLoadCaptions()
 {
     const Language language = appState().gintLanguage;
     lblQuestion->setText(ResourceString(526, language));
-    setWindowTitle(ResourceString(528, language));
+    setWindowTitle(fncTitleWithStore(ResourceString(528, language)));
     cmdOpen->setText(ResourceString(530, language));
     cmdExportComparisons->setText(ResourceString(1410, language));
     cmdCancel->setText(messageButtonTexts(MsgButtons::OkCancel).constLast());
@@ -167,9 +174,18 @@ bool frmOpenExisting::fncLoadFirms()
     const QVariant pickedName = previous >= 0 ? AdodcFirms->value(previous, 0) : QVariant();
     const QVariant pickedYear = previous >= 0 ? AdodcFirms->value(previous, 1) : QVariant();
 
+    m_readFailed = false;
+    QVector<StatementEntry> entries;
+    try {
+        entries = statementStore().list(state.gintLanguage);
+    } catch (const StoreError &error) {
+        m_readFailed = true;
+        ShowMessage(fncStoreRefusalMessage(StoreCommand::Read, error, state.gintLanguage),
+                    MsgButtons::Ok, MsgIcon::Warning, QString(), this);
+        return false;
+    }
     AdodcFirms->setRecordSet(
-        fncFirmListWithIndustries(fncReadFirmList(state.gcnUser, state.gintLanguage), state.gcnUser,
-                                  state.gcnReference, state.gintLanguage));
+        fncFirmListRecordSet(entries, state.gcnUser, state.gcnReference, state.gintLanguage));
     if (AdodcFirms->rowCount() == 0)
         return false;
     dbgFirms->setVisible(true);
@@ -219,7 +235,14 @@ void frmOpenExisting::cmdExportComparisons_Click()
 void frmOpenExisting::subExportComparisons(const QString &folder)
 {
     AppState &state = appState();
-    const QVector<BatchStatement> statements = fncBatchStatements(state.gcnUser);
+    QVector<BatchStatement> statements;
+    try {
+        statements = fncBatchStatements(statementStore());
+    } catch (const StoreError &error) {
+        ShowMessage(fncStoreRefusalMessage(StoreCommand::Read, error, state.gintLanguage),
+                    MsgButtons::Ok, MsgIcon::Warning, QString(), this);
+        return;
+    }
     const int total = int(statements.size());
     QProgressDialog progress(this);
     progress.setObjectName(QStringLiteral("dlgExportProgress"));
@@ -230,7 +253,7 @@ void frmOpenExisting::subExportComparisons(const QString &folder)
     progress.setMinimumDuration(0);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QVector<BatchResult> results = fncExportComparisons(
-        state.gcnReference, state.gcnUser, statements, folder,
+        state.gcnReference, state.gcnUser, statementStore(), statements, folder,
         DataFolder() + QStringLiteral("/rpt_Comparison.rpt"), state.gintLanguage, [&](int done) {
             progress.setValue(done);
             if (done < total)
@@ -250,11 +273,17 @@ void frmOpenExisting::subOpenRecord()
 {
     AppState &state = appState();
     const int row = dbgFirms->currentIndex().row();
-    RecordSet statement;
-    if (row >= 0)
-        statement = fncReadFirmStatement(state.gcnUser, AdodcFirms->value(row, 0).toString(),
-                                         AdodcFirms->value(row, 1));
-    if (statement.RecordCount() == 0) {
+    std::optional<SavedStatement> statement;
+    try {
+        if (row >= 0)
+            statement = statementStore().open(AdodcFirms->value(row, 0).toString(),
+                                              AdodcFirms->value(row, 1).toInt());
+    } catch (const StoreError &error) {
+        ShowMessage(fncStoreRefusalMessage(StoreCommand::Read, error, state.gintLanguage),
+                    MsgButtons::Ok, MsgIcon::Warning, QString(), this);
+        return;
+    }
+    if (!statement) {
         // No row chosen, or its statement was deleted since the list was read:
         // the user stays here, with the list as it now stands.
         ShowMessage(fncNoRecordsMessage(state.gintLanguage), MsgButtons::Ok, MsgIcon::None,
@@ -272,16 +301,14 @@ void frmOpenExisting::subOpenRecord()
 
     frmMyValues &firm = ScreenRegistry::get<frmMyValues>();
     firm.showScreen();
-    setYearText(firm.cboYear, statement.text(QStringLiteral("Year")));
+    setYearText(firm.cboYear, QString::number(statement->year));
     for (const char *column : kLoadOrder) {
-        const QString name = QString::fromLatin1(column);
-        if (QLineEdit *box = firm.amountBox(name))
-            box->setText(amountText(statement.field(name)));
+        if (QLineEdit *box = firm.amountBox(QString::fromLatin1(column)))
+            box->setText(amountText(statement->amounts, column));
     }
-    firm.txtFirmName->setText(statement.text(QStringLiteral("firmname")));
-    firm.subShowSavedIndustry(
-        fncReadStatementIndustry(state.gcnUser, statement.text(QStringLiteral("firmname")),
-                                 statement.field(QStringLiteral("Year")).toInt()));
+    firm.txtFirmName->setText(statement->firmName);
+    firm.subShowSavedIndustry(statement->industry);
+    firm.subSetOpenedVersion(statement->firmName, statement->year, statement->stamp.version);
     firm.markUnchanged();
     // The hand-off is over; a flag still set would make a later, unrelated
     // activation keep this statement instead of starting afresh.

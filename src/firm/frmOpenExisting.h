@@ -20,6 +20,9 @@ public:
     // Fills the list of stored statements in the current language; true when
     // there is at least one. The grid shows from then on.
     bool fncLoadFirms();
+    // Whether the last fncLoadFirms could not read the list (the team
+    // database was away): it said so, and the callers' "no records" would mislead.
+    bool readFailed() const { return m_readFailed; }
     // Loads the statement of the grid's current row into the firm screen and
     // shows it.
     void subOpenRecord();
@@ -45,4 +48,7 @@ public:
 
 protected:
     void Form_Activate() override;
+
+private:
+    bool m_readFailed = false;
 };

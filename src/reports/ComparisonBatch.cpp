@@ -5,6 +5,8 @@
 #include "reports/ReportError.h"
 #include "reports/ReportNaming.h"
 #include "reports/SavedComparison.h"
+#include "store/StoreError.h"
+#include "store/StoreMessages.h"
 
 #include <QDir>
 #include <QPdfWriter>
@@ -45,20 +47,11 @@ QString statementLabel(const BatchStatement &statement)
 
 } // namespace
 
-QVector<BatchStatement> fncBatchStatements(Connection &user)
+QVector<BatchStatement> fncBatchStatements(StatementStore &store)
 {
-    RecordSet rs = GetRS(user,
-                         QStringLiteral("select FirmName, [Year] from MyValues "
-                                        "order by FirmName, [Year]"),
-                         QStringLiteral("read"));
     QVector<BatchStatement> statements;
-    for (; !rs.eof(); rs.MoveNext()) {
-        BatchStatement statement;
-        statement.firmName = rs.text(QStringLiteral("FirmName"));
-        statement.year = rs.field(QStringLiteral("Year")).toInt();
-        statement.industry = fncReadStatementIndustry(user, statement.firmName, statement.year);
-        statements.append(statement);
-    }
+    for (const StatementEntry &entry : store.list(Language::English))
+        statements.append({entry.firmName, entry.year, entry.industry});
     return statements;
 }
 
@@ -110,7 +103,7 @@ QString BatchFileNames::claim(const QString &firmName, int year, const QString &
     }
 }
 
-BatchResult fncExportComparison(Connection &reference, Connection &user,
+BatchResult fncExportComparison(Connection &reference, Connection &user, StatementStore &store,
                                 const BatchStatement &statement, const QString &folder,
                                 const QString &layoutPath, Language language, BatchFileNames *names)
 {
@@ -120,9 +113,15 @@ BatchResult fncExportComparison(Connection &reference, Connection &user,
         return result;
     }
     const StatementIndustry &industry = *statement.industry;
-    if (!fncPrepareSavedComparison(reference, user, statement.firmName, statement.year, industry,
-                                   language)) {
-        result.outcome = BatchOutcome::NoIndustryData;
+    try {
+        if (!fncPrepareSavedComparison(reference, user, store, statement.firmName, statement.year,
+                                       industry, language)) {
+            result.outcome = BatchOutcome::NoIndustryData;
+            return result;
+        }
+    } catch (const StoreError &error) {
+        // The team database went away during the run: this one is said, the next tries again.
+        result.detail = fncStoreErrorReason(error, language);
         return result;
     }
     try {
@@ -151,6 +150,7 @@ BatchResult fncExportComparison(Connection &reference, Connection &user,
 }
 
 QVector<BatchResult> fncExportComparisons(Connection &reference, Connection &user,
+                                          StatementStore &store,
                                           const QVector<BatchStatement> &statements,
                                           const QString &folder, const QString &layoutPath,
                                           Language language,
@@ -161,8 +161,8 @@ QVector<BatchResult> fncExportComparisons(Connection &reference, Connection &use
     for (const BatchStatement &statement : statements) {
         if (keepGoing && !keepGoing(int(results.size())))
             break;
-        results.append(
-            fncExportComparison(reference, user, statement, folder, layoutPath, language, &names));
+        results.append(fncExportComparison(reference, user, store, statement, folder, layoutPath,
+                                           language, &names));
     }
     return results;
 }

@@ -3,6 +3,7 @@
 #include "core/DbTools.h"
 #include "core/Language.h"
 #include "firm/StatementIndustry.h"
+#include "store/StatementStore.h"
 
 #include <QSet>
 #include <QString>
@@ -33,7 +34,7 @@ struct BatchResult
 };
 
 // Every saved statement, by firm name then year, with its recorded industry.
-QVector<BatchStatement> fncBatchStatements(Connection &user);
+QVector<BatchStatement> fncBatchStatements(StatementStore &store);
 
 // "Comparison – Maple Ridge Homes Ltd – 2006 – 236110.pdf" ("Comparaison – …"
 // in French), " (2)" and so on before the extension for a later `copy`.
@@ -61,9 +62,10 @@ private:
 
 // Prepares the statement's comparison in the work tables, exactly as the
 // firm screen's comparison command does, and writes it as a PDF into `folder`.
-// `layoutPath` is the comparison layout; the report reads the user database's file.
-// `names` are the run's names so far; without them the statement's own name is used.
-BatchResult fncExportComparison(Connection &reference, Connection &user,
+// `layoutPath` is the comparison layout; the report reads the user database's
+// file. The statement's amounts come from `store`. `names` are the run's names
+// so far; without them the statement's own name is used.
+BatchResult fncExportComparison(Connection &reference, Connection &user, StatementStore &store,
                                 const BatchStatement &statement, const QString &folder,
                                 const QString &layoutPath, Language language,
                                 BatchFileNames *names = nullptr);
@@ -71,6 +73,7 @@ BatchResult fncExportComparison(Connection &reference, Connection &user,
 // Exports the statements in order; `keepGoing(done)` is asked before each
 // one and stops the run when it answers false.
 QVector<BatchResult> fncExportComparisons(Connection &reference, Connection &user,
+                                          StatementStore &store,
                                           const QVector<BatchStatement> &statements,
                                           const QString &folder, const QString &layoutPath,
                                           Language language,

@@ -14,6 +14,8 @@
 #include "reports/ReportSql.h"
 #include "reports/ReportTitles.h"
 #include "reports/TableColumns.h"
+#include "store/SqliteStatementStore.h"
+#include "store/StoreError.h"
 
 #include <QHash>
 
@@ -331,11 +333,29 @@ void writeNotes(Connection &cnUser, const FirmStatement &statement,
 } // namespace
 
 PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
-                                              const QString & /*reportType*/, qint16 volume,
+                                              const QString &reportType, qint16 volume,
                                               const QString &region, qint16 year,
                                               const QString &naics, const QString &language,
                                               const QStringList &aComparisonValues)
 {
+    SqliteStatementStore store(cnUser);
+    return fncPrepareComparisonReport(cnReference, cnUser, store, reportType, volume, region, year,
+                                      naics, language, aComparisonValues);
+}
+
+PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
+                                              StatementStore &store, const QString & /*reportType*/,
+                                              qint16 volume, const QString &region, qint16 year,
+                                              const QString &naics, const QString &language,
+                                              const QStringList &aComparisonValues)
+{
+    // Read before the transaction: the store may be another database.
+    QVector<SavedStatement> savedYears;
+    try {
+        savedYears = store.firmYears(aComparisonValues.at(kComparisonFirmName));
+    } catch (const StoreError &) {
+        // The report is made from the screen's figures; only the trend needs the others.
+    }
     attachReference(cnUser, cnReference);
     Transaction transaction(cnUser);
     // A user database older than the composed texts gets their tables here,
@@ -373,8 +393,7 @@ PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connectio
     for (int i = 0; i < kRatioCount; ++i)
         standings[i] = places[i].standing;
     writeComparisonTargets(cnUser, statement, quartiles, standings, names, language);
-    writeComparisonTrend(cnUser, aComparisonValues.at(kComparisonFirmName), year, statement,
-                         quartiles, language);
+    writeComparisonTrend(cnUser, savedYears, year, statement, quartiles, language);
     transaction.commit();
     return {true, QString()};
 }

@@ -56,32 +56,6 @@ RatioQuartiles industryQuartiles(Connection &cnUser, int year)
     return row ? ratioQuartiles(*row) : RatioQuartiles{};
 }
 
-// The firm's saved statements of the reference years other than `year`, read
-// with only the columns the trend uses.
-RecordSet savedStatements(Connection &cnUser, const QString &firmName, int year)
-{
-    static const QString sql = [] {
-        QStringList columns = {QStringLiteral("[Year]")};
-        for (const StatementItem &item : statementItems())
-            columns << QLatin1String(item.column);
-        return QStringLiteral("select ") + columns.join(QStringLiteral(", ")) +
-               QStringLiteral(" from MyValues where FirmName = ? collate unicode_nocase and "
-                              "[Year] between ? and ? and [Year] <> ? order by [Year], "
-                              "FirmName");
-    }();
-    return GetRS(cnUser, sql, QStringLiteral("read"),
-                 {firmName, kReferenceYears.front(), kReferenceYears.back(), year});
-}
-
-// The statement of a row of savedStatements(): the items follow the year.
-FirmStatement statementOfRow(const RecordSet &rows)
-{
-    FirmStatement statement;
-    for (std::size_t i = 0; i < statementItems().size(); ++i)
-        statement.*firmStatementAmounts()[i] = rows.field(int(i) + 1).toDouble();
-    return statement;
-}
-
 QString numberText(const std::optional<double> &value)
 {
     return value ? QString::number(*value, 'g', 10) : QString();
@@ -137,7 +111,7 @@ QString trendChartSpec(const TrendSeries &series)
         .arg(years.join(comma), firm.join(comma), q1.join(comma), q2.join(comma), q3.join(comma));
 }
 
-void writeComparisonTrend(Connection &cnUser, const QString &firmName, int year,
+void writeComparisonTrend(Connection &cnUser, const QVector<SavedStatement> &saved, int year,
                           const FirmStatement &current, const RatioQuartiles &currentIndustry,
                           const QString &language)
 {
@@ -149,13 +123,14 @@ void writeComparisonTrend(Connection &cnUser, const QString &firmName, int year,
     std::vector<TrendYear> years;
     if (std::find(kReferenceYears.begin(), kReferenceYears.end(), year) != kReferenceYears.end())
         years.push_back({year, current, currentIndustry});
-    RecordSet saved = savedStatements(cnUser, firmName, year);
-    // Only the first statement of a year counts when names differ by case alone.
+    // The other reference years; the store gives one statement a year.
     std::vector<std::pair<int, FirmStatement>> savedYears;
-    for (; !saved.eof(); saved.MoveNext()) {
-        const int savedYear = saved.field(0).toInt();
-        if (savedYears.empty() || savedYears.back().first != savedYear)
-            savedYears.emplace_back(savedYear, statementOfRow(saved));
+    for (const SavedStatement &statement : saved) {
+        const bool reference = std::find(kReferenceYears.begin(), kReferenceYears.end(),
+                                         statement.year) != kReferenceYears.end();
+        if (reference && statement.year != year &&
+            (savedYears.empty() || savedYears.back().first != statement.year))
+            savedYears.emplace_back(statement.year, statement.amounts);
     }
     if (years.size() + savedYears.size() < 2)
         return;

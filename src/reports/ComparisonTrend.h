@@ -4,8 +4,10 @@
 #include "reports/ComparisonFigures.h"
 #include "reports/ComparisonRatios.h"
 #include "reports/IndustryYear.h"
+#include "store/SavedStatement.h"
 
 #include <QString>
+#include <QVector>
 #include <array>
 #include <optional>
 #include <vector>
@@ -52,10 +54,11 @@ std::vector<TrendSeries> trendSeries(std::vector<TrendYear> years);
 QString trendChartSpec(const TrendSeries &series);
 
 // Refills Rpt_Comparison_Trend for the firm compared now: its statement on
-// screen for `year` beside `currentIndustry`, its saved statements of the other reference years
-// (the firm name compared without regard to case), the industry's quartiles from the year work
-// tables. Leaves the table empty when the firm has fewer than two years. Runs inside the caller's
-// transaction, once the added user tables exist.
-void writeComparisonTrend(Connection &cnUser, const QString &firmName, int year,
+// screen for `year` beside `currentIndustry`, its saved statements of the other
+// reference years (`saved`: the firm's statements as the store gives them), the
+// industry's quartiles from the year work tables. Leaves the table empty when
+// the firm has fewer than two years. Runs inside the caller's transaction, once
+// the added user tables exist.
+void writeComparisonTrend(Connection &cnUser, const QVector<SavedStatement> &saved, int year,
                           const FirmStatement &current, const RatioQuartiles &currentIndustry,
                           const QString &language);

@@ -3,6 +3,8 @@
 #include "core/DbTools.h"
 #include "reports/ComparisonFigures.h"
 
+class StatementStore;
+
 #include <QString>
 #include <QStringList>
 
@@ -39,7 +41,15 @@ struct PreparationOutcome
 
 // The comparison report's tables for a firm; not ready, with the message
 // "This industry has no data for <year>", when the industry has no data for
-// the firm's year.
+// the firm's year. The firm's other years come from `store`; a team database
+// that cannot be reached leaves the trend out, never the report.
+PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
+                                              StatementStore &store, const QString &reportType,
+                                              qint16 volume, const QString &region, qint16 year,
+                                              const QString &naics, const QString &language,
+                                              const QStringList &aComparisonValues);
+
+// The same with the firm's other years read from the user database itself.
 PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
                                               const QString &reportType, qint16 volume,
                                               const QString &region, qint16 year,

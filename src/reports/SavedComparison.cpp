@@ -7,22 +7,22 @@
 #include "search/IndustryLookups.h"
 
 namespace {
-// The statement's amounts as the firm screen shows them once it is opened.
-QStringList amountTexts(Connection &user, const QString &firmName, int year)
+// The statement's amounts as the firm screen shows them once it is opened
+// (zeros when it was deleted since it was listed).
+QStringList amountTexts(StatementStore &store, const QString &firmName, int year)
 {
-    const RecordSet rs = fncReadFirmStatement(user, firmName, year);
+    const std::optional<SavedStatement> saved = store.open(firmName, year);
     QStringList texts;
-    for (const StatementItem &item : statementItems())
-        texts << fncDoubleText(
-            rs.RecordCount() > 0 ? rs.field(QLatin1String(item.column)).toDouble() : 0.0);
+    for (double FirmStatement::*member : firmStatementAmounts())
+        texts << fncDoubleText(saved ? saved->amounts.*member : 0.0);
     return texts;
 }
 } // namespace
 
 PreparationOutcome fncPrepareSavedComparison(Connection &reference, Connection &user,
-                                             const QString &firmName, int year,
-                                             const StatementIndustry &industry, Language language,
-                                             QString *industryTitle)
+                                             StatementStore &store, const QString &firmName,
+                                             int year, const StatementIndustry &industry,
+                                             Language language, QString *industryTitle)
 {
     const std::optional<IndustryDefinition> definition = fncIndustryDefinition(
         reference, naicsDescriptionTable(industry.volume), industry.naics, language);
@@ -30,10 +30,10 @@ PreparationOutcome fncPrepareSavedComparison(Connection &reference, Connection &
     if (industryTitle)
         *industryTitle = title;
     const QStringList values = fncComparisonValues(firmName, qint16(year), industry.naics, title,
-                                                   amountTexts(user, firmName, year));
+                                                   amountTexts(store, firmName, year));
     const QString letter =
         language == Language::English ? QStringLiteral("E") : QStringLiteral("F");
-    return fncPrepareComparisonReport(reference, user, QStringLiteral("com"),
+    return fncPrepareComparisonReport(reference, user, store, QStringLiteral("com"),
                                       qint16(industry.volume), industry.region, qint16(year),
                                       industry.naics, letter, values);
 }

@@ -4,6 +4,7 @@
 #include "core/Language.h"
 #include "firm/StatementIndustry.h"
 #include "reports/ReportPreparation.h"
+#include "store/StatementStore.h"
 
 #include <QString>
 
@@ -13,8 +14,9 @@
 
 // The saved statement's comparison against `industry`; `industryTitle`
 // receives the industry's title in the language. Not ready, with the
-// preparation's message, when the industry has no data for the year.
+// preparation's message, when the industry has no data for the year. The
+// statement and the firm's other years come from `store`.
 PreparationOutcome fncPrepareSavedComparison(Connection &reference, Connection &user,
-                                             const QString &firmName, int year,
-                                             const StatementIndustry &industry, Language language,
-                                             QString *industryTitle = nullptr);
+                                             StatementStore &store, const QString &firmName,
+                                             int year, const StatementIndustry &industry,
+                                             Language language, QString *industryTitle = nullptr);

@@ -1,4 +1,5 @@
 #include "reports/frmReportViewer.h"
+#include "store/CurrentStore.h"
 
 #include "core/DatabaseError.h"
 #include "core/Messages.h"
@@ -61,6 +62,16 @@ PreparationOutcome prepareBalanceSheet(Connection &ref, Connection &user, const 
             {}};
 }
 
+// The firm's other years come from the store in use.
+PreparationOutcome prepareComparison(Connection &ref, Connection &user, const QString &type,
+                                     qint16 volume, const QString &region, qint16 year,
+                                     const QString &naics, const QString &language,
+                                     const QStringList &values)
+{
+    return fncPrepareComparisonReport(ref, user, statementStore(), type, volume, region, year,
+                                      naics, language, values);
+}
+
 struct ReportKind
 {
     const char *kind;
@@ -74,7 +85,7 @@ const ReportKind kReportKinds[] = {
     {"rat", prepareRatios, "/rpt_Ratios.rpt", "ROVAL Ratios Report", "LAVOR Rapport de Ratios"},
     {"bal", prepareBalanceSheet, "/rpt_BalanceSheet.rpt", "ROVA Balance Sheet Report",
      "LAVOR Rapport de bilan"},
-    {"com", fncPrepareComparisonReport, "/rpt_Comparison.rpt", "ROVA Comparison Report",
+    {"com", prepareComparison, "/rpt_Comparison.rpt", "ROVA Comparison Report",
      "LAVOR Rapport de Comparaison"},
 };
 } // namespace

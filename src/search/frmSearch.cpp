@@ -630,8 +630,9 @@ void frmSearch::subOpenFirmScreens()
                                     ~(Qt::WindowMinimized | Qt::WindowMaximized));
         return;
     }
-    ShowMessage(fncNoRecordsMessage(appState().gintLanguage), MsgButtons::Ok, MsgIcon::None,
-                QString(), this);
+    if (!openExisting.readFailed())
+        ShowMessage(fncNoRecordsMessage(appState().gintLanguage), MsgButtons::Ok, MsgIcon::None,
+                    QString(), this);
 }
 
 void frmSearch::mnuReturn_Click()

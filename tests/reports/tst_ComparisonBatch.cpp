@@ -5,6 +5,7 @@
 #include "reports/ComparisonBatch.h"
 #include "reports/ComparisonFigures.h"
 #include "reports/ReportPreparation.h"
+#include "store/SqliteStatementStore.h"
 #include "support/FirmStatements.h"
 #include "support/LogicTestSupport.h"
 
@@ -132,10 +133,11 @@ private slots:
         for (const QString &firm : firms)
             subWriteFirmRecord(user, healthyRecord(firm, 2006, m_naics, 1, "ALL"));
         QTemporaryDir out;
-        const QVector<BatchStatement> statements = fncBatchStatements(user);
+        SqliteStatementStore store(user);
+        const QVector<BatchStatement> statements = fncBatchStatements(store);
         QCOMPARE(statements.size(), firms.size());
         const QVector<BatchResult> results = fncExportComparisons(
-            appState().gcnReference, user, statements, out.path(),
+            appState().gcnReference, user, store, statements, out.path(),
             m_dir.filePath(QStringLiteral("rpt_Comparison.rpt")), Language::English, {});
 
         const QStringList files = filesIn(out.path());
@@ -168,10 +170,11 @@ private slots:
                     errors);
 
         QTemporaryDir out;
-        const QVector<BatchStatement> statements = fncBatchStatements(user);
+        SqliteStatementStore store(user);
+        const QVector<BatchStatement> statements = fncBatchStatements(store);
         QCOMPARE(statements.size(), 3);
         const QVector<BatchResult> results = fncExportComparisons(
-            appState().gcnReference, user, statements, out.path(),
+            appState().gcnReference, user, store, statements, out.path(),
             m_dir.filePath(QStringLiteral("rpt_Comparison.rpt")), Language::English, {});
         QCOMPARE(results.size(), 3);
 
@@ -206,9 +209,10 @@ private slots:
         for (const char *firm : {"Alpha Ltd", "Beta Ltd", "Gamma Ltd"})
             subWriteFirmRecord(user, healthyRecord(firm, 2006, m_naics, 1, "ALL"));
         QTemporaryDir out;
-        const QVector<BatchStatement> statements = fncBatchStatements(user);
+        SqliteStatementStore store(user);
+        const QVector<BatchStatement> statements = fncBatchStatements(store);
         const QVector<BatchResult> results =
-            fncExportComparisons(appState().gcnReference, user, statements, out.path(),
+            fncExportComparisons(appState().gcnReference, user, store, statements, out.path(),
                                  m_dir.filePath(QStringLiteral("rpt_Comparison.rpt")),
                                  Language::French, [](int done) { return done < 2; });
         QCOMPARE(results.size(), 2);
@@ -226,11 +230,12 @@ private slots:
         const FirmRecord record = healthyRecord("Maple Ridge Homes Ltd", 2006, m_naics, 1, "ALL");
         subWriteFirmRecord(user, record);
         QTemporaryDir out;
-        const QVector<BatchStatement> statements = fncBatchStatements(user);
+        SqliteStatementStore store(user);
+        const QVector<BatchStatement> statements = fncBatchStatements(store);
         QCOMPARE(statements.size(), 1);
-        QCOMPARE(fncExportComparison(appState().gcnReference, user, statements.first(), out.path(),
-                                     m_dir.filePath(QStringLiteral("rpt_Comparison.rpt")),
-                                     Language::English)
+        QCOMPARE(fncExportComparison(
+                     appState().gcnReference, user, store, statements.first(), out.path(),
+                     m_dir.filePath(QStringLiteral("rpt_Comparison.rpt")), Language::English)
                      .outcome,
                  BatchOutcome::Written);
         const RecordSet batch = GetRS(user, QStringLiteral("select * from Rpt_Comparison"), "read");

@@ -4,6 +4,7 @@
 #include "core/ProgramExit.h"
 #include "core/ProgramFolder.h"
 #include "core/ProgramLanguage.h"
+#include "store/CurrentStore.h"
 
 #include <vector>
 
@@ -36,6 +37,7 @@ void StateScope::resetGlobals()
         reset();
     setEndProgramHandler({});
     setProgramFolderOverride(QString());
+    setStatementStore(nullptr);
 }
 
 StateScope::StateScope() : m_saved(appState())

@@ -1,0 +1,413 @@
+#include "store/PgStatementStore.h"
+
+#include "core/ResourceString.h"
+#include "firm/StatementItems.h"
+#include "store/StatementOrder.h"
+#include "store/StoreError.h"
+
+#include <QFile>
+#include <libpq-fe.h>
+
+namespace {
+
+const QString &amountColumns()
+{
+    static const QString columns = [] {
+        QStringList names;
+        for (const StatementItem &item : statementItems())
+            names << QString::fromLatin1(item.column).toLower();
+        return names.join(QStringLiteral(", "));
+    }();
+    return columns;
+}
+
+// The columns a statement is read with, in this order.
+QByteArray selectStatements(const char *where)
+{
+    return (QStringLiteral("SELECT firm_name, year, naics, volume, region, version, saved_by, "
+                           "extract(epoch from saved_at) * 1000, ") +
+            amountColumns() + QStringLiteral(" FROM quorvel.statements WHERE ") +
+            QLatin1String(where))
+        .toUtf8();
+}
+
+// The type of a bigint parameter (pg_type.oid of int8).
+constexpr unsigned int kInt8Oid = 20;
+
+QByteArray number(double value)
+{
+    return QByteArray::number(value, 'g', 17);
+}
+
+StoreError::Kind kindOf(const QByteArray &sqlState)
+{
+    if (sqlState == "42501" || sqlState.startsWith("28"))
+        return StoreError::Kind::Refused;
+    if (sqlState == "42P01" || sqlState == "3F000")
+        return StoreError::Kind::NoSchema;
+    return StoreError::Kind::Other;
+}
+
+} // namespace
+
+struct PgStatementStore::Rows
+{
+    std::unique_ptr<PGresult, decltype(&PQclear)> result{nullptr, &PQclear};
+
+    int count() const { return PQntuples(result.get()); }
+    bool isNull(int row, int column) const { return PQgetisnull(result.get(), row, column); }
+    QString text(int row, int column) const
+    {
+        return QString::fromUtf8(PQgetvalue(result.get(), row, column));
+    }
+    qint64 integer(int row, int column) const
+    {
+        return QByteArray(PQgetvalue(result.get(), row, column)).toLongLong();
+    }
+    double real(int row, int column) const
+    {
+        return QByteArray(PQgetvalue(result.get(), row, column)).toDouble();
+    }
+
+    StatementStamp stamp(int row, int first) const
+    {
+        return {integer(row, first), text(row, first + 1),
+                QDateTime::fromMSecsSinceEpoch(qint64(real(row, first + 2)), Qt::UTC)};
+    }
+
+    // A row of selectStatements().
+    SavedStatement statement(int row) const
+    {
+        SavedStatement s;
+        s.firmName = text(row, 0);
+        s.year = int(integer(row, 1));
+        if (!isNull(row, 2) && !text(row, 2).isEmpty())
+            s.industry = StatementIndustry{text(row, 2), int(integer(row, 3)), text(row, 4)};
+        s.stamp = stamp(row, 5);
+        for (int i = 0; i < kStatementItemCount; ++i)
+            s.amounts.*firmStatementAmounts()[i] = real(row, 8 + i);
+        return s;
+    }
+};
+
+PgStatementStore::PgStatementStore(const QString &conninfo, const QString &password)
+    : m_conninfo(conninfo.toUtf8()), m_password(password.toUtf8())
+{
+}
+
+PgStatementStore::~PgStatementStore()
+{
+    if (m_conn)
+        PQfinish(m_conn);
+}
+
+QString PgStatementStore::where() const
+{
+    // Host and database only: a URI may hold a password.
+    QString host, database;
+    if (m_conn) {
+        host = QString::fromUtf8(PQhost(m_conn));
+        database = QString::fromUtf8(PQdb(m_conn));
+    } else if (PQconninfoOption *options =
+                   PQconninfoParse(m_conninfo.isEmpty() ? "" : m_conninfo.constData(), nullptr)) {
+        for (PQconninfoOption *o = options; o->keyword; ++o) {
+            if (qstrcmp(o->keyword, "host") == 0 && o->val)
+                host = QString::fromUtf8(o->val);
+            if (qstrcmp(o->keyword, "dbname") == 0 && o->val)
+                database = QString::fromUtf8(o->val);
+        }
+        PQconninfoFree(options);
+    }
+    if (host.isEmpty())
+        host = qEnvironmentVariable("PGHOST");
+    if (database.isEmpty())
+        database = qEnvironmentVariable("PGDATABASE");
+    // A socket folder says nothing to the user; the database's name does.
+    if (host.isEmpty() || host.startsWith(QLatin1Char('/')))
+        host = QStringLiteral("localhost");
+    return host + QLatin1Char('/') + database;
+}
+
+QString PgStatementStore::description(Language language) const
+{
+    return ResourceString(2422, language).arg(where());
+}
+
+[[noreturn]] void PgStatementStore::fail(const QString &detail, const QByteArray &sqlState)
+{
+    const bool dropped = !m_conn || PQstatus(m_conn) != CONNECTION_OK;
+    const QString text = detail.trimmed();
+    const QString place = where();
+    if (dropped && m_conn) {
+        PQfinish(m_conn);
+        m_conn = nullptr;
+    }
+    throw StoreError(dropped ? StoreError::Kind::Unreachable : kindOf(sqlState), place, text);
+}
+
+pg_conn *PgStatementStore::connection()
+{
+    // A server that went away while the connection was idle has closed it:
+    // reading what it sent tells so before the next command is sent into it.
+    // The first read takes its farewell message, the second meets the end.
+    if (m_conn &&
+        (!PQconsumeInput(m_conn) || !PQconsumeInput(m_conn) || PQstatus(m_conn) != CONNECTION_OK)) {
+        PQfinish(m_conn);
+        m_conn = nullptr;
+        m_schemaChecked = false;
+    }
+    if (m_conn)
+        return m_conn;
+    // Later entries override earlier ones, so the URI may set its own timeout.
+    std::vector<const char *> keys{"connect_timeout", "application_name"};
+    std::vector<const char *> values{"5", "quorvel"};
+    if (!m_conninfo.isEmpty()) {
+        keys.push_back("dbname");
+        values.push_back(m_conninfo.constData());
+    }
+    if (!m_password.isEmpty()) {
+        keys.push_back("password");
+        values.push_back(m_password.constData());
+    }
+    keys.push_back(nullptr);
+    values.push_back(nullptr);
+    m_conn = PQconnectdbParams(keys.data(), values.data(), 1);
+    if (PQstatus(m_conn) != CONNECTION_OK) {
+        const QString detail = QString::fromUtf8(PQerrorMessage(m_conn));
+        m_passwordWanted = PQconnectionNeedsPassword(m_conn);
+        const bool refused = m_passwordWanted || detail.contains(QLatin1String("authentication")) ||
+                             detail.contains(QLatin1String("does not exist"));
+        PQfinish(m_conn);
+        m_conn = nullptr;
+        throw StoreError(refused ? StoreError::Kind::Refused : StoreError::Kind::Unreachable,
+                         where(), detail.trimmed());
+    }
+    PQsetClientEncoding(m_conn, "UTF8");
+    // The server's notices ("already exists, skipping") are not the user's concern.
+    PQsetNoticeProcessor(
+        m_conn, [](void *, const char *) {}, nullptr);
+    return m_conn;
+}
+
+bool PgStatementStore::needsPassword()
+{
+    try {
+        connection();
+        return false;
+    } catch (const StoreError &) {
+        if (m_passwordWanted && m_password.isEmpty())
+            return true;
+        throw;
+    }
+}
+
+PgStatementStore::Rows PgStatementStore::exec(const char *sql, const QList<QByteArray> &params,
+                                              const unsigned int *types)
+{
+    PGconn *conn = connection();
+    std::vector<const char *> values;
+    for (const QByteArray &p : params)
+        values.push_back(p.isNull() ? nullptr : p.constData());
+    Rows rows;
+    rows.result.reset(
+        PQexecParams(conn, sql, int(values.size()), types, values.data(), nullptr, nullptr, 0));
+    const ExecStatusType status = PQresultStatus(rows.result.get());
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
+        const char *state = PQresultErrorField(rows.result.get(), PG_DIAG_SQLSTATE);
+        fail(QString::fromUtf8(PQerrorMessage(conn)), QByteArray(state ? state : ""));
+    }
+    return rows;
+}
+
+int PgStatementStore::schemaVersion()
+{
+    const Rows found = exec("SELECT to_regclass('quorvel.schema_version') IS NOT NULL");
+    if (found.text(0, 0) != QLatin1String("t"))
+        return 0;
+    const Rows rows = exec("SELECT max(version) FROM quorvel.schema_version");
+    return rows.isNull(0, 0) ? 0 : int(rows.integer(0, 0));
+}
+
+void PgStatementStore::checkSchema()
+{
+    if (m_schemaChecked && m_conn)
+        return;
+    const int version = schemaVersion();
+    if (version != kTeamSchemaVersion)
+        throw StoreError(StoreError::Kind::NoSchema, where(),
+                         version == 0 ? QStringLiteral("no Quorvel schema")
+                                      : QStringLiteral("schema version %1, this program reads %2")
+                                            .arg(version)
+                                            .arg(kTeamSchemaVersion));
+    m_schemaChecked = true;
+}
+
+void PgStatementStore::initSchema()
+{
+    const int version = schemaVersion();
+    if (version > kTeamSchemaVersion)
+        throw StoreError(StoreError::Kind::NoSchema, where(),
+                         QStringLiteral("schema version %1 is newer than this program's %2")
+                             .arg(version)
+                             .arg(kTeamSchemaVersion));
+    PGconn *conn = connection();
+    std::unique_ptr<PGresult, decltype(&PQclear)> result(
+        PQexec(conn, fncTeamSchemaSql().toUtf8().constData()), &PQclear);
+    if (PQresultStatus(result.get()) != PGRES_COMMAND_OK) {
+        const char *state = PQresultErrorField(result.get(), PG_DIAG_SQLSTATE);
+        const QString detail = QString::fromUtf8(PQerrorMessage(conn));
+        exec("ROLLBACK");
+        fail(detail, QByteArray(state ? state : ""));
+    }
+    m_schemaChecked = false;
+}
+
+QVector<StatementEntry> PgStatementStore::list(Language language)
+{
+    checkSchema();
+    const Rows rows = exec("SELECT firm_name, year, naics, volume, region FROM quorvel.statements");
+    QVector<StatementEntry> entries;
+    entries.reserve(rows.count());
+    for (int i = 0; i < rows.count(); ++i) {
+        StatementEntry entry{rows.text(i, 0), int(rows.integer(i, 1)), std::nullopt};
+        if (!rows.isNull(i, 2) && !rows.text(i, 2).isEmpty())
+            entry.industry =
+                StatementIndustry{rows.text(i, 2), int(rows.integer(i, 3)), rows.text(i, 4)};
+        entries.append(entry);
+    }
+    sortStatementEntries(entries, language);
+    return entries;
+}
+
+std::optional<SavedStatement> PgStatementStore::open(const QString &firmName, int year)
+{
+    checkSchema();
+    static const QByteArray sql = selectStatements("firm_key = $1 AND year = $2");
+    const Rows rows =
+        exec(sql.constData(), {fncFirmKey(firmName).toUtf8(), QByteArray::number(year)});
+    if (rows.count() == 0)
+        return std::nullopt;
+    return rows.statement(0);
+}
+
+QVector<SavedStatement> PgStatementStore::firmYears(const QString &firmName)
+{
+    checkSchema();
+    static const QByteArray sql = selectStatements("firm_key = $1 ORDER BY year");
+    const Rows rows = exec(sql.constData(), {fncFirmKey(firmName).toUtf8()});
+    QVector<SavedStatement> years;
+    for (int i = 0; i < rows.count(); ++i)
+        years.append(rows.statement(i));
+    return years;
+}
+
+std::optional<StoredState> PgStatementStore::current(const QString &firmName, int year)
+{
+    checkSchema();
+    const Rows rows = exec("SELECT firm_name, version, saved_by, extract(epoch from saved_at) * "
+                           "1000 FROM quorvel.statements WHERE firm_key = $1 AND year = $2",
+                           {fncFirmKey(firmName).toUtf8(), QByteArray::number(year)});
+    if (rows.count() == 0)
+        return std::nullopt;
+    return StoredState{{rows.text(0, 0)}, rows.stamp(0, 1)};
+}
+
+WriteOutcome PgStatementStore::save(const SavedStatement &statement, Expectation expected,
+                                    const QString &savedBy)
+{
+    checkSchema();
+    // $1 key, $2 year, $3 name, $4-$6 industry, $7 saved by, $8 expected
+    // version, then the amounts from $9.
+    static const QByteArray columns = (QStringLiteral("firm_key, year, firm_name, naics, volume, "
+                                                      "region, saved_by, ") +
+                                       amountColumns())
+                                          .toUtf8();
+    static const QByteArray values = [] {
+        QStringList list{QStringLiteral("$1"), QStringLiteral("$2"), QStringLiteral("$3"),
+                         QStringLiteral("$4"), QStringLiteral("$5"), QStringLiteral("$6"),
+                         QStringLiteral("$7")};
+        for (int i = 0; i < kStatementItemCount; ++i)
+            list << QStringLiteral("$%1").arg(9 + i);
+        return list.join(QStringLiteral(", ")).toUtf8();
+    }();
+    static const QByteArray updates = [] {
+        QStringList list{QStringLiteral("firm_name = EXCLUDED.firm_name"),
+                         QStringLiteral("naics = EXCLUDED.naics"),
+                         QStringLiteral("volume = EXCLUDED.volume"),
+                         QStringLiteral("region = EXCLUDED.region"),
+                         QStringLiteral("saved_by = EXCLUDED.saved_by"),
+                         QStringLiteral("saved_at = now()"),
+                         QStringLiteral("version = quorvel.statements.version + 1")};
+        for (const StatementItem &item : statementItems()) {
+            const QString column = QString::fromLatin1(item.column).toLower();
+            list << column + QStringLiteral(" = EXCLUDED.") + column;
+        }
+        return list.join(QStringLiteral(", ")).toUtf8();
+    }();
+    const QByteArray returning =
+        " RETURNING version, saved_by, extract(epoch from saved_at) * 1000";
+    // One statement each, so that two saves at the same moment leave one row:
+    // the key decides, and a conditional update waits for the other to commit
+    // and then sees its version.
+    static const QByteArray replaceAny =
+        "INSERT INTO quorvel.statements (" + columns + ") VALUES (" + values +
+        ") ON CONFLICT (firm_key, year) DO UPDATE SET " + updates + returning;
+    static const QByteArray insertNew = "INSERT INTO quorvel.statements (" + columns +
+                                        ") VALUES (" + values +
+                                        ") ON CONFLICT (firm_key, year) DO NOTHING" + returning;
+    static const QByteArray replaceVersion =
+        "INSERT INTO quorvel.statements (" + columns + ") VALUES (" + values +
+        ") ON CONFLICT (firm_key, year) DO UPDATE SET " + updates +
+        " WHERE quorvel.statements.version = $8::bigint" + returning;
+
+    QList<QByteArray> params{
+        fncFirmKey(statement.firmName).toUtf8(),
+        QByteArray::number(statement.year),
+        statement.firmName.toUtf8(),
+        statement.industry ? statement.industry->naics.toUtf8() : QByteArray(),
+        statement.industry ? QByteArray::number(statement.industry->volume) : QByteArray(),
+        statement.industry ? statement.industry->region.toUtf8() : QByteArray(),
+        savedBy.toUtf8(),
+        QByteArray::number(expected.version)};
+    for (int i = 0; i < kStatementItemCount; ++i)
+        params << number(statement.amounts.*firmStatementAmounts()[i]);
+
+    const char *sql = expected.kind == Expectation::Kind::Anything  ? replaceAny.constData()
+                      : expected.kind == Expectation::Kind::Nothing ? insertNew.constData()
+                                                                    : replaceVersion.constData();
+    // $8 is typed here: only the conditional update names it.
+    std::vector<unsigned int> types(params.size(), 0);
+    types[7] = kInt8Oid;
+    const Rows rows = exec(sql, params, types.data());
+    if (rows.count() == 0)
+        return {false, {}, current(statement.firmName, statement.year)};
+    return {true, rows.stamp(0, 0), std::nullopt};
+}
+
+WriteOutcome PgStatementStore::remove(const QString &firmName, int year, Expectation expected)
+{
+    checkSchema();
+    const QList<QByteArray> key{fncFirmKey(firmName).toUtf8(), QByteArray::number(year)};
+    if (expected.kind != Expectation::Kind::Version) {
+        exec("DELETE FROM quorvel.statements WHERE firm_key = $1 AND year = $2", key);
+        return {true, {}, std::nullopt};
+    }
+    const Rows rows = exec("DELETE FROM quorvel.statements WHERE firm_key = $1 AND year = $2 AND "
+                           "version = $3 RETURNING version",
+                           key + QList<QByteArray>{QByteArray::number(expected.version)});
+    if (rows.count() > 0)
+        return {true, {}, std::nullopt};
+    // Nothing deleted: either nothing is stored (done), or another version is.
+    const std::optional<StoredState> stored = current(firmName, year);
+    if (!stored)
+        return {true, {}, std::nullopt};
+    return {false, {}, stored};
+}
+
+QString fncTeamSchemaSql()
+{
+    QFile file(QStringLiteral(":/store/quorvel-team-schema.sql"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return QString();
+    return QString::fromUtf8(file.readAll());
+}

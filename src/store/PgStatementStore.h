@@ -1,0 +1,72 @@
+#pragma once
+
+#include "store/StatementStore.h"
+
+#include <QByteArray>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+
+struct pg_conn;
+
+// The schema version this program reads and writes (see quorvel-team-schema.sql).
+inline constexpr int kTeamSchemaVersion = 1;
+
+// The statements in the team database on a PostgreSQL server, through libpq.
+// The connection is opened at first use and opened again after the server
+// dropped it; a command that finds the server away throws StoreError and the
+// next one tries again. The password is never written anywhere: it comes from
+// libpq's own means (~/.pgpass, PGPASSFILE, a service file, PGPASSWORD) or
+// from `password`, held in memory only.
+class PgStatementStore : public StatementStore
+{
+public:
+    // `conninfo`: a libpq connection URI (postgresql://…) or key=value text;
+    // the parts it leaves out come from libpq's environment (PGHOST, PGUSER…).
+    explicit PgStatementStore(const QString &conninfo, const QString &password = QString());
+    ~PgStatementStore() override;
+    PgStatementStore(const PgStatementStore &) = delete;
+    PgStatementStore &operator=(const PgStatementStore &) = delete;
+
+    QString description(Language language) const override;
+    bool isTeam() const override { return true; }
+    QVector<StatementEntry> list(Language language) override;
+    std::optional<SavedStatement> open(const QString &firmName, int year) override;
+    QVector<SavedStatement> firmYears(const QString &firmName) override;
+    std::optional<StoredState> current(const QString &firmName, int year) override;
+    WriteOutcome save(const SavedStatement &statement, Expectation expected,
+                      const QString &savedBy) override;
+    WriteOutcome remove(const QString &firmName, int year, Expectation expected) override;
+
+    // Connects if not connected; true when the server refused for want of a
+    // password (the caller may ask for one and make a new store with it).
+    // Throws StoreError for any other failure.
+    bool needsPassword();
+
+    // Creates the schema, or brings an older one to this program's version.
+    // Needs the right to create in the database.
+    void initSchema();
+
+    // The schema version found in the database; 0 when there is no schema.
+    int schemaVersion();
+
+    // "host/database", for messages.
+    QString where() const;
+
+private:
+    struct Rows;
+    pg_conn *connection();
+    Rows exec(const char *sql, const QList<QByteArray> &params = {},
+              const unsigned int *types = nullptr);
+    [[noreturn]] void fail(const QString &detail, const QByteArray &sqlState);
+    void checkSchema();
+
+    QByteArray m_conninfo;
+    QByteArray m_password;
+    pg_conn *m_conn = nullptr;
+    bool m_schemaChecked = false;
+    bool m_passwordWanted = false;
+};
+
+// The SQL file that creates the team schema, as shipped.
+QString fncTeamSchemaSql();

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/Language.h"
+#include "store/SavedStatement.h"
+
+#include <QString>
+#include <QVector>
+#include <optional>
+
+// The saved firm statements, wherever they are kept: in the user database on
+// this computer (the default) or in a team database on a PostgreSQL server.
+// Screens, the comparison, the batch export and the command line use this
+// interface alone. Firm names match without regard to letter case ("ACME" and
+// "Acme" are one firm). Every write runs in one transaction. Errors of a team
+// store throw StoreError; those of the local file throw DatabaseError as
+// every other use of the user database does.
+class StatementStore
+{
+public:
+    virtual ~StatementStore() = default;
+
+    // Where the statements are, for the title bar and messages.
+    virtual QString description(Language language) const = 0;
+    // Whether this is the team database.
+    virtual bool isTeam() const = 0;
+
+    // Every saved statement, by firm name (letter case and accents aside,
+    // as the language sorts) then year.
+    virtual QVector<StatementEntry> list(Language language) = 0;
+
+    // The statement saved under this firm name (any letter case) and year,
+    // the exact spelling first when rows differ only by case.
+    virtual std::optional<SavedStatement> open(const QString &firmName, int year) = 0;
+
+    // Every saved statement of the firm (any letter case), by year.
+    virtual QVector<SavedStatement> firmYears(const QString &firmName) = 0;
+
+    // What is stored under the key now, if anything.
+    virtual std::optional<StoredState> current(const QString &firmName, int year) = 0;
+
+    // Saves the statement in place of the one stored under its key, when what
+    // is stored is what `expected` says; `savedBy` names the user.
+    virtual WriteOutcome save(const SavedStatement &statement, Expectation expected,
+                              const QString &savedBy) = 0;
+
+    // Deletes the statement of the key when what is stored is what `expected`
+    // says; deleting a key with nothing stored is done.
+    virtual WriteOutcome remove(const QString &firmName, int year, Expectation expected) = 0;
+};
+
+// The login name of the user of this process, recorded with each save.
+QString fncCurrentUserName();

@@ -1,0 +1,402 @@
+#include "store/PgStatementStore.h"
+#include "store/SqliteStatementStore.h"
+#include "store/StatementCopy.h"
+#include "store/StoreError.h"
+#include "store/StoreLocation.h"
+#include "support/FirmStatements.h"
+#include "support/LogicTestSupport.h"
+#include "support/PgServer.h"
+
+#include <QFile>
+#include <QProcess>
+#include <cstdio>
+
+using namespace testsupport;
+
+// The same cases run on both stores: the user database on this computer and
+// the team database on a throwaway PostgreSQL server of the suite's own.
+class tst_StatementStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void saveReplaceDeleteListOpen_data() { bothStores(); }
+    void saveReplaceDeleteListOpen();
+    void twoProcessesSaveTheSameStatement_data() { bothStores(); }
+    void twoProcessesSaveTheSameStatement();
+    void serverStoppedMidSession();
+    void copyStatementsBothWays();
+    void roleWithDataRightsOnly();
+    void commandLine();
+
+private:
+    static void bothStores();
+    // A fresh, empty store of the row's kind; its URI in `uri`.
+    std::unique_ptr<StatementStore> freshStore(const QString &kind, QString *uri = nullptr);
+    static SavedStatement statement(const QString &firm, int year, double growth);
+
+    std::unique_ptr<PgServer> m_server;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    int m_files = 0;
+};
+
+void tst_StatementStore::bothStores()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("sqlite") << QStringLiteral("sqlite");
+    QTest::newRow("postgresql") << QStringLiteral("postgresql");
+}
+
+void tst_StatementStore::initTestCase()
+{
+    m_server = std::make_unique<PgServer>();
+    QVERIFY2(
+        m_server->isRunning(),
+        qPrintable(QStringLiteral("no PostgreSQL server could be started: ") + m_server->error()));
+    PgStatementStore admin(m_server->uri());
+    admin.initSchema();
+    QCOMPARE(admin.schemaVersion(), kTeamSchemaVersion);
+    // init-store again on a database that has the schema changes nothing.
+    admin.initSchema();
+    QCOMPARE(admin.schemaVersion(), kTeamSchemaVersion);
+    m_dir = std::make_unique<QTemporaryDir>();
+}
+
+void tst_StatementStore::cleanup()
+{
+    if (m_server && !m_server->isRunning())
+        QVERIFY(m_server->start());
+}
+
+std::unique_ptr<StatementStore> tst_StatementStore::freshStore(const QString &kind, QString *uri)
+{
+    QString location;
+    if (kind == QLatin1String("postgresql")) {
+        const QString error = m_server->exec(QStringLiteral("DELETE FROM quorvel.statements"));
+        if (!error.isEmpty())
+            qWarning() << error;
+        location = m_server->uri();
+    } else {
+        location = m_dir->filePath(QStringLiteral("user%1.mdb").arg(++m_files));
+        QFile::copy(programFile(QStringLiteral("myData.mdb")), location);
+        QFile(location).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    }
+    if (uri)
+        *uri = location;
+    return fncOpenStoreUri(location);
+}
+
+SavedStatement tst_StatementStore::statement(const QString &firm, int year, double growth)
+{
+    SavedStatement s;
+    s.firmName = firm;
+    s.year = year;
+    s.amounts = healthyStatement(growth);
+    s.industry = StatementIndustry{QStringLiteral("236110"), 3, QStringLiteral("ON")};
+    return s;
+}
+
+void tst_StatementStore::saveReplaceDeleteListOpen()
+{
+    QFETCH(QString, kind);
+    const std::unique_ptr<StatementStore> store = freshStore(kind);
+    QVERIFY(store->list(Language::English).isEmpty());
+
+    // Save: a new statement, then others that sort around it.
+    const WriteOutcome first = store->save(statement(QStringLiteral("Maple O'Hara Ltd"), 2005, 1),
+                                           Expectation::nothing(), QStringLiteral("marie"));
+    QVERIFY(first.done);
+    QCOMPARE(first.stamp.version, 1);
+    SavedStatement noIndustry = statement(QStringLiteral("école Bouchard"), 2006, 2);
+    noIndustry.industry.reset();
+    QVERIFY(store->save(noIndustry, Expectation::nothing(), QStringLiteral("luc")).done);
+    QVERIFY(store
+                ->save(statement(QStringLiteral("Maple O'Hara Ltd"), 2004, 3),
+                       Expectation::nothing(), QStringLiteral("luc"))
+                .done);
+
+    // List: names letter case and accents aside, then years.
+    const QVector<StatementEntry> list = store->list(Language::French);
+    QStringList shown;
+    for (const StatementEntry &e : list)
+        shown << e.firmName + QLatin1Char('/') + QString::number(e.year);
+    QCOMPARE(shown, (QStringList{QStringLiteral("école Bouchard/2006"),
+                                 QStringLiteral("Maple O'Hara Ltd/2004"),
+                                 QStringLiteral("Maple O'Hara Ltd/2005")}));
+    QCOMPARE(list.at(0).industry, std::nullopt);
+    QCOMPARE(list.at(1).industry,
+             std::optional(StatementIndustry{QStringLiteral("236110"), 3, QStringLiteral("ON")}));
+
+    // Open: whatever the letter case, every amount, the stamp.
+    const std::optional<SavedStatement> opened =
+        store->open(QStringLiteral("MAPLE o'hara LTD"), 2005);
+    QVERIFY(opened);
+    QCOMPARE(opened->firmName, QStringLiteral("Maple O'Hara Ltd"));
+    for (double FirmStatement::*member : firmStatementAmounts())
+        QCOMPARE(opened->amounts.*member, healthyStatement(1).*member);
+    QCOMPARE(opened->stamp.version, 1);
+    QCOMPARE(opened->stamp.savedBy, QStringLiteral("marie"));
+    QVERIFY(qAbs(opened->stamp.savedAt.secsTo(QDateTime::currentDateTimeUtc())) < 60);
+    QCOMPARE(store->firmYears(QStringLiteral("maple o'hara ltd")).size(), 2);
+    QCOMPARE(store->open(QStringLiteral("Maple O'Hara Ltd"), 2006), std::nullopt);
+
+    // Replace: only over the version seen; a new statement never replaces.
+    const WriteOutcome refused = store->save(statement(QStringLiteral("MAPLE O'HARA LTD"), 2005, 9),
+                                             Expectation::nothing(), QStringLiteral("luc"));
+    QVERIFY(!refused.done);
+    QCOMPARE(refused.current->stamp.savedBy, QStringLiteral("marie"));
+    QVERIFY(!store
+                 ->save(statement(QStringLiteral("Maple O'Hara Ltd"), 2005, 9),
+                        Expectation::seen(7), QStringLiteral("luc"))
+                 .done);
+    const WriteOutcome replaced =
+        store->save(statement(QStringLiteral("MAPLE O'HARA LTD"), 2005, 9), Expectation::seen(1),
+                    QStringLiteral("luc"));
+    QVERIFY(replaced.done);
+    QCOMPARE(replaced.stamp.version, 2);
+    QCOMPARE(store->open(QStringLiteral("Maple O'Hara Ltd"), 2005)->amounts.Cash,
+             healthyStatement(9).Cash);
+    QCOMPARE(store->list(Language::English).size(), 3);
+    QCOMPARE(store->current(QStringLiteral("maple o'hara ltd"), 2005)->names,
+             QStringList{QStringLiteral("MAPLE O'HARA LTD")});
+
+    // Delete: not over a version saved since; then for good.
+    QVERIFY(!store->remove(QStringLiteral("Maple O'Hara Ltd"), 2005, Expectation::seen(1)).done);
+    QVERIFY(store->remove(QStringLiteral("maple o'hara ltd"), 2005, Expectation::seen(2)).done);
+    QCOMPARE(store->open(QStringLiteral("Maple O'Hara Ltd"), 2005), std::nullopt);
+    QVERIFY(store->remove(QStringLiteral("Nobody"), 2005, Expectation::anything()).done);
+    QCOMPARE(store->list(Language::English).size(), 2);
+}
+
+void tst_StatementStore::twoProcessesSaveTheSameStatement()
+{
+    QFETCH(QString, kind);
+    QString uri;
+    const std::unique_ptr<StatementStore> store = freshStore(kind, &uri);
+    constexpr int kSaves = 400;
+    QProcess writers[2];
+    for (int i = 0; i < 2; ++i) {
+        writers[i].start(
+            QCoreApplication::applicationFilePath(),
+            {QStringLiteral("--save-loop"), uri, QString::number(i + 1), QString::number(kSaves)});
+    }
+    for (QProcess &writer : writers) {
+        QVERIFY(writer.waitForFinished(240000));
+        const QString output = QString::fromLocal8Bit(writer.readAllStandardOutput());
+        QVERIFY2(writer.exitStatus() == QProcess::NormalExit && writer.exitCode() == 0,
+                 qPrintable(output + QString::fromLocal8Bit(writer.readAllStandardError())));
+        QCOMPARE(output.trimmed(), QStringLiteral("saved %1").arg(kSaves));
+    }
+    // One statement, every save counted, and all of it from one writer.
+    const QVector<StatementEntry> list = store->list(Language::English);
+    QCOMPARE(list.size(), 1);
+    const std::optional<SavedStatement> saved = store->open(QStringLiteral("Race Ltd"), 2006);
+    QVERIFY(saved);
+    QCOMPARE(saved->stamp.version, 2 * kSaves);
+    const double growth = saved->amounts.OperatingRevenue / healthyStatement(1).OperatingRevenue;
+    QVERIFY(growth == 1 || growth == 2);
+    for (double FirmStatement::*member : firmStatementAmounts())
+        QCOMPARE(saved->amounts.*member, healthyStatement(growth).*member);
+}
+
+void tst_StatementStore::serverStoppedMidSession()
+{
+    const std::unique_ptr<StatementStore> store = freshStore(QStringLiteral("postgresql"));
+    QVERIFY(store
+                ->save(statement(QStringLiteral("Away Ltd"), 2006, 1), Expectation::anything(),
+                       QStringLiteral("marie"))
+                .done);
+    QVERIFY(m_server->stop());
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        try {
+            store->save(statement(QStringLiteral("Away Ltd"), 2006, 2), Expectation::anything(),
+                        QStringLiteral("marie"));
+            QFAIL("a save with the server stopped went through");
+        } catch (const StoreError &error) {
+            QCOMPARE(error.kind(), StoreError::Kind::Unreachable);
+        }
+    }
+    QVERIFY(m_server->start());
+    // The next save after the restart works, and nothing of the refused one was kept.
+    QCOMPARE(store->open(QStringLiteral("Away Ltd"), 2006)->amounts.Cash, healthyStatement(1).Cash);
+    QVERIFY(store
+                ->save(statement(QStringLiteral("Away Ltd"), 2006, 3), Expectation::seen(1),
+                       QStringLiteral("marie"))
+                .done);
+    // A restart while the connection was idle is noticed before the next command.
+    QVERIFY(m_server->stop());
+    QVERIFY(m_server->start());
+    QCOMPARE(store->open(QStringLiteral("Away Ltd"), 2006)->stamp.version, 2);
+}
+
+void tst_StatementStore::copyStatementsBothWays()
+{
+    const std::unique_ptr<StatementStore> local = freshStore(QStringLiteral("sqlite"));
+    const std::unique_ptr<StatementStore> team = freshStore(QStringLiteral("postgresql"));
+    for (int year : {2004, 2005, 2006})
+        QVERIFY(local
+                    ->save(statement(QStringLiteral("Copy Ltd"), year, year - 2003),
+                           Expectation::nothing(), QStringLiteral("marie"))
+                    .done);
+    QVERIFY(team->save(statement(QStringLiteral("COPY LTD"), 2005, 7), Expectation::nothing(),
+                       QStringLiteral("luc"))
+                .done);
+
+    // Existing firm-years are skipped, then replaced when asked.
+    CopySummary summary = fncCopyStatements(*local, *team, false);
+    QCOMPARE(summary.copied, 2);
+    QCOMPARE(summary.skipped, QStringList{QStringLiteral("Copy Ltd, 2005")});
+    QCOMPARE(team->open(QStringLiteral("Copy Ltd"), 2005)->amounts.Cash, healthyStatement(7).Cash);
+    QCOMPARE(fncCopySummaryText(summary, Language::English),
+             QStringLiteral("2 statements copied, 0 replaced, 1 skipped.\nSkipped (stored there "
+                            "already; --replace replaces them):\n  Copy Ltd, 2005"));
+    summary = fncCopyStatements(*local, *team, true);
+    QCOMPARE(summary.replaced, 3);
+    QCOMPARE(team->open(QStringLiteral("Copy Ltd"), 2005)->amounts.Cash, healthyStatement(2).Cash);
+    QCOMPARE(team->open(QStringLiteral("Copy Ltd"), 2005)->stamp.savedBy, QStringLiteral("marie"));
+
+    // And back to an empty user database: the same statements, with their industry.
+    const std::unique_ptr<StatementStore> back = freshStore(QStringLiteral("sqlite"));
+    QCOMPARE(fncCopyStatements(*team, *back, false).copied, 3);
+    for (int year : {2004, 2005, 2006}) {
+        const std::optional<SavedStatement> s = back->open(QStringLiteral("Copy Ltd"), year);
+        QVERIFY(s);
+        QCOMPARE(s->amounts.Ta, healthyStatement(year - 2003).Ta);
+        QCOMPARE(s->industry, statement(QString(), 0, 1).industry);
+    }
+}
+
+void tst_StatementStore::roleWithDataRightsOnly()
+{
+    const std::unique_ptr<StatementStore> admin = freshStore(QStringLiteral("postgresql"));
+    for (const char *sql :
+         {"DROP ROLE IF EXISTS clerk", "CREATE ROLE clerk LOGIN",
+          "GRANT USAGE ON SCHEMA quorvel TO clerk",
+          "GRANT SELECT, INSERT, UPDATE, DELETE ON ALL TABLES IN SCHEMA quorvel TO clerk",
+          "REVOKE CREATE ON SCHEMA public FROM PUBLIC"})
+        QCOMPARE(m_server->exec(QLatin1String(sql)), QString());
+
+    // Day-to-day work needs nothing more.
+    PgStatementStore clerk(m_server->uri(QStringLiteral("clerk")));
+    QVERIFY(clerk
+                .save(statement(QStringLiteral("Rights Ltd"), 2006, 1), Expectation::nothing(),
+                      QStringLiteral("clerk"))
+                .done);
+    QVERIFY(clerk
+                .save(statement(QStringLiteral("Rights Ltd"), 2006, 2), Expectation::seen(1),
+                      QStringLiteral("clerk"))
+                .done);
+    QCOMPARE(clerk.list(Language::English).size(), 1);
+    QCOMPARE(clerk.open(QStringLiteral("rights ltd"), 2006)->stamp.version, 2);
+    QVERIFY(clerk.remove(QStringLiteral("Rights Ltd"), 2006, Expectation::seen(2)).done);
+
+    // Creating the schema is the administrator's: refused, and said so.
+    QCOMPARE(
+        m_server->exec(QStringLiteral("DROP DATABASE IF EXISTS empty"), QStringLiteral("postgres")),
+        QString());
+    QCOMPARE(m_server->exec(QStringLiteral("CREATE DATABASE empty"), QStringLiteral("postgres")),
+             QString());
+    QCOMPARE(m_server->exec(QStringLiteral("REVOKE CREATE ON DATABASE empty FROM PUBLIC"),
+                            QStringLiteral("postgres")),
+             QString());
+    PgStatementStore clerkOnEmpty(m_server->uri(QStringLiteral("clerk"), QStringLiteral("empty")));
+    try {
+        clerkOnEmpty.list(Language::English);
+        QFAIL("a database without the schema was read");
+    } catch (const StoreError &error) {
+        QCOMPARE(error.kind(), StoreError::Kind::NoSchema);
+    }
+    try {
+        clerkOnEmpty.initSchema();
+        QFAIL("a role with data rights only created the schema");
+    } catch (const StoreError &error) {
+        QCOMPARE(error.kind(), StoreError::Kind::Refused);
+    }
+}
+
+void tst_StatementStore::commandLine()
+{
+    const auto cli = [](const QStringList &arguments, const QString &storeVariable = QString()) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QUORVEL_STORE"), storeVariable);
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(QUORVEL_CLI), arguments);
+        process.waitForFinished(120000);
+        const QString error = QString::fromUtf8(process.readAllStandardError());
+        if (process.exitCode() != 0)
+            qWarning() << error;
+        return qMakePair(process.exitCode(),
+                         QString::fromUtf8(process.readAllStandardOutput()).trimmed());
+    };
+    QString local, team;
+    const std::unique_ptr<StatementStore> localStore = freshStore(QStringLiteral("sqlite"), &local);
+    freshStore(QStringLiteral("postgresql"), &team);
+    for (const char *firm : {"Line One Ltd", "Line Two Ltd"})
+        QVERIFY(localStore
+                    ->save(statement(QLatin1String(firm), 2006, 1), Expectation::nothing(),
+                           QStringLiteral("marie"))
+                    .done);
+
+    QCOMPARE(cli({QStringLiteral("init-store"), QStringLiteral("--store"), team}),
+             qMakePair(0, QStringLiteral("The team database localhost/quorvel holds the Quorvel "
+                                         "schema, version 1.")));
+    QCOMPARE(cli({QStringLiteral("init-store")}).first, 2);
+    const QStringList copyUp{QStringLiteral("copy-statements"), QStringLiteral("--from"), local,
+                             QStringLiteral("--to"), team};
+    QCOMPARE(cli(copyUp),
+             qMakePair(0, QStringLiteral("2 statements copied, 0 replaced, 0 skipped.")));
+    QCOMPARE(cli(copyUp + QStringList{QStringLiteral("--replace"), QStringLiteral("--language"),
+                                      QStringLiteral("fr")}),
+             qMakePair(0, QStringLiteral("0 états copiés, 2 remplacés, 0 non copiés.")));
+
+    // The team's statements, by --store or by QUORVEL_STORE.
+    const QString listed = QStringLiteral("firm\tyear\tnaics\tvolume\tregion\n"
+                                          "Line One Ltd\t2006\t236110\t3\tON\n"
+                                          "Line Two Ltd\t2006\t236110\t3\tON");
+    QCOMPARE(cli({QStringLiteral("list"), QStringLiteral("--store"), team}), qMakePair(0, listed));
+    QCOMPARE(cli({QStringLiteral("list")}, team), qMakePair(0, listed));
+
+    // And back down to an empty user database.
+    QString back;
+    freshStore(QStringLiteral("sqlite"), &back);
+    QCOMPARE(cli({QStringLiteral("copy-statements"), QStringLiteral("--from"), team,
+                  QStringLiteral("--to"), back}),
+             qMakePair(0, QStringLiteral("2 statements copied, 0 replaced, 0 skipped.")));
+    QCOMPARE(cli({QStringLiteral("list"), QStringLiteral("--store"), back}), qMakePair(0, listed));
+}
+
+// The writer of twoProcessesSaveTheSameStatement: saves one statement over
+// and over, and says how many saves went through.
+int saveLoop(const QString &uri, int writer, int count)
+{
+    try {
+        const std::unique_ptr<StatementStore> store = fncOpenStoreUri(uri);
+        SavedStatement s;
+        s.firmName = writer == 1 ? QStringLiteral("Race Ltd") : QStringLiteral("RACE LTD");
+        s.year = 2006;
+        s.amounts = healthyStatement(writer);
+        int saved = 0;
+        for (int i = 0; i < count; ++i)
+            saved += store->save(s, Expectation::anything(), QStringLiteral("writer")).done;
+        std::printf("saved %d\n", saved);
+        return saved == count ? 0 : 1;
+    } catch (const DatabaseError &error) {
+        std::printf("error %d: %s\n", error.number(), qPrintable(error.description()));
+        return 2;
+    }
+}
+
+int main(int argc, char *argv[])
+{
+    QGuiApplication app(argc, argv);
+    if (argc == 5 && qstrcmp(argv[1], "--save-loop") == 0)
+        return saveLoop(QString::fromLocal8Bit(argv[2]), atoi(argv[3]), atoi(argv[4]));
+    tst_StatementStore tc;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tc, argc, argv);
+}
+
+#include "tst_StatementStore.moc"

@@ -1,0 +1,147 @@
+#include "support/PgServer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QUrl>
+#include <libpq-fe.h>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace testsupport {
+
+namespace {
+const QString kBin = QStringLiteral("/usr/lib/postgresql/15/bin/");
+constexpr int kPort = 5432; // the socket lives in the server's own folder: no clash
+
+// The system user the server runs as when the test runs as root.
+QString serverUser()
+{
+    if (geteuid() != 0)
+        return QString();
+    return getpwnam("postgres") ? QStringLiteral("postgres") : QStringLiteral("nobody");
+}
+} // namespace
+
+PgServer::PgServer()
+{
+    m_runAs = serverUser();
+    if (!QFile::exists(kBin + QStringLiteral("initdb"))) {
+        m_error = QStringLiteral("PostgreSQL 15 is not installed (no %1initdb); "
+                                 "scripts/install-deps.sh installs it")
+                      .arg(kBin);
+        return;
+    }
+    // A short path: the socket's full name must fit in 107 bytes.
+    m_dir = std::make_unique<QTemporaryDir>(QStringLiteral("/tmp/qpg-XXXXXX"));
+    if (!m_dir->isValid()) {
+        m_error = QStringLiteral("cannot make a temporary folder: ") + m_dir->errorString();
+        return;
+    }
+    if (!m_runAs.isEmpty()) {
+        const passwd *user = getpwnam(m_runAs.toLocal8Bit().constData());
+        if (!user ||
+            chown(QFile::encodeName(m_dir->path()).constData(), user->pw_uid, user->pw_gid) != 0) {
+            m_error = QStringLiteral("cannot give %1 to the user %2").arg(m_dir->path(), m_runAs);
+            return;
+        }
+    }
+    if (!run(kBin + QStringLiteral("initdb"),
+             {QStringLiteral("-D"), m_dir->filePath(QStringLiteral("data")), QStringLiteral("-U"),
+              QStringLiteral("quorvel_admin"), QStringLiteral("--auth=trust"), QStringLiteral("-E"),
+              QStringLiteral("UTF8"), QStringLiteral("--locale=C"), QStringLiteral("--no-sync")}))
+        return;
+    if (!start())
+        return;
+    const QString created =
+        exec(QStringLiteral("CREATE DATABASE quorvel"), QStringLiteral("postgres"));
+    if (!created.isEmpty()) {
+        m_error = QStringLiteral("CREATE DATABASE failed: ") + created;
+        m_running = false;
+    }
+}
+
+PgServer::~PgServer()
+{
+    if (m_running)
+        stop();
+}
+
+bool PgServer::run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    // The server's user may not read the test's working folder.
+    process.setWorkingDirectory(m_dir->path());
+    if (m_runAs.isEmpty())
+        process.start(program, arguments);
+    else
+        process.start(QStringLiteral("runuser"),
+                      QStringList{QStringLiteral("-u"), m_runAs, QStringLiteral("--"), program} +
+                          arguments);
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        m_error = QStringLiteral("%1 %2 failed%3: %4")
+                      .arg(program, arguments.join(QLatin1Char(' ')),
+                           m_runAs.isEmpty() ? QString() : QStringLiteral(" (as ") + m_runAs + ')',
+                           QString::fromLocal8Bit(process.readAll()) + process.errorString());
+        QFile log(m_dir->filePath(QStringLiteral("server.log")));
+        if (log.open(QIODevice::ReadOnly))
+            m_error += QStringLiteral("\nserver log:\n") + QString::fromLocal8Bit(log.readAll());
+        return false;
+    }
+    return true;
+}
+
+bool PgServer::start()
+{
+    m_running =
+        run(kBin + QStringLiteral("pg_ctl"),
+            {QStringLiteral("-D"), m_dir->filePath(QStringLiteral("data")), QStringLiteral("-l"),
+             m_dir->filePath(QStringLiteral("server.log")), QStringLiteral("-w"),
+             QStringLiteral("-t"), QStringLiteral("60"), QStringLiteral("-o"),
+             QStringLiteral("-k %1 -p %2 -c listen_addresses= -c fsync=off "
+                            "-c synchronous_commit=off -c full_page_writes=off")
+                 .arg(m_dir->path())
+                 .arg(kPort),
+             QStringLiteral("start")});
+    return m_running;
+}
+
+bool PgServer::stop()
+{
+    const bool stopped =
+        run(kBin + QStringLiteral("pg_ctl"),
+            {QStringLiteral("-D"), m_dir->filePath(QStringLiteral("data")), QStringLiteral("-m"),
+             QStringLiteral("fast"), QStringLiteral("-w"), QStringLiteral("stop")});
+    if (stopped)
+        m_running = false;
+    return stopped;
+}
+
+QString PgServer::uri(const QString &user, const QString &database) const
+{
+    // Joined, not arg()ed: the encoded folder holds "%2F".
+    return QStringLiteral("postgresql:///") + database + QStringLiteral("?host=") +
+           QString::fromLatin1(QUrl::toPercentEncoding(m_dir ? m_dir->path() : QString())) +
+           QStringLiteral("&port=") + QString::number(kPort) + QStringLiteral("&user=") + user;
+}
+
+QString PgServer::exec(const QString &sql, const QString &database) const
+{
+    PGconn *conn = PQconnectdb(uri(QStringLiteral("quorvel_admin"), database).toUtf8().constData());
+    QString error;
+    if (PQstatus(conn) != CONNECTION_OK) {
+        error = QString::fromUtf8(PQerrorMessage(conn));
+    } else {
+        PGresult *result = PQexec(conn, sql.toUtf8().constData());
+        const ExecStatusType status = PQresultStatus(result);
+        if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+            error = QString::fromUtf8(PQerrorMessage(conn));
+        PQclear(result);
+    }
+    PQfinish(conn);
+    return error;
+}
+
+} // namespace testsupport

@@ -1,0 +1,51 @@
+#pragma once
+
+// A throwaway PostgreSQL 15 server of the test's own: a cluster made by
+// initdb in a temporary folder, listening on a Unix socket in that folder
+// only, with a database "quorvel" and a superuser "quorvel_admin" (trust
+// authentication: nothing leaves the folder). initdb and postgres refuse to
+// run as root, so under root the server runs as the "postgres" system user,
+// or as "nobody" when there is none. Stopped and removed when it goes.
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace testsupport {
+
+class PgServer
+{
+public:
+    // Makes the cluster and starts the server; error() says why when it did not.
+    PgServer();
+    ~PgServer();
+    PgServer(const PgServer &) = delete;
+    PgServer &operator=(const PgServer &) = delete;
+
+    bool isRunning() const { return m_running; }
+    QString error() const { return m_error; }
+
+    // A libpq URI to a database of the server as a role.
+    QString uri(const QString &user = QStringLiteral("quorvel_admin"),
+                const QString &database = QStringLiteral("quorvel")) const;
+
+    // The folder of the server's socket: the "host" of a key=value connection.
+    QString socketFolder() const { return m_dir ? m_dir->path() : QString(); }
+
+    // Stops the server (fast shutdown: sessions are ended) or starts it again.
+    bool stop();
+    bool start();
+
+    // Runs SQL as the superuser on a database; the error text, empty when it worked.
+    QString exec(const QString &sql, const QString &database = QStringLiteral("quorvel")) const;
+
+private:
+    bool run(const QString &program, const QStringList &arguments);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_runAs; // empty: the test's own user
+    QString m_error;
+    bool m_running = false;
+};
+
+} // namespace testsupport
