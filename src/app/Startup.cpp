@@ -7,7 +7,6 @@
 #include "core/ProgramExit.h"
 #include "core/ProgramFolder.h"
 #include "core/ScreenRegistry.h"
-#include "core/TitleTables.h"
 #include "entry/frmStart.h"
 #include "widgets/StatementsLocation.h"
 
@@ -44,12 +43,8 @@ void Main()
             refuseToStart(*problem);
     // The tables added since the first release are created below when an
     // older user database lacks them, and its title tables are refreshed.
-    openDatabase(state.gcnUser, userDatabase,
-                 DatabaseSchema::shipped(QLatin1String(kUserDatabaseFile))
-                     .without(addedUserTables() + titleTables()),
-                 OpenMode::ReadWrite);
-    subEnsureAddedUserTables(state.gcnUser);
-    subRefreshTitleTables(state.gcnUser);
+    openDatabase(state.gcnUser, userDatabase, requiredUserSchema(), OpenMode::ReadWrite);
+    subCompleteUserDatabase(state.gcnUser);
     state.gblnKeepFirmForm = false;
     state.gstrHelpViewer = ProgramFolder() + QLatin1Char('/') + QLatin1String(kHelpViewerFile);
     // The saved statements may be on the team database the user chose.

@@ -6,7 +6,6 @@
 #include "core/DatasetMapping.h"
 #include "core/ProgramFolder.h"
 #include "core/ResourceString.h"
-#include "core/TitleTables.h"
 #include "store/SqliteStatementStore.h"
 #include "store/StoreLocation.h"
 
@@ -59,12 +58,8 @@ Connection &CliContext::user()
         if (programLayout() == ProgramLayout::Installed)
             if (const auto problem = fncProvideUserDatabase(path, UserDatabaseTemplatePath()))
                 refuse(*problem);
-        openDatabase(m_user, path,
-                     DatabaseSchema::shipped(QLatin1String(kUserDatabaseFile))
-                         .without(addedUserTables() + titleTables()),
-                     OpenMode::ReadWrite);
-        subEnsureAddedUserTables(m_user);
-        subRefreshTitleTables(m_user);
+        openDatabase(m_user, path, requiredUserSchema(), OpenMode::ReadWrite);
+        subCompleteUserDatabase(m_user);
     }
     return m_user;
 }

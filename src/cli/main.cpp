@@ -1,4 +1,5 @@
 #include "cli/CliCommands.h"
+#include "core/DbTools.h"
 
 #include <QGuiApplication>
 
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
     const int status = runCli(app.arguments().mid(1), out, err);
+    closeDatabasesBeforeExit();
     out.flush();
     err.flush();
     return status;

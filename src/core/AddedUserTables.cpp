@@ -1,6 +1,8 @@
 #include "core/AddedUserTables.h"
 
 #include "core/DatabaseError.h"
+#include "core/ProgramFolder.h"
+#include "core/TitleTables.h"
 
 #include <QFile>
 #include <QHash>
@@ -151,4 +153,16 @@ void subEnsureAddedUserTables(Connection &connection)
         return;
     createMissingTables(connection);
     completeAtVersion().insert(connection.connectionName(), schemaVersion(connection));
+}
+
+DatabaseSchema requiredUserSchema()
+{
+    return DatabaseSchema::shipped(QLatin1String(kUserDatabaseFile))
+        .without(addedUserTables() + titleTables());
+}
+
+void subCompleteUserDatabase(Connection &connection)
+{
+    subEnsureAddedUserTables(connection);
+    subRefreshTitleTables(connection);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/DatabaseCheck.h"
 #include "core/DbTools.h"
 
 #include <QString>
@@ -28,3 +29,12 @@ bool fncTableExists(Connection &connection, const QString &table);
 // Creates each added table the database does not hold yet and adds the
 // columns a later release gave to those it holds; their rows are kept.
 void subEnsureAddedUserTables(Connection &connection);
+
+// The tables and columns a user database must hold to be used: those of the
+// first release, less the tables the program makes itself (the added tables
+// and the title tables).
+DatabaseSchema requiredUserSchema();
+
+// Brings an opened user database up to this release: the added tables and
+// columns it lacks, and title tables refreshed from the reference data.
+void subCompleteUserDatabase(Connection &connection);

@@ -33,6 +33,7 @@ constexpr FaultText kFaultTexts[] = {
     {DatabaseFault::ReadOnlyFile, kReadOnlyFileText},
     {DatabaseFault::ReadOnlyFolder, kReadOnlyFolderText},
     {DatabaseFault::Locked, kLockedText},
+    {DatabaseFault::Inconsistent, kInconsistentFileText},
 };
 
 // The message of a fault in one language.
@@ -238,15 +239,20 @@ std::optional<DatabaseProblem> fncProvideUserDatabase(const QString &path,
     return std::nullopt;
 }
 
+QString fncDatabaseProblemText(const DatabaseProblem &problem, Language language)
+{
+    QString text =
+        faultText(problem.fault, language).arg(QDir::toNativeSeparators(problem.filePath));
+    if (!problem.missing.isEmpty())
+        text = text.arg(problem.missing.join(QStringLiteral(", ")));
+    return text;
+}
+
 QString fncDatabaseProblemMessage(const DatabaseProblem &problem)
 {
-    const QString file = QDir::toNativeSeparators(problem.filePath);
-    const QString missing = problem.missing.join(QStringLiteral(", "));
     const auto inLanguage = [&](Language language) {
-        QString text = faultText(problem.fault, language).arg(file);
-        if (!missing.isEmpty())
-            text = text.arg(missing);
-        return text + QLatin1Char(' ') + ResourceString(kCannotStartText, language);
+        return fncDatabaseProblemText(problem, language) + QLatin1Char(' ') +
+               ResourceString(kCannotStartText, language);
     };
     return inLanguage(Language::English) + QStringLiteral("\n\n") + inLanguage(Language::French);
 }

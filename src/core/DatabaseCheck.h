@@ -8,6 +8,7 @@
 struct sqlite3;
 class Connection;
 enum class OpenMode;
+enum class Language : qint16;
 
 // The start-up check of a database file, in two steps around its opening:
 // before, the file must be there, be a whole database file and, for the user
@@ -49,7 +50,8 @@ enum class DatabaseFault {
     MissingColumns, // `missing` names them as Table.Column
     ReadOnlyFile,
     ReadOnlyFolder,
-    Locked // another program holds it beyond the wait
+    Locked,      // another program holds it beyond the wait
+    Inconsistent // fails the engine's integrity check; `missing` holds its findings
 };
 
 struct DatabaseProblem
@@ -81,6 +83,9 @@ std::optional<DatabaseProblem> fncOpenCheckedDatabase(Connection &connection, co
 // appears whole or not at all.
 std::optional<DatabaseProblem> fncProvideUserDatabase(const QString &path,
                                                       const QString &templatePath);
+
+// What is wrong with the file, in one language.
+QString fncDatabaseProblemText(const DatabaseProblem &problem, Language language);
 
 // The message for a problem, in English and French one after the other (the
 // user has not chosen a language yet).

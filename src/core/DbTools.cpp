@@ -474,14 +474,42 @@ void DisconnectFromDB(Connection &connection)
     }
 }
 
-void flushDatabasesBeforeExit()
+sqlite3 *sqliteHandleOf(const Connection &connection)
 {
+    return openHandle(connection);
+}
+
+void closeDatabasesBeforeExit()
+{
+    // Every connection is closed first: the last one to close a file folds its
+    // write-ahead log into it and removes the log.
+    QStringList writtenFiles;
     for (const QString &name : QSqlDatabase::connectionNames()) {
         QSqlDatabase db = QSqlDatabase::database(name, false);
-        if (!db.isOpen() || db.connectOptions().contains(QLatin1String("READONLY")))
-            continue;
-        QSqlQuery checkpoint(db);
-        checkpoint.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+        sqlite3 *handle = openHandles().value(name);
+        if (db.isOpen() && handle && !db.connectOptions().contains(QLatin1String("READONLY"))) {
+            const char *file = sqlite3_db_filename(handle, "main");
+            if (file && *file && !writtenFiles.contains(QString::fromUtf8(file)))
+                writtenFiles.append(QString::fromUtf8(file));
+        }
+        statementcache::forget(name);
+        openHandles().remove(name);
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+    }
+    // A file left in write-ahead mode needs a shared-memory file beside it even
+    // to be read, which a read-only folder cannot hold; the rollback journal
+    // leaves a database file that opens anywhere on its own. The next start
+    // switches it back.
+    for (const QString &file : std::as_const(writtenFiles)) {
+        sqlite3 *handle = nullptr;
+        if (sqlite3_open_v2(file.toUtf8().constData(), &handle, SQLITE_OPEN_READWRITE, nullptr) ==
+            SQLITE_OK) {
+            sqlite3_busy_timeout(handle, 2000);
+            sqlite3_exec(handle, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+        }
+        sqlite3_close(handle);
     }
 }
 

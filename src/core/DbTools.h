@@ -78,10 +78,15 @@ int execBound(Connection &connection, const QString &sql, const QVariantList &pa
 // Closes the connection, if there is one, and leaves the variable empty.
 void DisconnectFromDB(Connection &connection);
 
-// Writes everything committed on the open read-write connections into their
-// database files, so a file copied after the program ended holds it all.
+// The SQLite handle under an open connection, for the engine's own
+// interfaces (backups); throws DatabaseError on a closed connection.
+sqlite3 *sqliteHandleOf(const Connection &connection);
+
+// Closes every connection and leaves each database file that was open for
+// writing in rollback-journal mode, so that the file alone holds every
+// committed row and opens read-only anywhere, even from a read-only folder.
 // Errors are ignored: this runs as the process ends.
-void flushDatabasesBeforeExit();
+void closeDatabasesBeforeExit();
 
 // Quotes a text for a SQL literal, doubling every single quote inside it.
 QString sqlQuote(const QString &text);

@@ -22,9 +22,9 @@ void EndProgram(int exitCode)
 {
     if (handler())
         handler()(exitCode); // a test handler unwinds by throwing
-    // The connections stay open, but the user database file alone must hold
-    // every committed statement once the program is gone.
-    flushDatabasesBeforeExit();
+    // The user database file alone must hold every committed statement once
+    // the program is gone, and open without the program's sidecar files.
+    closeDatabasesBeforeExit();
     std::fflush(nullptr);
     std::_Exit(exitCode);
 }

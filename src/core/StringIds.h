@@ -49,6 +49,7 @@ inline constexpr int kMissingFileText = 1500;
 inline constexpr int kNotADatabaseText = 1502;
 inline constexpr int kDamagedFileText = 1504;
 inline constexpr int kCannotCreateText = 1506;
+inline constexpr int kInconsistentFileText = 2520;
 
 // The about screen: where the saved statements are kept (%1, the file).
 inline constexpr int kStatementsFileText = 1508;
@@ -128,3 +129,21 @@ inline constexpr int kImportCancel = 2094;
 inline constexpr int kSummaryNoLabel = 2096;
 // Where the statements are kept: the menu command that chooses it.
 inline constexpr int kStatementsLocation = 2410;
+
+// Backing up and restoring the statements kept on this computer.
+inline constexpr int kBackUpCommand = 2500;
+inline constexpr int kRestoreCommand = 2502;
+inline constexpr int kBackUpTitle = 2504;
+inline constexpr int kRestoreTitle = 2506;
+inline constexpr int kDatabaseFileFilter = 2508;
+inline constexpr int kBackedUpText = 2510;      // %1 the backup
+inline constexpr int kBackUpFailedText = 2512;  // %1 the reason
+inline constexpr int kCannotRestoreText = 2514; // follows the check's text
+inline constexpr int kRestoreQuestion = 2516;   // %1 count, %2 file, %3 set aside
+inline constexpr int kRestoredText = 2518;      // %1 the file, %2 set aside
+inline constexpr int kRestoreFailedText = 2522; // %1 the reason
+inline constexpr int kBackUpProgress = 2524;
+inline constexpr int kRestoreProgress = 2526;
+inline constexpr int kSetAsideLabel = 2528;      // "before restore", in file names
+inline constexpr int kDatabaseInUseText = 2530;  // %1 the file
+inline constexpr int kBackupOnServerText = 2532; // %1 the team database

@@ -33,6 +33,7 @@
 #include "widgets/ClickableLabel.h"
 #include "widgets/FirmIcons.h"
 #include "widgets/SearchIcons.h"
+#include "widgets/StatementsBackup.h"
 #include "widgets/StatementsLocation.h"
 
 #include <QAction>
@@ -340,6 +341,9 @@ void frmMyValues::buildMenus()
     mnuSaveTemplate = action(mnuFile, "mnuSaveTemplate");
     mnuImport = action(mnuFile, "mnuImport");
     mnuFile->addSeparator();
+    mnuBackUp = action(mnuFile, "mnuBackUp");
+    mnuRestore = action(mnuFile, "mnuRestore");
+    mnuFile->addSeparator();
     mnuReturn = action(mnuFile, "mnuReturn");
     mnuReturnSearch = action(mnuFile, "mnuReturnSearch");
     mnuStatementsLocation = action(mnuFile, "mnuStatementsLocation");
@@ -375,6 +379,10 @@ void frmMyValues::connectHandlers()
     connect(mnuOpen, &QAction::triggered, this, &frmMyValues::subOpen_Existing_Firm_Record);
     connect(mnuSaveTemplate, &QAction::triggered, this, &frmMyValues::subSaveTemplate);
     connect(mnuImport, &QAction::triggered, this, [this] { subImportStatement(); });
+    connect(mnuBackUp, &QAction::triggered, this,
+            [this] { subBackUpStatements(this, m_fileChooser); });
+    connect(mnuRestore, &QAction::triggered, this,
+            [this] { subRestoreStatements(this, m_fileChooser); });
     connect(mnuReturn, &QAction::triggered, this, &frmMyValues::mnuReturn_Click);
     connect(mnuReturnSearch, &QAction::triggered, this, &frmMyValues::mnuReturnSearch_Click);
     connect(btnBack, &QToolButton::clicked, this, &frmMyValues::mnuReturnSearch_Click);
@@ -1198,6 +1206,8 @@ void frmMyValues::subLoadCaptions()
     mnuOpen->setText(caption(528));
     mnuSaveTemplate->setText(caption(kSaveTemplateCommand));
     mnuImport->setText(caption(kImportCommand));
+    mnuBackUp->setText(caption(kBackUpCommand));
+    mnuRestore->setText(caption(kRestoreCommand));
     mnuReturn->setText(caption(498));
     mnuReturnSearch->setText(caption(558));
     mnuStatementsLocation->setText(caption(kStatementsLocation));

@@ -154,6 +154,8 @@ public:
     QAction *mnuOpen = nullptr;
     QAction *mnuSaveTemplate = nullptr;
     QAction *mnuImport = nullptr;
+    QAction *mnuBackUp = nullptr;
+    QAction *mnuRestore = nullptr;
     QAction *mnuReturn = nullptr;
     QAction *mnuReturnSearch = nullptr;
     QAction *mnuStatementsLocation = nullptr;

@@ -362,17 +362,33 @@ private slots:
         QCOMPARE(countRows(connection, QStringLiteral("Firms")), 2);
     }
 
-    void committedRowsReachTheFileItselfBeforeExit()
+    void theFileAloneHoldsEverythingAfterExit()
     {
         const QString file = m_dir.filePath(QStringLiteral("kept.mdb"));
         QVERIFY(QFile::copy(m_file, file));
-        Connection connection;
-        ConnectToFile(connection, file, QStringLiteral("unknown"));
-        execBound(connection, QStringLiteral("insert into Firms (Name) values (?)"),
+        Connection writer;
+        Connection reader;
+        ConnectToFile(writer, file, QStringLiteral("unknown"));
+        ConnectToFile(reader, file, QStringLiteral("unknown"), OpenMode::ReadOnly);
+        execBound(writer, QStringLiteral("insert into Firms (Name) values (?)"),
                   {QStringLiteral("Delta")});
         QVERIFY(QFileInfo(file + QStringLiteral("-wal")).size() > 0);
-        flushDatabasesBeforeExit();
-        // A copy of the database file alone, as a user backs it up.
+        closeDatabasesBeforeExit();
+
+        QVERIFY(!writer.isOpen());
+        QVERIFY(!reader.isOpen());
+        QVERIFY(!QFileInfo::exists(file + QStringLiteral("-wal")));
+        QVERIFY(!QFileInfo::exists(file + QStringLiteral("-shm")));
+        // Header bytes 18 and 19 are 1 for a rollback journal, 2 for a
+        // write-ahead log, which a reader could not open without a -shm file.
+        QFile header(file);
+        QVERIFY(header.open(QIODevice::ReadOnly));
+        const QByteArray bytes = header.read(20);
+        QCOMPARE(int(bytes.at(18)), 1);
+        QCOMPARE(int(bytes.at(19)), 1);
+        header.close();
+
+        // A copy of the file alone, read as a user reads a backup.
         const QString copy = m_dir.filePath(QStringLiteral("backup.mdb"));
         QVERIFY(QFile::copy(file, copy));
         Connection backup;

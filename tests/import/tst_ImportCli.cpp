@@ -103,6 +103,8 @@ private slots:
         QVERIFY2((run.status == 0 ? run.out : run.err).contains(printed),
                  qPrintable(run.out + run.err));
 
+        // The command line leaves every statement in the database file itself.
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("myData.mdb-wal"))));
         Connection user;
         ConnectToFile(user, dir.filePath(QStringLiteral("myData.mdb")), QStringLiteral("unknown"),
                       OpenMode::ReadOnly);
