@@ -43,9 +43,9 @@ std::array<QString, kRatioCount> inputNames(Connection &cnUser)
     return names;
 }
 
-constexpr std::array<const char *, 7> kTextColumns = {"Sec_Targets",  "Hdr_Input",  "Hdr_Now",
-                                                      "Hdr_Needed",   "Hdr_Change", "Note_Targets",
-                                                      "Lbl_NoTargets"};
+constexpr std::array<const char *, 8> kTextColumns = {"Sec_Targets",   "Hdr_Input",  "Hdr_Now",
+                                                      "Hdr_Needed",    "Hdr_Change", "Note_Targets",
+                                                      "Lbl_NoTargets", "Hdr_Reason"};
 } // namespace
 
 std::vector<RatioTarget> comparisonTargets(const FirmStatement &statement,

@@ -203,8 +203,10 @@ public:
                     fields[utf8(list.name)] = buildList(list, table.alias);
             root[utf8(table.alias)] = fields;
         }
+        // A list over a table's every row serves the workbook; the template
+        // reads such a table itself.
         for (const ReportLayout::RowList &list : m_layout.rowLists)
-            if (list.over.isEmpty())
+            if (list.over.isEmpty() && list.each.isEmpty())
                 root[utf8(list.name)] = buildList(list, QString());
         root["page"] = std::string(kPageToken);
         root["pages"] = std::string(kPagesToken);

@@ -65,16 +65,19 @@ QPair<QString, QString> keyValue(const QString &line, int lineNumber)
     return {line.left(equals).trimmed(), line.mid(equals + 1).trimmed()};
 }
 
+// A "text", a Column or alias.Column, or choices of those joined by "|".
 bool isValueReference(const QString &word)
 {
     if (word.startsWith(QLatin1Char('"')))
         return true;
-    const QStringList parts = word.split(QLatin1Char('.'));
-    if (parts.size() > 2)
-        return false;
-    for (const QString &part : parts)
-        if (!identifier().match(part).hasMatch())
+    for (const QString &choice : word.split(QLatin1Char('|'))) {
+        const QStringList parts = choice.split(QLatin1Char('.'));
+        if (parts.size() > 2)
             return false;
+        for (const QString &part : parts)
+            if (!identifier().match(part).hasMatch())
+                return false;
+    }
     return true;
 }
 
@@ -242,9 +245,13 @@ ReportLayout parseReportLayout(const QString &text)
                     fail(lineNumber, QStringLiteral("a row list needs a name"));
                 ReportLayout::RowList list;
                 list.name = extra.at(0).toLower();
-                if (extra.size() > 1) {
-                    if (extra.at(1).toLower() != QLatin1String("over") || extra.size() < 3)
-                        fail(lineNumber, QStringLiteral("expected \"over\" and table aliases"));
+                const QString kind = extra.value(1).toLower();
+                if (kind == QLatin1String("each") && extra.size() == 3) {
+                    list.each = extra.at(2).toLower();
+                } else if (extra.size() > 1) {
+                    if (kind != QLatin1String("over") || extra.size() < 3)
+                        fail(lineNumber, QStringLiteral("expected \"over\" and table aliases, "
+                                                        "or \"each\" and one table alias"));
                     for (int w = 2; w < extra.size(); ++w)
                         list.over << extra.at(w).toLower();
                 }

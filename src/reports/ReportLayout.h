@@ -54,6 +54,7 @@ struct ReportLayout
     {
         QString name;       // lower case
         QStringList over;   // aliases the list is attached to; empty: the root
+        QString each;       // a table read row by row: the rows repeat for each record
         QStringList fields; // lower case
         QVector<QPair<QString, QStringList>> rows; // key, one value per field
     };

@@ -14,7 +14,8 @@ bool isBlank(const QVariant &value)
     return value.isNull() || value.toString().trimmed().isEmpty();
 }
 
-// Finds the values a layout's references name in the first row of each table.
+// Finds the values a layout's references name in a table's row: the first,
+// or the one a list over every row asks for.
 class TableValues
 {
 public:
@@ -24,10 +25,18 @@ public:
             m_tables.insert(layout.tables.at(i).alias, &tables.at(i));
     }
 
-    // The cell of a reference: a "literal", or alias.Column (Column alone
-    // takes `overAlias`).
-    SheetCell cell(const QString &reference, const QString &overAlias) const
+    // The cell of a reference: a "literal", alias.Column (Column alone
+    // takes `overAlias`), or choices "A|B", the first that is not blank.
+    SheetCell cell(const QString &reference, const QString &overAlias, int record = 0) const
     {
+        if (!reference.startsWith(QLatin1Char('"')) && reference.contains(QLatin1Char('|'))) {
+            for (const QString &choice : reference.split(QLatin1Char('|'))) {
+                SheetCell chosen = cell(choice, overAlias, record);
+                if (!chosen.value.isNull())
+                    return chosen;
+            }
+            return {};
+        }
         if (reference.startsWith(QLatin1Char('"')))
             return {reference.mid(1, reference.size() - 2), std::nullopt};
         const qsizetype dot = reference.indexOf(QLatin1Char('.'));
@@ -44,9 +53,9 @@ public:
         if (found == names.cend())
             throw ReportError(
                 QStringLiteral("Report layout: table %1 has no column %2").arg(alias, column));
-        if (table->RecordCount() == 0)
+        if (record >= table->RecordCount())
             return {};
-        const QVariant value = table->row(0).at(found - names.cbegin());
+        const QVariant value = table->row(record).at(found - names.cbegin());
         if (isBlank(value))
             return {};
         const auto format = m_layout.formats.constFind(m_layout.formatOfColumn(column));
@@ -54,6 +63,14 @@ public:
         if (format != m_layout.formats.constEnd() && format->kind != NumberKind::Equals && number)
             return {*number, *format};
         return {value.toString(), std::nullopt};
+    }
+
+    int recordCount(const QString &alias) const
+    {
+        const RecordSet *table = m_tables.value(alias);
+        if (!table)
+            throw ReportError(QStringLiteral("Report layout: no table \"%1\"").arg(alias));
+        return table->RecordCount();
     }
 
     // Values joined by blanks, as text.
@@ -79,6 +96,18 @@ void addRows(ReportSheet &result, const ReportLayout::Sheet &sheet,
     QVector<qsizetype> fields;
     for (const auto &column : sheet.columns)
         fields << list.fields.indexOf(column.first);
+    // A list over a table's every row repeats its rows for each record.
+    if (!list.each.isEmpty()) {
+        for (int record = 0; record < values.recordCount(list.each); ++record) {
+            for (const auto &row : list.rows) {
+                QVector<SheetCell> cells;
+                for (const qsizetype field : fields)
+                    cells << values.cell(row.second.at(field), list.each, record);
+                result.rows << cells;
+            }
+        }
+        return;
+    }
     // A list attached to tables repeats its rows for each of them.
     const QStringList overAliases = list.over.isEmpty() ? QStringList{QString()} : list.over;
     for (const QString &alias : overAliases) {

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTimer>
+#include <cmath>
 
 Q_DECLARE_METATYPE(ReportIdentity)
 
@@ -481,6 +482,88 @@ private slots:
         QCOMPARE(csv.at(1).at(7), firstLabel);
     }
 
+    // "What it would take" reaches the workbook and the CSV: every ratio of
+    // the work table, with its amount needed or its reason, and the closing
+    // sentence.
+    void comparisonTargetsInEveryExport_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("en") << "E";
+        QTest::newRow("fr") << "F";
+    }
+
+    void comparisonTargetsInEveryExport()
+    {
+        QFETCH(QString, language);
+        QTemporaryDir dir;
+        testsupport::StateScope scope;
+        QVERIFY(testsupport::openShippedDatabases(dir));
+        QVERIFY(testsupport::copyProgramFiles(dir, {QStringLiteral("rpt_Comparison.rpt")}));
+        setProgramFolderOverride(dir.path());
+        testsupport::MessageRecorder messages;
+        const QString xlsx = dir.filePath(QStringLiteral("c.xlsx"));
+        const QString csvPath = dir.filePath(QStringLiteral("c.csv"));
+        // Without inventory, inventory turnover has no meaning: a reason, no figure.
+        QStringList firm = firmValues(firstIndustry());
+        firm[6] = QStringLiteral("0");
+        show(
+            QStringLiteral("com"), language, firstIndustry(),
+            [&](ReportPageView &view) {
+                view.setExportPathProvider([&](const QString &, ExportFormat format) {
+                    return format == ExportFormat::Xlsx ? xlsx : csvPath;
+                });
+                QVERIFY(view.exportReport(ExportFormat::Xlsx));
+                QVERIFY(view.exportReport(ExportFormat::Csv));
+            },
+            firm);
+        QCOMPARE(messages.texts(), QStringList());
+
+        RecordSet text =
+            GetRS(appState().gcnUser, QStringLiteral("select * from Rpt_Comparison_TargetText"),
+                  QStringLiteral("read"));
+        const QString section = text.text(QStringLiteral("Sec_Targets"));
+        RecordSet targets = GetRS(appState().gcnUser,
+                                  QStringLiteral("select Ratio, AmountNeeded, Reason from "
+                                                 "Rpt_Comparison_TargetRows"),
+                                  QStringLiteral("read"));
+        int reasons = 0;
+
+        testsupport::XlsxReader reader;
+        QVERIFY(reader.open(xlsx));
+        const int sheet = int(reader.sheetNames().indexOf(section)) + 1;
+        QVERIFY2(sheet > 0, qPrintable(reader.sheetNames().join(QLatin1Char('|'))));
+        const QMap<QString, testsupport::XlsxCell> cells = reader.cells(sheet);
+        QStringList sheetText;
+        for (const testsupport::XlsxCell &cell : cells)
+            sheetText << cell.text;
+        QVERIFY(sheetText.contains(text.text(QStringLiteral("Note_Targets"))));
+
+        const QList<QStringList> csv =
+            testsupport::readCsv(csvPath, nullptr, language.startsWith('F') ? ';' : ',');
+        const auto csvValue = [&csv, &section](const QString &item, const QString &measure) {
+            for (const QStringList &row : csv)
+                if (row.value(6) == section && row.value(7) == item && row.value(8) == measure)
+                    return row.value(9);
+            return QStringLiteral("(none)");
+        };
+        for (; !targets.eof(); targets.MoveNext()) {
+            const QString ratio = targets.text(QStringLiteral("Ratio"));
+            QVERIFY2(sheetText.contains(ratio), qPrintable(ratio));
+            if (targets.isNull(QStringLiteral("AmountNeeded"))) {
+                const QString reason = targets.text(QStringLiteral("Reason"));
+                QVERIFY(!reason.isEmpty());
+                ++reasons;
+                QVERIFY(sheetText.contains(reason));
+                QCOMPARE(csvValue(ratio, text.text(QStringLiteral("Hdr_Reason"))), reason);
+            } else {
+                const double needed = targets.field(QStringLiteral("AmountNeeded")).toDouble();
+                QCOMPARE(csvValue(ratio, text.text(QStringLiteral("Hdr_Needed"))),
+                         QString::number(std::round(needed), 'f', 0));
+            }
+        }
+        QVERIFY(reasons > 0 && reasons < targets.RecordCount());
+    }
+
 private:
     static QString firstIndustry()
     {
@@ -505,8 +588,10 @@ private:
     // Shows a report; while it shows, runs `whileShown` on its viewer and
     // then goes back.
     static void show(const QString &type, const QString &language, const QString &naics,
-                     const std::function<void(ReportPageView &)> &whileShown)
+                     const std::function<void(ReportPageView &)> &whileShown, QStringList firm = {})
     {
+        if (firm.isEmpty() && type == QLatin1String("com"))
+            firm = firmValues(naics);
         QObject guard;
         QTimer::singleShot(0, &guard, [&] {
             frmReportViewer &screen = ScreenRegistry::get<frmReportViewer>();
@@ -516,7 +601,7 @@ private:
         AppState &state = appState();
         ScreenRegistry::get<frmReportViewer>().DisplayCrystalReport(
             state.gcnReference, state.gcnUser, type, 1, QStringLiteral("ALL"), 2006, naics,
-            language, type == QLatin1String("com") ? firmValues(naics) : QStringList());
+            language, firm);
         QCoreApplication::processEvents();
     }
 };
