@@ -22,7 +22,10 @@
 //   [rows NAME] a list of rows for the template, one "key = value ..." a
 //               line after a "fields = ..." line; a value is alias.Column,
 //               a Column of each table named by "[rows NAME over a b c]",
-//               or a "quoted literal"
+//               a "quoted literal", or choices "A|B" (the first not blank);
+//               "[rows NAME each a]" repeats its rows for every row of the
+//               "each" table a, its Columns read from that row (for sheets;
+//               the template reads such a table itself)
 //   [sheet NAME] one sheet of the report's spreadsheet export: "name = "
 //               the sheet's tab, "title = " a line above the table (any
 //               number), "rows = " the [rows] lists it shows, one after
