@@ -169,6 +169,8 @@ void fncBackUpDatabase(Connection &source, const QString &target, const BackupPr
             throw DatabaseError(SQLITE_CORRUPT, findings.join(QStringLiteral("; ")) +
                                                     QStringLiteral(": ") + target);
     }
+    // The copy is as private as the database it copies.
+    QFile::setPermissions(partial.fileName(), QFileInfo(source.filePath()).permissions());
     if (std::rename(QFile::encodeName(partial.fileName()).constData(),
                     QFile::encodeName(target).constData()) != 0)
         throw DatabaseError(SQLITE_IOERR, QString::fromLocal8Bit(std::strerror(errno)) +

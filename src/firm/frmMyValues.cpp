@@ -343,10 +343,10 @@ void frmMyValues::buildMenus()
     mnuFile->addSeparator();
     mnuBackUp = action(mnuFile, "mnuBackUp");
     mnuRestore = action(mnuFile, "mnuRestore");
+    mnuStatementsLocation = action(mnuFile, "mnuStatementsLocation");
     mnuFile->addSeparator();
     mnuReturn = action(mnuFile, "mnuReturn");
     mnuReturnSearch = action(mnuFile, "mnuReturnSearch");
-    mnuStatementsLocation = action(mnuFile, "mnuStatementsLocation");
     mnuExit = action(mnuFile, "mnuExit");
     mnuView = menu("mnuView");
     mnuDefinition = action(mnuView, "mnuDefinition");

@@ -9,16 +9,14 @@
 #include "core/UserDatabaseBackup.h"
 #include "entry/frmMenu.h"
 #include "firm/frmMyValues.h"
-#include "search/frmSearch.h"
+#include "support/FirmScreenSteps.h"
 #include "support/TestSupport.h"
 #include "widgets/StatementsBackup.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRadioButton>
 
 using namespace testsupport;
 
@@ -128,14 +126,7 @@ void tst_StatementsBackup::backUpThenRestoreFromTheMenu()
     frmMenu &menu = ScreenRegistry::get<frmMenu>();
     menu.optVol2->setChecked(true);
     QVERIFY(menu.fncDetermineDataset());
-    frmSearch &search = ScreenRegistry::get<frmSearch>();
-    search.showScreen();
-    search.optNAICScode->click();
-    search.cboNAICScodes->setCurrentIndex(0);
-    search.cboNAICScodes_Click();
-    search.optCompareNew->setChecked(true);
-    search.cmdContinue_Click();
-    frmMyValues &firm = ScreenRegistry::get<frmMyValues>();
+    frmMyValues &firm = showNewStatementScreen();
     QVERIFY(firm.isVisible());
     const QString chosen = m_elsewhere->filePath(QStringLiteral("month end.mdb"));
     firm.setFileChooser([&chosen](bool, const QString &) { return chosen; });

@@ -13,6 +13,7 @@
 #include "import/ImportSummaryDialog.h"
 #include "reports/frmReportViewer.h"
 #include "search/frmSearch.h"
+#include "support/FirmScreenSteps.h"
 #include "support/SpreadsheetReader.h"
 #include "support/TestSupport.h"
 
@@ -146,14 +147,7 @@ void tst_ImportScreen::cleanup()
 
 frmMyValues &tst_ImportScreen::showFirm()
 {
-    frmSearch &search = ScreenRegistry::get<frmSearch>();
-    search.showScreen();
-    search.optNAICScode->click();
-    search.cboNAICScodes->setCurrentIndex(0);
-    search.cboNAICScodes_Click();
-    search.optCompareNew->setChecked(true);
-    search.cmdContinue_Click();
-    return ScreenRegistry::get<frmMyValues>();
+    return showNewStatementScreen();
 }
 
 void tst_ImportScreen::templateRoundTrip_data()

@@ -8,6 +8,7 @@
 #include "search/frmSearch.h"
 #include "store/CurrentStore.h"
 #include "store/PgStatementStore.h"
+#include "support/FirmScreenSteps.h"
 #include "support/FirmStatements.h"
 #include "support/PgServer.h"
 #include "support/TestSupport.h"
@@ -93,14 +94,7 @@ void tst_TeamStoreScreens::cleanup()
 
 frmMyValues &tst_TeamStoreScreens::firmWithSavedStatement()
 {
-    frmSearch &search = ScreenRegistry::get<frmSearch>();
-    search.showScreen();
-    search.optNAICScode->click();
-    search.cboNAICScodes->setCurrentIndex(0);
-    search.cboNAICScodes_Click();
-    search.optCompareNew->setChecked(true);
-    search.cmdContinue_Click();
-    frmMyValues &firm = ScreenRegistry::get<frmMyValues>();
+    frmMyValues &firm = showNewStatementScreen();
     firm.txtFirmName->setText(QStringLiteral("Team Ltd"));
     firm.cboYear->setEditText(QStringLiteral("2006"));
     firm.txtCash->setText(QStringLiteral("100"));
