@@ -250,31 +250,13 @@ const QString &comparisonInsert(const QString &workTable, const QString &languag
 // copied. A title table without a ratio's label gives the ratio's short name.
 std::array<QString, kRatioCount> ratioNames(Connection &cnUser)
 {
+    std::array<QString, kRatioCount> columns;
     std::array<QString, kRatioCount> names;
-    const std::optional<TableColumns> columns =
-        tableColumns(cnUser, QStringLiteral("main"), QStringLiteral("Rpt_Comparison_Titles"));
-    // Each labelled ratio's place in the select list below, or -1.
-    std::array<int, kRatioCount> place{};
-    QStringList labelled;
     for (int i = 0; i < kRatioCount; ++i) {
+        columns[i] = ratioTitleColumn(RatioId(i));
         names[i] = ratioKey(RatioId(i));
-        const QString column = ratioTitleColumn(RatioId(i));
-        place[i] = columns && columns->contains(column) ? int(labelled.size()) : -1;
-        if (place[i] >= 0)
-            labelled << column;
     }
-    if (labelled.isEmpty())
-        return names;
-    const RecordSet titles = GetRS(cnUser,
-                                   QStringLiteral("select ") + labelled.join(QStringLiteral(", ")) +
-                                       QStringLiteral(" from Rpt_Comparison_Titles"),
-                                   QStringLiteral("read"));
-    if (titles.RecordCount() == 0)
-        return names;
-    for (int i = 0; i < kRatioCount; ++i)
-        if (place[i] >= 0)
-            names[i] = titles.field(place[i]).toString();
-    return names;
+    return comparisonTitleTexts(cnUser, columns, names);
 }
 
 // The one row of composed texts: verdict, size note, notes on ratios without

@@ -14,39 +14,50 @@ bool belowMedian(Standing standing)
 // (Lbl_ + the MyValues column); the column itself where a title is missing.
 std::array<QString, kRatioCount> inputNames(Connection &cnUser)
 {
+    std::array<QString, kRatioCount> columns;
     std::array<QString, kRatioCount> names;
-    const std::optional<TableColumns> columns =
-        tableColumns(cnUser, QStringLiteral("main"), QStringLiteral("Rpt_Comparison_Titles"));
-    QStringList labelled;
-    std::array<int, kRatioCount> place{};
     for (int i = 0; i < kRatioCount; ++i) {
         names[i] = QLatin1String(targetInput(RatioId(i)).column);
-        const QString column = QStringLiteral("Lbl_") + names[i];
-        place[i] = -1;
-        if (!columns || !columns->contains(column))
-            continue;
-        if (!labelled.contains(column))
-            labelled << column;
-        place[i] = int(labelled.indexOf(column));
+        columns[i] = QStringLiteral("Lbl_") + names[i];
     }
-    if (labelled.isEmpty())
-        return names;
-    const RecordSet titles = GetRS(cnUser,
-                                   QStringLiteral("select ") + labelled.join(QStringLiteral(", ")) +
-                                       QStringLiteral(" from Rpt_Comparison_Titles"),
-                                   QStringLiteral("read"));
-    if (titles.RecordCount() == 0)
-        return names;
-    for (int i = 0; i < kRatioCount; ++i)
-        if (place[i] >= 0)
-            names[i] = titles.field(place[i]).toString();
-    return names;
+    return comparisonTitleTexts(cnUser, columns, names);
 }
 
 constexpr std::array<const char *, 8> kTextColumns = {"Sec_Targets",   "Hdr_Input",  "Hdr_Now",
                                                       "Hdr_Needed",    "Hdr_Change", "Note_Targets",
                                                       "Lbl_NoTargets", "Hdr_Reason"};
 } // namespace
+
+std::array<QString, kRatioCount>
+comparisonTitleTexts(Connection &cnUser, const std::array<QString, kRatioCount> &columns,
+                     std::array<QString, kRatioCount> fallbacks)
+{
+    const std::optional<TableColumns> present =
+        tableColumns(cnUser, QStringLiteral("main"), QStringLiteral("Rpt_Comparison_Titles"));
+    // Each ratio's place in the select list below (a column read once), or -1.
+    QStringList selected;
+    std::array<int, kRatioCount> place{};
+    for (int i = 0; i < kRatioCount; ++i) {
+        place[i] = -1;
+        if (!present || !present->contains(columns[i]))
+            continue;
+        if (!selected.contains(columns[i]))
+            selected << columns[i];
+        place[i] = int(selected.indexOf(columns[i]));
+    }
+    if (selected.isEmpty())
+        return fallbacks;
+    const RecordSet titles = GetRS(cnUser,
+                                   QStringLiteral("select ") + selected.join(QStringLiteral(", ")) +
+                                       QStringLiteral(" from Rpt_Comparison_Titles"),
+                                   QStringLiteral("read"));
+    if (titles.RecordCount() == 0)
+        return fallbacks;
+    for (int i = 0; i < kRatioCount; ++i)
+        if (place[i] >= 0)
+            fallbacks[i] = titles.field(place[i]).toString();
+    return fallbacks;
+}
 
 std::vector<RatioTarget> comparisonTargets(const FirmStatement &statement,
                                            const RatioQuartiles &quartiles,

@@ -13,6 +13,13 @@
 // firm stands below the industry median, the amount its input would need to
 // bring it to the median, or why no amount can.
 
+// One text per ratio from the comparison's title table: each ratio's column
+// of Rpt_Comparison_Titles, or its fallback where the table lacks the column
+// or a row.
+std::array<QString, kRatioCount>
+comparisonTitleTexts(Connection &cnUser, const std::array<QString, kRatioCount> &columns,
+                     std::array<QString, kRatioCount> fallbacks);
+
 // The ratios the section names, in the report's order: those below the
 // median, and those without meaning where the industry gives a median.
 std::vector<RatioTarget> comparisonTargets(const FirmStatement &statement,
