@@ -15,10 +15,13 @@
 #include "widgets/StatementsLocation.h"
 
 #include "core/ResourceString.h"
+#include "core/StringIds.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,6 +49,8 @@ private slots:
     void serverStoppedMidSession();
     void chooseTheLocation_data();
     void chooseTheLocation();
+    void backupsAreTheServers_data();
+    void backupsAreTheServers();
 
 private:
     frmMyValues &firmWithSavedStatement();
@@ -311,6 +316,34 @@ void tst_TeamStoreScreens::chooseTheLocation()
     QVERIFY(!statementStore().isTeam());
     QCOMPARE(firm.windowTitle(), localTitle);
     QCOMPARE(fncReadStoreLocation().kind, StoreLocation::Kind::Local);
+}
+
+// With the statements on the server, backing up or restoring the local
+// file would copy none of them: both commands say so and touch no file.
+void tst_TeamStoreScreens::backupsAreTheServers_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("back up") << "mnuBackUp";
+    QTest::newRow("restore") << "mnuRestore";
+}
+
+void tst_TeamStoreScreens::backupsAreTheServers()
+{
+    QFETCH(QString, command);
+    frmMyValues &firm = showNewStatementScreen();
+    bool asked = false;
+    firm.setFileChooser([&asked](bool, const QString &) {
+        asked = true;
+        return QString();
+    });
+    const QStringList files = QDir(m_dir->path()).entryList(QDir::Files);
+    MessageRecorder messages(MsgAnswer::Yes);
+    firm.findChild<QAction *>(command)->trigger();
+    QVERIFY(!asked);
+    QCOMPARE(
+        messages.texts(),
+        {caption(kBackupOnServerText).arg(statementStore().description(appState().gintLanguage))});
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), files);
 }
 
 QUORVEL_TEST_MAIN(tst_TeamStoreScreens)
