@@ -2,11 +2,11 @@
 
 #include "core/ResourceString.h"
 #include "firm/StatementItems.h"
+#include "store/LibPq.h"
 #include "store/StatementOrder.h"
 #include "store/StoreError.h"
 
 #include <QFile>
-#include <libpq-fe.h>
 
 namespace {
 
@@ -52,21 +52,24 @@ StoreError::Kind kindOf(const QByteArray &sqlState)
 
 struct PgStatementStore::Rows
 {
-    std::unique_ptr<PGresult, decltype(&PQclear)> result{nullptr, &PQclear};
+    std::unique_ptr<PGresult, decltype(LibPq::PQclear)> result{nullptr, libpq().PQclear};
 
-    int count() const { return PQntuples(result.get()); }
-    bool isNull(int row, int column) const { return PQgetisnull(result.get(), row, column); }
+    int count() const { return libpq().PQntuples(result.get()); }
+    bool isNull(int row, int column) const
+    {
+        return libpq().PQgetisnull(result.get(), row, column);
+    }
     QString text(int row, int column) const
     {
-        return QString::fromUtf8(PQgetvalue(result.get(), row, column));
+        return QString::fromUtf8(libpq().PQgetvalue(result.get(), row, column));
     }
     qint64 integer(int row, int column) const
     {
-        return QByteArray(PQgetvalue(result.get(), row, column)).toLongLong();
+        return QByteArray(libpq().PQgetvalue(result.get(), row, column)).toLongLong();
     }
     double real(int row, int column) const
     {
-        return QByteArray(PQgetvalue(result.get(), row, column)).toDouble();
+        return QByteArray(libpq().PQgetvalue(result.get(), row, column)).toDouble();
     }
 
     StatementStamp stamp(int row, int first) const
@@ -98,7 +101,7 @@ PgStatementStore::PgStatementStore(const QString &conninfo, const QString &passw
 PgStatementStore::~PgStatementStore()
 {
     if (m_conn)
-        PQfinish(m_conn);
+        libpq().PQfinish(m_conn);
 }
 
 QString PgStatementStore::where() const
@@ -106,17 +109,17 @@ QString PgStatementStore::where() const
     // Host and database only: a URI may hold a password.
     QString host, database;
     if (m_conn) {
-        host = QString::fromUtf8(PQhost(m_conn));
-        database = QString::fromUtf8(PQdb(m_conn));
-    } else if (PQconninfoOption *options =
-                   PQconninfoParse(m_conninfo.isEmpty() ? "" : m_conninfo.constData(), nullptr)) {
+        host = QString::fromUtf8(libpq().PQhost(m_conn));
+        database = QString::fromUtf8(libpq().PQdb(m_conn));
+    } else if (PQconninfoOption *options = libpq().PQconninfoParse(
+                   m_conninfo.isEmpty() ? "" : m_conninfo.constData(), nullptr)) {
         for (PQconninfoOption *o = options; o->keyword; ++o) {
             if (qstrcmp(o->keyword, "host") == 0 && o->val)
                 host = QString::fromUtf8(o->val);
             if (qstrcmp(o->keyword, "dbname") == 0 && o->val)
                 database = QString::fromUtf8(o->val);
         }
-        PQconninfoFree(options);
+        libpq().PQconninfoFree(options);
     }
     if (host.isEmpty())
         host = qEnvironmentVariable("PGHOST");
@@ -135,11 +138,11 @@ QString PgStatementStore::description(Language language) const
 
 [[noreturn]] void PgStatementStore::fail(const QString &detail, const QByteArray &sqlState)
 {
-    const bool dropped = !m_conn || PQstatus(m_conn) != CONNECTION_OK;
+    const bool dropped = !m_conn || libpq().PQstatus(m_conn) != CONNECTION_OK;
     const QString text = detail.trimmed();
     const QString place = where();
     if (dropped && m_conn) {
-        PQfinish(m_conn);
+        libpq().PQfinish(m_conn);
         m_conn = nullptr;
     }
     throw StoreError(dropped ? StoreError::Kind::Unreachable : kindOf(sqlState), place, text);
@@ -150,9 +153,9 @@ pg_conn *PgStatementStore::connection()
     // A server that went away while the connection was idle has closed it:
     // reading what it sent tells so before the next command is sent into it.
     // The first read takes its farewell message, the second meets the end.
-    if (m_conn &&
-        (!PQconsumeInput(m_conn) || !PQconsumeInput(m_conn) || PQstatus(m_conn) != CONNECTION_OK)) {
-        PQfinish(m_conn);
+    if (m_conn && (!libpq().PQconsumeInput(m_conn) || !libpq().PQconsumeInput(m_conn) ||
+                   libpq().PQstatus(m_conn) != CONNECTION_OK)) {
+        libpq().PQfinish(m_conn);
         m_conn = nullptr;
         m_schemaChecked = false;
     }
@@ -171,20 +174,20 @@ pg_conn *PgStatementStore::connection()
     }
     keys.push_back(nullptr);
     values.push_back(nullptr);
-    m_conn = PQconnectdbParams(keys.data(), values.data(), 1);
-    if (PQstatus(m_conn) != CONNECTION_OK) {
-        const QString detail = QString::fromUtf8(PQerrorMessage(m_conn));
-        m_passwordWanted = PQconnectionNeedsPassword(m_conn);
+    m_conn = libpq().PQconnectdbParams(keys.data(), values.data(), 1);
+    if (libpq().PQstatus(m_conn) != CONNECTION_OK) {
+        const QString detail = QString::fromUtf8(libpq().PQerrorMessage(m_conn));
+        m_passwordWanted = libpq().PQconnectionNeedsPassword(m_conn);
         const bool refused = m_passwordWanted || detail.contains(QLatin1String("authentication")) ||
                              detail.contains(QLatin1String("does not exist"));
-        PQfinish(m_conn);
+        libpq().PQfinish(m_conn);
         m_conn = nullptr;
         throw StoreError(refused ? StoreError::Kind::Refused : StoreError::Kind::Unreachable,
                          where(), detail.trimmed());
     }
-    PQsetClientEncoding(m_conn, "UTF8");
+    libpq().PQsetClientEncoding(m_conn, "UTF8");
     // The server's notices ("already exists, skipping") are not the user's concern.
-    PQsetNoticeProcessor(
+    libpq().PQsetNoticeProcessor(
         m_conn, [](void *, const char *) {}, nullptr);
     return m_conn;
 }
@@ -209,12 +212,12 @@ PgStatementStore::Rows PgStatementStore::exec(const char *sql, const QList<QByte
     for (const QByteArray &p : params)
         values.push_back(p.isNull() ? nullptr : p.constData());
     Rows rows;
-    rows.result.reset(
-        PQexecParams(conn, sql, int(values.size()), types, values.data(), nullptr, nullptr, 0));
-    const ExecStatusType status = PQresultStatus(rows.result.get());
+    rows.result.reset(libpq().PQexecParams(conn, sql, int(values.size()), types, values.data(),
+                                           nullptr, nullptr, 0));
+    const ExecStatusType status = libpq().PQresultStatus(rows.result.get());
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
-        const char *state = PQresultErrorField(rows.result.get(), PG_DIAG_SQLSTATE);
-        fail(QString::fromUtf8(PQerrorMessage(conn)), QByteArray(state ? state : ""));
+        const char *state = libpq().PQresultErrorField(rows.result.get(), PG_DIAG_SQLSTATE);
+        fail(QString::fromUtf8(libpq().PQerrorMessage(conn)), QByteArray(state ? state : ""));
     }
     return rows;
 }
@@ -251,11 +254,11 @@ void PgStatementStore::initSchema()
                              .arg(version)
                              .arg(kTeamSchemaVersion));
     PGconn *conn = connection();
-    std::unique_ptr<PGresult, decltype(&PQclear)> result(
-        PQexec(conn, fncTeamSchemaSql().toUtf8().constData()), &PQclear);
-    if (PQresultStatus(result.get()) != PGRES_COMMAND_OK) {
-        const char *state = PQresultErrorField(result.get(), PG_DIAG_SQLSTATE);
-        const QString detail = QString::fromUtf8(PQerrorMessage(conn));
+    std::unique_ptr<PGresult, decltype(LibPq::PQclear)> result(
+        libpq().PQexec(conn, fncTeamSchemaSql().toUtf8().constData()), libpq().PQclear);
+    if (libpq().PQresultStatus(result.get()) != PGRES_COMMAND_OK) {
+        const char *state = libpq().PQresultErrorField(result.get(), PG_DIAG_SQLSTATE);
+        const QString detail = QString::fromUtf8(libpq().PQerrorMessage(conn));
         exec("ROLLBACK");
         fail(detail, QByteArray(state ? state : ""));
     }
