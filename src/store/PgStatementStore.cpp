@@ -111,15 +111,23 @@ QString PgStatementStore::where() const
     if (m_conn) {
         host = QString::fromUtf8(libpq().PQhost(m_conn));
         database = QString::fromUtf8(libpq().PQdb(m_conn));
-    } else if (PQconninfoOption *options = libpq().PQconninfoParse(
-                   m_conninfo.isEmpty() ? "" : m_conninfo.constData(), nullptr)) {
-        for (PQconninfoOption *o = options; o->keyword; ++o) {
-            if (qstrcmp(o->keyword, "host") == 0 && o->val)
-                host = QString::fromUtf8(o->val);
-            if (qstrcmp(o->keyword, "dbname") == 0 && o->val)
-                database = QString::fromUtf8(o->val);
+    } else {
+        try {
+            const LibPq &pq = libpq();
+            if (PQconninfoOption *options = pq.PQconninfoParse(
+                    m_conninfo.isEmpty() ? "" : m_conninfo.constData(), nullptr)) {
+                for (PQconninfoOption *o = options; o->keyword; ++o) {
+                    if (qstrcmp(o->keyword, "host") == 0 && o->val)
+                        host = QString::fromUtf8(o->val);
+                    if (qstrcmp(o->keyword, "dbname") == 0 && o->val)
+                        database = QString::fromUtf8(o->val);
+                }
+                pq.PQconninfoFree(options);
+            }
+        } catch (const StoreError &) {
+            // Without libpq the store's commands say why; its name still
+            // comes from the environment below.
         }
-        libpq().PQconninfoFree(options);
     }
     if (host.isEmpty())
         host = qEnvironmentVariable("PGHOST");
