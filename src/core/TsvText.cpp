@@ -51,3 +51,24 @@ QList<QStringList> tsvResourceRows(const QString &path, const char *what)
     }
     return tsvRows(QString::fromUtf8(file.readAll()));
 }
+
+BilingualTexts::BilingualTexts(const QString &path, const char *what) : m_what(what)
+{
+    for (const QStringList &row : tsvResourceRows(path, what)) {
+        if (row.size() != 3) {
+            qWarning("%s: unreadable line %s", what, qPrintable(row.join(QLatin1Char('\t'))));
+            continue;
+        }
+        m_texts.insert(row.at(0), row.mid(1));
+    }
+}
+
+QString BilingualTexts::text(const QString &key, bool french) const
+{
+    const auto found = m_texts.constFind(key);
+    if (found == m_texts.constEnd()) {
+        qWarning("%s: no text for %s", m_what, qPrintable(key));
+        return QString();
+    }
+    return found->at(french ? 1 : 0);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -19,3 +20,18 @@ QList<QStringList> tsvRows(const QString &text);
 // The rows of a resource file (":/..."); no rows, and a warning naming
 // `what`, when the resource is missing.
 QList<QStringList> tsvResourceRows(const QString &path, const char *what);
+
+// A resource of texts in both languages, one a row: key, English, French.
+class BilingualTexts
+{
+public:
+    // Reads the resource; `what` names it in warnings.
+    BilingualTexts(const QString &path, const char *what);
+
+    // The text of `key`; empty, with a warning, for an unknown key.
+    QString text(const QString &key, bool french) const;
+
+private:
+    QHash<QString, QStringList> m_texts; // key to {English, French}
+    const char *m_what;
+};

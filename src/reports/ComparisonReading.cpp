@@ -17,30 +17,6 @@ static_assert(std::string_view(kRatioColumns[int(RatioId::ROE)].key) == "ROE");
 static_assert(std::string_view(kRatioColumns[int(RatioId::DE)].key) == "DE");
 static_assert(std::string_view(kRatioColumns[int(RatioId::IC)].key) == "IC");
 
-struct Texts
-{
-    QString english;
-    QString french;
-};
-
-// The texts are a tab-separated resource: key, English, French (core/TsvText.h).
-const QHash<QString, Texts> &textTable()
-{
-    static const QHash<QString, Texts> table = [] {
-        QHash<QString, Texts> loaded;
-        for (const QStringList &row : tsvResourceRows(
-                 QStringLiteral(":/reports/comparison_texts.tsv"), "Comparison texts")) {
-            if (row.size() != 3) {
-                qWarning() << "Comparison texts: unreadable line" << row.join(QLatin1Char('\t'));
-                continue;
-            }
-            loaded.insert(row.at(0), Texts{row.at(1), row.at(2)});
-        }
-        return loaded;
-    }();
-    return table;
-}
-
 constexpr std::array<const char *, kRatioCount> kTitleColumns = {
     "Lbl_NPM", "Lbl_PPM", "Lbl_OPM", "Lbl_GPM", "Lbl_ORTTNOA", "Lbl_RNOA", "Lbl_PPA", "Lbl_RCE",
     "Lbl_RE",  "Lbl_RT",  "Lbl_IT",  "Lbl_WC",  "Lbl_DE",      "Lbl_LTA",  "Lbl_IC"};
@@ -68,12 +44,10 @@ QString inSentence(RatioId id, const QString &name, ReportLanguage language)
 
 QString comparisonText(const QString &key, ReportLanguage language)
 {
-    const auto it = textTable().constFind(key);
-    if (it == textTable().constEnd()) {
-        qWarning() << "Comparison texts: no text for" << key;
-        return QString();
-    }
-    return language == ReportLanguage::French ? it->french : it->english;
+    // The texts are a tab-separated resource: key, English, French (core/TsvText.h).
+    static const BilingualTexts texts(QStringLiteral(":/reports/comparison_texts.tsv"),
+                                      "Comparison texts");
+    return texts.text(key, language == ReportLanguage::French);
 }
 
 QString ratioKey(RatioId id)

@@ -5,33 +5,7 @@
 #include "reports/ComparisonReading.h"
 #include "reports/RatioTargets.h"
 
-#include <QHash>
-#include <QtDebug>
-
 namespace {
-struct Texts
-{
-    QString english;
-    QString french;
-};
-
-const QHash<QString, Texts> &textTable()
-{
-    static const QHash<QString, Texts> table = [] {
-        QHash<QString, Texts> loaded;
-        for (const QStringList &row :
-             tsvResourceRows(QStringLiteral(":/reports/ratio_texts.tsv"), "Ratio texts")) {
-            if (row.size() != 3) {
-                qWarning() << "Ratio texts: unreadable line" << row.join(QLatin1Char('\t'));
-                continue;
-            }
-            loaded.insert(row.at(0), Texts{row.at(1), row.at(2)});
-        }
-        return loaded;
-    }();
-    return table;
-}
-
 QString keyed(const char *prefix, RatioId id)
 {
     return QLatin1String(prefix) + QLatin1String(kRatioColumns[int(id)].key);
@@ -72,12 +46,8 @@ QString firmFormula(const FirmStatement &s, RatioId id, ReportLanguage language)
 
 QString ratioText(const QString &key, ReportLanguage language)
 {
-    const auto found = textTable().constFind(key);
-    if (found == textTable().constEnd()) {
-        qWarning() << "Ratio texts: no text for" << key;
-        return QString();
-    }
-    return language == ReportLanguage::French ? found->french : found->english;
+    static const BilingualTexts texts(QStringLiteral(":/reports/ratio_texts.tsv"), "Ratio texts");
+    return texts.text(key, language == ReportLanguage::French);
 }
 
 QString ratioName(RatioId id, ReportLanguage language)
