@@ -1,6 +1,7 @@
 // quorvel-cli run as a process on a program folder of its own: every exit
 // status, and the files it writes read back by other readers.
 #include "firm/FirmRecordStore.h"
+#include "support/CliRun.h"
 #include "support/FirmStatements.h"
 #include "support/LogicTestSupport.h"
 #include "support/SpreadsheetReader.h"
@@ -13,22 +14,7 @@ using namespace testsupport;
 namespace {
 const QString kFirm = QStringLiteral("Maple Ridge Homes Ltd");
 
-struct Run
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run runCli(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(QUORVEL_CLI), arguments);
-    process.waitForFinished(120000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
+using Run = CliRun;
 
 QString runTool(const QString &tool, const QStringList &arguments)
 {

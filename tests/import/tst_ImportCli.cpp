@@ -3,6 +3,7 @@
 // and each exit status with its reason.
 #include "firm/FirmList.h"
 #include "import/StatementImport.h"
+#include "support/CliRun.h"
 #include "support/LogicTestSupport.h"
 
 #include <QFile>
@@ -11,22 +12,7 @@
 using namespace testsupport;
 
 namespace {
-struct Run
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run runCli(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(QUORVEL_CLI), arguments);
-    process.waitForFinished(120000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
+using Run = CliRun;
 
 const QByteArray kStatement = "Firm,Ignored Inc\nItem,2006,2005\nCash,1500.50,1000\n"
                               "Accounts receivable,\"2,000\",900\nMystery,5,5\n";

@@ -6,6 +6,7 @@
 #include "core/DbTools.h"
 #include "reports/ReportEngine.h"
 #include "reports/ReportPreparation.h"
+#include "support/SpreadsheetReader.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -163,18 +164,6 @@ private slots:
     }
 
 private:
-    static int pdfPageCount(const QString &path)
-    {
-        QProcess info;
-        info.start(QStringLiteral("pdfinfo"), {path});
-        if (!info.waitForFinished(30000))
-            return -1;
-        for (const QString &line : QString::fromUtf8(info.readAllStandardOutput()).split('\n'))
-            if (line.startsWith(QLatin1String("Pages:")))
-                return line.mid(6).trimmed().toInt();
-        return -1;
-    }
-
     QTemporaryDir m_dir;
     std::unique_ptr<StateScope> m_state;
 };

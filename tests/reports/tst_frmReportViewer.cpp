@@ -11,6 +11,7 @@
 #include "reports/ReportPageView.h"
 #include "reports/frmReportViewer.h"
 #include "search/frmSearch.h"
+#include "support/SpreadsheetReader.h"
 #include "support/TestSupport.h"
 
 #include <QComboBox>
@@ -531,7 +532,7 @@ private slots:
         QCOMPARE(docName, jobName.arg(m_naics, m_industry));
         QCOMPARE(shownOrientation, orientation);
         QCOMPARE(maxPage, pages);
-        QCOMPARE(pdfPageCount(pdf), pages >= 2 ? 1 : pages);
+        QCOMPARE(testsupport::pdfPageCount(pdf), pages >= 2 ? 1 : pages);
     }
 
     void cancelledPrintWritesNothing()
@@ -610,18 +611,6 @@ private slots:
 
 private:
     static constexpr int kFirstZoomStep = 2;
-
-    static int pdfPageCount(const QString &path)
-    {
-        QProcess info;
-        info.start(QStringLiteral("pdfinfo"), {path});
-        if (!info.waitForFinished(30000))
-            return -1;
-        for (const QString &line : QString::fromUtf8(info.readAllStandardOutput()).split('\n'))
-            if (line.startsWith(QLatin1String("Pages:")))
-                return line.mid(6).trimmed().toInt();
-        return -1;
-    }
 
     QStringList comparisonValues() const
     {

@@ -149,4 +149,16 @@ QList<QStringList> readCsv(const QString &path, bool *bom, char separator)
     return rows;
 }
 
+int pdfPageCount(const QString &path)
+{
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {path});
+    if (!info.waitForFinished(30000))
+        return -1;
+    for (const QString &line : QString::fromUtf8(info.readAllStandardOutput()).split('\n'))
+        if (line.startsWith(QLatin1String("Pages:")))
+            return line.mid(6).trimmed().toInt();
+    return -1;
+}
+
 } // namespace testsupport

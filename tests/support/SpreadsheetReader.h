@@ -2,7 +2,7 @@
 
 // Reads back what the report export wrote, without the writer's help: the
 // .xlsx through the system's unzip and the sheets' XML, the .csv by its
-// quoting rules.
+// quoting rules, a PDF's page count through pdfinfo.
 
 #include <QHash>
 #include <QList>
@@ -44,5 +44,8 @@ private:
 // `bom` tells whether it starts
 // with the UTF-8 byte order mark.
 QList<QStringList> readCsv(const QString &path, bool *bom = nullptr, char separator = ',');
+
+// The page count pdfinfo reads in a PDF; -1 when it cannot.
+int pdfPageCount(const QString &path);
 
 } // namespace testsupport
