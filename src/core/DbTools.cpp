@@ -75,6 +75,17 @@ sqlite3 *openHandle(const Connection &connection)
     return handle;
 }
 
+// Closes a connection and forgets its handle and kept statements.
+void closeConnectionNamed(const QString &name)
+{
+    statementcache::forget(name);
+    openHandles().remove(name);
+    if (QSqlDatabase::contains(name)) {
+        QSqlDatabase::database(name, false).close();
+        QSqlDatabase::removeDatabase(name);
+    }
+}
+
 // SQLite's words for the last error on the handle, and the statement's text.
 QString sqliteDescription(sqlite3 *handle, const QString &sql)
 {
@@ -466,12 +477,7 @@ void DisconnectFromDB(Connection &connection)
     const QString name = connection.m_name;
     connection.m_name.clear();
     connection.m_filePath.clear();
-    statementcache::forget(name);
-    openHandles().remove(name);
-    if (QSqlDatabase::contains(name)) {
-        QSqlDatabase::database(name, false).close();
-        QSqlDatabase::removeDatabase(name);
-    }
+    closeConnectionNamed(name);
 }
 
 sqlite3 *sqliteHandleOf(const Connection &connection)
@@ -485,18 +491,15 @@ void closeDatabasesBeforeExit()
     // write-ahead log into it and removes the log.
     QStringList writtenFiles;
     for (const QString &name : QSqlDatabase::connectionNames()) {
-        QSqlDatabase db = QSqlDatabase::database(name, false);
         sqlite3 *handle = openHandles().value(name);
-        if (db.isOpen() && handle && !db.connectOptions().contains(QLatin1String("READONLY"))) {
-            const char *file = sqlite3_db_filename(handle, "main");
-            if (file && *file && !writtenFiles.contains(QString::fromUtf8(file)))
-                writtenFiles.append(QString::fromUtf8(file));
-        }
-        statementcache::forget(name);
-        openHandles().remove(name);
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name);
+        const bool writes = handle && !QSqlDatabase::database(name, false)
+                                           .connectOptions()
+                                           .contains(QLatin1String("READONLY"));
+        const QString file =
+            writes ? QString::fromUtf8(sqlite3_db_filename(handle, "main")) : QString();
+        if (!file.isEmpty() && !writtenFiles.contains(file))
+            writtenFiles.append(file);
+        closeConnectionNamed(name);
     }
     // A file left in write-ahead mode needs a shared-memory file beside it even
     // to be read, which a read-only folder cannot hold; the rollback journal
