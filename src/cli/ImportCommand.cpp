@@ -2,9 +2,9 @@
 // saved under the firm and year given, with the import's summary.
 #include "cli/CliCommands.h"
 #include "cli/CliStrings.h"
-#include "firm/FirmRecordStore.h"
 #include "import/ImportTexts.h"
 #include "import/StatementImport.h"
+#include "session/StatementSession.h"
 
 namespace {
 CliStatus run(CliContext &context)
@@ -13,16 +13,16 @@ CliStatus run(CliContext &context)
     if (!arguments.has(QString()))
         throw CliFailure{CliStatus::Usage, QStringLiteral("import needs the file to import")};
     const QString path = arguments.value(QString());
-    FirmRecord record;
-    record.firmName = arguments.required(QStringLiteral("firm")).trimmed();
-    record.year = arguments.integer(QStringLiteral("year"));
-    record.naics = arguments.value(QStringLiteral("naics")).trimmed();
+    SavedStatement statement;
+    statement.firmName = arguments.required(QStringLiteral("firm")).trimmed();
+    statement.year = arguments.integer(QStringLiteral("year"));
+    DatasetChoice dataset;
     if (arguments.has(QStringLiteral("volume"))) {
-        record.volume = arguments.integer(QStringLiteral("volume"));
-        record.region = arguments.value(QStringLiteral("region")).trimmed().toUpper();
-        if (record.region.isEmpty())
-            record.region = QStringLiteral("ALL");
-        requireCliDataset(context, record.volume, record.region);
+        dataset.volume = arguments.integer(QStringLiteral("volume"));
+        dataset.region = arguments.value(QStringLiteral("region")).trimmed().toUpper();
+        if (dataset.region.isEmpty())
+            dataset.region = QStringLiteral("ALL");
+        requireCliDataset(context, dataset.volume, dataset.region);
     } else if (arguments.has(QStringLiteral("region"))) {
         throw CliFailure{CliStatus::Usage, QStringLiteral("--region needs --volume")};
     }
@@ -33,16 +33,34 @@ CliStatus run(CliContext &context)
         throw CliFailure{
             CliStatus::Unusable,
             importFaultMessage(imported.fault, path, context.language(), imported.file, column)};
-    const QString year = QString::number(record.year);
-    if (!arguments.has(QStringLiteral("replace")) &&
-        !fncStoredFirmNames(context.user(), record.firmName, record.year).isEmpty())
-        context.fail(CliStatus::Failure, kCliStatementExists, {record.firmName, year});
 
-    record.amounts = imported.import.amounts();
-    subWriteFirmRecord(context.user(), record);
+    // The statement goes where --store, QUORVEL_STORE or the user database
+    // says, through the same steps as the firm screen's save.
+    StatementSession session([&context]() -> StatementStore & { return context.store(); },
+                             [&context, dataset] {
+                                 return SessionChoices{context.language(), dataset};
+                             });
+    session.chooseIndustry(ChosenIndustry{arguments.value(QStringLiteral("naics")).trimmed(), {}});
+    const auto amounts = imported.import.amounts();
+    for (int i = 0; i < kStatementItemCount; ++i)
+        statement.amounts.*firmStatementAmounts()[i] = amounts[i];
+    statement.industry = session.industryToSave();
+
+    // Replacing a stored statement, or one someone saved meanwhile, takes --replace.
+    const bool replace = arguments.has(QStringLiteral("replace"));
+    StatementWrite write = session.save(statement, true);
+    const WriteStep end = fncRunWrite(write, [replace](const WriteStep &) {
+        return replace ? WriteAnswer::Yes : WriteAnswer::Cancel;
+    });
+    const QString year = QString::number(statement.year);
+    if (end.kind == WriteStep::Kind::Refused)
+        throw CliFailure{CliStatus::Failure, end.message};
+    if (!end.isDone())
+        context.fail(CliStatus::Failure, kCliStatementExists, {statement.firmName, year});
+
     for (const QString &line : importSummaryLines(imported.import, context.language()))
         context.out() << line << '\n';
-    context.out() << context.text(kCliStatementSaved).arg(record.firmName, year) << '\n';
+    context.out() << context.text(kCliStatementSaved).arg(statement.firmName, year) << '\n';
     return CliStatus::Success;
 }
 } // namespace

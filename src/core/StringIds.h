@@ -147,3 +147,51 @@ inline constexpr int kRestoreProgress = 2526;
 inline constexpr int kSetAsideLabel = 2528;      // "before restore", in file names
 inline constexpr int kDatabaseInUseText = 2530;  // %1 the file
 inline constexpr int kBackupOnServerText = 2532; // %1 the team database
+
+// The statement workflow: nothing saved to open.
+inline constexpr int kNoRecordsFound = 2800;
+// Replacing a stored statement: %1 the firm, %2 the year.
+inline constexpr int kReplaceStoredQuestion = 2802;
+// The firm screen's messages and questions.
+inline constexpr int kDataSaved = 2804;
+inline constexpr int kDeleteRecordQuestion = 2806;
+inline constexpr int kClearAllQuestion = 2808;
+inline constexpr int kSavedUnderIndustry = 2810;      // %1 saved under, %2 now chosen
+inline constexpr int kSaveChangesQuestion = 2812;     // %1 the firm
+inline constexpr int kSaveChangesOpenQuestion = 2814; // %1 the firm; before opening another
+inline constexpr int kEnterNumber = 2816;
+inline constexpr int kInvalidYear = 2818; // %1 first, %2 last reference year
+
+// Printing and exporting a report or a definition: no printer, the print
+// dialog's preview button, and the report viewer's faults (%1 the file or the
+// reason).
+inline constexpr int kNoPrinterText = 2600;
+inline constexpr int kPreviewButton = 2602;
+inline constexpr int kReportNotPrinted = 2604;
+inline constexpr int kExportReportTitle = 2606;
+inline constexpr int kExportNotWritten = 2608; // %1 the file
+inline constexpr int kReportNotShown = 2610;   // %1 the reason
+// The reports' names, in titles and file names: Ratios, Balance Sheet, Comparison.
+inline constexpr int kRatiosReportName = 2660;
+inline constexpr int kBalanceSheetReportName = 2662;
+inline constexpr int kComparisonReportName = 2664;
+// A report's spreadsheet: the page footer and the CSV table's first heading
+// (the eleven headings follow, two ids apart).
+inline constexpr int kSheetFooter = 2670;
+inline constexpr int kCsvFirstHeading = 2672;
+// The search and dataset screens' titles (%1 the dataset, %2 the years) and messages.
+inline constexpr int kSearchTitle = 2700;
+inline constexpr int kNoMatchFound = 2702;
+inline constexpr int kMustSelectIndustry = 2704;
+inline constexpr int kMenuTitle = 2706; // %1 the years
+// A text quoted in the import's messages: %1 the text.
+inline constexpr int kQuotedText = 2710;
+// The summary of a comparisons export: a skipped statement's line (%1 the
+// statement, %2 the year or the reason), the counts and the lists' headings.
+inline constexpr int kBatchNoIndustryRecorded = 2720;
+inline constexpr int kBatchNoIndustryData = 2722;
+inline constexpr int kBatchNotWritten = 2724;
+inline constexpr int kBatchWrittenCount = 2726; // %1 written, %2 in all
+inline constexpr int kBatchCancelled = 2728;    // %1 statements done
+inline constexpr int kBatchWrittenHeading = 2730;
+inline constexpr int kBatchSkippedHeading = 2732;

@@ -198,12 +198,6 @@ std::optional<DatabaseProblem> fncCheckRestorableDatabase(const QString &path)
     return fncCheckOpenDatabase(*handle, path, requiredUserSchema(), false);
 }
 
-int fncSavedStatementCount(const QString &path)
-{
-    const auto handle = openForReading(path);
-    return textRows(*handle, "select count(*) from MyValues", path).value(0).toInt();
-}
-
 QString fncSetAsidePath(const QString &databasePath, const QString &label, const QDateTime &moment)
 {
     const QFileInfo database(databasePath);

@@ -31,9 +31,6 @@ void fncBackUpDatabase(Connection &source, const QString &target,
 // missing). Nothing in the file is changed.
 std::optional<DatabaseProblem> fncCheckRestorableDatabase(const QString &path);
 
-// The number of saved statements in a database file that passed the check.
-int fncSavedStatementCount(const QString &path);
-
 // Where the user database in use is kept aside before a restore: beside it,
 // named after it, `label` and the moment, e.g. "myData before restore
 // 2026-12-07 23.05.09.mdb", and never a file already there.

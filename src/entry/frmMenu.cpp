@@ -243,9 +243,7 @@ void frmMenu::buildMenus()
 void frmMenu::applyCaptions(Language language)
 {
     const auto text = [language](int id) { return ResourceString(id, language); };
-    const bool english = language == Language::English;
-    setWindowTitle(QStringLiteral("Quorvel") +
-                   (english ? QStringLiteral(" for ") : QStringLiteral(" pour ")) + kYears);
+    setWindowTitle(text(kMenuTitle).arg(kYears));
     lblInstructions->setText(text(484));
     lblCanada->setText(text(486));
     lblRegProvTerr->setText(text(488));

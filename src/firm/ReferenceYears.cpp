@@ -1,5 +1,8 @@
 #include "firm/ReferenceYears.h"
 
+#include "core/ResourceString.h"
+#include "core/StringIds.h"
+
 QStringList fncReferenceYears()
 {
     return {QStringLiteral("2004"), QStringLiteral("2005"), QStringLiteral("2006")};
@@ -35,11 +38,6 @@ std::optional<int> fncStorableYear(const QString &yearText)
 
 QString fncInvalidYearMessage(bool french)
 {
-    const QString first = QString::fromLatin1(kFirstReferenceYear);
-    const QString last = QString::fromLatin1(kLastReferenceYear);
-    if (french)
-        return QStringLiteral("Année non valide.  L'année doit être centre ") + first +
-               QStringLiteral(" et ") + last;
-    return QStringLiteral("Invalid year.  Year must be between ") + first +
-           QStringLiteral(" and ") + last;
+    return ResourceString(kInvalidYear, french ? Language::French : Language::English)
+        .arg(QString::fromLatin1(kFirstReferenceYear), QString::fromLatin1(kLastReferenceYear));
 }

@@ -2,62 +2,17 @@
 
 #include "core/DatasetMapping.h"
 
-#include "core/AddedUserTables.h"
 #include "core/ResourceString.h"
 #include "core/StringIds.h"
+#include "firm/SavedStatement.h"
 #include "reports/ReportTitles.h"
 #include "search/IndustryLookups.h"
-#include "store/SavedStatement.h"
 
 #include <QHash>
-
-namespace {
-const QString kTable = QStringLiteral("StatementIndustry");
-} // namespace
 
 QString fncFirmKey(const QString &firmName)
 {
     return firmName.toCaseFolded();
-}
-
-void subWriteStatementIndustry(Connection &connection, const QString &firmName, int year,
-                               const StatementIndustry &industry)
-{
-    subEnsureAddedUserTables(connection);
-    qint16 errors = 0;
-    ExecCmdInDB(
-        connection,
-        QStringLiteral("INSERT OR REPLACE into StatementIndustry (FirmKey, [Year], "
-                       "FirmName, NAICS, Volume, Region) VALUES (?, ?, ?, ?, ?, ?)"),
-        errors,
-        {fncFirmKey(firmName), year, firmName, industry.naics, industry.volume, industry.region});
-}
-
-std::optional<StatementIndustry> fncReadStatementIndustry(Connection &connection,
-                                                          const QString &firmName, int year)
-{
-    if (!fncTableExists(connection, kTable))
-        return std::nullopt;
-    const RecordSet rs = GetRS(
-        connection,
-        QStringLiteral("select NAICS, Volume, Region from StatementIndustry where FirmKey = ? "
-                       "and [Year] = ?"),
-        QStringLiteral("read"), {fncFirmKey(firmName), year});
-    if (rs.RecordCount() == 0)
-        return std::nullopt;
-    return StatementIndustry{rs.text(QStringLiteral("NAICS")),
-                             rs.field(QStringLiteral("Volume")).toInt(),
-                             rs.text(QStringLiteral("Region"))};
-}
-
-void subDeleteStatementIndustry(Connection &connection, const QString &firmName, int year)
-{
-    if (!fncTableExists(connection, kTable))
-        return;
-    qint16 errors = 0;
-    ExecCmdInDB(connection,
-                QStringLiteral("DELETE from StatementIndustry where FirmKey = ? and [Year] = ?"),
-                errors, {fncFirmKey(firmName), year});
 }
 
 QString fncIndustryCaption(Connection &reference, const StatementIndustry &industry,
@@ -68,33 +23,6 @@ QString fncIndustryCaption(Connection &reference, const StatementIndustry &indus
     if (!definition || definition->title.trimmed().isEmpty())
         return industry.naics;
     return industry.naics + QLatin1Char(' ') + definition->title.trimmed();
-}
-
-namespace {
-// The firm list (name, year) with the industry, volume and region of each
-// statement found in `saved` (by folded name and year).
-RecordSet listWithIndustries(const RecordSet &firms,
-                             const QHash<QPair<QString, int>, StatementIndustry> &saved,
-                             Connection &user, Connection &reference, Language language);
-} // namespace
-
-RecordSet fncFirmListWithIndustries(const RecordSet &firms, Connection &user, Connection &reference,
-                                    Language language)
-{
-    QHash<QPair<QString, int>, StatementIndustry> saved;
-    if (fncTableExists(user, kTable)) {
-        const RecordSet rs = GetRS(
-            user,
-            QStringLiteral("select FirmKey, [Year], NAICS, Volume, Region from StatementIndustry"),
-            QStringLiteral("read"));
-        for (int i = 0; i < rs.RecordCount(); ++i) {
-            const QVector<QVariant> &row = rs.row(i);
-            saved.insert(
-                {row.at(0).toString(), row.at(1).toInt()},
-                StatementIndustry{row.at(2).toString(), row.at(3).toInt(), row.at(4).toString()});
-        }
-    }
-    return listWithIndustries(firms, saved, user, reference, language);
 }
 
 RecordSet fncFirmListRecordSet(const QVector<StatementEntry> &entries, Connection &user,
@@ -113,13 +41,12 @@ RecordSet fncFirmListRecordSet(const QVector<StatementEntry> &entries, Connectio
                               ? QStringList{QStringLiteral("FirmName"), QStringLiteral("Year")}
                               : QStringList{QStringLiteral("Nom"), QStringLiteral("Année")},
                           std::move(rows));
-    return listWithIndustries(firms, saved, user, reference, language);
+    return fncFirmListWithIndustries(firms, saved, user, reference, language);
 }
 
-namespace {
-RecordSet listWithIndustries(const RecordSet &firms,
-                             const QHash<QPair<QString, int>, StatementIndustry> &saved,
-                             Connection &user, Connection &reference, Language language)
+RecordSet fncFirmListWithIndustries(const RecordSet &firms,
+                                    const QHash<QPair<QString, int>, StatementIndustry> &saved,
+                                    Connection &user, Connection &reference, Language language)
 {
     QHash<QPair<QString, int>, QString> captions;
     QHash<QString, QString> regions;
@@ -155,4 +82,3 @@ RecordSet listWithIndustries(const RecordSet &firms,
           << ResourceString(kListRegionHeading, language);
     return RecordSet(names, std::move(rows));
 }
-} // namespace

@@ -1,7 +1,6 @@
 #include "firm/frmMyValues.h"
 
 #include "core/AppState.h"
-#include "core/DatabaseError.h"
 #include "core/ExitQuestion.h"
 #include "core/MenuMnemonics.h"
 #include "core/ProgramExit.h"
@@ -9,27 +8,18 @@
 #include "core/ScreenRegistry.h"
 #include "core/StringIds.h"
 #include "entry/frmMenu.h"
-#include "firm/AmountKeys.h"
 #include "firm/AmountRange.h"
 #include "firm/AmountText.h"
 #include "firm/FirmList.h"
-#include "firm/FirmRecordStore.h"
-#include "firm/PastedAmount.h"
 #include "firm/ReferenceYears.h"
 #include "firm/ShowItemDefinition.h"
 #include "firm/StatementItems.h"
 #include "firm/frmOpenExisting.h"
-#include "import/ImportSummaryDialog.h"
-#include "import/ImportTexts.h"
-#include "import/StatementTemplate.h"
-#include "reports/ReportNaming.h"
 #include "reports/ReportTitles.h"
 #include "reports/frmReportViewer.h"
 #include "search/OpenIndustryDef.h"
 #include "search/frmSearch.h"
-#include "store/CurrentStore.h"
-#include "store/StoreError.h"
-#include "store/StoreMessages.h"
+#include "session/AppSession.h"
 #include "widgets/ClickableLabel.h"
 #include "widgets/FirmIcons.h"
 #include "widgets/SearchIcons.h"
@@ -37,37 +27,21 @@
 #include "widgets/StatementsLocation.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QContextMenuEvent>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileDialog>
-#include <QFocusEvent>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
 namespace {
-
-QString numberMessage()
-{
-    return appState().isFrench() ? QStringLiteral("SVP entrer un numéro")
-                                 : QStringLiteral("Please enter a number");
-}
 
 // The amount boxes' members, in the order of statementItems().
 QLineEdit *frmMyValues::*const kAmountMembers[kStatementItemCount] = {
@@ -110,12 +84,6 @@ QLineEdit *frmMyValues::*const kAmountMembers[kStatementItemCount] = {
 constexpr int kFirstAsset = 0, kLastAsset = 8;
 constexpr int kFirstIncome = 9, kLastIncome = 15;
 constexpr int kFirstLiability = 16, kLastLiability = 32;
-
-void selectWhole(QLineEdit *box)
-{
-    box->setFocus();
-    box->selectAll();
-}
 
 // "236110 Residential building construction", with its data set when asked.
 QString industryText(const StatementIndustry &industry, bool withDataset)
@@ -403,290 +371,13 @@ QLabel *frmMyValues::itemLabel(const QString &labelName) const
     return m_itemLabels.value(labelName);
 }
 
-// ---- Entry behaviour -------------------------------------------------------
-
-bool frmMyValues::eventFilter(QObject *watched, QEvent *event)
-{
-    auto *box = qobject_cast<QLineEdit *>(watched);
-    const QString column = box ? box->objectName().mid(3) : QString();
-    if (!box || m_amountBoxes.value(column) != box)
-        return Screen::eventFilter(watched, event);
-    const bool computed = box->isReadOnly();
-
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        auto *keyEvent = static_cast<QKeyEvent *>(event);
-        if (computed) {
-            if (fncAmountKeyCode(*keyEvent) != kKeyEnter)
-                return false;
-            m_amountBoxes.value(fncEnterTarget(column))->setFocus();
-            return true;
-        }
-        return subAmountKeyPress(box, keyEvent);
-    }
-    case QEvent::MouseButtonPress:
-        // The user places the caret: typing goes where it is.
-        if (m_replaceOnInput == box)
-            m_replaceOnInput = nullptr;
-        return false;
-    case QEvent::ContextMenu:
-        if (computed)
-            return false;
-        subShowAmountMenu(box, static_cast<QContextMenuEvent *>(event)->globalPos());
-        return true;
-    case QEvent::MouseButtonRelease:
-        // The selection paste of X11 (middle button) goes through the same filter.
-        if (computed || static_cast<QMouseEvent *>(event)->button() != Qt::MiddleButton ||
-            !QGuiApplication::clipboard()->supportsSelection())
-            return false;
-        subPasteAmount(box, QClipboard::Selection);
-        return true;
-    case QEvent::FocusIn:
-        if (!computed) {
-            box->selectAll();
-            // A mouse click places the caret after focusing: select once it has.
-            QTimer::singleShot(0, box, [box] {
-                if (box->hasFocus())
-                    box->selectAll();
-            });
-        }
-        return false;
-    case QEvent::FocusOut: {
-        // Menus, message boxes and other windows take the focus for a while
-        // only; the box is left when another control of this screen gets it.
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (!computed && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-            reason != Qt::MenuBarFocusReason) {
-            if (m_replaceOnInput == box)
-                m_replaceOnInput = nullptr;
-            if (subValidateAmount(box))
-                subCalculateSubTotals();
-        }
-        return false;
-    }
-    default:
-        return false;
-    }
-}
-
-bool frmMyValues::subAmountKeyPress(QLineEdit *box, QKeyEvent *event)
-{
-    const AmountKey kind = fncClassifyAmountKeyEvent(*event);
-    switch (kind) {
-    case AmountKey::Pass:
-        // The user placing the caret ends the replacement; a modifier key
-        // pressed on its way to a shortcut does not.
-        if (m_replaceOnInput == box && fncKeyPlacesCaret(*event))
-            m_replaceOnInput = nullptr;
-        return false;
-    case AmountKey::Paste:
-        subPasteAmount(box, QClipboard::Clipboard);
-        return true;
-    case AmountKey::Edit:
-        subGuardedEdit(box, [box, event] { box->event(event); });
-        return true;
-    case AmountKey::Accept:
-        subReplaceAfterRefusal(box);
-        subGuardedEdit(box, [box, event] { box->event(event); });
-        return true;
-    case AmountKey::Minus:
-        subReplaceAfterRefusal(box);
-        break;
-    case AmountKey::Enter:
-    case AmountKey::Reject:
-        break;
-    }
-    int key = fncAmountKeyCode(*event);
-    subHandleKeyPress(key, box, m_amountBoxes.value(fncEnterTarget(box->objectName().mid(3))));
-    // A single-line box inserts nothing for Enter; a discarded key is eaten.
-    return key == 0 || key == kKeyEnter;
-}
-
-void frmMyValues::subReplaceAfterRefusal(QLineEdit *box)
-{
-    if (m_replaceOnInput != box)
-        return;
-    m_replaceOnInput = nullptr;
-    box->selectAll();
-}
-
-QHash<QString, QString> frmMyValues::fncAmountTexts() const
-{
-    QHash<QString, QString> texts;
-    for (auto it = m_amountBoxes.cbegin(); it != m_amountBoxes.cend(); ++it)
-        texts.insert(it.key(), it.value()->text());
-    return texts;
-}
-
-void frmMyValues::subGuardedEdit(QLineEdit *box, const std::function<void()> &edit)
-{
-    const QString before = box->text();
-    const bool changedBefore = mblnDataChanged;
-    const bool faultBefore = fncAmountRangeFault(fncAmountTexts()).has_value();
-    edit();
-    if (box->text() == before)
-        return;
-    const std::optional<AmountRangeFault> fault = fncAmountRangeFault(fncAmountTexts());
-    if (!fault) {
-        // The subtotals follow every change the user makes.
-        subCalculateSubTotals();
-        return;
-    }
-    if (faultBefore)
-        return;
-    box->setText(before);
-    mblnDataChanged = changedBefore;
-    subRefuse(box, fncAmountRangeMessage(*fault, appState().gintLanguage));
-}
-
-void frmMyValues::subPasteAmount(QLineEdit *box, QClipboard::Mode mode)
-{
-    const QString text = QGuiApplication::clipboard()->text(mode);
-    if (text.isEmpty())
-        return;
-    const std::optional<PastedAmount> amount = fncPastedAmount(text);
-    if (!amount) {
-        subShowNumberMessage(box);
-        return;
-    }
-    subReplaceAfterRefusal(box);
-    subGuardedEdit(box, [box, &amount] {
-        if (!amount->negative) {
-            // As typed: the box's undo takes it back.
-            box->insert(amount->digits);
-            return;
-        }
-        box->setText(fncTextAfterPaste(box->text(), box->selectionStart(),
-                                       int(box->selectedText().size()), box->cursorPosition(),
-                                       *amount));
-        box->end(false);
-    });
-}
-
-void frmMyValues::subShowAmountMenu(QLineEdit *box, const QPoint &globalPos)
-{
-    std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
-    // The standard Paste would insert the clipboard unfiltered. Its text is
-    // Qt's own, in the language of Qt's translations.
-    const QString pasteText = QLineEdit::tr("&Paste");
-    for (QAction *action : menu->actions()) {
-        if (action->objectName() != QLatin1String("edit-paste") &&
-            !action->text().startsWith(pasteText))
-            continue;
-        disconnect(action, &QAction::triggered, nullptr, nullptr);
-        connect(action, &QAction::triggered, box,
-                [this, box] { subPasteAmount(box, QClipboard::Clipboard); });
-    }
-    // Cut, undo, redo and delete from the menu are edits like their keys.
-    subGuardedEdit(box, [&menu, &globalPos] { menu->exec(globalPos); });
-}
-
-void frmMyValues::subShowNumberMessage(QLineEdit *box)
-{
-    subRefuse(box, numberMessage());
-}
-
-void frmMyValues::subRefuse(QLineEdit *box, const QString &message)
-{
-    ShowMessage(message, MsgButtons::Ok, MsgIcon::None, QString(), this);
-    selectWhole(box);
-    m_replaceOnInput = box;
-    // The window may move the caret again as it comes back from the message.
-    QTimer::singleShot(0, box, [box] {
-        if (box->hasFocus())
-            box->selectAll();
-    });
-}
-
-void frmMyValues::subHandleKeyPress(int &intKeyPressed, QLineEdit *txtNumericalTextBox,
-                                    QLineEdit *txtNextTextbox)
-{
-    switch (fncClassifyAmountKey(intKeyPressed)) {
-    case AmountKey::Enter: {
-        const std::optional<QString> normal = fncAmountNormalForm(txtNumericalTextBox->text());
-        if (!normal) {
-            intKeyPressed = 0;
-            subShowNumberMessage(txtNumericalTextBox);
-            return;
-        }
-        txtNumericalTextBox->setText(*normal);
-        subCalculateSubTotals();
-        if (txtNextTextbox)
-            txtNextTextbox->setFocus();
-        return;
-    }
-    case AmountKey::Minus: {
-        intKeyPressed = 0;
-        const std::optional<QString> negative =
-            fncTextAfterMinus(txtNumericalTextBox->text(), txtNumericalTextBox->selectionStart(),
-                              txtNumericalTextBox->selectedText().size());
-        if (!negative) {
-            subShowNumberMessage(txtNumericalTextBox);
-            return;
-        }
-        txtNumericalTextBox->setText(*negative);
-        subCalculateSubTotals();
-        txtNumericalTextBox->setFocus();
-        txtNumericalTextBox->deselect();
-        txtNumericalTextBox->setCursorPosition(int(negative->size()));
-        return;
-    }
-    case AmountKey::Accept:
-    case AmountKey::Paste: // key events only: a character code is never one of these
-    case AmountKey::Edit:
-    case AmountKey::Pass:
-        return;
-    case AmountKey::Reject:
-        intKeyPressed = 0;
-        subShowNumberMessage(txtNumericalTextBox);
-        return;
-    }
-}
-
-bool frmMyValues::subValidateAmount(QLineEdit *box)
-{
-    std::optional<QString> normal = fncAmountNormalForm(box->text());
-    if (normal && normal->isEmpty())
-        normal = QStringLiteral("0");
-    if (!normal) {
-        const AmountRangeFault fault{box->objectName().mid(3), false};
-        subRefuse(box, fncAmountRangeMessage(fault, appState().gintLanguage));
-        return false;
-    }
-    if (box->text() != *normal)
-        box->setText(*normal);
-    return true;
-}
-
-void frmMyValues::subCalculateSubTotals()
-{
-    QHash<QString, QString> amounts = fncAmountTexts();
-    fncApplySubtotals(amounts);
-    for (const SubtotalRule &rule : subtotalRules()) {
-        const QString column = QString::fromLatin1(rule.column);
-        QLineEdit *box = m_amountBoxes.value(column);
-        if (box->text() != amounts.value(column))
-            box->setText(amounts.value(column));
-    }
-}
-
-void frmMyValues::subRemoveBlanksCommas()
-{
-    for (const StatementItem &item : statementItems()) {
-        QLineEdit *box = m_amountBoxes.value(QString::fromLatin1(item.column));
-        const QString prepared = fncPreparedAmount(box->text());
-        if (box->text() != prepared)
-            box->setText(prepared);
-    }
-}
-
 void frmMyValues::subInitializeValues()
 {
     txtFirmName->setText(caption(kFirmNamePrompt));
     // A new statement belongs to the industry now chosen: the labels keep
     // naming it, so that a save or a comparison never loses it.
     m_savedIndustry.reset();
-    m_opened.reset();
+    appSession().forgetOpened();
     if (m_captionsLoaded) {
         subShowCurrentIndustry();
     } else {
@@ -703,9 +394,9 @@ void frmMyValues::subShowCurrentIndustry()
     const AppState &state = appState();
     setWindowTitle(fncTitleWithStore(caption(kCompareFirmTitle) + QStringLiteral(" ") +
                                      state.gstrDatasetCaption));
-    const frmSearch &search = ScreenRegistry::get<frmSearch>();
-    lblIndustry->setText(search.selectedIndustryName());
-    lblNAICS->setText(search.selectedNaics());
+    const std::optional<ChosenIndustry> &chosen = appSession().industry();
+    lblIndustry->setText(chosen ? chosen->title : QString());
+    lblNAICS->setText(chosen ? chosen->naics : QString());
     lblDataTableToCompare->setText(state.gstrDatasetTable);
 
     const StatementIndustry current{lblNAICS->text(), state.gintVolume, state.gstrRegion};
@@ -717,12 +408,7 @@ void frmMyValues::subShowCurrentIndustry()
                               m_savedIndustry->region.compare(current.region, Qt::CaseInsensitive);
     const QString saved = industryText(*m_savedIndustry, otherDataset);
     const QString now = industryText(current, otherDataset);
-    lblSavedIndustry->setText(
-        state.isFrench()
-            ? QStringLiteral("Enregistré sous %1; comparé à l'industrie maintenant choisie : %2")
-                  .arg(saved, now)
-            : QStringLiteral("Saved under %1; compared with the industry now chosen: %2")
-                  .arg(saved, now));
+    lblSavedIndustry->setText(caption(kSavedUnderIndustry).arg(saved, now));
     lblSavedIndustry->show();
 }
 
@@ -734,10 +420,7 @@ void frmMyValues::subShowSavedIndustry(const std::optional<StatementIndustry> &s
 
 void frmMyValues::subSetAllValuesToZero()
 {
-    const QString question =
-        appState().isFrench()
-            ? QStringLiteral("Êtes-vous certain de vouloir effacer toutes les données ?")
-            : QStringLiteral("Are you sure you want to clear all of the data?");
+    const QString question = caption(kClearAllQuestion);
     if (ShowMessage(question, MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("ROVAL"),
                     this) != MsgAnswer::Yes)
         return;
@@ -754,51 +437,29 @@ void frmMyValues::subFillYears(QComboBox *mycomboBox)
 
 // ---- Record commands -------------------------------------------------------
 
-bool frmMyValues::fncRunRefusable(RefusedCommand command, const std::function<void()> &write)
+bool frmMyValues::fncRunWrite(StatementWrite &write)
 {
-    try {
-        write();
-        return true;
-    } catch (const StoreError &error) {
-        ShowMessage(fncStoreRefusalMessage(command == RefusedCommand::Delete ? StoreCommand::Delete
-                                                                             : StoreCommand::Save,
-                                           error, appState().gintLanguage),
-                    MsgButtons::Ok, MsgIcon::Warning, QString(), this);
-        return false;
-    } catch (const DatabaseError &error) {
-        if (!fncIsWriteRefusal(error))
-            throw;
-        ShowMessage(fncWriteRefusalMessage(command, appState().gcnUser.filePath(), error),
-                    MsgButtons::Ok, MsgIcon::Warning, QString(), this);
-        return false;
-    }
-}
-
-std::optional<qint64> frmMyValues::fncOpenedVersion(const QString &firmName, int year) const
-{
-    if (!m_opened || m_opened->firmKey != fncFirmKey(firmName) || m_opened->year != year)
-        return std::nullopt;
-    return m_opened->version;
-}
-
-void frmMyValues::subSetOpenedVersion(const QString &firmName, int year, qint64 version)
-{
-    m_opened = OpenedStatement{fncFirmKey(firmName), year, version};
+    const Language language = appState().gintLanguage;
+    const WriteStep end = ::fncRunWrite(write, [&](const WriteStep &step) {
+        const QString question =
+            fncWriteQuestionText(step, write.firmName(), write.year(), language);
+        const bool replaceStored = step.question == WriteQuestion::ReplaceStored;
+        const MsgAnswer answer =
+            ShowMessage(question, replaceStored ? MsgButtons::OkCancel : MsgButtons::YesNoCancel,
+                        replaceStored ? MsgIcon::None : MsgIcon::Warning, QString(), this);
+        return answer == MsgAnswer::Ok || answer == MsgAnswer::Yes ? WriteAnswer::Yes
+               : answer == MsgAnswer::No                           ? WriteAnswer::No
+                                                                   : WriteAnswer::Cancel;
+    });
+    if (end.kind == WriteStep::Kind::Refused)
+        ShowMessage(end.message, MsgButtons::Ok, MsgIcon::Warning, QString(), this);
+    return end.isDone();
 }
 
 MsgAnswer frmMyValues::fncAskToSaveChanges(bool openWording)
 {
-    const QString firm = txtFirmName->text();
-    QString question;
-    if (!appState().isFrench())
-        question = QStringLiteral("The data for the firm ") + firm +
-                   QStringLiteral(" has changed.  Do you want to save the changes?");
-    else if (openWording)
-        question = QStringLiteral("Les donées de l'entreprise ") + firm +
-                   QStringLiteral(" on changé.  Voulez-vous sauvegarder les changements?");
-    else
-        question = QStringLiteral("Les données de l'entreprise ") + firm +
-                   QStringLiteral(" ont changé.  Voulez-vous sauvegarder les changements?");
+    const QString question = caption(openWording ? kSaveChangesOpenQuestion : kSaveChangesQuestion)
+                                 .arg(txtFirmName->text());
     return ShowMessage(question, MsgButtons::YesNoCancel, MsgIcon::None, QString(), this);
 }
 
@@ -850,87 +511,18 @@ bool frmMyValues::subSave_Firm_Record(bool blnSkipWarningMessages)
     if (!amounts)
         return false;
 
-    const QString firm = txtFirmName->text();
-    const QString yearText = cboYear->currentText();
     SavedStatement statement;
-    statement.firmName = firm;
+    statement.firmName = txtFirmName->text();
     statement.year = *year;
-    statement.industry = StatementIndustry{lblNAICS->text(), state.gintVolume, state.gstrRegion};
+    statement.industry = appSession().industryToSave();
     for (int i = 0; i < kStatementItemCount; ++i)
         statement.amounts.*firmStatementAmounts()[i] = amounts->at(i);
-
-    StatementStore &store = statementStore();
-    std::optional<StoredState> stored;
-    if (!fncRunRefusable(RefusedCommand::Save, [&] { stored = store.current(firm, *year); }))
+    StatementWrite write = appSession().save(statement, !blnSkipWarningMessages);
+    if (!fncRunWrite(write))
         return false;
-    // Names are compared without regard to letter case: "ACME" and "Acme" are
-    // one statement. Saving over a stored one asks first, and so does a save
-    // that skips the question when what it would replace is spelt otherwise.
-    // Saving over one that someone saved since this screen opened it asks
-    // whether to replace theirs.
-    const std::optional<qint64> opened = fncOpenedVersion(firm, *year);
-    if (stored && !(opened && *opened != stored->stamp.version)) {
-        const bool spelledOtherwise =
-            std::any_of(stored->names.cbegin(), stored->names.cend(),
-                        [&firm](const QString &name) { return name != firm; });
-        if (!blnSkipWarningMessages || spelledOtherwise) {
-            const QString question =
-                state.isFrench()
-                    ? QStringLiteral("Il y a déjà des valeurs pour ") + firm +
-                          QStringLiteral(" pour l'année de référence ") + yearText +
-                          QStringLiteral(". ") +
-                          QStringLiteral("APPURYER SUR 'OK' pour remplacer les valeurs "
-                                         "existantes avec celles dessous. ") +
-                          QStringLiteral("APPUYER SUR 'CANCEL' pour continuer d'utiliser les "
-                                         "données à l'écran.")
-                    : QStringLiteral("There are already values for ") + firm +
-                          QStringLiteral(" for the reference year ") + yearText +
-                          QStringLiteral(". ") +
-                          QStringLiteral("If you would like to replace the existing values "
-                                         "with the ones below PRESS OK.  ") +
-                          QStringLiteral("If you would like to cancel and continue working "
-                                         "with the data on this screen more PRESS CANCEL.  ");
-            if (ShowMessage(question, MsgButtons::OkCancel, MsgIcon::None, QString(), this) !=
-                MsgAnswer::Ok)
-                return false;
-        }
-    }
-    // What the user agreed to replace: the version seen now, or nothing.
-    Expectation expected =
-        stored ? Expectation::seen(stored->stamp.version) : Expectation::nothing();
-    if (stored && opened && *opened != stored->stamp.version)
-        expected = Expectation::seen(*opened);
-    for (;;) {
-        WriteOutcome outcome;
-        if (!fncRunRefusable(RefusedCommand::Save, [&] {
-                outcome = store.save(statement, expected, fncCurrentUserName());
-            }))
-            return false;
-        if (outcome.done) {
-            subSetOpenedVersion(firm, *year, outcome.stamp.version);
-            break;
-        }
-        // Someone saved it since it was opened, or since the question above.
-        const StatementStamp theirs = outcome.current->stamp;
-        const MsgAnswer answer = ShowMessage(
-            fncConflictQuestion(StoreCommand::Save, firm, *year, theirs, state.gintLanguage),
-            MsgButtons::YesNoCancel, MsgIcon::Warning, QString(), this);
-        if (answer == MsgAnswer::No) {
-            // Theirs stays; the screen keeps what was typed, still unsaved,
-            // and the next save asks as for any stored statement.
-            subSetOpenedVersion(firm, *year, theirs.version);
-            return false;
-        }
-        if (answer != MsgAnswer::Yes)
-            return false;
-        expected = Expectation::seen(theirs.version);
-    }
     // Saved now under the industry now chosen.
     subShowSavedIndustry(std::nullopt);
-
-    ShowMessage(state.isFrench() ? QStringLiteral("Les données ont été sauvegardées.")
-                                 : QStringLiteral("Data has been saved."),
-                MsgButtons::Ok, MsgIcon::None, QString(), this);
+    ShowMessage(caption(kDataSaved), MsgButtons::Ok, MsgIcon::None, QString(), this);
     mblnDataChanged = false;
     return true;
 }
@@ -994,36 +586,14 @@ void frmMyValues::subOpen_Existing_Firm_Record()
 
 void frmMyValues::subDelete_Firm_Record()
 {
-    AppState &state = appState();
-    const QString question =
-        state.isFrench()
-            ? QStringLiteral("Êtes-vous certain de vouloir effacer cet enregistrement?")
-            : QStringLiteral("Are you sure you want to delete this record?");
-    if (ShowMessage(question, MsgButtons::YesNo, MsgIcon::None, QString(), this) != MsgAnswer::Yes)
+    if (ShowMessage(caption(kDeleteRecordQuestion), MsgButtons::YesNo, MsgIcon::None, QString(),
+                    this) != MsgAnswer::Yes)
         return;
     // A year that is no whole number names no stored statement.
     if (const std::optional<int> year = fncStorableYear(cboYear->currentText())) {
-        const QString firm = txtFirmName->text();
-        // Deleting one that someone saved since it was opened here asks first.
-        const std::optional<qint64> opened = fncOpenedVersion(firm, *year);
-        Expectation expected = opened ? Expectation::seen(*opened) : Expectation::anything();
-        for (;;) {
-            WriteOutcome outcome;
-            if (!fncRunRefusable(RefusedCommand::Delete,
-                                 [&] { outcome = statementStore().remove(firm, *year, expected); }))
-                return;
-            if (outcome.done)
-                break;
-            const StatementStamp theirs = outcome.current->stamp;
-            const MsgAnswer answer = ShowMessage(
-                fncConflictQuestion(StoreCommand::Delete, firm, *year, theirs, state.gintLanguage),
-                MsgButtons::YesNoCancel, MsgIcon::Warning, QString(), this);
-            if (answer == MsgAnswer::No)
-                subSetOpenedVersion(firm, *year, theirs.version);
-            if (answer != MsgAnswer::Yes)
-                return;
-            expected = Expectation::seen(theirs.version);
-        }
+        StatementWrite write = appSession().remove(txtFirmName->text(), *year);
+        if (!fncRunWrite(write))
+            return;
     }
     subInitializeValues();
 }
@@ -1058,9 +628,8 @@ std::optional<QStringList> frmMyValues::fncPrepareComparison()
     QStringList amounts;
     for (const StatementItem &item : statementItems())
         amounts << m_amountBoxes.value(QString::fromLatin1(item.column))->text();
-    const frmSearch &search = ScreenRegistry::get<frmSearch>();
-    return fncComparisonValues(txtFirmName->text(), *year, search.selectedNaics(),
-                               lblIndustry->text(), amounts);
+    return fncComparisonValues(txtFirmName->text(), *year, lblNAICS->text(), lblIndustry->text(),
+                               amounts);
 }
 
 void frmMyValues::subView_Comparison_Report()
@@ -1076,79 +645,6 @@ void frmMyValues::subView_Comparison_Report()
         state.gcnReference, state.gcnUser, QStringLiteral("com"), state.gintVolume,
         state.gstrRegion, values->at(kComparisonYear).toShort(), values->at(kComparisonNaics),
         languageLetter, *values);
-}
-
-// ---- Template and import ---------------------------------------------------
-
-void frmMyValues::subSaveTemplate()
-{
-    const Language language = appState().gintLanguage;
-    const QString suggested =
-        QDir(exportFolder())
-            .filePath(language == Language::French ? QStringLiteral("modele-etat-financier.xlsx")
-                                                   : QStringLiteral("statement-template.xlsx"));
-    QString path;
-    if (m_fileChooser) {
-        path = m_fileChooser(true, suggested);
-    } else {
-        const QString xlsx = caption(kXlsxFilter);
-        QString chosenFilter = xlsx;
-        path = QFileDialog::getSaveFileName(this, caption(kSaveTemplateTitle), suggested,
-                                            xlsx + QStringLiteral(";;") + caption(kCsvFilter),
-                                            &chosenFilter);
-        if (!path.isEmpty() && !templateFormatOf(path))
-            path += chosenFilter == xlsx ? QStringLiteral(".xlsx") : QStringLiteral(".csv");
-    }
-    if (path.isEmpty())
-        return; // the user cancelled
-    const std::optional<TemplateFormat> format = templateFormatOf(path);
-    const QString firm = fncVerifyFirmName() ? txtFirmName->text().trimmed() : QString();
-    const std::optional<int> year = fncStorableYear(cboYear->currentText());
-    if (!format || !writeStatementTemplate(path, *format, language, firm, year)) {
-        ShowMessage(caption(kTemplateNotWritten).arg(QDir::toNativeSeparators(path)),
-                    MsgButtons::Ok, MsgIcon::Warning, QString(), this);
-        return;
-    }
-    rememberExportFolder(path);
-}
-
-bool frmMyValues::subImportStatement()
-{
-    const QString path = m_fileChooser
-                             ? m_fileChooser(false, exportFolder())
-                             : QFileDialog::getOpenFileName(this, caption(kImportTitle),
-                                                            exportFolder(), caption(kImportFilter));
-    if (path.isEmpty())
-        return false;
-    rememberExportFolder(path);
-    const StatementFile file = readStatementFile(path);
-    if (file.fault != ImportFault::None) {
-        ShowMessage(importFaultMessage(file.fault, QDir::toNativeSeparators(path),
-                                       appState().gintLanguage) +
-                        QLatin1Char(' ') + caption(kImportNothingChanged),
-                    MsgButtons::Ok, MsgIcon::Warning, QString(), this);
-        return false;
-    }
-    ImportSummaryDialog summary(file, path, this);
-    const bool accepted =
-        m_summaryRunner ? m_summaryRunner(summary) : summary.exec() == QDialog::Accepted;
-    if (!accepted)
-        return false;
-
-    const StatementImport &import = summary.result();
-    if (!import.firmName.isEmpty())
-        txtFirmName->setText(import.firmName);
-    if (import.year)
-        cboYear->setEditText(QString::number(*import.year));
-    const auto amounts = import.amounts();
-    for (int i = 0; i < kStatementItemCount; ++i) {
-        if (!statementItems()[i].computed)
-            amountBox(QString::fromLatin1(statementItems()[i].column))
-                ->setText(QString::number(amounts[i], 'f', 0));
-    }
-    subCalculateSubTotals();
-    mblnDataChanged = true;
-    return true;
 }
 
 // ---- Screen frame ------------------------------------------------------------
@@ -1277,7 +773,7 @@ void frmMyValues::subExitProgram()
 void frmMyValues::mnuDefinition_Click()
 {
     appState().gblnKeepFirmForm = true;
-    gsubOpenIndustryDef(ScreenRegistry::get<frmSearch>().selectedNaics());
+    gsubOpenIndustryDef(lblNAICS->text());
 }
 
 void frmMyValues::reloadCaptions()

@@ -2,7 +2,6 @@
 
 #include "core/Messages.h"
 #include "core/Screen.h"
-#include "core/WriteRefusal.h"
 #include "entry/LanguageHelpMenus.h"
 #include "firm/StatementIndustry.h"
 
@@ -14,6 +13,7 @@
 
 class ClickableLabel;
 class ImportSummaryDialog;
+class StatementWrite;
 class QAction;
 class QComboBox;
 class QKeyEvent;
@@ -41,10 +41,6 @@ public:
     // A statement was loaded that was saved under `saved` (empty when that is
     // not known): the screen says so when another industry is now chosen.
     void subShowSavedIndustry(const std::optional<StatementIndustry> &saved);
-
-    // The statement on the screen was opened (or saved) at this version:
-    // a save or delete asks first when someone saved it since.
-    void subSetOpenedVersion(const QString &firmName, int year, qint64 version);
 
     // The amount box of a MyValues column ("Cash" gives txtCash), or nullptr.
     QLineEdit *amountBox(const QString &column) const;
@@ -174,6 +170,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Gives the box the focus with its whole text selected.
+    static void selectWhole(QLineEdit *box);
     QWidget *buildHeader();
     QWidget *buildItemGroup(QLabel *&heading, const char *headingName, int first, int last);
     void buildToolbar();
@@ -185,12 +183,9 @@ private:
     // industry every time the screen is shown.
     void subShowCurrentIndustry();
     MsgAnswer fncAskToSaveChanges(bool openWording);
-    // Runs a write of the user database; a refused write (see WriteRefusal.h)
-    // has been rolled back: it is said, and the result is false.
-    // A team database that cannot be reached or refuses is said the same way.
-    bool fncRunRefusable(RefusedCommand command, const std::function<void()> &write);
-    // The version this screen opened or last saved of the key, if it is that key.
-    std::optional<qint64> fncOpenedVersion(const QString &firmName, int year) const;
+    // Runs a save or a delete of the session to its end, asking its
+    // questions; a refusal is said. True when it was written.
+    bool fncRunWrite(StatementWrite &write);
     void subShowNumberMessage(QLineEdit *box);
     // A refused key, paste or edit: the message, then the box, holding the
     // amount it had before, selected whole; the next digit or paste replaces
@@ -220,15 +215,6 @@ private:
     // The box refused last, while its next input replaces its text.
     QLineEdit *m_replaceOnInput = nullptr;
     std::optional<StatementIndustry> m_savedIndustry;
-    // The key (folded firm name, year) and version of the statement opened or
-    // last saved here.
-    struct OpenedStatement
-    {
-        QString firmKey;
-        int year = 0;
-        qint64 version = 0;
-    };
-    std::optional<OpenedStatement> m_opened;
     // Hidden since it was last active: the next activation starts afresh
     // (unless a command asked to keep the contents).
     bool m_hiddenSinceActive = true;

@@ -14,6 +14,7 @@
 #include "reports/ComparisonBatch.h"
 #include "reports/ReportNaming.h"
 #include "search/frmSearch.h"
+#include "session/AppSession.h"
 #include "store/CurrentStore.h"
 #include "store/StoreError.h"
 #include "store/StoreMessages.h"
@@ -276,8 +277,10 @@ void frmOpenExisting::subOpenRecord()
     std::optional<SavedStatement> statement;
     try {
         if (row >= 0)
-            statement = statementStore().open(AdodcFirms->value(row, 0).toString(),
-                                              AdodcFirms->value(row, 1).toInt());
+            // Remembered as the statement opened, with its version: a later
+            // save or delete asks first when someone saved it since.
+            statement = appSession().open(AdodcFirms->value(row, 0).toString(),
+                                          AdodcFirms->value(row, 1).toInt());
     } catch (const StoreError &error) {
         ShowMessage(fncStoreRefusalMessage(StoreCommand::Read, error, state.gintLanguage),
                     MsgButtons::Ok, MsgIcon::Warning, QString(), this);
@@ -308,7 +311,6 @@ void frmOpenExisting::subOpenRecord()
     }
     firm.txtFirmName->setText(statement->firmName);
     firm.subShowSavedIndustry(statement->industry);
-    firm.subSetOpenedVersion(statement->firmName, statement->year, statement->stamp.version);
     firm.markUnchanged();
     // The hand-off is over; a flag still set would make a later, unrelated
     // activation keep this statement instead of starting afresh.

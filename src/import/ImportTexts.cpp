@@ -41,8 +41,7 @@ QString itemName(int item, Language language)
 
 QString quoted(const QString &text, Language language)
 {
-    return language == Language::French ? QStringLiteral("« %1 »").arg(text)
-                                        : QStringLiteral("\"%1\"").arg(text);
+    return ResourceString(kQuotedText, language).arg(text);
 }
 } // namespace
 

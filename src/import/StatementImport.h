@@ -1,8 +1,8 @@
 #pragma once
 
+#include "firm/FirmStatement.h"
 #include "firm/StatementItems.h"
 #include "import/StatementFile.h"
-#include "reports/ComparisonFigures.h"
 
 #include <QList>
 #include <QString>

@@ -1,5 +1,7 @@
 #include "reports/ComparisonBatch.h"
 
+#include "core/ResourceString.h"
+#include "core/StringIds.h"
 #include "reports/ReportDocument.h"
 #include "reports/ReportEngine.h"
 #include "reports/ReportError.h"
@@ -65,8 +67,7 @@ QString fncComparisonFileName(const QString &firmName, int year, const QString &
     if (firm.isEmpty())
         firm = QStringLiteral("-");
     const QString dash = QStringLiteral(" \u2013 ");
-    const QString head =
-        (isEnglish(language) ? QStringLiteral("Comparison") : QStringLiteral("Comparaison")) + dash;
+    const QString head = ResourceString(kComparisonReportName, language) + dash;
     const QString tail = dash + QString::number(year) + dash + safeFileName(naics) +
                          (copy > 1 ? QStringLiteral(" (%1)").arg(copy) : QString()) +
                          QStringLiteral(".pdf");
@@ -169,7 +170,7 @@ QVector<BatchResult> fncExportComparisons(Connection &reference, Connection &use
 
 QString fncBatchSummary(const QVector<BatchResult> &results, int total, Language language)
 {
-    const bool english = isEnglish(language);
+    const auto text = [language](int id) { return ResourceString(id, language); };
     QStringList written, skipped;
     for (const BatchResult &r : results) {
         switch (r.outcome) {
@@ -177,40 +178,28 @@ QString fncBatchSummary(const QVector<BatchResult> &results, int total, Language
             written << QStringLiteral("  ") + r.fileName;
             break;
         case BatchOutcome::NoIndustryRecorded:
-            skipped << QStringLiteral("  ") + statementLabel(r.statement) +
-                           (english ? QStringLiteral(": saved before industries were remembered")
-                                    : QStringLiteral(" : enregistré avant que le programme "
-                                                     "retienne l'industrie"));
+            skipped << QStringLiteral("  ") +
+                           text(kBatchNoIndustryRecorded).arg(statementLabel(r.statement));
             break;
         case BatchOutcome::NoIndustryData:
-            skipped << QStringLiteral("  ") + statementLabel(r.statement) +
-                           (english ? QStringLiteral(": the industry has no data for ")
-                                    : QStringLiteral(" : l'industrie n'a pas de données pour ")) +
-                           QString::number(r.statement.year);
+            skipped << QStringLiteral("  ") +
+                           text(kBatchNoIndustryData)
+                               .arg(statementLabel(r.statement), QString::number(r.statement.year));
             break;
         case BatchOutcome::Failed:
-            skipped << QStringLiteral("  ") + statementLabel(r.statement) +
-                           (english ? QStringLiteral(": could not be written ")
-                                    : QStringLiteral(" : n'a pas pu être écrit ")) +
-                           r.detail;
+            skipped << QStringLiteral("  ") +
+                           text(kBatchNotWritten).arg(statementLabel(r.statement), r.detail);
             break;
         }
     }
-    QString text = english ? QStringLiteral("%1 of %2 comparisons written.")
-                           : QStringLiteral("Comparaisons écrites : %1 sur %2.");
-    text = text.arg(written.size()).arg(total);
+    QString summary = text(kBatchWrittenCount).arg(written.size()).arg(total);
     if (results.size() < total)
-        text += english ? QStringLiteral(" The export was cancelled after %1 statements.")
-                              .arg(results.size())
-                        : QStringLiteral(" L'exportation a été annulée après %1 états.")
-                              .arg(results.size());
+        summary += QLatin1Char(' ') + text(kBatchCancelled).arg(results.size());
     if (!written.isEmpty())
-        text += QLatin1String("\n\n") +
-                (english ? QStringLiteral("Written:") : QStringLiteral("Fichiers écrits :")) +
-                QLatin1Char('\n') + written.join(QLatin1Char('\n'));
+        summary += QLatin1String("\n\n") + text(kBatchWrittenHeading) + QLatin1Char('\n') +
+                   written.join(QLatin1Char('\n'));
     if (!skipped.isEmpty())
-        text += QLatin1String("\n\n") +
-                (english ? QStringLiteral("Skipped:") : QStringLiteral("Non exportés :")) +
-                QLatin1Char('\n') + skipped.join(QLatin1Char('\n'));
-    return text;
+        summary += QLatin1String("\n\n") + text(kBatchSkippedHeading) + QLatin1Char('\n') +
+                   skipped.join(QLatin1Char('\n'));
+    return summary;
 }

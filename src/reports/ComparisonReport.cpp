@@ -14,8 +14,6 @@
 #include "reports/ReportSql.h"
 #include "reports/ReportTitles.h"
 #include "reports/TableColumns.h"
-#include "store/SqliteStatementStore.h"
-#include "store/StoreError.h"
 
 #include <QHash>
 
@@ -149,11 +147,10 @@ const QStringList &boundColumns()
     return columns;
 }
 
-void addFirmValues(QVariantList &row, const QStringList &values, qint16 year,
-                   const FirmStatement &statement)
+void addFirmValues(QVariantList &row, const ComparisonSubject &subject)
 {
-    row << values.at(kComparisonFirmName) << int(year) << values.at(kComparisonNaics)
-        << values.at(kComparisonIndustry);
+    const FirmStatement &statement = subject.amounts;
+    row << subject.firmName << int(subject.year) << subject.naics << subject.industryTitle;
     // Each item under "My" + its column: a balance-sheet item as a percentage
     // of total assets, an income item as the amount given.
     for (int i = 0; i < kStatementItemCount; ++i) {
@@ -315,29 +312,26 @@ void writeNotes(Connection &cnUser, const FirmStatement &statement,
 } // namespace
 
 PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
-                                              const QString &reportType, qint16 volume,
+                                              const QString & /*reportType*/, qint16 volume,
                                               const QString &region, qint16 year,
                                               const QString &naics, const QString &language,
-                                              const QStringList &aComparisonValues)
+                                              const QStringList &aComparisonValues,
+                                              const QVector<SavedStatement> &firmYears)
 {
-    SqliteStatementStore store(cnUser);
-    return fncPrepareComparisonReport(cnReference, cnUser, store, reportType, volume, region, year,
-                                      naics, language, aComparisonValues);
+    // Checks the list's length before any value is read.
+    const FirmStatement amounts = statementFromValues(aComparisonValues);
+    const ComparisonSubject subject{aComparisonValues.at(kComparisonFirmName), year, naics,
+                                    aComparisonValues.at(kComparisonIndustry), amounts};
+    return fncPrepareComparison(cnReference, cnUser, volume, region, language, subject, firmYears);
 }
 
-PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
-                                              StatementStore &store, const QString & /*reportType*/,
-                                              qint16 volume, const QString &region, qint16 year,
-                                              const QString &naics, const QString &language,
-                                              const QStringList &aComparisonValues)
+PreparationOutcome fncPrepareComparison(Connection &cnReference, Connection &cnUser, qint16 volume,
+                                        const QString &region, const QString &language,
+                                        const ComparisonSubject &subject,
+                                        const QVector<SavedStatement> &firmYears)
 {
-    // Read before the transaction: the store may be another database.
-    QVector<SavedStatement> savedYears;
-    try {
-        savedYears = store.firmYears(aComparisonValues.at(kComparisonFirmName));
-    } catch (const StoreError &) {
-        // The report is made from the screen's figures; only the trend needs the others.
-    }
+    const qint16 year = subject.year;
+    const QString &naics = subject.naics;
     attachReference(cnUser, cnReference);
     Transaction transaction(cnUser);
     // A user database older than the composed texts gets their tables here,
@@ -355,11 +349,11 @@ PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connectio
         return {false, noDataMessage(language, year)};
     }
 
-    const FirmStatement statement = statementFromValues(aComparisonValues);
+    const FirmStatement &statement = subject.amounts;
     const RatioQuartiles quartiles = ratioQuartiles(*yearRow);
     QVariantList row;
     row.reserve(boundColumns().size());
-    addFirmValues(row, aComparisonValues, year, statement);
+    addFirmValues(row, subject);
     const std::array<RatioPlace, kRatioCount> places = addRatioValues(row, quartiles, statement);
     addVarianceValues(row, *yearRow, statement);
     Q_ASSERT(row.size() == boundColumns().size());
@@ -368,14 +362,14 @@ PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connectio
 
     copyTitleRows(cnUser, QStringLiteral("Rpt_Comparison_Titles"),
                   QStringLiteral("Rpt_Comparison_Titles_Source"), language,
-                  {{QStringLiteral("NAICS"), aComparisonValues.at(kComparisonNaics)}});
+                  {{QStringLiteral("NAICS"), naics}});
     const std::array<QString, kRatioCount> names = ratioNames(cnUser);
     writeNotes(cnUser, statement, places, names, volume, language);
     std::array<Standing, kRatioCount> standings{};
     for (int i = 0; i < kRatioCount; ++i)
         standings[i] = places[i].standing;
     writeComparisonTargets(cnUser, statement, quartiles, standings, names, language);
-    writeComparisonTrend(cnUser, savedYears, year, statement, quartiles, language);
+    writeComparisonTrend(cnUser, firmYears, year, statement, quartiles, language);
     transaction.commit();
     return {true, QString()};
 }

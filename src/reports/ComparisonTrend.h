@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/DbTools.h"
+#include "firm/SavedStatement.h"
 #include "reports/ComparisonFigures.h"
 #include "reports/ComparisonRatios.h"
 #include "reports/IndustryYear.h"
-#include "store/SavedStatement.h"
 
 #include <QString>
 #include <QVector>

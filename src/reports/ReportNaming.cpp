@@ -1,5 +1,8 @@
 #include "reports/ReportNaming.h"
 
+#include "core/ResourceString.h"
+#include "core/StringIds.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -25,11 +28,10 @@ QString datasetName(const ReportIdentity &report)
 
 QString reportKindName(const ReportIdentity &report)
 {
-    if (report.kind == QLatin1String("bal"))
-        return report.french ? QStringLiteral("Bilan") : QStringLiteral("Balance Sheet");
-    if (report.kind == QLatin1String("com"))
-        return report.french ? QStringLiteral("Comparaison") : QStringLiteral("Comparison");
-    return QStringLiteral("Ratios");
+    const int id = report.kind == QLatin1String("bal")   ? kBalanceSheetReportName
+                   : report.kind == QLatin1String("com") ? kComparisonReportName
+                                                         : kRatiosReportName;
+    return ResourceString(id, report.french ? Language::French : Language::English);
 }
 
 QString reportDocumentTitle(const ReportIdentity &report)

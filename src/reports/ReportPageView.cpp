@@ -2,6 +2,8 @@
 
 #include "core/Messages.h"
 #include "core/PrinterChoice.h"
+#include "core/ResourceString.h"
+#include "core/StringIds.h"
 #include "reports/RatioExplainPanel.h"
 #include "reports/ReportDocument.h"
 #include "reports/ReportError.h"
@@ -45,22 +47,26 @@ QPushButton *toolButton(QWidget *parent, const QString &name, const QString &tex
 struct ExportKind
 {
     const char *extension;
-    const char *englishFilter;
-    const char *frenchFilter;
+    int filterId; // the file dialog's filter
 };
 
 ExportKind exportKind(ExportFormat format)
 {
     switch (format) {
     case ExportFormat::Xlsx:
-        return {"xlsx", "Excel workbook (*.xlsx)", "Classeur Excel (*.xlsx)"};
+        return {"xlsx", 2648};
     case ExportFormat::Csv:
-        return {"csv", "Comma-separated values (*.csv)",
-                "Valeurs séparées par des virgules (*.csv)"};
+        return {"csv", 2650};
     case ExportFormat::Pdf:
         break;
     }
-    return {"pdf", "PDF (*.pdf)", "PDF (*.pdf)"};
+    return {"pdf", 2652};
+}
+
+// The view's texts are in the report's language, not the program's.
+QString viewText(int id, bool french)
+{
+    return ResourceString(id, french ? Language::French : Language::English);
 }
 } // namespace
 
@@ -353,28 +359,26 @@ void ReportPageView::updateZoomBox()
 void ReportPageView::setFrench(bool french)
 {
     m_french = french;
-    const auto text = [french](const char *english, const char *frenchText) {
-        return QString::fromUtf8(french ? frenchText : english);
-    };
-    m_print->setText(text("&Print...", "&Imprimer..."));
-    m_export->setText(text("E&xport", "E&xporter"));
-    m_exportPdf->setText(text("&PDF document (.pdf)...", "Document &PDF (.pdf)..."));
-    m_exportXlsx->setText(text("&Excel workbook (.xlsx)...", "Classeur &Excel (.xlsx)..."));
-    m_exportCsv->setText(text("&CSV file (.csv)...", "Fichier &CSV (.csv)..."));
-    m_zoomBox->setItemText(kFitWidthItem, text("Fit width", "Pleine largeur"));
-    m_zoomBox->setItemText(kWholePageItem, text("Whole page", "Page entière"));
+    const auto text = [french](int id) { return viewText(id, french); };
+    m_print->setText(text(2620));
+    m_export->setText(text(2622));
+    m_exportPdf->setText(text(2624));
+    m_exportXlsx->setText(text(2626));
+    m_exportCsv->setText(text(2628));
+    m_zoomBox->setItemText(kFitWidthItem, text(2630));
+    m_zoomBox->setItemText(kWholePageItem, text(2632));
     // "100%" in English, "100 %" (a space that never breaks) in French.
     for (int item = kFirstStepItem; item < m_zoomBox->count(); ++item)
         m_zoomBox->setItemText(item,
                                QString::number(qRound(m_zoomBox->itemData(item).toDouble() * 100)) +
                                    (french ? QStringLiteral("\u00a0%") : QStringLiteral("%")));
-    m_zoomBox->setToolTip(text("Zoom (Ctrl+0: fit width)", "Zoom (Ctrl+0 : pleine largeur)"));
-    m_first->setToolTip(text("First page (Home)", "Première page (Début)"));
-    m_previous->setToolTip(text("Previous page", "Page précédente"));
-    m_next->setToolTip(text("Next page", "Page suivante"));
-    m_last->setToolTip(text("Last page (End)", "Dernière page (Fin)"));
-    m_zoomOut->setToolTip(text("Zoom out (Ctrl+minus)", "Réduire (Ctrl+moins)"));
-    m_zoomIn->setToolTip(text("Zoom in (Ctrl+plus)", "Agrandir (Ctrl+plus)"));
+    m_zoomBox->setToolTip(text(2634));
+    m_first->setToolTip(text(2636));
+    m_previous->setToolTip(text(2638));
+    m_next->setToolTip(text(2640));
+    m_last->setToolTip(text(2642));
+    m_zoomOut->setToolTip(text(2644));
+    m_zoomIn->setToolTip(text(2646));
     updateControls();
 }
 
@@ -482,10 +486,8 @@ bool ReportPageView::printReport()
         return false;
     std::unique_ptr<QPrinter> printer = obtainPrinter();
     if (!printer) {
-        ShowMessage(m_french
-                        ? QStringLiteral("Il n'y a pas d'imprimante de rattaché à votre machine.")
-                        : QStringLiteral("There is no printer connected to your computer."),
-                    MsgButtons::Ok, MsgIcon::Information, QString(), window());
+        ShowMessage(viewText(kNoPrinterText, m_french), MsgButtons::Ok, MsgIcon::Information,
+                    QString(), window());
         return false;
     }
     printer->setDocName(m_identity.kind.isEmpty() ? window()->windowTitle()
@@ -493,8 +495,7 @@ bool ReportPageView::printReport()
     // The paper and its orientation are the layout's; the dialog offers them.
     printer->setPageLayout(m_document->pageLayout());
     const PrintChoice choice =
-        askPrintSettings(*printer, window(), pageCount(),
-                         m_french ? QStringLiteral("Aperçu") : QStringLiteral("Preview"));
+        askPrintSettings(*printer, window(), pageCount(), viewText(kPreviewButton, m_french));
     if (choice == PrintChoice::Cancel)
         return false;
     if (choice == PrintChoice::Preview) {
@@ -509,9 +510,8 @@ bool ReportPageView::printReport()
         last = std::clamp(printer->toPage() - 1, first, last);
     }
     if (!paintPages(*printer, first, last)) {
-        ShowMessage(m_french ? QStringLiteral("Le rapport n'a pas pu être imprimé.")
-                             : QStringLiteral("The report could not be printed."),
-                    MsgButtons::Ok, MsgIcon::Warning, QString(), window());
+        ShowMessage(viewText(kReportNotPrinted, m_french), MsgButtons::Ok, MsgIcon::Warning,
+                    QString(), window());
         return false;
     }
     return true;
@@ -540,21 +540,16 @@ bool ReportPageView::exportReport(ExportFormat format)
     QString path =
         m_exportPath
             ? m_exportPath(suggested, format)
-            : QFileDialog::getSaveFileName(
-                  window(),
-                  m_french ? QStringLiteral("Exporter le rapport")
-                           : QStringLiteral("Export the report"),
-                  suggested, QString::fromUtf8(m_french ? kind.frenchFilter : kind.englishFilter));
+            : QFileDialog::getSaveFileName(window(), viewText(kExportReportTitle, m_french),
+                                           suggested, viewText(kind.filterId, m_french));
     if (path.isEmpty())
         return false; // the user cancelled
     const QString extension = QLatin1Char('.') + QString::fromLatin1(kind.extension);
     if (!path.endsWith(extension, Qt::CaseInsensitive))
         path += extension;
     if (!writeExport(format, path)) {
-        ShowMessage((m_french ? QStringLiteral("Le fichier n'a pas pu être écrit : ")
-                              : QStringLiteral("The file could not be written: ")) +
-                        path,
-                    MsgButtons::Ok, MsgIcon::Warning, QString(), window());
+        ShowMessage(viewText(kExportNotWritten, m_french).arg(path), MsgButtons::Ok,
+                    MsgIcon::Warning, QString(), window());
         return false;
     }
     rememberExportFolder(path);

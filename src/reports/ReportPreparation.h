@@ -1,12 +1,12 @@
 #pragma once
 
 #include "core/DbTools.h"
+#include "firm/SavedStatement.h"
 #include "reports/ComparisonFigures.h"
-
-class StatementStore;
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 // Preparation of the report work tables of the user database. Each function
 // runs its statements in one transaction on the user connection: a failure
@@ -39,22 +39,33 @@ struct PreparationOutcome
     explicit operator bool() const { return ready; }
 };
 
-// The comparison report's tables for a firm; not ready, with the message
-// "This industry has no data for <year>", when the industry has no data for
-// the firm's year. The firm's other years come from `store`; a team database
-// that cannot be reached leaves the trend out, never the report.
-PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
-                                              StatementStore &store, const QString &reportType,
-                                              qint16 volume, const QString &region, qint16 year,
-                                              const QString &naics, const QString &language,
-                                              const QStringList &aComparisonValues);
+// The statement a comparison sets against its industry.
+struct ComparisonSubject
+{
+    QString firmName;
+    qint16 year = 0;
+    QString naics;
+    QString industryTitle;
+    FirmStatement amounts;
+};
 
-// The same with the firm's other years read from the user database itself.
+// The comparison report's tables for a firm's statement; not ready, with the
+// message "This industry has no data for <year>", when the industry has no
+// data for the firm's year. `firmYears` are the firm's saved statements, for
+// the trend (none leaves the trend out, never the report).
+PreparationOutcome fncPrepareComparison(Connection &cnReference, Connection &cnUser, qint16 volume,
+                                        const QString &region, const QString &language,
+                                        const ComparisonSubject &subject,
+                                        const QVector<SavedStatement> &firmYears);
+
+// The same from the firm screen's values (firm name, year, industry code and
+// name, then the 33 amount texts; see fncComparisonValues).
 PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connection &cnUser,
                                               const QString &reportType, qint16 volume,
                                               const QString &region, qint16 year,
                                               const QString &naics, const QString &language,
-                                              const QStringList &aComparisonValues);
+                                              const QStringList &aComparisonValues,
+                                              const QVector<SavedStatement> &firmYears = {});
 
 // The firm's amounts as the comparison reads them from the firm screen's
 // values; throws the type mismatch error for an amount that is no number.

@@ -1,23 +1,8 @@
 #include "reports/SavedComparison.h"
 
 #include "core/DatasetMapping.h"
-#include "firm/AmountText.h"
-#include "firm/FirmList.h"
-#include "firm/StatementItems.h"
 #include "search/IndustryLookups.h"
-
-namespace {
-// The statement's amounts as the firm screen shows them once it is opened
-// (zeros when it was deleted since it was listed).
-QStringList amountTexts(StatementStore &store, const QString &firmName, int year)
-{
-    const std::optional<SavedStatement> saved = store.open(firmName, year);
-    QStringList texts;
-    for (double FirmStatement::*member : firmStatementAmounts())
-        texts << fncDoubleText(saved ? saved->amounts.*member : 0.0);
-    return texts;
-}
-} // namespace
+#include "store/StoreError.h"
 
 PreparationOutcome fncPrepareSavedComparison(Connection &reference, Connection &user,
                                              StatementStore &store, const QString &firmName,
@@ -29,11 +14,18 @@ PreparationOutcome fncPrepareSavedComparison(Connection &reference, Connection &
     const QString title = definition ? definition->title : QString();
     if (industryTitle)
         *industryTitle = title;
-    const QStringList values = fncComparisonValues(firmName, qint16(year), industry.naics, title,
-                                                   amountTexts(store, firmName, year));
+    // Zeros when it was deleted since it was listed.
+    const std::optional<SavedStatement> saved = store.open(firmName, year);
+    const ComparisonSubject subject{firmName, qint16(year), industry.naics, title.trimmed(),
+                                    saved ? saved->amounts : FirmStatement{}};
+    QVector<SavedStatement> firmYears;
+    try {
+        firmYears = store.firmYears(firmName);
+    } catch (const StoreError &) {
+        // Only the trend needs the firm's other years.
+    }
     const QString letter =
         language == Language::English ? QStringLiteral("E") : QStringLiteral("F");
-    return fncPrepareComparisonReport(reference, user, store, QStringLiteral("com"),
-                                      qint16(industry.volume), industry.region, qint16(year),
-                                      industry.naics, letter, values);
+    return fncPrepareComparison(reference, user, qint16(industry.volume), industry.region, letter,
+                                subject, firmYears);
 }

@@ -1,5 +1,8 @@
 #include "reports/SpreadsheetExport.h"
 
+#include "core/ResourceString.h"
+#include "core/StringIds.h"
+
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
@@ -9,6 +12,13 @@
 namespace {
 constexpr double kLabelColumnWidth = 46;
 constexpr double kFigureColumnWidth = 16;
+constexpr int kCsvHeadingCount = 11;
+
+QString sheetText(int id, ReportLanguage language)
+{
+    return ResourceString(id, language == ReportLanguage::French ? Language::French
+                                                                 : Language::English);
+}
 
 QString decimalsPattern(int decimals)
 {
@@ -110,8 +120,8 @@ void setPageSetup(lxw_worksheet *tab, const ReportWorkbook &workbook, lxw_row_t 
     worksheet_set_paper(tab, workbook.pageLayout.pageSize().id() == QPageSize::A4 ? 9 : 1);
     worksheet_fit_to_pages(tab, 1, 0);
     worksheet_repeat_rows(tab, 0, headingRow);
-    worksheet_set_footer(tab, workbook.language == ReportLanguage::French ? "&CPage &P de &N"
-                                                                          : "&CPage &P of &N");
+    const QByteArray footer = "&C" + sheetText(kSheetFooter, workbook.language).toUtf8();
+    worksheet_set_footer(tab, footer.constData());
 }
 
 void writeSheet(lxw_workbook *book, XlsxFormats &formats, const ReportWorkbook &workbook,
@@ -246,10 +256,10 @@ bool writeCsv(const ReportWorkbook &workbook, const QString &path)
             quoted << csvField(field, separator);
         out << quoted.join(separator) << "\r\n";
     };
-    line(french ? QStringList{"Rapport", "Entreprise", "SCIAN", "Industrie", "Ensemble de données",
-                              "Année", "Section", "Poste", "Mesure", "Valeur", "Unité"}
-                : QStringList{"Report", "Firm", "NAICS", "Industry", "Dataset", "Year", "Section",
-                              "Item", "Measure", "Value", "Unit"});
+    QStringList headings;
+    for (int heading = 0; heading < kCsvHeadingCount; ++heading)
+        headings << sheetText(kCsvFirstHeading + 2 * heading, workbook.language);
+    line(headings);
     for (const ReportSheet &sheet : workbook.sheets) {
         for (const QVector<SheetCell> &cells : sheet.rows) {
             if (cells.isEmpty())

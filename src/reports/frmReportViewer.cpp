@@ -1,10 +1,12 @@
 #include "reports/frmReportViewer.h"
-#include "store/CurrentStore.h"
+#include "session/AppSession.h"
 
 #include "core/DatabaseError.h"
 #include "core/Messages.h"
 #include "core/ProgramFolder.h"
+#include "core/ResourceString.h"
 #include "core/ScreenRegistry.h"
+#include "core/StringIds.h"
 #include "core/WriteRefusal.h"
 #include "reports/IndustryYear.h"
 #include "reports/RatioExplanation.h"
@@ -68,8 +70,9 @@ PreparationOutcome prepareComparison(Connection &ref, Connection &user, const QS
                                      const QString &naics, const QString &language,
                                      const QStringList &values)
 {
-    return fncPrepareComparisonReport(ref, user, statementStore(), type, volume, region, year,
-                                      naics, language, values);
+    return fncPrepareComparisonReport(ref, user, type, volume, region, year, naics, language,
+                                      values,
+                                      appSession().firmYears(values.value(kComparisonFirmName)));
 }
 
 struct ReportKind
@@ -77,16 +80,13 @@ struct ReportKind
     const char *kind;
     Preparation prepare;
     const char *layoutFile;
-    const char *englishTitle;
-    const char *frenchTitle;
+    int titleId; // the window's title
 };
 
 const ReportKind kReportKinds[] = {
-    {"rat", prepareRatios, "/rpt_Ratios.rpt", "ROVAL Ratios Report", "LAVOR Rapport de Ratios"},
-    {"bal", prepareBalanceSheet, "/rpt_BalanceSheet.rpt", "ROVA Balance Sheet Report",
-     "LAVOR Rapport de bilan"},
-    {"com", prepareComparison, "/rpt_Comparison.rpt", "ROVA Comparison Report",
-     "LAVOR Rapport de Comparaison"},
+    {"rat", prepareRatios, "/rpt_Ratios.rpt", 2612},
+    {"bal", prepareBalanceSheet, "/rpt_BalanceSheet.rpt", 2614},
+    {"com", prepareComparison, "/rpt_Comparison.rpt", 2616},
 };
 } // namespace
 
@@ -142,7 +142,8 @@ void frmReportViewer::DisplayCrystalReport(Connection &DataConn, Connection &Wri
         return;
     }
     const bool french = Language.left(1).toUpper() == QLatin1String("F");
-    setWindowTitle(QString::fromUtf8(french ? chosen->frenchTitle : chosen->englishTitle));
+    const ::Language textLanguage = french ? ::Language::French : ::Language::English;
+    setWindowTitle(ResourceString(chosen->titleId, textLanguage));
     CRViewer1->setFrench(french);
     if (!prepared) {
         if (!prepared.message.isEmpty())
@@ -154,8 +155,8 @@ void frmReportViewer::DisplayCrystalReport(Connection &DataConn, Connection &Wri
     if (kind == QLatin1String("com")) {
         identity.firmName = aComparisonValues.value(0);
         identity.industry = aComparisonValues.value(3);
-    } else if (ScreenRegistry::isLoaded<frmSearch>()) {
-        identity.industry = ScreenRegistry::get<frmSearch>().selectedIndustryName();
+    } else if (appSession().industry()) {
+        identity.industry = appSession().industry()->title;
     }
     CRViewer1->setReportIdentity(identity);
 
@@ -176,9 +177,7 @@ void frmReportViewer::DisplayCrystalReport(Connection &DataConn, Connection &Wri
             return workbook;
         });
     } catch (const ReportError &error) {
-        ShowMessage((french ? QStringLiteral("Le rapport ne peut pas être affiché.\n\n")
-                            : QStringLiteral("The report cannot be shown.\n\n")) +
-                        error.message(),
+        ShowMessage(ResourceString(kReportNotShown, textLanguage).arg(error.message()),
                     MsgButtons::Ok, MsgIcon::Warning);
         ScreenRegistry::unload<frmReportViewer>();
         return;

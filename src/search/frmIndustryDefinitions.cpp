@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/Messages.h"
 #include "core/ResourceString.h"
+#include "core/StringIds.h"
 #include "search/DefinitionPrinting.h"
 #include "search/PrintWrapping.h"
 
@@ -16,8 +17,6 @@
 
 namespace {
 const char *const kDesignTitle = "Title";
-const char *const kNoPrinterEnglish = "There is no printer connected to your computer.";
-const char *const kNoPrinterFrench = "Il n'y a pas d'imprimante de rattaché à votre machine.";
 } // namespace
 
 frmIndustryDefinitions::frmIndustryDefinitions()
@@ -95,7 +94,7 @@ void frmIndustryDefinitions::setDefinition(const QString &text)
 void frmIndustryDefinitions::cmdPrint_Click()
 {
     const bool french = appState().isFrench();
-    const QString noPrinter = QString::fromUtf8(french ? kNoPrinterFrench : kNoPrinterEnglish);
+    const QString noPrinter = caption(kNoPrinterText);
     std::unique_ptr<QPrinter> printer = obtainPrinter();
     if (!printer) {
         // Without a printer the viewer says so and stays open.
@@ -110,8 +109,7 @@ void frmIndustryDefinitions::cmdPrint_Click()
         fncDefinitionPrintLines(lblNAICS->text(), withCrLfLineBreaks(txtDefinition->toPlainText()));
     const PrintHeader header =
         definitionPrintHeader(lblNAICS->text(), QDate::currentDate(), french);
-    const PrintChoice choice = askPrintSettings(
-        *printer, this, 0, french ? QStringLiteral("Aperçu") : QStringLiteral("Preview"));
+    const PrintChoice choice = askPrintSettings(*printer, this, 0, caption(kPreviewButton));
     if (choice == PrintChoice::Preview) {
         showPrintPreview(*printer, this,
                          [&](QPrinter &target) { printLines(target, lines, header); });

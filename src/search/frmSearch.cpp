@@ -17,6 +17,7 @@
 #include "reports/frmReportViewer.h"
 #include "search/IndustryTreeWidget.h"
 #include "search/OpenIndustryDef.h"
+#include "session/AppSession.h"
 #include "widgets/SearchIcons.h"
 
 #include <QCheckBox>
@@ -290,16 +291,6 @@ void frmSearch::connectHandlers()
     connect(mnuDefinition, &QAction::triggered, this, &frmSearch::mnuDefinition_Click);
 }
 
-QString frmSearch::selectedNaics() const
-{
-    return lblHiddenNaics->text();
-}
-
-QString frmSearch::selectedIndustryName() const
-{
-    return txtIndName->text();
-}
-
 void frmSearch::Form_Activate()
 {
     if (mblnResetOnActivate) {
@@ -317,11 +308,8 @@ void frmSearch::Form_Activate()
 void frmSearch::subShowTitle()
 {
     const AppState &state = appState();
-    const bool english = state.gintLanguage == Language::English;
-    setWindowTitle((english ? QStringLiteral("Search ") : QStringLiteral("Recherche ")) +
-                   state.gstrDatasetCaption + QStringLiteral(" - ") +
-                   (english ? QStringLiteral("ROVAL") : QStringLiteral("LAVOR")) +
-                   QStringLiteral(" (") + QString::fromLatin1(kYearsCaption) + QStringLiteral(")"));
+    setWindowTitle(
+        caption(kSearchTitle).arg(state.gstrDatasetCaption, QString::fromLatin1(kYearsCaption)));
 }
 
 void frmSearch::subLoadCaptions()
@@ -400,6 +388,7 @@ void frmSearch::subLookupNewLanguage(const QString &strNAICS)
             fncLookupByCode(currentLookupSource(), strNAICS)) {
         lblCategory->setText(caption(kSectorLabel) + QStringLiteral(": ") + industry->category);
         txtIndName->setText(industry->title);
+        appSession().chooseIndustry(ChosenIndustry{strNAICS, industry->title});
     }
 }
 
@@ -444,6 +433,7 @@ void frmSearch::subClearSelection()
     lblNAICSCode->clear();
     txtIndName->clear();
     lblHiddenNaics->clear();
+    appSession().chooseIndustry(std::nullopt);
 }
 
 void frmSearch::subShowSelection(const IndustryRow &industry)
@@ -452,6 +442,7 @@ void frmSearch::subShowSelection(const IndustryRow &industry)
     lblNAICSCode->setText(caption(kNaicsLabel) + QStringLiteral(": ") + industry.code);
     txtIndName->setText(industry.title);
     lblHiddenNaics->setText(industry.code);
+    appSession().chooseIndustry(ChosenIndustry{industry.code, txtIndName->text()});
 }
 
 void frmSearch::setDefaultButton(QPushButton *button)
@@ -531,8 +522,7 @@ void frmSearch::cmdKeyword_Click()
         subFormatGrid();
         return;
     }
-    QString message = appState().isFrench() ? QStringLiteral("L'item n'a pas été trouver")
-                                            : QStringLiteral("No match was found");
+    QString message = caption(kNoMatchFound);
     // Found nowhere but in definitions: the user is told where to look.
     if (!chkDefinitions->isChecked() && fncDefinitionsHoldKeyword(source, keyword))
         message +=
@@ -551,6 +541,8 @@ void frmSearch::subSelectGridRow(const QModelIndex &index)
                           adodcKeywordResults->cellText(row, 0));
     txtIndName->setText(adodcKeywordResults->cellText(row, 1));
     lblHiddenNaics->setText(adodcKeywordResults->cellText(row, 0));
+    appSession().chooseIndustry(
+        ChosenIndustry{adodcKeywordResults->cellText(row, 0), txtIndName->text()});
 }
 
 void frmSearch::dbgridKeywordResults_Click(const QModelIndex &index)
@@ -577,6 +569,7 @@ bool frmSearch::subSelectTreeItem(QTreeWidgetItem *item)
     lblNAICSCode->setText(caption(kNaicsLabel) + QStringLiteral(": ") + code);
     txtIndName->setText(item->text(0));
     lblHiddenNaics->setText(code);
+    appSession().chooseIndustry(ChosenIndustry{code, txtIndName->text()});
     return true;
 }
 
@@ -595,9 +588,8 @@ void frmSearch::cmdContinue_Click()
 {
     AppState &state = appState();
     if (lblNAICSCode->text().isEmpty()) {
-        ShowMessage(state.isFrench() ? QStringLiteral("Vous devez sélectionner une industrie")
-                                     : QStringLiteral("You must select an industry"),
-                    MsgButtons::Ok, MsgIcon::Warning, QString(), this);
+        ShowMessage(caption(kMustSelectIndustry), MsgButtons::Ok, MsgIcon::Warning, QString(),
+                    this);
     } else if (optReport->isChecked()) {
         const QString reportType =
             optBalanceSheet->isChecked() ? QStringLiteral("bal") : QStringLiteral("rat");

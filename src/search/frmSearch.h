@@ -23,20 +23,15 @@ class QTreeWidgetItem;
 // tree, code, title or keyword, chooses the data type and the output, and
 // continues to a report or to the firm statement screens.
 //
-// The chosen industry lives here: the bare code in the hidden label
-// lblHiddenNaics and its title in txtIndName; later screens read them through
-// selectedNaics() and selectedIndustryName().
+// The screen shows the chosen industry (the bare code in the hidden label
+// lblHiddenNaics, its title in txtIndName) and hands it to the statement
+// session, where later screens read it.
 class frmSearch : public Screen
 {
     Q_OBJECT
 
 public:
     frmSearch();
-
-    // The chosen industry's bare code (empty when none) and its title in the
-    // program's language.
-    QString selectedNaics() const;
-    QString selectedIndustryName() const;
 
     bool resetOnActivate() const { return mblnResetOnActivate; }
     // The dataset screen hands over a dataset, perhaps another: whatever

@@ -24,6 +24,7 @@ QString load(LibPq &table)
     QUORVEL_RESOLVE(PQclear);
     QUORVEL_RESOLVE(PQconnectdbParams);
     QUORVEL_RESOLVE(PQconnectionNeedsPassword);
+    QUORVEL_RESOLVE(PQconnectionUsedPassword);
     QUORVEL_RESOLVE(PQconninfoFree);
     QUORVEL_RESOLVE(PQconninfoParse);
     QUORVEL_RESOLVE(PQconsumeInput);
@@ -36,6 +37,7 @@ QString load(LibPq &table)
     QUORVEL_RESOLVE(PQgetvalue);
     QUORVEL_RESOLVE(PQhost);
     QUORVEL_RESOLVE(PQntuples);
+    QUORVEL_RESOLVE(PQpingParams);
     QUORVEL_RESOLVE(PQresultErrorField);
     QUORVEL_RESOLVE(PQresultStatus);
     QUORVEL_RESOLVE(PQsetClientEncoding);

@@ -12,6 +12,7 @@ struct LibPq
     decltype(&::PQclear) PQclear;
     decltype(&::PQconnectdbParams) PQconnectdbParams;
     decltype(&::PQconnectionNeedsPassword) PQconnectionNeedsPassword;
+    decltype(&::PQconnectionUsedPassword) PQconnectionUsedPassword;
     decltype(&::PQconninfoFree) PQconninfoFree;
     decltype(&::PQconninfoParse) PQconninfoParse;
     decltype(&::PQconsumeInput) PQconsumeInput;
@@ -24,6 +25,7 @@ struct LibPq
     decltype(&::PQgetvalue) PQgetvalue;
     decltype(&::PQhost) PQhost;
     decltype(&::PQntuples) PQntuples;
+    decltype(&::PQpingParams) PQpingParams;
     decltype(&::PQresultErrorField) PQresultErrorField;
     decltype(&::PQresultStatus) PQresultStatus;
     decltype(&::PQsetClientEncoding) PQsetClientEncoding;

@@ -39,8 +39,13 @@ QByteArray number(double value)
     return QByteArray::number(value, 'g', 17);
 }
 
+// The kind of a server's error, by its SQLSTATE (never by its text, which
+// follows the server's language).
 StoreError::Kind kindOf(const QByteArray &sqlState)
 {
+    // Connection exceptions, and the server shutting down or cancelling.
+    if (sqlState.startsWith("08") || sqlState.startsWith("57P"))
+        return StoreError::Kind::Unreachable;
     if (sqlState == "42501" || sqlState.startsWith("28"))
         return StoreError::Kind::Refused;
     if (sqlState == "42P01" || sqlState == "3F000")
@@ -98,19 +103,58 @@ PgStatementStore::PgStatementStore(const QString &conninfo, const QString &passw
 {
 }
 
-PgStatementStore::~PgStatementStore()
+PgStatementStore::~PgStatementStore() = default;
+
+void PgStatementStore::closeConnection(pg_conn *connection)
 {
-    if (m_conn)
-        libpq().PQfinish(m_conn);
+    // A connection exists only once the library was loaded.
+    libpq().PQfinish(connection);
 }
+
+void PgStatementStore::disconnect()
+{
+    m_conn.reset();
+    m_schemaChecked = false;
+}
+
+// One transaction holding the lock of a statement's key (firm and year):
+// saves and deletes of one key run one after the other, so that a delete
+// and a save racing each other never hand out one version twice. Rolled
+// back unless committed; a connection the server dropped is left alone.
+class PgStatementStore::KeyTransaction
+{
+public:
+    KeyTransaction(PgStatementStore &store, const QList<QByteArray> &key) : m_store(store)
+    {
+        m_store.exec("BEGIN");
+        m_store.exec("SELECT pg_advisory_xact_lock(hashtext($1), $2::integer)", key);
+    }
+    ~KeyTransaction()
+    {
+        pg_conn *conn = m_store.m_conn.get();
+        if (!m_committed && conn && libpq().PQstatus(conn) == CONNECTION_OK)
+            libpq().PQclear(libpq().PQexec(conn, "ROLLBACK"));
+    }
+    KeyTransaction(const KeyTransaction &) = delete;
+    KeyTransaction &operator=(const KeyTransaction &) = delete;
+    void commit()
+    {
+        m_store.exec("COMMIT");
+        m_committed = true;
+    }
+
+private:
+    PgStatementStore &m_store;
+    bool m_committed = false;
+};
 
 QString PgStatementStore::where() const
 {
     // Host and database only: a URI may hold a password.
     QString host, database;
     if (m_conn) {
-        host = QString::fromUtf8(libpq().PQhost(m_conn));
-        database = QString::fromUtf8(libpq().PQdb(m_conn));
+        host = QString::fromUtf8(libpq().PQhost(m_conn.get()));
+        database = QString::fromUtf8(libpq().PQdb(m_conn.get()));
     } else {
         try {
             const LibPq &pq = libpq();
@@ -146,13 +190,11 @@ QString PgStatementStore::description(Language language) const
 
 [[noreturn]] void PgStatementStore::fail(const QString &detail, const QByteArray &sqlState)
 {
-    const bool dropped = !m_conn || libpq().PQstatus(m_conn) != CONNECTION_OK;
+    const bool dropped = !m_conn || libpq().PQstatus(m_conn.get()) != CONNECTION_OK;
     const QString text = detail.trimmed();
     const QString place = where();
-    if (dropped && m_conn) {
-        libpq().PQfinish(m_conn);
-        m_conn = nullptr;
-    }
+    if (dropped)
+        disconnect();
     throw StoreError(dropped ? StoreError::Kind::Unreachable : kindOf(sqlState), place, text);
 }
 
@@ -161,14 +203,11 @@ pg_conn *PgStatementStore::connection()
     // A server that went away while the connection was idle has closed it:
     // reading what it sent tells so before the next command is sent into it.
     // The first read takes its farewell message, the second meets the end.
-    if (m_conn && (!libpq().PQconsumeInput(m_conn) || !libpq().PQconsumeInput(m_conn) ||
-                   libpq().PQstatus(m_conn) != CONNECTION_OK)) {
-        libpq().PQfinish(m_conn);
-        m_conn = nullptr;
-        m_schemaChecked = false;
-    }
+    if (m_conn && (!libpq().PQconsumeInput(m_conn.get()) || !libpq().PQconsumeInput(m_conn.get()) ||
+                   libpq().PQstatus(m_conn.get()) != CONNECTION_OK))
+        disconnect();
     if (m_conn)
-        return m_conn;
+        return m_conn.get();
     // Later entries override earlier ones, so the URI may set its own timeout.
     std::vector<const char *> keys{"connect_timeout", "application_name"};
     std::vector<const char *> values{"5", "quorvel"};
@@ -182,22 +221,24 @@ pg_conn *PgStatementStore::connection()
     }
     keys.push_back(nullptr);
     values.push_back(nullptr);
-    m_conn = libpq().PQconnectdbParams(keys.data(), values.data(), 1);
-    if (libpq().PQstatus(m_conn) != CONNECTION_OK) {
-        const QString detail = QString::fromUtf8(libpq().PQerrorMessage(m_conn));
-        m_passwordWanted = libpq().PQconnectionNeedsPassword(m_conn);
-        const bool refused = m_passwordWanted || detail.contains(QLatin1String("authentication")) ||
-                             detail.contains(QLatin1String("does not exist"));
-        libpq().PQfinish(m_conn);
-        m_conn = nullptr;
+    m_conn.reset(libpq().PQconnectdbParams(keys.data(), values.data(), 1));
+    if (libpq().PQstatus(m_conn.get()) != CONNECTION_OK) {
+        const QString detail = QString::fromUtf8(libpq().PQerrorMessage(m_conn.get()));
+        m_passwordWanted = libpq().PQconnectionNeedsPassword(m_conn.get());
+        // A server that answers a ping is there and refused us (a password,
+        // a role or a database it does not know); one that does not answer
+        // cannot be reached. The server's text follows its own language.
+        const bool refused = m_passwordWanted || libpq().PQconnectionUsedPassword(m_conn.get()) ||
+                             libpq().PQpingParams(keys.data(), values.data(), 1) == PQPING_OK;
+        disconnect();
         throw StoreError(refused ? StoreError::Kind::Refused : StoreError::Kind::Unreachable,
                          where(), detail.trimmed());
     }
-    libpq().PQsetClientEncoding(m_conn, "UTF8");
+    libpq().PQsetClientEncoding(m_conn.get(), "UTF8");
     // The server's notices ("already exists, skipping") are not the user's concern.
     libpq().PQsetNoticeProcessor(
-        m_conn, [](void *, const char *) {}, nullptr);
-    return m_conn;
+        m_conn.get(), [](void *, const char *) {}, nullptr);
+    return m_conn.get();
 }
 
 bool PgStatementStore::needsPassword()
@@ -330,13 +371,17 @@ WriteOutcome PgStatementStore::save(const SavedStatement &statement, Expectation
     // $1 key, $2 year, $3 name, $4-$6 industry, $7 saved by, $8 expected
     // version, then the amounts from $9.
     static const QByteArray columns = (QStringLiteral("firm_key, year, firm_name, naics, volume, "
-                                                      "region, saved_by, ") +
+                                                      "region, saved_by, version, ") +
                                        amountColumns())
                                           .toUtf8();
     static const QByteArray values = [] {
         QStringList list{QStringLiteral("$1"), QStringLiteral("$2"), QStringLiteral("$3"),
                          QStringLiteral("$4"), QStringLiteral("$5"), QStringLiteral("$6"),
-                         QStringLiteral("$7")};
+                         QStringLiteral("$7"),
+                         // A statement saved again after a delete goes on
+                         // from the deleted one's last version.
+                         QStringLiteral("coalesce((SELECT r.version FROM quorvel.retired_versions "
+                                        "r WHERE r.firm_key = $1 AND r.year = $2), 0) + 1")};
         for (int i = 0; i < kStatementItemCount; ++i)
             list << QStringLiteral("$%1").arg(9 + i);
         return list.join(QStringLiteral(", ")).toUtf8();
@@ -389,30 +434,49 @@ WriteOutcome PgStatementStore::save(const SavedStatement &statement, Expectation
     // $8 is typed here: only the conditional update names it.
     std::vector<unsigned int> types(params.size(), 0);
     types[7] = kInt8Oid;
+    KeyTransaction transaction(*this, {params.at(0), params.at(1)});
     const Rows rows = exec(sql, params, types.data());
+    WriteOutcome outcome{true, {}, std::nullopt};
     if (rows.count() == 0)
-        return {false, {}, current(statement.firmName, statement.year)};
-    return {true, rows.stamp(0, 0), std::nullopt};
+        outcome = {false, {}, current(statement.firmName, statement.year)};
+    else
+        outcome.stamp = rows.stamp(0, 0);
+    transaction.commit();
+    return outcome;
 }
 
 WriteOutcome PgStatementStore::remove(const QString &firmName, int year, Expectation expected)
 {
     checkSchema();
+    // The deleted statement's version is kept, so that the key's next save
+    // goes on from it.
+    static const QByteArray retire = "), retired AS (INSERT INTO quorvel.retired_versions "
+                                     "(firm_key, year, version) SELECT firm_key, year, version "
+                                     "FROM gone ON CONFLICT (firm_key, year) DO UPDATE SET "
+                                     "version = greatest(quorvel.retired_versions.version, "
+                                     "EXCLUDED.version)) SELECT count(*) FROM gone";
+    static const QByteArray deleteAny =
+        "WITH gone AS (DELETE FROM quorvel.statements WHERE firm_key = $1 AND year = $2 "
+        "RETURNING firm_key, year, version" +
+        retire;
+    static const QByteArray deleteVersion =
+        "WITH gone AS (DELETE FROM quorvel.statements WHERE firm_key = $1 AND year = $2 AND "
+        "version = $3::bigint RETURNING firm_key, year, version" +
+        retire;
     const QList<QByteArray> key{fncFirmKey(firmName).toUtf8(), QByteArray::number(year)};
-    if (expected.kind != Expectation::Kind::Version) {
-        exec("DELETE FROM quorvel.statements WHERE firm_key = $1 AND year = $2", key);
-        return {true, {}, std::nullopt};
-    }
-    const Rows rows = exec("DELETE FROM quorvel.statements WHERE firm_key = $1 AND year = $2 AND "
-                           "version = $3 RETURNING version",
-                           key + QList<QByteArray>{QByteArray::number(expected.version)});
-    if (rows.count() > 0)
-        return {true, {}, std::nullopt};
+    KeyTransaction transaction(*this, key);
+    const bool anyVersion = expected.kind != Expectation::Kind::Version;
+    const Rows rows = anyVersion
+                          ? exec(deleteAny.constData(), key)
+                          : exec(deleteVersion.constData(),
+                                 key + QList<QByteArray>{QByteArray::number(expected.version)});
+    WriteOutcome outcome{true, {}, std::nullopt};
     // Nothing deleted: either nothing is stored (done), or another version is.
-    const std::optional<StoredState> stored = current(firmName, year);
-    if (!stored)
-        return {true, {}, std::nullopt};
-    return {false, {}, stored};
+    if (!anyVersion && rows.integer(0, 0) == 0)
+        if (std::optional<StoredState> stored = current(firmName, year))
+            outcome = {false, {}, stored};
+    transaction.commit();
+    return outcome;
 }
 
 QString fncTeamSchemaSql()

@@ -10,7 +10,7 @@
 struct pg_conn;
 
 // The schema version this program reads and writes (see quorvel-team-schema.sql).
-inline constexpr int kTeamSchemaVersion = 1;
+inline constexpr int kTeamSchemaVersion = 2;
 
 // The statements in the team database on a PostgreSQL server, through libpq.
 // The connection is opened at first use and opened again after the server
@@ -55,15 +55,19 @@ public:
 
 private:
     struct Rows;
+    class KeyTransaction;
     pg_conn *connection();
+    // Drops the connection; the next command connects again.
+    void disconnect();
     Rows exec(const char *sql, const QList<QByteArray> &params = {},
               const unsigned int *types = nullptr);
     [[noreturn]] void fail(const QString &detail, const QByteArray &sqlState);
     void checkSchema();
+    static void closeConnection(pg_conn *connection);
 
     QByteArray m_conninfo;
     QByteArray m_password;
-    pg_conn *m_conn = nullptr;
+    std::unique_ptr<pg_conn, void (*)(pg_conn *)> m_conn{nullptr, closeConnection};
     bool m_schemaChecked = false;
     bool m_passwordWanted = false;
 };

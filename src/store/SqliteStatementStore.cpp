@@ -2,8 +2,9 @@
 
 #include "core/AddedUserTables.h"
 #include "core/ResourceString.h"
-#include "firm/FirmList.h"
-#include "firm/FirmRecordStore.h"
+#include "store/sqlite/SqliteFirmList.h"
+#include "store/sqlite/SqliteIndustryRows.h"
+#include "store/sqlite/SqliteStatementRows.h"
 
 #include <QHash>
 
@@ -225,8 +226,16 @@ WriteOutcome SqliteStatementStore::save(const SavedStatement &statement, Expecta
         record.amounts[i] = statement.amounts.*firmStatementAmounts()[i];
     subReplaceFirmRows(m_connection, record);
 
-    StatementStamp stamp{(stored ? stored->stamp.version : 0) + 1, savedBy,
-                         QDateTime::currentDateTimeUtc()};
+    // The stamp outlives a deleted statement: saved again, the key goes on
+    // from its last version instead of giving one out twice.
+    const RecordSet last =
+        GetRS(m_connection,
+              QStringLiteral("select Version from StatementStamp where "
+                             "FirmKey = ? and [Year] = ?"),
+              QStringLiteral("read"), {fncFirmKey(statement.firmName), statement.year});
+    const qint64 lastVersion =
+        last.RecordCount() > 0 ? last.field(QStringLiteral("Version")).toLongLong() : 0;
+    StatementStamp stamp{lastVersion + 1, savedBy, QDateTime::currentDateTimeUtc()};
     qint16 errors = 0;
     ExecCmdInDB(m_connection,
                 QStringLiteral("INSERT OR REPLACE into StatementStamp (FirmKey, [Year], Version, "
@@ -245,11 +254,20 @@ WriteOutcome SqliteStatementStore::remove(const QString &firmName, int year, Exp
     const std::optional<StoredState> stored = current(firmName, year);
     if (!expectationHolds(stored, expected))
         return {false, {}, stored};
+    // Its stamp stays: the key's next save goes on from its version.
     subDeleteFirmRows(m_connection, firmName, year);
-    qint16 errors = 0;
-    ExecCmdInDB(m_connection,
-                QStringLiteral("DELETE from StatementStamp where FirmKey = ? and [Year] = ?"),
-                errors, {fncFirmKey(firmName), year});
     transaction.commit();
     return {true, {}, std::nullopt};
+}
+
+int fncSavedStatementCount(const QString &path)
+{
+    Connection connection;
+    ConnectToFile(connection, path, QStringLiteral("unknown"), OpenMode::ReadOnly);
+    // Owned: closed when the count is read or failed.
+    SqliteStatementStore store(connection, true);
+    return GetRS(store.connection(), QStringLiteral("select count(*) from MyValues"),
+                 QStringLiteral("read"))
+        .field(0)
+        .toInt();
 }

@@ -19,6 +19,7 @@ public:
 
     QString description(Language language) const override;
     bool isTeam() const override { return false; }
+    QString filePath() const override { return m_connection.filePath(); }
     QVector<StatementEntry> list(Language language) override;
     std::optional<SavedStatement> open(const QString &firmName, int year) override;
     QVector<SavedStatement> firmYears(const QString &firmName) override;
@@ -33,3 +34,7 @@ private:
     Connection m_connection;
     bool m_owned = false;
 };
+
+// The number of saved statements in a user database file (a backup that
+// passed its check), read without writing to it.
+int fncSavedStatementCount(const QString &path);

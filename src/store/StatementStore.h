@@ -1,11 +1,44 @@
 #pragma once
 
 #include "core/Language.h"
-#include "store/SavedStatement.h"
+#include "firm/SavedStatement.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <optional>
+
+// The statement now stored under a firm name (in any letter case) and year:
+// the names it is stored under (more than one only for rows kept from before
+// names ignored letter case) and its stamp.
+struct StoredState
+{
+    QStringList names;
+    StatementStamp stamp;
+};
+
+// What a save or a delete expects to find under its key: anything (it
+// replaces unconditionally), nothing (a new statement), or the version the
+// user saw.
+struct Expectation
+{
+    enum class Kind { Anything, Nothing, Version };
+    Kind kind = Kind::Anything;
+    qint64 version = 0;
+
+    static Expectation anything() { return {Kind::Anything, 0}; }
+    static Expectation nothing() { return {Kind::Nothing, 0}; }
+    static Expectation seen(qint64 v) { return {Kind::Version, v}; }
+};
+
+// A save or a delete either happened (with the new stamp after a save) or
+// found another statement than the one expected: `current` is that one.
+struct WriteOutcome
+{
+    bool done = false;
+    StatementStamp stamp;               // after a save: the saved version
+    std::optional<StoredState> current; // when not done
+};
 
 // The saved firm statements, wherever they are kept: in the user database on
 // this computer (the default) or in a team database on a PostgreSQL server.
@@ -23,6 +56,9 @@ public:
     virtual QString description(Language language) const = 0;
     // Whether this is the team database.
     virtual bool isTeam() const = 0;
+    // The database file on this computer that holds the statements; empty
+    // for the team database.
+    virtual QString filePath() const { return QString(); }
 
     // Every saved statement, by firm name (letter case and accents aside,
     // as the language sorts) then year.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Language.h"
-#include "store/SavedStatement.h"
+#include "firm/SavedStatement.h"
 
 #include <QString>
 

@@ -18,7 +18,7 @@ CREATE TABLE IF NOT EXISTS quorvel.schema_version (
     version integer NOT NULL
 );
 INSERT INTO quorvel.schema_version (version)
-    SELECT 1 WHERE NOT EXISTS (SELECT 1 FROM quorvel.schema_version);
+    SELECT 2 WHERE NOT EXISTS (SELECT 1 FROM quorvel.schema_version);
 
 -- One statement per firm and year. firm_key is the firm name folded for
 -- comparison without regard to letter case ("ACME" and "Acme" are one firm);
@@ -71,5 +71,19 @@ CREATE TABLE IF NOT EXISTS quorvel.statements (
     saved_at timestamptz NOT NULL DEFAULT now(),
     PRIMARY KEY (firm_key, year)
 );
+
+-- Version 2: the last version of each deleted statement. A statement saved
+-- again after a delete goes on from there, so that a version is never given
+-- twice to one firm and year, and a screen still holding the deleted one
+-- meets the question about the new one instead of replacing it unasked.
+-- After bringing a version 1 database to version 2, give the users their
+-- rights on this table too (the GRANT above, run again).
+CREATE TABLE IF NOT EXISTS quorvel.retired_versions (
+    firm_key text NOT NULL,
+    year integer NOT NULL,
+    version bigint NOT NULL,
+    PRIMARY KEY (firm_key, year)
+);
+UPDATE quorvel.schema_version SET version = 2 WHERE version < 2;
 
 COMMIT;

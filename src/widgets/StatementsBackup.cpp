@@ -8,6 +8,7 @@
 #include "core/UserDatabaseBackup.h"
 #include "reports/ReportNaming.h"
 #include "store/CurrentStore.h"
+#include "store/SqliteStatementStore.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -1,6 +1,5 @@
 // quorvel-cli run as a process on a program folder of its own: every exit
 // status, and the files it writes read back by other readers.
-#include "firm/FirmRecordStore.h"
 #include "support/CliRun.h"
 #include "support/FirmStatements.h"
 #include "support/LogicTestSupport.h"
@@ -55,8 +54,8 @@ private slots:
                                        "where NumberOfFirms is not null order by NAICS"),
                         QStringLiteral("read"))
                       .text(QStringLiteral("NAICS"));
-        subWriteFirmRecord(user, firmRecord(kFirm, 2006, m_naics, healthyStatement(), 1, "ALL"));
-        subWriteFirmRecord(
+        saveStatement(user, firmRecord(kFirm, 2006, m_naics, healthyStatement(), 1, "ALL"));
+        saveStatement(
             user, firmRecord(QStringLiteral("Sans industrie"), 2005, m_naics, healthyStatement()));
         DisconnectFromDB(user);
         DisconnectFromDB(reference);

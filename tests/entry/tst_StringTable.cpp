@@ -103,6 +103,19 @@ private slots:
         QTest::newRow("en:product title") << 2 << QStringLiteral("Quorvel");
         QTest::newRow("fr:sector") << 525 << QStringLiteral("Secteur");
         QTest::newRow("fr:print") << 59 << QStringLiteral("Imprimer");
+        QTest::newRow("fr:no match, as the search screen always said")
+            << kNoMatchFound + 1 << QStringLiteral("L'item n'a pas été trouver");
+        QTest::newRow("fr:quoted, guillemets and spaces")
+            << kQuotedText + 1 << QStringLiteral("« %1 »");
+        QTest::newRow("fr:report not shown, two line breaks")
+            << kReportNotShown + 1 << QStringLiteral("Le rapport ne peut pas être affiché.\n\n%1");
+        QTest::newRow("en:balance sheet viewer title")
+            << 2614 << QStringLiteral("ROVA Balance Sheet Report");
+        QTest::newRow("fr:zoom tip, blank before the colon")
+            << 2635 << QStringLiteral("Zoom (Ctrl+0 : pleine largeur)");
+        QTest::newRow("fr:last CSV heading") << kCsvFirstHeading + 21 << QStringLiteral("Unité");
+        QTest::newRow("fr:batch skipped heading")
+            << kBatchSkippedHeading + 1 << QStringLiteral("Non exportés :");
     }
 
     void exactTexts()
@@ -155,6 +168,29 @@ private slots:
         row("save refused", kSaveRefused, "The statement could not be saved", 2);
         row("delete refused", kDeleteRefused, "The statement could not be deleted", 2);
         row("report refused", kReportRefused, "The report could not be prepared", 2);
+        row("no printer", kNoPrinterText, "There is no printer connected");
+        row("preview button", kPreviewButton, "Preview");
+        row("report not printed", kReportNotPrinted, "The report could not be printed.");
+        row("export title", kExportReportTitle, "Export the report");
+        row("export not written", kExportNotWritten, "The file could not be written: ", 1);
+        row("report not shown", kReportNotShown, "The report cannot be shown.", 1);
+        row("ratios name", kRatiosReportName, "Ratios");
+        row("balance sheet name", kBalanceSheetReportName, "Balance Sheet");
+        row("comparison name", kComparisonReportName, "Comparison");
+        row("sheet footer", kSheetFooter, "Page &P of &N");
+        row("first CSV heading", kCsvFirstHeading, "Report");
+        row("search title", kSearchTitle, "Search %1 - ROVAL (%2)", 2);
+        row("no match", kNoMatchFound, "No match was found");
+        row("must select industry", kMustSelectIndustry, "You must select an industry");
+        row("menu title", kMenuTitle, "Quorvel for %1", 1);
+        row("quoted text", kQuotedText, "\"%1\"", 1);
+        row("batch no industry recorded", kBatchNoIndustryRecorded, "%1: saved before", 1);
+        row("batch no industry data", kBatchNoIndustryData, "%1: the industry has no data", 2);
+        row("batch not written", kBatchNotWritten, "%1: could not be written %2", 2);
+        row("batch written count", kBatchWrittenCount, "%1 of %2 comparisons written.", 2);
+        row("batch cancelled", kBatchCancelled, "The export was cancelled after %1", 1);
+        row("batch written heading", kBatchWrittenHeading, "Written:");
+        row("batch skipped heading", kBatchSkippedHeading, "Skipped:");
     }
 
     void namedIds()

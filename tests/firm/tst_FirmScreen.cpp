@@ -4,13 +4,13 @@
 #include "core/ScreenRegistry.h"
 #include "entry/frmAbout.h"
 #include "entry/frmMenu.h"
-#include "firm/FirmRecordStore.h"
 #include "firm/StatementItems.h"
 #include "firm/frmMyValues.h"
 #include "firm/frmOpenExisting.h"
 #include "reports/frmReportViewer.h"
 #include "search/frmIndustryDefinitions.h"
 #include "search/frmSearch.h"
+#include "support/FirmStatements.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -84,7 +84,6 @@ private slots:
     void subtotalsFollowTyping();
     void writeRefusedMidSession_data();
     void writeRefusedMidSession();
-    void firmNamesIgnoreLetterCase();
 
 private:
     frmMyValues &showFirm();
@@ -1291,56 +1290,6 @@ void tst_FirmScreen::writeRefusedMidSession()
 // "ACME" and "Acme" for one year are one statement: saving one when the
 // other is stored asks the replace question, even from a save that
 // otherwise replaces without asking; nothing goes without the answer.
-void tst_FirmScreen::firmNamesIgnoreLetterCase()
-{
-    qint16 errors = 0;
-    ExecCmdInDB(appState().gcnUser,
-                QStringLiteral("insert into MyValues (FirmName, [Year], Cash) values ('ÉCOLE "
-                               "Dupré', 2005, 1)"),
-                errors);
-    frmMyValues &firm = showFirm();
-    fill(firm, {QStringLiteral("FirmName=école dupré"), QStringLiteral("Year=2005"),
-                QStringLiteral("Cash=2")});
-    const auto stored = [] {
-        const RecordSet rs =
-            GetRS(appState().gcnUser, QStringLiteral("select FirmName, Cash from MyValues"),
-                  QStringLiteral("read"));
-        QStringList rows;
-        for (int i = 0; i < rs.RecordCount(); ++i)
-            rows << rs.row(i).at(0).toString() + QLatin1Char('=') + rs.row(i).at(1).toString();
-        return rows;
-    };
-    {
-        MessageRecorder messages(MsgAnswer::Cancel);
-        QVERIFY(!firm.subSave_Firm_Record(false));
-        QCOMPARE(messages.messages.size(), 1);
-        QVERIFY(messages.texts().first().startsWith(QStringLiteral(
-            "There are already values for école dupré for the reference year 2005")));
-        QCOMPARE(stored(), QStringList{QStringLiteral("ÉCOLE Dupré=1")});
-    }
-    {
-        // New, answered Yes, saves without the replace question of a same
-        // spelling, but a stored name spelt otherwise is asked about.
-        MessageRecorder messages;
-        messages.answers = {MsgAnswer::Yes, MsgAnswer::Cancel};
-        firm.mnuNew->trigger();
-        QCOMPARE(messages.messages.size(), 2);
-        QCOMPARE(messages.messages.at(1).buttons, MsgButtons::OkCancel);
-        QCOMPARE(stored(), QStringList{QStringLiteral("ÉCOLE Dupré=1")});
-        QCOMPARE(firm.txtCash->text(), QStringLiteral("2"));
-    }
-    {
-        MessageRecorder messages(MsgAnswer::Ok);
-        QVERIFY(firm.subSave_Firm_Record(false));
-        QCOMPARE(stored(), QStringList{QStringLiteral("école dupré=2")});
-    }
-    // Delete follows the same rule.
-    firm.txtFirmName->setText(QStringLiteral("ÉCOLE DUPRÉ"));
-    MessageRecorder messages(MsgAnswer::Yes);
-    firm.subDelete_Firm_Record();
-    QCOMPARE(stored(), QStringList());
-}
-
 QUORVEL_TEST_MAIN(tst_FirmScreen)
 #include "tst_FirmScreen.moc"
 
@@ -1472,15 +1421,14 @@ void tst_FirmScreen::reopenedUnderAnotherIndustry()
 void tst_FirmScreen::reopenedAmountsSaveUnchanged()
 {
     frmMyValues &firm = showFirm();
-    FirmRecord record;
-    record.firmName = QStringLiteral("Exact Ltd.");
-    record.year = 2006;
-    record.naics = m_code;
-    record.amounts[0] = 123456789012.3456;   // Cash
-    record.amounts[1] = 0.30000000000000004; // Ar
-    record.amounts[10] = 98765432109876.52;  // Sales
-    record.amounts[17] = 1.0 / 3.0;          // Banks
-    subWriteFirmRecord(appState().gcnUser, record);
+    FirmStatement amounts;
+    amounts.Cash = 123456789012.3456;
+    amounts.Ar = 0.30000000000000004;
+    amounts.Sales = 98765432109876.52;
+    amounts.Banks = 1.0 / 3.0;
+    testsupport::saveStatement(
+        appState().gcnUser,
+        testsupport::firmRecord(QStringLiteral("Exact Ltd."), 2006, m_code, amounts));
 
     frmOpenExisting &open = ScreenRegistry::get<frmOpenExisting>();
     QVERIFY(open.fncLoadFirms());
@@ -1495,8 +1443,8 @@ void tst_FirmScreen::reopenedAmountsSaveUnchanged()
     QCOMPARE(rs.RecordCount(), 1);
     // Seventeen digits tell any two doubles apart: the comparison is exact.
     const auto exact = [](double value) { return QString::number(value, 'g', 17); };
-    QCOMPARE(exact(rs.field(QStringLiteral("Cash")).toDouble()), exact(record.amounts[0]));
-    QCOMPARE(exact(rs.field(QStringLiteral("Ar")).toDouble()), exact(record.amounts[1]));
-    QCOMPARE(exact(rs.field(QStringLiteral("Sales")).toDouble()), exact(record.amounts[10]));
-    QCOMPARE(exact(rs.field(QStringLiteral("Banks")).toDouble()), exact(record.amounts[17]));
+    QCOMPARE(exact(rs.field(QStringLiteral("Cash")).toDouble()), exact(amounts.Cash));
+    QCOMPARE(exact(rs.field(QStringLiteral("Ar")).toDouble()), exact(amounts.Ar));
+    QCOMPARE(exact(rs.field(QStringLiteral("Sales")).toDouble()), exact(amounts.Sales));
+    QCOMPARE(exact(rs.field(QStringLiteral("Banks")).toDouble()), exact(amounts.Banks));
 }

@@ -9,6 +9,7 @@
 #include "firm/frmMyValues.h"
 #include "firm/frmOpenExisting.h"
 #include "search/frmSearch.h"
+#include "session/AppSession.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -139,6 +140,8 @@ frmSearch &tst_OpenExisting::showSearchWithIndustry()
     search.showScreen();
     search.lblHiddenNaics->setText(QStringLiteral("445110"));
     search.txtIndName->setText(QStringLiteral("Grocery stores"));
+    appSession().chooseIndustry(
+        ChosenIndustry{QStringLiteral("445110"), QStringLiteral("Grocery stores")});
     return search;
 }
 

@@ -1,8 +1,8 @@
 // quorvel-cli's template and import commands run as a process: the
 // template it writes imports back, an import saves what the file holds,
 // and each exit status with its reason.
-#include "firm/FirmList.h"
 #include "import/StatementImport.h"
+#include "store/SqliteStatementStore.h"
 #include "support/CliRun.h"
 #include "support/LogicTestSupport.h"
 
@@ -94,9 +94,9 @@ private slots:
         Connection user;
         ConnectToFile(user, dir.filePath(QStringLiteral("myData.mdb")), QStringLiteral("unknown"),
                       OpenMode::ReadOnly);
-        const RecordSet saved = fncReadFirmStatement(user, QStringLiteral("Acme"), 2006);
-        QCOMPARE(saved.RecordCount() ? saved.field(QStringLiteral("Cash")).toDouble() : -1.0,
-                 savedCash);
+        const std::optional<SavedStatement> saved =
+            SqliteStatementStore(user).open(QStringLiteral("Acme"), 2006);
+        QCOMPARE(saved ? saved->amounts.Cash : -1.0, savedCash);
         DisconnectFromDB(user);
     }
 

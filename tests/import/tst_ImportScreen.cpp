@@ -7,12 +7,12 @@
 #include "core/StringIds.h"
 #include "entry/frmMenu.h"
 #include "firm/AmountText.h"
-#include "firm/FirmList.h"
 #include "firm/StatementItems.h"
 #include "firm/frmMyValues.h"
 #include "import/ImportSummaryDialog.h"
 #include "reports/frmReportViewer.h"
 #include "search/frmSearch.h"
+#include "store/SqliteStatementStore.h"
 #include "support/FirmScreenSteps.h"
 #include "support/SpreadsheetReader.h"
 #include "support/TestSupport.h"
@@ -199,15 +199,14 @@ void tst_ImportScreen::templateRoundTrip()
     }
     // Nothing reaches the database before the user saves.
     Connection &user = appState().gcnUser;
-    QCOMPARE(fncReadFirmStatement(user, QStringLiteral("Aller-Retour Ltée"), 2005).RecordCount(),
-             0);
+    SqliteStatementStore store(user);
+    QVERIFY(!store.open(QStringLiteral("Aller-Retour Ltée"), 2005));
     QVERIFY(firm.subSave_Firm_Record(false));
-    const RecordSet saved = fncReadFirmStatement(user, QStringLiteral("Aller-Retour Ltée"), 2005);
-    QCOMPARE(saved.RecordCount(), 1);
-    for (int i = 0; i < kStatementItemCount; ++i) {
-        const QString column = QLatin1String(statementItems()[i].column);
-        QCOMPARE(saved.field(column).toDouble(), expected[i]);
-    }
+    const std::optional<SavedStatement> saved =
+        store.open(QStringLiteral("Aller-Retour Ltée"), 2005);
+    QVERIFY(saved);
+    for (int i = 0; i < kStatementItemCount; ++i)
+        QCOMPARE(saved->amounts.*firmStatementAmounts()[i], expected[i]);
 }
 
 void tst_ImportScreen::importChoices_data()

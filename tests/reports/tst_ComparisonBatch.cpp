@@ -1,7 +1,6 @@
 // Every client at once: one comparison PDF per saved statement, against the
 // industry it was saved under, written whole or not at all, with a summary
 // of what was written and what was skipped.
-#include "firm/FirmRecordStore.h"
 #include "reports/ComparisonBatch.h"
 #include "reports/ComparisonFigures.h"
 #include "reports/ReportPreparation.h"
@@ -15,8 +14,8 @@ using namespace testsupport;
 
 namespace {
 
-FirmRecord healthyRecord(const QString &name, int year, const QString &naics, int volume,
-                         const QString &region)
+SavedStatement healthyRecord(const QString &name, int year, const QString &naics, int volume,
+                             const QString &region)
 {
     return firmRecord(name, year, naics, healthyStatement(), volume, region);
 }
@@ -131,7 +130,7 @@ private slots:
         QFETCH(QStringList, firms);
         Connection &user = appState().gcnUser;
         for (const QString &firm : firms)
-            subWriteFirmRecord(user, healthyRecord(firm, 2006, m_naics, 1, "ALL"));
+            saveStatement(user, healthyRecord(firm, 2006, m_naics, 1, "ALL"));
         QTemporaryDir out;
         SqliteStatementStore store(user);
         const QVector<BatchStatement> statements = fncBatchStatements(store);
@@ -160,11 +159,11 @@ private slots:
     void exportsWhatItCanAndSaysWhyNot()
     {
         Connection &user = appState().gcnUser;
-        subWriteFirmRecord(user, healthyRecord("Maple Ridge Homes Ltd", 2006, m_naics, 1, "ALL"));
+        saveStatement(user, healthyRecord("Maple Ridge Homes Ltd", 2006, m_naics, 1, "ALL"));
         // An industry code the dataset does not hold: no data for the year.
-        subWriteFirmRecord(user, healthyRecord("Nowhere Trading", 2005, "999999", 1, "ALL"));
+        saveStatement(user, healthyRecord("Nowhere Trading", 2005, "999999", 1, "ALL"));
         // Saved before industries were remembered: no record of its industry.
-        subWriteFirmRecord(user, healthyRecord("Old Client Co", 2004, m_naics, 1, "ALL"));
+        saveStatement(user, healthyRecord("Old Client Co", 2004, m_naics, 1, "ALL"));
         qint16 errors = 0;
         ExecCmdInDB(user, QStringLiteral("delete from StatementIndustry where [Year] = 2004"),
                     errors);
@@ -207,7 +206,7 @@ private slots:
     {
         Connection &user = appState().gcnUser;
         for (const char *firm : {"Alpha Ltd", "Beta Ltd", "Gamma Ltd"})
-            subWriteFirmRecord(user, healthyRecord(firm, 2006, m_naics, 1, "ALL"));
+            saveStatement(user, healthyRecord(firm, 2006, m_naics, 1, "ALL"));
         QTemporaryDir out;
         SqliteStatementStore store(user);
         const QVector<BatchStatement> statements = fncBatchStatements(store);
@@ -227,8 +226,9 @@ private slots:
     void batchComparisonIsTheOneTheFirmScreenPrepares()
     {
         Connection &user = appState().gcnUser;
-        const FirmRecord record = healthyRecord("Maple Ridge Homes Ltd", 2006, m_naics, 1, "ALL");
-        subWriteFirmRecord(user, record);
+        const SavedStatement record =
+            healthyRecord("Maple Ridge Homes Ltd", 2006, m_naics, 1, "ALL");
+        saveStatement(user, record);
         QTemporaryDir out;
         SqliteStatementStore store(user);
         const QVector<BatchStatement> statements = fncBatchStatements(store);
@@ -242,8 +242,8 @@ private slots:
 
         // The firm screen hands over the typed amounts as texts.
         QStringList amounts;
-        for (double amount : record.amounts)
-            amounts << QString::number(amount, 'f', 2);
+        for (double FirmStatement::*amount : firmStatementAmounts())
+            amounts << QString::number(record.amounts.*amount, 'f', 2);
         RecordSet title = GetRS(appState().gcnReference,
                                 QStringLiteral("select Description from "
                                                "ROVAL_NAICS_Description_Ind_Detailed where "

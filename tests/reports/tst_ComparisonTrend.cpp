@@ -1,4 +1,3 @@
-#include "firm/FirmRecordStore.h"
 #include "reports/ComparisonTrend.h"
 #include "reports/ReportCharts.h"
 #include "reports/ReportPreparation.h"
@@ -11,7 +10,9 @@
 
 using reportfixture::ReportDatabases;
 using testsupport::firmRecord;
+using testsupport::firmYears;
 using testsupport::healthyStatement;
+using testsupport::saveStatement;
 
 namespace {
 
@@ -30,7 +31,7 @@ Quartiles quartiles(double q1, double q2, double q3)
     return {q1, q2, q3};
 }
 
-FirmRecord recordOf(const QString &name, int year, const FirmStatement &s)
+SavedStatement recordOf(const QString &name, int year, const FirmStatement &s)
 {
     return firmRecord(name, year, kNaics, s);
 }
@@ -261,13 +262,14 @@ private slots:
         ReportDatabases db;
         addIndustry(db, {2004, 2005, 2006});
         for (int year : savedYears)
-            subWriteFirmRecord(db.user, recordOf("Maple Ridge Homes", year,
-                                                 healthyStatement(1 + (year - 2004) * 0.1)));
-        subWriteFirmRecord(db.user, recordOf("Another Firm", 2005, healthyStatement()));
+            saveStatement(db.user, recordOf("Maple Ridge Homes", year,
+                                            healthyStatement(1 + (year - 2004) * 0.1)));
+        saveStatement(db.user, recordOf("Another Firm", 2005, healthyStatement()));
 
         QVERIFY(fncPrepareComparisonReport(
             db.reference, db.user, "com", 3, "ON", comparedYear, kNaics, "E",
-            comparisonValues("Maple Ridge Homes", comparedYear, healthyStatement(2))));
+            comparisonValues("Maple Ridge Homes", comparedYear, healthyStatement(2)),
+            firmYears(db.user, "Maple Ridge Homes")));
 
         const QList<QVariantMap> rows = ReportDatabases::rows(db.user, "Rpt_Comparison_Trend");
         if (expectedYears.isEmpty()) {
@@ -299,10 +301,11 @@ private slots:
     {
         ReportDatabases db;
         addIndustry(db, {2004, 2005, 2006});
-        subWriteFirmRecord(db.user, recordOf("ÉRABLE CONSTRUCTION", 2004, healthyStatement()));
+        saveStatement(db.user, recordOf("ÉRABLE CONSTRUCTION", 2004, healthyStatement()));
         QVERIFY(fncPrepareComparisonReport(
             db.reference, db.user, "com", 3, "ON", 2006, kNaics, "F",
-            comparisonValues("Érable construction", 2006, healthyStatement())));
+            comparisonValues("Érable construction", 2006, healthyStatement()),
+            firmYears(db.user, "Érable construction")));
         const QVariantMap row = trendRow(db);
         QCOMPARE(row.value("Year1").toInt(), 2004);
         QCOMPARE(row.value("Year2").toInt(), 2006);
@@ -315,11 +318,12 @@ private slots:
         addIndustry(db, {2005, 2006}); // 2004's table exists but holds no row
         FirmStatement negativeEquity = healthyStatement();
         negativeEquity.Equity1 = -500;
-        subWriteFirmRecord(db.user, recordOf("Maple Ridge Homes", 2004, healthyStatement()));
-        subWriteFirmRecord(db.user, recordOf("Maple Ridge Homes", 2005, negativeEquity));
+        saveStatement(db.user, recordOf("Maple Ridge Homes", 2004, healthyStatement()));
+        saveStatement(db.user, recordOf("Maple Ridge Homes", 2005, negativeEquity));
         QVERIFY(fncPrepareComparisonReport(
             db.reference, db.user, "com", 3, "ON", 2006, kNaics, "E",
-            comparisonValues("Maple Ridge Homes", 2006, healthyStatement())));
+            comparisonValues("Maple Ridge Homes", 2006, healthyStatement()),
+            firmYears(db.user, "Maple Ridge Homes")));
         const QVariantMap row = trendRow(db);
         // 2004: the firm's value stands, the industry's quartiles are gaps.
         QVERIFY(!row.value("ROE_F1").isNull());

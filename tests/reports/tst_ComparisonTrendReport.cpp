@@ -1,7 +1,6 @@
 // The comparison report of a firm saved for several years, rendered from the
 // shipped databases and layout: the trend section appears in the report's
 // language, with its charts drawn and its gaps marked.
-#include "firm/FirmRecordStore.h"
 #include "reports/ComparisonFigures.h"
 #include "reports/ReportDocument.h"
 #include "reports/ReportEngine.h"
@@ -92,12 +91,13 @@ private slots:
         QFETCH(QStringList, expected);
         Connection &user = appState().gcnUser;
         const QString firm = QStringLiteral("Maple Ridge Homes Ltd");
-        subWriteFirmRecord(user, firmRecord(firm, 2004, m_naics, firmOfYear(2004, false)));
+        saveStatement(user, firmRecord(firm, 2004, m_naics, firmOfYear(2004, false)));
         // 2005: negative equity, so return on equity and debt to equity have no meaning.
-        subWriteFirmRecord(user, firmRecord(firm, 2005, m_naics, firmOfYear(2005, true)));
+        saveStatement(user, firmRecord(firm, 2005, m_naics, firmOfYear(2005, true)));
         QVERIFY(fncPrepareComparisonReport(
             appState().gcnReference, user, "com", 1, "ALL", 2006, m_naics, language,
-            comparisonValues(firm, 2006, m_naics, "Industry", firmOfYear(2006, false))));
+            comparisonValues(firm, 2006, m_naics, "Industry", firmOfYear(2006, false)),
+            firmYears(user, firm)));
 
         const std::unique_ptr<ReportDocument> document = render();
         const QString text = document->toPlainText();

@@ -11,6 +11,7 @@
 #include "reports/ReportPageView.h"
 #include "reports/frmReportViewer.h"
 #include "search/frmSearch.h"
+#include "session/AppSession.h"
 #include "support/SpreadsheetReader.h"
 #include "support/TestSupport.h"
 
@@ -519,7 +520,7 @@ private slots:
             dialog.printer()->setFromTo(2, 2);
             return PrintChoice::Print;
         });
-        ScreenRegistry::get<frmSearch>().txtIndName->setText(m_industry);
+        appSession().chooseIndustry(ChosenIndustry{m_naics, m_industry});
         bool printed = false;
         int pages = 0;
         display(type, language, {}, [&](frmReportViewer &screen) {

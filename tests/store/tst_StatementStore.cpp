@@ -75,7 +75,8 @@ std::unique_ptr<StatementStore> tst_StatementStore::freshStore(const QString &ki
 {
     QString location;
     if (kind == QLatin1String("postgresql")) {
-        const QString error = m_server->exec(QStringLiteral("DELETE FROM quorvel.statements"));
+        const QString error = m_server->exec(
+            QStringLiteral("DELETE FROM quorvel.statements; DELETE FROM quorvel.retired_versions"));
         if (!error.isEmpty())
             qWarning() << error;
         location = m_server->uri();
@@ -338,7 +339,7 @@ void tst_StatementStore::commandLine()
 
     QCOMPARE(cli({QStringLiteral("init-store"), QStringLiteral("--store"), team}),
              qMakePair(0, QStringLiteral("The team database localhost/quorvel holds the Quorvel "
-                                         "schema, version 1.")));
+                                         "schema, version 2.")));
     QCOMPARE(cli({QStringLiteral("init-store")}).first, 2);
     const QStringList copyUp{QStringLiteral("copy-statements"), QStringLiteral("--from"), local,
                              QStringLiteral("--to"), team};
@@ -354,6 +355,47 @@ void tst_StatementStore::commandLine()
                                           "Line Two Ltd\t2006\t236110\t3\tON");
     QCOMPARE(cli({QStringLiteral("list"), QStringLiteral("--store"), team}), qMakePair(0, listed));
     QCOMPARE(cli({QStringLiteral("list")}, team), qMakePair(0, listed));
+
+    // An import goes to the team's statements too, stamped like a save from
+    // the screen, and asks for --replace before replacing one.
+    const QString csv = m_dir->filePath(QStringLiteral("import.csv"));
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("Item,Amount\nCash,1500\nAccounts receivable,2000\n");
+    file.close();
+    QTemporaryDir program;
+    QVERIFY(
+        copyProgramFiles(program, {QStringLiteral("ROV_DATA.mdb"), QStringLiteral("myData.mdb")}));
+    const QStringList import{QStringLiteral("--program-folder"), program.path(),
+                             QStringLiteral("import"),           csv,
+                             QStringLiteral("--firm"),           QStringLiteral("Imported Ltd"),
+                             QStringLiteral("--year"),           QStringLiteral("2005"),
+                             QStringLiteral("--naics"),          QStringLiteral("236110"),
+                             QStringLiteral("--volume"),         QStringLiteral("1")};
+    QCOMPARE(cli(import + QStringList{QStringLiteral("--store"), team}).first, 0);
+    const auto imported = [&team] {
+        return PgStatementStore(team).open(QStringLiteral("imported ltd"), 2005);
+    };
+    QVERIFY(imported());
+    QCOMPARE(imported()->amounts.Cash, 1500.0);
+    QCOMPARE(imported()->stamp.version, 1);
+    QCOMPARE(imported()->stamp.savedBy, fncCurrentUserName());
+    QCOMPARE(imported()->industry, std::optional(StatementIndustry{"236110", 1, "ALL"}));
+    const CliRun refused = runCli(import, [&team] {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QUORVEL_STORE"), team);
+        return environment;
+    }());
+    QCOMPARE(refused.status, 1);
+    QVERIFY2(refused.err.contains(QStringLiteral("--replace")), qPrintable(refused.err));
+    QCOMPARE(cli(import + QStringList{QStringLiteral("--replace")}, team).first, 0);
+    QCOMPARE(imported()->stamp.version, 2);
+    // Nothing went to the user database on this computer.
+    Connection user;
+    ConnectToFile(user, program.filePath(QStringLiteral("myData.mdb")), QStringLiteral("unknown"),
+                  OpenMode::ReadWrite);
+    QVERIFY(!SqliteStatementStore(user).open(QStringLiteral("Imported Ltd"), 2005));
+    DisconnectFromDB(user);
 }
 
 // The writer of twoProcessesSaveTheSameStatement: saves one statement over

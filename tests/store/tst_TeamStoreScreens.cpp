@@ -130,11 +130,9 @@ void tst_TeamStoreScreens::someoneElseSavedFirst_data()
     QTest::addColumn<bool>("stillChanged");
     // What the next save asks: the same question, or the plain replace question.
     QTest::addColumn<QString>("nextQuestion");
-    QTest::newRow("replace theirs") << MsgAnswer::Yes << 200.0 << false << QString();
+    // The answers' other rules are the statement session's (tst_StatementSession).
     QTest::newRow("keep theirs") << MsgAnswer::No << 555.0 << true
                                  << QStringLiteral("There are already values for Team Ltd");
-    QTest::newRow("cancel") << MsgAnswer::Cancel << 555.0 << true
-                            << QStringLiteral("Team Ltd, 2006 was saved by marie");
 }
 
 void tst_TeamStoreScreens::someoneElseSavedFirst()
@@ -172,9 +170,7 @@ void tst_TeamStoreScreens::someoneElseChangedWhatIsDeleted_data()
 {
     QTest::addColumn<MsgAnswer>("answer");
     QTest::addColumn<bool>("deleted");
-    QTest::newRow("delete theirs") << MsgAnswer::Yes << true;
     QTest::newRow("keep theirs") << MsgAnswer::No << false;
-    QTest::newRow("cancel") << MsgAnswer::Cancel << false;
 }
 
 void tst_TeamStoreScreens::someoneElseChangedWhatIsDeleted()

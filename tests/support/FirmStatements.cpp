@@ -1,5 +1,7 @@
 #include "support/FirmStatements.h"
 
+#include "store/SqliteStatementStore.h"
+
 #include "firm/StatementItems.h"
 
 namespace testsupport {
@@ -38,13 +40,26 @@ FirmStatement healthyStatement(double growth)
     return s;
 }
 
-FirmRecord firmRecord(const QString &firmName, int year, const QString &naics,
-                      const FirmStatement &statement, int volume, const QString &region)
+SavedStatement firmRecord(const QString &firmName, int year, const QString &naics,
+                          const FirmStatement &statement, int volume, const QString &region)
 {
-    FirmRecord record{firmName, year, naics, {}, volume, region};
-    for (std::size_t i = 0; i < record.amounts.size(); ++i)
-        record.amounts[i] = statement.*firmStatementAmounts()[i];
+    SavedStatement record;
+    record.firmName = firmName;
+    record.year = year;
+    record.amounts = statement;
+    if (!naics.isEmpty())
+        record.industry = StatementIndustry{naics, volume, region};
     return record;
+}
+
+QVector<SavedStatement> firmYears(Connection &user, const QString &firmName)
+{
+    return SqliteStatementStore(user).firmYears(firmName);
+}
+
+void saveStatement(Connection &user, const SavedStatement &statement)
+{
+    SqliteStatementStore(user).save(statement, Expectation::anything(), QStringLiteral("tests"));
 }
 
 QStringList comparisonValues(const QString &firmName, int year, const QString &naics,

@@ -2,7 +2,8 @@
 
 // Firm statements for the suites that save, compare and export them.
 
-#include "firm/FirmRecordStore.h"
+#include "core/DbTools.h"
+#include "firm/SavedStatement.h"
 #include "reports/ComparisonFigures.h"
 
 #include <QString>
@@ -17,11 +18,18 @@ namespace testsupport {
 // its margins (net profit 6% of revenue) stay the same.
 FirmStatement healthyStatement(double growth = 1);
 
-// The statement as MyValues holds it, saved under `naics` and the data set of
-// `volume` and `region` (none when 0).
-FirmRecord firmRecord(const QString &firmName, int year, const QString &naics,
-                      const FirmStatement &statement, int volume = 0,
-                      const QString &region = QString());
+// The statement saved under `naics` and the data set of `volume` and
+// `region` (none when 0); no industry without a code.
+SavedStatement firmRecord(const QString &firmName, int year, const QString &naics,
+                          const FirmStatement &statement, int volume = 0,
+                          const QString &region = QString());
+
+// Saves the statement in the user database through its statement store,
+// over whatever is stored under its key.
+void saveStatement(Connection &user, const SavedStatement &statement);
+
+// The firm's saved statements in the user database, as the comparison's trend reads them.
+QVector<SavedStatement> firmYears(Connection &user, const QString &firmName);
 
 // What the firm screen hands to the comparison preparation for the
 // statement: its identity, then the 33 amounts as typed, with two decimals.

@@ -4,6 +4,7 @@
 #include "core/ProgramExit.h"
 #include "core/ProgramFolder.h"
 #include "core/ProgramLanguage.h"
+#include "session/AppSession.h"
 #include "store/CurrentStore.h"
 
 #include <vector>
@@ -38,6 +39,8 @@ void StateScope::resetGlobals()
     setEndProgramHandler({});
     setProgramFolderOverride(QString());
     setStatementStore(nullptr);
+    appSession().chooseIndustry(std::nullopt);
+    appSession().forgetOpened();
 }
 
 StateScope::StateScope() : m_saved(appState())

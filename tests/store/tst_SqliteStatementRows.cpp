@@ -1,7 +1,8 @@
 #include "core/AddedUserTables.h"
 #include "core/DatabaseError.h"
-#include "firm/FirmRecordStore.h"
-#include "firm/StatementIndustry.h"
+#include "store/sqlite/SqliteFirmList.h"
+#include "store/sqlite/SqliteIndustryRows.h"
+#include "store/sqlite/SqliteStatementRows.h"
 #include "support/LogicTestSupport.h"
 
 #include <QLocale>
@@ -9,7 +10,7 @@
 
 using namespace testsupport;
 
-class tst_FirmRecordStore : public QObject
+class tst_SqliteStatementRows : public QObject
 {
     Q_OBJECT
 
@@ -41,7 +42,7 @@ private:
     std::unique_ptr<StateScope> m_state;
 };
 
-FirmRecord tst_FirmRecordStore::record(const QString &firm, int year, double base)
+FirmRecord tst_SqliteStatementRows::record(const QString &firm, int year, double base)
 {
     FirmRecord r;
     r.firmName = firm;
@@ -52,28 +53,28 @@ FirmRecord tst_FirmRecordStore::record(const QString &firm, int year, double bas
     return r;
 }
 
-RecordSet tst_FirmRecordStore::stored(const QString &firm, int year)
+RecordSet tst_SqliteStatementRows::stored(const QString &firm, int year)
 {
     return GetRS(appState().gcnUser,
                  QStringLiteral("select * from MyValues where FirmName = ? and [Year] = ?"),
                  QStringLiteral("read"), {firm, year});
 }
 
-void tst_FirmRecordStore::init()
+void tst_SqliteStatementRows::init()
 {
     m_state = std::make_unique<StateScope>();
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(openShippedDatabases(*m_dir));
 }
 
-void tst_FirmRecordStore::cleanup()
+void tst_SqliteStatementRows::cleanup()
 {
     QLocale::setDefault(QLocale::c());
     m_state.reset();
     m_dir.reset();
 }
 
-void tst_FirmRecordStore::roundTrip_data()
+void tst_SqliteStatementRows::roundTrip_data()
 {
     QTest::addColumn<QString>("firm");
     QTest::addColumn<double>("base");
@@ -84,7 +85,7 @@ void tst_FirmRecordStore::roundTrip_data()
     QTest::newRow("fr: decimals stay points") << "Café l'Étoile" << 0.5 << "fr_CA";
 }
 
-void tst_FirmRecordStore::roundTrip()
+void tst_SqliteStatementRows::roundTrip()
 {
     QFETCH(QString, firm);
     QFETCH(double, base);
@@ -113,7 +114,7 @@ void tst_FirmRecordStore::roundTrip()
     QCOMPARE(types.value(1).toString(), QStringLiteral("real"));
 }
 
-void tst_FirmRecordStore::itemsAreTheTableColumns_data()
+void tst_SqliteStatementRows::itemsAreTheTableColumns_data()
 {
     QTest::addColumn<QString>("column");
     QTest::addColumn<int>("position");
@@ -123,7 +124,7 @@ void tst_FirmRecordStore::itemsAreTheTableColumns_data()
             << QString::fromLatin1(statementItems()[i].column) << i + 3;
 }
 
-void tst_FirmRecordStore::itemsAreTheTableColumns()
+void tst_SqliteStatementRows::itemsAreTheTableColumns()
 {
     QFETCH(QString, column);
     QFETCH(int, position);
@@ -140,7 +141,7 @@ void tst_FirmRecordStore::itemsAreTheTableColumns()
     QCOMPARE(info.value(0).toInt(), kStatementItemCount + 3);
 }
 
-void tst_FirmRecordStore::yearsOfOneFirmCoexist()
+void tst_SqliteStatementRows::yearsOfOneFirmCoexist()
 {
     Connection &user = appState().gcnUser;
     subWriteFirmRecord(user, record(QStringLiteral("Acme"), 2005, 1));
@@ -149,7 +150,7 @@ void tst_FirmRecordStore::yearsOfOneFirmCoexist()
     QCOMPARE(stored(QStringLiteral("Acme"), 2006).field(QStringLiteral("Cash")).toDouble(), 2.0);
 }
 
-void tst_FirmRecordStore::replaceKeepsOneRow()
+void tst_SqliteStatementRows::replaceKeepsOneRow()
 {
     Connection &user = appState().gcnUser;
     subWriteFirmRecord(user, record(QStringLiteral("Joe's"), 2004, 1));
@@ -159,7 +160,7 @@ void tst_FirmRecordStore::replaceKeepsOneRow()
     QCOMPARE(rs.field(QStringLiteral("Cash")).toDouble(), 50.0);
 }
 
-void tst_FirmRecordStore::failedInsertKeepsStoredRow()
+void tst_SqliteStatementRows::failedInsertKeepsStoredRow()
 {
     Connection &user = appState().gcnUser;
     subWriteFirmRecord(user, record(QStringLiteral("Joe's"), 2005, 10));
@@ -179,7 +180,7 @@ void tst_FirmRecordStore::failedInsertKeepsStoredRow()
     QCOMPARE(rs.field(QStringLiteral("Cash")).toDouble(), 10.0);
 }
 
-void tst_FirmRecordStore::deleteOnlyItsKey()
+void tst_SqliteStatementRows::deleteOnlyItsKey()
 {
     Connection &user = appState().gcnUser;
     subWriteFirmRecord(user, record(QStringLiteral("Joe's"), 2005, 1));
@@ -192,7 +193,7 @@ void tst_FirmRecordStore::deleteOnlyItsKey()
     QCOMPARE(fncStoredFirmNames(user, QStringLiteral("Joe's"), 2006).size(), 1);
 }
 
-void tst_FirmRecordStore::namesIgnoreLetterCase_data()
+void tst_SqliteStatementRows::namesIgnoreLetterCase_data()
 {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("typed");
@@ -209,7 +210,7 @@ void tst_FirmRecordStore::namesIgnoreLetterCase_data()
                                 << "JOE'S Garage" << true;
 }
 
-void tst_FirmRecordStore::namesIgnoreLetterCase()
+void tst_SqliteStatementRows::namesIgnoreLetterCase()
 {
     QFETCH(QString, stored);
     QFETCH(QString, typed);
@@ -231,7 +232,7 @@ void tst_FirmRecordStore::namesIgnoreLetterCase()
     QCOMPARE(left.RecordCount(), same ? 0 : 1);
 }
 
-void tst_FirmRecordStore::rowsDifferingByCaseStayUntilReplaced()
+void tst_SqliteStatementRows::rowsDifferingByCaseStayUntilReplaced()
 {
     // Two spellings stored before names ignored letter case.
     Connection &user = appState().gcnUser;
@@ -250,10 +251,10 @@ void tst_FirmRecordStore::rowsDifferingByCaseStayUntilReplaced()
              QStringList{QStringLiteral("Acme")});
 }
 
-QUORVEL_LOGIC_TEST_MAIN(tst_FirmRecordStore)
-#include "tst_FirmRecordStore.moc"
+QUORVEL_LOGIC_TEST_MAIN(tst_SqliteStatementRows)
+#include "tst_SqliteStatementRows.moc"
 
-void tst_FirmRecordStore::industryOfEachStatement_data()
+void tst_SqliteStatementRows::industryOfEachStatement_data()
 {
     QTest::addColumn<QString>("savedAs");
     QTest::addColumn<QString>("readAs");
@@ -267,7 +268,7 @@ void tst_FirmRecordStore::industryOfEachStatement_data()
                                              << "καφες αθηνα";
 }
 
-void tst_FirmRecordStore::industryOfEachStatement()
+void tst_SqliteStatementRows::industryOfEachStatement()
 {
     QFETCH(QString, savedAs);
     QFETCH(QString, readAs);
@@ -298,7 +299,7 @@ void tst_FirmRecordStore::industryOfEachStatement()
 
 // A user keeps an older database without the table: reads know nothing,
 // the first save creates it, and the statements stay as they were.
-void tst_FirmRecordStore::userDatabaseWithoutTheIndustryTable()
+void tst_SqliteStatementRows::userDatabaseWithoutTheIndustryTable()
 {
     Connection &user = appState().gcnUser;
     subWriteFirmRecord(user, record(QStringLiteral("Old Firm"), 2004, 5));
@@ -339,7 +340,7 @@ void tst_FirmRecordStore::userDatabaseWithoutTheIndustryTable()
              std::optional(StatementIndustry{QStringLiteral("541110"), 0, QString()}));
 }
 
-void tst_FirmRecordStore::listNamesTheDataset_data()
+void tst_SqliteStatementRows::listNamesTheDataset_data()
 {
     QTest::addColumn<Language>("language");
     QTest::addColumn<QStringList>("headings");
@@ -354,7 +355,7 @@ void tst_FirmRecordStore::listNamesTheDataset_data()
 
 // One industry saved under two datasets reads differently in the list, in
 // both languages; a statement saved before datasets were recorded names none.
-void tst_FirmRecordStore::listNamesTheDataset()
+void tst_SqliteStatementRows::listNamesTheDataset()
 {
     QFETCH(Language, language);
     QFETCH(QStringList, headings);
@@ -385,7 +386,7 @@ void tst_FirmRecordStore::listNamesTheDataset()
     QCOMPARE(list.row(0).at(2), list.row(1).at(2));
 }
 
-void tst_FirmRecordStore::createStatementFromSource()
+void tst_SqliteStatementRows::createStatementFromSource()
 {
     QCOMPARE(
         fncCreateStatementFromSource(

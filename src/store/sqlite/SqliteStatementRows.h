@@ -7,7 +7,9 @@
 #include <QStringList>
 #include <array>
 
-// One firm statement as the MyValues table holds it.
+// The user database's MyValues rows: one firm statement as the table holds
+// it, written and deleted with the record of its industry. Private to the
+// SQLite statement store.
 struct FirmRecord
 {
     QString firmName; // stored exactly as typed, blanks included

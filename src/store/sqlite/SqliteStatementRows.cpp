@@ -1,7 +1,7 @@
-#include "firm/FirmRecordStore.h"
+#include "store/sqlite/SqliteStatementRows.h"
 
 #include "core/Transaction.h"
-#include "firm/StatementIndustry.h"
+#include "store/sqlite/SqliteIndustryRows.h"
 
 namespace {
 // A firm name matches without regard to letter case, accented letters too.
