@@ -65,14 +65,17 @@ PreparationOutcome prepareBalanceSheet(Connection &ref, Connection &user, const 
 }
 
 // The firm's other years come from the store in use.
-PreparationOutcome prepareComparison(Connection &ref, Connection &user, const QString &type,
+// The firm screen's comparison: its values made a typed statement, compared by
+// the statement session with the firm's other years from the store in use.
+PreparationOutcome prepareComparison(Connection &ref, Connection &user, const QString &,
                                      qint16 volume, const QString &region, qint16 year,
                                      const QString &naics, const QString &language,
                                      const QStringList &values)
 {
-    return fncPrepareComparisonReport(ref, user, type, volume, region, year, naics, language,
-                                      values,
-                                      appSession().firmYears(values.value(kComparisonFirmName)));
+    const FirmStatement amounts = comparisonStatement(values);
+    return appSession().prepareComparison(
+        ref, user, {volume, region}, language,
+        {values.at(kComparisonFirmName), year, naics, values.at(kComparisonIndustry), amounts});
 }
 
 struct ReportKind

@@ -60,13 +60,12 @@ QVector<SavedStatement> StatementSession::firmYears(const QString &firmName) con
 }
 
 PreparationOutcome StatementSession::prepareComparison(Connection &reference, Connection &user,
+                                                       const DatasetChoice &dataset,
+                                                       const QString &language,
                                                        const ComparisonSubject &subject) const
 {
-    const SessionChoices now = choices();
-    const QString letter =
-        now.language == Language::French ? QStringLiteral("F") : QStringLiteral("E");
-    return fncPrepareComparison(reference, user, qint16(now.dataset.volume), now.dataset.region,
-                                letter, subject, firmYears(subject.firmName));
+    return fncPrepareComparison(reference, user, qint16(dataset.volume), dataset.region, language,
+                                subject, firmYears(subject.firmName));
 }
 
 WriteStep fncRunWrite(StatementWrite &write,

@@ -60,10 +60,11 @@ public:
     // none when the team database cannot be reached.
     QVector<SavedStatement> firmYears(const QString &firmName) const;
 
-    // The comparison report's tables for a typed statement, against the
-    // chosen data set, in the session's language; the firm's other years
-    // come from the store.
+    // The comparison report's tables for a typed statement against a data
+    // set, in a report language ("E" or "F"); the firm's other years come
+    // from the store, and a team database away leaves only the trend out.
     PreparationOutcome prepareComparison(Connection &reference, Connection &user,
+                                         const DatasetChoice &dataset, const QString &language,
                                          const ComparisonSubject &subject) const;
 
 private:
