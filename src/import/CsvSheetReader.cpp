@@ -147,17 +147,18 @@ ImportRead readCsvSheet(const QByteArray &bytes)
         }
     }
     const QChar separator = kSeparators[chosen];
-    read.table.comma =
-        separator == QLatin1Char(';') ? DecimalComma::Always : DecimalComma::WhenUnclear;
+    ImportTable table;
+    table.comma = separator == QLatin1Char(';') ? DecimalComma::Always : DecimalComma::WhenUnclear;
 
     bool anyCell = false;
     for (const QString &line : lines) {
         QList<ImportCell> cells = splitLine(line, separator);
         for (const ImportCell &cell : std::as_const(cells))
             anyCell = anyCell || !cell.isEmpty();
-        read.table.rows << cells;
+        table.rows << cells;
     }
     if (!anyCell)
         read.fault = ImportFault::Empty;
+    read.sheets << table;
     return read;
 }

@@ -1,33 +1,12 @@
 #include "import/StatementFile.h"
 
-#include "import/CsvSheetReader.h"
 #include "import/ImportLabels.h"
-#include "import/XlsxSheetReader.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
 
 namespace {
-// A comma-separated statement is a few kilobytes; a larger file is no statement.
-constexpr qint64 kLargestText = 16 * 1024 * 1024;
-
-const QByteArray kZipMagic("PK\x03\x04", 4);
-const QByteArray kCompoundMagic("\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1", 8);
-
-// An encrypted Office workbook is a compound file holding an
-// "EncryptedPackage" stream (its name is written in UTF-16).
-bool isEncryptedWorkbook(const QByteArray &bytes)
-{
-    static const QByteArray streamName = [] {
-        QByteArray name;
-        for (const char c : QByteArrayLiteral("EncryptedPackage"))
-            name.append(c).append('\0');
-        return name;
-    }();
-    return bytes.contains(streamName);
-}
 
 std::optional<int> yearIn(const ImportCell &cell)
 {
@@ -87,37 +66,10 @@ QString columnLetters(int column)
     return letters;
 }
 
-StatementFile readStatementFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        StatementFile unreadable;
-        unreadable.fault = ImportFault::CannotOpen;
-        return unreadable;
-    }
-    const QByteArray head = file.peek(8);
-    ImportRead read;
-    if (head.startsWith(kZipMagic)) {
-        file.close();
-        read = readXlsxSheet(path);
-    } else if (head.startsWith(kCompoundMagic)) {
-        read.fault = isEncryptedWorkbook(file.read(kLargestText)) ? ImportFault::PasswordProtected
-                                                                  : ImportFault::NotSpreadsheet;
-    } else if (file.size() > kLargestText) {
-        read.fault = ImportFault::NotSpreadsheet;
-    } else {
-        read = readCsvSheet(file.readAll());
-    }
-    return layOutStatement(read);
-}
-
-StatementFile layOutStatement(const ImportRead &read)
+StatementFile layOutStatement(const ImportTable &table, const ImportOptions & /*options*/)
 {
     StatementFile file;
-    file.fault = read.fault;
-    file.table = read.table;
-    if (file.fault != ImportFault::None)
-        return file;
+    file.table = table;
 
     const ImportLabels &labels = ImportLabels::instance();
     const QList<QList<ImportCell>> &rows = file.table.rows;

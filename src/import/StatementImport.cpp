@@ -141,10 +141,11 @@ StatementImport importStatement(const StatementFile &file, int choice)
     return result;
 }
 
-FileImport importStatementFile(const QString &path, const QString &column)
+FileImport importStatementFile(const QString &path, const QString &column,
+                               const ImportOptions &options)
 {
     FileImport result;
-    result.file = readStatementFile(path);
+    result.file = readStatementFile(path, options);
     result.fault = result.file.fault;
     if (result.fault != ImportFault::None)
         return result;

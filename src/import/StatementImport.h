@@ -47,6 +47,32 @@ struct TotalDifference
     double computed = 0;
 };
 
+// Several accounts of a trial balance added into one item.
+struct SummedAccounts
+{
+    int item = 0;
+    QList<int> rows; // the file's rows, from 1
+};
+
+// A check the statement fails before anything is saved, with both amounts.
+struct ImportCheck
+{
+    enum class Kind {
+        Unbalanced,  // total assets (item) against total liabilities and equity (other)
+        IncomeOrder, // an income line (item) above the one it comes from (other)
+        Negative,    // an amount below zero on a line that cannot be (item)
+        FileTotal    // the file's total (amount) against the computed one (other)
+    };
+    Kind kind = Kind::Unbalanced;
+    int item = 0;       // index into statementItems()
+    int otherItem = -1; // the item compared with, where there is one
+    double amount = 0;
+    double other = 0;
+    int row = 0; // the file's row, from 1; 0 when no row is concerned
+
+    double difference() const { return amount - other; }
+};
+
 struct StatementImport
 {
     QString columnHeading;
@@ -60,6 +86,13 @@ struct StatementImport
     QList<DuplicateRow> duplicates;
     QList<RoundedAmount> rounded;
     QList<TotalDifference> totalDifferences;
+    QList<SummedAccounts> summed; // trial balances: several accounts in one item
+    QList<ImportCheck> checks;    // what the statement fails; nothing saved unless accepted
+    double scale = 1;             // the amounts were multiplied by it
+    QString scaleText;            // the file's words that said so, when they did
+    int hiddenRows = 0;           // skipped, as the workbook hides them
+    int hiddenColumns = 0;
+    QString sheetName;            // the sheet read, when the workbook has several
     QString firmName;
     std::optional<int> year;
 
@@ -82,5 +115,7 @@ struct FileImport
 };
 
 // Imports the amount column named `column` (a heading or a column letter),
-// or the file's only one when `column` is empty.
-FileImport importStatementFile(const QString &path, const QString &column = QString());
+// or the file's only one when `column` is empty. A file that gives no item
+// an amount is the NothingFilled fault.
+FileImport importStatementFile(const QString &path, const QString &column = QString(),
+                               const ImportOptions &options = {});

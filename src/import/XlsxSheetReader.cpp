@@ -326,12 +326,14 @@ ImportRead readXlsxSheet(const QString &path)
         else if (result == PartRead::Read)
             dates = dateStyles(part);
     }
+    ImportTable table;
     result = readPart(zip.get(), parts->sheetPart, &part);
-    if (result != PartRead::Read || !readSheet(part, *parts, strings, dates, read.table)) {
+    if (result != PartRead::Read || !readSheet(part, *parts, strings, dates, table)) {
         read.fault = faultOf(result);
         return read;
     }
-    if (read.table.rows.isEmpty())
+    if (table.rows.isEmpty())
         read.fault = ImportFault::Empty;
+    read.sheets << table;
     return read;
 }
