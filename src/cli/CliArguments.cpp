@@ -45,9 +45,10 @@ CliArguments::CliArguments(const QStringList &arguments, const QList<CliOption> 
                 usageError(QStringLiteral("--%1 needs a value").arg(name));
             value = arguments.at(++i);
         }
-        if (m_values.contains(name))
+        if (m_values.contains(name) && !option->repeatable)
             usageError(QStringLiteral("--%1 is given twice").arg(name));
         m_values.insert(name, *value);
+        m_lists[name].append(*value);
     }
 }
 

@@ -13,7 +13,8 @@ struct CliOption
     // Without the leading "--". An option named "" takes the one word that
     // is no option: the command's operand ("import FILE").
     const char *name;
-    bool takesValue = true; // false for a flag
+    bool takesValue = true;  // false for a flag
+    bool repeatable = false; // may be given several times ("--map A=B --map C=D")
 };
 
 class CliArguments
@@ -27,6 +28,8 @@ public:
 
     bool has(const QString &name) const { return m_values.contains(name); }
     QString value(const QString &name) const { return m_values.value(name); }
+    // Every value of a repeatable option, in the order given.
+    QStringList values(const QString &name) const { return m_lists.value(name); }
     // The option's value; a usage error when it was not given.
     QString required(const QString &name) const;
     // The option's value as a whole number; a usage error when it is none.
@@ -37,4 +40,5 @@ public:
 
 private:
     QHash<QString, QString> m_values;
+    QHash<QString, QStringList> m_lists;
 };

@@ -34,10 +34,10 @@ CliContext::CliContext(CliArguments arguments, Language language, QTextStream &o
 CliContext::~CliContext()
 {
     m_store.reset();
-    // Closing the connections writes the user database's log back into its
-    // file, so the file alone holds everything once the command ends.
-    DisconnectFromDB(m_user);
-    DisconnectFromDB(m_reference);
+    // As the program does at its end: every connection closed, the log
+    // written back into the file and the file back in rollback-journal mode,
+    // so that a copy of it opens anywhere, even in a read-only folder.
+    closeDatabasesBeforeExit();
 }
 
 Connection &CliContext::reference()

@@ -32,7 +32,8 @@ QStringList addedUserTables()
             QStringLiteral("Rpt_Comparison_Targets"),
             QStringLiteral("Rpt_Comparison_TargetRows"),
             QStringLiteral("Rpt_Comparison_TargetText"),
-            QStringLiteral("StatementStamp")};
+            QStringLiteral("StatementStamp"),
+            QStringLiteral("ImportMapping")};
 }
 
 namespace {

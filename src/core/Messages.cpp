@@ -93,10 +93,14 @@ void setMessageHandler(MessageHandler handler)
 }
 
 MsgAnswer ShowMessage(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title,
-                      QWidget *parent)
+                      QWidget *parent, std::optional<MsgAnswer> defaultAnswer)
 {
-    MessageRecord record{text, title.isEmpty() ? defaultMessageTitle() : title, buttons, icon,
-                         messageButtonTexts(buttons)};
+    MessageRecord record{text,
+                         title.isEmpty() ? defaultMessageTitle() : title,
+                         buttons,
+                         icon,
+                         messageButtonTexts(buttons),
+                         defaultAnswer.value_or(buttonSpecs(buttons).front().answer)};
     if (installedHandler())
         return installedHandler()(record);
 
@@ -108,7 +112,9 @@ MsgAnswer ShowMessage(const QString &text, MsgButtons buttons, MsgIcon icon, con
             box.addButton(QString::fromUtf8(french ? spec.french : spec.english), spec.role);
         answers.append({button, spec.answer});
     }
-    box.setDefaultButton(qobject_cast<QPushButton *>(answers.first().first));
+    for (const auto &[button, answer] : answers)
+        if (answer == record.defaultAnswer)
+            box.setDefaultButton(qobject_cast<QPushButton *>(button));
     box.exec();
     for (const auto &[button, answer] : answers) {
         if (box.clickedButton() == button)

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -20,7 +21,8 @@ struct MessageRecord
     QString title;
     MsgButtons buttons = MsgButtons::Ok;
     MsgIcon icon = MsgIcon::None;
-    QStringList buttonTexts; // as shown, in the current language
+    QStringList buttonTexts;                 // as shown, in the current language
+    MsgAnswer defaultAnswer = MsgAnswer::Ok; // the button Enter presses
 };
 
 using MessageHandler = std::function<MsgAnswer(const MessageRecord &)>;
@@ -29,10 +31,13 @@ using MessageHandler = std::function<MsgAnswer(const MessageRecord &)>;
 QString defaultMessageTitle();
 
 // Shows a message and returns the button chosen. Closing the box without a
-// choice answers Cancel where there is one, else No, else Ok.
+// choice answers Cancel where there is one, else No, else Ok. Enter presses
+// `defaultAnswer`, or the first button; a question whose first answer
+// destroys something names the safe one.
 MsgAnswer ShowMessage(const QString &text, MsgButtons buttons = MsgButtons::Ok,
                       MsgIcon icon = MsgIcon::None, const QString &title = QString(),
-                      QWidget *parent = nullptr);
+                      QWidget *parent = nullptr,
+                      std::optional<MsgAnswer> defaultAnswer = std::nullopt);
 
 // Replaces the window with a handler (an empty handler restores the window).
 void setMessageHandler(MessageHandler handler);

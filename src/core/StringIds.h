@@ -195,3 +195,14 @@ inline constexpr int kBatchWrittenCount = 2726; // %1 written, %2 in all
 inline constexpr int kBatchCancelled = 2728;    // %1 statements done
 inline constexpr int kBatchWrittenHeading = 2730;
 inline constexpr int kBatchSkippedHeading = 2732;
+// The import summary's rows to assign.
+inline constexpr int kImportAssignLabel = 2830;
+inline constexpr int kImportRowHeading = 2832;
+inline constexpr int kImportValueHeading = 2834;
+inline constexpr int kImportItemHeading = 2836;
+inline constexpr int kImportLeaveRow = 2838;
+inline constexpr int kImportIgnoreRow = 2840;
+// A pasted amount whose cents were rounded: %1 as pasted, %2 the whole amount.
+inline constexpr int kCentsRounded = 2842;
+// A firm name holding a control character, refused at a save.
+inline constexpr int kFirmNameControl = 2844;

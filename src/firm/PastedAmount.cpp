@@ -3,6 +3,9 @@
 #include "firm/AmountKeys.h"
 #include "firm/AmountText.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 bool isSeparator(QChar c)
 {
@@ -58,10 +61,29 @@ std::optional<PastedAmount> fncPastedAmount(const QString &text)
         rest = rest.mid(1).trimmed();
     else if (rest.endsWith(QLatin1Char('$')))
         rest = rest.chopped(1).trimmed();
-    const std::optional<QString> digits = groupedDigits(rest);
-    if (!digits)
+    if (const std::optional<QString> digits = groupedDigits(rest)) {
+        amount.digits = *digits;
+        return amount;
+    }
+    // Cents after a decimal point or comma ("80 000,00", "1,234.56", "12.5"):
+    // the whole dollars grouped as above, one or two digits after the mark,
+    // as an import reads them. Anything looser ("8,0000") stays refused.
+    const qsizetype mark =
+        std::max(rest.lastIndexOf(QLatin1Char('.')), rest.lastIndexOf(QLatin1Char(',')));
+    const QStringView fraction = QStringView(rest).mid(mark + 1);
+    if (mark <= 0 || fraction.size() > 2 || !allDigits(fraction))
         return std::nullopt;
-    amount.digits = *digits;
+    const std::optional<QString> whole = groupedDigits(QStringView(rest).left(mark));
+    if (!whole)
+        return std::nullopt;
+    const double exact = (*whole + QLatin1Char('.') + fraction.toString()).toDouble();
+    // Rounded half away from zero, as the import rounds.
+    const double dollars = std::round(exact);
+    amount.digits = QString::number(dollars, 'f', 0);
+    if (dollars == 0)
+        amount.negative = false;
+    if (exact != dollars)
+        amount.rounded = amount.negative ? -exact : exact;
     return amount;
 }
 

@@ -421,8 +421,8 @@ void frmMyValues::subShowSavedIndustry(const std::optional<StatementIndustry> &s
 void frmMyValues::subSetAllValuesToZero()
 {
     const QString question = caption(kClearAllQuestion);
-    if (ShowMessage(question, MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("ROVAL"),
-                    this) != MsgAnswer::Yes)
+    if (ShowMessage(question, MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("ROVAL"), this,
+                    MsgAnswer::No) != MsgAnswer::Yes)
         return;
     subInitializeValues();
     selectWhole(txtCash);
@@ -444,9 +444,10 @@ bool frmMyValues::fncRunWrite(StatementWrite &write)
         const QString question =
             fncWriteQuestionText(step, write.firmName(), write.year(), language);
         const bool replaceStored = step.question == WriteQuestion::ReplaceStored;
-        const MsgAnswer answer =
-            ShowMessage(question, replaceStored ? MsgButtons::OkCancel : MsgButtons::YesNoCancel,
-                        replaceStored ? MsgIcon::None : MsgIcon::Warning, QString(), this);
+        // Enter keeps what is stored: replacing is the user's explicit choice.
+        const MsgAnswer answer = ShowMessage(
+            question, replaceStored ? MsgButtons::OkCancel : MsgButtons::YesNoCancel,
+            replaceStored ? MsgIcon::None : MsgIcon::Warning, QString(), this, MsgAnswer::Cancel);
         return answer == MsgAnswer::Ok || answer == MsgAnswer::Yes ? WriteAnswer::Yes
                : answer == MsgAnswer::No                           ? WriteAnswer::No
                                                                    : WriteAnswer::Cancel;
@@ -587,7 +588,7 @@ void frmMyValues::subOpen_Existing_Firm_Record()
 void frmMyValues::subDelete_Firm_Record()
 {
     if (ShowMessage(caption(kDeleteRecordQuestion), MsgButtons::YesNo, MsgIcon::None, QString(),
-                    this) != MsgAnswer::Yes)
+                    this, MsgAnswer::No) != MsgAnswer::Yes)
         return;
     // A year that is no whole number names no stored statement.
     if (const std::optional<int> year = fncStorableYear(cboYear->currentText())) {

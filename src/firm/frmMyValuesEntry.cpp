@@ -183,6 +183,14 @@ void frmMyValues::subPasteAmount(QLineEdit *box, QClipboard::Mode mode)
                                        *amount));
         box->end(false);
     });
+    // Cents are rounded as an import rounds them, and the user is told.
+    if (amount->rounded) {
+        ShowMessage(caption(kCentsRounded)
+                        .arg(text.trimmed(),
+                             (amount->negative ? QStringLiteral("-") : QString()) + amount->digits),
+                    MsgButtons::Ok, MsgIcon::Information, QString(), this);
+        box->setFocus();
+    }
 }
 
 void frmMyValues::subShowAmountMenu(QLineEdit *box, const QPoint &globalPos)

@@ -12,6 +12,9 @@
 #include "import/ImportTexts.h"
 #include "import/StatementTemplate.h"
 #include "reports/ReportNaming.h"
+#include "session/AppSession.h"
+#include "store/StoreError.h"
+#include "store/StoreMessages.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -59,19 +62,41 @@ bool frmMyValues::subImportStatement()
     if (path.isEmpty())
         return false;
     rememberExportFolder(path);
-    const StatementFile file = readStatementFile(path);
+    // The client's rows assigned by hand before apply: the client is the
+    // firm on the screen, or else the one the file names.
+    const Language language = appState().gintLanguage;
+    QString client = fncVerifyFirmName() ? txtFirmName->text() : QString();
+    ImportOptions options;
+    StatementFile file;
+    try {
+        if (client.isEmpty())
+            client = readStatementFile(path).firmName;
+        options = appSession().importOptions(client, {});
+        file = readStatementFile(path, options);
+    } catch (const StoreError &error) {
+        ShowMessage(fncStoreRefusalMessage(StoreCommand::Read, error, language), MsgButtons::Ok,
+                    MsgIcon::Warning, QString(), this);
+        return false;
+    }
     if (file.fault != ImportFault::None) {
-        ShowMessage(importFaultMessage(file.fault, QDir::toNativeSeparators(path),
-                                       appState().gintLanguage) +
+        ShowMessage(importFaultMessage(file.fault, QDir::toNativeSeparators(path), language, file) +
                         QLatin1Char(' ') + caption(kImportNothingChanged),
                     MsgButtons::Ok, MsgIcon::Warning, QString(), this);
         return false;
     }
-    ImportSummaryDialog summary(file, path, this);
+    ImportSummaryDialog summary(file, path, options, this);
     const bool accepted =
         m_summaryRunner ? m_summaryRunner(summary) : summary.exec() == QDialog::Accepted;
-    if (!accepted)
+    if (!accepted || !summary.importable())
         return false;
+    const QString firm = summary.result().firmName.isEmpty() ? client : summary.result().firmName;
+    try {
+        appSession().rememberMapping(firm, summary.assignments());
+    } catch (const StoreError &error) {
+        // The amounts still go on the screen; only the memory of the rows is lost.
+        ShowMessage(fncStoreRefusalMessage(StoreCommand::Save, error, language), MsgButtons::Ok,
+                    MsgIcon::Warning, QString(), this);
+    }
 
     const StatementImport &import = summary.result();
     if (!import.firmName.isEmpty())

@@ -12,9 +12,18 @@ QString foldImportLabel(const QString &text)
     const QString folded = foldForSearch(text);
     QString spaced;
     spaced.reserve(folded.size());
-    for (const QChar c : folded)
-        spaced += c.isLetterOrNumber() ? c : QLatin1Char(' ');
+    for (const QChar c : folded) {
+        if (c == QLatin1Char('&'))
+            spaced += QStringLiteral(" and ");
+        else
+            spaced += c.isLetterOrNumber() ? c : QLatin1Char(' ');
+    }
     QStringList words = spaced.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    // "&" stands for either language's word, so the three read alike.
+    for (QString &word : words) {
+        if (word == QLatin1String("et"))
+            word = QStringLiteral("and");
+    }
     while (words.size() > 1 && words.first().front().isDigit() && words.first().toLongLong() > 0)
         words.removeFirst();
     return words.join(QLatin1Char(' '));
@@ -32,6 +41,12 @@ ImportLabels::ImportLabels()
         {QStringLiteral("@firm"), {LabelKind::Firm, -1}},
         {QStringLiteral("@year"), {LabelKind::Year, -1}},
         {QStringLiteral("@amount"), {LabelKind::AmountHeading, -1}},
+        {QStringLiteral("@balance"), {LabelKind::Balance, -1}},
+        {QStringLiteral("@debit"), {LabelKind::Debit, -1}},
+        {QStringLiteral("@credit"), {LabelKind::Credit, -1}},
+        {QStringLiteral("@account"), {LabelKind::AccountNumber, -1}},
+        {QStringLiteral("@label"), {LabelKind::LabelHeading, -1}},
+        {QStringLiteral("@other"), {LabelKind::OtherHeading, -1}},
     };
     for (int i = 0; i < kStatementItemCount; ++i) {
         const StatementItem &item = statementItems()[i];
@@ -70,7 +85,17 @@ void ImportLabels::add(const QString &wording, LabelMatch match)
 
 std::optional<LabelMatch> ImportLabels::match(const QString &text) const
 {
-    const auto found = m_labels.constFind(foldImportLabel(text));
+    const QString label = foldImportLabel(text);
+    auto found = m_labels.constFind(label);
+    if (found == m_labels.cend()) {
+        QStringList words = label.split(QLatin1Char(' '));
+        const QLatin1String net("net");
+        if (words.size() > 1 && words.first() == net)
+            words.removeFirst();
+        if (words.size() > 1 && words.last() == net)
+            words.removeLast();
+        found = m_labels.constFind(words.join(QLatin1Char(' ')));
+    }
     if (found == m_labels.cend())
         return std::nullopt;
     return *found;

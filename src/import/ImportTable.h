@@ -21,23 +21,24 @@ struct ImportCell
 // Why a file cannot be used; nothing is imported from it.
 enum class ImportFault {
     None,
-    CannotOpen,        // the file cannot be read
-    NotSpreadsheet,    // neither a workbook (.xlsx, .ods) nor a comma-separated text
-    PasswordProtected, // an encrypted workbook
-    Empty,             // no cells at all
-    MixedSeparators,   // a CSV whose lines are split by different separators
-    NoAmountColumn,    // no column of amounts beside the items
-    NoItems,           // no row names a statement item
-    UnknownColumn,     // the amount column asked for is not in the file
-    ColumnNotChosen,   // several amount columns, and none was named
-    TooLarge,          // beyond the size a statement file can have (faultPlaces: the limit)
-    BeyondSheetLimits, // a cell beyond the format's last row or column (faultPlaces: the cell)
-    FormulaWithoutValue, // formulas with no saved value that cannot be worked out (faultPlaces: cells)
-    RaggedCsvRow,      // a CSV line that splits otherwise than the others (faultPlaces: "12")
-    OwnExport,         // a comparison or report this program exported, not a statement
-    SheetNotChosen,    // several sheets hold a statement, and none was named (faultPlaces: names)
-    UnknownSheet,      // the sheet asked for is not in the workbook (faultPlaces: the names)
-    NothingFilled,     // the file gives no amount for any statement item
+    CannotOpen,          // the file cannot be read
+    NotSpreadsheet,      // neither a workbook (.xlsx, .ods) nor a comma-separated text
+    PasswordProtected,   // an encrypted workbook
+    Empty,               // no cells at all
+    MixedSeparators,     // a CSV whose lines are split by different separators
+    NoAmountColumn,      // no column of amounts beside the items
+    NoItems,             // no row names a statement item
+    UnknownColumn,       // the amount column asked for is not in the file
+    ColumnNotChosen,     // several amount columns, and none was named
+    TooLarge,            // beyond the size a statement file can have (faultPlaces: the limit)
+    BeyondSheetLimits,   // a cell beyond the format's last row or column (faultPlaces: the cell)
+    FormulaWithoutValue, // formulas with no saved value that cannot be worked out (faultPlaces:
+                         // cells)
+    RaggedCsvRow,        // a CSV line that splits otherwise than the others (faultPlaces: "12")
+    OwnExport,           // a comparison or report this program exported, not a statement
+    SheetNotChosen,      // several sheets hold a statement, and none was named (faultPlaces: names)
+    UnknownSheet,        // the sheet asked for is not in the workbook (faultPlaces: the names)
+    NothingFilled,       // the file gives no amount for any statement item
 };
 
 struct ImportTable
@@ -50,7 +51,7 @@ struct ImportTable
     QList<int> rowNumbers;    // the file's row (from 1) of each row; empty: index + 1
     QList<int> columnNumbers; // the file's column (from 0) of each column; empty: the index
     DecimalComma comma = DecimalComma::WhenUnclear;
-    QString sheetName;   // the sheet's name in its workbook; empty for a CSV
+    QString sheetName;     // the sheet's name in its workbook; empty for a CSV
     int hiddenRows = 0;    // rows hidden in the workbook, left out of `rows`
     int hiddenColumns = 0; // hidden columns, left out of every row
 

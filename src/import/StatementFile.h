@@ -15,6 +15,8 @@ struct AmountColumn
 {
     int column = 0;  // from 0
     QString heading; // the column's heading, or its letter when it has none
+    // DebitCredit: the credit column paired with `column`, the debit.
+    int creditColumn = -1;
 };
 
 struct ItemRow
@@ -34,9 +36,9 @@ enum class AmountLayout {
 // What the reading is told besides the file.
 struct ImportOptions
 {
-    QString sheet;                // the sheet to read; empty: the one that holds the statement
-    std::optional<double> scale;  // 1 or 1000; empty: as the file's title or headings say
-    LabelMapping mapping;         // the client's own labels for items
+    QString sheet;               // the sheet to read; empty: the one that holds the statement
+    std::optional<double> scale; // 1 or 1000; empty: as the file's title or headings say
+    LabelMapping mapping;        // the client's own labels for items
 };
 
 struct StatementFile
@@ -56,7 +58,7 @@ struct StatementFile
     std::optional<int> year; // when the file names one
 
     AmountLayout layout = AmountLayout::Statement;
-    int debitColumn = -1;  // DebitCredit: the two columns
+    int debitColumn = -1; // DebitCredit: the two columns
     int creditColumn = -1;
     QList<int> ignoredRows; // rows the mapping says to ignore
     // The amounts' unit: 1000 when the file says its amounts are in

@@ -88,11 +88,13 @@ struct StatementImport
     QList<TotalDifference> totalDifferences;
     QList<SummedAccounts> summed; // trial balances: several accounts in one item
     QList<ImportCheck> checks;    // what the statement fails; nothing saved unless accepted
-    double scale = 1;             // the amounts were multiplied by it
-    QString scaleText;            // the file's words that said so, when they did
-    int hiddenRows = 0;           // skipped, as the workbook hides them
+    // A trial balance's amounts are signed by each item's side.
+    AmountLayout layout = AmountLayout::Statement;
+    double scale = 1;   // the amounts were multiplied by it
+    QString scaleText;  // the file's words that said so, when they did
+    int hiddenRows = 0; // skipped, as the workbook hides them
     int hiddenColumns = 0;
-    QString sheetName;            // the sheet read, when the workbook has several
+    QString sheetName; // the sheet read, when the workbook has several
     QString firmName;
     std::optional<int> year;
 

@@ -1,10 +1,12 @@
 #include "import/StatementTemplate.h"
 
 #include "core/ResourceString.h"
+#include "core/SafeWrite.h"
 #include "core/StringIds.h"
 #include "firm/StatementItems.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QStringList>
 #include <xlsxwriter.h>
 
@@ -71,17 +73,21 @@ bool writeCsv(const QString &path, Language language, const QString &firmName,
             fields << csvField(field, separator);
         text += fields.join(separator) + QStringLiteral("\r\n");
     }
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray bytes = QByteArrayLiteral("\xef\xbb\xbf") + text.toUtf8();
-    return file.write(bytes) == bytes.size() && file.flush();
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
-bool writeXlsx(const QString &path, Language language, const QString &firmName,
-               std::optional<int> year)
+bool writeXlsxFile(const QString &path, Language language, const QString &firmName,
+                   std::optional<int> year)
 {
-    lxw_workbook *workbook = workbook_new(path.toLocal8Bit().constData());
+    lxw_workbook *workbook = workbook_new(QFile::encodeName(path).constData());
     if (!workbook)
         return false;
     const QByteArray sheetName = ResourceString(kTemplateSheetName, language).toUtf8();
@@ -155,6 +161,11 @@ std::optional<TemplateFormat> templateFormatOf(const QString &path)
 bool writeStatementTemplate(const QString &path, TemplateFormat format, Language language,
                             const QString &firmName, std::optional<int> year)
 {
-    return format == TemplateFormat::Xlsx ? writeXlsx(path, language, firmName, year)
-                                          : writeCsv(path, language, firmName, year);
+    return format == TemplateFormat::Xlsx
+               ? fncWriteThroughTemporary(path,
+                                          [&](const QString &temporary) {
+                                              return writeXlsxFile(temporary, language, firmName,
+                                                                   year);
+                                          })
+               : writeCsv(path, language, firmName, year);
 }

@@ -11,8 +11,6 @@
 #include "store/StoreMessages.h"
 
 #include <QDir>
-#include <QPdfWriter>
-#include <QSaveFile>
 #include <QSet>
 
 namespace {
@@ -20,26 +18,6 @@ namespace {
 bool isEnglish(Language language)
 {
     return language == Language::English;
-}
-
-bool writePdf(const ReportDocument &document, const QString &path, const QString &title)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    bool painted = false;
-    {
-        QPdfWriter writer(&file);
-        writer.setResolution(300);
-        writer.setCreator(QStringLiteral("Quorvel"));
-        writer.setTitle(title);
-        painted = document.printTo(writer, writer.resolution());
-    }
-    if (!painted) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 QString statementLabel(const BatchStatement &statement)
@@ -138,7 +116,7 @@ BatchResult fncExportComparison(Connection &reference, Connection &user, Stateme
                                       industry.naics,          QString(),
                                       qint16(industry.volume), industry.region,
                                       statement.firmName,      qint16(statement.year)};
-        if (!writePdf(*document, QDir(folder).filePath(fileName), reportDocumentTitle(identity))) {
+        if (!document->exportPdf(QDir(folder).filePath(fileName), reportDocumentTitle(identity))) {
             result.detail = QDir::toNativeSeparators(QDir(folder).filePath(fileName));
             return result;
         }

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -283,14 +284,22 @@ bool ReportDocument::printTo(QPagedPaintDevice &device, double dpi) const
 
 bool ReportDocument::exportPdf(const QString &path, const QString &title) const
 {
+    // Written beside the target and put in its place once whole: a full disk
+    // or a second export at the same moment never leaves a cut or mixed file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    bool painted = false;
     {
-        QFile probe(path);
-        if (!probe.open(QIODevice::WriteOnly))
-            return false;
+        QPdfWriter writer(&file);
+        writer.setResolution(300);
+        writer.setCreator(QStringLiteral("Quorvel"));
+        writer.setTitle(title);
+        painted = printTo(writer, writer.resolution());
     }
-    QPdfWriter writer(path);
-    writer.setResolution(300);
-    writer.setCreator(QStringLiteral("Quorvel"));
-    writer.setTitle(title);
-    return printTo(writer, writer.resolution());
+    if (!painted) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }

@@ -1,11 +1,13 @@
 #include "reports/SpreadsheetExport.h"
 
 #include "core/ResourceString.h"
+#include "core/SafeWrite.h"
 #include "core/StringIds.h"
 
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QTextStream>
 #include <xlsxwriter.h>
 
@@ -34,8 +36,28 @@ QString withSign(const QString &pattern, bool showSign)
     return QStringLiteral("+%1;-%1;%1").arg(pattern);
 }
 
-QString csvField(const QString &text, QChar separator)
+// A text a spreadsheet would run as a formula (a firm named "=cmd|…") is
+// kept a text by a leading apostrophe; numbers the program writes itself
+// (a negative figure, "-12.5") are no formulas.
+bool looksLikeFormula(const QString &text)
 {
+    if (text.isEmpty())
+        return false;
+    const QChar first = text.front();
+    if (first == QLatin1Char('\t') || first == QLatin1Char('\r'))
+        return true;
+    if (first != QLatin1Char('=') && first != QLatin1Char('+') && first != QLatin1Char('-') &&
+        first != QLatin1Char('@'))
+        return false;
+    // A figure in either language's form: digits, blanks, "," or "." and a sign.
+    static const QRegularExpression figure(
+        QStringLiteral("^[+-]?[0-9][0-9 \\x{00a0}\\x{202f},.]*%?$"));
+    return !figure.match(text).hasMatch();
+}
+
+QString csvField(const QString &field, QChar separator)
+{
+    const QString text = looksLikeFormula(field) ? QLatin1Char('\'') + field : field;
     const bool quoted = text.contains(separator) || text.contains(QLatin1Char('"')) ||
                         text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')) ||
                         text != text.trimmed();
@@ -124,10 +146,13 @@ void setPageSetup(lxw_worksheet *tab, const ReportWorkbook &workbook, lxw_row_t 
     worksheet_set_footer(tab, footer.constData());
 }
 
-void writeSheet(lxw_workbook *book, XlsxFormats &formats, const ReportWorkbook &workbook,
+bool writeSheet(lxw_workbook *book, XlsxFormats &formats, const ReportWorkbook &workbook,
                 const ReportSheet &sheet)
 {
+    // A name the library refuses (used twice, too long) gives no sheet.
     lxw_worksheet *tab = workbook_add_worksheet(book, sheet.name.toUtf8().constData());
+    if (!tab)
+        return false;
     lxw_row_t row = 0;
     QStringList titles = sheet.titles;
     // Every sheet names the benchmark data it shows.
@@ -164,6 +189,7 @@ void writeSheet(lxw_workbook *book, XlsxFormats &formats, const ReportWorkbook &
     if (sheet.headings.size() > 1)
         worksheet_set_column(tab, 1, static_cast<lxw_col_t>(sheet.headings.size() - 1),
                              kFigureColumnWidth, nullptr);
+    return true;
 }
 } // namespace
 
@@ -213,7 +239,15 @@ QString csvNumber(double value, const NumberFormat &format, ReportLanguage langu
     return figure;
 }
 
+static bool writeXlsxFile(const ReportWorkbook &workbook, const QString &path);
+
 bool writeXlsx(const ReportWorkbook &workbook, const QString &path)
+{
+    return fncWriteThroughTemporary(
+        path, [&workbook](const QString &temporary) { return writeXlsxFile(workbook, temporary); });
+}
+
+static bool writeXlsxFile(const ReportWorkbook &workbook, const QString &path)
 {
     lxw_workbook *book = workbook_new(QFile::encodeName(path).constData());
     if (!book)
@@ -234,15 +268,16 @@ bool writeXlsx(const ReportWorkbook &workbook, const QString &path)
     properties.author = quorvel.data();
     properties.company = quorvel.data();
     workbook_set_properties(book, &properties);
+    bool sheetsWritten = true;
     for (const ReportSheet &sheet : workbook.sheets)
-        writeSheet(book, formats, workbook, sheet);
-    return workbook_close(book) == LXW_NO_ERROR;
+        sheetsWritten = sheetsWritten && writeSheet(book, formats, workbook, sheet);
+    return workbook_close(book) == LXW_NO_ERROR && sheetsWritten;
 }
 
 bool writeCsv(const ReportWorkbook &workbook, const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
         return false;
     const bool french = workbook.language == ReportLanguage::French;
     const QChar separator = french ? QLatin1Char(';') : QLatin1Char(',');
@@ -283,5 +318,9 @@ bool writeCsv(const ReportWorkbook &workbook, const QString &path)
         }
     }
     out.flush();
-    return out.status() == QTextStream::Ok && file.error() == QFileDevice::NoError;
+    if (out.status() != QTextStream::Ok) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }

@@ -49,6 +49,22 @@ StatementWrite StatementSession::remove(const QString &firmName, int year)
     return StatementWrite(*this, StatementWrite::Command::Delete, std::move(key), false);
 }
 
+ImportOptions StatementSession::importOptions(const QString &firmName, ImportOptions own) const
+{
+    if (firmName.trimmed().isEmpty())
+        return own;
+    LabelMapping mapping = store().importMapping(firmName);
+    mapping.insert(own.mapping);
+    own.mapping = mapping;
+    return own;
+}
+
+void StatementSession::rememberMapping(const QString &firmName, const LabelMapping &mapping) const
+{
+    if (!mapping.isEmpty() && !firmName.trimmed().isEmpty())
+        store().rememberImportMapping(firmName, mapping);
+}
+
 QVector<SavedStatement> StatementSession::firmYears(const QString &firmName) const
 {
     try {

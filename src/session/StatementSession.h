@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DbTools.h"
+#include "import/StatementImport.h"
 #include "reports/ReportPreparation.h"
 #include "session/SessionChoices.h"
 #include "session/StatementWrite.h"
@@ -55,6 +56,14 @@ public:
     StatementWrite save(SavedStatement statement, bool askBeforeReplacing);
     // A delete of the statement of this key.
     StatementWrite remove(const QString &firmName, int year);
+
+    // The options of an import for the firm: the rows the user assigned by
+    // hand for this firm before (kept by the store, so that a team shares
+    // them) apply, and those of `own.mapping` over them. Throws what the
+    // store throws.
+    ImportOptions importOptions(const QString &firmName, ImportOptions own) const;
+    // Remembers rows assigned by hand for the firm's next imports.
+    void rememberMapping(const QString &firmName, const LabelMapping &mapping) const;
 
     // The firm's saved years (any letter case), for the comparison's trend;
     // none when the team database cannot be reached.

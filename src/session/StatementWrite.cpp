@@ -3,6 +3,7 @@
 #include "core/ResourceString.h"
 #include "core/StringIds.h"
 #include "core/WriteRefusal.h"
+#include "firm/ReferenceYears.h"
 #include "session/StatementSession.h"
 #include "store/StoreError.h"
 #include "store/StoreMessages.h"
@@ -22,6 +23,29 @@ WriteStep ask(WriteQuestion question, const StatementStamp &stored)
 WriteStep stopped()
 {
     return WriteStep{};
+}
+
+WriteStep refused(const QString &message)
+{
+    WriteStep step;
+    step.kind = WriteStep::Kind::Refused;
+    step.message = message;
+    return step;
+}
+
+// A statement is saved under a firm name a user can read back and a
+// reference year: a control character (a NUL a server would cut the name
+// at, a tab, a line break) or another year is refused before anything is
+// written. Statements already saved under another year stay openable and
+// deletable.
+std::optional<QString> keyRefusal(const QString &firm, int year, Language language)
+{
+    for (const QChar c : firm)
+        if (c.category() == QChar::Other_Control)
+            return ResourceString(kFirmNameControl, language);
+    if (!fncYearTextInRange(QString::number(year)))
+        return fncInvalidYearMessage(language == Language::French);
+    return std::nullopt;
 }
 } // namespace
 
@@ -69,6 +93,8 @@ WriteStep StatementWrite::start()
             m_expected = opened ? Expectation::seen(*opened) : Expectation::anything();
             return write();
         }
+        if (const std::optional<QString> refusal = keyRefusal(firm, year, m_session.language()))
+            return refused(*refusal);
         const std::optional<StoredState> stored = m_session.store().current(firm, year);
         if (!stored) {
             m_expected = Expectation::nothing();

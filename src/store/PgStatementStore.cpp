@@ -479,6 +479,37 @@ WriteOutcome PgStatementStore::remove(const QString &firmName, int year, Expecta
     return outcome;
 }
 
+LabelMapping PgStatementStore::importMapping(const QString &firmName)
+{
+    checkSchema();
+    const Rows rows = exec("SELECT label, item FROM quorvel.import_mappings WHERE firm_key = $1",
+                           {fncFirmKey(firmName).toUtf8()});
+    LabelMapping mapping;
+    for (int i = 0; i < rows.count(); ++i)
+        mapping.insert(rows.text(i, 0), rows.text(i, 1));
+    return mapping;
+}
+
+void PgStatementStore::rememberImportMapping(const QString &firmName, const LabelMapping &mapping)
+{
+    checkSchema();
+    const QByteArray key = fncFirmKey(firmName).toUtf8();
+    exec("BEGIN");
+    try {
+        for (auto it = mapping.cbegin(); it != mapping.cend(); ++it)
+            exec("INSERT INTO quorvel.import_mappings (firm_key, label, item) VALUES ($1, $2, $3) "
+                 "ON CONFLICT (firm_key, label) DO UPDATE SET item = EXCLUDED.item",
+                 // An ignored row is an empty text, never a null one.
+                 {key, it.key().toUtf8(),
+                  it.value().isEmpty() ? QByteArray("") : it.value().toUtf8()});
+        exec("COMMIT");
+    } catch (const StoreError &) {
+        if (m_conn && libpq().PQstatus(m_conn.get()) == CONNECTION_OK)
+            libpq().PQclear(libpq().PQexec(m_conn.get(), "ROLLBACK"));
+        throw;
+    }
+}
+
 QString fncTeamSchemaSql()
 {
     QFile file(QStringLiteral(":/store/quorvel-team-schema.sql"));

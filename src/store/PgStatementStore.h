@@ -37,6 +37,8 @@ public:
     WriteOutcome save(const SavedStatement &statement, Expectation expected,
                       const QString &savedBy) override;
     WriteOutcome remove(const QString &firmName, int year, Expectation expected) override;
+    LabelMapping importMapping(const QString &firmName) override;
+    void rememberImportMapping(const QString &firmName, const LabelMapping &mapping) override;
 
     // Connects if not connected; true when the server refused for want of a
     // password (the caller may ask for one and make a new store with it).

@@ -260,6 +260,33 @@ WriteOutcome SqliteStatementStore::remove(const QString &firmName, int year, Exp
     return {true, {}, std::nullopt};
 }
 
+LabelMapping SqliteStatementStore::importMapping(const QString &firmName)
+{
+    LabelMapping mapping;
+    if (!fncTableExists(m_connection, QStringLiteral("ImportMapping")))
+        return mapping;
+    const RecordSet rs = GetRS(
+        m_connection, QStringLiteral("select Label, Item from ImportMapping where FirmKey = ?"),
+        QStringLiteral("read"), {fncFirmKey(firmName)});
+    for (int i = 0; i < rs.RecordCount(); ++i)
+        mapping.insert(rs.row(i).at(0).toString(), rs.row(i).at(1).toString());
+    return mapping;
+}
+
+void SqliteStatementStore::rememberImportMapping(const QString &firmName,
+                                                 const LabelMapping &mapping)
+{
+    subEnsureAddedUserTables(m_connection);
+    WriteTransaction transaction(m_connection);
+    qint16 errors = 0;
+    for (auto it = mapping.cbegin(); it != mapping.cend(); ++it)
+        ExecCmdInDB(m_connection,
+                    QStringLiteral("INSERT OR REPLACE into ImportMapping (FirmKey, Label, Item) "
+                                   "VALUES (?, ?, ?)"),
+                    errors, {fncFirmKey(firmName), it.key(), it.value()});
+    transaction.commit();
+}
+
 int fncSavedStatementCount(const QString &path)
 {
     Connection connection;

@@ -27,6 +27,8 @@ public:
     WriteOutcome save(const SavedStatement &statement, Expectation expected,
                       const QString &savedBy) override;
     WriteOutcome remove(const QString &firmName, int year, Expectation expected) override;
+    LabelMapping importMapping(const QString &firmName) override;
+    void rememberImportMapping(const QString &firmName, const LabelMapping &mapping) override;
 
     Connection &connection() { return m_connection; }
 

@@ -2,6 +2,7 @@
 
 #include "core/Language.h"
 #include "firm/SavedStatement.h"
+#include "import/LabelMapping.h"
 
 #include <QString>
 #include <QStringList>
@@ -82,6 +83,12 @@ public:
     // Deletes the statement of the key when what is stored is what `expected`
     // says; deleting a key with nothing stored is done.
     virtual WriteOutcome remove(const QString &firmName, int year, Expectation expected) = 0;
+
+    // The rows the user assigned to statement items by hand when importing
+    // this firm's files (any letter case), applied at its next imports.
+    virtual LabelMapping importMapping(const QString &firmName) = 0;
+    // Remembers these assignments for the firm, in place of any for the same labels.
+    virtual void rememberImportMapping(const QString &firmName, const LabelMapping &mapping) = 0;
 };
 
 // The login name of the user of this process, recorded with each save.

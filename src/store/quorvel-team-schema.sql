@@ -84,6 +84,17 @@ CREATE TABLE IF NOT EXISTS quorvel.retired_versions (
     version bigint NOT NULL,
     PRIMARY KEY (firm_key, year)
 );
+
+-- Also version 2: the rows a user assigned to statement items by hand when
+-- importing a client's file (label folded as imports compare labels; item
+-- the statement item's column, or empty for a row to ignore), shared by
+-- the practice and applied at the next import of that client's files.
+CREATE TABLE IF NOT EXISTS quorvel.import_mappings (
+    firm_key text NOT NULL,
+    label text NOT NULL,
+    item text NOT NULL,
+    PRIMARY KEY (firm_key, label)
+);
 UPDATE quorvel.schema_version SET version = 2 WHERE version < 2;
 
 COMMIT;

@@ -141,7 +141,8 @@ bool subRestoreStatements(QWidget *parent, const BackupFileChooser &chooser)
     }
     if (ShowMessage(caption(kRestoreQuestion)
                         .arg(QString::number(count), nativePath(path), nativePath(setAside)),
-                    MsgButtons::YesNo, MsgIcon::Question, QString(), parent) != MsgAnswer::Yes)
+                    MsgButtons::YesNo, MsgIcon::Question, QString(), parent,
+                    MsgAnswer::No) != MsgAnswer::Yes)
         return false;
     try {
         CopyProgress progress(parent, kRestoreProgress);

@@ -333,8 +333,15 @@ void tst_FirmAmounts::pastedAmounts_data()
                                 << "-53";
     QTest::newRow("too large stays digits for the range check") << "1234567890123456"
                                                                 << "51234567890123456";
-    QTest::newRow("fraction") << "12.5" << refused;
-    QTest::newRow("French decimals are no thousands") << "80 000,00" << refused;
+    // Cents are rounded, half away from zero, as an import rounds them.
+    QTest::newRow("fraction rounded") << "12.5"
+                                      << "513";
+    QTest::newRow("French decimals are no thousands") << "80 000,00 $"
+                                                      << "580000";
+    QTest::newRow("negative cents rounded") << "(1,234.56)"
+                                            << "-51235";
+    QTest::newRow("cents rounding to zero") << "0.4"
+                                            << "50";
     QTest::newRow("group of four") << "8,0000" << refused;
     QTest::newRow("doubled separator") << "1  000" << refused;
     QTest::newRow("leading separator") << ",000" << refused;

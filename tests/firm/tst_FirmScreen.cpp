@@ -455,6 +455,8 @@ void tst_FirmScreen::saveReplaceAndDelete()
                      " If you would like to cancel and continue working with the data on this "
                      "screen more PRESS CANCEL.  ")});
         QCOMPARE(messages.messages.first().buttons, MsgButtons::OkCancel);
+        // Enter keeps the stored statement.
+        QCOMPARE(messages.messages.first().defaultAnswer, MsgAnswer::Cancel);
         QVERIFY(firm.dataChanged());
     }
     QCOMPARE(GetRS(appState().gcnUser, QStringLiteral("select Cash from MyValues"),
@@ -483,6 +485,7 @@ void tst_FirmScreen::saveReplaceAndDelete()
     firm.subDelete_Firm_Record();
     QCOMPARE(messages.texts(),
              QStringList{QStringLiteral("Are you sure you want to delete this record?")});
+    QCOMPARE(messages.messages.first().defaultAnswer, MsgAnswer::No);
     QCOMPARE(storedRows(QStringLiteral("Joe's Garage")), 0);
     QCOMPARE(firm.txtCash->text(), QStringLiteral("0"));
     QCOMPARE(firm.lblNAICS->text(), m_code);
@@ -950,44 +953,53 @@ void tst_FirmScreen::pasteIsFilteredLikeTyping_data()
     QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("clipboard");
     QTest::addColumn<QString>("after");
-    QTest::addColumn<bool>("refused");
+    QTest::addColumn<QString>("message"); // empty: none
+    const QString number = QStringLiteral("Please enter a number");
     QTest::newRow("Ctrl+V digits") << "ctrl+v"
                                    << "1234"
-                                   << "51234" << false;
+                                   << "51234" << QString();
     QTest::newRow("Shift+Insert digits") << "shift+insert"
                                          << "77"
-                                         << "577" << false;
+                                         << "577" << QString();
     QTest::newRow("context menu digits") << "menu"
                                          << "90"
-                                         << "590" << false;
+                                         << "590" << QString();
     QTest::newRow("Ctrl+V letters") << "ctrl+v"
                                     << "12abc"
-                                    << "5" << true;
-    QTest::newRow("Shift+Insert decimal point") << "shift+insert"
-                                                << "12.5"
-                                                << "5" << true;
+                                    << "5" << number;
+    QTest::newRow("Shift+Insert cents rounded")
+        << "shift+insert"
+        << "12.5"
+        << "513"
+        << "The cents were rounded to whole dollars: 12.5 is entered as 13.";
     QTest::newRow("context menu minus sign") << "menu"
                                              << "-3"
-                                             << "-53" << false;
+                                             << "-53" << QString();
     QTest::newRow("Ctrl+V blank inside") << "ctrl+v"
                                          << "1 000"
-                                         << "51000" << false;
+                                         << "51000" << QString();
     QTest::newRow("context menu accounting negative") << "menu"
                                                       << "($1,234)"
-                                                      << "-51234" << false;
-    QTest::newRow("Ctrl+V French decimals") << "ctrl+v"
-                                            << "80 000,00"
-                                            << "5" << true;
+                                                      << "-51234" << QString();
+    QTest::newRow("Ctrl+V French decimals, as an import reads them") << "ctrl+v"
+                                                                     << "80 000,00 $"
+                                                                     << "580000" << QString();
+    QTest::newRow("context menu French cents rounded")
+        << "menu"
+        << "1 234,56 $"
+        << "51235"
+        << "The cents were rounded to whole dollars: 1 234,56 $ is entered as 1235.";
 }
 
-// Pasted text goes into an amount box only when typing could have put it
-// there; anything else gets the number message and nothing is pasted.
+// Pasted text goes into an amount box when typing could have put it there,
+// or an import would read it (cents rounded, and said); anything else gets
+// the number message and nothing is pasted.
 void tst_FirmScreen::pasteIsFilteredLikeTyping()
 {
     QFETCH(QString, how);
     QFETCH(QString, clipboard);
     QFETCH(QString, after);
-    QFETCH(bool, refused);
+    QFETCH(QString, message);
     frmMyValues &firm = showFirm();
     firm.activateWindow();
     firm.txtCash->setText(QStringLiteral("5"));
@@ -1020,8 +1032,7 @@ void tst_FirmScreen::pasteIsFilteredLikeTyping()
         QVERIFY(pasteFound);
     }
     QCOMPARE(firm.txtCash->text(), after);
-    QCOMPARE(messages.texts(),
-             refused ? QStringList{QStringLiteral("Please enter a number")} : QStringList());
+    QCOMPARE(messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
 }
 
 void tst_FirmScreen::refusalLeavesTheBoxSelectedWhole_data()
@@ -1043,12 +1054,12 @@ void tst_FirmScreen::refusalLeavesTheBoxSelectedWhole_data()
     QTest::newRow("a control key, then typing") << "0"
                                                 << "ctrl:Q" << number << "moved|type:120"
                                                 << "120";
-    QTest::newRow("pasted fraction, then a paste") << "0"
-                                                   << "paste:12.5" << number << "moved|paste:80000"
-                                                   << "80000";
-    QTest::newRow("pasted French decimals, then typing")
+    QTest::newRow("pasted letters, then a paste") << "0"
+                                                  << "paste:12abc" << number << "moved|paste:80000"
+                                                  << "80000";
+    QTest::newRow("pasted two decimal marks, then typing")
         << "0"
-        << "paste:80 000,00" << number << "moved|type:120"
+        << "paste:1.2.3" << number << "moved|type:120"
         << "120";
     QTest::newRow("pasted amount too large, then typing")
         << "0"

@@ -161,6 +161,8 @@ void tst_StatementsBackup::backUpThenRestoreFromTheMenu()
         (QStringList{
             caption(kRestoreQuestion).arg(QStringLiteral("2"), shown(chosen), shown(setAsidePath)),
             caption(kRestoredText).arg(shown(chosen), shown(setAsidePath))}));
+    // Enter answers No: replacing every statement takes a click.
+    QCOMPARE(messages.messages.first().defaultAnswer, MsgAnswer::No);
     QCOMPARE(savedFirms(userDatabase()),
              (QStringList{QStringLiteral("Acme 2006"), QStringLiteral("Acme 2007")}));
     QCOMPARE(savedFirms(setAsidePath),

@@ -31,11 +31,26 @@ private slots:
         QTest::addColumn<QString>("printed");  // on standard output, or error when failing
         QTest::addColumn<double>("savedCash"); // -1: no statement saved for Acme, 2006
 
-        const QStringList import = {"import", "FILE", "--firm", "Acme", "--year", "2006"};
+        const QStringList bare = {"import", "FILE", "--firm", "Acme", "--year", "2006"};
+        // The file gives cash and receivables alone: it does not balance, and
+        // only --accept-differences saves it.
+        const QStringList unchecked = bare + QStringList{"--naics", "236110", "--volume", "2"};
+        const QStringList import = unchecked + QStringList{"--accept-differences"};
         const QStringList first = import + QStringList{"--column", "2006"};
         QTest::newRow("import, column named")
-            << QStringList() << first + QStringList{"--naics", "236110", "--volume", "2"} << 0
-            << "Saved: Acme, 2006" << 1501.0;
+            << QStringList() << first << 0 << "Saved: Acme, 2006" << 1501.0;
+        QTest::newRow("a statement that does not balance is refused")
+            << QStringList() << unchecked + QStringList{"--column", "2006"} << 4
+            << "--accept-differences" << -1.0;
+        QTest::newRow("industry not given")
+            << QStringList() << bare + QStringList{"--column", "2006"} << 2 << "--naics" << -1.0;
+        QTest::newRow("volume 3 without its region")
+            << QStringList()
+            << bare + QStringList{"--column", "2006", "--naics", "236110", "--volume", "3"} << 2
+            << "--region" << -1.0;
+        QTest::newRow("industry known from the statement saved before")
+            << first << bare + QStringList{"--column", "2005", "--replace", "--accept-differences"}
+            << 0 << "Saved" << 1000.0;
         QTest::newRow("fr:summary lists the unknown row")
             << QStringList() << first + QStringList{"--language", "fr"} << 0
             << "Ligne 5 : « Mystery » (5)" << 1501.0;
@@ -49,14 +64,15 @@ private slots:
         QTest::newRow("column not in the file")
             << QStringList() << import + QStringList{"--column", "2004"} << 4 << "\"2004\"" << -1.0;
         QTest::newRow("file missing")
-            << QStringList()
-            << QStringList{"import", "nowhere.csv", "--firm", "Acme", "--year", "2006"} << 4
-            << "cannot be read" << -1.0;
+            << QStringList() << QStringList{"import", "nowhere.csv", "--firm", "Acme",     "--year",
+                                            "2006",   "--naics",     "236110", "--volume", "1"}
+            << 4 << "cannot be read" << -1.0;
         QTest::newRow("no file given")
             << QStringList() << QStringList{"import", "--firm", "Acme", "--year", "2006"} << 2
             << "Usage" << -1.0;
         QTest::newRow("unknown data set")
-            << QStringList() << first + QStringList{"--volume", "9"} << 2 << "volume 9" << -1.0;
+            << QStringList() << bare + QStringList{"--naics", "236110", "--volume", "9"} << 2
+            << "volume 9" << -1.0;
         QTest::newRow("template format unknown")
             << QStringList() << QStringList{"template", "--format", "ods", "--output", "t.ods"} << 2
             << "--format" << -1.0;
@@ -89,8 +105,13 @@ private slots:
         QVERIFY2((run.status == 0 ? run.out : run.err).contains(printed),
                  qPrintable(run.out + run.err));
 
-        // The command line leaves every statement in the database file itself.
+        // The command line leaves every statement in the database file itself,
+        // in rollback-journal mode (header bytes 18 and 19 are 2 in
+        // write-ahead mode), so that a copy opens in a read-only folder.
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("myData.mdb-wal"))));
+        QFile database(dir.filePath(QStringLiteral("myData.mdb")));
+        QVERIFY(database.open(QIODevice::ReadOnly));
+        QCOMPARE(database.read(20).mid(18, 2), QByteArray("\x01\x01", 2));
         Connection user;
         ConnectToFile(user, dir.filePath(QStringLiteral("myData.mdb")), QStringLiteral("unknown"),
                       OpenMode::ReadOnly);

@@ -332,6 +332,86 @@ private slots:
         QVERIFY(!writeCsv(workbook, dir.filePath(QStringLiteral("no/such/folder/book.csv"))));
     }
 
+    // A file size limit stands for a full disk: the write fails, the export
+    // says so, and neither the final name nor a temporary file is left.
+    void fullDiskLeavesNothing_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::newRow("xlsx") << "xlsx";
+        QTest::newRow("csv") << "csv";
+    }
+
+    void fullDiskLeavesNothing()
+    {
+        QFETCH(QString, format);
+        ReportWorkbook workbook =
+            buildReportWorkbook(parseReportLayout(QString::fromUtf8(kLayout)), {testTable("E")});
+        for (int copy = 1; copy <= 200; ++copy) {
+            workbook.sheets.append(workbook.sheets.first());
+            workbook.sheets.last().name = QStringLiteral("Copy %1").arg(copy);
+        }
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("book.") + format);
+        bool written = true;
+        {
+            const testsupport::FileSizeLimit limit(4096);
+            written = format == QLatin1String("xlsx") ? writeXlsx(workbook, path)
+                                                      : writeCsv(workbook, path);
+        }
+        QVERIFY(!written);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList());
+        // With room again, the same export is whole.
+        QVERIFY(format == QLatin1String("xlsx") ? writeXlsx(workbook, path)
+                                                : writeCsv(workbook, path));
+    }
+
+    // A firm name a spreadsheet would run as a formula is written as text.
+    void formulaNamesStayText_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("firm");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("en:equals") << "E"
+                                   << "=cmd|' /C calc'!A0"
+                                   << "'=cmd|' /C calc'!A0";
+        QTest::newRow("en:plus") << "E"
+                                 << "+1+1"
+                                 << "'+1+1";
+        QTest::newRow("en:minus") << "E"
+                                  << "-2+3"
+                                  << "'-2+3";
+        QTest::newRow("fr:at") << "F"
+                               << "@SUM(A1)"
+                               << "'@SUM(A1)";
+        QTest::newRow("en:tab") << "E"
+                                << "\tTab Ltd"
+                                << "'\tTab Ltd";
+        QTest::newRow("en:plain name") << "E"
+                                       << "Acme - Ltd"
+                                       << "Acme - Ltd";
+        QTest::newRow("fr:negative figure stays a figure") << "F"
+                                                           << "-12,5"
+                                                           << "-12,5";
+    }
+
+    void formulaNamesStayText()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, firm);
+        QFETCH(QString, written);
+        ReportWorkbook workbook = buildReportWorkbook(parseReportLayout(QString::fromUtf8(kLayout)),
+                                                      {testTable(language)});
+        workbook.about.firm = firm;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("book.csv"));
+        QVERIFY(writeCsv(workbook, path));
+        const QList<QStringList> rows =
+            testsupport::readCsv(path, nullptr, language == QLatin1String("F") ? ';' : ',');
+        QVERIFY(rows.size() > 1);
+        QCOMPARE(rows.at(1).at(1), written);
+    }
+
     void sheetOfUnknownList()
     {
         QString layout = QString::fromUtf8(kLayout);

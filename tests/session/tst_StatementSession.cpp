@@ -25,6 +25,8 @@ private slots:
     void writeSteps_data();
     void writeSteps();
     void industryToSaveFollowsTheChoices();
+    void saveRefusesAKeyItCannotKeep_data();
+    void saveRefusesAKeyItCannotKeep();
 
 private:
     // A fresh, empty store of the kind; its location in `location`.
@@ -256,6 +258,53 @@ void tst_StatementSession::industryToSaveFollowsTheChoices()
     choices.dataset = {3, "QC"};
     QCOMPARE(session.industryToSave(), (StatementIndustry{"445110", 3, "QC"}));
     QCOMPARE(session.language(), Language::French);
+}
+
+void tst_StatementSession::saveRefusesAKeyItCannotKeep_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("firm");
+    QTest::addColumn<int>("year");
+    QTest::addColumn<QString>("message"); // its start; empty: saved
+    for (const char *kind : {"sqlite", "postgresql"}) {
+        const auto row = [kind](const char *name) -> QTestData & {
+            return QTest::newRow(qPrintable(QStringLiteral("%1:%2").arg(kind, name))) << kind;
+        };
+        row("NUL inside") << QStringLiteral("NUL%1inside").arg(QChar(0)) << 2005
+                          << "The firm name holds a control character";
+        row("tab") << "Tab\there" << 2005 << "The firm name holds a control character";
+        row("line break") << "Two\nlines" << 2005 << "The firm name holds a control character";
+        row("year after the reference years") << "Acme" << 2010 << "Invalid year.";
+        row("year before them") << "Acme" << 2003 << "Invalid year.";
+        row("accents and symbols are no control characters")
+            << "Café & Fils (2e) ‐ Ltée" << 2004 << "";
+    }
+}
+
+void tst_StatementSession::saveRefusesAKeyItCannotKeep()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, firm);
+    QFETCH(int, year);
+    QFETCH(QString, message);
+    QString location;
+    const std::unique_ptr<StatementStore> store = freshStore(kind, location);
+    StatementSession session([&store]() -> StatementStore & { return *store; },
+                             [] {
+                                 return SessionChoices{Language::English, {3, "ON"}};
+                             });
+    SavedStatement s = statement(firm, 9);
+    s.year = year;
+    StatementWrite write = session.save(s, true);
+    const WriteStep end = fncRunWrite(write, [](const WriteStep &) { return WriteAnswer::Yes; });
+    if (message.isEmpty()) {
+        QVERIFY(end.isDone());
+        QCOMPARE(store->open(firm, year)->firmName, firm);
+        return;
+    }
+    QCOMPARE(end.kind, WriteStep::Kind::Refused);
+    QVERIFY2(end.message.startsWith(message), qPrintable(end.message));
+    QVERIFY(store->list(Language::English).isEmpty());
 }
 
 QUORVEL_LOGIC_TEST_MAIN(tst_StatementSession)

@@ -366,12 +366,19 @@ void tst_StatementStore::commandLine()
     QTemporaryDir program;
     QVERIFY(
         copyProgramFiles(program, {QStringLiteral("ROV_DATA.mdb"), QStringLiteral("myData.mdb")}));
-    const QStringList import{QStringLiteral("--program-folder"), program.path(),
-                             QStringLiteral("import"),           csv,
-                             QStringLiteral("--firm"),           QStringLiteral("Imported Ltd"),
-                             QStringLiteral("--year"),           QStringLiteral("2005"),
-                             QStringLiteral("--naics"),          QStringLiteral("236110"),
-                             QStringLiteral("--volume"),         QStringLiteral("1")};
+    const QStringList import{QStringLiteral("--program-folder"),
+                             program.path(),
+                             QStringLiteral("import"),
+                             csv,
+                             QStringLiteral("--firm"),
+                             QStringLiteral("Imported Ltd"),
+                             QStringLiteral("--year"),
+                             QStringLiteral("2005"),
+                             QStringLiteral("--naics"),
+                             QStringLiteral("236110"),
+                             QStringLiteral("--volume"),
+                             QStringLiteral("1"),
+                             QStringLiteral("--accept-differences")};
     QCOMPARE(cli(import + QStringList{QStringLiteral("--store"), team}).first, 0);
     const auto imported = [&team] {
         return PgStatementStore(team).open(QStringLiteral("imported ltd"), 2005);

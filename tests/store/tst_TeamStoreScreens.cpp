@@ -152,6 +152,7 @@ void tst_TeamStoreScreens::someoneElseSavedFirst()
     QVERIFY2(question.startsWith(QStringLiteral("Team Ltd, 2006 was saved by marie on ")),
              qPrintable(question));
     QCOMPARE(messages.messages.first().buttons, MsgButtons::YesNoCancel);
+    QCOMPARE(messages.messages.first().defaultAnswer, MsgAnswer::Cancel);
     QCOMPARE(stored()->amounts.Cash, storedCash);
     QCOMPARE(firm.txtCash->text(), QStringLiteral("200"));
     QCOMPARE(firm.dataChanged(), stillChanged);

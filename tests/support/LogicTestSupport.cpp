@@ -4,6 +4,8 @@
 #include "core/DbTools.h"
 
 #include <QFile>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace testsupport {
 
@@ -49,6 +51,25 @@ EndRecorder::EndRecorder()
 EndRecorder::~EndRecorder()
 {
     setEndProgramHandler({});
+}
+
+FileSizeLimit::FileSizeLimit(qint64 bytes)
+{
+    struct rlimit limit;
+    getrlimit(RLIMIT_FSIZE, &limit);
+    m_soft = qint64(limit.rlim_cur);
+    limit.rlim_cur = rlim_t(bytes);
+    m_handler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    struct rlimit limit;
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = rlim_t(m_soft);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_handler);
 }
 
 } // namespace testsupport

@@ -63,4 +63,20 @@ public:
     QList<int> exitCodes;
 };
 
+// While it lives, no file of the process may grow beyond `bytes`: a write
+// past it fails as on a full disk (the signal the kernel would send is
+// ignored meanwhile).
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    qint64 m_soft = 0;
+    void (*m_handler)(int) = nullptr;
+};
+
 } // namespace testsupport
