@@ -276,12 +276,13 @@ private slots:
         QHelpContentModel *contents = engine->contentModel();
         QTRY_COMPARE_WITH_TIMEOUT(contents->rowCount(), 1, 20000);
         QTRY_VERIFY_WITH_TIMEOUT(!contents->isCreatingContents(), 20000);
-        QCOMPARE(contents->rowCount(contents->index(0, 0)), 11);
+        QCOMPARE(contents->rowCount(contents->index(0, 0)), 12);
 
         QHelpIndexModel *index = engine->indexModel();
         QTRY_VERIFY_WITH_TIMEOUT(index->stringList().contains(QStringLiteral("interest coverage")),
                                  20000);
         QVERIFY(index->stringList().contains(QStringLiteral("License Agreement")));
+        QVERIFY(index->stringList().contains(QStringLiteral("trial balance")));
     }
 
     void fullTextSearchFindsThePage_data()
