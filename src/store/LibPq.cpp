@@ -33,15 +33,19 @@ QString load(LibPq &table)
     QUORVEL_RESOLVE(PQexec);
     QUORVEL_RESOLVE(PQexecParams);
     QUORVEL_RESOLVE(PQfinish);
+    QUORVEL_RESOLVE(PQgetResult);
     QUORVEL_RESOLVE(PQgetisnull);
     QUORVEL_RESOLVE(PQgetvalue);
     QUORVEL_RESOLVE(PQhost);
+    QUORVEL_RESOLVE(PQisBusy);
     QUORVEL_RESOLVE(PQntuples);
     QUORVEL_RESOLVE(PQpingParams);
     QUORVEL_RESOLVE(PQresultErrorField);
     QUORVEL_RESOLVE(PQresultStatus);
+    QUORVEL_RESOLVE(PQsendQueryParams);
     QUORVEL_RESOLVE(PQsetClientEncoding);
     QUORVEL_RESOLVE(PQsetNoticeProcessor);
+    QUORVEL_RESOLVE(PQsocket);
     QUORVEL_RESOLVE(PQstatus);
 #undef QUORVEL_RESOLVE
     return missing;

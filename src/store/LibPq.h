@@ -21,15 +21,19 @@ struct LibPq
     decltype(&::PQexec) PQexec;
     decltype(&::PQexecParams) PQexecParams;
     decltype(&::PQfinish) PQfinish;
+    decltype(&::PQgetResult) PQgetResult;
     decltype(&::PQgetisnull) PQgetisnull;
     decltype(&::PQgetvalue) PQgetvalue;
     decltype(&::PQhost) PQhost;
+    decltype(&::PQisBusy) PQisBusy;
     decltype(&::PQntuples) PQntuples;
     decltype(&::PQpingParams) PQpingParams;
     decltype(&::PQresultErrorField) PQresultErrorField;
     decltype(&::PQresultStatus) PQresultStatus;
+    decltype(&::PQsendQueryParams) PQsendQueryParams;
     decltype(&::PQsetClientEncoding) PQsetClientEncoding;
     decltype(&::PQsetNoticeProcessor) PQsetNoticeProcessor;
+    decltype(&::PQsocket) PQsocket;
     decltype(&::PQstatus) PQstatus;
 };
 

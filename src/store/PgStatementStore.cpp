@@ -6,7 +6,15 @@
 #include "store/StatementOrder.h"
 #include "store/StoreError.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
+#include <QUrl>
+#include <algorithm>
+#include <cerrno>
+#include <poll.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -101,9 +109,46 @@ struct PgStatementStore::Rows
 PgStatementStore::PgStatementStore(const QString &conninfo, const QString &password)
     : m_conninfo(conninfo.toUtf8()), m_password(password.toUtf8())
 {
+    // A core dump would hold the password in clear: none is written while
+    // the process holds one, as password managers do.
+    if (!m_password.isEmpty())
+        fncForbidCoreDumps();
 }
 
-PgStatementStore::~PgStatementStore() = default;
+PgStatementStore::~PgStatementStore()
+{
+    m_conn.reset();
+    // The password's bytes are wiped, not just freed.
+    std::fill(m_password.begin(), m_password.end(), '\0');
+}
+
+QString PgStatementStore::redacted(const QString &text) const
+{
+    QString clean = fncHidePasswords(text, QString::fromUtf8(m_conninfo));
+    if (!m_password.isEmpty())
+        clean.replace(QString::fromUtf8(m_password), QStringLiteral("***"));
+    return clean;
+}
+
+QString fncHidePasswords(const QString &text, const QString &conninfo)
+{
+    // After "user:" in a URI (a malformed one too), or as "password=".
+    static const QRegularExpression secrets(
+        QStringLiteral(
+            ":/+[^:/@?#]*:([^@/?#]*)@|password\\s*=\\s*('(?:[^'\\\\]|\\\\.)*'|[^\\s&#]+)"),
+        QRegularExpression::CaseInsensitiveOption);
+    QString clean = text;
+    QRegularExpressionMatchIterator found = secrets.globalMatch(conninfo);
+    while (found.hasNext()) {
+        const QRegularExpressionMatch match = found.next();
+        const QString secret = match.captured(1).isEmpty() ? match.captured(2) : match.captured(1);
+        if (secret.isEmpty())
+            continue;
+        clean.replace(secret, QStringLiteral("***"));
+        clean.replace(QUrl::fromPercentEncoding(secret.toUtf8()), QStringLiteral("***"));
+    }
+    return clean;
+}
 
 void PgStatementStore::closeConnection(pg_conn *connection)
 {
@@ -191,7 +236,7 @@ QString PgStatementStore::description(Language language) const
 [[noreturn]] void PgStatementStore::fail(const QString &detail, const QByteArray &sqlState)
 {
     const bool dropped = !m_conn || libpq().PQstatus(m_conn.get()) != CONNECTION_OK;
-    const QString text = detail.trimmed();
+    const QString text = redacted(detail.trimmed());
     const QString place = where();
     if (dropped)
         disconnect();
@@ -209,8 +254,19 @@ pg_conn *PgStatementStore::connection()
     if (m_conn)
         return m_conn.get();
     // Later entries override earlier ones, so the URI may set its own timeout.
-    std::vector<const char *> keys{"connect_timeout", "application_name"};
-    std::vector<const char *> values{"5", "quorvel"};
+    // The limits of a command (see README, "Team mode"): the connection is
+    // made within connect_timeout; the server ends a statement after
+    // statement_timeout, and one waiting for a row another session holds
+    // after lock_timeout; TCP keepalives find a peer gone quiet.
+    const QByteArray connectSeconds = QByteArray::number(qMax(1, m_answerLimitMs / 3000));
+    const QByteArray serverLimits =
+        "-c statement_timeout=" + QByteArray::number(m_answerLimitMs * 3 / 4) +
+        " -c lock_timeout=" + QByteArray::number(m_answerLimitMs / 2);
+    std::vector<const char *> keys{"connect_timeout", "application_name",    "keepalives",
+                                   "keepalives_idle", "keepalives_interval", "keepalives_count",
+                                   "options"};
+    std::vector<const char *> values{connectSeconds.constData(), "quorvel", "1", "10", "5", "3",
+                                     serverLimits.constData()};
     if (!m_conninfo.isEmpty()) {
         keys.push_back("dbname");
         values.push_back(m_conninfo.constData());
@@ -232,7 +288,7 @@ pg_conn *PgStatementStore::connection()
                              libpq().PQpingParams(keys.data(), values.data(), 1) == PQPING_OK;
         disconnect();
         throw StoreError(refused ? StoreError::Kind::Refused : StoreError::Kind::Unreachable,
-                         where(), detail.trimmed());
+                         where(), redacted(detail.trimmed()));
     }
     libpq().PQsetClientEncoding(m_conn.get(), "UTF8");
     // The server's notices ("already exists, skipping") are not the user's concern.
@@ -260,15 +316,45 @@ PgStatementStore::Rows PgStatementStore::exec(const char *sql, const QList<QByte
     std::vector<const char *> values;
     for (const QByteArray &p : params)
         values.push_back(p.isNull() ? nullptr : p.constData());
+    if (!libpq().PQsendQueryParams(conn, sql, int(values.size()), types, values.data(), nullptr,
+                                   nullptr, 0))
+        fail(QString::fromUtf8(libpq().PQerrorMessage(conn)), QByteArray());
+    // The answer is awaited for a limited time: a server that stopped (a
+    // frozen machine, a row locked by a session that never ends) must never
+    // hold the program. Past the limit the connection is dropped, as a
+    // server that went away drops it, and the next command connects again.
+    QElapsedTimer waited;
+    waited.start();
+    while (libpq().PQisBusy(conn)) {
+        const qint64 left = m_answerLimitMs - waited.elapsed();
+        pollfd socket{libpq().PQsocket(conn), POLLIN, 0};
+        const int ready = left > 0 ? ::poll(&socket, 1, int(left)) : 0;
+        if (ready == 0) {
+            const QString place = where();
+            disconnect();
+            throw StoreError(StoreError::Kind::Unreachable, place,
+                             QStringLiteral("no answer within %1 s").arg(m_answerLimitMs / 1000.0));
+        }
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready < 0 || !libpq().PQconsumeInput(conn))
+            fail(QString::fromUtf8(libpq().PQerrorMessage(conn)), QByteArray());
+    }
+    // One statement gives one result; the last one stands.
     Rows rows;
-    rows.result.reset(libpq().PQexecParams(conn, sql, int(values.size()), types, values.data(),
-                                           nullptr, nullptr, 0));
+    while (PGresult *result = libpq().PQgetResult(conn))
+        rows.result.reset(result);
     const ExecStatusType status = libpq().PQresultStatus(rows.result.get());
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
         const char *state = libpq().PQresultErrorField(rows.result.get(), PG_DIAG_SQLSTATE);
         fail(QString::fromUtf8(libpq().PQerrorMessage(conn)), QByteArray(state ? state : ""));
     }
     return rows;
+}
+
+void PgStatementStore::setAnswerLimit(int milliseconds)
+{
+    m_answerLimitMs = milliseconds;
 }
 
 int PgStatementStore::schemaVersion()
@@ -508,6 +594,13 @@ void PgStatementStore::rememberImportMapping(const QString &firmName, const Labe
             libpq().PQclear(libpq().PQexec(m_conn.get(), "ROLLBACK"));
         throw;
     }
+}
+
+void fncForbidCoreDumps()
+{
+    const rlimit none{0, 0};
+    ::setrlimit(RLIMIT_CORE, &none);
+    ::prctl(PR_SET_DUMPABLE, 0, 0, 0, 0);
 }
 
 QString fncTeamSchemaSql()

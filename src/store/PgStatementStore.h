@@ -55,6 +55,12 @@ public:
     // "host/database", for messages.
     QString where() const;
 
+    // How long a command waits for the server's answer before it gives up
+    // as on a server gone away (20 s); the connection's and the server's own
+    // limits follow it: connecting a third, a statement three quarters, a
+    // lock half of it.
+    void setAnswerLimit(int milliseconds);
+
 private:
     struct Rows;
     class KeyTransaction;
@@ -64,6 +70,8 @@ private:
     Rows exec(const char *sql, const QList<QByteArray> &params = {},
               const unsigned int *types = nullptr);
     [[noreturn]] void fail(const QString &detail, const QByteArray &sqlState);
+    // The text with every password of the connection's text replaced by "***".
+    QString redacted(const QString &text) const;
     void checkSchema();
     static void closeConnection(pg_conn *connection);
 
@@ -72,7 +80,17 @@ private:
     std::unique_ptr<pg_conn, void (*)(pg_conn *)> m_conn{nullptr, closeConnection};
     bool m_schemaChecked = false;
     bool m_passwordWanted = false;
+    int m_answerLimitMs = 20000;
 };
+
+// `text` with every password that `conninfo` (a URI, malformed or not, or
+// key=value text) holds replaced by "***": libpq quotes a connection text
+// it cannot read in its messages, and no message may show a password.
+QString fncHidePasswords(const QString &text, const QString &conninfo);
+
+// No core dump of this process from now on (RLIMIT_CORE 0, and not
+// dumpable): called when a typed password is held in memory.
+void fncForbidCoreDumps();
 
 // The SQL file that creates the team schema, as shipped.
 QString fncTeamSchemaSql();

@@ -96,7 +96,7 @@ std::unique_ptr<StatementStore> fncOpenStoreUri(const QString &uri)
         return std::make_unique<PgStatementStore>(uri);
     // The database layer knows its files by their extension.
     if (!uri.trimmed().endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive))
-        throw StoreError(StoreError::Kind::Other, uri,
+        throw StoreError(StoreError::Kind::Other, fncHidePasswords(uri, uri),
                          QStringLiteral("neither a postgresql:// URI nor a user database (.mdb)"));
     Connection connection;
     ConnectToFile(connection, uri, QStringLiteral("unknown"), OpenMode::ReadWrite);

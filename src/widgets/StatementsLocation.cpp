@@ -54,10 +54,13 @@ std::unique_ptr<StatementStore> teamStore(const StoreLocation &location, QWidget
                     MsgButtons::Ok, MsgIcon::Warning, QString(), parent);
         return store;
     }
-    const QString password = askPassword(location, parent);
+    QString password = askPassword(location, parent);
     if (password.isEmpty())
         return keepOnCancel ? std::move(store) : nullptr;
-    return std::make_unique<PgStatementStore>(location.conninfo(), password);
+    auto withPassword = std::make_unique<PgStatementStore>(location.conninfo(), password);
+    // The store keeps its own copy; this one is wiped, not just freed.
+    password.fill(QChar(0));
+    return withPassword;
 }
 
 void refreshTitles()

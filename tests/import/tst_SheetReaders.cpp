@@ -8,146 +8,15 @@
 #include "import/StatementFile.h"
 #include "import/XlsxSheetReader.h"
 #include "support/LogicTestSupport.h"
+#include "support/ZipWriter.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <zip.h>
 
 namespace {
-using Parts = QList<std::pair<QByteArray, QByteArray>>; // name, bytes
-
-bool writeZip(const QString &path, const Parts &parts)
-{
-    int error = 0;
-    zip_t *zip = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    if (!zip)
-        return false;
-    for (const auto &[name, bytes] : parts) {
-        zip_source_t *source =
-            zip_source_buffer(zip, bytes.constData(), zip_uint64_t(bytes.size()), 0);
-        if (!source || zip_file_add(zip, name.constData(), source, ZIP_FL_ENC_UTF_8) < 0) {
-            zip_source_free(source);
-            zip_discard(zip);
-            return false;
-        }
-    }
-    return zip_close(zip) == 0;
-}
-
-// --- Excel workbooks, part by part -------------------------------------------
-
-struct Sheet
-{
-    QString name;
-    QByteArray data;         // the rows of <sheetData>
-    QByteArray columns = {}; // the <col> elements
-    bool hidden = false;
-};
-
-Parts xlsxParts(const QList<Sheet> &sheets)
-{
-    QByteArray workbook = "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/"
-                          "main\" xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/"
-                          "relationships\"><sheets>";
-    QByteArray relations =
-        "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
-    Parts parts;
-    for (qsizetype i = 0; i < sheets.size(); ++i) {
-        const QByteArray n = QByteArray::number(i + 1);
-        workbook += "<sheet name=\"" + sheets[i].name.toUtf8() + "\" sheetId=\"" + n +
-                    "\" r:id=\"rId" + n + "\"" + (sheets[i].hidden ? " state=\"hidden\"" : "") +
-                    "/>";
-        relations += "<Relationship Id=\"rId" + n +
-                     "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
-                     "relationships/worksheet\" Target=\"worksheets/sheet" +
-                     n + ".xml\"/>";
-        parts.append({"xl/worksheets/sheet" + n + ".xml",
-                      "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/"
-                      "main\"><cols>" +
-                          sheets[i].columns + "</cols><sheetData>" + sheets[i].data +
-                          "</sheetData></worksheet>"});
-    }
-    parts.append({"xl/workbook.xml", workbook + "</sheets></workbook>"});
-    parts.append({"xl/_rels/workbook.xml.rels", relations + "</Relationships>"});
-    return parts;
-}
-
-QByteArray row(int number, const QByteArray &cells, const char *attributes = "")
-{
-    return "<row r=\"" + QByteArray::number(number) + "\" " + attributes + ">" + cells + "</row>";
-}
-
-QByteArray text(const char *cell, const char *value)
-{
-    return QByteArray("<c r=\"") + cell + "\" t=\"inlineStr\"><is><t>" + value + "</t></is></c>";
-}
-
-QByteArray number(const char *cell, double value)
-{
-    return QByteArray("<c r=\"") + cell + "\"><v>" + QByteArray::number(value) + "</v></c>";
-}
-
-// A formula, with its saved result when one is given.
-QByteArray formula(const char *cell, const char *formula, const char *saved = nullptr)
-{
-    return QByteArray("<c r=\"") + cell + "\"><f>" + formula + "</f>" +
-           (saved ? QByteArray("<v>") + saved + "</v>" : QByteArray()) + "</c>";
-}
-
-// --- OpenDocument spreadsheets ----------------------------------------------
-
-QByteArray odsContent(const QByteArray &tables, const QByteArray &styles = {})
-{
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
-           "<office:document-content "
-           "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
-           "xmlns:style=\"urn:oasis:names:tc:opendocument:xmlns:style:1.0\" "
-           "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
-           "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\">"
-           "<office:automatic-styles>" +
-           styles + "</office:automatic-styles><office:body><office:spreadsheet>" + tables +
-           "</office:spreadsheet></office:body></office:document-content>";
-}
-
-Parts odsParts(const QByteArray &content, const QByteArray &manifest = {})
-{
-    Parts parts{{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
-                {"content.xml", content}};
-    if (!manifest.isEmpty())
-        parts.append({"META-INF/manifest.xml", manifest});
-    return parts;
-}
-
-QByteArray odsTable(const char *name, const QByteArray &body)
-{
-    return QByteArray("<table:table table:name=\"") + name + "\">" + body + "</table:table>";
-}
-
-QByteArray odsRow(const QByteArray &cells, const char *attributes = "")
-{
-    return QByteArray("<table:table-row ") + attributes + ">" + cells + "</table:table-row>";
-}
-
-QByteArray odsText(const QByteArray &paragraph, const char *attributes = "")
-{
-    return QByteArray("<table:table-cell office:value-type=\"string\" ") + attributes +
-           "><text:p>" + paragraph + "</text:p></table:table-cell>";
-}
-
-QByteArray odsNumber(double value, const char *attributes = "")
-{
-    return "<table:table-cell office:value-type=\"float\" office:value=\"" +
-           QByteArray::number(value) + "\" " + attributes + "><text:p>" +
-           QByteArray::number(value) + "</text:p></table:table-cell>";
-}
-
-QByteArray odsEmpty(qint64 repeat)
-{
-    return "<table:table-cell table:number-columns-repeated=\"" + QByteArray::number(repeat) +
-           "\"/>";
-}
+using namespace testsupport;
 
 // --- What a table holds -----------------------------------------------------
 
@@ -202,23 +71,25 @@ qint64 peakMemory()
 QByteArray statementRows(int items)
 {
     static const char *const names[] = {"Cash", "Accounts receivable", "Inventory"};
-    QByteArray rows = row(1, text("A1", "Item") + text("B1", "Amount"));
+    QByteArray rows = xlsxRow(1, xlsxText("A1", "Item") + xlsxText("B1", "Amount"));
     for (int i = 0; i < items; ++i) {
         const QByteArray a = "A" + QByteArray::number(i + 2);
         const QByteArray b = "B" + QByteArray::number(i + 2);
-        rows += row(i + 2, text(a.constData(), names[i]) + number(b.constData(), 100 * (i + 1)));
+        rows += xlsxRow(i + 2, xlsxText(a.constData(), names[i]) +
+                                   xlsxNumber(b.constData(), 100 * (i + 1)));
     }
     return rows;
 }
 // The sheets of the statement tests: "Bilan=3" a statement of three items,
 // "Notes=0" a sheet of notes.
-QList<Sheet> statementSheets(const QStringList &sheets)
+QList<XlsxSheet> statementSheets(const QStringList &sheets)
 {
-    QList<Sheet> list;
+    QList<XlsxSheet> list;
     for (const QString &sheet : sheets) {
         const int items = sheet.section(QLatin1Char('='), 1).toInt();
-        list << Sheet{sheet.section(QLatin1Char('='), 0, 0),
-                      items > 0 ? statementRows(items) : row(1, text("A1", "Prepared by"))};
+        list << XlsxSheet{sheet.section(QLatin1Char('='), 0, 0),
+                          items > 0 ? statementRows(items)
+                                    : xlsxRow(1, xlsxText("A1", "Prepared by"))};
     }
     return list;
 }
@@ -240,8 +111,8 @@ QByteArray odsStatement(const QStringList &sheets)
 } // namespace
 
 Q_DECLARE_METATYPE(ImportFault)
-Q_DECLARE_METATYPE(Parts)
-Q_DECLARE_METATYPE(QList<Sheet>)
+Q_DECLARE_METATYPE(ZipParts)
+Q_DECLARE_METATYPE(QList<XlsxSheet>)
 
 class tst_SheetReaders : public QObject
 {
@@ -386,95 +257,102 @@ private slots:
 
     void xlsxSheets_data()
     {
-        QTest::addColumn<QList<Sheet>>("sheets");
+        QTest::addColumn<QList<XlsxSheet>>("sheets");
         QTest::addColumn<ImportFault>("fault");
         QTest::addColumn<QStringList>("places");
         QTest::addColumn<QString>("cells");
 
         const auto one = [](const QByteArray &data, const QByteArray &columns = {}) {
-            return QList<Sheet>{Sheet{QStringLiteral("Sheet1"), data, columns}};
+            return QList<XlsxSheet>{XlsxSheet{QStringLiteral("Sheet1"), data, columns}};
         };
         const ImportFault none = ImportFault::None;
 
         QTest::newRow("rows and columns compacted")
-            << one(row(1, text("A1", "Cash") + number("C1", 10)) +
-                   row(5, text("A5", "Ar") + number("D5", 20)))
+            << one(xlsxRow(1, xlsxText("A1", "Cash") + xlsxNumber("C1", 10)) +
+                   xlsxRow(5, xlsxText("A5", "Ar") + xlsxNumber("D5", 20)))
             << none << QStringList() << "Sheet1: [2] A1=Cash C1=10 | [3] A5=Ar D5=20";
         QTest::newRow("the sheet's last cell")
-            << one(row(1, text("A1", "Cash")) + row(1048576, number("XFD1048576", 5))) << none
-            << QStringList() << "Sheet1: [1] A1=Cash | [2] XFD1048576=5";
+            << one(xlsxRow(1, xlsxText("A1", "Cash")) +
+                   xlsxRow(1048576, xlsxNumber("XFD1048576", 5)))
+            << none << QStringList() << "Sheet1: [1] A1=Cash | [2] XFD1048576=5";
         QTest::newRow("cells without references")
             << one("<row><c t=\"inlineStr\"><is><t>Cash</t></is></c><c><v>7</v></c></row>"
                    "<row/><row><c><v>8</v></c></row>")
             << none << QStringList() << "Sheet1: [2] A1=Cash B1=7 | [1] A3=8";
         QTest::newRow("row beyond the sheet")
-            << one(row(2000000000, number("A2000000000", 1))) << ImportFault::BeyondSheetLimits
-            << QStringList{"A2000000000"} << "";
+            << one(xlsxRow(2000000000, xlsxNumber("A2000000000", 1)))
+            << ImportFault::BeyondSheetLimits << QStringList{"A2000000000"} << "";
         QTest::newRow("row beyond, cells unnamed")
             << one("<row r=\"1048577\"><c><v>1</v></c></row>") << ImportFault::BeyondSheetLimits
             << QStringList{"A1048577"} << "";
         QTest::newRow("column beyond the sheet")
-            << one(row(1, text("A1", "Cash") + number("ZZZZZZ1", 1)))
+            << one(xlsxRow(1, xlsxText("A1", "Cash") + xlsxNumber("ZZZZZZ1", 1)))
             << ImportFault::BeyondSheetLimits << QStringList{"ZZZZZZ1"} << "";
-        QTest::newRow("column XFE") << one(row(3, number("XFE3", 1)))
+        QTest::newRow("column XFE") << one(xlsxRow(3, xlsxNumber("XFE3", 1)))
                                     << ImportFault::BeyondSheetLimits << QStringList{"XFE3"} << "";
         QTest::newRow("hidden row left out and counted")
-            << one(row(1, text("A1", "Cash") + number("B1", 100)) +
-                   row(2, text("A2", "Cash") + number("B2", 999), "hidden=\"1\"") +
-                   row(3, text("A3", "Ar") + number("B3", 20)))
+            << one(xlsxRow(1, xlsxText("A1", "Cash") + xlsxNumber("B1", 100)) +
+                   xlsxRow(2, xlsxText("A2", "Cash") + xlsxNumber("B2", 999), "hidden=\"1\"") +
+                   xlsxRow(3, xlsxText("A3", "Ar") + xlsxNumber("B3", 20)))
             << none << QStringList() << "Sheet1: [2] A1=Cash B1=100 | [2] A3=Ar B3=20 (hidden 1/0)";
         QTest::newRow("hidden column left out and counted")
-            << one(row(1, text("A1", "Cash") + number("B1", 999) + number("C1", 100)),
+            << one(xlsxRow(1,
+                           xlsxText("A1", "Cash") + xlsxNumber("B1", 999) + xlsxNumber("C1", 100)),
                    "<col min=\"2\" max=\"2\" hidden=\"true\"/><col min=\"5\" max=\"16384\" "
                    "hidden=\"1\"/>")
             << none << QStringList() << "Sheet1: [2] A1=Cash C1=100 (hidden 0/1)";
         QTest::newRow("formula's saved result taken")
-            << one(row(1, formula("A1", "1+1", "5"))) << none << QStringList()
+            << one(xlsxRow(1, xlsxFormula("A1", "1+1", "5"))) << none << QStringList()
             << "Sheet1: [1] A1=5";
         QTest::newRow("constants without a result")
-            << one(row(8, formula("B8", "95000+25000"))) << none << QStringList()
+            << one(xlsxRow(8, xlsxFormula("B8", "95000+25000"))) << none << QStringList()
             << "Sheet1: [1] B8=120000";
         QTest::newRow("cells without a result")
-            << one(row(8, number("B8", 100)) + row(9, number("B9", 20)) +
-                   row(10, number("B10", 5)) + row(11, formula("B11", "B8+B9-B10")))
+            << one(xlsxRow(8, xlsxNumber("B8", 100)) + xlsxRow(9, xlsxNumber("B9", 20)) +
+                   xlsxRow(10, xlsxNumber("B10", 5)) + xlsxRow(11, xlsxFormula("B11", "B8+B9-B10")))
             << none << QStringList() << "Sheet1: [1] B8=100 | [1] B9=20 | [1] B10=5 | [1] B11=115";
         QTest::newRow("SUM without a result, over a hidden row")
-            << one(row(2, number("B2", 1)) + row(3, number("B3", 2), "hidden=\"1\"") +
-                   row(7, number("B7", 4)) + row(8, formula("B8", "SUM(B2:B7)")))
+            << one(xlsxRow(2, xlsxNumber("B2", 1)) +
+                   xlsxRow(3, xlsxNumber("B3", 2), "hidden=\"1\"") +
+                   xlsxRow(7, xlsxNumber("B7", 4)) + xlsxRow(8, xlsxFormula("B8", "SUM(B2:B7)")))
             << none << QStringList() << "Sheet1: [1] B2=1 | [1] B7=4 | [1] B8=7 (hidden 1/0)";
         QTest::newRow("shared formula without results")
-            << one(row(1, number("A1", 2) + number("B1", 3) +
-                              "<c r=\"C1\"><f t=\"shared\" ref=\"C1:C2\" si=\"0\">A1*B1</f></c>") +
-                   row(2, number("A2", 4) + number("B2", 5) +
-                              "<c r=\"C2\"><f t=\"shared\" si=\"0\"/></c>"))
+            << one(xlsxRow(1,
+                           xlsxNumber("A1", 2) + xlsxNumber("B1", 3) +
+                               "<c r=\"C1\"><f t=\"shared\" ref=\"C1:C2\" si=\"0\">A1*B1</f></c>") +
+                   xlsxRow(2, xlsxNumber("A2", 4) + xlsxNumber("B2", 5) +
+                                  "<c r=\"C2\"><f t=\"shared\" si=\"0\"/></c>"))
             << none << QStringList() << "Sheet1: [3] A1=2 B1=3 C1=6 | [3] A2=4 B2=5 C2=20";
         QTest::newRow("VLOOKUP without a result")
-            << one(row(2, text("A2", "Cash") + formula("B2", "VLOOKUP(A2,D1:E9,2,FALSE)")) +
-                   row(3, formula("B3", "B2+1")) + row(4, formula("B4", "NOW()"), "hidden=\"1\""))
+            << one(xlsxRow(2, xlsxText("A2", "Cash") +
+                                  xlsxFormula("B2", "VLOOKUP(A2,D1:E9,2,FALSE)")) +
+                   xlsxRow(3, xlsxFormula("B3", "B2+1")) +
+                   xlsxRow(4, xlsxFormula("B4", "NOW()"), "hidden=\"1\""))
             << ImportFault::FormulaWithoutValue << QStringList{"B2", "B3"} << "";
         QTest::newRow("cells named with their sheet among several")
-            << QList<Sheet>{Sheet{"Notes", row(1, text("A1", "Draft"))},
-                            Sheet{"Balance sheet", row(4, formula("B4", "Notes!A1*2"))}}
+            << QList<XlsxSheet>{XlsxSheet{"Notes", xlsxRow(1, xlsxText("A1", "Draft"))},
+                                XlsxSheet{"Balance sheet",
+                                          xlsxRow(4, xlsxFormula("B4", "Notes!A1*2"))}}
             << ImportFault::FormulaWithoutValue << QStringList{"'Balance sheet'!B4"} << "";
         QTest::newRow("several sheets in order, hidden one left out")
-            << QList<Sheet>{Sheet{"2006", row(1, number("A1", 1))},
-                            Sheet{"Draft", row(1, number("A1", 2)), {}, true},
-                            Sheet{"2005", row(2, number("B2", 3))}}
+            << QList<XlsxSheet>{XlsxSheet{"2006", xlsxRow(1, xlsxNumber("A1", 1))},
+                                XlsxSheet{"Draft", xlsxRow(1, xlsxNumber("A1", 2)), {}, true},
+                                XlsxSheet{"2005", xlsxRow(2, xlsxNumber("B2", 3))}}
             << none << QStringList() << "2006: [1] A1=1 // 2005: [1] B2=3";
         QTest::newRow("nothing shown")
-            << one(row(1, text("A1", "Cash"), "hidden=\"1\"")) << ImportFault::Empty
+            << one(xlsxRow(1, xlsxText("A1", "Cash"), "hidden=\"1\"")) << ImportFault::Empty
             << QStringList() << "Sheet1:  (hidden 1/0)";
         // Cells on a diagonal make every row as wide as the columns before.
         QByteArray diagonal;
         for (int i = 0; i < 1500; ++i)
-            diagonal += row(i + 1, number(qPrintable(cellName(SheetPosition{i, i})), 1));
+            diagonal += xlsxRow(i + 1, xlsxNumber(qPrintable(cellName(SheetPosition{i, i})), 1));
         QTest::newRow("cells far apart on many rows")
             << one(diagonal) << ImportFault::TooLarge << QStringList{"1000000", "cells"} << "";
     }
 
     void xlsxSheets()
     {
-        QFETCH(QList<Sheet>, sheets);
+        QFETCH(QList<XlsxSheet>, sheets);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("book.xlsx"));
         QVERIFY(writeZip(path, xlsxParts(sheets)));
@@ -718,20 +596,22 @@ private slots:
     void farCellsCostLittle_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<Parts>("parts");
+        QTest::addColumn<ZipParts>("parts");
         QTest::addColumn<ImportFault>("fault");
 
         QTest::newRow("xlsx row 2,000,000,000")
-            << "a.xlsx" << xlsxParts({Sheet{"S", row(2000000000, number("A2000000000", 1))}})
+            << "a.xlsx"
+            << xlsxParts({XlsxSheet{"S", xlsxRow(2000000000, xlsxNumber("A2000000000", 1))}})
             << ImportFault::BeyondSheetLimits;
         QTest::newRow("xlsx column ZZZZZZ")
-            << "b.xlsx" << xlsxParts({Sheet{"S", row(1, number("ZZZZZZ1", 1))}})
+            << "b.xlsx" << xlsxParts({XlsxSheet{"S", xlsxRow(1, xlsxNumber("ZZZZZZ1", 1))}})
             << ImportFault::BeyondSheetLimits;
         QTest::newRow("xlsx first and last cells of the sheet")
             << "c.xlsx"
-            << xlsxParts({Sheet{
-                   "S", row(1, text("A1", "Cash") + number("XFD1", 5)) +
-                            row(1048576, text("A1048576", "Inventory") + number("XFD1048576", 7))}})
+            << xlsxParts(
+                   {XlsxSheet{"S", xlsxRow(1, xlsxText("A1", "Cash") + xlsxNumber("XFD1", 5)) +
+                                       xlsxRow(1048576, xlsxText("A1048576", "Inventory") +
+                                                            xlsxNumber("XFD1048576", 7))}})
             << ImportFault::None;
         QTest::newRow("ods value repeated over the whole sheet")
             << "d.ods"
@@ -744,7 +624,7 @@ private slots:
     void farCellsCostLittle()
     {
         QFETCH(QString, name);
-        QFETCH(Parts, parts);
+        QFETCH(ZipParts, parts);
         QTemporaryDir dir;
         const QString path = dir.filePath(name);
         QVERIFY(writeZip(path, parts));

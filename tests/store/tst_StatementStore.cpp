@@ -28,6 +28,9 @@ private slots:
     void twoProcessesSaveTheSameStatement_data() { bothStores(); }
     void twoProcessesSaveTheSameStatement();
     void serverStoppedMidSession();
+    void frozenServerAnswersWithinTheLimit();
+    void passwordsNeverInMessages_data();
+    void passwordsNeverInMessages();
     void copyStatementsBothWays();
     void roleWithDataRightsOnly();
     void commandLine();
@@ -231,6 +234,68 @@ void tst_StatementStore::serverStoppedMidSession()
     QVERIFY(m_server->stop());
     QVERIFY(m_server->start());
     QCOMPARE(store->open(QStringLiteral("Away Ltd"), 2006)->stamp.version, 2);
+}
+
+// A server that stops answering (its machine froze) holds a command no
+// longer than the store's limit (a command without one would wait here
+// until the suite's own time runs out): the command is refused as by a
+// server gone away, and the next one, once the server is back, works.
+void tst_StatementStore::frozenServerAnswersWithinTheLimit()
+{
+    PgStatementStore store(m_server->uri());
+    store.setAnswerLimit(1500);
+    store.list(Language::English); // connected before the server freezes
+    QVERIFY(m_server->freeze(true));
+    StoreError::Kind kind = StoreError::Kind::Other;
+    try {
+        store.save(statement(QStringLiteral("Frozen Ltd"), 2005, 1), Expectation::anything(),
+                   QStringLiteral("marie"));
+    } catch (const StoreError &error) {
+        kind = error.kind();
+    }
+    // A new connection meets the same silence, and the same limit.
+    StoreError::Kind again = StoreError::Kind::Other;
+    try {
+        store.list(Language::English);
+    } catch (const StoreError &error) {
+        again = error.kind();
+    }
+    QVERIFY(m_server->freeze(false));
+    QCOMPARE(kind, StoreError::Kind::Unreachable);
+    QCOMPARE(again, StoreError::Kind::Unreachable);
+    QVERIFY(store
+                .save(statement(QStringLiteral("Thawed Ltd"), 2005, 1), Expectation::anything(),
+                      QStringLiteral("marie"))
+                .done);
+}
+
+void tst_StatementStore::passwordsNeverInMessages_data()
+{
+    QTest::addColumn<QString>("uri");
+    QTest::addColumn<QString>("password");
+    QTest::newRow("URI cut short") << "postgresql://bob:hunter2@[::1"
+                                   << "hunter2";
+    QTest::newRow("percent-encoded") << "postgresql://bob:s3cr%65t@[::1"
+                                     << "s3cr"; // in either form
+    QTest::newRow("one slash only") << "postgres:/bob:hunter2@host/db"
+                                    << "hunter2";
+    QTest::newRow("query parameter") << "postgresql:///db?password=hunter2&sslmode=bogus"
+                                     << "hunter2";
+    QTest::newRow("key and value") << "host=/x password=hunter2 sslmode=wrong"
+                                   << "hunter2";
+}
+
+// A connection text the program cannot use is named in its message, its
+// password never.
+void tst_StatementStore::passwordsNeverInMessages()
+{
+    QFETCH(QString, uri);
+    QFETCH(QString, password);
+    const CliRun run = runCli({QStringLiteral("list"), QStringLiteral("--store"), uri});
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.contains(QStringLiteral("quorvel-cli: ")), qPrintable(run.err));
+    QVERIFY2(!run.err.contains(password), qPrintable(run.err));
+    QVERIFY2(!(run.out + run.err).contains(QStringLiteral("hunter2")), qPrintable(run.err));
 }
 
 void tst_StatementStore::copyStatementsBothWays()

@@ -1,5 +1,7 @@
 #include "support/PgServer.h"
 
+#include <csignal>
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -125,6 +127,33 @@ QString PgServer::uri(const QString &user, const QString &database) const
     return QStringLiteral("postgresql:///") + database + QStringLiteral("?host=") +
            QString::fromLatin1(QUrl::toPercentEncoding(m_dir ? m_dir->path() : QString())) +
            QStringLiteral("&port=") + QString::number(kPort) + QStringLiteral("&user=") + user;
+}
+
+bool PgServer::freeze(bool frozen)
+{
+    // The postmaster's id heads postmaster.pid; its children are the
+    // server's other processes (backends, checkpointer, writer…).
+    QFile pidFile(m_dir->filePath(QStringLiteral("data/postmaster.pid")));
+    if (!pidFile.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 postmaster = pidFile.readLine().trimmed().toLongLong();
+    if (postmaster <= 0)
+        return false;
+    QList<qint64> pids{postmaster};
+    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state ppid …": the name may hold blanks, so read after ')'.
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields.at(1).toLongLong() == postmaster)
+            pids << entry.toLongLong();
+    }
+    bool all = true;
+    for (const qint64 pid : std::as_const(pids))
+        all = ::kill(pid_t(pid), frozen ? SIGSTOP : SIGCONT) == 0 && all;
+    return all;
 }
 
 QString PgServer::exec(const QString &sql, const QString &database) const

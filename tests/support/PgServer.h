@@ -36,6 +36,10 @@ public:
     bool stop();
     bool start();
 
+    // Stops (SIGSTOP) or resumes (SIGCONT) every process of this server, as a
+    // machine that froze: connections stay open and nothing answers.
+    bool freeze(bool frozen);
+
     // Runs SQL as the superuser on a database; the error text, empty when it worked.
     QString exec(const QString &sql, const QString &database = QStringLiteral("quorvel")) const;
 
