@@ -206,3 +206,5 @@ inline constexpr int kImportIgnoreRow = 2840;
 inline constexpr int kCentsRounded = 2842;
 // A firm name holding a control character, refused at a save.
 inline constexpr int kFirmNameControl = 2844;
+// A row of the import summary's list: %1 its number, %2 its label.
+inline constexpr int kImportRowAndLabel = 2846;

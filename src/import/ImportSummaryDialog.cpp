@@ -131,7 +131,9 @@ void ImportSummaryDialog::fillUnrecognised()
     for (int i = 0; i < shown; ++i) {
         const ImportRowNote &row = rows.at(i);
         tblUnrecognised->setItem(
-            i, 0, new QTableWidgetItem(QStringLiteral("%1: %2").arg(row.row).arg(row.label)));
+            i, 0,
+            new QTableWidgetItem(
+                caption(kImportRowAndLabel).arg(QString::number(row.row), row.label)));
         tblUnrecognised->setItem(i, 1, new QTableWidgetItem(row.value));
         auto *items = new QComboBox(tblUnrecognised);
         items->setObjectName(QStringLiteral("cboAssign%1").arg(row.row));

@@ -9,6 +9,7 @@
 #include "firm/AmountText.h"
 #include "firm/StatementItems.h"
 #include "firm/frmMyValues.h"
+#include "import/ImportLabels.h"
 #include "import/ImportSummaryDialog.h"
 #include "import/StatementImport.h"
 #include "reports/frmReportViewer.h"
@@ -23,6 +24,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <xlsxwriter.h>
 
 using namespace testsupport;
@@ -123,6 +125,8 @@ private slots:
     void templateRoundTrip();
     void importChoices_data();
     void importChoices();
+    void rowAssignedInTheSummaryIsRemembered_data();
+    void rowAssignedInTheSummaryIsRemembered();
 
 private:
     frmMyValues &showFirm();
@@ -255,6 +259,68 @@ void tst_ImportScreen::importChoices()
     if (message)
         QVERIFY(messages.texts().first().startsWith(
             ResourceString(message, Language::English).section(QLatin1Char('%'), 0, 0)));
+}
+
+void tst_ImportScreen::rowAssignedInTheSummaryIsRemembered_data()
+{
+    QTest::addColumn<Language>("language");
+    QTest::addColumn<QString>("item"); // the item's name in the language, as the list shows it
+    QTest::newRow("en") << Language::English << "Cash";
+    QTest::newRow("fr") << Language::French << "Encaisse";
+}
+
+// A row the import does not know is assigned to an item from the summary's
+// list: the summary follows, the amount goes on the screen, and the next
+// import of that client's file knows the row.
+void tst_ImportScreen::rowAssignedInTheSummaryIsRemembered()
+{
+    QFETCH(Language, language);
+    QFETCH(QString, item);
+    appState().gintLanguage = language;
+    frmMyValues &firm = showFirm();
+    firm.txtFirmName->setText(QStringLiteral("Maple Ridge Homes Ltd"));
+    const QString path = m_dir->filePath(QStringLiteral("client.csv"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("Item,Amount\nCash on hand and in bank,1500\nAccounts receivable,2000\n");
+    file.close();
+    firm.setFileChooser([&path](bool, const QString &) { return path; });
+
+    int listedBefore = -1;
+    int listedAfter = -1;
+    firm.setImportSummaryRunner([&](ImportSummaryDialog &dialog) {
+        listedBefore = dialog.tblUnrecognised->rowCount();
+        const QString evidence = qEnvironmentVariable("QUORVEL_EVIDENCE_DIR");
+        if (!evidence.isEmpty())
+            dialog.grab().save(evidence + QStringLiteral("/import-summary-%1.png")
+                                              .arg(language == Language::French ? "fr" : "en"));
+        auto *items = dialog.findChild<QComboBox *>(QStringLiteral("cboAssign2"));
+        if (!items || items->findText(item) < 0)
+            return false;
+        emit items->activated(items->findText(item));
+        QTest::qWait(0); // the assignment is queued: the table is rebuilt
+        listedAfter = dialog.tblUnrecognised->rowCount();
+        return true;
+    });
+    MessageRecorder messages(MsgAnswer::Ok);
+    QVERIFY(firm.subImportStatement());
+    QCOMPARE(listedBefore, 1);
+    QCOMPARE(listedAfter, 0);
+    QCOMPARE(firm.txtCash->text(), QStringLiteral("1500"));
+    QCOMPARE(SqliteStatementStore(appState().gcnUser)
+                 .importMapping(QStringLiteral("MAPLE RIDGE HOMES LTD")),
+             (LabelMapping{{foldImportLabel(QStringLiteral("Cash on hand and in bank")),
+                            QStringLiteral("Cash")}}));
+
+    // The next import of the client's file knows the row.
+    firm.setImportSummaryRunner([&](ImportSummaryDialog &dialog) {
+        listedBefore = dialog.tblUnrecognised->rowCount();
+        return true;
+    });
+    firm.txtCash->setText(QStringLiteral("0"));
+    QVERIFY(firm.subImportStatement());
+    QCOMPARE(listedBefore, 0);
+    QCOMPARE(firm.txtCash->text(), QStringLiteral("1500"));
 }
 
 QUORVEL_TEST_MAIN(tst_ImportScreen)
