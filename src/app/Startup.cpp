@@ -7,6 +7,7 @@
 #include "core/ProgramExit.h"
 #include "core/ProgramFolder.h"
 #include "core/ScreenRegistry.h"
+#include "core/UserDatabaseBackup.h"
 #include "entry/frmStart.h"
 #include "widgets/StatementsLocation.h"
 
@@ -45,6 +46,8 @@ void Main()
     // older user database lacks them, and its title tables are refreshed.
     openDatabase(state.gcnUser, userDatabase, requiredUserSchema(), OpenMode::ReadWrite);
     subCompleteUserDatabase(state.gcnUser);
+    // A backup or restore killed halfway left its passing copy beside the file.
+    subRemoveBackupLeftovers(userDatabase);
     state.gblnKeepFirmForm = false;
     state.gstrHelpViewer = ProgramFolder() + QLatin1Char('/') + QLatin1String(kHelpViewerFile);
     // The saved statements may be on the team database the user chose.

@@ -166,4 +166,11 @@ void subCompleteUserDatabase(Connection &connection)
 {
     subEnsureAddedUserTables(connection);
     subRefreshTitleTables(connection);
+    if (firstInteger(connection, QStringLiteral("PRAGMA main.user_version")).value_or(0) <
+        kUserDatabaseVersion) {
+        qint16 errors = 0;
+        ExecCmdInDB(connection,
+                    QStringLiteral("PRAGMA main.user_version = %1").arg(kUserDatabaseVersion),
+                    errors);
+    }
 }

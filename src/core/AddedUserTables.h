@@ -35,6 +35,12 @@ void subEnsureAddedUserTables(Connection &connection);
 // and the title tables).
 DatabaseSchema requiredUserSchema();
 
+// The user database's version this release writes, kept in the file's
+// user_version: a file of a higher one comes from a newer release, whose
+// tables this one may not keep whole.
+inline constexpr int kUserDatabaseVersion = 2;
+
 // Brings an opened user database up to this release: the added tables and
-// columns it lacks, and title tables refreshed from the reference data.
+// columns it lacks, title tables refreshed from the reference data, and its
+// version (never lowered).
 void subCompleteUserDatabase(Connection &connection);

@@ -34,6 +34,7 @@ constexpr FaultText kFaultTexts[] = {
     {DatabaseFault::ReadOnlyFolder, kReadOnlyFolderText},
     {DatabaseFault::Locked, kLockedText},
     {DatabaseFault::Inconsistent, kInconsistentFileText},
+    {DatabaseFault::NewerVersion, kNewerDatabaseText},
 };
 
 // The message of a fault in one language.
@@ -243,6 +244,8 @@ QString fncDatabaseProblemText(const DatabaseProblem &problem, Language language
 {
     QString text =
         faultText(problem.fault, language).arg(QDir::toNativeSeparators(problem.filePath));
+    if (problem.fault == DatabaseFault::NewerVersion)
+        return text.arg(problem.missing.value(0), problem.missing.value(1));
     if (!problem.missing.isEmpty())
         text = text.arg(problem.missing.join(QStringLiteral(", ")));
     return text;

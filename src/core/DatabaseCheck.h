@@ -50,8 +50,9 @@ enum class DatabaseFault {
     MissingColumns, // `missing` names them as Table.Column
     ReadOnlyFile,
     ReadOnlyFolder,
-    Locked,      // another program holds it beyond the wait
-    Inconsistent // fails the engine's integrity check; `missing` holds its findings
+    Locked,       // another program holds it beyond the wait
+    Inconsistent, // fails the engine's integrity check; `missing` holds its findings
+    NewerVersion  // written by a newer release; `missing` holds its version, then this one's
 };
 
 struct DatabaseProblem

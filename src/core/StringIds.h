@@ -50,6 +50,7 @@ inline constexpr int kNotADatabaseText = 1502;
 inline constexpr int kDamagedFileText = 1504;
 inline constexpr int kCannotCreateText = 1506;
 inline constexpr int kInconsistentFileText = 2520;
+inline constexpr int kNewerDatabaseText = 2848; // %1 file, %2 its version, %3 this one's
 
 // The about screen: where the saved statements are kept (%1, the file).
 inline constexpr int kStatementsFileText = 1508;
@@ -208,3 +209,6 @@ inline constexpr int kCentsRounded = 2842;
 inline constexpr int kFirmNameControl = 2844;
 // A row of the import summary's list: %1 its number, %2 its label.
 inline constexpr int kImportRowAndLabel = 2846;
+// The question about a statement someone saved since: what differs.
+inline constexpr int kTheirsDifferHeading = 2850;
+inline constexpr int kTheirsDifferLine = 2852; // %1 item, %2 theirs, %3 yours

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 #include <QUrl>
 #include <cerrno>
@@ -145,6 +146,22 @@ BackupProgress half(const BackupProgress &progress, int which)
 }
 } // namespace
 
+void subRemoveBackupLeftovers(const QString &file, const QDateTime &now)
+{
+    const QFileInfo info(file);
+    const QRegularExpression passing(QStringLiteral("^\\.") +
+                                     QRegularExpression::escape(info.fileName()) +
+                                     QStringLiteral("\\.[A-Za-z0-9]{6}(\\.mdb)?$"));
+    const QDir folder = info.absoluteDir();
+    for (const QFileInfo &entry :
+         folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        // A copy being written right now by another program is left alone.
+        if (passing.match(entry.fileName()).hasMatch() &&
+            entry.lastModified().secsTo(now) > kLeftoverAgeSeconds)
+            QFile::remove(entry.absoluteFilePath());
+    }
+}
+
 void fncBackUpDatabase(Connection &source, const QString &target, const BackupProgress &progress)
 {
     if (samePlace(target, source.filePath()))
@@ -152,6 +169,7 @@ void fncBackUpDatabase(Connection &source, const QString &target, const BackupPr
                             QStringLiteral("a backup cannot replace the database in use: ") +
                                 target);
     const QFileInfo targetInfo(target);
+    subRemoveBackupLeftovers(target);
     // Written under a passing name beside the target, then renamed over it:
     // an existing backup is replaced only by a whole one.
     QTemporaryFile partial(targetInfo.absolutePath() + QStringLiteral("/.") +
@@ -195,6 +213,11 @@ std::optional<DatabaseProblem> fncCheckRestorableDatabase(const QString &path)
     }
     if (findings != QStringList{QStringLiteral("ok")})
         return DatabaseProblem{DatabaseFault::Inconsistent, path, findings};
+    const int version = textRows(*handle, "PRAGMA main.user_version", path).value(0).toInt();
+    if (version > kUserDatabaseVersion)
+        return DatabaseProblem{DatabaseFault::NewerVersion,
+                               path,
+                               {QString::number(version), QString::number(kUserDatabaseVersion)}};
     return fncCheckOpenDatabase(*handle, path, requiredUserSchema(), false);
 }
 
@@ -223,7 +246,12 @@ void fncRestoreDatabase(Connection &live, const QString &path, const QString &se
     // the page size of the database in use (one in write-ahead mode takes
     // pages of its own size only), so that the one change to the database in
     // use is the last copy, whole or not at all.
-    QTemporaryFile working(QDir::tempPath() + QStringLiteral("/quorvel-restore-XXXXXX.mdb"));
+    // Beside the database in use, never in the system's temporary folder: the
+    // statements stay where the user keeps them, and a copy left by a run
+    // that was killed is found and removed by the next start.
+    const QFileInfo liveInfo(live.filePath());
+    QTemporaryFile working(liveInfo.absolutePath() + QStringLiteral("/.") + liveInfo.fileName() +
+                           QStringLiteral(".XXXXXX.mdb"));
     if (!working.open())
         throw DatabaseError(SQLITE_CANTOPEN,
                             working.errorString() + QStringLiteral(": ") + working.fileName());

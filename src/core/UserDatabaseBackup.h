@@ -22,6 +22,16 @@ using BackupProgress = std::function<void(int done, int total)>;
 // database file that opens on its own (no journal files beside it). Throws
 // DatabaseError with the engine's words when it cannot; `target` is then as
 // it was.
+// A backup or restore killed halfway leaves its passing copy beside the
+// file it was writing (".backup.mdb.A1b2C3", or ".myData.mdb.A1b2C3.mdb"
+// for a restore's working copy): such copies of `file` older
+// than kLeftoverAgeSeconds are removed (a younger one may be another
+// program's backup under way). Runs at every backup, and for the user
+// database at every start.
+inline constexpr qint64 kLeftoverAgeSeconds = 600;
+void subRemoveBackupLeftovers(const QString &file,
+                              const QDateTime &now = QDateTime::currentDateTime());
+
 void fncBackUpDatabase(Connection &source, const QString &target,
                        const BackupProgress &progress = {});
 

@@ -4,6 +4,8 @@
 #include "core/StringIds.h"
 #include "core/WriteRefusal.h"
 #include "firm/ReferenceYears.h"
+#include "firm/StatementItems.h"
+#include "import/ImportTexts.h"
 #include "session/StatementSession.h"
 #include "store/StoreError.h"
 #include "store/StoreMessages.h"
@@ -153,6 +155,14 @@ WriteStep StatementWrite::write()
         m_asked = ask(m_command == Command::Save ? WriteQuestion::ReplaceTheirs
                                                  : WriteQuestion::DeleteTheirs,
                       outcome.current ? outcome.current->stamp : StatementStamp{});
+        if (m_command == Command::Save)
+            if (const std::optional<SavedStatement> theirs = store.open(firm, year))
+                for (int i = 0; i < kStatementItemCount; ++i) {
+                    const double stored = theirs->amounts.*firmStatementAmounts()[i];
+                    const double typed = m_statement.amounts.*firmStatementAmounts()[i];
+                    if (stored != typed)
+                        m_asked.differences << AmountDifference{i, stored, typed};
+                }
         return m_asked;
     }
     if (m_command == Command::Save)
@@ -172,8 +182,21 @@ QString fncWriteQuestionText(const WriteStep &step, const QString &firmName, int
     case WriteQuestion::ReplaceStored:
         return ResourceString(kReplaceStoredQuestion, language)
             .arg(firmName, QString::number(year));
-    case WriteQuestion::ReplaceTheirs:
-        return fncConflictQuestion(StoreCommand::Save, firmName, year, step.stamp, language);
+    case WriteQuestion::ReplaceTheirs: {
+        QString text =
+            fncConflictQuestion(StoreCommand::Save, firmName, year, step.stamp, language);
+        if (step.differences.isEmpty())
+            return text;
+        text += QStringLiteral("\n\n") + ResourceString(kTheirsDifferHeading, language);
+        for (const AmountDifference &difference : step.differences)
+            text += QLatin1Char('\n') +
+                    ResourceString(kTheirsDifferLine, language)
+                        .arg(ResourceString(statementItems()[difference.item].captionId, language)
+                                 .trimmed(),
+                             summaryAmount(difference.theirs, language),
+                             summaryAmount(difference.yours, language));
+        return text;
+    }
     case WriteQuestion::DeleteTheirs:
         return fncConflictQuestion(StoreCommand::Delete, firmName, year, step.stamp, language);
     }

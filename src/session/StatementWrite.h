@@ -17,6 +17,16 @@ enum class WriteQuestion {
 
 enum class WriteAnswer { Yes, No, Cancel };
 
+// An amount that differs between the statement stored and the one being saved.
+struct AmountDifference
+{
+    int item = 0; // index into statementItems()
+    double theirs = 0;
+    double yours = 0;
+
+    bool operator==(const AmountDifference &) const = default;
+};
+
 // Where a save or a delete stands: a question to answer, or its end.
 struct WriteStep
 {
@@ -32,6 +42,8 @@ struct WriteStep
     // Done after a save: the new stamp.
     StatementStamp stamp;
     QString message;
+    // Ask about theirs (a save): the typed amounts where theirs differ.
+    QList<AmountDifference> differences;
 
     bool isDone() const { return kind == Kind::Done; }
 };
@@ -64,6 +76,7 @@ private:
     WriteStep m_asked;
 };
 
-// The question's text in the language, for the screens' message boxes.
+// The question's text in the language, for the screens' message boxes; a
+// question about theirs lists what differs ("Cash: theirs 55,230, yours 45,230").
 QString fncWriteQuestionText(const WriteStep &step, const QString &firmName, int year,
                              Language language);

@@ -84,6 +84,8 @@ private slots:
     void backUpThenRestoreFromTheMenu();
     void restoreOf_data();
     void restoreOf();
+    void killedRunsLeaveNothingBehind_data();
+    void killedRunsLeaveNothingBehind();
 
 private:
     QString userDatabase() const { return appState().gcnUser.filePath(); }
@@ -194,6 +196,8 @@ void tst_StatementsBackup::restoreOf_data()
     QTest::newRow("without the statements table")
         << "drop table MyValues" << int(kMissingTablesText);
     QTest::newRow("pages overwritten") << "noise" << int(kInconsistentFileText);
+    QTest::newRow("written by a newer release")
+        << "PRAGMA user_version=99" << int(kNewerDatabaseText);
     QTest::newRow("the database in use") << "" << int(kDatabaseInUseText);
 }
 
@@ -227,8 +231,48 @@ void tst_StatementsBackup::restoreOf()
     const QString expected = caption(refusal).arg(shown(path)).section(QLatin1Char('%'), 0, 0);
     QVERIFY2(messages.texts().constFirst().startsWith(expected),
              qPrintable(messages.texts().constFirst()));
+    if (refusal == kNewerDatabaseText)
+        QVERIFY2(messages.texts().constFirst().contains(QStringLiteral("version 99")),
+                 qPrintable(messages.texts().constFirst()));
     QCOMPARE(savedFirms(userDatabase()).size(), 3);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), filesBefore); // nothing set aside
+}
+
+void tst_StatementsBackup::killedRunsLeaveNothingBehind_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("ageSeconds");
+    QTest::addColumn<bool>("removed");
+    QTest::newRow("a killed backup's copy") << ".backup.mdb.A1b2C3" << 3600 << true;
+    QTest::newRow("one being written now") << ".backup.mdb.A1b2C3" << 5 << false;
+    QTest::newRow("another file's copy") << ".other.mdb.A1b2C3" << 3600 << false;
+    QTest::newRow("the user's own hidden file") << ".backup.mdb.notes" << 3600 << false;
+}
+
+// A backup killed halfway left its passing copy beside the target: the next
+// backup to that target removes it, and leaves alone what is not one.
+void tst_StatementsBackup::killedRunsLeaveNothingBehind()
+{
+    QFETCH(QString, name);
+    QFETCH(int, ageSeconds);
+    QFETCH(bool, removed);
+    const QString leftover = QDir(m_elsewhere->path()).filePath(name);
+    QFile file(leftover);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("partial");
+    QVERIFY(file.flush()); // a later flush would make it new again
+    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
+                             QFileDevice::FileModificationTime));
+    file.close();
+    const QString target = QDir(m_elsewhere->path()).filePath(QStringLiteral("backup.mdb"));
+    fncBackUpDatabase(appState().gcnUser, target, {});
+    QVERIFY(QFileInfo::exists(target));
+    QCOMPARE(!QFileInfo::exists(leftover), removed);
+    // And nothing else is left beside the backup.
+    QCOMPARE(QDir(m_elsewhere->path())
+                 .entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot)
+                 .size(),
+             removed ? 1 : 2);
 }
 
 QUORVEL_TEST_MAIN(tst_StatementsBackup)

@@ -215,12 +215,20 @@ void tst_StatementSession::writeSteps()
                                                             : session.remove(firm, 2005);
     QList<WriteQuestion> seen;
     QStringList savedBy;
+    QList<QList<AmountDifference>> differences;
     const WriteStep last = fncRunWrite(write, [&](const WriteStep &step) {
         seen << step.question;
         savedBy << step.stamp.savedBy;
+        differences << step.differences;
         return answers.value(int(seen.size()) - 1, WriteAnswer::Cancel);
     });
     QCOMPARE(seen, questions);
+    // Asked to replace theirs, the step lists the amounts that differ: their
+    // cash 5 against the 9 being saved, nothing else.
+    for (int i = 0; i < seen.size(); ++i)
+        QCOMPARE(differences.at(i), (seen.at(i) == WriteQuestion::ReplaceTheirs
+                                         ? QList<AmountDifference>{{0, 5.0, 9.0}}
+                                         : QList<AmountDifference>()));
     // Asked about theirs, the step names who saved it.
     for (int i = 0; i < seen.size(); ++i)
         QCOMPARE(savedBy.at(i), seen.at(i) == WriteQuestion::ReplaceStored

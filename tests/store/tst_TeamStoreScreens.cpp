@@ -151,6 +151,8 @@ void tst_TeamStoreScreens::someoneElseSavedFirst()
     const QString question = messages.messages.first().text;
     QVERIFY2(question.startsWith(QStringLiteral("Team Ltd, 2006 was saved by marie on ")),
              qPrintable(question));
+    QVERIFY2(question.contains(QStringLiteral("What differs:\nCash: theirs 555, yours 200\n")),
+             qPrintable(question));
     QCOMPARE(messages.messages.first().buttons, MsgButtons::YesNoCancel);
     QCOMPARE(messages.messages.first().defaultAnswer, MsgAnswer::Cancel);
     QCOMPARE(stored()->amounts.Cash, storedCash);
