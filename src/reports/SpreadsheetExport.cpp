@@ -74,7 +74,8 @@ QString csvUnit(const NumberFormat &format, ReportLanguage language)
     case NumberKind::Percent:
         return QStringLiteral("%");
     case NumberKind::Points:
-        return language == ReportLanguage::French ? QStringLiteral("pts de %")
+        // The unit the report and the workbook print.
+        return language == ReportLanguage::French ? QStringLiteral("points de %")
                                                   : QStringLiteral("pts");
     case NumberKind::Currency:
         return QStringLiteral("$");
