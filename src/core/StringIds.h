@@ -140,8 +140,9 @@ inline constexpr int kDatabaseFileFilter = 2508;
 inline constexpr int kBackedUpText = 2510;      // %1 the backup
 inline constexpr int kBackUpFailedText = 2512;  // %1 the reason
 inline constexpr int kCannotRestoreText = 2514; // follows the check's text
-inline constexpr int kRestoreQuestion = 2516;   // %1 count, %2 file, %3 set aside
-inline constexpr int kRestoredText = 2518;      // %1 the file, %2 set aside
+inline constexpr int kRestoreQuestion =
+    2516;                                  // %1 count, %2 file, %3 set aside, %4 replaced, %5 lost
+inline constexpr int kRestoredText = 2518; // %1 the file, %2 set aside
 inline constexpr int kRestoreFailedText = 2522; // %1 the reason
 inline constexpr int kBackUpProgress = 2524;
 inline constexpr int kRestoreProgress = 2526;

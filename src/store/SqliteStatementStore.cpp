@@ -287,14 +287,17 @@ void SqliteStatementStore::rememberImportMapping(const QString &firmName,
     transaction.commit();
 }
 
-int fncSavedStatementCount(const QString &path)
+QSet<QPair<QString, int>> fncSavedStatementKeys(const QString &path)
 {
     Connection connection;
     ConnectToFile(connection, path, QStringLiteral("unknown"), OpenMode::ReadOnly);
-    // Owned: closed when the count is read or failed.
+    // Owned: closed when the keys are read or failed.
     SqliteStatementStore store(connection, true);
-    return GetRS(store.connection(), QStringLiteral("select count(*) from MyValues"),
-                 QStringLiteral("read"))
-        .field(0)
-        .toInt();
+    const RecordSet rs =
+        GetRS(store.connection(), QStringLiteral("select FirmName, [Year] from MyValues"),
+              QStringLiteral("read"));
+    QSet<QPair<QString, int>> keys;
+    for (int i = 0; i < rs.RecordCount(); ++i)
+        keys.insert({fncFirmKey(rs.row(i).at(0).toString()), rs.row(i).at(1).toInt()});
+    return keys;
 }

@@ -3,6 +3,9 @@
 #include "core/DbTools.h"
 #include "store/StatementStore.h"
 
+#include <QPair>
+#include <QSet>
+
 // The statements in the user database on this computer (MyValues, with the
 // industry and the stamp of each in StatementIndustry and StatementStamp).
 // Writes take the file's write lock at their start, so two programs saving
@@ -37,6 +40,6 @@ private:
     bool m_owned = false;
 };
 
-// The number of saved statements in a user database file (a backup that
-// passed its check), read without writing to it.
-int fncSavedStatementCount(const QString &path);
+// The saved statements' keys (folded firm name, year) of a user database
+// file (a backup that passed its check), read without writing to it.
+QSet<QPair<QString, int>> fncSavedStatementKeys(const QString &path);

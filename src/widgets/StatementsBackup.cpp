@@ -133,14 +133,21 @@ bool subRestoreStatements(QWidget *parent, const BackupFileChooser &chooser)
     Connection &live = appState().gcnUser;
     const QString setAside =
         fncSetAsidePath(live.filePath(), caption(kSetAsideLabel), QDateTime::currentDateTime());
-    int count = 0;
+    // What the restore does to the statements saved now: those of a firm and
+    // year the backup holds are replaced, the others leave the list.
+    QSet<QPair<QString, int>> incoming;
+    QSet<QPair<QString, int>> saved;
     try {
-        count = fncSavedStatementCount(path);
+        incoming = fncSavedStatementKeys(path);
+        saved = fncSavedStatementKeys(live.filePath());
     } catch (const DatabaseError &error) {
         return refuse(caption(kRestoreFailedText).arg(error.description()));
     }
+    const qsizetype replaced = QSet<QPair<QString, int>>(saved).intersect(incoming).size();
     if (ShowMessage(caption(kRestoreQuestion)
-                        .arg(QString::number(count), nativePath(path), nativePath(setAside)),
+                        .arg(QString::number(incoming.size()), nativePath(path),
+                             nativePath(setAside), QString::number(replaced),
+                             QString::number(saved.size() - replaced)),
                     MsgButtons::YesNo, MsgIcon::Question, QString(), parent,
                     MsgAnswer::No) != MsgAnswer::Yes)
         return false;
