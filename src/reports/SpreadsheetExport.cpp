@@ -14,7 +14,7 @@
 namespace {
 constexpr double kLabelColumnWidth = 46;
 constexpr double kFigureColumnWidth = 16;
-constexpr int kCsvHeadingCount = 11;
+constexpr int kCsvHeadingCount = 12;
 
 QString sheetText(int id, ReportLanguage language)
 {
@@ -310,11 +310,15 @@ bool writeCsv(const ReportWorkbook &workbook, const QString &path)
                 if (measure.isEmpty())
                     measure = sheet.headings.value(0).trimmed();
                 const NumberFormat format = cell.format.value_or(NumberFormat{});
+                // Figures alone in Value, so that a reader takes the column as
+                // numbers; a text (a statement line, a reason) has a column of its own.
+                const bool figure = cell.isNumber();
                 line({about.report, about.firm, about.naics, about.industry, about.dataset,
                       year ? QString::number(year) : QString(), sheet.name, item, measure,
-                      cell.isNumber() ? csvNumber(cell.value.toDouble(), format, workbook.language)
-                                      : cell.value.toString().trimmed(),
-                      cell.isNumber() ? csvUnit(format, workbook.language) : QString()});
+                      figure ? csvNumber(cell.value.toDouble(), format, workbook.language)
+                             : QString(),
+                      figure ? csvUnit(format, workbook.language) : QString(),
+                      figure ? QString() : cell.value.toString().trimmed()});
             }
         }
     }

@@ -197,7 +197,7 @@ private slots:
             QCOMPARE(rows.first().value(9), french ? "Valeur" : "Value");
             const QRegularExpression number(french ? "^-?\\d+(,\\d+)?$" : "^-?\\d+(\\.\\d+)?$");
             for (const QStringList &row : rows.mid(1)) {
-                QCOMPARE(row.size(), 11);
+                QCOMPARE(row.size(), 12);
                 QCOMPARE(row.at(2), m_naics);
                 QVERIFY2(row.at(4).startsWith(QLatin1String("Volume 1")), qPrintable(row.at(4)));
                 QVERIFY2(number.match(row.at(9)).hasMatch(), qPrintable(row.join('|')));

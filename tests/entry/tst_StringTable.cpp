@@ -113,7 +113,7 @@ private slots:
             << 2614 << QStringLiteral("ROVA Balance Sheet Report");
         QTest::newRow("fr:zoom tip, blank before the colon")
             << 2635 << QStringLiteral("Zoom (Ctrl+0 : pleine largeur)");
-        QTest::newRow("fr:last CSV heading") << kCsvFirstHeading + 21 << QStringLiteral("Unité");
+        QTest::newRow("fr:last CSV heading") << kCsvFirstHeading + 23 << QStringLiteral("Texte");
         QTest::newRow("fr:batch skipped heading")
             << kBatchSkippedHeading + 1 << QStringLiteral("Non exportés :");
     }

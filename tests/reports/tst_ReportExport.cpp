@@ -310,17 +310,17 @@ private slots:
         // One table: a header, then one figure a row at its format's precision,
         // with its section, item and unit.
         QCOMPARE(rows.size(), 6);
-        QCOMPARE(rows.at(0).size(), 11);
+        QCOMPARE(rows.at(0).size(), 12);
         const auto figure = [&rows](int row) { return rows.at(row).mid(6); };
         const QString margin =
             french ? QStringLiteral("Marge nette") : QStringLiteral("Net margin");
         QCOMPARE(figure(1).mid(0, 2), (QStringList{tab, margin}));
-        QCOMPARE(figure(1).mid(3), (QStringList{french ? "12,5" : "12.5", "%"}));
-        QCOMPARE(figure(2).mid(3), (QStringList{french ? "1,25" : "1.25", ""}));
-        QCOMPARE(figure(3).mid(3), (QStringList{"1234567", "$"}));
-        QCOMPARE(figure(4).mid(3), (QStringList{"42", ""}));
+        QCOMPARE(figure(1).mid(3), (QStringList{french ? "12,5" : "12.5", "%", ""}));
+        QCOMPARE(figure(2).mid(3), (QStringList{french ? "1,25" : "1.25", "", ""}));
+        QCOMPARE(figure(3).mid(3), (QStringList{"1234567", "$", ""}));
+        QCOMPARE(figure(4).mid(3), (QStringList{"42", "", ""}));
         QCOMPARE(figure(5).mid(1),
-                 (QStringList{"Two, with a comma", figure(5).at(2), "-500", "$"}));
+                 (QStringList{"Two, with a comma", figure(5).at(2), "-500", "$", ""}));
     }
 
     void unwritableFile()
@@ -557,7 +557,7 @@ private slots:
         const QList<QStringList> csv =
             testsupport::readCsv(written.at(2), nullptr, language.startsWith('F') ? ';' : ',');
         QVERIFY(csv.size() > 10);
-        QCOMPARE(csv.first().size(), 11);
+        QCOMPARE(csv.first().size(), 12);
         QCOMPARE(csv.at(1).at(6), reader.sheetNames().first());
         QCOMPARE(csv.at(1).at(7), firstLabel);
     }
@@ -620,10 +620,12 @@ private slots:
 
         const QList<QStringList> csv =
             testsupport::readCsv(csvPath, nullptr, language.startsWith('F') ? ';' : ',');
+        // A figure in Value (column 9), a text in Text (column 11), never both.
         const auto csvValue = [&csv, &section](const QString &item, const QString &measure) {
             for (const QStringList &row : csv)
                 if (row.value(6) == section && row.value(7) == item && row.value(8) == measure)
-                    return row.value(9);
+                    return row.value(9).isEmpty() ? QStringLiteral("text:") + row.value(11)
+                                                  : row.value(9) + row.value(11);
             return QStringLiteral("(none)");
         };
         for (; !targets.eof(); targets.MoveNext()) {
@@ -634,7 +636,8 @@ private slots:
                 QVERIFY(!reason.isEmpty());
                 ++reasons;
                 QVERIFY(sheetText.contains(reason));
-                QCOMPARE(csvValue(ratio, text.text(QStringLiteral("Hdr_Reason"))), reason);
+                QCOMPARE(csvValue(ratio, text.text(QStringLiteral("Hdr_Reason"))),
+                         QStringLiteral("text:") + reason);
             } else {
                 const double needed = targets.field(QStringLiteral("AmountNeeded")).toDouble();
                 QCOMPARE(csvValue(ratio, text.text(QStringLiteral("Hdr_Needed"))),
