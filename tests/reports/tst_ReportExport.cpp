@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 Q_DECLARE_METATYPE(ReportIdentity)
@@ -620,6 +621,11 @@ private slots:
 
         const QList<QStringList> csv =
             testsupport::readCsv(csvPath, nullptr, language.startsWith('F') ? ';' : ',');
+        // Differences of percentages carry the unit the report prints.
+        const QString points =
+            language.startsWith('F') ? QStringLiteral("points de %") : QStringLiteral("pts");
+        QVERIFY(std::any_of(csv.cbegin(), csv.cend(),
+                            [&points](const QStringList &row) { return row.value(10) == points; }));
         // A figure in Value (column 9), a text in Text (column 11), never both.
         const auto csvValue = [&csv, &section](const QString &item, const QString &measure) {
             for (const QStringList &row : csv)
