@@ -8,6 +8,7 @@
 #include "store/PgStatementStore.h"
 #include "store/SqliteStatementStore.h"
 #include "support/CliRun.h"
+#include "support/FirmStatements.h"
 #include "support/LogicTestSupport.h"
 #include "support/PgServer.h"
 #include "support/ZipWriter.h"
@@ -34,21 +35,6 @@ QByteArray zipped(const ZipParts &parts)
     if (!writeZip(path, parts) || !file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
-}
-
-// A statement's amounts that are not zero, "Cash=12500 Ar=8000 …", in the
-// items' order.
-QString nonZero(const FirmStatement &statement)
-{
-    QStringList parts;
-    for (int i = 0; i < kStatementItemCount; ++i) {
-        const double amount = statement.*firmStatementAmounts()[i];
-        if (amount != 0)
-            parts << QStringLiteral("%1=%2")
-                         .arg(QLatin1String(statementItems()[i].column))
-                         .arg(amount, 0, 'f', 0);
-    }
-    return parts.join(QLatin1Char(' '));
 }
 
 // A pre-closing trial balance under a title: account numbers in their own
@@ -442,7 +428,7 @@ private slots:
                 QCOMPARE(statement->stamp.savedBy, fncCurrentUserName());
             }
         }
-        QCOMPARE(statement ? nonZero(statement->amounts) : QStringLiteral("-"), saved);
+        QCOMPARE(statement ? nonZeroAmounts(statement->amounts) : QStringLiteral("-"), saved);
     }
 };
 

@@ -6,6 +6,7 @@
 #include "import/ImportAmount.h"
 #include "import/ImportLabels.h"
 #include "import/StatementImport.h"
+#include "support/FirmStatements.h"
 #include "support/LogicTestSupport.h"
 
 #include <QFile>
@@ -17,20 +18,6 @@ Q_DECLARE_METATYPE(DecimalComma)
 Q_DECLARE_METATYPE(ImportFault)
 
 namespace {
-// The amounts that are not zero, "Cash=1235 Ar=80000 …", in item order.
-QString nonZero(const StatementImport &import)
-{
-    QStringList parts;
-    const auto amounts = import.amounts();
-    for (int i = 0; i < kStatementItemCount; ++i) {
-        if (amounts[i] != 0)
-            parts << QStringLiteral("%1=%2")
-                         .arg(QLatin1String(statementItems()[i].column))
-                         .arg(amounts[i], 0, 'f', 0);
-    }
-    return parts.join(QLatin1Char(' '));
-}
-
 // What the summary lists, by row: "?3" not recognised, "4>2" a duplicate of
 // row 2, "!5" not an amount, "~2" rounded, "Ta@7:999/100" a total differing.
 QString noted(const StatementImport &import)
@@ -246,7 +233,7 @@ private slots:
         QTEST(result.import.columnHeading, "heading");
         QTEST(result.import.firmName, "firm");
         QTEST(result.import.year.value_or(0), "year");
-        QTEST(nonZero(result.import), "amounts");
+        QTEST(testsupport::nonZeroAmounts(result.import.statement), "amounts");
         QTEST(noted(result.import), "notes");
     }
 
@@ -322,7 +309,7 @@ private slots:
         }
         const FileImport result = importStatementFile(path, column);
         QTEST(result.fault, "fault");
-        QTEST(nonZero(result.import), "amounts");
+        QTEST(testsupport::nonZeroAmounts(result.import.statement), "amounts");
         QTEST(noted(result.import), "notes");
     }
 };

@@ -35,7 +35,6 @@ private:
 
     std::unique_ptr<PgServer> m_server;
     std::unique_ptr<QTemporaryDir> m_dir;
-    int m_files = 0;
 };
 
 void tst_StatementSession::initTestCase()
@@ -51,18 +50,7 @@ void tst_StatementSession::initTestCase()
 std::unique_ptr<StatementStore> tst_StatementSession::freshStore(const QString &kind,
                                                                  QString &location)
 {
-    if (kind == QLatin1String("postgresql")) {
-        const QString error = m_server->exec(
-            QStringLiteral("DELETE FROM quorvel.statements; DELETE FROM quorvel.retired_versions"));
-        if (!error.isEmpty())
-            qWarning() << error;
-        location = m_server->uri();
-    } else {
-        location = m_dir->filePath(QStringLiteral("user%1.mdb").arg(++m_files));
-        QFile::copy(programFile(QStringLiteral("myData.mdb")), location);
-        QFile(location).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    }
-    return fncOpenStoreUri(location);
+    return m_server->freshStore(kind, *m_dir, &location);
 }
 
 SavedStatement tst_StatementSession::statement(const QString &firm, double cash)

@@ -43,7 +43,6 @@ private:
 
     std::unique_ptr<PgServer> m_server;
     std::unique_ptr<QTemporaryDir> m_dir;
-    int m_files = 0;
 };
 
 void tst_StatementStore::bothStores()
@@ -76,21 +75,7 @@ void tst_StatementStore::cleanup()
 
 std::unique_ptr<StatementStore> tst_StatementStore::freshStore(const QString &kind, QString *uri)
 {
-    QString location;
-    if (kind == QLatin1String("postgresql")) {
-        const QString error = m_server->exec(
-            QStringLiteral("DELETE FROM quorvel.statements; DELETE FROM quorvel.retired_versions"));
-        if (!error.isEmpty())
-            qWarning() << error;
-        location = m_server->uri();
-    } else {
-        location = m_dir->filePath(QStringLiteral("user%1.mdb").arg(++m_files));
-        QFile::copy(programFile(QStringLiteral("myData.mdb")), location);
-        QFile(location).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    }
-    if (uri)
-        *uri = location;
-    return fncOpenStoreUri(location);
+    return m_server->freshStore(kind, *m_dir, uri);
 }
 
 SavedStatement tst_StatementStore::statement(const QString &firm, int year, double growth)

@@ -52,6 +52,19 @@ SavedStatement firmRecord(const QString &firmName, int year, const QString &naic
     return record;
 }
 
+QString nonZeroAmounts(const FirmStatement &statement)
+{
+    QStringList parts;
+    for (int i = 0; i < kStatementItemCount; ++i) {
+        const double amount = statement.*firmStatementAmounts()[i];
+        if (amount != 0)
+            parts << QStringLiteral("%1=%2")
+                         .arg(QLatin1String(statementItems()[i].column))
+                         .arg(amount, 0, 'f', 0);
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
 QVector<SavedStatement> firmYears(Connection &user, const QString &firmName)
 {
     return SqliteStatementStore(user).firmYears(firmName);

@@ -24,6 +24,10 @@ SavedStatement firmRecord(const QString &firmName, int year, const QString &naic
                           const FirmStatement &statement, int volume = 0,
                           const QString &region = QString());
 
+// A statement's amounts that are not zero, "Cash=12500 Ar=8000 …", in the
+// items' order, whole dollars.
+QString nonZeroAmounts(const FirmStatement &statement);
+
 // Saves the statement in the user database through its statement store,
 // over whatever is stored under its key.
 void saveStatement(Connection &user, const SavedStatement &statement);

@@ -1,7 +1,12 @@
 #include "support/PgServer.h"
 
+#include "store/StatementStore.h"
+#include "store/StoreLocation.h"
+#include "support/LogicTestSupport.h"
+
 #include <csignal>
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -127,6 +132,27 @@ QString PgServer::uri(const QString &user, const QString &database) const
     return QStringLiteral("postgresql:///") + database + QStringLiteral("?host=") +
            QString::fromLatin1(QUrl::toPercentEncoding(m_dir ? m_dir->path() : QString())) +
            QStringLiteral("&port=") + QString::number(kPort) + QStringLiteral("&user=") + user;
+}
+
+std::unique_ptr<StatementStore> PgServer::freshStore(const QString &kind, const QTemporaryDir &dir,
+                                                     QString *location) const
+{
+    QString place;
+    if (kind == QLatin1String("postgresql")) {
+        const QString error = exec(
+            QStringLiteral("DELETE FROM quorvel.statements; DELETE FROM quorvel.retired_versions"));
+        if (!error.isEmpty())
+            qWarning() << error;
+        place = uri();
+    } else {
+        // Named after the files already there: each call gets a file of its own.
+        place = dir.filePath(QStringLiteral("user%1.mdb").arg(QDir(dir.path()).count()));
+        QFile::copy(programFile(QStringLiteral("myData.mdb")), place);
+        QFile(place).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    }
+    if (location)
+        *location = place;
+    return fncOpenStoreUri(place);
 }
 
 bool PgServer::freeze(bool frozen)

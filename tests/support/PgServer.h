@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
+class StatementStore;
+
 namespace testsupport {
 
 class PgServer
@@ -42,6 +44,12 @@ public:
 
     // Runs SQL as the superuser on a database; the error text, empty when it worked.
     QString exec(const QString &sql, const QString &database = QStringLiteral("quorvel")) const;
+
+    // A fresh, empty statement store of a kind: "postgresql", this server's
+    // statements emptied; "sqlite", a new copy of the shipped user database in
+    // `dir`. Its location (a URI or a path) in `location`.
+    std::unique_ptr<StatementStore> freshStore(const QString &kind, const QTemporaryDir &dir,
+                                               QString *location = nullptr) const;
 
 private:
     bool run(const QString &program, const QStringList &arguments);
