@@ -580,20 +580,15 @@ void PgStatementStore::rememberImportMapping(const QString &firmName, const Labe
 {
     checkSchema();
     const QByteArray key = fncFirmKey(firmName).toUtf8();
-    exec("BEGIN");
-    try {
-        for (auto it = mapping.cbegin(); it != mapping.cend(); ++it)
-            exec("INSERT INTO quorvel.import_mappings (firm_key, label, item) VALUES ($1, $2, $3) "
-                 "ON CONFLICT (firm_key, label) DO UPDATE SET item = EXCLUDED.item",
-                 // An ignored row is an empty text, never a null one.
-                 {key, it.key().toUtf8(),
-                  it.value().isEmpty() ? QByteArray("") : it.value().toUtf8()});
-        exec("COMMIT");
-    } catch (const StoreError &) {
-        if (m_conn && libpq().PQstatus(m_conn.get()) == CONNECTION_OK)
-            libpq().PQclear(libpq().PQexec(m_conn.get(), "ROLLBACK"));
-        throw;
-    }
+    // One transaction, rolled back on a failure as a save's is (year 0 is
+    // no statement's: the lock is the firm's mapping alone).
+    KeyTransaction transaction(*this, {key, QByteArrayLiteral("0")});
+    for (auto it = mapping.cbegin(); it != mapping.cend(); ++it)
+        exec("INSERT INTO quorvel.import_mappings (firm_key, label, item) VALUES ($1, $2, $3) "
+             "ON CONFLICT (firm_key, label) DO UPDATE SET item = EXCLUDED.item",
+             // An ignored row is an empty text, never a null one.
+             {key, it.key().toUtf8(), it.value().isEmpty() ? QByteArray("") : it.value().toUtf8()});
+    transaction.commit();
 }
 
 void fncForbidCoreDumps()
