@@ -5,7 +5,8 @@ set -e
 
 # Build: compiler, CMake, Qt 6 (with Charts, which needs libqt6opengl6-dev),
 # SQLite, mustache, libxlsxwriter (whose pkg-config file asks for zlib),
-# libzip (the imported .xlsx files).
+# libzip (the imported .xlsx files), libqpdf (the PDF files' text maps,
+# language and author; its qpdf tool reads them back in the tests).
 # Tests: Xvfb, fonts, poppler-utils (pdftotext, pdfinfo), unzip, and
 # desktop-file-utils and appstream to validate the installed desktop files.
 # Benchmarks: xdotool. Packaging: file (for CPack's dependency scan).
@@ -17,7 +18,7 @@ qt6-svg-dev qt6-charts-dev qt6-translations-l10n libsqlite3-dev \
 libkainjow-mustache-dev libxlsxwriter-dev zlib1g-dev \
 xvfb xauth fonts-dejavu-core poppler-utils unzip \
 desktop-file-utils appstream xdotool file \
-libzip-dev libpq-dev postgresql postgresql-common"
+libzip-dev libpq-dev postgresql postgresql-common libqpdf-dev qpdf"
 
 missing=""
 for package in $PACKAGES; do

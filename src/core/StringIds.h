@@ -213,3 +213,8 @@ inline constexpr int kImportRowAndLabel = 2846;
 // The question about a statement someone saved since: what differs.
 inline constexpr int kTheirsDifferHeading = 2850;
 inline constexpr int kTheirsDifferLine = 2852; // %1 item, %2 theirs, %3 yours
+// The wait for the team database: %1 its description ("team database host/db").
+inline constexpr int kWaitingForStore = 2854;
+inline constexpr int kStoppingStoreCommand = 2856;
+inline constexpr int kStoreCommandStopped = 2858; // %1 host/database
+inline constexpr int kCancel = 1416;

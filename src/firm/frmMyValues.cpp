@@ -25,6 +25,7 @@
 #include "widgets/SearchIcons.h"
 #include "widgets/StatementsBackup.h"
 #include "widgets/StatementsLocation.h"
+#include "widgets/StoreWait.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -440,7 +441,7 @@ void frmMyValues::subFillYears(QComboBox *mycomboBox)
 bool frmMyValues::fncRunWrite(StatementWrite &write)
 {
     const Language language = appState().gintLanguage;
-    const WriteStep end = ::fncRunWrite(write, [&](const WriteStep &step) {
+    const auto ask = [&](const WriteStep &step) {
         const QString question =
             fncWriteQuestionText(step, write.firmName(), write.year(), language);
         const bool replaceStored = step.question == WriteQuestion::ReplaceStored;
@@ -451,7 +452,15 @@ bool frmMyValues::fncRunWrite(StatementWrite &write)
         return answer == MsgAnswer::Ok || answer == MsgAnswer::Yes ? WriteAnswer::Yes
                : answer == MsgAnswer::No                           ? WriteAnswer::No
                                                                    : WriteAnswer::Cancel;
-    });
+    };
+    // Each step's store work waits off the screen's thread; the questions
+    // between the steps are asked here.
+    StatementStore &store = appSession().store();
+    WriteStep end = fncWaitForStore(this, store, [&] { return write.start(); });
+    while (end.kind == WriteStep::Kind::Ask) {
+        const WriteAnswer answer = ask(end);
+        end = fncWaitForStore(this, store, [&] { return write.answer(answer); });
+    }
     if (end.kind == WriteStep::Kind::Refused)
         ShowMessage(end.message, MsgButtons::Ok, MsgIcon::Warning, QString(), this);
     return end.isDone();

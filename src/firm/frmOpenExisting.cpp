@@ -19,6 +19,7 @@
 #include "store/StoreError.h"
 #include "store/StoreMessages.h"
 #include "widgets/StatementsLocation.h"
+#include "widgets/StoreWait.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -178,7 +179,8 @@ bool frmOpenExisting::fncLoadFirms()
     m_readFailed = false;
     QVector<StatementEntry> entries;
     try {
-        entries = statementStore().list(state.gintLanguage);
+        StatementStore &store = statementStore();
+        entries = fncWaitForStore(this, store, [&] { return store.list(state.gintLanguage); });
     } catch (const StoreError &error) {
         m_readFailed = true;
         ShowMessage(fncStoreRefusalMessage(StoreCommand::Read, error, state.gintLanguage),
@@ -238,7 +240,8 @@ void frmOpenExisting::subExportComparisons(const QString &folder)
     AppState &state = appState();
     QVector<BatchStatement> statements;
     try {
-        statements = fncBatchStatements(statementStore());
+        StatementStore &store = statementStore();
+        statements = fncWaitForStore(this, store, [&] { return fncBatchStatements(store); });
     } catch (const StoreError &error) {
         ShowMessage(fncStoreRefusalMessage(StoreCommand::Read, error, state.gintLanguage),
                     MsgButtons::Ok, MsgIcon::Warning, QString(), this);
@@ -279,8 +282,10 @@ void frmOpenExisting::subOpenRecord()
         if (row >= 0)
             // Remembered as the statement opened, with its version: a later
             // save or delete asks first when someone saved it since.
-            statement = appSession().open(AdodcFirms->value(row, 0).toString(),
-                                          AdodcFirms->value(row, 1).toInt());
+            statement = fncWaitForStore(this, appSession().store(), [&] {
+                return appSession().open(AdodcFirms->value(row, 0).toString(),
+                                         AdodcFirms->value(row, 1).toInt());
+            });
     } catch (const StoreError &error) {
         ShowMessage(fncStoreRefusalMessage(StoreCommand::Read, error, state.gintLanguage),
                     MsgButtons::Ok, MsgIcon::Warning, QString(), this);

@@ -116,7 +116,8 @@ BatchResult fncExportComparison(Connection &reference, Connection &user, Stateme
                                       industry.naics,          QString(),
                                       qint16(industry.volume), industry.region,
                                       statement.firmName,      qint16(statement.year)};
-        if (!document->exportPdf(QDir(folder).filePath(fileName), reportDocumentTitle(identity))) {
+        if (!document->exportPdf(QDir(folder).filePath(fileName), reportDocumentTitle(identity),
+                                 identity.french)) {
             result.detail = QDir::toNativeSeparators(QDir(folder).filePath(fileName));
             return result;
         }

@@ -1,10 +1,12 @@
 #include "reports/ReportDocument.h"
 
 #include "reports/BackgroundLayout.h"
+#include "reports/PdfFinish.h"
 #include "reports/ReportCharts.h"
 #include "reports/ReportData.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
@@ -282,22 +284,27 @@ bool ReportDocument::printTo(QPagedPaintDevice &device, double dpi) const
     return painter.end();
 }
 
-bool ReportDocument::exportPdf(const QString &path, const QString &title) const
+bool ReportDocument::exportPdf(const QString &path, const QString &title, bool french) const
 {
-    // Written beside the target and put in its place once whole: a full disk
-    // or a second export at the same moment never leaves a cut or mixed file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    bool painted = false;
+    QBuffer written;
+    written.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&written);
         writer.setResolution(300);
         writer.setCreator(QStringLiteral("Quorvel"));
         writer.setTitle(title);
-        painted = printTo(writer, writer.resolution());
+        if (!printTo(writer, writer.resolution()))
+            return false;
     }
-    if (!painted) {
+    const std::optional<QByteArray> finished =
+        fncFinishPdf(written.data(), {french ? QStringLiteral("fr-CA") : QStringLiteral("en-CA"),
+                                      fncDocumentAuthor()});
+    if (!finished)
+        return false;
+    // Written beside the target and put in its place once whole: a full disk
+    // or a second export at the same moment never leaves a cut or mixed file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(*finished) != finished->size()) {
         file.cancelWriting();
         return false;
     }

@@ -58,8 +58,9 @@ public:
     // Draws every page on a printer or PDF writer, set to the layout's paper.
     // False when the device cannot be painted on.
     bool printTo(QPagedPaintDevice &device, double dpi) const;
-    // A PDF file carrying `title` and "Quorvel" as its creator.
-    bool exportPdf(const QString &path, const QString &title = QString()) const;
+    // A PDF file carrying `title`, "Quorvel" as its creator, the user as its
+    // author and the report's language (Canadian English or French).
+    bool exportPdf(const QString &path, const QString &title, bool french) const;
 
 private:
     enum class Decoration { Header, Footer };

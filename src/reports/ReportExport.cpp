@@ -1,5 +1,6 @@
 #include "reports/ReportExport.h"
 
+#include "benchmarks/BenchmarksInUse.h"
 #include "core/ProgramFolder.h"
 #include "reports/ReportEngine.h"
 #include "reports/ReportTitles.h"
@@ -38,7 +39,8 @@ ReportAbout fncReportAbout(Connection &user, const ReportIdentity &identity)
             dataset.RecordCount() > 0 ? dataset.field(0).toString() : QString(),
             identity.firmName.trimmed(),
             identity.year,
-            reportDocumentTitle(identity)};
+            reportDocumentTitle(identity),
+            benchmarkNote(identity.french ? Language::French : Language::English)};
 }
 
 bool fncWriteReportFile(Connection &user, const ReportIdentity &identity, ExportFormat format,
@@ -50,7 +52,7 @@ bool fncWriteReportFile(Connection &user, const ReportIdentity &identity, Export
         report->table(number).setLocation(user.filePath());
     report->readThrough(user);
     if (format == ExportFormat::Pdf)
-        return report->render()->exportPdf(path, reportDocumentTitle(identity));
+        return report->render()->exportPdf(path, reportDocumentTitle(identity), identity.french);
     ReportWorkbook workbook = buildReportWorkbook(report->layout(), report->readTables());
     workbook.about = fncReportAbout(user, identity);
     return format == ExportFormat::Xlsx ? writeXlsx(workbook, path) : writeCsv(workbook, path);

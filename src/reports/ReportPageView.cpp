@@ -561,7 +561,8 @@ bool ReportPageView::writeExport(ExportFormat format, const QString &path)
     if (format == ExportFormat::Pdf)
         return m_document->exportPdf(path, m_identity.kind.isEmpty()
                                                ? window()->windowTitle()
-                                               : reportDocumentTitle(m_identity));
+                                               : reportDocumentTitle(m_identity),
+                                     m_french);
     if (!m_workbook)
         return false;
     try {

@@ -18,7 +18,9 @@
 #include "reports/ReportSheets.h"
 #include "reports/WaitCursorPause.h"
 #include "search/frmSearch.h"
+#include "widgets/StoreWait.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -73,9 +75,13 @@ PreparationOutcome prepareComparison(Connection &ref, Connection &user, const QS
                                      const QStringList &values)
 {
     const FirmStatement amounts = comparisonStatement(values);
-    return appSession().prepareComparison(
+    StatementSession &session = appSession();
+    const QString firmName = values.at(kComparisonFirmName);
+    const QVector<SavedStatement> firmYears = fncWaitForStore(
+        QApplication::activeWindow(), session.store(), [&] { return session.firmYears(firmName); });
+    return session.prepareComparison(
         ref, user, {volume, region}, language,
-        {values.at(kComparisonFirmName), year, naics, values.at(kComparisonIndustry), amounts});
+        {firmName, year, naics, values.at(kComparisonIndustry), amounts}, firmYears);
 }
 
 struct ReportKind

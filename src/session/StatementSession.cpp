@@ -80,8 +80,16 @@ PreparationOutcome StatementSession::prepareComparison(Connection &reference, Co
                                                        const QString &language,
                                                        const ComparisonSubject &subject) const
 {
+    return prepareComparison(reference, user, dataset, language, subject,
+                             firmYears(subject.firmName));
+}
+
+PreparationOutcome StatementSession::prepareComparison(
+    Connection &reference, Connection &user, const DatasetChoice &dataset, const QString &language,
+    const ComparisonSubject &subject, const QVector<SavedStatement> &firmYears) const
+{
     return fncPrepareComparison(reference, user, qint16(dataset.volume), dataset.region, language,
-                                subject, firmYears(subject.firmName));
+                                subject, firmYears);
 }
 
 WriteStep fncRunWrite(StatementWrite &write,

@@ -75,6 +75,12 @@ public:
     PreparationOutcome prepareComparison(Connection &reference, Connection &user,
                                          const DatasetChoice &dataset, const QString &language,
                                          const ComparisonSubject &subject) const;
+    // The same with the firm's years read beforehand (`firmYears` above), for
+    // a front end that reads the store on another thread.
+    PreparationOutcome prepareComparison(Connection &reference, Connection &user,
+                                         const DatasetChoice &dataset, const QString &language,
+                                         const ComparisonSubject &subject,
+                                         const QVector<SavedStatement> &firmYears) const;
 
 private:
     friend class StatementWrite;

@@ -22,7 +22,8 @@ QString load(LibPq &table)
     };
 #define QUORVEL_RESOLVE(name) resolve(table.name, #name)
     QUORVEL_RESOLVE(PQclear);
-    QUORVEL_RESOLVE(PQconnectdbParams);
+    QUORVEL_RESOLVE(PQconnectPoll);
+    QUORVEL_RESOLVE(PQconnectStartParams);
     QUORVEL_RESOLVE(PQconnectionNeedsPassword);
     QUORVEL_RESOLVE(PQconnectionUsedPassword);
     QUORVEL_RESOLVE(PQconninfoFree);

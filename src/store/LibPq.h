@@ -10,7 +10,8 @@
 struct LibPq
 {
     decltype(&::PQclear) PQclear;
-    decltype(&::PQconnectdbParams) PQconnectdbParams;
+    decltype(&::PQconnectPoll) PQconnectPoll;
+    decltype(&::PQconnectStartParams) PQconnectStartParams;
     decltype(&::PQconnectionNeedsPassword) PQconnectionNeedsPassword;
     decltype(&::PQconnectionUsedPassword) PQconnectionUsedPassword;
     decltype(&::PQconninfoFree) PQconninfoFree;

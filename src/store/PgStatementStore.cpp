@@ -41,6 +41,8 @@ QByteArray selectStatements(const char *where)
 
 // The type of a bigint parameter (pg_type.oid of int8).
 constexpr unsigned int kInt8Oid = 20;
+// How often a wait for the server looks whether the user asked to stop.
+constexpr int kCancelCheckMs = 100;
 
 QByteArray number(double value)
 {
@@ -277,7 +279,14 @@ pg_conn *PgStatementStore::connection()
     }
     keys.push_back(nullptr);
     values.push_back(nullptr);
-    m_conn.reset(libpq().PQconnectdbParams(keys.data(), values.data(), 1));
+    m_conn.reset(libpq().PQconnectStartParams(keys.data(), values.data(), 1));
+    const int connectLimitMs = connectSeconds.toInt() * 1000;
+    if (!awaitConnection(connectLimitMs)) {
+        const QString place = where();
+        disconnect();
+        throw StoreError(StoreError::Kind::Unreachable, place,
+                         QStringLiteral("no connection within %1 s").arg(connectLimitMs / 1000));
+    }
     if (libpq().PQstatus(m_conn.get()) != CONNECTION_OK) {
         const QString detail = QString::fromUtf8(libpq().PQerrorMessage(m_conn.get()));
         m_passwordWanted = libpq().PQconnectionNeedsPassword(m_conn.get());
@@ -325,10 +334,17 @@ PgStatementStore::Rows PgStatementStore::exec(const char *sql, const QList<QByte
     // server that went away drops it, and the next command connects again.
     QElapsedTimer waited;
     waited.start();
+    // A commit sent is awaited whatever the user asks: its outcome must be known.
+    const bool cancellable = qstrcmp(sql, "COMMIT") != 0;
     while (libpq().PQisBusy(conn)) {
         const qint64 left = m_answerLimitMs - waited.elapsed();
         pollfd socket{libpq().PQsocket(conn), POLLIN, 0};
-        const int ready = left > 0 ? ::poll(&socket, 1, int(left)) : 0;
+        const int ready =
+            left > 0 ? ::poll(&socket, 1, int(qMin<qint64>(left, kCancelCheckMs))) : 0;
+        if (cancellable)
+            stopIfCancelled();
+        if (ready == 0 && left > kCancelCheckMs)
+            continue;
         if (ready == 0) {
             const QString place = where();
             disconnect();
@@ -350,6 +366,40 @@ PgStatementStore::Rows PgStatementStore::exec(const char *sql, const QList<QByte
         fail(QString::fromUtf8(libpq().PQerrorMessage(conn)), QByteArray(state ? state : ""));
     }
     return rows;
+}
+
+bool PgStatementStore::awaitConnection(int limitMs)
+{
+    pg_conn *conn = m_conn.get();
+    if (!conn || libpq().PQstatus(conn) == CONNECTION_BAD)
+        return true; // failed at once: the caller reads why
+    QElapsedTimer waited;
+    waited.start();
+    // Before the first step libpq waits to write, as after PGRES_POLLING_WRITING.
+    PostgresPollingStatusType status = PGRES_POLLING_WRITING;
+    while (status != PGRES_POLLING_OK && status != PGRES_POLLING_FAILED) {
+        const qint64 left = limitMs - waited.elapsed();
+        if (left <= 0)
+            return false;
+        pollfd socket{libpq().PQsocket(conn),
+                      short(status == PGRES_POLLING_READING ? POLLIN : POLLOUT), 0};
+        const int ready = ::poll(&socket, 1, int(qMin<qint64>(left, kCancelCheckMs)));
+        stopIfCancelled();
+        if (ready == 0 || (ready < 0 && errno == EINTR))
+            continue;
+        status = libpq().PQconnectPoll(conn);
+    }
+    return true;
+}
+
+void PgStatementStore::stopIfCancelled()
+{
+    if (!cancelRequested())
+        return;
+    const QString place = where();
+    // The server rolls back the transaction of a connection that ends.
+    disconnect();
+    throw StoreError(StoreError::Kind::Cancelled, place, QString());
 }
 
 void PgStatementStore::setAnswerLimit(int milliseconds)

@@ -65,6 +65,12 @@ private:
     struct Rows;
     class KeyTransaction;
     pg_conn *connection();
+    // Walks libpq's connection steps for up to `limitMs`; false past it.
+    // libpq leaves its connect_timeout to the caller of these steps.
+    bool awaitConnection(int limitMs);
+    // Throws StoreError (Cancelled), dropping the connection, once the user
+    // asked to stop.
+    void stopIfCancelled();
     // Drops the connection; the next command connects again.
     void disconnect();
     Rows exec(const char *sql, const QList<QByteArray> &params = {},

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <atomic>
 #include <optional>
 
 // The statement now stored under a firm name (in any letter case) and year:
@@ -89,6 +90,20 @@ public:
     virtual LabelMapping importMapping(const QString &firmName) = 0;
     // Remembers these assignments for the firm, in place of any for the same labels.
     virtual void rememberImportMapping(const QString &firmName, const LabelMapping &mapping) = 0;
+
+    // Asks the command running on another thread to stop. The team store
+    // then drops its connection, so the server rolls back what it had not
+    // committed, and throws StoreError (Cancelled); a commit already sent is
+    // awaited. Safe from any thread; whoever runs the next command clears it
+    // first.
+    void requestCancel() { m_cancelRequested = true; }
+    void clearCancel() { m_cancelRequested = false; }
+
+protected:
+    bool cancelRequested() const { return m_cancelRequested; }
+
+private:
+    std::atomic<bool> m_cancelRequested{false};
 };
 
 // The login name of the user of this process, recorded with each save.

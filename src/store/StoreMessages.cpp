@@ -1,6 +1,7 @@
 #include "store/StoreMessages.h"
 
 #include "core/ResourceString.h"
+#include "core/StringIds.h"
 #include "store/StoreError.h"
 
 #include <QLocale>
@@ -18,6 +19,8 @@ QString fncStoreErrorReason(const StoreError &error, Language language)
     case StoreError::Kind::NoSchema:
         id = 2446;
         break;
+    case StoreError::Kind::Cancelled:
+        return ResourceString(kStoreCommandStopped, language).arg(error.where());
     case StoreError::Kind::Other:
         break;
     }

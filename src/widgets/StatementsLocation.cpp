@@ -8,6 +8,7 @@
 #include "store/PgStatementStore.h"
 #include "store/StoreError.h"
 #include "store/StoreMessages.h"
+#include "widgets/StoreWait.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -46,7 +47,7 @@ std::unique_ptr<StatementStore> teamStore(const StoreLocation &location, QWidget
 {
     auto store = std::make_unique<PgStatementStore>(location.conninfo());
     try {
-        if (!store->needsPassword())
+        if (!fncWaitForStore(parent, *store, [&] { return store->needsPassword(); }))
             return store;
     } catch (const StoreError &error) {
         // Kept in use: the commands say why they cannot work and try again.

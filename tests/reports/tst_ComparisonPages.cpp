@@ -152,7 +152,7 @@ private slots:
                                  .replace(QLatin1Char(':'), QLatin1Char('-'))
                                  .replace(QLatin1Char(' '), QLatin1Char('_'));
         const QString pdf = folder + QLatin1Char('/') + name + QStringLiteral(".pdf");
-        QVERIFY(document->exportPdf(pdf));
+        QVERIFY(document->exportPdf(pdf, name, language == QLatin1String("F")));
         // Two pages, and a third where "What it would take" does not fit after the ratios.
         QVERIFY2(document->pageCount() == 2 || document->pageCount() == 3,
                  qPrintable(QString::number(document->pageCount())));

@@ -1,11 +1,15 @@
 #include "support/LogicTestSupport.h"
 
+#include "reports/PdfFinish.h"
 #include "reports/ReportData.h"
 #include "reports/ReportDocument.h"
+#include "support/SpreadsheetReader.h"
 
 #include <QRegularExpression>
 
 #include <QPageSize>
+#include <QProcess>
+#include <QTemporaryDir>
 
 // A report body cut at its page breaks: each part starts a page, keeps the
 // body's style sheet, and the pages come out in order, whichever thread laid
@@ -132,6 +136,79 @@ private slots:
             QString(), QStringLiteral("Page %1 of %2").arg(kPageToken, kPagesToken), letter());
         QVERIFY(document.toPlainText().endsWith(
             QStringLiteral("Page 1 of %1").arg(document.pageCount())));
+    }
+
+    // Targets that are the tab become the space; sources, longer ranges and
+    // other targets stay as they are.
+    void textMapsGiveTheSpace_data()
+    {
+        QTest::addColumn<QByteArray>("cmap");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("range array") << QByteArray("1 beginbfrange\n<0001> <0003> [<0046> <0009> "
+                                                   "<0069>]\nendbfrange")
+                                     << QByteArray("1 beginbfrange\n<0001> <0003> [<0046> <0020> "
+                                                   "<0069>]\nendbfrange");
+        QTest::newRow("range of one code")
+            << QByteArray("beginbfrange\n<0007> <0007> <0009>\nendbfrange")
+            << QByteArray("beginbfrange\n<0007> <0007> <0020>\nendbfrange");
+        QTest::newRow("range of several codes")
+            << QByteArray("beginbfrange\n<0007> <0008> <0009>\nendbfrange")
+            << QByteArray("beginbfrange\n<0007> <0008> <0009>\nendbfrange");
+        QTest::newRow("chars, tab as source")
+            << QByteArray("beginbfchar\n<0009> <0041>\n<000a> <0009>\nendbfchar")
+            << QByteArray("beginbfchar\n<0009> <0041>\n<000a> <0020>\nendbfchar");
+        QTest::newRow("outside a section")
+            << QByteArray("<0009> begincmap <0009>") << QByteArray("<0009> begincmap <0009>");
+    }
+
+    void textMapsGiveTheSpace()
+    {
+        QFETCH(QByteArray, cmap);
+        QFETCH(QByteArray, expected);
+        QCOMPARE(fncSpaceForTabInCMap(cmap), expected);
+    }
+
+    // The file as qpdf reads it back: each font's map gives the space, and
+    // the catalog and the information name the language and the author.
+    void pdfNamesItsLanguageAndMapsTheSpace_data()
+    {
+        QTest::addColumn<bool>("french");
+        QTest::addColumn<QString>("language");
+        QTest::newRow("en") << false << QStringLiteral("en-CA");
+        QTest::newRow("fr") << true << QStringLiteral("fr-CA");
+    }
+
+    void pdfNamesItsLanguageAndMapsTheSpace()
+    {
+        QFETCH(bool, french);
+        QFETCH(QString, language);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("words.pdf"));
+        const ReportDocument document(
+            head() + QStringLiteral("<p>Current ratio and quick ratio</p></body></html>"),
+            QString(), QString(), letter());
+        QVERIFY(document.exportPdf(path, QStringLiteral("Words"), french));
+
+        QProcess qpdf;
+        qpdf.start(QStringLiteral("qpdf"),
+                   {QStringLiteral("--qdf"), QStringLiteral("--object-streams=disable"), path,
+                    QStringLiteral("-")});
+        QVERIFY(qpdf.waitForFinished(30000));
+        const QByteArray plain = qpdf.readAllStandardOutput();
+        QVERIFY(plain.contains("/Lang (" + language.toLatin1() + ")"));
+        QVERIFY(plain.contains("/Author (" + fncDocumentAuthor().toLatin1() + ")"));
+        // Qt writes each map's targets as one array per range.
+        const QRegularExpression targets(QStringLiteral("beginbfrange[^\\[]*(\\[[^\\]]*\\])"));
+        int maps = 0;
+        for (const QRegularExpressionMatch &match :
+             targets.globalMatch(QString::fromLatin1(plain))) {
+            ++maps;
+            QVERIFY2(!match.captured(1).contains(QLatin1String("<0009>")),
+                     qPrintable(match.captured(1)));
+            QVERIFY(match.captured(1).contains(QLatin1String("<0020>")));
+        }
+        QVERIFY(maps > 0);
+        QCOMPARE(testsupport::pdfPageCount(path), 1);
     }
 };
 

@@ -47,6 +47,8 @@ private slots:
     void someoneElseChangedWhatIsDeleted();
     void serverStoppedMidSession_data();
     void serverStoppedMidSession();
+    void frozenServerNeverHoldsTheWindow_data();
+    void frozenServerNeverHoldsTheWindow();
     void chooseTheLocation_data();
     void chooseTheLocation();
     void backupsAreTheServers_data();
@@ -240,6 +242,70 @@ void tst_TeamStoreScreens::serverStoppedMidSession()
     MessageRecorder messages(MsgAnswer::Ok);
     QVERIFY(firm.subSave_Firm_Record(false));
     QCOMPARE(messages.texts().last(), saved);
+    QCOMPARE(stored()->amounts.Cash, 300.0);
+}
+
+void tst_TeamStoreScreens::frozenServerNeverHoldsTheWindow_data()
+{
+    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<int>("answerLimitMs");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("past the limit")
+        << false << 2000
+        << QStringLiteral("The statement could not be saved: the team database "
+                          "localhost/quorvel cannot be reached (no answer within 2 s)");
+    // A limit the test would run into were Cancel not to stop the save.
+    QTest::newRow("cancelled") << true << 120000
+                               << QStringLiteral("The statement could not be saved: stopped "
+                                                 "before the team database localhost/quorvel "
+                                                 "answered. Nothing was written");
+}
+
+// A server whose processes are stopped (SIGSTOP): the save waits off the
+// screen's thread, the wait window shows, and the save ends with a refusal,
+// the statement still on the screen.
+void tst_TeamStoreScreens::frozenServerNeverHoldsTheWindow()
+{
+    QFETCH(bool, cancel);
+    QFETCH(int, answerLimitMs);
+    QFETCH(QString, refusal);
+    frmMyValues &firm = firmWithSavedStatement();
+    dynamic_cast<PgStatementStore &>(statementStore()).setAnswerLimit(answerLimitMs);
+    firm.txtCash->setText(QStringLiteral("300"));
+    QVERIFY(m_server->freeze(true));
+
+    int ticks = 0;
+    bool waitShown = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        ++ticks;
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (window->objectName() != QLatin1String("dlgStoreWait") || !window->isVisible())
+                continue;
+            waitShown = true;
+            auto *stop = window->findChild<QPushButton *>(QStringLiteral("cmdStoreWaitCancel"));
+            if (cancel && stop && stop->isEnabled())
+                stop->click();
+        }
+    });
+    watch.start(50);
+    {
+        MessageRecorder messages(MsgAnswer::Ok);
+        const bool saved = firm.subSave_Firm_Record(false);
+        watch.stop();
+        QVERIFY(m_server->freeze(false));
+        QVERIFY(!saved);
+        QCOMPARE(messages.messages.size(), 1);
+        QVERIFY2(messages.messages.first().text.startsWith(refusal),
+                 qPrintable(messages.messages.first().text));
+    }
+    QVERIFY(waitShown);
+    QVERIFY2(ticks > 5, qPrintable(QString::number(ticks)));
+    QCOMPARE(firm.txtCash->text(), QStringLiteral("300"));
+    QCOMPARE(stored()->amounts.Cash, 100.0);
+
+    MessageRecorder messages(MsgAnswer::Ok);
+    QVERIFY(firm.subSave_Firm_Record(false));
     QCOMPARE(stored()->amounts.Cash, 300.0);
 }
 
