@@ -1,8 +1,9 @@
 // Timings of the three report preparations for one industry, on copies of
-// the shipped databases, beside their floor: twenty single-row inserts in one
+// the shipped databases, each beside its floor: as many single-row inserts
+// as the preparation writes rows (SQLite's count of changed rows), in one
 // transaction on the same user database, with the same journal settings,
-// which is the least a preparation's writes can cost through Qt SQL. Also the
-// quartile position rules. Prints one line per figure.
+// which is the least those writes can cost through Qt SQL. Also the quartile
+// position rules. Prints one line per figure.
 //
 //   bench_builder [runs]
 #include "BenchSupport.h"
@@ -11,9 +12,9 @@
 #include "support/TestSupport.h"
 
 #include <QSqlQuery>
+#include <sqlite3.h>
 
 namespace {
-constexpr int kFloorRows = 20;
 
 QStringList firmValues(const QString &naics)
 {
@@ -66,9 +67,10 @@ int main(int argc, char *argv[])
     QSqlQuery(user).exec("create table bench_floor (id INTEGER, amount REAL, label TEXT)");
     QSqlQuery insert(user);
     insert.prepare("insert into bench_floor (id, amount, label) values (?, ?, ?)");
-    const auto floorRun = [&] {
+    // `rows` single-row inserts in one transaction.
+    const auto floorRun = [&](int rows) {
         user.transaction();
-        for (int row = 0; row < kFloorRows; ++row) {
+        for (int row = 0; row < rows; ++row) {
             insert.bindValue(0, row);
             insert.bindValue(1, row * 1.5);
             insert.bindValue(2, QStringLiteral("row"));
@@ -76,40 +78,58 @@ int main(int argc, char *argv[])
         }
         user.commit();
     };
+    // The rows a preparation writes, deletes included, as SQLite counts them.
+    sqlite3 *handle = sqliteHandleOf(s.gcnUser);
+    const auto rowsWritten = [handle](const auto &prepare) {
+        const sqlite3_int64 before = sqlite3_total_changes64(handle);
+        prepare();
+        return int(sqlite3_total_changes64(handle) - before);
+    };
 
-    QList<double> floor, ratios, balanceSheet, comparison;
     bool ready = true;
+    const auto prepareRatios = [&] {
+        ready &=
+            fncPrepareRatiosReport(s.gcnReference, s.gcnUser, "rat", 3, "ON", 2006, naics, "F");
+    };
+    const auto prepareBalanceSheet = [&] {
+        ready &= fncPrepareBalanceSheetReport(s.gcnReference, s.gcnUser, "bal", 3, "ON", 2006,
+                                              naics, "F");
+    };
+    const auto prepareComparison = [&] {
+        ready &= bool(fncPrepareComparisonReport(s.gcnReference, s.gcnUser, "com", 3, "ON", 2005,
+                                                 naics, "E", firm));
+    };
+    struct Preparation
+    {
+        QString name;
+        std::function<void()> run;
+        int rows = 0;
+        QList<double> times, floor;
+    };
+    std::vector<Preparation> preparations{{"prepare-ratios", prepareRatios},
+                                          {"prepare-balancesheet", prepareBalanceSheet},
+                                          {"prepare-comparison", prepareComparison}};
+    for (Preparation &p : preparations)
+        p.rows = rowsWritten(p.run);
     for (int run = 0; run < runs; ++run) {
-        floor << bench::timeOnce(floorRun);
-        ratios << bench::timeOnce([&] {
-            ready &=
-                fncPrepareRatiosReport(s.gcnReference, s.gcnUser, "rat", 3, "ON", 2006, naics, "F");
-        });
-        balanceSheet << bench::timeOnce([&] {
-            ready &= fncPrepareBalanceSheetReport(s.gcnReference, s.gcnUser, "bal", 3, "ON", 2006,
-                                                  naics, "F");
-        });
-        comparison << bench::timeOnce([&] {
-            ready &= bool(fncPrepareComparisonReport(s.gcnReference, s.gcnUser, "com", 3, "ON",
-                                                     2005, naics, "E", firm));
-        });
+        for (Preparation &p : preparations) {
+            p.floor << bench::timeOnce([&] { floorRun(p.rows); });
+            p.times << bench::timeOnce(p.run);
+        }
     }
     if (!ready) {
         err << "a preparation did not succeed\n";
         return 1;
     }
-
-    const double floorMs = bench::median(floor);
-    const auto printPreparation = [&](const QString &name, const QList<double> &times) {
-        const double ms = bench::median(times);
-        bench::printFigure(name, {{"median_ms", bench::milliseconds(ms)},
-                                  {"floor_ms", bench::milliseconds(floorMs)},
-                                  {"ratio", QString::number(ms / floorMs, 'f', 2)},
-                                  {"runs", QString::number(runs)}});
-    };
-    printPreparation("prepare-ratios", ratios);
-    printPreparation("prepare-balancesheet", balanceSheet);
-    printPreparation("prepare-comparison", comparison);
+    for (const Preparation &p : preparations) {
+        const double ms = bench::median(p.times);
+        const double floorMs = bench::median(p.floor);
+        bench::printFigure(p.name, {{"median_ms", bench::milliseconds(ms)},
+                                    {"rows", QString::number(p.rows)},
+                                    {"floor_ms", bench::milliseconds(floorMs)},
+                                    {"ratio", QString::number(ms / floorMs, 'f', 2)},
+                                    {"runs", QString::number(runs)}});
+    }
 
     QList<double> rules;
     for (int run = 0; run < 5; ++run)

@@ -1,7 +1,8 @@
 // The statement store on each side: 10,000 statements in the user database on
 // this computer and in a team database on a throwaway PostgreSQL server (on a
-// Unix socket of the same machine), then the medians of reading the list,
-// opening one statement and saving one over itself.
+// Unix socket of the same machine, then over TCP on 127.0.0.1), then the
+// medians of reading the list, opening one statement and saving one over
+// itself.
 
 #include "BenchSupport.h"
 
@@ -18,26 +19,17 @@
 namespace {
 constexpr int kStatements = 10000;
 
-SavedStatement statementNumber(int n)
-{
-    SavedStatement s;
-    s.firmName = QStringLiteral("Client %1 Ltd").arg(n / 3, 5, 10, QLatin1Char('0'));
-    s.year = 2004 + n % 3;
-    s.amounts = testsupport::healthyStatement(1 + n % 7);
-    s.industry = StatementIndustry{QStringLiteral("236110"), 3, QStringLiteral("ON")};
-    return s;
-}
-
 void measure(const QString &name, StatementStore &store, int runs)
 {
     // Filled through a copy of the same statements on each side.
     for (int n = 0; n < kStatements; ++n)
-        store.save(statementNumber(n), Expectation::anything(), QStringLiteral("bench"));
+        store.save(testsupport::numberedStatement(n), Expectation::anything(),
+                   QStringLiteral("bench"));
     QList<double> list, open, save;
     QRandomGenerator random(7);
     for (int run = 0; run < runs; ++run) {
         list << bench::timeOnce([&] { store.list(Language::English); });
-        const SavedStatement pick = statementNumber(random.bounded(kStatements));
+        const SavedStatement pick = testsupport::numberedStatement(random.bounded(kStatements));
         open << bench::timeOnce([&] { store.open(pick.firmName, pick.year); });
         save << bench::timeOnce(
             [&] { store.save(pick, Expectation::anything(), QStringLiteral("bench")); });
@@ -69,13 +61,18 @@ int main(int argc, char *argv[])
     }
     measure(QStringLiteral("sqlite"), *fncOpenStoreUri(local), runs);
 
-    testsupport::PgServer server;
-    if (!server.isRunning()) {
-        qCritical("no PostgreSQL server: %s", qPrintable(server.error()));
-        return 1;
+    // The team database on the Unix socket, then over TCP on 127.0.0.1.
+    for (const auto &[name, transport] :
+         {std::pair{QStringLiteral("postgresql"), testsupport::PgServer::Transport::UnixSocket},
+          std::pair{QStringLiteral("postgresql-tcp"), testsupport::PgServer::Transport::Tcp}}) {
+        testsupport::PgServer server(transport);
+        if (!server.isRunning()) {
+            qCritical("no PostgreSQL server: %s", qPrintable(server.error()));
+            return 1;
+        }
+        PgStatementStore team(server.uri());
+        team.initSchema();
+        measure(name, team, runs);
     }
-    PgStatementStore team(server.uri());
-    team.initSchema();
-    measure(QStringLiteral("postgresql"), team, runs);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "benchmarks/BenchmarkSets.h"
 #include "core/AddedUserTables.h"
 #include "core/AppState.h"
 #include "core/DatabaseCheck.h"
@@ -35,9 +36,17 @@ void openDatabase(Connection &connection, const QString &path, const DatabaseSch
 void Main()
 {
     AppState &state = appState();
-    openDatabase(
-        state.gcnReference, DataFolder() + QLatin1Char('/') + QLatin1String(kReferenceDatabaseFile),
-        DatabaseSchema::shipped(QLatin1String(kReferenceDatabaseFile)), OpenMode::ReadOnly);
+    // The benchmark set the user chose; when its file cannot be used, the
+    // user is told and the shipped sample serves instead.
+    if (const auto problem =
+            openBenchmarkSet(state.gcnReference, useBenchmarkSetNamed(rememberedBenchmarkSet()))) {
+        if (benchmarksInUse().sample)
+            refuseToStart(*problem);
+        ShowMessage(fncDatabaseProblemMessage(*problem), MsgButtons::Ok, MsgIcon::Warning);
+        setBenchmarksInUse(sampleBenchmarks());
+        if (const auto sampleProblem = openBenchmarkSet(state.gcnReference, benchmarksInUse()))
+            refuseToStart(*sampleProblem);
+    }
     const QString userDatabase = UserDatabasePath();
     if (programLayout() == ProgramLayout::Installed)
         if (const auto problem = fncProvideUserDatabase(userDatabase, UserDatabaseTemplatePath()))

@@ -25,8 +25,11 @@ public:
     QTextStream &out() { return m_out; }
     QTextStream &err() { return m_err; }
 
-    // The reference and user databases of the program folder, checked as the
-    // program checks them at start-up; a file it cannot use is a failure.
+    // The reference database is the benchmark set in use: --benchmarks NAME,
+    // else the one kept in the settings, else the shipped sample.
+    void chooseBenchmarks();
+    // The reference and user databases, checked as the program checks them
+    // at start-up; a file it cannot use is a failure.
     Connection &reference();
     Connection &user();
     // The saved statements: the store --store or QUORVEL_STORE names (a libpq

@@ -49,6 +49,7 @@ int runCommand(const CliCommand &command, const QStringList &arguments, QTextStr
 
     CliContext context(options, language, out, err);
     try {
+        context.chooseBenchmarks();
         return int(command.run(context));
     } catch (const CliFailure &failure) {
         if (failure.status == CliStatus::Usage)
@@ -71,16 +72,21 @@ int runCommand(const CliCommand &command, const QStringList &arguments, QTextStr
 
 const QList<CliCommand> &cliCommands()
 {
-    static const QList<CliCommand> commands = {
-        exportCommand(), exportComparisonsCommand(), listCommand(),          templateCommand(),
-        importCommand(), initStoreCommand(),         copyStatementsCommand()};
+    static const QList<CliCommand> commands =
+        QList<CliCommand>{
+            exportCommand(), exportComparisonsCommand(), listCommand(),          templateCommand(),
+            importCommand(), initStoreCommand(),         copyStatementsCommand()} +
+        benchmarksCommands();
     return commands;
 }
 
 const QList<CliOption> &globalCliOptions()
 {
-    static const QList<CliOption> options = {
-        {"program-folder", true}, {"language", true}, {"store", true}, {"help", false}};
+    static const QList<CliOption> options = {{"program-folder", true},
+                                             {"language", true},
+                                             {"store", true},
+                                             {"benchmarks", true},
+                                             {"help", false}};
     return options;
 }
 
@@ -90,7 +96,8 @@ QString cliUsage()
     for (const CliCommand &command : cliCommands())
         usage += QStringLiteral("  %1 %2 %3")
                      .arg(QLatin1String(kProgram), QLatin1String(command.name),
-                          QLatin1String(command.usage))
+                          // Usage lines may hold non-ASCII marks ("…"): they are UTF-8.
+                          QString::fromUtf8(command.usage))
                      .trimmed() +
                  QLatin1Char('\n');
     usage += QStringLiteral(
@@ -98,6 +105,8 @@ QString cliUsage()
         "  --program-folder DIR  the folder holding the databases and report layouts\n"
         "                        (default: the folder of this program)\n"
         "  --language en|fr      the language of reports and messages (default: en)\n"
+        "  --benchmarks NAME     the benchmark set to use for this command (default: the\n"
+        "                        set chosen with \"benchmarks use\", else the sample)\n"
         "  --help                this usage\n"
         "\nExit status: 0 success, 1 failure, 2 usage error, 3 the industry has no data\n"
         "for the year or the statement does not exist, 4 the file to import cannot be used.\n");
@@ -131,7 +140,12 @@ int runCli(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return int(CliStatus::Success);
     }
     const CliCommand *command = findCommand(name);
+    qsizetype rest = at + 1;
+    if (!command && rest < arguments.size()) {
+        command = findCommand(name + QLatin1Char(' ') + arguments.at(rest));
+        rest += command ? 1 : 0;
+    }
     if (!command)
         return usageError(err, QStringLiteral("unknown command \"%1\"").arg(name));
-    return runCommand(*command, leading + arguments.mid(at + 1), out, err);
+    return runCommand(*command, leading + arguments.mid(rest), out, err);
 }

@@ -13,6 +13,8 @@ CliCommand templateCommand();
 CliCommand importCommand();
 CliCommand initStoreCommand();
 CliCommand copyStatementsCommand();
+// "benchmarks list", "benchmarks load"...: commands of two words.
+QList<CliCommand> benchmarksCommands();
 
 const QList<CliCommand> &cliCommands();
 

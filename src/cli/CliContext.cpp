@@ -1,11 +1,13 @@
 #include "cli/CliCommand.h"
 
+#include "benchmarks/BenchmarkSets.h"
 #include "cli/CliStrings.h"
 #include "core/AddedUserTables.h"
 #include "core/DatabaseCheck.h"
 #include "core/DatasetMapping.h"
 #include "core/ProgramFolder.h"
 #include "core/ResourceString.h"
+#include "core/StringIds.h"
 #include "store/SqliteStatementStore.h"
 #include "store/StoreLocation.h"
 
@@ -43,10 +45,21 @@ CliContext::~CliContext()
 Connection &CliContext::reference()
 {
     if (m_reference.isNothing())
-        openDatabase(
-            m_reference, DataFolder() + QLatin1Char('/') + QLatin1String(kReferenceDatabaseFile),
-            DatabaseSchema::shipped(QLatin1String(kReferenceDatabaseFile)), OpenMode::ReadOnly);
+        if (const auto problem = openBenchmarkSet(m_reference, benchmarksInUse()))
+            refuse(*problem);
     return m_reference;
+}
+
+void CliContext::chooseBenchmarks()
+{
+    const QString name = m_arguments.has(QStringLiteral("benchmarks"))
+                             ? m_arguments.required(QStringLiteral("benchmarks"))
+                             : rememberedBenchmarkSet();
+    const std::optional<BenchmarkSetInfo> set = findBenchmarkSet(name);
+    // A remembered set removed since gives way to the sample; one asked for must exist.
+    if (!set && m_arguments.has(QStringLiteral("benchmarks")))
+        fail(CliStatus::Usage, kCliNoSuchSet, {name});
+    setBenchmarksInUse(set.value_or(sampleBenchmarks()));
 }
 
 Connection &CliContext::user()

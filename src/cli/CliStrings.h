@@ -19,3 +19,4 @@ inline constexpr int kCliBadMapping = 2820;          // %1 the --map value
 inline constexpr int kCliImportNeedsIndustry = 2822; // %1 firm, %2 year
 inline constexpr int kCliImportNeedsRegion = 2824;   // (none)
 inline constexpr int kCliChecksFailed = 2826;        // (none)
+inline constexpr int kCliJobsNotCount = 2860;        // %1 the value given

@@ -1,4 +1,5 @@
 // quorvel-cli export: one report to one file.
+#include "benchmarks/BenchmarksInUse.h"
 #include "cli/CliCommands.h"
 #include "cli/CliStrings.h"
 #include "core/DatasetMapping.h"
@@ -49,7 +50,7 @@ ReportIdentity prepareIndustryReport(CliContext &context, const QString &kind)
                                      arguments.value(QStringLiteral("region")).trimmed().toUpper()};
     const QString region = industry.region.isEmpty() ? QStringLiteral("ALL") : industry.region;
     requireCliDataset(context, industry.volume, region);
-    const qint16 year = qint16(kComparisonReportYear);
+    const qint16 year = qint16(lastReferenceYear());
     const QString letter =
         context.language() == Language::French ? QStringLiteral("F") : QStringLiteral("E");
     if (kind == QLatin1String("rat"))

@@ -13,10 +13,16 @@ CliStatus run(CliContext &context)
     const QString folder = context.arguments().required(QStringLiteral("folder"));
     if (!QDir().mkpath(folder))
         context.fail(CliStatus::Failure, kCliNoFolder, {folder});
+    // One worker per core unless --jobs says how many.
+    const int jobs = context.arguments().has(QStringLiteral("jobs"))
+                         ? context.arguments().integer(QStringLiteral("jobs"))
+                         : 0;
+    if (jobs < 0)
+        context.fail(CliStatus::Usage, kCliJobsNotCount, {QString::number(jobs)});
     const QVector<BatchStatement> statements = fncBatchStatements(context.store());
     const QVector<BatchResult> results = fncExportComparisons(
         context.reference(), context.user(), context.store(), statements, folder,
-        reportLayoutPath(QStringLiteral("com")), context.language(), {});
+        reportLayoutPath(QStringLiteral("com")), context.language(), {}, jobs);
     context.out() << fncBatchSummary(results, int(statements.size()), context.language()) << '\n';
     const bool failed = std::any_of(results.cbegin(), results.cend(), [](const BatchResult &r) {
         return r.outcome == BatchOutcome::Failed;
@@ -27,5 +33,8 @@ CliStatus run(CliContext &context)
 
 CliCommand exportComparisonsCommand()
 {
-    return {"export-comparisons", {{"folder"}}, "--folder DIR --language en|fr", run};
+    return {"export-comparisons",
+            {{"folder"}, {"jobs"}},
+            "--folder DIR --language en|fr [--jobs N]",
+            run};
 }

@@ -99,6 +99,13 @@ CliStatus run(CliContext &context)
         throw CliFailure{CliStatus::Unusable, summary.join(QLatin1Char('\n')) + QLatin1Char('\n') +
                                                   context.text(kCliChecksFailed)};
     statement.amounts = imported.import.statement;
+    // The comment given, else the one saved under the key: new amounts never
+    // drop the accountant's comment.
+    if (arguments.has(QStringLiteral("comment")))
+        statement.comment = arguments.value(QStringLiteral("comment"));
+    else if (const std::optional<SavedStatement> saved =
+                 session.store().open(statement.firmName, statement.year))
+        statement.comment = saved->comment;
 
     // Replacing a stored statement, or one someone saved meanwhile, takes --replace.
     const bool replace = arguments.has(QStringLiteral("replace"));
@@ -133,10 +140,11 @@ CliCommand importCommand()
              {"sheet"},
              {"scale"},
              {"map", true, true},
+             {"comment"},
              {"accept-differences", false},
              {"replace", false}},
             "FILE --firm NAME --year YEAR [--naics CODE --volume N --region CODE]\n"
             "      [--column NAME] [--sheet NAME] [--scale 1|1000] [--map \"LABEL=ITEM\"]...\n"
-            "      [--accept-differences] [--replace]",
+            "      [--comment TEXT] [--accept-differences] [--replace]",
             run};
 }

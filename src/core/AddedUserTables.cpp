@@ -32,8 +32,10 @@ QStringList addedUserTables()
             QStringLiteral("Rpt_Comparison_Targets"),
             QStringLiteral("Rpt_Comparison_TargetRows"),
             QStringLiteral("Rpt_Comparison_TargetText"),
+            QStringLiteral("Rpt_Comparison_Days"),
             QStringLiteral("StatementStamp"),
-            QStringLiteral("ImportMapping")};
+            QStringLiteral("ImportMapping"),
+            QStringLiteral("StatementComment")};
 }
 
 namespace {
@@ -111,7 +113,7 @@ namespace {
 // means the tables are still there and the catalogue need not be read again.
 QHash<QString, qint64> &completeAtVersion()
 {
-    static QHash<QString, qint64> versions;
+    thread_local QHash<QString, qint64> versions;
     return versions;
 }
 

@@ -38,7 +38,9 @@ DatabaseSchema requiredUserSchema();
 // The user database's version this release writes, kept in the file's
 // user_version: a file of a higher one comes from a newer release, whose
 // tables this one may not keep whole.
-inline constexpr int kUserDatabaseVersion = 2;
+// 3: statements carry comments (StatementComment), which an older release
+// would not delete or copy with them.
+inline constexpr int kUserDatabaseVersion = 3;
 
 // Brings an opened user database up to this release: the added tables and
 // columns it lacks, title tables refreshed from the reference data, and its

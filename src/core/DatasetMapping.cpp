@@ -1,5 +1,6 @@
 #include "core/DatasetMapping.h"
 
+#include "benchmarks/BenchmarksInUse.h"
 #include "core/AppState.h"
 
 const QList<DatasetOption> &datasetOptions()
@@ -40,7 +41,7 @@ void subSetDataTable(AppState &state, const QString &optionName)
     for (const DatasetOption &option : datasetOptions()) {
         if (optionName == QLatin1String(option.optionName)) {
             state.gstrDatasetTable = QLatin1String(option.tablePrefix) +
-                                     QLatin1String(kReferenceYear) +
+                                     QString::number(lastReferenceYear()) +
                                      QLatin1String(kDatasetTableSuffix);
             state.gintVolume = option.volume;
             state.gstrRegion = QLatin1String(option.region);

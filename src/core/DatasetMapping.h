@@ -17,7 +17,8 @@ struct DatasetOption
 // Every dataset option, in the order in which names are tested.
 const QList<DatasetOption> &datasetOptions();
 
-// The reference year and the suffix of every dataset table name.
+// The shipped sample's reference year (the set in use says the current one,
+// benchmarks/BenchmarksInUse.h) and the suffix of every dataset table name.
 inline constexpr const char *kReferenceYear = "2006";
 inline constexpr const char *kDatasetTableSuffix = "_Final_Ratios";
 

@@ -15,6 +15,7 @@
 #include <QSqlQuery>
 #include <QUrl>
 #include <QtDebug>
+#include <atomic>
 #include <sqlite3.h>
 
 namespace {
@@ -45,7 +46,7 @@ QString errorDescription(const QSqlError &error)
 
 QString nextConnectionName()
 {
-    static int serial = 0;
+    static std::atomic<int> serial = 0;
     return QStringLiteral("quorvel-%1").arg(++serial);
 }
 
@@ -59,10 +60,12 @@ QString nextConnectionName()
 
 // The SQLite handle under each open connection, by connection name. The
 // program's statements run on it directly: Qt's query layer would copy every
-// bound value and every read value through its own caches first.
+// bound value and every read value through its own caches first. A
+// connection is opened, used and closed on one thread (a batch export's
+// workers each open their own), so each thread keeps its own.
 QHash<QString, sqlite3 *> &openHandles()
 {
-    static QHash<QString, sqlite3 *> handles;
+    thread_local QHash<QString, sqlite3 *> handles;
     return handles;
 }
 

@@ -64,6 +64,14 @@ bool gsubLaunchHelpFile(const QString &topic)
     return startViewer(helpFile.isEmpty() ? QStringList() : QStringList{helpFile});
 }
 
+bool gsubLaunchHelpTopic(const QString &topic, qint32 topicId)
+{
+    const QString helpFile = fncHelpFilePath(topic, appState().gintLanguage);
+    if (helpFile.isEmpty())
+        return startViewer({});
+    return startViewer({helpFile, QStringLiteral("--topic"), QString::number(topicId)});
+}
+
 bool GetHelpTopic(const QString &helpFile, qint32 topicId)
 {
     return startViewer({DataFolder() + QLatin1Char('/') + helpFile, QStringLiteral("--topic"),

@@ -18,6 +18,14 @@ inline constexpr const char *kTechHelpFrench = "ROVA_Tech_Help_Fre.qch";
 // The topic id of the license agreement in the concepts help files.
 inline constexpr int kLicenseAgreementTopic = 9999;
 
+// Topic ids of the pages the Help menus open directly: in the concepts help,
+// importing, the team database and backups; in the technical help, the
+// command line.
+inline constexpr int kImportTopic = 2010;
+inline constexpr int kTeamDatabaseTopic = 2020;
+inline constexpr int kBackupTopic = 2030;
+inline constexpr int kCommandLineTopic = 3010;
+
 // Starts `program` with `arguments` and returns whether it started.
 using ProcessStarter = std::function<bool(const QString &program, const QStringList &arguments)>;
 
@@ -34,6 +42,10 @@ QString fncHelpFilePath(const QString &topic, Language language);
 // language; any other topic starts the viewer with no file. A viewer that
 // cannot be started gives a message; the result says whether it started.
 bool gsubLaunchHelpFile(const QString &topic);
+
+// Opens the general ("Contents") or technical ("Tech") help in the current
+// language at the topic `topicId`.
+bool gsubLaunchHelpTopic(const QString &topic, qint32 topicId);
 
 // Opens the help file `helpFile` (a name in the program folder) at the topic
 // `topicId`. A viewer that cannot be started gives a message; the result

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QStringList>
+#include <QThread>
 #include <memory>
 #include <sqlite3.h>
 #include <unordered_map>
@@ -27,11 +28,14 @@ struct KeptStatements
 
 std::unordered_map<QString, KeptStatements> &connections()
 {
-    static std::unordered_map<QString, KeptStatements> kept = [] {
+    // Each thread keeps the statements of the connections it opened: a
+    // connection is used on its own thread only.
+    thread_local std::unordered_map<QString, KeptStatements> kept = [] {
         // Connections left open when the program ends are closed after the
         // application object is gone; their statements must be finalized
         // before, or SQLite cannot close them.
-        if (QCoreApplication::instance())
+        if (QCoreApplication::instance() &&
+            QThread::currentThread() == QCoreApplication::instance()->thread())
             qAddPostRoutine([] { connections().clear(); });
         return std::unordered_map<QString, KeptStatements>();
     }();

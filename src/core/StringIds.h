@@ -94,6 +94,11 @@ inline constexpr int kTemplateComputed = 2016;
 inline constexpr int kTemplateComputedMark = 2018;
 inline constexpr int kTemplateSheetName = 2020;
 inline constexpr int kSaveTemplateTitle = 2022;
+// The template's names of three items whose screen captions are fixed in an
+// older wording; the template, written by this program, uses the corrected one.
+inline constexpr int kTemplateGrossProfitName = 3200;
+inline constexpr int kTemplateInterestExpenseName = 3202;
+inline constexpr int kTemplateDefTaxName = 3204;
 inline constexpr int kImportTitle = 2024;
 inline constexpr int kImportFilter = 2026;
 inline constexpr int kXlsxFilter = 2028;
@@ -218,3 +223,51 @@ inline constexpr int kWaitingForStore = 2854;
 inline constexpr int kStoppingStoreCommand = 2856;
 inline constexpr int kStoreCommandStopped = 2858; // %1 host/database
 inline constexpr int kCancel = 1416;
+// Benchmark sets (the shipped sample's note is 350).
+inline constexpr int kSampleDataNote = 350;
+inline constexpr int kBenchmarkFooterNote = 3100; // %1 the set's name, %2 its source
+inline constexpr int kPackRefused = 3102;         // %1 problems
+inline constexpr int kPackLoaded = 3104;          // %1 name
+inline constexpr int kPackLoadedFigures = 3106; // %1 rows, %2 datasets, %3 industries, %4-%5 years
+inline constexpr int kPackWarnings = 3108;      // %1 figures not available, %2 one-year industries
+inline constexpr int kSetNameEmpty = 3110;      // then Reserved 3112, Taken 3114, TooLong 3116
+inline constexpr int kPackProblemAtRow = 3118;  // %1 file, %2 row, %3 what
+inline constexpr int kPackProblemFirst = 3120;  // one a PackProblemKind, to 3150
+inline constexpr int kPackProblemAtCell = 3152; // %1 file, %2 row, %3 column, %4 what
+inline constexpr int kCliNoSuchSet = 3154;      // %1 name
+inline constexpr int kCliSetInUse = 3156;       // %1 name
+inline constexpr int kSampleNotRemovable = 3158;
+inline constexpr int kCliSetRemoved = 3160; // %1 name
+inline constexpr int kCsvBenchmarksHeading = 3162;
+inline constexpr int kBenchmarkDataMenu = 3164;
+inline constexpr int kBenchmarkDataTitle = 3166;
+inline constexpr int kSetColumnName = 3168; // then Source, Years, Datasets, Industries, Loaded
+inline constexpr int kLoadSetCommand = 3180;
+inline constexpr int kUseSetCommand = 3182;
+inline constexpr int kRemoveSetCommand = 3184;
+inline constexpr int kCloseCommand = 3186;
+inline constexpr int kRemoveSetQuestion = 3188; // %1 name
+inline constexpr int kLoadSetTitle = 3190;
+inline constexpr int kPackDataFile = 3192;
+inline constexpr int kPackTitlesFile = 3194;
+inline constexpr int kSetNameLabel = 3196;
+inline constexpr int kSetSourceLabel = 3198;
+// The Help menus' items that open one page of the help.
+inline constexpr int kHelpImportItem = 3700;
+inline constexpr int kHelpTeamItem = 3702;
+inline constexpr int kHelpBackupItem = 3704;
+inline constexpr int kHelpCommandLineItem = 3706;
+
+// Keyboard and screen-reader access.
+inline constexpr int kDeleteStatementCommand = 3400;
+inline constexpr int kClearAllCommand = 3402;
+inline constexpr int kItemDefinitionKeyHint = 3404;
+inline constexpr int kFieldMessage = 3406;   // %1 the field's name, %2 the message
+inline constexpr int kReportPageName = 3408; // %1 page, %2 pages
+inline constexpr int kPageOfPages = 3410;    // %1 page, %2 pages
+inline constexpr int kStatementCommands = 3412;
+// The accountant's comment on a statement.
+inline constexpr int kCommentsLabel = 3600; // the firm screen's box, the report's section
+inline constexpr int kCommentControl = 3602;
+inline constexpr int kCommentTooLong = 3604; // %1 the longest comment
+inline constexpr int kCommentsHint = 3606;

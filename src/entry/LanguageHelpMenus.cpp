@@ -5,6 +5,7 @@
 #include "core/ResourceString.h"
 #include "core/Screen.h"
 #include "core/ScreenRegistry.h"
+#include "core/StringIds.h"
 #include "entry/frmAbout.h"
 
 #include <QAction>
@@ -12,6 +13,22 @@
 #include <QMenuBar>
 
 namespace {
+// A Help menu item that opens one page of a help document.
+struct TopicItem
+{
+    const char *name;
+    int caption;
+    const char *document; // "Contents" or "Tech"
+    int topic;
+};
+
+constexpr TopicItem kTopicItems[] = {
+    {"mnuHelpImport", kHelpImportItem, "Contents", kImportTopic},
+    {"mnuHelpTeam", kHelpTeamItem, "Contents", kTeamDatabaseTopic},
+    {"mnuHelpBackup", kHelpBackupItem, "Contents", kBackupTopic},
+    {"mnuHelpCommandLine", kHelpCommandLineItem, "Tech", kCommandLineTopic},
+};
+
 QAction *namedAction(QMenu *menu, const char *name)
 {
     QAction *action = menu->addAction(QString());
@@ -37,6 +54,14 @@ LanguageHelpMenus LanguageHelpMenus::add(Screen *screen, std::function<void()> b
     menus.mnuHelp = namedMenu(bar, "mnuHelp");
     menus.mnuContents = namedAction(menus.mnuHelp, "mnuContents");
     menus.mnuTechnical = namedAction(menus.mnuHelp, "mnuTechnical");
+    menus.mnuHelp->addSeparator();
+    for (const TopicItem &item : kTopicItems) {
+        QAction *action = namedAction(menus.mnuHelp, item.name);
+        QObject::connect(action, &QAction::triggered, screen,
+                         [item] { gsubLaunchHelpTopic(QLatin1String(item.document), item.topic); });
+        menus.mnuTopics << action;
+    }
+    menus.mnuHelp->addSeparator();
     menus.mnuAbout = namedAction(menus.mnuHelp, "mnuAbout");
 
     QObject::connect(menus.mnuEnglish, &QAction::triggered, screen,
@@ -68,5 +93,7 @@ void LanguageHelpMenus::loadCaptions(Language language) const
     mnuHelp->setTitle(text(298));
     mnuContents->setText(text(562));
     mnuTechnical->setText(text(564));
+    for (qsizetype i = 0; i < mnuTopics.size(); ++i)
+        mnuTopics[i]->setText(text(kTopicItems[i].caption));
     mnuAbout->setText(text(380));
 }

@@ -2,6 +2,7 @@
 
 #include "core/Language.h"
 
+#include <QList>
 #include <functional>
 
 class QAction;
@@ -11,8 +12,9 @@ class Screen;
 // The Language and Help menus that end the menu bars of the dataset, search
 // and firm screens: the same items, object names and captions on each.
 // English and Français switch the program's language (see LanguageSwitch.h),
-// Contents and Technical open the help documents, About shows the about
-// screen over the screen that has the menus.
+// Contents and Technical open the help documents, the topic items open one
+// page of them (import, team database, backups, command line), About shows
+// the about screen over the screen that has the menus.
 struct LanguageHelpMenus
 {
     QMenu *mnuLanguage = nullptr;
@@ -21,6 +23,8 @@ struct LanguageHelpMenus
     QMenu *mnuHelp = nullptr;
     QAction *mnuContents = nullptr;
     QAction *mnuTechnical = nullptr;
+    // mnuHelpImport, mnuHelpTeam, mnuHelpBackup, mnuHelpCommandLine.
+    QList<QAction *> mnuTopics;
     QAction *mnuAbout = nullptr;
 
     // Adds the two menus at the end of `screen`'s menu bar. `beforeAbout`,

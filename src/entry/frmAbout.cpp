@@ -1,5 +1,6 @@
 #include "entry/frmAbout.h"
 
+#include "benchmarks/BenchmarksInUse.h"
 #include "core/AppState.h"
 #include "core/ProgramFolder.h"
 #include "core/ResourceString.h"
@@ -14,9 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-// The text of the sample-data notice; it follows the other captions.
-constexpr int kSampleDataNotice = 350;
-
 QLabel *namedLabel(const char *name, QWidget *parent)
 {
     auto *label = new QLabel(parent);
@@ -142,7 +140,8 @@ void frmAbout::applyCaptions(Language language)
     setWindowTitle(text(566));
     cmdReturn->setText(text(568));
     lblEmail->setText(text(570));
-    lblSampleData->setText(text(kSampleDataNotice));
+    // The sample's notice, or the name and source of the benchmark set in use.
+    lblSampleData->setText(benchmarkNote(language));
     lblStatementsFile->setText(text(kStatementsFileText).arg(UserDatabasePath()));
 }
 

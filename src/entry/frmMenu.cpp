@@ -1,5 +1,7 @@
 #include "entry/frmMenu.h"
 
+#include "benchmarks/BenchmarksInUse.h"
+#include "benchmarks/frmBenchmarkData.h"
 #include "core/AppState.h"
 #include "core/DatasetMapping.h"
 #include "core/ExitQuestion.h"
@@ -25,7 +27,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString kYears = QStringLiteral("2006, 2005 and 2004");
 constexpr int kSubRegionIndent = 22;
 
 QLabel *headingLabel(const char *name, QWidget *parent, qreal scale = 1.0)
@@ -90,6 +91,8 @@ frmMenu::frmMenu()
     txtDescription->setObjectName(QStringLiteral("txtDescription"));
     txtDescription->setReadOnly(true);
     txtDescription->setFixedHeight(96);
+    // The heading names the box for screen readers.
+    lblDescription->setBuddy(txtDescription);
 
     cmdSearch = new QPushButton(central);
     cmdSearch->setObjectName(QStringLiteral("cmdSearch"));
@@ -132,6 +135,14 @@ frmMenu::frmMenu()
         });
     connect(cmdSearch, &QPushButton::clicked, this, &frmMenu::cmdSearch_Click);
     connect(mnuExit, &QAction::triggered, this, &frmMenu::mnuExit_Click);
+    connect(mnuBenchmarkData, &QAction::triggered, this, &frmMenu::mnuBenchmarkData_Click);
+}
+
+void frmMenu::mnuBenchmarkData_Click()
+{
+    // Another set has other years and datasets: the screen shows them.
+    frmBenchmarkData dialog([this] { Form_Activate(); }, this);
+    dialog.exec();
 }
 
 QRadioButton *frmMenu::createOption(const char *name, QWidget *parent)
@@ -234,6 +245,9 @@ void frmMenu::buildMenus()
 {
     mnuFile = menuBar()->addMenu(QString());
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuBenchmarkData = mnuFile->addAction(QString());
+    mnuBenchmarkData->setObjectName(QStringLiteral("mnuBenchmarkData"));
+    mnuFile->addSeparator();
     mnuExit = mnuFile->addAction(QString());
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
 
@@ -243,7 +257,7 @@ void frmMenu::buildMenus()
 void frmMenu::applyCaptions(Language language)
 {
     const auto text = [language](int id) { return ResourceString(id, language); };
-    setWindowTitle(text(kMenuTitle).arg(kYears));
+    setWindowTitle(text(kMenuTitle).arg(referenceYearsDescending()));
     lblInstructions->setText(text(484));
     lblCanada->setText(text(486));
     lblRegProvTerr->setText(text(488));
@@ -271,6 +285,7 @@ void frmMenu::applyCaptions(Language language)
     lblDescription->setText(QStringLiteral("Description"));
     cmdSearch->setText(text(504));
     mnuFile->setTitle(text(496));
+    mnuBenchmarkData->setText(text(kBenchmarkDataMenu));
     mnuExit->setText(text(328));
     languageHelp.loadCaptions(language);
     assignMnemonics(menuBar());
@@ -300,7 +315,8 @@ void frmMenu::Form_Activate()
 void frmMenu::subVerifyDataAvailable()
 {
     for (const DatasetOption &dataset : datasetOptions())
-        subConnectToTable(QLatin1String(dataset.tablePrefix) + QLatin1String(kReferenceYear) +
+        subConnectToTable(QLatin1String(dataset.tablePrefix) +
+                              QString::number(lastReferenceYear()) +
                               QLatin1String(kDatasetTableSuffix),
                           option(QLatin1String(dataset.optionName)));
 }

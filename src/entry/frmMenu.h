@@ -38,6 +38,7 @@ public:
 
     void cmdSearch_Click();
     void mnuExit_Click();
+    void mnuBenchmarkData_Click();
 
     QRadioButton *optVol1 = nullptr;
     QRadioButton *optVol2 = nullptr;
@@ -73,6 +74,7 @@ public:
 
     QMenu *mnuFile = nullptr;
     QAction *mnuExit = nullptr;
+    QAction *mnuBenchmarkData = nullptr;
     // mnuLanguage (mnuEnglish, mnuFrench) and mnuHelp (mnuContents,
     // mnuTechnical, mnuAbout).
     LanguageHelpMenus languageHelp;

@@ -1,5 +1,6 @@
 #include "entry/frmStart.h"
 
+#include "benchmarks/BenchmarksInUse.h"
 #include "core/AppState.h"
 #include "core/ExitQuestion.h"
 #include "core/HelpLauncher.h"
@@ -29,7 +30,7 @@ frmStart::frmStart()
 {
     setObjectName(QStringLiteral("frmStart"));
     setWindowTitle(QStringLiteral("ROVAL") + QStringLiteral(" - ") + QStringLiteral("LAVOR") +
-                   QStringLiteral("   ") + QStringLiteral("2006, 2005 and 2004"));
+                   QStringLiteral("   ") + referenceYearsDescending());
 
     auto *central = new QWidget(this);
     setCentralWidget(central);
@@ -38,9 +39,7 @@ frmStart::frmStart()
     lblReferenceYrs->setObjectName(QStringLiteral("lblReferenceYrs"));
     // Ascending here, while the window title lists the years descending.
     lblReferenceYrs->setText(QStringLiteral("Reference Years / Années de référence") +
-                             QLatin1Char(' ') + QStringLiteral("2004") + QStringLiteral(", ") +
-                             QStringLiteral("2005") + QStringLiteral(", ") +
-                             QStringLiteral("2006"));
+                             QLatin1Char(' ') + referenceYearsAscending());
     lblReferenceYrs->setAlignment(Qt::AlignCenter);
     QFont yearsFont = lblReferenceYrs->font();
     yearsFont.setPointSizeF(yearsFont.pointSizeF() * 1.15);

@@ -1,17 +1,21 @@
 #include "firm/ReferenceYears.h"
 
+#include "benchmarks/BenchmarksInUse.h"
 #include "core/ResourceString.h"
 #include "core/StringIds.h"
 
 QStringList fncReferenceYears()
 {
-    return {QStringLiteral("2004"), QStringLiteral("2005"), QStringLiteral("2006")};
+    QStringList years;
+    for (int year = firstReferenceYear(); year <= lastReferenceYear(); ++year)
+        years << QString::number(year);
+    return years;
 }
 
 bool fncYearTextInRange(const QString &yearText)
 {
-    const QString first = QString::fromLatin1(kFirstReferenceYear);
-    const QString last = QString::fromLatin1(kLastReferenceYear);
+    const QString first = QString::number(firstReferenceYear());
+    const QString last = QString::number(lastReferenceYear());
     return !(QString::compare(yearText, last, Qt::CaseSensitive) > 0 ||
              QString::compare(yearText, first, Qt::CaseSensitive) < 0);
 }
@@ -21,8 +25,7 @@ std::optional<qint16> fncComparisonYear(const QString &yearText)
     if (!fncYearTextInRange(yearText))
         return std::nullopt;
     const std::optional<int> year = fncStorableYear(yearText);
-    if (!year || *year < QString::fromLatin1(kFirstReferenceYear).toInt() ||
-        *year > QString::fromLatin1(kLastReferenceYear).toInt())
+    if (!year || *year < firstReferenceYear() || *year > lastReferenceYear())
         return std::nullopt;
     return qint16(*year);
 }
@@ -39,5 +42,5 @@ std::optional<int> fncStorableYear(const QString &yearText)
 QString fncInvalidYearMessage(bool french)
 {
     return ResourceString(kInvalidYear, french ? Language::French : Language::English)
-        .arg(QString::fromLatin1(kFirstReferenceYear), QString::fromLatin1(kLastReferenceYear));
+        .arg(QString::number(firstReferenceYear()), QString::number(lastReferenceYear()));
 }

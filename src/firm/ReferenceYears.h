@@ -4,9 +4,8 @@
 #include <QStringList>
 #include <optional>
 
-// The reference years a firm statement may be compared for.
-inline constexpr const char *kFirstReferenceYear = "2004";
-inline constexpr const char *kLastReferenceYear = "2006";
+// The reference years a firm statement may be compared for: the three most
+// recent years of the benchmark set in use.
 
 // The years the year box offers, oldest first.
 QStringList fncReferenceYears();
@@ -23,5 +22,5 @@ std::optional<qint16> fncComparisonYear(const QString &yearText);
 // a whole number.
 std::optional<int> fncStorableYear(const QString &yearText);
 
-// "Invalid year.  Year must be between 2004 and 2006" in the language.
+// "Invalid year.  Year must be between 2004 and 2006" (the sample's years) in the language.
 QString fncInvalidYearMessage(bool french);

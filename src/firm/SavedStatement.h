@@ -20,13 +20,15 @@ struct StatementStamp
 
 // One saved firm statement: its key (firm name, year), its 33 amounts, the
 // industry it was saved under (none for statements saved before industries
-// were kept) and its stamp.
+// were kept), the accountant's comment (empty for statements saved before
+// comments were kept) and its stamp.
 struct SavedStatement
 {
     QString firmName; // as typed, blanks included
     int year = 0;
     FirmStatement amounts;
     std::optional<StatementIndustry> industry;
+    QString comment;      // as typed, line breaks included
     StatementStamp stamp; // filled by the store when read or saved
 };
 

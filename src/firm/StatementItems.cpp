@@ -91,9 +91,12 @@ QStringList fncFocusOrder()
 }
 
 QStringList fncComparisonValues(const QString &firmName, qint16 year, const QString &naics,
-                                const QString &industryName, const QStringList &amountTexts)
+                                const QString &industryName, const QStringList &amountTexts,
+                                const QString &comment)
 {
     QStringList values{firmName, QString::number(year), naics, industryName.trimmed()};
     values << amountTexts;
+    if (!comment.isEmpty())
+        values << comment;
     return values;
 }

@@ -119,9 +119,12 @@ inline constexpr int kComparisonNaics = 2;
 inline constexpr int kComparisonIndustry = 3;
 inline constexpr int kComparisonFirstAmount = 4;
 inline constexpr int kComparisonValueCount = kComparisonFirstAmount + kStatementItemCount;
+// After the amounts, the accountant's comment (a list without it has none).
+inline constexpr int kComparisonComment = kComparisonValueCount;
 
 // The statement as the comparison report receives it: firm name, year, the
-// industry's code and name (blanks trimmed), then the 33 amount texts in
-// table order.
+// industry's code and name (blanks trimmed), the 33 amount texts in table
+// order, then the comment when there is one.
 QStringList fncComparisonValues(const QString &firmName, qint16 year, const QString &naics,
-                                const QString &industryName, const QStringList &amountTexts);
+                                const QString &industryName, const QStringList &amountTexts,
+                                const QString &comment = QString());

@@ -1,5 +1,6 @@
 #include "firm/frmMyValues.h"
 
+#include "benchmarks/BenchmarksInUse.h"
 #include "core/AppState.h"
 #include "core/ExitQuestion.h"
 #include "core/MenuMnemonics.h"
@@ -22,6 +23,7 @@
 #include "session/AppSession.h"
 #include "widgets/ClickableLabel.h"
 #include "widgets/FirmIcons.h"
+#include "widgets/ScrollingScreen.h"
 #include "widgets/SearchIcons.h"
 #include "widgets/StatementsBackup.h"
 #include "widgets/StatementsLocation.h"
@@ -37,6 +39,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -119,7 +122,8 @@ frmMyValues::frmMyValues()
     left->addStretch(1);
     auto *right = new QVBoxLayout;
     right->addWidget(buildItemGroup(lblLiabEq, "lblLiabEq", kFirstLiability, kLastLiability));
-    right->addStretch(1);
+    right->addSpacing(10);
+    right->addWidget(buildComments(), 1);
     columns->addLayout(left, 1);
     columns->addSpacing(24);
     columns->addLayout(right, 1);
@@ -133,7 +137,7 @@ frmMyValues::frmMyValues()
     btnBack->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     btnBack->setAutoRaise(true);
     layout->addWidget(btnBack, 0, Qt::AlignLeft);
-    setCentralWidget(central);
+    setScrollingCentralWidget(this, central);
 
     buildToolbar();
     buildMenus();
@@ -147,11 +151,16 @@ frmMyValues::frmMyValues()
             setTabOrder(previous, widget);
         previous = widget;
     }
+    setTabOrder(previous, txtComments);
 
     connectHandlers();
+    // The menu's keys reach their commands from every box (see eventFilter).
+    txtFirmName->installEventFilter(this);
+    cboYear->lineEdit()->installEventFilter(this);
+    txtComments->installEventFilter(this);
     subFillYears(cboYear);
     subInitializeValues();
-    resize(980, 660);
+    resizeWithinScreen(this, QSize(980, 780));
     centreOnScreen();
     mblnDataChanged = false;
 }
@@ -202,6 +211,9 @@ QWidget *frmMyValues::buildHeader()
     lblDataTableToCompare->setObjectName(QStringLiteral("lblDataTableToCompare"));
     lblDataTableToCompare->hide();
 
+    lblFirmName->setBuddy(txtFirmName);
+    lblYear->setBuddy(cboYear);
+
     grid->addWidget(lblIndustry, 0, 0, 1, 5);
     grid->addWidget(lblSavedIndustry, 1, 0, 1, 5);
     grid->addWidget(lblFirmName, 2, 0);
@@ -211,6 +223,28 @@ QWidget *frmMyValues::buildHeader()
     grid->addWidget(cboYear, 2, 4);
     grid->setColumnStretch(1, 1);
     return header;
+}
+
+QWidget *frmMyValues::buildComments()
+{
+    auto *group = new QWidget;
+    auto *box = new QVBoxLayout(group);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->setSpacing(3);
+    lblComments = new QLabel(group);
+    lblComments->setObjectName(QStringLiteral("lblComments"));
+    QFont bold = lblComments->font();
+    bold.setBold(true);
+    lblComments->setFont(bold);
+    txtComments = new QPlainTextEdit(group);
+    txtComments->setObjectName(QStringLiteral("txtComments"));
+    // Tab moves on, as in every other box; a tab pasted in is kept.
+    txtComments->setTabChangesFocus(true);
+    txtComments->setMinimumHeight(4 * txtComments->fontMetrics().lineSpacing() + 12);
+    lblComments->setBuddy(txtComments);
+    box->addWidget(lblComments);
+    box->addWidget(txtComments, 1);
+    return group;
 }
 
 QWidget *frmMyValues::buildItemGroup(QLabel *&heading, const char *headingName, int first, int last)
@@ -256,6 +290,12 @@ QWidget *frmMyValues::buildItemGroup(QLabel *&heading, const char *headingName, 
         this->*kAmountMembers[i] = box;
         m_amountBoxes.insert(QString::fromLatin1(item.column), box);
 
+        // The label names the box for screen readers, in the screen's
+        // language; its definition is Shift+F1 from the box, so the labels
+        // add no stops to the focus chain.
+        label->setBuddy(box);
+        label->setFocusPolicy(Qt::NoFocus);
+
         grid->addWidget(label, row, 0);
         grid->addWidget(box, row, 1, Qt::AlignTop);
     }
@@ -288,6 +328,20 @@ void frmMyValues::buildToolbar()
         [this] { subView_Comparison_Report(); });
     add(clearAllIcon(), "Clear all data / Vider tous les champs ",
         [this] { subSetAllValuesToZero(); });
+    // The keyboard reaches every button through the menus; the buttons stay
+    // out of the focus chain as on any toolbar.
+}
+
+void frmMyValues::subLoadToolbarNames()
+{
+    // The buttons show icons only: their texts are what screen readers say,
+    // in the screen's language (the tooltips stay the fixed bilingual ones).
+    const int names[] = {532, 528, 536, kDeleteStatementCommand, 540, kClearAllCommand};
+    int next = 0;
+    for (QAction *action : tbToolbar->actions())
+        if (!action->isSeparator() && next < int(std::size(names)))
+            action->setText(caption(names[next++]));
+    tbToolbar->setAccessibleName(caption(kStatementCommands));
 }
 
 void frmMyValues::buildMenus()
@@ -306,6 +360,8 @@ void frmMyValues::buildMenus()
     mnuNew = action(mnuFile, "mnuNew");
     mnuSave = action(mnuFile, "mnuSave");
     mnuOpen = action(mnuFile, "mnuOpen");
+    mnuDelete = action(mnuFile, "mnuDelete");
+    mnuClearAll = action(mnuFile, "mnuClearAll");
     mnuFile->addSeparator();
     mnuSaveTemplate = action(mnuFile, "mnuSaveTemplate");
     mnuImport = action(mnuFile, "mnuImport");
@@ -326,6 +382,10 @@ void frmMyValues::buildMenus()
     mnuNew->setShortcut(QKeySequence::New);
     mnuOpen->setShortcut(QKeySequence::Open);
     mnuSave->setShortcut(QKeySequence::Save);
+    // No standard key exists for these two; the plain Delete key belongs to
+    // the boxes' text. Ctrl+Shift+Delete clears as it clears a browser's data.
+    mnuDelete->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    mnuClearAll->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete));
 }
 
 void frmMyValues::connectHandlers()
@@ -342,10 +402,13 @@ void frmMyValues::connectHandlers()
             mblnDataChanged = true;
     });
     connect(cboYear->lineEdit(), &QLineEdit::textEdited, this, [this] { mblnDataChanged = true; });
+    connect(txtComments, &QPlainTextEdit::textChanged, this, [this] { mblnDataChanged = true; });
 
     connect(mnuNew, &QAction::triggered, this, [this] { subStart_New_Firm_Record(); });
     connect(mnuSave, &QAction::triggered, this, [this] { subSave_Firm_Record(false); });
     connect(mnuOpen, &QAction::triggered, this, &frmMyValues::subOpen_Existing_Firm_Record);
+    connect(mnuDelete, &QAction::triggered, this, &frmMyValues::subDelete_Firm_Record);
+    connect(mnuClearAll, &QAction::triggered, this, &frmMyValues::subSetAllValuesToZero);
     connect(mnuSaveTemplate, &QAction::triggered, this, &frmMyValues::subSaveTemplate);
     connect(mnuImport, &QAction::triggered, this, [this] { subImportStatement(); });
     connect(mnuBackUp, &QAction::triggered, this,
@@ -387,6 +450,7 @@ void frmMyValues::subInitializeValues()
     }
     for (QLineEdit *box : std::as_const(m_amountBoxes))
         box->setText(QStringLiteral("0"));
+    txtComments->clear();
     mblnDataChanged = false;
 }
 
@@ -433,7 +497,7 @@ void frmMyValues::subFillYears(QComboBox *mycomboBox)
 {
     mycomboBox->clear();
     mycomboBox->addItems(fncReferenceYears());
-    mycomboBox->setEditText(QString::fromLatin1(kLastReferenceYear));
+    mycomboBox->setEditText(QString::number(lastReferenceYear()));
 }
 
 // ---- Record commands -------------------------------------------------------
@@ -527,6 +591,7 @@ bool frmMyValues::subSave_Firm_Record(bool blnSkipWarningMessages)
     statement.industry = appSession().industryToSave();
     for (int i = 0; i < kStatementItemCount; ++i)
         statement.amounts.*firmStatementAmounts()[i] = amounts->at(i);
+    statement.comment = txtComments->toPlainText();
     StatementWrite write = appSession().save(statement, !blnSkipWarningMessages);
     if (!fncRunWrite(write))
         return false;
@@ -639,7 +704,7 @@ std::optional<QStringList> frmMyValues::fncPrepareComparison()
     for (const StatementItem &item : statementItems())
         amounts << m_amountBoxes.value(QString::fromLatin1(item.column))->text();
     return fncComparisonValues(txtFirmName->text(), *year, lblNAICS->text(), lblIndustry->text(),
-                               amounts);
+                               amounts, txtComments->toPlainText());
 }
 
 void frmMyValues::subView_Comparison_Report()
@@ -698,18 +763,26 @@ void frmMyValues::subLoadCaptions()
     m_captionsLoaded = true;
     lblFirmName->setText(caption(544));
     lblYear->setText(caption(274));
+    lblComments->setText(caption(kCommentsLabel));
+    txtComments->setPlaceholderText(caption(kCommentsHint));
     txtFirmName->setText(caption(kFirmNamePrompt));
 
     lblAsset->setText(caption(150));
     lblLiabEq->setText(caption(170));
     lblIncome->setText(caption(294));
-    for (const StatementItem &item : statementItems())
+    for (const StatementItem &item : statementItems()) {
         m_itemLabels.value(QString::fromLatin1(item.labelName))->setText(caption(item.captionId));
+        m_amountBoxes.value(QString::fromLatin1(item.column))
+            ->setAccessibleDescription(caption(kItemDefinitionKeyHint));
+    }
+    subLoadToolbarNames();
 
     mnuFile->setTitle(caption(496));
     mnuNew->setText(caption(532));
     mnuSave->setText(caption(536));
     mnuOpen->setText(caption(528));
+    mnuDelete->setText(caption(kDeleteStatementCommand));
+    mnuClearAll->setText(caption(kClearAllCommand));
     mnuSaveTemplate->setText(caption(kSaveTemplateCommand));
     mnuImport->setText(caption(kImportCommand));
     mnuBackUp->setText(caption(kBackUpCommand));

@@ -20,6 +20,7 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPlainTextEdit;
 class QToolBar;
 class QToolButton;
 
@@ -140,6 +141,9 @@ public:
     QLineEdit *txtTotLiabShareEq = nullptr;
     QLineEdit *txtCurrentAssets = nullptr;
     QLineEdit *txtCurrentLiabilities = nullptr;
+    // The accountant's own comment, saved with the statement.
+    QLabel *lblComments = nullptr;
+    QPlainTextEdit *txtComments = nullptr;
 
     QToolBar *tbToolbar = nullptr;
     QToolButton *btnBack = nullptr;
@@ -148,6 +152,8 @@ public:
     QAction *mnuNew = nullptr;
     QAction *mnuSave = nullptr;
     QAction *mnuOpen = nullptr;
+    QAction *mnuDelete = nullptr;
+    QAction *mnuClearAll = nullptr;
     QAction *mnuSaveTemplate = nullptr;
     QAction *mnuImport = nullptr;
     QAction *mnuBackUp = nullptr;
@@ -174,7 +180,9 @@ private:
     static void selectWhole(QLineEdit *box);
     QWidget *buildHeader();
     QWidget *buildItemGroup(QLabel *&heading, const char *headingName, int first, int last);
+    QWidget *buildComments();
     void buildToolbar();
+    void subLoadToolbarNames();
     void buildMenus();
     void connectHandlers();
 

@@ -16,6 +16,7 @@
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -29,6 +30,13 @@ void frmMyValues::selectWhole(QLineEdit *box)
 
 bool frmMyValues::eventFilter(QObject *watched, QEvent *event)
 {
+    // The boxes keep Ctrl+D and Ctrl+Shift+Delete as editing keys of their
+    // own; on this screen the menu's commands have them.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
+        if (pressed == mnuDelete->shortcut() || pressed == mnuClearAll->shortcut())
+            return true;
+    }
     auto *box = qobject_cast<QLineEdit *>(watched);
     const QString column = box ? box->objectName().mid(3) : QString();
     if (!box || m_amountBoxes.value(column) != box)
@@ -38,6 +46,13 @@ bool frmMyValues::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto *keyEvent = static_cast<QKeyEvent *>(event);
+        // The item's definition from the keyboard, as a click on its label.
+        if (keyEvent->key() == Qt::Key_F1 && keyEvent->modifiers() == Qt::ShiftModifier) {
+            for (const QLabel *label : std::as_const(m_itemLabels))
+                if (label->buddy() == box)
+                    lblItem_Click(label->objectName());
+            return true;
+        }
         if (computed) {
             if (fncAmountKeyCode(*keyEvent) != kKeyEnter)
                 return false;
@@ -218,7 +233,20 @@ void frmMyValues::subShowNumberMessage(QLineEdit *box)
 
 void frmMyValues::subRefuse(QLineEdit *box, const QString &message)
 {
-    ShowMessage(message, MsgButtons::Ok, MsgIcon::None, QString(), this);
+    // The message keeps its own words; its title names the box it is about
+    // ("Quorvel — Cash"), which a screen reader says first.
+    QString title;
+    for (const QLabel *label : findChildren<QLabel *>())
+        if (label->buddy() == box) {
+            QString name = label->text();
+            name.remove(QLatin1Char('&'));
+            while (name.endsWith(QLatin1Char(':')) || name.endsWith(QLatin1Char(' ')))
+                name.chop(1);
+            if (!name.isEmpty())
+                title = defaultMessageTitle() + QStringLiteral(" \u2014 ") + name;
+            break;
+        }
+    ShowMessage(message, MsgButtons::Ok, MsgIcon::None, title, this);
     selectWhole(box);
     m_replaceOnInput = box;
     // The window may move the caret again as it comes back from the message.

@@ -27,8 +27,10 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTableView>
@@ -116,12 +118,17 @@ frmOpenExisting::frmOpenExisting()
     dbgFirms->setSelectionMode(QAbstractItemView::SingleSelection);
     dbgFirms->setEditTriggers(QAbstractItemView::NoEditTriggers);
     dbgFirms->setAlternatingRowColors(true);
+    // Tab leaves the list for the buttons instead of walking its cells; the
+    // arrows move between the rows.
+    dbgFirms->setTabKeyNavigation(false);
     dbgFirms->verticalHeader()->hide();
     dbgFirms->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     dbgFirms->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // Shown once the list has a row.
     dbgFirms->setVisible(false);
     layout->addWidget(dbgFirms, 1);
+    // The question names the list for screen readers.
+    lblQuestion->setBuddy(dbgFirms);
 
     auto *buttons = new QHBoxLayout;
     cmdOpen = new QPushButton(central);
@@ -139,6 +146,10 @@ frmOpenExisting::frmOpenExisting()
     buttons->addWidget(cmdCancel);
     layout->addLayout(buttons);
     setCentralWidget(central);
+    // Shown over the firm or search screen as a dialog: the window manager
+    // and assistive technology treat it as one, and Return opens (see
+    // keyPressEvent).
+    setWindowFlags(windowFlags() | Qt::Dialog);
     resize(640, 340);
 
     connect(cmdOpen, &QPushButton::clicked, this, &frmOpenExisting::cmdOpen_Click);
@@ -160,6 +171,8 @@ void frmOpenExisting::subLoadCaptions()
 {
     const Language language = appState().gintLanguage;
     lblQuestion->setText(ResourceString(526, language));
+    // A list says no buddy's text: it is named for screen readers here.
+    dbgFirms->setAccessibleName(lblQuestion->text());
     setWindowTitle(fncTitleWithStore(ResourceString(528, language)));
     cmdOpen->setText(ResourceString(530, language));
     cmdExportComparisons->setText(ResourceString(1410, language));
@@ -206,6 +219,20 @@ bool frmOpenExisting::fncLoadFirms()
     }
     dbgFirms->setCurrentIndex(AdodcFirms->index(current, 0));
     return true;
+}
+
+void frmOpenExisting::keyPressEvent(QKeyEvent *event)
+{
+    // A dialog's default button: Return presses the focused button, or Open
+    // from anywhere else (the list passes the key on).
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        auto *focused = qobject_cast<QPushButton *>(focusWidget());
+        (focused && focused->isEnabled() ? focused : cmdOpen)->click();
+        event->accept();
+        return;
+    }
+    Screen::keyPressEvent(event);
 }
 
 void frmOpenExisting::cmdOpen_Click()
@@ -315,6 +342,7 @@ void frmOpenExisting::subOpenRecord()
             box->setText(amountText(statement->amounts, column));
     }
     firm.txtFirmName->setText(statement->firmName);
+    firm.txtComments->setPlainText(statement->comment);
     firm.subShowSavedIndustry(statement->industry);
     firm.markUnchanged();
     // The hand-off is over; a flag still set would make a later, unrelated

@@ -48,6 +48,7 @@ public:
 
 protected:
     void Form_Activate() override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     bool m_readFailed = false;

@@ -6,6 +6,7 @@
 #include "firm/StatementItems.h"
 
 #include <QFile>
+#include <QHash>
 #include <QSaveFile>
 #include <QStringList>
 #include <xlsxwriter.h>
@@ -23,15 +24,25 @@ struct TemplateRow
     bool computed = false;
 };
 
+// The item's name in the template: its screen caption, except for the items
+// whose French caption keeps an older wording.
+QString templateName(const StatementItem &item, Language language)
+{
+    static const QHash<QString, int> corrected = {
+        {QStringLiteral("GrossProfit"), kTemplateGrossProfitName},
+        {QStringLiteral("InterestExpense"), kTemplateInterestExpenseName},
+        {QStringLiteral("DefTax"), kTemplateDefTaxName}};
+    const int id = corrected.value(QLatin1String(item.column), item.captionId);
+    return ResourceString(id, language).trimmed();
+}
+
 QList<TemplateRow> itemRows()
 {
     QList<TemplateRow> rows;
     for (const int index : statementScreenOrder()) {
         const StatementItem &item = statementItems()[index];
-        rows << TemplateRow{QString::fromLatin1(item.column),
-                            ResourceString(item.captionId, Language::English).trimmed(),
-                            ResourceString(item.captionId, Language::French).trimmed(),
-                            item.computed};
+        rows << TemplateRow{QString::fromLatin1(item.column), templateName(item, Language::English),
+                            templateName(item, Language::French), item.computed};
     }
     return rows;
 }

@@ -31,13 +31,26 @@ QThreadPool &pool()
     }
     return *g_pool;
 }
+
+thread_local bool t_layOutHere = false;
 } // namespace
 
 namespace backgroundlayout {
 
 bool available()
 {
-    return QThread::idealThreadCount() > 1 && QCoreApplication::instance() != nullptr;
+    return !t_layOutHere && QThread::idealThreadCount() > 1 &&
+           QCoreApplication::instance() != nullptr;
+}
+
+LayOutHere::LayOutHere() : m_before(t_layOutHere)
+{
+    t_layOutHere = true;
+}
+
+LayOutHere::~LayOutHere()
+{
+    t_layOutHere = m_before;
 }
 
 std::future<std::unique_ptr<QTextDocument>>

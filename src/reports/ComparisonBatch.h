@@ -70,14 +70,21 @@ BatchResult fncExportComparison(Connection &reference, Connection &user, Stateme
                                 const QString &layoutPath, Language language,
                                 BatchFileNames *names = nullptr);
 
-// Exports the statements in order; `keepGoing(done)` is asked before each
-// one and stops the run when it answers false.
-QVector<BatchResult> fncExportComparisons(Connection &reference, Connection &user,
-                                          StatementStore &store,
-                                          const QVector<BatchStatement> &statements,
-                                          const QString &folder, const QString &layoutPath,
-                                          Language language,
-                                          const std::function<bool(int done)> &keepGoing);
+// The number of workers a batch uses: `requested`, or one per core when 0.
+int fncBatchWorkers(int requested);
+
+// Exports the statements in order; `keepGoing(started)` is asked before each
+// one (and again while the run waits) and stops the run when it answers
+// false; the statements started are still written whole. With more than one
+// worker, the statements are read from the store here, in order, and each
+// worker prepares and writes on connections of its own, its report tables in
+// a work file of its own (a temporary folder, removed at the end); the files,
+// their names and the results' order are those of a run on one thread.
+QVector<BatchResult>
+fncExportComparisons(Connection &reference, Connection &user, StatementStore &store,
+                     const QVector<BatchStatement> &statements, const QString &folder,
+                     const QString &layoutPath, Language language,
+                     const std::function<bool(int started)> &keepGoing, int workers = 0);
 
 // The end-of-run summary: what was written and what was skipped, and why.
 QString fncBatchSummary(const QVector<BatchResult> &results, int total, Language language);

@@ -114,7 +114,7 @@ QString ratioReading(RatioId id, Standing standing, ReportLanguage language)
 {
     // The texts never change while the program runs: each reading is
     // composed once.
-    static QHash<int, QString> readings;
+    thread_local QHash<int, QString> readings;
     const int key = (int(id) * 16 + int(standing)) * 2 + (language == ReportLanguage::French);
     const auto found = readings.constFind(key);
     if (found != readings.constEnd())

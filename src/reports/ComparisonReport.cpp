@@ -1,5 +1,8 @@
+#include "benchmarks/BenchmarksInUse.h"
 #include "core/AddedUserTables.h"
 #include "core/DatabaseError.h"
+#include "core/ResourceString.h"
+#include "core/StringIds.h"
 #include "core/Transaction.h"
 #include "firm/StatementItems.h"
 #include "reports/ComparisonFigures.h"
@@ -7,7 +10,9 @@
 #include "reports/ComparisonReading.h"
 #include "reports/ComparisonTargets.h"
 #include "reports/ComparisonTrend.h"
+#include "reports/DaysFigures.h"
 #include "reports/IndustryYear.h"
+#include "reports/RatioPercentile.h"
 #include "reports/ReferenceAttachment.h"
 #include "reports/ReportExtraction.h"
 #include "reports/ReportPreparation.h"
@@ -30,10 +35,23 @@ using Amount = double FirmStatement::*;
 constexpr int kSalesItem = statementItemIndex("Sales");
 
 // The labels the composed texts need, copied in the report's language.
-constexpr std::array<const char *, 11> kNoteLabels = {
-    "Lbl_Sales",          "Lbl_MyMargin",  "Lbl_MedianMargin", "Lbl_NotMeaningful",
-    "Note_NotMeaningful", "Note_Points",   "Sec_Verdict",      "Pic_Title",
-    "Pic_Weakest",        "Pic_Strongest", "Note_Estimated"};
+constexpr std::array<const char *, 17> kNoteLabels = {"Lbl_Sales",
+                                                      "Lbl_MyMargin",
+                                                      "Lbl_MedianMargin",
+                                                      "Lbl_NotMeaningful",
+                                                      "Note_NotMeaningful",
+                                                      "Note_Points",
+                                                      "Sec_Verdict",
+                                                      "Pic_Title",
+                                                      "Pic_Weakest",
+                                                      "Pic_Strongest",
+                                                      "Note_Estimated",
+                                                      "Hdr_Percentile",
+                                                      "Note_Percentile",
+                                                      "Hdr_Q1",
+                                                      "Hdr_Q3",
+                                                      "Note_Days",
+                                                      "Hdr_Held"};
 
 // A variance column, the firm's item and the industry's column it is set against.
 struct VarianceColumn
@@ -168,6 +186,7 @@ struct RatioPlace
 {
     Standing standing = Standing::NoPosition;
     std::optional<double> place;
+    std::optional<int> percentile; // estimated from the quartiles alone
 };
 
 // The ratios and their positions; a ratio without meaning keeps its value but
@@ -186,7 +205,8 @@ addRatioValues(QVariantList &row, const RatioQuartiles &quartiles, const FirmSta
         const Standing standing = standingOf(meaningful, position);
         places[i] = {standing,
                      standingPlace(standing, meaningful ? estimatedStanding(quartiles[i], ratio)
-                                                        : std::nullopt)};
+                                                        : std::nullopt),
+                     meaningful ? estimatedPercentile(quartiles[i], ratio) : std::nullopt};
         row << ratio << reportsql::boundNumber(position.better)
             << reportsql::boundNumber(position.worse);
     }
@@ -223,7 +243,7 @@ void addVarianceValues(QVariantList &row, const RecordSet &yearRow, const FirmSt
 // Built once per work table and language.
 const QString &comparisonInsert(const QString &workTable, const QString &language)
 {
-    static QHash<QString, QString> statements;
+    thread_local QHash<QString, QString> statements;
     const QString key = workTable + QLatin1Char('/') + reportsql::languageColumn(language);
     const auto found = statements.constFind(key);
     if (found != statements.constEnd())
@@ -258,7 +278,7 @@ std::array<QString, kRatioCount> ratioNames(Connection &cnUser)
 
 // The one row of composed texts: verdict, size note, notes on ratios without
 // meaning, each ratio's reading and place on the picture, and the labels.
-void writeNotes(Connection &cnUser, const FirmStatement &statement,
+void writeNotes(Connection &cnUser, const FirmStatement &statement, const RatioQuartiles &quartiles,
                 const std::array<RatioPlace, kRatioCount> &places,
                 const std::array<QString, kRatioCount> &names, qint16 volume,
                 const QString &languageText)
@@ -270,15 +290,22 @@ void writeNotes(Connection &cnUser, const FirmStatement &statement,
     QStringList footnotes;
     for (const QString &note : notMeaningfulNotes(statement, names, language))
         footnotes << note.toHtmlEscaped();
+    const QStringList alertTexts = alertLines(statement, language);
     QStringList alerts;
-    for (const QString &line : alertLines(statement, language))
+    for (const QString &line : alertTexts)
         alerts << line.toHtmlEscaped();
+    NumberFormat twoDecimals{NumberKind::Number, 2};
+    const std::optional<double> quick = quickRatio(statement);
+    const QString quickNote = quick ? comparisonText(QStringLiteral("Quick_Firm"), language)
+                                          .arg(formatNumber(*quick, twoDecimals, language))
+                                    : comparisonText(QStringLiteral("Quick_None"), language);
 
     QVariantList values;
-    values.reserve(5 + qsizetype(kNoteLabels.size()) + 3 * kRatioCount);
+    values.reserve(8 + qsizetype(kNoteLabels.size()) + 7 * kRatioCount);
     values << statement.Sales << verdictText(ranked, language)
            << sizeNote(volume, statement.OperatingRevenue, language)
-           << footnotes.join(QStringLiteral("<br>")) << alerts.join(QStringLiteral("<br>"));
+           << footnotes.join(QStringLiteral("<br>")) << alerts.join(QStringLiteral("<br>"))
+           << alertTexts.value(0) << alertTexts.value(1) << quickNote;
     for (const char *label : kNoteLabels)
         values << comparisonText(QLatin1String(label), language);
     const QString notMeaningful = comparisonText(QStringLiteral("Lbl_NotMeaningful"), language);
@@ -286,19 +313,26 @@ void writeNotes(Connection &cnUser, const FirmStatement &statement,
         const Standing standing = places[i].standing;
         values << (standing == Standing::NotMeaningful ? QVariant(notMeaningful) : QVariant())
                << ratioReading(RatioId(i), standing, language)
-               << reportsql::boundNumber(places[i].place);
+               << reportsql::boundNumber(places[i].place)
+               << percentileText(places[i].percentile, language)
+               << (places[i].percentile ? QVariant(double(*places[i].percentile)) : QVariant())
+               << reportsql::boundNumber(quartiles[i].q1)
+               << reportsql::boundNumber(quartiles[i].q3);
     }
     // The notes' columns, in the order of the values above.
     static const QString insert = [] {
-        QStringList columns = {QStringLiteral("MySales"), QStringLiteral("Verdict"),
+        QStringList columns = {QStringLiteral("MySales"),  QStringLiteral("Verdict"),
                                QStringLiteral("SizeNote"), QStringLiteral("Footnotes"),
-                               QStringLiteral("Alerts")};
+                               QStringLiteral("Alerts"),   QStringLiteral("Alert1"),
+                               QStringLiteral("Alert2"),   QStringLiteral("QuickNote")};
         for (const char *label : kNoteLabels)
             columns << QLatin1String(label);
         for (int i = 0; i < kRatioCount; ++i) {
             const QString key = ratioKey(RatioId(i));
             columns << QStringLiteral("NM_") + key << QStringLiteral("Read_") + key
-                    << QStringLiteral("Pic_") + key;
+                    << QStringLiteral("Pic_") + key << QStringLiteral("Pctl_") + key
+                    << QStringLiteral("PctlN_") + key << QStringLiteral("Q1_") + key
+                    << QStringLiteral("Q3_") + key;
         }
         return QStringLiteral("Insert into Rpt_Comparison_Notes (") +
                columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
@@ -307,6 +341,57 @@ void writeNotes(Connection &cnUser, const FirmStatement &statement,
     qint16 errors = 0;
     ExecCmdInDB(cnUser, QStringLiteral("delete from Rpt_Comparison_Notes"), errors);
     ExecCmdInDB(cnUser, insert, errors, values);
+}
+
+// The accountant's comment and its heading on the notes' row; both empty
+// without a comment, which leaves the section out of the report and the workbook.
+void writeComment(Connection &cnUser, const QString &comment, ReportLanguage language)
+{
+    const bool written = !comment.trimmed().isEmpty();
+    const QString heading = ResourceString(
+        kCommentsLabel, language == ReportLanguage::French ? Language::French : Language::English);
+    qint16 errors = 0;
+    const QVariantList values{written ? QVariant(heading) : QVariant(),
+                              written ? QVariant(comment) : QVariant()};
+    ExecCmdInDB(cnUser,
+                QStringLiteral("update Rpt_Comparison_Notes set Sec_Comments = ?, Comments = ?"),
+                errors, values);
+}
+
+// The readings in days, one row each: the firm's, the industry's quartiles
+// in days, the positions, percentile and reading of the turnover they come from.
+void writeDays(Connection &cnUser, const FirmStatement &statement, const RatioQuartiles &quartiles,
+               ReportLanguage language)
+{
+    qint16 errors = 0;
+    ExecCmdInDB(cnUser, QStringLiteral("delete from Rpt_Comparison_Days"), errors);
+    const QString notMeaningful = comparisonText(QStringLiteral("Lbl_NotMeaningful"), language);
+    for (const DaysReading &r : daysReadings(statement, quartiles)) {
+        const QString key = QLatin1String(daysKey(r.id));
+        const std::optional<RatioId> turnover = daysTurnover(r.id);
+        const Standing standing = r.firm ? standingOf(true, r.position) : Standing::NotMeaningful;
+        const std::optional<int> percentile = percentileOf(r.place);
+        // The turnover's words serve its days: "receivables collected faster".
+        const QString reading = turnover ? ratioReading(*turnover, standing, language)
+                                         : comparisonText(standing == Standing::NotMeaningful
+                                                              ? QStringLiteral("Read_NotMeaningful")
+                                                              : QStringLiteral("Read_None"),
+                                                          language);
+        ExecCmdInDB(
+            cnUser,
+            QStringLiteral(
+                "insert into Rpt_Comparison_Days (Code, Label, DaysMy, DaysQ1, DaysQ2, DaysQ3, "
+                "Better, Worse, PctlN, Pctl, Reading, NM) values (?, ?, ?, ?, "
+                "?, ?, ?, ?, ?, ?, ?, ?)"),
+            errors,
+            {key, comparisonText(QStringLiteral("Lbl_") + key, language),
+             reportsql::boundNumber(r.firm), reportsql::boundNumber(r.industry.q1),
+             reportsql::boundNumber(r.industry.q2), reportsql::boundNumber(r.industry.q3),
+             reportsql::boundNumber(r.position.better), reportsql::boundNumber(r.position.worse),
+             percentile ? QVariant(double(*percentile)) : QVariant(),
+             percentileText(percentile, language), reading,
+             r.firm ? QVariant() : QVariant(notMeaningful)});
+    }
 }
 
 } // namespace
@@ -320,8 +405,9 @@ PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connectio
 {
     // Checks the list's length before any value is read.
     const FirmStatement amounts = statementFromValues(aComparisonValues);
-    const ComparisonSubject subject{aComparisonValues.at(kComparisonFirmName), year, naics,
-                                    aComparisonValues.at(kComparisonIndustry), amounts};
+    ComparisonSubject subject{aComparisonValues.at(kComparisonFirmName), year, naics,
+                              aComparisonValues.at(kComparisonIndustry), amounts};
+    subject.comment = aComparisonValues.value(kComparisonComment);
     return fncPrepareComparison(cnReference, cnUser, volume, region, language, subject, firmYears);
 }
 
@@ -337,8 +423,7 @@ PreparationOutcome fncPrepareComparison(Connection &cnReference, Connection &cnU
     // A user database older than the composed texts gets their tables here,
     // inside the transaction, which then reads the catalogue once.
     subEnsureAddedUserTables(cnUser);
-    extractIndustryRows(cnReference, cnUser, volume, region, kComparisonReportYear, naics,
-                        language);
+    extractIndustryRows(cnReference, cnUser, volume, region, lastReferenceYear(), naics, language);
     qint16 errors = 0;
     ExecCmdInDB(cnUser, QStringLiteral("delete from Rpt_Comparison"), errors);
 
@@ -364,7 +449,9 @@ PreparationOutcome fncPrepareComparison(Connection &cnReference, Connection &cnU
                   QStringLiteral("Rpt_Comparison_Titles_Source"), language,
                   {{QStringLiteral("NAICS"), naics}});
     const std::array<QString, kRatioCount> names = ratioNames(cnUser);
-    writeNotes(cnUser, statement, places, names, volume, language);
+    writeNotes(cnUser, statement, quartiles, places, names, volume, language);
+    writeComment(cnUser, subject.comment, reportLanguageFromText(language));
+    writeDays(cnUser, statement, quartiles, reportLanguageFromText(language));
     std::array<Standing, kRatioCount> standings{};
     for (int i = 0; i < kRatioCount; ++i)
         standings[i] = places[i].standing;

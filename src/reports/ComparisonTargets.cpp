@@ -4,41 +4,24 @@
 #include "reports/ReportSql.h"
 #include "reports/TableColumns.h"
 
+#include <QHash>
+
 namespace {
 bool belowMedian(Standing standing)
 {
     return standing == Standing::BelowMedian || standing == Standing::Bottom;
 }
 
-// The inputs' names in the report's language, from the comparison titles
-// (Lbl_ + the MyValues column); the column itself where a title is missing.
-std::array<QString, kRatioCount> inputNames(Connection &cnUser)
-{
-    std::array<QString, kRatioCount> columns;
-    std::array<QString, kRatioCount> names;
-    for (int i = 0; i < kRatioCount; ++i) {
-        names[i] = QLatin1String(targetInput(RatioId(i)).column);
-        columns[i] = QStringLiteral("Lbl_") + names[i];
-    }
-    return comparisonTitleTexts(cnUser, columns, names);
-}
-
-constexpr std::array<const char *, 8> kTextColumns = {"Sec_Targets",   "Hdr_Input",  "Hdr_Now",
-                                                      "Hdr_Needed",    "Hdr_Change", "Note_Targets",
-                                                      "Lbl_NoTargets", "Hdr_Reason"};
-} // namespace
-
-std::array<QString, kRatioCount>
-comparisonTitleTexts(Connection &cnUser, const std::array<QString, kRatioCount> &columns,
-                     std::array<QString, kRatioCount> fallbacks)
+// Texts of the comparison title table's row: each column's, or its
+// fallback where the table lacks the column or a row.
+QStringList titleTexts(Connection &cnUser, const QStringList &columns, QStringList fallbacks)
 {
     const std::optional<TableColumns> present =
         tableColumns(cnUser, QStringLiteral("main"), QStringLiteral("Rpt_Comparison_Titles"));
-    // Each ratio's place in the select list below (a column read once), or -1.
+    // Each text's place in the select list below (a column read once), or -1.
     QStringList selected;
-    std::array<int, kRatioCount> place{};
-    for (int i = 0; i < kRatioCount; ++i) {
-        place[i] = -1;
+    QVector<int> place(columns.size(), -1);
+    for (qsizetype i = 0; i < columns.size(); ++i) {
         if (!present || !present->contains(columns[i]))
             continue;
         if (!selected.contains(columns[i]))
@@ -53,9 +36,43 @@ comparisonTitleTexts(Connection &cnUser, const std::array<QString, kRatioCount> 
                                    QStringLiteral("read"));
     if (titles.RecordCount() == 0)
         return fallbacks;
-    for (int i = 0; i < kRatioCount; ++i)
+    for (qsizetype i = 0; i < columns.size(); ++i)
         if (place[i] >= 0)
             fallbacks[i] = titles.field(place[i]).toString();
+    return fallbacks;
+}
+
+// The levers' names in the report's language, from the comparison titles
+// (Lbl_ + the MyValues column); the column itself where a title is missing.
+QHash<QString, QString> inputNames(Connection &cnUser)
+{
+    QStringList columns;
+    QStringList names;
+    for (int i = 0; i < kRatioCount; ++i)
+        for (const TargetInput &input : targetInputs(RatioId(i)))
+            if (!names.contains(QLatin1String(input.column))) {
+                names << QLatin1String(input.column);
+                columns << QStringLiteral("Lbl_") + names.last();
+            }
+    const QStringList texts = titleTexts(cnUser, columns, names);
+    QHash<QString, QString> byColumn;
+    for (qsizetype i = 0; i < names.size(); ++i)
+        byColumn.insert(names[i], texts[i]);
+    return byColumn;
+}
+
+constexpr std::array<const char *, 8> kTextColumns = {"Sec_Targets",   "Hdr_Input",  "Hdr_Now",
+                                                      "Hdr_Needed",    "Hdr_Change", "Note_Targets",
+                                                      "Lbl_NoTargets", "Hdr_Reason"};
+} // namespace
+
+std::array<QString, kRatioCount>
+comparisonTitleTexts(Connection &cnUser, const std::array<QString, kRatioCount> &columns,
+                     std::array<QString, kRatioCount> fallbacks)
+{
+    const QStringList texts = titleTexts(cnUser, QStringList(columns.cbegin(), columns.cend()),
+                                         QStringList(fallbacks.cbegin(), fallbacks.cend()));
+    std::copy(texts.cbegin(), texts.cend(), fallbacks.begin());
     return fallbacks;
 }
 
@@ -69,7 +86,8 @@ std::vector<RatioTarget> comparisonTargets(const FirmStatement &statement,
         const bool named = belowMedian(standings[i]) ||
                            (standings[i] == Standing::NotMeaningful && median.has_value());
         if (named && median)
-            targets.push_back(ratioTarget(statement, RatioId(i), *median));
+            for (const RatioTarget &target : ratioTargets(statement, RatioId(i), *median))
+                targets.push_back(target);
     }
     return targets;
 }
@@ -89,6 +107,13 @@ QString targetObstacleText(const RatioTarget &target, const FirmStatement &state
         return comparisonText(QStringLiteral("Why_ZeroOrNegative"), language).arg(itemName);
     case TargetObstacle::NoAmount:
         return comparisonText(QStringLiteral("Why_NoAmount"), language).arg(itemName);
+    case TargetObstacle::NoProfitBeforeInterest: {
+        NumberFormat dollars{NumberKind::Currency, 0};
+        return comparisonText(QStringLiteral("Why_NoProfitBeforeInterest"), language)
+            .arg(
+                formatNumber(statement.InterestExpense + statement.PretaxProfit, dollars, language),
+                formatNumber(target.profitNeeded.value_or(0), dollars, language));
+    }
     }
     return QString();
 }
@@ -105,14 +130,15 @@ void writeComparisonTargets(Connection &cnUser, const FirmStatement &statement,
          {"Rpt_Comparison_Targets", "Rpt_Comparison_TargetRows", "Rpt_Comparison_TargetText"})
         ExecCmdInDB(cnUser, QStringLiteral("delete from ") + QLatin1String(table), errors);
 
-    const std::array<QString, kRatioCount> items = inputNames(cnUser);
+    const QHash<QString, QString> items = inputNames(cnUser);
     const FirmRatios ratios = computeFirmRatios(statement);
     const std::vector<RatioTarget> targets = comparisonTargets(statement, quartiles, standings);
     for (const RatioTarget &target : targets) {
         const int i = int(target.id);
         const RatioColumns &r = kRatioColumns[i];
         const QString code = QLatin1String(r.key);
-        const QString item = QLatin1String(targetInput(target.id).column);
+        const QString item = QLatin1String(target.input.column);
+        const QString itemName = items.value(item, item);
         const double median = *quartiles[i].q2;
         const QVariant mine = target.obstacle == TargetObstacle::NotMeaningful
                                   ? QVariant()
@@ -133,14 +159,18 @@ void writeComparisonTargets(Connection &cnUser, const FirmStatement &statement,
             cnUser,
             QStringLiteral("insert into Rpt_Comparison_TargetRows (RatioCode, Ratio, MyPct, "
                            "MedianPct, MyTimes, MedianTimes, Input, AmountNow, AmountNeeded, "
-                           "Change, Reason) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                           "Change, Reason, Held) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
             errors,
             {code, names[i], percent ? mine : none, percent ? QVariant(median) : none,
-             percent ? none : mine, percent ? none : QVariant(median), items[i],
+             percent ? none : mine, percent ? none : QVariant(median), itemName,
              target.amountNeeded ? QVariant(target.amountNow) : none, needed, change,
              target.amountNeeded
                  ? none
-                 : QVariant(targetObstacleText(target, statement, items[i], language))});
+                 : QVariant(targetObstacleText(target, statement, itemName, language)),
+             // What the figure holds fixed and what moves with it.
+             target.amountNeeded
+                 ? QVariant(comparisonText(QStringLiteral("Held_") + item, language))
+                 : none});
     }
 
     QStringList columns = {QStringLiteral("TargetCount")};

@@ -1,5 +1,6 @@
 #include "reports/ComparisonTrend.h"
 
+#include "benchmarks/BenchmarksInUse.h"
 #include "core/ResourceString.h"
 #include "core/StringIds.h"
 #include "firm/StatementItems.h"
@@ -13,8 +14,11 @@
 
 namespace {
 
-constexpr std::array<int, kTrendYearSlots> kReferenceYears = {
-    kComparisonReportYear - 2, kComparisonReportYear - 1, kComparisonReportYear};
+// The reference years of the set in use.
+bool isReferenceYear(int year)
+{
+    return year >= firstReferenceYear() && year <= lastReferenceYear();
+}
 
 // Texts of the section by their report labels.
 struct TrendLabel
@@ -121,13 +125,12 @@ void writeComparisonTrend(Connection &cnUser, const QVector<SavedStatement> &sav
     ExecCmdInDB(cnUser, QStringLiteral("delete from Rpt_Comparison_Trend where 1"), errors);
 
     std::vector<TrendYear> years;
-    if (std::find(kReferenceYears.begin(), kReferenceYears.end(), year) != kReferenceYears.end())
+    if (isReferenceYear(year))
         years.push_back({year, current, currentIndustry});
     // The other reference years; the store gives one statement a year.
     std::vector<std::pair<int, FirmStatement>> savedYears;
     for (const SavedStatement &statement : saved) {
-        const bool reference = std::find(kReferenceYears.begin(), kReferenceYears.end(),
-                                         statement.year) != kReferenceYears.end();
+        const bool reference = isReferenceYear(statement.year);
         if (reference && statement.year != year &&
             (savedYears.empty() || savedYears.back().first != statement.year))
             savedYears.emplace_back(statement.year, statement.amounts);

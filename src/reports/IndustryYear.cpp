@@ -1,11 +1,12 @@
 #include "reports/IndustryYear.h"
 
+#include "benchmarks/BenchmarksInUse.h"
 #include "reports/ReportExtraction.h"
 #include "reports/ReportSql.h"
 
 QString yearWorkTable(int year)
 {
-    return workTableOfYear(kComparisonReportYear, year);
+    return workTableOfYear(lastReferenceYear(), year);
 }
 
 std::optional<RecordSet> industryYearRow(Connection &cnUser, int year, const QStringList &columns)

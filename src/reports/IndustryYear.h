@@ -12,9 +12,6 @@
 // The industry's row of one reference year, as the extraction left it in the
 // year work tables.
 
-// The comparison always extracts this reference year and the two before it.
-inline constexpr int kComparisonReportYear = 2006;
-
 using RatioQuartiles = std::array<Quartiles, kRatioColumns.size()>;
 
 // Where the columns asked of industryYearRow() start in its row.

@@ -1,6 +1,8 @@
 #include "reports/RatioExplainPanel.h"
 
+#include "core/ColourContrast.h"
 #include "core/ResourceString.h"
+#include "reports/ExplainPlacement.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -25,8 +27,6 @@ RatioExplainPanel::RatioExplainPanel(QWidget *parent) : QFrame(parent)
     setObjectName(QStringLiteral("fraRatioExplain"));
     setFrameShape(QFrame::StyledPanel);
     setFocusPolicy(Qt::StrongFocus);
-    setStyleSheet(QStringLiteral("#fraRatioExplain { border: 1px solid #1f3864; "
-                                 "background-color: #fffbe8; color: #1a1a1a; }"));
 
     m_text = new QLabel(this);
     m_text->setObjectName(QStringLiteral("lblRatioExplain"));
@@ -46,34 +46,46 @@ RatioExplainPanel::RatioExplainPanel(QWidget *parent) : QFrame(parent)
     hide();
 }
 
-void RatioExplainPanel::explain(const RatioExplanation &e, bool french, const QPoint &anchor)
+void RatioExplainPanel::explain(const RatioExplanation &e, bool french, const QRect &row,
+                                const QRect &room)
 {
     const auto escaped = [](const QString &text) { return text.toHtmlEscaped(); };
-    QString html =
-        QStringLiteral("<b style=\"color:#1f3864; font-size:large\">%1</b>").arg(escaped(e.name));
+    // The theme's note colours; the title and the reason keep their own
+    // colours only where these read on the theme's background.
+    const QColor back = palette().color(QPalette::ToolTipBase);
+    const QColor text = palette().color(QPalette::ToolTipText);
+    setStyleSheet(QStringLiteral("#fraRatioExplain { border: 1px solid %1; background-color: %2; }"
+                                 " #fraRatioExplain QLabel { color: %1; }")
+                      .arg(text.name(), back.name()));
+    const QString titleColour = readableOn(QColor(0x1f, 0x38, 0x64), back, text).name();
+    const QString reasonColour = readableOn(QColor(0x7f, 0x3f, 0x00), back, text).name();
+    QString html = QStringLiteral("<b style=\"color:%1; font-size:large\">%2</b>")
+                       .arg(titleColour, escaped(e.name));
     html += QStringLiteral("<p style=\"margin-top:6px\"><i>%1</i><br>%2</p>")
                 .arg(escaped(caption(kFormulaCaption, french)), escaped(e.formula));
     if (!e.firm.isEmpty())
         html += QStringLiteral("<p><b>%1</b></p>").arg(escaped(e.firm));
+    if (!e.percentile.isEmpty())
+        html += QStringLiteral("<p>%1</p>").arg(escaped(e.percentile));
     if (!e.why.isEmpty())
-        html += QStringLiteral("<p style=\"color:#7f3f00\"><b>%1</b></p>").arg(escaped(e.why));
-    html +=
-        QStringLiteral("<p>%1<br><b>%2</b></p>").arg(escaped(e.quartiles), escaped(e.direction));
+        html +=
+            QStringLiteral("<p style=\"color:%1\"><b>%2</b></p>").arg(reasonColour, escaped(e.why));
+    QStringList years;
+    for (const QString &line : e.quartiles)
+        years << escaped(line);
+    html += QStringLiteral("<p>%1<br><b>%2</b></p>")
+                .arg(years.join(QStringLiteral("<br>")), escaped(e.direction));
     html += QStringLiteral("<p><i>%1</i><br>%2</p>")
                 .arg(escaped(caption(kMovesCaption, french)), escaped(e.moves));
     m_text->setText(html);
     m_close->setToolTip(caption(kCloseCaption, french));
+    m_close->setAccessibleName(caption(kCloseCaption, french));
     setAccessibleName(caption(kPanelName, french));
 
-    const int width = std::min(380, parentWidget()->width() - 16);
+    const int width = std::min(380, room.width());
     m_text->setFixedWidth(width - 44);
     adjustSize();
-    const QRect room = parentWidget()->rect().adjusted(8, 8, -8, -8);
-    QPoint place = anchor;
-    place.setX(
-        std::clamp(place.x(), room.left(), std::max(room.left(), room.right() - this->width())));
-    place.setY(std::clamp(place.y(), room.top(), std::max(room.top(), room.bottom() - height())));
-    move(place);
+    move(explainPanelPlace(room, row, size()));
     // Made after the pages' scroll area, the panel lies over it.
     show();
     setFocus(Qt::OtherFocusReason);

@@ -17,9 +17,11 @@ class RatioExplainPanel : public QFrame
 public:
     explicit RatioExplainPanel(QWidget *parent);
 
-    // Shows the explanation with its top-left corner near `anchor` (in the
-    // parent's coordinates), kept inside the parent.
-    void explain(const RatioExplanation &explanation, bool french, const QPoint &anchor);
+    // Shows the explanation beside the explained `row` (in the parent's
+    // coordinates), inside `room`, without covering the row where the room
+    // allows (see ExplainPlacement.h).
+    void explain(const RatioExplanation &explanation, bool french, const QRect &row,
+                 const QRect &room);
     QString text() const;
 
 signals:

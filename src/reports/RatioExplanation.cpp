@@ -3,6 +3,7 @@
 #include "core/TsvText.h"
 #include "reports/ComparisonRatios.h"
 #include "reports/ComparisonReading.h"
+#include "reports/RatioPercentile.h"
 #include "reports/RatioTargets.h"
 
 namespace {
@@ -72,24 +73,32 @@ std::optional<RatioId> ratioNamed(const QString &label)
     return std::nullopt;
 }
 
-RatioExplanation explainRatio(RatioId id, const Quartiles &industry, int year,
+RatioExplanation explainRatio(RatioId id, const std::vector<YearQuartiles> &years,
                               const std::optional<FirmStatement> &firm, ReportLanguage language)
 {
+    const Quartiles industry = years.empty() ? Quartiles{} : years.front().quartiles;
     RatioExplanation e;
     e.name = ratioName(id, language);
     e.formula = ratioText(keyed("Formula_", id), language);
     if (firm) {
-        if (isMeaningful(*firm, id))
+        const bool meaningful = isMeaningful(*firm, id);
+        const double ratio = computeFirmRatios(*firm).*kRatioColumns[int(id)].value;
+        e.percentile =
+            ratioText(QStringLiteral("Panel_Percentile"), language)
+                .arg(percentileText(
+                    meaningful ? estimatedPercentile(industry, ratio) : std::nullopt, language));
+        if (meaningful)
             e.firm = ratioText(QStringLiteral("Panel_Firm"), language)
                          .arg(firmFormula(*firm, id, language));
         else
             e.why = ratioText(QStringLiteral("Panel_NotMeaningful"), language)
                         .arg(notMeaningfulCause(*firm, id, language));
     }
-    e.quartiles =
-        ratioText(QStringLiteral("Panel_Quartiles"), language)
-            .arg(QString::number(year), ratioFigure(id, industry.q1, language),
-                 ratioFigure(id, industry.q2, language), ratioFigure(id, industry.q3, language));
+    for (const YearQuartiles &y : years)
+        e.quartiles << ratioText(QStringLiteral("Panel_Quartiles"), language)
+                           .arg(QString::number(y.year), ratioFigure(id, y.quartiles.q1, language),
+                                ratioFigure(id, y.quartiles.q2, language),
+                                ratioFigure(id, y.quartiles.q3, language));
     e.direction = ratioText(kRatioColumns[int(id)].scale == RatioScale::LowerIsBetter
                                 ? QStringLiteral("Dir_Lower")
                                 : QStringLiteral("Dir_Higher"),

@@ -4,7 +4,9 @@
 #include "reports/ReportNumberFormat.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
+#include <vector>
 
 // A ratio explained where the report is read: its formula in words, the
 // firm's amounts put into it, the industry's quartiles, which way is better
@@ -25,15 +27,24 @@ std::optional<RatioId> ratioNamed(const QString &label);
 struct RatioExplanation
 {
     QString name;
-    QString formula;   // in words
-    QString firm;      // the firm's amounts put into the formula, with the result
-    QString why;       // why the firm's ratio has no meaning; empty when it has one
-    QString quartiles; // "First quartile: ..., median: ..., third quartile: ..."
-    QString direction; // higher or lower is better
-    QString moves;     // what moves it
+    QString formula;       // in words
+    QString firm;          // the firm's amounts put into the formula, with the result
+    QString why;           // why the firm's ratio has no meaning; empty when it has one
+    QString percentile;    // the firm's estimated percentile; empty without a firm
+    QStringList quartiles; // "Industry, 2006: first quartile ..., median ...", a line a year
+    QString direction;     // higher or lower is better
+    QString moves;         // what moves it
 };
 
-// `year` labels the quartiles; `firm` is the compared firm, none on the
-// Ratios report.
-RatioExplanation explainRatio(RatioId id, const Quartiles &industry, int year,
+// The industry's quartiles of one ratio in one year.
+struct YearQuartiles
+{
+    int year = 0;
+    Quartiles quartiles;
+};
+
+// `years` are the years the report shows, the compared year first: the
+// firm's percentile is read against its quartiles. `firm` is the compared
+// firm, none on the Ratios report.
+RatioExplanation explainRatio(RatioId id, const std::vector<YearQuartiles> &years,
                               const std::optional<FirmStatement> &firm, ReportLanguage language);

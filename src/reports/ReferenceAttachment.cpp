@@ -11,7 +11,7 @@ namespace {
 // Connection names are never used twice, so an entry cannot go stale.
 QHash<QString, QString> &attachedConnections()
 {
-    static QHash<QString, QString> attached;
+    thread_local QHash<QString, QString> attached;
     return attached;
 }
 } // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reports/PageReading.h"
+
 #include <QImage>
 #include <QPageLayout>
 #include <QRectF>
@@ -51,6 +53,8 @@ public:
         QRectF rect;
     };
     std::vector<PageText> pageTexts(int index) const;
+    // What one page says, in reading order, for assistive technology.
+    PageReading pageReading(int index) const;
 
     // One whole sheet, margins included, at `dpi`.
     QImage pageImage(int index, double dpi) const;

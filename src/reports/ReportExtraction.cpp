@@ -42,7 +42,7 @@ bool copyDatasetRow(Connection &cnUser, const QString &workTable, const QString 
         QString identifiers;
         QString sql;
     };
-    static QHash<QString, Built> statements;
+    thread_local QHash<QString, Built> statements;
     Built &built = statements[workTable + QLatin1Char('/') + datasetTable];
     if (built.sql.isEmpty() || built.identifiers != columns.identifiers) {
         const QString &names = columns.identifiers;

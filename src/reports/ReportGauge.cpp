@@ -73,9 +73,11 @@ std::optional<double> parsePlaceChart(const QString &source)
 void paintPlace(QPainter &painter, const QRectF &area, double place)
 {
     painter.save();
-    const QColor weak(0xf2, 0xf2, 0xf2);
-    const QColor strong(0xdc, 0xe4, 0xee);
-    const QColor median(0x44, 0x54, 0x6a);
+    // Every mark keeps 3:1 on the white page and the dot and median line
+    // 3:1 on both halves (the weaker half grey, the stronger blue).
+    const QColor weak(0x94, 0x94, 0x94);
+    const QColor strong(0x7a, 0x8f, 0xae);
+    const QColor median(0x1a, 0x1a, 0x1a);
     const QColor dot(0x1f, 0x38, 0x64);
     // Four quarters one unit apart; the dot may reach the strip's ends.
     const double radius = std::min(area.height() / 2.0 - 0.5, 4.0);

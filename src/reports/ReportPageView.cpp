@@ -4,9 +4,11 @@
 #include "core/PrinterChoice.h"
 #include "core/ResourceString.h"
 #include "core/StringIds.h"
+#include "reports/ExplainPlacement.h"
 #include "reports/RatioExplainPanel.h"
 #include "reports/ReportDocument.h"
 #include "reports/ReportError.h"
+#include "reports/ReportPageSheet.h"
 #include "reports/SpreadsheetExport.h"
 
 #include <QAction>
@@ -114,8 +116,9 @@ ReportPageView::ReportPageView(QWidget *parent) : QWidget(parent), m_choice(sess
     tools->addWidget(m_print);
     tools->addWidget(m_export);
 
-    m_sheet = new QLabel;
+    m_sheet = new ReportPageSheet;
     m_sheet->setObjectName(QStringLiteral("lblSheet"));
+    m_sheet->setFocusPolicy(Qt::StrongFocus);
     m_sheet->setAlignment(Qt::AlignCenter);
     m_scroll = new QScrollArea(this);
     m_scroll->setObjectName(QStringLiteral("scrPages"));
@@ -207,7 +210,8 @@ void ReportPageView::setWorkbookSource(WorkbookSource source)
 void ReportPageView::setRatioExplainer(RatioExplainer explainer)
 {
     m_explainer = std::move(explainer);
-    m_sheet->setFocusPolicy(m_explainer ? Qt::StrongFocus : Qt::NoFocus);
+    // Focusable in every report: a screen reader reads the page from there.
+    m_sheet->setFocusPolicy(Qt::StrongFocus);
     m_sheet->setCursor(Qt::ArrowCursor);
 }
 
@@ -225,7 +229,7 @@ std::vector<ReportPageView::RatioSpot> ReportPageView::ratioSpots() const
         if (!id)
             continue;
         const QRectF rect(origin + text.rect.topLeft() * m_zoom, text.rect.size() * m_zoom);
-        spots.push_back({*id, rect.toAlignedRect()});
+        spots.push_back({*id, rect.toAlignedRect(), text.text});
     }
     return spots;
 }
@@ -256,6 +260,15 @@ bool ReportPageView::markNextRatio(bool forward)
     const QRect rect = spots[m_markedSpot].rect.adjusted(-3, -2, 3, 2);
     m_ratioMark->setGeometry(rect);
     m_ratioMark->show();
+    // A screen reader says the ratio's row: its name, value, position and
+    // the industry's median.
+    const QString name = spots[m_markedSpot].text;
+    QString sentence = m_sheet->reading().rowSentence(name);
+    // A ratio of the position chart has its figures in the ratios' table,
+    // which may be on another page.
+    for (int page = 0; sentence.isEmpty() && page < pageCount(); ++page)
+        sentence = m_document->pageReading(page).rowSentence(name);
+    m_sheet->announce(sentence.isEmpty() ? name : sentence);
     m_scroll->ensureVisible(rect.center().x(), rect.center().y(), 40, rect.height() + 40);
     return true;
 }
@@ -264,12 +277,40 @@ void ReportPageView::clearRatioMark()
 {
     m_markedSpot = -1;
     m_ratioMark->hide();
+    m_sheet->announce(QString());
+}
+
+QRect ReportPageView::explainRoom() const
+{
+    const QWidget *viewport = m_scroll->viewport();
+    return QRect(viewport->mapTo(this, QPoint(0, 0)), viewport->size()).adjusted(8, 8, -8, -8);
+}
+
+QRect ReportPageView::rowInView(const RatioSpot &spot) const
+{
+    // The row runs across the drawn page, from the ratio's name to its last
+    // figure (or across the chart, for a bar).
+    const QSizeF drawn = m_sheet->pixmap().deviceIndependentSize();
+    const int pageLeft = int((m_sheet->width() - drawn.width()) / 2);
+    QRect row(QPoint(pageLeft, spot.rect.top()), QSize(int(drawn.width()), spot.rect.height()));
+    row.moveTopLeft(m_sheet->mapTo(this, row.topLeft()));
+    const QRect view = explainRoom().adjusted(-8, 0, 8, 0);
+    row.setLeft(std::max(row.left(), view.left()));
+    row.setRight(std::min(row.right(), view.right()));
+    return row;
 }
 
 void ReportPageView::explainSpot(const RatioSpot &spot)
 {
-    const QPoint below = m_sheet->mapTo(this, spot.rect.bottomLeft() + QPoint(0, 4));
-    m_explainPanel->explain(m_explainer(spot.id), m_french, below);
+    m_explainPanel->explain(m_explainer(spot.id), m_french, rowInView(spot), explainRoom());
+    // A row near the edge of a full-width page leaves no room for the panel:
+    // the row is scrolled to the top of the view, and the panel goes below it.
+    if (!explainPanelFits(explainRoom(), rowInView(spot), m_explainPanel->size())) {
+        QScrollBar *bar = m_scroll->verticalScrollBar();
+        bar->setValue(bar->value() + rowInView(spot).top() - explainRoom().top());
+        m_explainPanel->move(
+            explainPanelPlace(explainRoom(), rowInView(spot), m_explainPanel->size()));
+    }
 }
 
 bool ReportPageView::eventFilter(QObject *watched, QEvent *event)
@@ -379,6 +420,14 @@ void ReportPageView::setFrench(bool french)
     m_last->setToolTip(text(2642));
     m_zoomOut->setToolTip(text(2644));
     m_zoomIn->setToolTip(text(2646));
+    // The buttons show symbols: screen readers say what they do.
+    m_first->setAccessibleName(text(2636));
+    m_previous->setAccessibleName(text(2638));
+    m_next->setAccessibleName(text(2640));
+    m_last->setAccessibleName(text(2642));
+    m_zoomOut->setAccessibleName(text(2644));
+    m_zoomIn->setAccessibleName(text(2646));
+    m_zoomBox->setAccessibleName(text(2634));
     updateControls();
 }
 
@@ -429,6 +478,8 @@ void ReportPageView::showPage()
     QImage image = m_document->pageImage(m_page, kScreenDpi * m_zoom * ratio);
     image.setDevicePixelRatio(ratio);
     m_sheet->setPixmap(QPixmap::fromImage(image));
+    m_sheet->setReading(m_document->pageReading(m_page),
+                        viewText(kReportPageName, m_french).arg(m_page + 1).arg(pageCount()));
     clearRatioMark();
     m_explainPanel->hide();
     updateControls();
@@ -457,6 +508,8 @@ void ReportPageView::updateControls()
     const int count = pageCount();
     m_pageLabel->setText(count == 0 ? QString()
                                     : QStringLiteral("%1 / %2").arg(m_page + 1).arg(count));
+    m_pageLabel->setAccessibleName(
+        count == 0 ? QString() : viewText(kPageOfPages, m_french).arg(m_page + 1).arg(count));
     m_first->setEnabled(m_page > 0);
     m_previous->setEnabled(m_page > 0);
     m_next->setEnabled(m_page + 1 < count);
@@ -559,9 +612,9 @@ bool ReportPageView::exportReport(ExportFormat format)
 bool ReportPageView::writeExport(ExportFormat format, const QString &path)
 {
     if (format == ExportFormat::Pdf)
-        return m_document->exportPdf(path, m_identity.kind.isEmpty()
-                                               ? window()->windowTitle()
-                                               : reportDocumentTitle(m_identity),
+        return m_document->exportPdf(path,
+                                     m_identity.kind.isEmpty() ? window()->windowTitle()
+                                                               : reportDocumentTitle(m_identity),
                                      m_french);
     if (!m_workbook)
         return false;

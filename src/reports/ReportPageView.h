@@ -19,6 +19,7 @@ class QPrinter;
 class QPushButton;
 class QScrollArea;
 class ReportDocument;
+class ReportPageSheet;
 
 // The report viewer: shows a rendered report a page at a time, with page
 // navigation, zoom (fit width, whole page or fixed steps; the choice holds
@@ -104,9 +105,14 @@ private:
     {
         RatioId id;
         QRect rect; // on the sheet widget
+        QString text;
     };
     std::vector<RatioSpot> ratioSpots() const;
     void explainSpot(const RatioSpot &spot);
+    // Where the explanation panel may lie, and the explained row, in this
+    // view's coordinates.
+    QRect explainRoom() const;
+    QRect rowInView(const RatioSpot &spot) const;
     void clearRatioMark();
 
     std::unique_ptr<ReportDocument> m_document;
@@ -134,7 +140,7 @@ private:
     QAction *m_exportXlsx = nullptr;
     QAction *m_exportCsv = nullptr;
     QScrollArea *m_scroll = nullptr;
-    QLabel *m_sheet = nullptr;
+    ReportPageSheet *m_sheet = nullptr;
     RatioExplainer m_explainer;
     RatioExplainPanel *m_explainPanel = nullptr;
     QFrame *m_ratioMark = nullptr;

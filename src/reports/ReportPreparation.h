@@ -47,6 +47,7 @@ struct ComparisonSubject
     QString naics;
     QString industryTitle;
     FirmStatement amounts;
+    QString comment; // the accountant's; none leaves the report's section out
 };
 
 // The comparison report's tables for a firm's statement; not ready, with the

@@ -90,6 +90,14 @@ private:
     QHash<QString, const RecordSet *> m_tables;
 };
 
+// A row without a single value (a warning the firm does not have) is left out.
+void addRow(ReportSheet &result, const QVector<SheetCell> &cells)
+{
+    if (std::any_of(cells.cbegin(), cells.cend(),
+                    [](const SheetCell &cell) { return !cell.value.isNull(); }))
+        result.rows << cells;
+}
+
 void addRows(ReportSheet &result, const ReportLayout::Sheet &sheet,
              const ReportLayout::RowList &list, const TableValues &values)
 {
@@ -103,7 +111,7 @@ void addRows(ReportSheet &result, const ReportLayout::Sheet &sheet,
                 QVector<SheetCell> cells;
                 for (const qsizetype field : fields)
                     cells << values.cell(row.second.at(field), list.each, record);
-                result.rows << cells;
+                addRow(result, cells);
             }
         }
         return;
@@ -115,7 +123,7 @@ void addRows(ReportSheet &result, const ReportLayout::Sheet &sheet,
             QVector<SheetCell> cells;
             for (const qsizetype field : fields)
                 cells << values.cell(row.second.at(field), alias);
-            result.rows << cells;
+            addRow(result, cells);
         }
     }
 }
@@ -149,8 +157,12 @@ ReportWorkbook buildReportWorkbook(const ReportLayout &layout, const QVector<Rec
     const TableValues values(layout, tables);
     QStringList names;
     for (const ReportLayout::Sheet &sheet : layout.sheets) {
-        workbook.sheets << buildSheet(sheet, layout, values, names);
-        names << workbook.sheets.last().name;
+        ReportSheet built = buildSheet(sheet, layout, values, names);
+        // A sheet over a table without rows (no trend) is left out.
+        if (built.rows.isEmpty())
+            continue;
+        names << built.name;
+        workbook.sheets << built;
     }
     return workbook;
 }

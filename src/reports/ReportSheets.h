@@ -35,7 +35,8 @@ struct ReportAbout
     QString dataset;  // "Volume 3: Firms with revenue of ... - Quebec"
     QString firm;     // a comparison's firm
     int year = 0;
-    QString title; // the document's title: report, firm or industry, year
+    QString title;      // the document's title: report, firm or industry, year
+    QString benchmarks; // the benchmark set's name and source, or the sample's note
 };
 
 struct ReportWorkbook

@@ -1,5 +1,6 @@
 #include "reports/ReportTitles.h"
 
+#include "benchmarks/BenchmarksInUse.h"
 #include "core/Transaction.h"
 #include "reports/ReferenceAttachment.h"
 #include "reports/ReportExtraction.h"
@@ -126,7 +127,7 @@ void copyTitleRows(Connection &cnUser, const QString &titlesTable, const QString
     for (const auto &[column, value] : fixed)
         fixedNames << column;
     // Built once per tables, fixed columns and source column list.
-    static QHash<QString, TitleCopy> copies;
+    thread_local QHash<QString, TitleCopy> copies;
     TitleCopy &copy = copies[titlesTable + QLatin1Char('/') + sourceTable + QLatin1Char('/') +
                              fixedNames.join(QLatin1Char(','))];
     if (copy.sql.isEmpty() || copy.identifiers != sourceColumns->identifiers)
@@ -138,6 +139,15 @@ void copyTitleRows(Connection &cnUser, const QString &titlesTable, const QString
     qint16 errors = 0;
     ExecCmdInDB(cnUser, QStringLiteral("delete from ") + titlesTable, errors);
     ExecCmdInDB(cnUser, copy.sql, errors, bound);
+    // A loaded benchmark set names itself and its source where the sample
+    // gives its note.
+    const std::optional<QString> note = benchmarkFooterNote(
+        language.startsWith(QLatin1Char('F')) ? Language::French : Language::English);
+    if (note && sourceColumns->contains(QStringLiteral("Note_Sample")))
+        ExecCmdInDB(cnUser,
+                    QStringLiteral("update ") + titlesTable +
+                        QStringLiteral(" set Note_Sample = ?"),
+                    errors, {*note});
 }
 
 QString regionName(Connection &cnUser, const QString &region, const QString &language)

@@ -262,12 +262,14 @@ static bool writeXlsxFile(const ReportWorkbook &workbook, const QString &path)
                              .join(QStringLiteral(" \u2013 "))
                              .toUtf8();
     QByteArray quorvel("Quorvel");
+    QByteArray benchmarks = about.benchmarks.toUtf8();
     // The library copies the texts; its structure just takes them unconst.
     lxw_doc_properties properties{};
     properties.title = title.data();
     properties.subject = subject.data();
     properties.author = quorvel.data();
     properties.company = quorvel.data();
+    properties.comments = benchmarks.data();
     workbook_set_properties(book, &properties);
     bool sheetsWritten = true;
     for (const ReportSheet &sheet : workbook.sheets)
@@ -295,6 +297,7 @@ bool writeCsv(const ReportWorkbook &workbook, const QString &path)
     QStringList headings;
     for (int heading = 0; heading < kCsvHeadingCount; ++heading)
         headings << sheetText(kCsvFirstHeading + 2 * heading, workbook.language);
+    headings << sheetText(kCsvBenchmarksHeading, workbook.language);
     line(headings);
     for (const ReportSheet &sheet : workbook.sheets) {
         for (const QVector<SheetCell> &cells : sheet.rows) {
@@ -318,7 +321,7 @@ bool writeCsv(const ReportWorkbook &workbook, const QString &path)
                       figure ? csvNumber(cell.value.toDouble(), format, workbook.language)
                              : QString(),
                       figure ? csvUnit(format, workbook.language) : QString(),
-                      figure ? QString() : cell.value.toString().trimmed()});
+                      figure ? QString() : cell.value.toString().trimmed(), about.benchmarks});
             }
         }
     }

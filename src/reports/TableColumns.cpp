@@ -14,7 +14,7 @@ struct KeptColumns
 // Kept per connection and schema.
 QHash<QString, KeptColumns> &keptColumns()
 {
-    static QHash<QString, KeptColumns> kept;
+    thread_local QHash<QString, KeptColumns> kept;
     return kept;
 }
 } // namespace

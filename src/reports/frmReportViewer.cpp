@@ -79,9 +79,10 @@ PreparationOutcome prepareComparison(Connection &ref, Connection &user, const QS
     const QString firmName = values.at(kComparisonFirmName);
     const QVector<SavedStatement> firmYears = fncWaitForStore(
         QApplication::activeWindow(), session.store(), [&] { return session.firmYears(firmName); });
-    return session.prepareComparison(
-        ref, user, {volume, region}, language,
-        {firmName, year, naics, values.at(kComparisonIndustry), amounts}, firmYears);
+    return session.prepareComparison(ref, user, {volume, region}, language,
+                                     {firmName, year, naics, values.at(kComparisonIndustry),
+                                      amounts, values.value(kComparisonComment)},
+                                     firmYears);
 }
 
 struct ReportKind
@@ -212,14 +213,21 @@ void frmReportViewer::DisplayCrystalReport(Connection &DataConn, Connection &Wri
 void frmReportViewer::setRatioExplainer(Connection &WriteConn, qint16 Year, bool french,
                                         const std::optional<FirmStatement> &firm)
 {
-    // The quartiles of the year the report compares: the firm's year, or the
-    // reference year of the Ratios report's first column.
-    const std::optional<RecordSet> yearRow =
-        industryYearRow(WriteConn, Year, ratioQuartileColumns());
-    const RatioQuartiles quartiles = yearRow ? ratioQuartiles(*yearRow) : RatioQuartiles{};
+    // The quartiles of the years the report shows: the firm's year in a
+    // comparison; the reference year and the two before it in the Ratios
+    // report. A year without data for the industry is left out.
+    const int shownYears = firm ? 1 : 3;
+    std::vector<std::pair<int, RatioQuartiles>> years;
+    for (int year = Year; year > Year - shownYears; --year)
+        if (const std::optional<RecordSet> row =
+                industryYearRow(WriteConn, year, ratioQuartileColumns()))
+            years.emplace_back(year, ratioQuartiles(*row));
     const ReportLanguage language = french ? ReportLanguage::French : ReportLanguage::English;
-    CRViewer1->setRatioExplainer([quartiles, Year, firm, language](RatioId id) {
-        return explainRatio(id, quartiles[int(id)], Year, firm, language);
+    CRViewer1->setRatioExplainer([years, firm, language](RatioId id) {
+        std::vector<YearQuartiles> ratioYears;
+        for (const auto &[year, quartiles] : years)
+            ratioYears.push_back({year, quartiles[int(id)]});
+        return explainRatio(id, ratioYears, firm, language);
     });
 }
 

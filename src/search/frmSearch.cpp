@@ -1,5 +1,6 @@
 #include "search/frmSearch.h"
 
+#include "benchmarks/BenchmarksInUse.h"
 #include "core/AppState.h"
 #include "core/DatasetMapping.h"
 #include "core/ExitQuestion.h"
@@ -18,6 +19,7 @@
 #include "search/IndustryTreeWidget.h"
 #include "search/OpenIndustryDef.h"
 #include "session/AppSession.h"
+#include "widgets/ScrollingScreen.h"
 #include "widgets/SearchIcons.h"
 
 #include <QCheckBox>
@@ -40,8 +42,6 @@
 namespace {
 // Grid column widths in twips (1/1440 inch).
 constexpr int kGridColumnTwips[] = {630, 2500, 2500};
-
-const char *const kYearsCaption = "2006, 2005 and 2004";
 
 template <class T> T *named(T *widget, const char *name)
 {
@@ -83,7 +83,7 @@ frmSearch::frmSearch()
 
     columns->addLayout(left, 0);
     columns->addLayout(right, 1);
-    setCentralWidget(central);
+    setScrollingCentralWidget(this, central);
     buildMenus();
 
     // The choices the screen starts with; data type and output are never reset.
@@ -97,7 +97,7 @@ frmSearch::frmSearch()
     setDefaultButton(cmdContinue);
 
     connectHandlers();
-    resize(960, 680);
+    resizeWithinScreen(this, QSize(960, 680));
     centreOnScreen();
     mblnResetOnActivate = true;
 }
@@ -168,6 +168,8 @@ QWidget *frmSearch::buildModeFrames()
     TreeView1->setColumnCount(1);
     TreeView1->setIconSize(QSize(16, 16));
     treeLayout->addWidget(TreeView1, 1);
+    // The directions name the tree for screen readers.
+    lblDirections->setBuddy(TreeView1);
     layout->addWidget(fraTreeView, 1);
 
     fraNAICScode = named(new QGroupBox(box), "fraNAICScode");
@@ -231,6 +233,7 @@ QWidget *frmSearch::buildSelection()
     lblNAICSCode = named(new QLabel(box), "lblNAICSCode");
     txtIndName = named(new QLineEdit(box), "txtIndName");
     txtIndName->setReadOnly(true);
+    lblIndustryInfo->setBuddy(txtIndName);
     lblHiddenNaics = named(new QLabel(box), "lblHiddenNaics");
     lblHiddenNaics->hide();
     for (QWidget *widget :
@@ -308,8 +311,7 @@ void frmSearch::Form_Activate()
 void frmSearch::subShowTitle()
 {
     const AppState &state = appState();
-    setWindowTitle(
-        caption(kSearchTitle).arg(state.gstrDatasetCaption, QString::fromLatin1(kYearsCaption)));
+    setWindowTitle(caption(kSearchTitle).arg(state.gstrDatasetCaption, referenceYearsDescending()));
 }
 
 void frmSearch::subLoadCaptions()
@@ -329,6 +331,8 @@ void frmSearch::subLoadCaptions()
     optCompareNew->setText(caption(514));
     optCompareExisting->setText(caption(516));
     fraTreeView->setTitle(caption(518));
+    // A tree says no buddy's text: it is named for screen readers here.
+    TreeView1->setAccessibleName(caption(518));
     lblDirections->setText(caption(520));
     fraKeyword->setTitle(caption(38));
     cmdKeyword->setText(caption(44));
@@ -598,7 +602,7 @@ void frmSearch::cmdContinue_Click()
         mblnResetOnActivate = false;
         ScreenRegistry::get<frmReportViewer>().DisplayCrystalReport(
             state.gcnReference, state.gcnUser, reportType, state.gintVolume, state.gstrRegion,
-            QString::fromLatin1(kReferenceYear).toShort(), lblHiddenNaics->text(), languageLetter);
+            qint16(lastReferenceYear()), lblHiddenNaics->text(), languageLetter);
     } else {
         mblnResetOnActivate = false;
         subOpenFirmScreens();

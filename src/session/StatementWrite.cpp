@@ -4,6 +4,7 @@
 #include "core/StringIds.h"
 #include "core/WriteRefusal.h"
 #include "firm/ReferenceYears.h"
+#include "firm/StatementComment.h"
 #include "firm/StatementItems.h"
 #include "import/ImportTexts.h"
 #include "session/StatementSession.h"
@@ -96,6 +97,9 @@ WriteStep StatementWrite::start()
             return write();
         }
         if (const std::optional<QString> refusal = keyRefusal(firm, year, m_session.language()))
+            return refused(*refusal);
+        if (const std::optional<QString> refusal =
+                fncCommentRefusal(m_statement.comment, m_session.language()))
             return refused(*refusal);
         const std::optional<StoredState> stored = m_session.store().current(firm, year);
         if (!stored) {

@@ -33,7 +33,7 @@ const QString &amountColumns()
 QByteArray selectStatements(const char *where)
 {
     return (QStringLiteral("SELECT firm_name, year, naics, volume, region, version, saved_by, "
-                           "extract(epoch from saved_at) * 1000, ") +
+                           "extract(epoch from saved_at) * 1000, comment, ") +
             amountColumns() + QStringLiteral(" FROM quorvel.statements WHERE ") +
             QLatin1String(where))
         .toUtf8();
@@ -102,8 +102,9 @@ struct PgStatementStore::Rows
         if (!isNull(row, 2) && !text(row, 2).isEmpty())
             s.industry = StatementIndustry{text(row, 2), int(integer(row, 3)), text(row, 4)};
         s.stamp = stamp(row, 5);
+        s.comment = text(row, 8);
         for (int i = 0; i < kStatementItemCount; ++i)
-            s.amounts.*firmStatementAmounts()[i] = real(row, 8 + i);
+            s.amounts.*firmStatementAmounts()[i] = real(row, 9 + i);
         return s;
     }
 };
@@ -505,9 +506,9 @@ WriteOutcome PgStatementStore::save(const SavedStatement &statement, Expectation
 {
     checkSchema();
     // $1 key, $2 year, $3 name, $4-$6 industry, $7 saved by, $8 expected
-    // version, then the amounts from $9.
+    // version, $9 comment, then the amounts from $10.
     static const QByteArray columns = (QStringLiteral("firm_key, year, firm_name, naics, volume, "
-                                                      "region, saved_by, version, ") +
+                                                      "region, saved_by, version, comment, ") +
                                        amountColumns())
                                           .toUtf8();
     static const QByteArray values = [] {
@@ -517,9 +518,10 @@ WriteOutcome PgStatementStore::save(const SavedStatement &statement, Expectation
                          // A statement saved again after a delete goes on
                          // from the deleted one's last version.
                          QStringLiteral("coalesce((SELECT r.version FROM quorvel.retired_versions "
-                                        "r WHERE r.firm_key = $1 AND r.year = $2), 0) + 1")};
+                                        "r WHERE r.firm_key = $1 AND r.year = $2), 0) + 1"),
+                         QStringLiteral("$9")};
         for (int i = 0; i < kStatementItemCount; ++i)
-            list << QStringLiteral("$%1").arg(9 + i);
+            list << QStringLiteral("$%1").arg(10 + i);
         return list.join(QStringLiteral(", ")).toUtf8();
     }();
     static const QByteArray updates = [] {
@@ -529,7 +531,8 @@ WriteOutcome PgStatementStore::save(const SavedStatement &statement, Expectation
                          QStringLiteral("region = EXCLUDED.region"),
                          QStringLiteral("saved_by = EXCLUDED.saved_by"),
                          QStringLiteral("saved_at = now()"),
-                         QStringLiteral("version = quorvel.statements.version + 1")};
+                         QStringLiteral("version = quorvel.statements.version + 1"),
+                         QStringLiteral("comment = EXCLUDED.comment")};
         for (const StatementItem &item : statementItems()) {
             const QString column = QString::fromLatin1(item.column).toLower();
             list << column + QStringLiteral(" = EXCLUDED.") + column;
@@ -552,6 +555,9 @@ WriteOutcome PgStatementStore::save(const SavedStatement &statement, Expectation
         ") ON CONFLICT (firm_key, year) DO UPDATE SET " + updates +
         " WHERE quorvel.statements.version = $8::bigint" + returning;
 
+    // Never null: no comment is an empty one.
+    const QByteArray comment =
+        statement.comment.isEmpty() ? QByteArray("") : statement.comment.toUtf8();
     QList<QByteArray> params{
         fncFirmKey(statement.firmName).toUtf8(),
         QByteArray::number(statement.year),
@@ -560,7 +566,8 @@ WriteOutcome PgStatementStore::save(const SavedStatement &statement, Expectation
         statement.industry ? QByteArray::number(statement.industry->volume) : QByteArray(),
         statement.industry ? statement.industry->region.toUtf8() : QByteArray(),
         savedBy.toUtf8(),
-        QByteArray::number(expected.version)};
+        QByteArray::number(expected.version),
+        comment};
     for (int i = 0; i < kStatementItemCount; ++i)
         params << number(statement.amounts.*firmStatementAmounts()[i]);
 

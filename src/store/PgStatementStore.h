@@ -10,7 +10,7 @@
 struct pg_conn;
 
 // The schema version this program reads and writes (see quorvel-team-schema.sql).
-inline constexpr int kTeamSchemaVersion = 2;
+inline constexpr int kTeamSchemaVersion = 3;
 
 // The statements in the team database on a PostgreSQL server, through libpq.
 // The connection is opened at first use and opened again after the server

@@ -73,19 +73,21 @@ StatementStamp stampOf(const RecordSet &rs)
     return stamp;
 }
 
-// The statements of `where` (on MyValues as V) with their industry and stamp.
-// A statement saved before stamps were kept is at version 0.
+// The statements of `where` (on MyValues as V) with their industry, stamp and
+// comment; the parameters start with the firm key three times, one for each
+// joined table. A statement saved before stamps were kept is at version 0.
 RecordSet readStatements(Connection &connection, const QString &where, const QVariantList &params)
 {
     subEnsureAddedUserTables(connection);
     return GetRS(connection,
                  QStringLiteral("select V.FirmName, V.[Year], ") + amountColumns() +
                      QStringLiteral(", I.[Year] as IndustryYear, I.NAICS, I.Volume, I.Region, "
-                                    "coalesce(S.Version, 0) as Version, S.SavedBy, S.SavedAt "
-                                    "from MyValues V left join StatementIndustry I on "
+                                    "coalesce(S.Version, 0) as Version, S.SavedBy, S.SavedAt, "
+                                    "C.Comment from MyValues V left join StatementIndustry I on "
                                     "I.FirmKey = ? and I.[Year] = V.[Year] left join "
                                     "StatementStamp S on S.FirmKey = ? and "
-                                    "S.[Year] = V.[Year] where ") +
+                                    "S.[Year] = V.[Year] left join StatementComment C on "
+                                    "C.FirmKey = ? and C.[Year] = V.[Year] where ") +
                      where,
                  QStringLiteral("read"), params);
 }
@@ -99,6 +101,7 @@ SavedStatement statementOf(const RecordSet &rs)
         statement.amounts.*firmStatementAmounts()[i] =
             rs.field(QLatin1String(statementItems()[i].column)).toDouble();
     statement.industry = industryOf(rs);
+    statement.comment = rs.text(QStringLiteral("Comment"));
     statement.stamp = stampOf(rs);
     return statement;
 }
@@ -170,7 +173,8 @@ std::optional<SavedStatement> SqliteStatementStore::open(const QString &firmName
         readStatements(m_connection,
                        QStringLiteral("V.FirmName = ? collate unicode_nocase and V.[Year] = ? "
                                       "order by V.FirmName = ? desc"),
-                       {fncFirmKey(firmName), fncFirmKey(firmName), firmName, year, firmName});
+                       {fncFirmKey(firmName), fncFirmKey(firmName), fncFirmKey(firmName), firmName,
+                        year, firmName});
     if (rs.RecordCount() == 0)
         return std::nullopt;
     return statementOf(rs);
@@ -181,7 +185,7 @@ QVector<SavedStatement> SqliteStatementStore::firmYears(const QString &firmName)
     RecordSet rs = readStatements(
         m_connection,
         QStringLiteral("V.FirmName = ? collate unicode_nocase order by V.[Year], V.FirmName"),
-        {fncFirmKey(firmName), fncFirmKey(firmName), firmName});
+        {fncFirmKey(firmName), fncFirmKey(firmName), fncFirmKey(firmName), firmName});
     QVector<SavedStatement> years;
     for (; !rs.eof(); rs.MoveNext()) {
         // Only the first of a year counts when names differ by case alone.
@@ -222,6 +226,7 @@ WriteOutcome SqliteStatementStore::save(const SavedStatement &statement, Expecta
         record.volume = statement.industry->volume;
         record.region = statement.industry->region;
     }
+    record.comment = statement.comment;
     for (int i = 0; i < kStatementItemCount; ++i)
         record.amounts[i] = statement.amounts.*firmStatementAmounts()[i];
     subReplaceFirmRows(m_connection, record);

@@ -18,7 +18,7 @@ CREATE TABLE IF NOT EXISTS quorvel.schema_version (
     version integer NOT NULL
 );
 INSERT INTO quorvel.schema_version (version)
-    SELECT 2 WHERE NOT EXISTS (SELECT 1 FROM quorvel.schema_version);
+    SELECT 3 WHERE NOT EXISTS (SELECT 1 FROM quorvel.schema_version);
 
 -- One statement per firm and year. firm_key is the firm name folded for
 -- comparison without regard to letter case ("ACME" and "Acme" are one firm);
@@ -96,5 +96,10 @@ CREATE TABLE IF NOT EXISTS quorvel.import_mappings (
     PRIMARY KEY (firm_key, label)
 );
 UPDATE quorvel.schema_version SET version = 2 WHERE version < 2;
+
+-- Version 3: the accountant's own comment on each statement, saved and
+-- deleted with it; statements saved before have none (an empty one).
+ALTER TABLE quorvel.statements ADD COLUMN IF NOT EXISTS comment text NOT NULL DEFAULT '';
+UPDATE quorvel.schema_version SET version = 3 WHERE version < 3;
 
 COMMIT;

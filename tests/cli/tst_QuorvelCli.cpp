@@ -72,6 +72,8 @@ private slots:
                                code,     "--format", "pdf",    "--output", output};
         };
         QTest::newRow("help") << QStringList{"--help"} << 0 << "quorvel-cli export-comparisons";
+        QTest::newRow("help:utf-8")
+            << QStringList{"--help"} << 0 << QStringLiteral("--store postgresql://\u2026");
         QTest::newRow("list") << QStringList{"list"} << 0
                               << kFirm + "\t2006\t" + naics + "\t1\tALL";
         QTest::newRow("export") << ratios(naics, m_dir.filePath("ok.pdf")) << 0 << "";
@@ -98,7 +100,7 @@ private slots:
             << QStringList{"export", "--report",   "comparison", "--firm", "Personne",
                            "--year", "2006",       "--format",   "pdf",    "--output",
                            "x.pdf",  "--language", "fr"}
-            << 3 << "Aucun état n'est enregistré pour Personne, 2006.";
+            << 3 << "Aucun état n'est sauvegardé pour Personne, 2006.";
         QTest::newRow("unwritable file")
             << ratios(naics, m_dir.filePath("no/such/folder/r.pdf")) << 1 << "could not be written";
     }
@@ -168,10 +170,12 @@ private slots:
         QVERIFY2(run.status == 0, qPrintable(run.err));
         const bool french = language == QLatin1String("fr");
         if (format == QLatin1String("pdf")) {
-            QVERIFY(
-                runTool("pdfinfo", {file})
-                    .contains(QRegularExpression("Title: +" + QRegularExpression::escape(title) +
-                                                 ".*\\nCreator: +Quorvel")));
+            const QString info = runTool("pdfinfo", {file});
+            QVERIFY2(
+                info.contains(QRegularExpression("Title: +" + QRegularExpression::escape(title))),
+                qPrintable(info));
+            QVERIFY(info.contains(QRegularExpression("\\nAuthor: +\\S")));
+            QVERIFY(info.contains(QRegularExpression("\\nCreator: +Quorvel\\n")));
             const QString text = runTool("pdftotext", {file, "-"});
             QVERIFY(!text.contains(QChar(0xFB01)) && !text.contains(QChar(0xFB02)));
             QVERIFY(text.contains(french ? "Marge bénéficiaire nette" : "Net profit margin"));
@@ -197,7 +201,7 @@ private slots:
             QCOMPARE(rows.first().value(9), french ? "Valeur" : "Value");
             const QRegularExpression number(french ? "^-?\\d+(,\\d+)?$" : "^-?\\d+(\\.\\d+)?$");
             for (const QStringList &row : rows.mid(1)) {
-                QCOMPARE(row.size(), 12);
+                QCOMPARE(row.size(), 13); // the last: what the benchmarks are
                 QCOMPARE(row.at(2), m_naics);
                 QVERIFY2(row.at(4).startsWith(QLatin1String("Volume 1")), qPrintable(row.at(4)));
                 QVERIFY2(number.match(row.at(9)).hasMatch(), qPrintable(row.join('|')));
@@ -213,6 +217,94 @@ private slots:
         QVERIFY2(run.out.startsWith(QLatin1String("1 of 2 comparisons written.")),
                  qPrintable(run.out));
         QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 1);
+    }
+
+    // The accountant's comment in every export of the comparison, under its
+    // heading; a statement without one has no such section.
+    void commentExported_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("format");
+        QTest::newRow("en pdf") << "en"
+                                << "pdf";
+        QTest::newRow("fr pdf") << "fr"
+                                << "pdf";
+        QTest::newRow("en xlsx") << "en"
+                                 << "xlsx";
+        QTest::newRow("fr csv") << "fr"
+                                << "csv";
+        QTest::newRow("en batch pdf") << "en"
+                                      << "batch";
+    }
+
+    void commentExported()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, format);
+        const QString firm = QStringLiteral("Notes Ltée");
+        const QString comment =
+            QStringLiteral("Lost the Dupuis contract in March.\nMargins should recover in 2007.");
+        SavedStatement saved = firmRecord(firm, 2006, m_naics, healthyStatement(), 1, "ALL");
+        saved.comment = comment;
+        {
+            Connection user;
+            ConnectToFile(user, m_dir.filePath(QStringLiteral("myData.mdb")),
+                          QStringLiteral("unknown"), OpenMode::ReadWrite);
+            saveStatement(user, saved);
+            DisconnectFromDB(user);
+        }
+        const QString heading = language == QLatin1String("fr") ? "Commentaires" : "Comments";
+        const auto exported = [&](const QString &name, const QString &suffix) {
+            const QString tag = QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-');
+            const QString file = m_dir.filePath("comment-" + tag + suffix + '.' + format);
+            const Run run = runCli(
+                inFolder({"export", "--report", "comparison", "--firm", name, "--year", "2006",
+                          "--language", language, "--format", format, "--output", file}));
+            return run.status == 0 ? file : QString();
+        };
+
+        if (format == QLatin1String("batch")) {
+            const QString folder = m_dir.filePath(QStringLiteral("comment-batch"));
+            QCOMPARE(runCli(inFolder({"export-comparisons", "--folder", folder})).status, 0);
+            const QStringList written =
+                QDir(folder).entryList({QStringLiteral("*Notes*.pdf")}, QDir::Files);
+            QCOMPARE(written.size(), 1);
+            const QString text =
+                runTool("pdftotext", {QDir(folder).filePath(written.first()), "-"});
+            QVERIFY2(text.contains(heading + '\n') &&
+                         text.contains("Lost the Dupuis contract in March.") &&
+                         text.contains("Margins should recover in 2007."),
+                     qPrintable(text));
+        } else if (format == QLatin1String("pdf")) {
+            const QString withComment = exported(firm, QString());
+            const QString without = exported(kFirm, QStringLiteral("-none"));
+            QVERIFY(!withComment.isEmpty() && !without.isEmpty());
+            const QString text = runTool("pdftotext", {withComment, "-"});
+            QVERIFY2(text.contains(heading + '\n') &&
+                         text.contains("Lost the Dupuis contract in March.") &&
+                         text.contains("Margins should recover in 2007."),
+                     qPrintable(text));
+            QVERIFY(!runTool("pdftotext", {without, "-"}).contains(heading + '\n'));
+        } else if (format == QLatin1String("xlsx")) {
+            const QString file = exported(firm, QString());
+            QVERIFY(!file.isEmpty());
+            XlsxReader reader;
+            QVERIFY(reader.open(file));
+            const qsizetype sheet = reader.sheetNames().indexOf(heading);
+            QVERIFY2(sheet >= 0, qPrintable(reader.sheetNames().join('|')));
+            QStringList texts;
+            for (const XlsxCell &cell : reader.cells(int(sheet) + 1))
+                texts << cell.text;
+            QVERIFY2(texts.contains(comment), qPrintable(texts.join('|')));
+        } else {
+            const QString file = exported(firm, QString());
+            QVERIFY(!file.isEmpty());
+            QStringList commentRow;
+            for (const QStringList &row : readCsv(file, nullptr, ';'))
+                if (row.contains(comment))
+                    commentRow = row;
+            QCOMPARE(commentRow.value(6), heading); // its section
+        }
     }
 };
 

@@ -3,7 +3,9 @@
 // language, and what their items do.
 #include "support/TestSupport.h"
 
+#include "core/HelpLauncher.h"
 #include "core/MenuMnemonics.h"
+#include "core/ProgramFolder.h"
 #include "core/ScreenRegistry.h"
 #include "entry/LanguageHelpMenus.h"
 #include "entry/frmAbout.h"
@@ -64,13 +66,28 @@ private slots:
                             << QStringList{"mnuFile=&File", "mnuLanguage=&Language",
                                            "mnuHelp=&Help"}
                             << QStringList{"mnuEnglish=&English", "mnuFrench=&Français"}
-                            << QStringList{"mnuContents=&Contents", "mnuTechnical=&Technical Help",
+                            << QStringList{"mnuContents=&Contents",
+                                           "mnuTechnical=&Technical Help",
+                                           "=",
+                                           "mnuHelpImport=&Importing a statement",
+                                           "mnuHelpTeam=Team &database",
+                                           "mnuHelpBackup=&Backing up and restoring statements",
+                                           "mnuHelpCommandLine=Command &line (quorvel-cli)",
+                                           "=",
                                            "mnuAbout=&About ROVAL"};
         QTest::newRow("fr") << Language::French
                             << QStringList{"mnuFile=&File", "mnuLanguage=&Langue", "mnuHelp=&Aide"}
                             << QStringList{"mnuEnglish=&English", "mnuFrench=&Français"}
-                            << QStringList{"mnuContents=&Contenu", "mnuTechnical=&L'aide technique",
-                                           "mnuAbout=&Au sujet de LAVOR"};
+                            << QStringList{
+                                   "mnuContents=&Contenu",
+                                   "mnuTechnical=&L'aide technique",
+                                   "=",
+                                   "mnuHelpImport=&Importer un état financier",
+                                   "mnuHelpTeam=&Base de données d'équipe",
+                                   "mnuHelpBackup=Copie &de sécurité et restauration des états",
+                                   "mnuHelpCommandLine=Ligne de commande (&quorvel-cli)",
+                                   "=",
+                                   "mnuAbout=&Au sujet de LAVOR"};
     }
 
     void menusCaptionsAndMnemonics()
@@ -117,6 +134,38 @@ private slots:
         QCOMPARE(stepsWhenShown, QStringList{"before about"});
         QVERIFY(!ScreenRegistry::get<frmAbout>().isVisible());
         QCOMPARE(Screen::lastActiveScreen(), &host);
+    }
+
+    // Each topic item opens its page of the help in the program's language.
+    void topicItemsOpenTheirPage_data()
+    {
+        QTest::addColumn<Language>("language");
+        QTest::addColumn<int>("item"); // index in mnuTopics
+        QTest::addColumn<QString>("helpFile");
+        QTest::addColumn<int>("topic");
+        QTest::newRow("en:import") << Language::English << 0 << kConceptsHelpEnglish << 2010;
+        QTest::newRow("fr:team") << Language::French << 1 << kConceptsHelpFrench << 2020;
+        QTest::newRow("en:backup") << Language::English << 2 << kConceptsHelpEnglish << 2030;
+        QTest::newRow("fr:command line") << Language::French << 3 << kTechHelpFrench << 3010;
+    }
+
+    void topicItemsOpenTheirPage()
+    {
+        QFETCH(Language, language);
+        QFETCH(int, item);
+        QFETCH(QString, helpFile);
+        QFETCH(int, topic);
+        QStringList arguments;
+        setProcessStarter([&arguments](const QString &, const QStringList &started) {
+            arguments = started;
+            return true;
+        });
+        appState().gintLanguage = language;
+        HostScreen host;
+        host.menus.mnuTopics.at(item)->trigger();
+        setProcessStarter({});
+        QCOMPARE(arguments, (QStringList{DataFolder() + QLatin1Char('/') + helpFile,
+                                         QStringLiteral("--topic"), QString::number(topic)}));
     }
 
 private:

@@ -486,6 +486,11 @@ void tst_FirmAmounts::comparisonList()
         QCOMPARE(values.at(position), QString::number(position));
     QCOMPARE(QString::fromLatin1(statementItems()[36 - 4].column),
              QStringLiteral("CurrentLiabilities"));
+    // The comment, when there is one, follows the amounts.
+    QCOMPARE(fncComparisonValues(QStringLiteral("Joe's"), 2005, QString(), QString(), amounts,
+                                 QStringLiteral("A note\non two lines"))
+                 .value(kComparisonComment),
+             QStringLiteral("A note\non two lines"));
 }
 
 void tst_FirmAmounts::enterOrderSkipsSubtotals()

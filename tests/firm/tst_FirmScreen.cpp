@@ -10,6 +10,7 @@
 #include "reports/frmReportViewer.h"
 #include "search/frmIndustryDefinitions.h"
 #include "search/frmSearch.h"
+#include "store/SqliteStatementStore.h"
 #include "support/FirmStatements.h"
 #include "support/TestSupport.h"
 
@@ -22,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMetaEnum>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSqlDatabase>
@@ -272,14 +274,19 @@ void tst_FirmScreen::rejectedKeys_data()
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<Language>("language");
     QTest::addColumn<QString>("message");
+    // The message's title names the box the message is about.
+    QTest::addColumn<QString>("title");
     const QString en = QStringLiteral("Please enter a number");
     const QString fr = QStringLiteral("SVP entrer un numéro");
-    QTest::newRow("en: decimal point") << int(Qt::Key_Period) << 0 << Language::English << en;
-    QTest::newRow("en: comma") << int(Qt::Key_Comma) << 0 << Language::English << en;
-    QTest::newRow("en: letter") << int(Qt::Key_A) << 0 << Language::English << en;
+    const QString enTitle = QStringLiteral("Quorvel \u2014 Annual sales of goods and services");
+    const QString frTitle = QStringLiteral("Quorvel \u2014 Ventes annuelles de biens et services");
+    QTest::newRow("en: decimal point")
+        << int(Qt::Key_Period) << 0 << Language::English << en << enTitle;
+    QTest::newRow("en: comma") << int(Qt::Key_Comma) << 0 << Language::English << en << enTitle;
+    QTest::newRow("en: letter") << int(Qt::Key_A) << 0 << Language::English << en << enTitle;
     QTest::newRow("en: paste shortcut, a letter on the clipboard")
-        << int(Qt::Key_V) << int(Qt::ControlModifier) << Language::English << en;
-    QTest::newRow("fr: blank") << int(Qt::Key_Space) << 0 << Language::French << fr;
+        << int(Qt::Key_V) << int(Qt::ControlModifier) << Language::English << en << enTitle;
+    QTest::newRow("fr: blank") << int(Qt::Key_Space) << 0 << Language::French << fr << frTitle;
 }
 
 void tst_FirmScreen::rejectedKeys()
@@ -288,6 +295,7 @@ void tst_FirmScreen::rejectedKeys()
     QFETCH(int, modifiers);
     QFETCH(Language, language);
     QFETCH(QString, message);
+    QFETCH(QString, title);
     appState().gintLanguage = language;
     frmMyValues &firm = showFirm();
     firm.txtSales->setText(QStringLiteral("1200"));
@@ -298,6 +306,7 @@ void tst_FirmScreen::rejectedKeys()
     QTest::keyClick(firm.txtSales, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(messages.texts(), QStringList{message});
     QCOMPARE(messages.messages.first().icon, MsgIcon::None);
+    QCOMPARE(messages.messages.first().title, title);
     QCOMPARE(firm.txtSales->text(), QStringLiteral("1200"));
     QCOMPARE(firm.txtSales->selectedText(), QStringLiteral("1200"));
 }
@@ -428,6 +437,8 @@ void tst_FirmScreen::saveReplaceAndDelete()
     frmMyValues &firm = showFirm();
     fill(firm, {QStringLiteral("FirmName=Joe's Garage"), QStringLiteral("Year=2005"),
                 QStringLiteral("Cash=10"), QStringLiteral("OA=")});
+    const QString comment = QStringLiteral("Seasonal trade.\nCount the stock again.");
+    firm.txtComments->setPlainText(comment);
     {
         MessageRecorder messages;
         QVERIFY(firm.subSave_Firm_Record(false));
@@ -435,6 +446,13 @@ void tst_FirmScreen::saveReplaceAndDelete()
         QVERIFY(!firm.dataChanged());
         QCOMPARE(firm.txtOA->text(), QStringLiteral("0"));
     }
+    QCOMPARE(SqliteStatementStore(appState().gcnUser)
+                 .open(QStringLiteral("Joe's Garage"), 2005)
+                 ->comment,
+             comment);
+    // Typing a comment is a change like typing an amount.
+    QTest::keyClicks(firm.txtComments, QStringLiteral(" Done."));
+    QVERIFY(firm.dataChanged());
     RecordSet rs =
         GetRS(appState().gcnUser, QStringLiteral("select * from MyValues"), QStringLiteral("read"));
     QCOMPARE(rs.RecordCount(), 1);
@@ -488,6 +506,7 @@ void tst_FirmScreen::saveReplaceAndDelete()
     QCOMPARE(messages.messages.first().defaultAnswer, MsgAnswer::No);
     QCOMPARE(storedRows(QStringLiteral("Joe's Garage")), 0);
     QCOMPARE(firm.txtCash->text(), QStringLiteral("0"));
+    QCOMPARE(firm.txtComments->toPlainText(), QString());
     QCOMPARE(firm.lblNAICS->text(), m_code);
     // Deleting a key that is not stored asks, then says nothing more.
     firm.subDelete_Firm_Record();
@@ -1414,7 +1433,7 @@ void tst_FirmScreen::reopenedUnderAnotherIndustry()
         firm.grab().save(evidence + QStringLiteral("/firm-saved-under-en.png"));
     firm.languageHelp.mnuFrench->trigger();
     QVERIFY2(
-        firm.lblSavedIndustry->text().startsWith(QStringLiteral("Enregistré sous ") + savedCode),
+        firm.lblSavedIndustry->text().startsWith(QStringLiteral("Sauvegardé sous ") + savedCode),
         qPrintable(firm.lblSavedIndustry->text()));
     if (!evidence.isEmpty())
         firm.grab().save(evidence + QStringLiteral("/firm-saved-under-fr.png"));

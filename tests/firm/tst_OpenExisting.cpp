@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -48,6 +49,8 @@ double storedAmount(int base, int index)
 {
     return index == 0 ? base + 0.1234 : base + index;
 }
+
+const QString kBakeryComment = QStringLiteral("Ovens replaced in May.\nSee the lease.");
 
 void insertStatement(const QString &firmName, int year, int base)
 {
@@ -160,6 +163,9 @@ void tst_OpenExisting::checkLoaded(const QString &firmName, int year, int base)
              ResourceString(152, appState().gintLanguage));
     QVERIFY(!firm.dataChanged());
     QCOMPARE(firm.txtCash->text(), QString::number(base) + QStringLiteral(".1234"));
+    // The statement's comment comes with it; one saved without any has none.
+    QCOMPARE(firm.txtComments->toPlainText(),
+             firmName == QLatin1String("O'Brien's Bakery") ? kBakeryComment : QString());
     for (int i = 1; i < kStatementItemCount; ++i) {
         const QString column = QString::fromLatin1(statementItems()[i].column);
         QCOMPARE(firm.findChild<QLineEdit *>(QStringLiteral("txt") + column)->text(),
@@ -275,6 +281,10 @@ void tst_OpenExisting::openLoadsTheChosenStatement()
     insertStatement(QStringLiteral("Two Years Inc"), 2005, 1000);
     insertStatement(QStringLiteral("Two Years Inc"), 2006, 2000);
     insertStatement(QStringLiteral("O'Brien's Bakery"), 2006, 3000);
+    execBound(
+        appState().gcnUser,
+        QStringLiteral("insert into StatementComment (FirmKey, [Year], Comment) values (?, ?, ?)"),
+        {fncFirmKey(QStringLiteral("O'Brien's Bakery")), 2006, kBakeryComment});
     insertStatement(QStringLiteral("  Spaced Ltd  "), 2005, 4000);
     insertStatement(QStringLiteral("Spaced Ltd"), 2005, 5000);
     insertStatement(QStringLiteral("ACME"), 2005, 6000);

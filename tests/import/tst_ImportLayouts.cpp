@@ -162,7 +162,7 @@ private slots:
             "AccountsPayable=4000 DefTax=1000 Tliab=5000 ShareC=100 RetEarn=4900 Equity1=5000 "
             "TotLiabShareEq=10000",
             "", "?10 ?11",
-            "Lu comme une balance de vérification à soldes signés (crédits sous zéro) : les "
+            "Lu comme une balance de vérification à soldes signés (crédits négatifs) : les "
             "soldes des passifs, des capitaux propres et des revenus sont pris avec le signe "
             "inversé",
             Language::French);

@@ -9,6 +9,7 @@
 #include "support/LogicTestSupport.h"
 
 #include <QDir>
+#include <QProcess>
 
 using namespace testsupport;
 
@@ -32,6 +33,16 @@ bool isWholePdf(const QString &path)
         return false;
     const QByteArray bytes = file.readAll();
     return bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF");
+}
+
+// The text pdftotext reads in a PDF, page by page in reading order.
+QString pdfText(const QString &path)
+{
+    QProcess reader;
+    reader.start(QStringLiteral("pdftotext"),
+                 {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    reader.waitForFinished(30000);
+    return QString::fromUtf8(reader.readAllStandardOutput());
 }
 
 } // namespace
@@ -221,6 +232,42 @@ private slots:
             QVERIFY2(isWholePdf(QDir(out.path()).filePath(file)), qPrintable(file));
         QVERIFY(fncBatchSummary(results, 3, Language::English)
                     .contains(QStringLiteral("The export was cancelled after 2 statements.")));
+    }
+
+    // Workers each on their own connections and work file write what one
+    // thread writes: the same files under the same names, the same words in
+    // them, the same results in the same order.
+    void workersWriteWhatOneThreadWrites()
+    {
+        Connection &user = appState().gcnUser;
+        for (const char *firm : {"Alpha Ltd", "Beta Ltd", "Gamma Ltd", "Delta Ltd", "Epsilon Ltd"})
+            saveStatement(user, healthyRecord(firm, 2006, m_naics, 1, "ALL"));
+        saveStatement(user, healthyRecord("Alpha Ltd", 2005, m_naics, 1, "ALL"));
+        saveStatement(user, healthyRecord("Nowhere Trading", 2005, "999999", 1, "ALL"));
+        SqliteStatementStore store(user);
+        const QVector<BatchStatement> statements = fncBatchStatements(store);
+        const QString layout = m_dir.filePath(QStringLiteral("rpt_Comparison.rpt"));
+        QTemporaryDir one, several;
+        const QVector<BatchResult> alone =
+            fncExportComparisons(appState().gcnReference, user, store, statements, one.path(),
+                                 layout, Language::French, {}, 1);
+        const QVector<BatchResult> together =
+            fncExportComparisons(appState().gcnReference, user, store, statements, several.path(),
+                                 layout, Language::French, {}, 3);
+
+        QCOMPARE(together.size(), alone.size());
+        for (int i = 0; i < alone.size(); ++i) {
+            QCOMPARE(together.at(i).statement.firmName, alone.at(i).statement.firmName);
+            QCOMPARE(together.at(i).outcome, alone.at(i).outcome);
+            QCOMPARE(together.at(i).fileName, alone.at(i).fileName);
+        }
+        QCOMPARE(filesIn(several.path()), filesIn(one.path()));
+        QCOMPARE(filesIn(one.path()).size(), 6);
+        for (const QString &file : filesIn(one.path())) {
+            const QString text = pdfText(QDir(one.path()).filePath(file));
+            QVERIFY(text.contains(QStringLiteral("Gamma Ltd")) || !file.contains("Gamma"));
+            QCOMPARE(pdfText(QDir(several.path()).filePath(file)), text);
+        }
     }
 
     void batchComparisonIsTheOneTheFirmScreenPrepares()

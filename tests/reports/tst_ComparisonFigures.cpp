@@ -1,8 +1,14 @@
 #include "reports/ComparisonFigures.h"
+#include "reports/DaysFigures.h"
+#include "reports/RatioPercentile.h"
+#include "support/FirmStatements.h"
 #include "support/LogicTestSupport.h"
 
 #include <QHash>
 #include <QTest>
+#include <cmath>
+
+Q_DECLARE_METATYPE(Quartiles)
 
 Q_DECLARE_METATYPE(FirmStatement)
 Q_DECLARE_METATYPE(FirmRatios)
@@ -298,6 +304,96 @@ private slots:
         QFETCH(std::optional<double>, industry);
         QFETCH(std::optional<double>, expected);
         QCOMPARE(balanceSheetVariance(firmPercent, industry), expected);
+    }
+
+    // Percentiles printed from the quartiles, interpolated by hand: between
+    // Q1 = 2 and Q2 = 4, a ratio of 2.68 stands 25 + 0.68 / 2 × 25 = 33.5,
+    // printed 34th; lower-is-better quartiles run the other way.
+    void percentile_data()
+    {
+        QTest::addColumn<std::optional<double>>("q1");
+        QTest::addColumn<std::optional<double>>("q3");
+        QTest::addColumn<double>("ratio");
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("french");
+        using O = std::optional<double>;
+        QTest::newRow("between Q1 and Q2") << O(2) << O(8) << 2.68 << "34th"
+                                           << "34e";
+        QTest::newRow("between Q2 and Q3") << O(2) << O(8) << 6.08 << "63rd"
+                                           << "63e";
+        QTest::newRow("on the median") << O(2) << O(8) << 4.0 << "50th"
+                                       << "50e";
+        QTest::newRow("below Q1, Q1's slope") << O(2) << O(8) << 1.36 << "17th"
+                                              << "17e";
+        QTest::newRow("far below: the 1st") << O(2) << O(8) << -50.0 << "1st"
+                                            << "1er";
+        QTest::newRow("far above: the 99th") << O(2) << O(8) << 90.0 << "99th"
+                                             << "99e";
+        QTest::newRow("lower is better: 8/4/2, 2.5 is 68.75") << O(8) << O(2) << 2.5 << "69th"
+                                                              << "69e";
+        QTest::newRow("eleventh, not first") << O(2) << O(8) << 2.0 - 14.0 / 25 * 2 << "11th"
+                                             << "11e";
+        QTest::newRow("no Q1: no percentile") << O() << O(8) << 5.0 << "\u2014"
+                                              << "\u2014";
+    }
+    void percentile()
+    {
+        QFETCH(std::optional<double>, q1);
+        QFETCH(std::optional<double>, q3);
+        QFETCH(double, ratio);
+        QFETCH(QString, english);
+        QFETCH(QString, french);
+        const Quartiles q{q1, 4.0, q3};
+        const std::optional<int> p = estimatedPercentile(q, ratio);
+        QCOMPARE(percentileText(p, ReportLanguage::English), english);
+        QCOMPARE(percentileText(p, ReportLanguage::French), french);
+    }
+
+    // Days from the turnovers: 365 ÷ each, the quartiles weakest first (the
+    // most days first), the firm's standing that of its turnover.
+    void days_data()
+    {
+        QTest::addColumn<int>("days");
+        QTest::addColumn<std::optional<double>>("firm");
+        QTest::addColumn<Quartiles>("industry");
+        QTest::addColumn<std::optional<double>>("better");
+        QTest::addColumn<std::optional<double>>("place");
+        using O = std::optional<double>;
+        // healthyStatement: Ar 400, revenue 5000; Inv 250, AP 250, cost of sales 3000.
+        // RT quartiles 5 / 10 / 20: days 73 / 36.5 / 18.25; the firm's 29.2 days is
+        // its RT of 12.5, 50 + 2.5 / 10 × 25 = 56.25.
+        QTest::newRow("DSO") << int(DaysId::SalesOutstanding) << O(29.2)
+                             << Quartiles{73.0, 36.5, 18.25} << O(50) << O(56.25);
+        // IT quartiles 6 / 10 / 24: days 60.83 / 36.5 / 15.21; the firm's 30.42
+        // days is IT 12, 50 + 2 / 14 × 25 from the median.
+        QTest::newRow("DIO") << int(DaysId::Inventory) << O(365.0 * 250 / 3000)
+                             << Quartiles{365.0 / 6, 36.5, 365.0 / 24} << O(50)
+                             << O(50 + 2.0 / 14 * 25);
+        QTest::newRow("DPO: no quartiles")
+            << int(DaysId::Payables) << O(365.0 * 250 / 3000) << Quartiles{} << O() << O();
+    }
+    void days()
+    {
+        QFETCH(int, days);
+        QFETCH(std::optional<double>, firm);
+        QFETCH(Quartiles, industry);
+        QFETCH(std::optional<double>, better);
+        QFETCH(std::optional<double>, place);
+        std::array<Quartiles, kRatioCount> turnovers{};
+        turnovers[int(RatioId::RT)] = {5.0, 10.0, 20.0};
+        turnovers[int(RatioId::IT)] = {6.0, 10.0, 24.0};
+        const DaysReading r = daysReadings(testsupport::healthyStatement(), turnovers)[days];
+        const auto near = [](std::optional<double> a, std::optional<double> b) {
+            return a.has_value() == b.has_value() && (!a || std::fabs(*a - *b) < 1e-9);
+        };
+        QVERIFY(near(r.firm, firm));
+        QVERIFY(near(r.industry.q1, industry.q1));
+        QVERIFY(near(r.industry.q2, industry.q2));
+        QVERIFY(near(r.industry.q3, industry.q3));
+        QCOMPARE(r.position.better, better);
+        QVERIFY(near(r.place, place));
+        // A turnover of zero or below gives no days.
+        QCOMPARE(daysOf(0.0), std::optional<double>());
     }
 };
 

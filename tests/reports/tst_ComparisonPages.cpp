@@ -81,14 +81,16 @@ private slots:
         QTest::addColumn<QStringList>("values");
         QTest::addColumn<QStringList>("expected");
         QTest::addColumn<QStringList>("absent");
+        // The typical firm's ratios, days and notes fill page 2; "What it
+        // would take" starts page 3.
         QTest::newRow("en:typical")
             << "E" << typicalFirm()
             << QStringList{"In short",   "Your firm is better than", "Sales", "Your margin", "pts",
-                           "Page 1 of 2"}
+                           "Page 1 of 3"}
             << QStringList{"n/m", "Size:"};
         QTest::newRow("fr:typical") << "F" << typicalFirm()
                                     << QStringList{"En bref", "Votre entreprise fait mieux",
-                                                   "Votre marge", "points de %", "Page 1 de 2"}
+                                                   "Votre marge", "points de %", "Page 1 de 3"}
                                     << QStringList{"n.s.", "Taille :"};
         QTest::newRow("en:negative equity")
             << "E" << negativeEquityFirm()

@@ -4,6 +4,7 @@
 // shipped reports in both languages.
 #include "core/ProgramFolder.h"
 #include "core/ScreenRegistry.h"
+#include "reports/ComparisonReading.h"
 #include "reports/ReportError.h"
 #include "reports/ReportPageView.h"
 #include "reports/SpreadsheetExport.h"
@@ -13,6 +14,7 @@
 
 #include <QDir>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTimer>
 #include <algorithm>
@@ -311,17 +313,20 @@ private slots:
         // One table: a header, then one figure a row at its format's precision,
         // with its section, item and unit.
         QCOMPARE(rows.size(), 6);
-        QCOMPARE(rows.at(0).size(), 12);
+        QCOMPARE(rows.at(0).size(), 13);
         const auto figure = [&rows](int row) { return rows.at(row).mid(6); };
         const QString margin =
             french ? QStringLiteral("Marge nette") : QStringLiteral("Net margin");
         QCOMPARE(figure(1).mid(0, 2), (QStringList{tab, margin}));
-        QCOMPARE(figure(1).mid(3), (QStringList{french ? "12,5" : "12.5", "%", ""}));
-        QCOMPARE(figure(2).mid(3), (QStringList{french ? "1,25" : "1.25", "", ""}));
-        QCOMPARE(figure(3).mid(3), (QStringList{"1234567", "$", ""}));
-        QCOMPARE(figure(4).mid(3), (QStringList{"42", "", ""}));
-        QCOMPARE(figure(5).mid(1),
+        // Value, Unit, Text; the last column names the benchmarks.
+        QCOMPARE(figure(1).mid(3, 3), (QStringList{french ? "12,5" : "12.5", "%", ""}));
+        QCOMPARE(figure(2).mid(3, 3), (QStringList{french ? "1,25" : "1.25", "", ""}));
+        QCOMPARE(figure(3).mid(3, 3), (QStringList{"1234567", "$", ""}));
+        QCOMPARE(figure(4).mid(3, 3), (QStringList{"42", "", ""}));
+        QCOMPARE(figure(5).mid(1, 5),
                  (QStringList{"Two, with a comma", figure(5).at(2), "-500", "$", ""}));
+        for (int row = 1; row < rows.size(); ++row)
+            QCOMPARE(rows.at(row).size(), 13);
     }
 
     void unwritableFile()
@@ -539,7 +544,9 @@ private slots:
         if (!tabs.isEmpty())
             QCOMPARE(reader.sheetNames(), tabs);
         QVERIFY(reader.sheetNames().size() >= 4);
-        const QMap<QString, testsupport::XlsxCell> cells = reader.cells(1);
+        // The comparison opens on its verdict; its balance sheet comes next.
+        const int firstSheet = type.startsWith(QLatin1String("com")) ? 2 : 1;
+        const QMap<QString, testsupport::XlsxCell> cells = reader.cells(firstSheet);
         // Three title lines (and the comparison's data set), a gap, the
         // headings, then the section's rows.
         const QString firstRow = type.startsWith(QLatin1String("com")) ? "7" : "6";
@@ -558,14 +565,20 @@ private slots:
         const QList<QStringList> csv =
             testsupport::readCsv(written.at(2), nullptr, language.startsWith('F') ? ';' : ',');
         QVERIFY(csv.size() > 10);
-        QCOMPARE(csv.first().size(), 12);
-        QCOMPARE(csv.at(1).at(6), reader.sheetNames().first());
-        QCOMPARE(csv.at(1).at(7), firstLabel);
+        QCOMPARE(csv.first().size(), 13);
+        const auto firstOfSheet =
+            std::find_if(csv.cbegin() + 1, csv.cend(), [&](const QStringList &r) {
+                return r.value(6) == reader.sheetNames().value(firstSheet - 1);
+            });
+        QVERIFY(firstOfSheet != csv.cend());
+        QCOMPARE(firstOfSheet->value(7), firstLabel);
     }
 
-    // "What it would take" reaches the workbook and the CSV: every ratio of
-    // the work table, with its amount needed or its reason, and the closing
-    // sentence.
+    // The workbook holds what the PDF shows: "What it would take" (every
+    // ratio of the work table, with its amount needed or its reason, and the
+    // closing sentence, in the CSV too), each ratio's first and third
+    // quartiles and percentile beside its median, the days beside the
+    // turnovers, and the "In short" verdict with page 1's loss line.
     void comparisonTargetsInEveryExport_data()
     {
         QTest::addColumn<QString>("language");
@@ -587,6 +600,7 @@ private slots:
         // Without inventory, inventory turnover has no meaning: a reason, no figure.
         QStringList firm = firmValues(firstIndustry());
         firm[6] = QStringLiteral("0");
+        firm[16] = QStringLiteral("-50"); // an operating loss
         show(
             QStringLiteral("com"), language, firstIndustry(),
             [&](ReportPageView &view) {
@@ -627,12 +641,14 @@ private slots:
         QVERIFY(std::any_of(csv.cbegin(), csv.cend(),
                             [&points](const QStringList &row) { return row.value(10) == points; }));
         // A figure in Value (column 9), a text in Text (column 11), never both.
-        const auto csvValue = [&csv, &section](const QString &item, const QString &measure) {
+        // Every value of an item and measure (the current ratio has two rows).
+        const auto csvValues = [&csv, &section](const QString &item, const QString &measure) {
+            QStringList values;
             for (const QStringList &row : csv)
                 if (row.value(6) == section && row.value(7) == item && row.value(8) == measure)
-                    return row.value(9).isEmpty() ? QStringLiteral("text:") + row.value(11)
-                                                  : row.value(9) + row.value(11);
-            return QStringLiteral("(none)");
+                    values << (row.value(9).isEmpty() ? QStringLiteral("text:") + row.value(11)
+                                                      : row.value(9) + row.value(11));
+            return values;
         };
         for (; !targets.eof(); targets.MoveNext()) {
             const QString ratio = targets.text(QStringLiteral("Ratio"));
@@ -642,15 +658,70 @@ private slots:
                 QVERIFY(!reason.isEmpty());
                 ++reasons;
                 QVERIFY(sheetText.contains(reason));
-                QCOMPARE(csvValue(ratio, text.text(QStringLiteral("Hdr_Reason"))),
-                         QStringLiteral("text:") + reason);
+                QVERIFY(csvValues(ratio, text.text(QStringLiteral("Hdr_Reason")))
+                            .contains(QStringLiteral("text:") + reason));
             } else {
                 const double needed = targets.field(QStringLiteral("AmountNeeded")).toDouble();
-                QCOMPARE(csvValue(ratio, text.text(QStringLiteral("Hdr_Needed"))),
-                         QString::number(std::round(needed), 'f', 0));
+                QVERIFY(csvValues(ratio, text.text(QStringLiteral("Hdr_Needed")))
+                            .contains(QString::number(std::round(needed), 'f', 0)));
             }
         }
         QVERIFY(reasons > 0 && reasons < targets.RecordCount());
+
+        RecordSet notes =
+            GetRS(appState().gcnUser, QStringLiteral("select * from Rpt_Comparison_Notes"),
+                  QStringLiteral("read"));
+        RecordSet titles =
+            GetRS(appState().gcnUser, QStringLiteral("select * from Rpt_Comparison_Titles"),
+                  QStringLiteral("read"));
+        RecordSet year = GetRS(appState().gcnUser, QStringLiteral("select * from Rpt_Data_CY"),
+                               QStringLiteral("read"));
+        // A sheet's cell in the row of `label` and the column of `heading`.
+        const auto cellAt = [&reader](const QString &sheetName, const QString &label,
+                                      const QString &heading) {
+            const QMap<QString, testsupport::XlsxCell> all =
+                reader.cells(int(reader.sheetNames().indexOf(sheetName)) + 1);
+            QString column;
+            QString row;
+            for (auto it = all.cbegin(); it != all.cend(); ++it) {
+                const QString letters = it.key().section(QRegularExpression("\\d"), 0, 0);
+                if (it.value().text == heading)
+                    column = letters;
+                if (it.value().text == label && letters == QLatin1String("A"))
+                    row = it.key().mid(1);
+            }
+            return all.value(column + row);
+        };
+        const QString profitability = titles.text(QStringLiteral("Grp_Profitability"));
+        const QString npm = titles.text(QStringLiteral("Lbl_NPM"));
+        for (const auto &[heading, column] :
+             {std::pair{QStringLiteral("Hdr_Q1"), QStringLiteral("NPMQ1")},
+              std::pair{QStringLiteral("Hdr_Q3"), QStringLiteral("NPMQ3")}}) {
+            const testsupport::XlsxCell cell = cellAt(profitability, npm, notes.text(heading));
+            QVERIFY2(cell.number, qPrintable(heading));
+            // Percentages are fractions in the workbook.
+            QCOMPARE(cell.text.toDouble(), year.field(column).toDouble() / 100);
+        }
+        const testsupport::XlsxCell percentile =
+            cellAt(profitability, npm, notes.text(QStringLiteral("Hdr_Percentile")));
+        QCOMPARE(percentile.text, notes.text(QStringLiteral("PctlN_NPM")));
+        QVERIFY(notes.text(QStringLiteral("Pctl_NPM"))
+                    .startsWith(notes.text(QStringLiteral("PctlN_NPM"))));
+        const QString days = comparisonText(QStringLiteral("Lbl_DSO"),
+                                            language.startsWith('F') ? ReportLanguage::French
+                                                                     : ReportLanguage::English);
+        QVERIFY(cellAt(titles.text(QStringLiteral("Grp_Efficiency")), days,
+                       titles.text(QStringLiteral("Firm_Heading")))
+                    .number);
+
+        const QString verdict = notes.text(QStringLiteral("Sec_Verdict"));
+        QCOMPARE(reader.sheetNames().value(0), verdict);
+        QStringList verdictText;
+        for (const testsupport::XlsxCell &cell : reader.cells(1))
+            verdictText << cell.text;
+        QVERIFY(verdictText.contains(notes.text(QStringLiteral("Verdict"))));
+        QVERIFY(verdictText.contains(notes.text(QStringLiteral("Alert1"))));
+        QVERIFY(!notes.text(QStringLiteral("Alert1")).isEmpty());
     }
 
 private:

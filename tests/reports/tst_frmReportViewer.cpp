@@ -181,7 +181,15 @@ private slots:
                                 << ""
                                 << "Debt to equity"
                                 << QStringList{"Industry, 2006: first quartile",
+                                               "Industry, 2005: first quartile",
+                                               "Industry, 2004: first quartile",
                                                "Lower is better."};
+        QTest::newRow("fr:rat") << "rat"
+                                << "F"
+                                << ""
+                                << "Rotation des stocks"
+                                << QStringList{"Industrie, 2006 : premier quartile",
+                                               "Industrie, 2004 : premier quartile"};
     }
 
     void explainPanel()
@@ -201,6 +209,7 @@ private slots:
                             "250",  "50",   "500",     "1000", "600", "300"};
         }
         QString panelText;
+        bool coversRow = true;
         bool closedByEscape = false;
         bool stillShown = false;
         bool clickOpens = false;
@@ -216,8 +225,19 @@ private slots:
                      ++step) {
                     QTest::keyClick(sheet, Qt::Key_Return);
                     const QString text = view->explainPanel()->text();
-                    if (text.contains(ratio.toHtmlEscaped()))
+                    if (text.contains(ratio.toHtmlEscaped())) {
                         panelText = text;
+                        // The panel leaves the explained row in sight: the
+                        // name's height, across the drawn page.
+                        const QRect mark =
+                            sheet->findChild<QWidget *>(QStringLiteral("fraRatioMark"))->geometry();
+                        const int pageWidth =
+                            sheet->pixmap().deviceIndependentSize().toSize().width();
+                        const QRect row(sheet->mapTo(view, QPoint((sheet->width() - pageWidth) / 2,
+                                                                  mark.top() + 3)),
+                                        QSize(pageWidth, mark.height() - 6));
+                        coversRow = panel->geometry().intersects(row);
+                    }
                     QTest::keyClick(panel, Qt::Key_Escape);
                 }
             }
@@ -230,6 +250,7 @@ private slots:
             clickOpens = panel->isVisible() && view->explainPanel()->text() == panelText;
         });
         QVERIFY2(!panelText.isEmpty(), qPrintable(ratio));
+        QVERIFY(!coversRow);
         for (const QString &part : expected)
             QVERIFY2(panelText.contains(part.toHtmlEscaped()), qPrintable(panelText));
         QVERIFY(closedByEscape);

@@ -262,18 +262,31 @@ void tst_StatementSession::saveRefusesAKeyItCannotKeep_data()
     QTest::addColumn<QString>("firm");
     QTest::addColumn<int>("year");
     QTest::addColumn<QString>("message"); // its start; empty: saved
+    QTest::addColumn<QString>("comment");
+    const QString refusedComment = QStringLiteral("The comment holds a control character");
     for (const char *kind : {"sqlite", "postgresql"}) {
         const auto row = [kind](const char *name) -> QTestData & {
             return QTest::newRow(qPrintable(QStringLiteral("%1:%2").arg(kind, name))) << kind;
         };
         row("NUL inside") << QStringLiteral("NUL%1inside").arg(QChar(0)) << 2005
-                          << "The firm name holds a control character";
-        row("tab") << "Tab\there" << 2005 << "The firm name holds a control character";
-        row("line break") << "Two\nlines" << 2005 << "The firm name holds a control character";
-        row("year after the reference years") << "Acme" << 2010 << "Invalid year.";
-        row("year before them") << "Acme" << 2003 << "Invalid year.";
+                          << "The firm name holds a control character" << QString();
+        row("tab") << "Tab\there" << 2005 << "The firm name holds a control character" << QString();
+        row("line break") << "Two\nlines" << 2005 << "The firm name holds a control character"
+                          << QString();
+        row("year after the reference years") << "Acme" << 2010 << "Invalid year." << QString();
+        row("year before them") << "Acme" << 2003 << "Invalid year." << QString();
         row("accents and symbols are no control characters")
-            << "Café & Fils (2e) ‐ Ltée" << 2004 << "";
+            << "Café & Fils (2e) ‐ Ltée" << 2004 << "" << QString();
+        row("comment with a NUL") << "Acme" << 2005 << refusedComment
+                                  << QStringLiteral("a%1b").arg(QChar(0));
+        row("comment with an escape")
+            << "Acme" << 2005 << refusedComment << QStringLiteral("a%1b").arg(QChar(0x1b));
+        row("comment of the longest length, lines and tabs")
+            << "Acme" << 2005 << "" << QStringLiteral("a\n\tb").leftJustified(4000, u'x');
+        row("comment one character longer") << "Acme" << 2005
+                                            << "The comment is too long: a comment holds at "
+                                               "most 4,000 characters."
+                                            << QString(4001, u'x');
     }
 }
 
@@ -283,6 +296,7 @@ void tst_StatementSession::saveRefusesAKeyItCannotKeep()
     QFETCH(QString, firm);
     QFETCH(int, year);
     QFETCH(QString, message);
+    QFETCH(QString, comment);
     QString location;
     const std::unique_ptr<StatementStore> store = freshStore(kind, location);
     StatementSession session([&store]() -> StatementStore & { return *store; },
@@ -291,11 +305,13 @@ void tst_StatementSession::saveRefusesAKeyItCannotKeep()
                              });
     SavedStatement s = statement(firm, 9);
     s.year = year;
+    s.comment = comment;
     StatementWrite write = session.save(s, true);
     const WriteStep end = fncRunWrite(write, [](const WriteStep &) { return WriteAnswer::Yes; });
     if (message.isEmpty()) {
         QVERIFY(end.isDone());
         QCOMPARE(store->open(firm, year)->firmName, firm);
+        QCOMPARE(store->open(firm, year)->comment, comment);
         return;
     }
     QCOMPARE(end.kind, WriteStep::Kind::Refused);

@@ -25,6 +25,9 @@ private slots:
     void cleanup();
     void saveReplaceDeleteListOpen_data() { bothStores(); }
     void saveReplaceDeleteListOpen();
+    void commentsRoundTrip_data() { bothStores(); }
+    void commentsRoundTrip();
+    void teamSchemaWithoutCommentsUpgraded();
     void twoProcessesSaveTheSameStatement_data() { bothStores(); }
     void twoProcessesSaveTheSameStatement();
     void serverStoppedMidSession();
@@ -158,6 +161,90 @@ void tst_StatementStore::saveReplaceDeleteListOpen()
     QCOMPARE(store->open(QStringLiteral("Maple O'Hara Ltd"), 2005), std::nullopt);
     QVERIFY(store->remove(QStringLiteral("Nobody"), 2005, Expectation::anything()).done);
     QCOMPARE(store->list(Language::English).size(), 2);
+}
+
+void tst_StatementStore::commentsRoundTrip()
+{
+    QFETCH(QString, kind);
+    const std::unique_ptr<StatementStore> store = freshStore(kind);
+    const auto commentOf = [&store](int year) {
+        return store->open(QStringLiteral("NOTES LTÉE"), year)->comment;
+    };
+    const QString written = QStringLiteral("Margins fell: a lost client.\n\tSee O'Hara's "
+                                           "\"letter\" — « à revoir » 😀\n");
+    SavedStatement s = statement(QStringLiteral("Notes Ltée"), 2005, 1);
+    s.comment = written;
+    QVERIFY(store->save(s, Expectation::nothing(), QStringLiteral("marie")).done);
+    QVERIFY(store
+                ->save(statement(QStringLiteral("Notes Ltée"), 2006, 2), Expectation::nothing(),
+                       QStringLiteral("marie"))
+                .done);
+    QCOMPARE(commentOf(2005), written);
+    QCOMPARE(commentOf(2006), QString());
+    const QVector<SavedStatement> years = store->firmYears(QStringLiteral("notes ltée"));
+    QCOMPARE(years.size(), 2);
+    QCOMPARE(years.at(0).comment, written);
+    QCOMPARE(years.at(1).comment, QString());
+
+    // A save replaces the comment, an empty one too.
+    s.comment = QString();
+    QVERIFY(store->save(s, Expectation::seen(1), QStringLiteral("luc")).done);
+    QCOMPARE(commentOf(2005), QString());
+    s.comment = QStringLiteral("Second thoughts");
+    QVERIFY(store->save(s, Expectation::seen(2), QStringLiteral("luc")).done);
+    QCOMPARE(commentOf(2005), QStringLiteral("Second thoughts"));
+
+    // Deleted with its statement: saved again without one, it has none.
+    QVERIFY(store->remove(QStringLiteral("notes ltée"), 2005, Expectation::seen(3)).done);
+    QVERIFY(store
+                ->save(statement(QStringLiteral("Notes Ltée"), 2005, 1), Expectation::nothing(),
+                       QStringLiteral("luc"))
+                .done);
+    QCOMPARE(commentOf(2005), QString());
+
+    // Copied to the other kind of store with its statement.
+    s.comment = written;
+    QVERIFY(store->save(s, Expectation::anything(), QStringLiteral("luc")).done);
+    const std::unique_ptr<StatementStore> other = freshStore(
+        kind == QLatin1String("sqlite") ? QStringLiteral("postgresql") : QStringLiteral("sqlite"));
+    QCOMPARE(fncCopyStatements(*store, *other, false).copied, 2);
+    QCOMPARE(other->open(QStringLiteral("Notes Ltée"), 2005)->comment, written);
+    QCOMPARE(other->open(QStringLiteral("Notes Ltée"), 2006)->comment, QString());
+}
+
+void tst_StatementStore::teamSchemaWithoutCommentsUpgraded()
+{
+    // A team database of the release before comments, holding a statement.
+    QCOMPARE(
+        m_server->exec(QStringLiteral("DROP DATABASE IF EXISTS older"), QStringLiteral("postgres")),
+        QString());
+    QCOMPARE(m_server->exec(QStringLiteral("CREATE DATABASE older"), QStringLiteral("postgres")),
+             QString());
+    PgStatementStore admin(m_server->uri(QStringLiteral("quorvel_admin"), QStringLiteral("older")));
+    admin.initSchema();
+    QVERIFY(admin
+                .save(statement(QStringLiteral("Before Ltd"), 2005, 1), Expectation::nothing(),
+                      QStringLiteral("marie"))
+                .done);
+    QCOMPARE(m_server->exec(QStringLiteral("ALTER TABLE quorvel.statements DROP COLUMN comment; "
+                                           "UPDATE quorvel.schema_version SET version = 2"),
+                            QStringLiteral("older")),
+             QString());
+
+    // This release refuses it until init-store brings it up to date.
+    PgStatementStore user(m_server->uri(QStringLiteral("quorvel_admin"), QStringLiteral("older")));
+    try {
+        user.open(QStringLiteral("Before Ltd"), 2005);
+        QFAIL("a database of an older schema was read");
+    } catch (const StoreError &error) {
+        QCOMPARE(error.kind(), StoreError::Kind::NoSchema);
+    }
+    user.initSchema();
+    QCOMPARE(user.schemaVersion(), kTeamSchemaVersion);
+    const std::optional<SavedStatement> before = user.open(QStringLiteral("Before Ltd"), 2005);
+    QVERIFY(before);
+    QCOMPARE(before->comment, QString());
+    QCOMPARE(before->amounts.Cash, healthyStatement(1).Cash);
 }
 
 void tst_StatementStore::twoProcessesSaveTheSameStatement()
@@ -389,7 +476,7 @@ void tst_StatementStore::commandLine()
 
     QCOMPARE(cli({QStringLiteral("init-store"), QStringLiteral("--store"), team}),
              qMakePair(0, QStringLiteral("The team database localhost/quorvel holds the Quorvel "
-                                         "schema, version 2.")));
+                                         "schema, version 3.")));
     QCOMPARE(cli({QStringLiteral("init-store")}).first, 2);
     const QStringList copyUp{QStringLiteral("copy-statements"), QStringLiteral("--from"), local,
                              QStringLiteral("--to"), team};

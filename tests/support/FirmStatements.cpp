@@ -84,4 +84,14 @@ QStringList comparisonValues(const QString &firmName, int year, const QString &n
     return fncComparisonValues(firmName, qint16(year), naics, industryName, amounts);
 }
 
+SavedStatement numberedStatement(int n)
+{
+    SavedStatement s;
+    s.firmName = QStringLiteral("Client %1 Ltd").arg(n / 3, 5, 10, QLatin1Char('0'));
+    s.year = 2004 + n % 3;
+    s.amounts = healthyStatement(1 + n % 7);
+    s.industry = StatementIndustry{QStringLiteral("236110"), 3, QStringLiteral("ON")};
+    return s;
+}
+
 } // namespace testsupport

@@ -24,6 +24,11 @@ SavedStatement firmRecord(const QString &firmName, int year, const QString &naic
                           const FirmStatement &statement, int volume = 0,
                           const QString &region = QString());
 
+// The `n`th of many clients' statements, for measurements: three years a
+// firm ("Client 00000 Ltd", …), 2004 to 2006, amounts that vary with `n`,
+// saved under NAICS 236110, volume 3, Ontario.
+SavedStatement numberedStatement(int n);
+
 // A statement's amounts that are not zero, "Cash=12500 Ar=8000 …", in the
 // items' order, whole dollars.
 QString nonZeroAmounts(const FirmStatement &statement);

@@ -5,14 +5,18 @@
 #include "support/LogicTestSupport.h"
 
 #include <csignal>
+#include <fcntl.h>
 
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QUrl>
+#include <arpa/inet.h>
 #include <libpq-fe.h>
+#include <netinet/in.h>
 #include <pwd.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace testsupport {
@@ -21,6 +25,21 @@ namespace {
 const QString kBin = QStringLiteral("/usr/lib/postgresql/15/bin/");
 constexpr int kPort = 5432; // the socket lives in the server's own folder: no clash
 
+// The server outlives the programs that start it when a test crashes: it
+// must hold none of the test's descriptors (a lock a build script took, a
+// pipe to ctest), or they stay open as long as it runs. Each is closed in
+// the children.
+void keepDescriptorsFromChildren()
+{
+    const QDir descriptors(QStringLiteral("/proc/self/fd"));
+    for (const QString &name : descriptors.entryList(QDir::Files | QDir::System)) {
+        bool ok = false;
+        const int fd = name.toInt(&ok);
+        if (ok && fd > 2)
+            fcntl(fd, F_SETFD, fcntl(fd, F_GETFD) | FD_CLOEXEC);
+    }
+}
+
 // The system user the server runs as when the test runs as root.
 QString serverUser()
 {
@@ -28,10 +47,27 @@ QString serverUser()
         return QString();
     return getpwnam("postgres") ? QStringLiteral("postgres") : QStringLiteral("nobody");
 }
+// A TCP port of 127.0.0.1 free at this moment, as the system hands one out.
+int freeLocalPort()
+{
+    const int probe = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    int port = 0;
+    if (probe >= 0 && bind(probe, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0 &&
+        getsockname(probe, reinterpret_cast<sockaddr *>(&address), &length) == 0)
+        port = ntohs(address.sin_port);
+    if (probe >= 0)
+        close(probe);
+    return port;
+}
 } // namespace
 
-PgServer::PgServer()
+PgServer::PgServer(Transport transport) : m_transport(transport)
 {
+    m_port = transport == Transport::Tcp ? freeLocalPort() : kPort;
     m_runAs = serverUser();
     if (!QFile::exists(kBin + QStringLiteral("initdb"))) {
         m_error = QStringLiteral("PostgreSQL 15 is not installed (no %1initdb); "
@@ -76,6 +112,7 @@ PgServer::~PgServer()
 
 bool PgServer::run(const QString &program, const QStringList &arguments)
 {
+    keepDescriptorsFromChildren();
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     // The server's user may not read the test's working folder.
@@ -107,10 +144,11 @@ bool PgServer::start()
             {QStringLiteral("-D"), m_dir->filePath(QStringLiteral("data")), QStringLiteral("-l"),
              m_dir->filePath(QStringLiteral("server.log")), QStringLiteral("-w"),
              QStringLiteral("-t"), QStringLiteral("60"), QStringLiteral("-o"),
-             QStringLiteral("-k %1 -p %2 -c listen_addresses= -c fsync=off "
+             QStringLiteral("-k %1 -p %2 -c listen_addresses=%3 -c fsync=off "
                             "-c synchronous_commit=off -c full_page_writes=off")
                  .arg(m_dir->path())
-                 .arg(kPort),
+                 .arg(m_port)
+                 .arg(m_transport == Transport::Tcp ? QStringLiteral("127.0.0.1") : QString()),
              QStringLiteral("start")});
     return m_running;
 }
@@ -129,9 +167,12 @@ bool PgServer::stop()
 QString PgServer::uri(const QString &user, const QString &database) const
 {
     // Joined, not arg()ed: the encoded folder holds "%2F".
-    return QStringLiteral("postgresql:///") + database + QStringLiteral("?host=") +
-           QString::fromLatin1(QUrl::toPercentEncoding(m_dir ? m_dir->path() : QString())) +
-           QStringLiteral("&port=") + QString::number(kPort) + QStringLiteral("&user=") + user;
+    const QString host =
+        m_transport == Transport::Tcp
+            ? QStringLiteral("127.0.0.1")
+            : QString::fromLatin1(QUrl::toPercentEncoding(m_dir ? m_dir->path() : QString()));
+    return QStringLiteral("postgresql:///") + database + QStringLiteral("?host=") + host +
+           QStringLiteral("&port=") + QString::number(m_port) + QStringLiteral("&user=") + user;
 }
 
 std::unique_ptr<StatementStore> PgServer::freshStore(const QString &kind, const QTemporaryDir &dir,

@@ -18,8 +18,12 @@ namespace testsupport {
 class PgServer
 {
 public:
+    // How clients reach the server: its Unix socket, or TCP on 127.0.0.1
+    // at a port no one else listens on.
+    enum class Transport { UnixSocket, Tcp };
+
     // Makes the cluster and starts the server; error() says why when it did not.
-    PgServer();
+    explicit PgServer(Transport transport = Transport::UnixSocket);
     ~PgServer();
     PgServer(const PgServer &) = delete;
     PgServer &operator=(const PgServer &) = delete;
@@ -56,6 +60,8 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_runAs; // empty: the test's own user
+    Transport m_transport = Transport::UnixSocket;
+    int m_port = 0;
     QString m_error;
     bool m_running = false;
 };

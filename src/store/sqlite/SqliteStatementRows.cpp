@@ -1,5 +1,6 @@
 #include "store/sqlite/SqliteStatementRows.h"
 
+#include "core/AddedUserTables.h"
 #include "core/Transaction.h"
 #include "store/sqlite/SqliteIndustryRows.h"
 
@@ -23,6 +24,22 @@ const QString &insertStatement()
                QLatin1Char(')');
     }();
     return sql;
+}
+
+// The comment goes and comes with its statement; an empty one leaves no row.
+void replaceComment(Connection &connection, const QString &firmName, int year,
+                    const QString &comment)
+{
+    subEnsureAddedUserTables(connection);
+    qint16 errors = 0;
+    ExecCmdInDB(connection,
+                QStringLiteral("DELETE from StatementComment where FirmKey = ? and [Year] = ?"),
+                errors, {fncFirmKey(firmName), year});
+    if (!comment.isEmpty())
+        ExecCmdInDB(connection,
+                    QStringLiteral("INSERT into StatementComment (FirmKey, [Year], Comment) "
+                                   "VALUES (?, ?, ?)"),
+                    errors, {fncFirmKey(firmName), year, comment});
 }
 } // namespace
 
@@ -59,6 +76,7 @@ void subReplaceFirmRows(Connection &connection, const FirmRecord &record)
     ExecCmdInDB(connection, insertStatement(), errorCount, values);
     subWriteStatementIndustry(connection, record.firmName, record.year,
                               StatementIndustry{record.naics, record.volume, record.region});
+    replaceComment(connection, record.firmName, record.year, record.comment);
 }
 
 void subDeleteFirmRecord(Connection &connection, const QString &firmName, int year)
@@ -73,4 +91,5 @@ void subDeleteFirmRows(Connection &connection, const QString &firmName, int year
     qint16 errorCount = 0;
     ExecCmdInDB(connection, kDeleteStatement, errorCount, {firmName, year});
     subDeleteStatementIndustry(connection, firmName, year);
+    replaceComment(connection, firmName, year, QString());
 }

@@ -19,6 +19,7 @@ struct FirmRecord
     // The data set the statement is compared with when saved.
     int volume = 0;
     QString region;
+    QString comment; // kept in StatementComment; none is no row
 };
 
 // Firm names are one name whatever their letter case ("ACME", "Acme" and
