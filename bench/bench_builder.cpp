@@ -106,9 +106,9 @@ int main(int argc, char *argv[])
         int rows = 0;
         QList<double> times, floor;
     };
-    std::vector<Preparation> preparations{{"prepare-ratios", prepareRatios},
-                                          {"prepare-balancesheet", prepareBalanceSheet},
-                                          {"prepare-comparison", prepareComparison}};
+    std::vector<Preparation> preparations{{"prepare-ratios", prepareRatios, 0, {}, {}},
+                                          {"prepare-balancesheet", prepareBalanceSheet, 0, {}, {}},
+                                          {"prepare-comparison", prepareComparison, 0, {}, {}}};
     for (Preparation &p : preparations)
         p.rows = rowsWritten(p.run);
     for (int run = 0; run < runs; ++run) {

@@ -116,7 +116,7 @@ std::variant<BatchJob, BatchResult> readJob(StatementStore &store, const BatchSt
         result.outcome = BatchOutcome::NoIndustryRecorded;
         return result;
     }
-    BatchJob job{statement, QString(), FirmStatement{}, {}};
+    BatchJob job{statement, QString(), FirmStatement{}, {}, QString()};
     try {
         if (const std::optional<SavedStatement> saved =
                 store.open(statement.firmName, statement.year)) {
@@ -150,10 +150,10 @@ BatchResult writeComparison(Connection &reference, Connection &work, const Batch
     try {
         const std::optional<IndustryDefinition> definition = fncIndustryDefinition(
             reference, naicsDescriptionTable(industry.volume), industry.naics, language);
-        ComparisonSubject subject{statement.firmName, qint16(statement.year), industry.naics,
-                                  definition ? definition->title.trimmed() : QString(),
-                                  job.amounts};
-        subject.comment = job.comment;
+        const ComparisonSubject subject{
+            statement.firmName, qint16(statement.year),
+            industry.naics,     definition ? definition->title.trimmed() : QString(),
+            job.amounts,        job.comment};
         if (!fncPrepareComparison(reference, work, qint16(industry.volume), industry.region,
                                   isEnglish(language) ? QStringLiteral("E") : QStringLiteral("F"),
                                   subject, job.firmYears)) {

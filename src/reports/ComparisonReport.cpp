@@ -405,9 +405,12 @@ PreparationOutcome fncPrepareComparisonReport(Connection &cnReference, Connectio
 {
     // Checks the list's length before any value is read.
     const FirmStatement amounts = statementFromValues(aComparisonValues);
-    ComparisonSubject subject{aComparisonValues.at(kComparisonFirmName), year, naics,
-                              aComparisonValues.at(kComparisonIndustry), amounts};
-    subject.comment = aComparisonValues.value(kComparisonComment);
+    const ComparisonSubject subject{aComparisonValues.at(kComparisonFirmName),
+                                    year,
+                                    naics,
+                                    aComparisonValues.at(kComparisonIndustry),
+                                    amounts,
+                                    aComparisonValues.value(kComparisonComment)};
     return fncPrepareComparison(cnReference, cnUser, volume, region, language, subject, firmYears);
 }
 

@@ -16,9 +16,12 @@ PreparationOutcome fncPrepareSavedComparison(Connection &reference, Connection &
         *industryTitle = title;
     // Zeros when it was deleted since it was listed.
     const std::optional<SavedStatement> saved = store.open(firmName, year);
-    ComparisonSubject subject{firmName, qint16(year), industry.naics, title.trimmed(),
-                              saved ? saved->amounts : FirmStatement{}};
-    subject.comment = saved ? saved->comment : QString();
+    const ComparisonSubject subject{firmName,
+                                    qint16(year),
+                                    industry.naics,
+                                    title.trimmed(),
+                                    saved ? saved->amounts : FirmStatement{},
+                                    saved ? saved->comment : QString()};
     QVector<SavedStatement> firmYears;
     try {
         firmYears = store.firmYears(firmName);

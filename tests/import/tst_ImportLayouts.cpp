@@ -324,7 +324,8 @@ private slots:
                           QStringLiteral("Volume 1"),
                           QStringLiteral("Acme"),
                           2006,
-                          QStringLiteral("Comparison")};
+                          QStringLiteral("Comparison"),
+                          QString()};
         ReportSheet sheet;
         sheet.name = QStringLiteral("Balance sheet");
         sheet.headings = {QStringLiteral("Item"), QStringLiteral("Firm"),
