@@ -235,3 +235,15 @@ void frmBenchmarkData::cmdRemove_Click()
     removeBenchmarkSet(set->name);
     subListSets();
 }
+
+void frmBenchmarkData::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    tblBenchmarkSets->resizeRowsToContents();
+}
+
+void frmBenchmarkData::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    tblBenchmarkSets->resizeRowsToContents();
+}

@@ -31,6 +31,11 @@ public:
     QPushButton *cmdRemove = nullptr;
     QPushButton *cmdClose = nullptr;
 
+protected:
+    // Rows take the height their wrapped sources need at the columns' shown widths.
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     QString selectedName() const;
     // Opens the set as the program's reference database; false, after
