@@ -13,6 +13,8 @@
 #include "widgets/StatementsLocation.h"
 
 #include <cstdio>
+#include <exception>
+#include <thread>
 
 namespace {
 // A database the program cannot use as it is ends the start before anything
@@ -25,41 +27,100 @@ namespace {
     EndProgram(1);
 }
 
-void openDatabase(Connection &connection, const QString &path, const DatabaseSchema &schema,
-                  OpenMode mode)
+// What the checks of the databases found before the first window.
+struct StartChecks
 {
-    if (const auto problem = fncOpenCheckedDatabase(connection, path, schema, mode))
-        refuseToStart(*problem);
+    // The chosen benchmark set cannot be used; the sample serves instead.
+    std::optional<DatabaseProblem> setRefused;
+    // The program cannot start.
+    std::optional<DatabaseProblem> fatal;
+    // An error of the database layer, given to the window's thread.
+    std::exception_ptr error;
+};
+
+// The benchmark set and the user's database are checked, and an older user
+// database completed, on connections of the check's own, in the order the
+// program always took: nothing of the user's file is touched unless the
+// benchmarks can be used.
+StartChecks checkDatabases(const BenchmarkSetInfo &chosen, const QString &userDatabase)
+{
+    StartChecks checks;
+    try {
+        Connection probe;
+        if (const auto problem = openBenchmarkSet(probe, chosen)) {
+            if (chosen.sample) {
+                checks.fatal = problem;
+                return checks;
+            }
+            checks.setRefused = problem;
+            if (const auto sampleProblem = openBenchmarkSet(probe, sampleBenchmarks())) {
+                checks.fatal = sampleProblem;
+                return checks;
+            }
+        }
+        DisconnectFromDB(probe);
+        if (programLayout() == ProgramLayout::Installed)
+            if (const auto problem =
+                    fncProvideUserDatabase(userDatabase, UserDatabaseTemplatePath())) {
+                checks.fatal = problem;
+                return checks;
+            }
+        // The tables added since the first release are created when an
+        // older user database lacks them, and its title tables refreshed.
+        Connection user;
+        if (const auto problem = fncOpenCheckedDatabase(user, userDatabase, requiredUserSchema(),
+                                                        OpenMode::ReadWrite)) {
+            checks.fatal = problem;
+            return checks;
+        }
+        subCompleteUserDatabase(user);
+        DisconnectFromDB(user);
+        // A backup or restore killed halfway left its passing copy beside the file.
+        subRemoveBackupLeftovers(userDatabase);
+    } catch (...) {
+        checks.error = std::current_exception();
+    }
+    return checks;
 }
 } // namespace
 
 void Main()
 {
     AppState &state = appState();
-    // The benchmark set the user chose; when its file cannot be used, the
-    // user is told and the shipped sample serves instead.
-    if (const auto problem =
-            openBenchmarkSet(state.gcnReference, useBenchmarkSetNamed(rememberedBenchmarkSet()))) {
-        if (benchmarksInUse().sample)
-            refuseToStart(*problem);
-        ShowMessage(fncDatabaseProblemMessage(*problem), MsgButtons::Ok, MsgIcon::Warning);
-        setBenchmarksInUse(sampleBenchmarks());
-        if (const auto sampleProblem = openBenchmarkSet(state.gcnReference, benchmarksInUse()))
-            refuseToStart(*sampleProblem);
-    }
+    const BenchmarkSetInfo chosen = useBenchmarkSetNamed(rememberedBenchmarkSet());
     const QString userDatabase = UserDatabasePath();
-    if (programLayout() == ProgramLayout::Installed)
-        if (const auto problem = fncProvideUserDatabase(userDatabase, UserDatabaseTemplatePath()))
-            refuseToStart(*problem);
-    // The tables added since the first release are created below when an
-    // older user database lacks them, and its title tables are refreshed.
-    openDatabase(state.gcnUser, userDatabase, requiredUserSchema(), OpenMode::ReadWrite);
-    subCompleteUserDatabase(state.gcnUser);
-    // A backup or restore killed halfway left its passing copy beside the file.
-    subRemoveBackupLeftovers(userDatabase);
+    // The checks read every table's columns of both files, the start screen
+    // waits for the fonts: each on a core of its own. Nothing shows before
+    // both files have passed.
+    StartChecks checks;
+    std::thread checking([&] { checks = checkDatabases(chosen, userDatabase); });
+    frmStart *start = nullptr;
+    try {
+        start = &ScreenRegistry::get<frmStart>();
+    } catch (...) {
+        checking.join();
+        throw;
+    }
+    checking.join();
+    if (checks.error)
+        std::rethrow_exception(checks.error);
+    // The set the user chose cannot be used: the user is told, and the
+    // shipped sample serves instead.
+    if (checks.setRefused) {
+        ShowMessage(fncDatabaseProblemMessage(*checks.setRefused), MsgButtons::Ok,
+                    MsgIcon::Warning);
+        if (!checks.fatal) {
+            setBenchmarksInUse(sampleBenchmarks());
+            start->showReferenceYears();
+        }
+    }
+    if (checks.fatal)
+        refuseToStart(*checks.fatal);
+    fncOpenCheckedBefore(state.gcnReference, benchmarksInUse().path, OpenMode::ReadOnly);
+    fncOpenCheckedBefore(state.gcnUser, userDatabase, OpenMode::ReadWrite);
     state.gblnKeepFirmForm = false;
     state.gstrHelpViewer = ProgramFolder() + QLatin1Char('/') + QLatin1String(kHelpViewerFile);
     // The saved statements may be on the team database the user chose.
     subOpenChosenStore(nullptr);
-    ScreenRegistry::get<frmStart>().showScreen();
+    start->showScreen();
 }

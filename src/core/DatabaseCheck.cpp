@@ -216,6 +216,14 @@ std::optional<DatabaseProblem> fncOpenCheckedDatabase(Connection &connection, co
     return problem;
 }
 
+void fncOpenCheckedBefore(Connection &connection, const QString &path, OpenMode mode)
+{
+    ConnectToDatabaseFileIf(connection, path, mode, [](sqlite3 *db) {
+        sqlite3_busy_timeout(db, kLockWaitMs);
+        return true;
+    });
+}
+
 std::optional<DatabaseProblem> fncProvideUserDatabase(const QString &path,
                                                       const QString &templatePath)
 {

@@ -79,6 +79,12 @@ std::optional<DatabaseProblem> fncCheckOpenDatabase(sqlite3 *db, const QString &
 std::optional<DatabaseProblem> fncOpenCheckedDatabase(Connection &connection, const QString &path,
                                                       const DatabaseSchema &schema, OpenMode mode);
 
+// Opens into `connection` a file that passed fncOpenCheckedDatabase a moment
+// before on another connection (the start checks run on a thread of their
+// own). No statement runs: the engine reads the file's schema at its first
+// use, not before the first window.
+void fncOpenCheckedBefore(Connection &connection, const QString &path, OpenMode mode);
+
 // Installed, the user database is created at `path` from the shipped
 // `templatePath` the first time; an existing file is left alone. The copy
 // appears whole or not at all.

@@ -7,9 +7,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QTemporaryFile>
 #include <QUrl>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -146,17 +146,32 @@ BackupProgress half(const BackupProgress &progress, int which)
 }
 } // namespace
 
+namespace {
+// The passing name of a copy of `fileName` being written: "." + the name +
+// "." + six letters or digits (QTemporaryFile's), perhaps + ".mdb". Read by
+// hand: a regular expression here would bring its compiler into every start.
+bool isPassingCopyOf(const QString &name, const QString &fileName)
+{
+    const QString prefix = QLatin1Char('.') + fileName + QLatin1Char('.');
+    if (!name.startsWith(prefix))
+        return false;
+    QStringView rest = QStringView(name).mid(prefix.size());
+    if (rest.endsWith(QLatin1String(".mdb")))
+        rest.chop(4);
+    return rest.size() == 6 && std::all_of(rest.begin(), rest.end(), [](QChar c) {
+               return c.unicode() < 128 && c.isLetterOrNumber();
+           });
+}
+} // namespace
+
 void subRemoveBackupLeftovers(const QString &file, const QDateTime &now)
 {
     const QFileInfo info(file);
-    const QRegularExpression passing(QStringLiteral("^\\.") +
-                                     QRegularExpression::escape(info.fileName()) +
-                                     QStringLiteral("\\.[A-Za-z0-9]{6}(\\.mdb)?$"));
     const QDir folder = info.absoluteDir();
     for (const QFileInfo &entry :
          folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot)) {
         // A copy being written right now by another program is left alone.
-        if (passing.match(entry.fileName()).hasMatch() &&
+        if (isPassingCopyOf(entry.fileName(), info.fileName()) &&
             entry.lastModified().secsTo(now) > kLeftoverAgeSeconds)
             QFile::remove(entry.absoluteFilePath());
     }

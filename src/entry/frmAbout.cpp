@@ -5,13 +5,13 @@
 #include "core/ProgramFolder.h"
 #include "core/ResourceString.h"
 #include "core/StringIds.h"
+#include "widgets/PictureLabel.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSvgWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -31,8 +31,7 @@ frmAbout::frmAbout()
     auto *central = new QWidget(this);
     setCentralWidget(central);
 
-    auto *emblem = new QSvgWidget(QStringLiteral(":/images/quorvel-emblem.svg"), central);
-    emblem->setFixedSize(64, 64);
+    QLabel *emblem = pictureLabel(QStringLiteral("quorvel-emblem"), {64, 64}, central);
 
     lblTitle = namedLabel("lblTitle", central);
     QFont titleFont = lblTitle->font();

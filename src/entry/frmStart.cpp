@@ -8,38 +8,25 @@
 #include "core/ScreenRegistry.h"
 #include "entry/frmMenu.h"
 #include "widgets/ClickableLabel.h"
+#include "widgets/PictureLabel.h"
 
 #include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSvgWidget>
 #include <QVBoxLayout>
-
-namespace {
-QSvgWidget *picture(const QString &resource, QSize size, QWidget *parent)
-{
-    auto *box = new QSvgWidget(resource, parent);
-    box->setFixedSize(size);
-    return box;
-}
-} // namespace
 
 frmStart::frmStart()
 {
     setObjectName(QStringLiteral("frmStart"));
-    setWindowTitle(QStringLiteral("ROVAL") + QStringLiteral(" - ") + QStringLiteral("LAVOR") +
-                   QStringLiteral("   ") + referenceYearsDescending());
 
     auto *central = new QWidget(this);
     setCentralWidget(central);
 
     lblReferenceYrs = new QLabel(central);
     lblReferenceYrs->setObjectName(QStringLiteral("lblReferenceYrs"));
-    // Ascending here, while the window title lists the years descending.
-    lblReferenceYrs->setText(QStringLiteral("Reference Years / Années de référence") +
-                             QLatin1Char(' ') + referenceYearsAscending());
+    showReferenceYears();
     lblReferenceYrs->setAlignment(Qt::AlignCenter);
     QFont yearsFont = lblReferenceYrs->font();
     yearsFont.setPointSizeF(yearsFont.pointSizeF() * 1.15);
@@ -66,13 +53,13 @@ frmStart::frmStart()
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(picture(QStringLiteral(":/images/start-quartiles.svg"), {48, 48}, central));
+    buttons->addWidget(pictureLabel(QStringLiteral("start-quartiles"), {48, 48}, central));
     buttons->addSpacing(16);
     buttons->addWidget(cmdEnglish);
     buttons->addSpacing(12);
     buttons->addWidget(cmdFrancais);
     buttons->addSpacing(16);
-    buttons->addWidget(picture(QStringLiteral(":/images/start-ledger.svg"), {48, 48}, central));
+    buttons->addWidget(pictureLabel(QStringLiteral("start-ledger"), {48, 48}, central));
     buttons->addStretch();
 
     auto *licenses = new QHBoxLayout;
@@ -82,7 +69,7 @@ frmStart::frmStart()
 
     auto *layout = new QVBoxLayout(central);
     layout->setContentsMargins(20, 20, 20, 14);
-    layout->addWidget(picture(QStringLiteral(":/images/start-banner.svg"), {520, 96}, central), 0,
+    layout->addWidget(pictureLabel(QStringLiteral("start-banner"), {520, 96}, central), 0,
                       Qt::AlignHCenter);
     layout->addSpacing(18);
     layout->addWidget(lblReferenceYrs);
@@ -104,6 +91,15 @@ frmStart::frmStart()
             &frmStart::lblLicenseAgreementE_Click);
     connect(lblLicenseAgreementF, &ClickableLabel::clicked, this,
             &frmStart::lblLicenseAgreementF_Click);
+}
+
+void frmStart::showReferenceYears()
+{
+    setWindowTitle(QStringLiteral("ROVAL") + QStringLiteral(" - ") + QStringLiteral("LAVOR") +
+                   QStringLiteral("   ") + referenceYearsDescending());
+    // Ascending here, while the window title lists the years descending.
+    lblReferenceYrs->setText(QStringLiteral("Reference Years / Années de référence") +
+                             QLatin1Char(' ') + referenceYearsAscending());
 }
 
 void frmStart::cmdEnglish_Click()

@@ -6,7 +6,6 @@
 class ClickableLabel;
 class QLabel;
 class QPushButton;
-class QSvgWidget;
 
 // The start screen: the user picks the program's language here. Its texts
 // read the same in both languages, so it loads no captions.
@@ -22,6 +21,9 @@ public:
     QLabel *lblReferenceYrs = nullptr;
     ClickableLabel *lblLicenseAgreementE = nullptr;
     ClickableLabel *lblLicenseAgreementF = nullptr;
+
+    // The window's title and the label name the years of the benchmarks in use.
+    void showReferenceYears();
 
     void cmdEnglish_Click();
     void cmdFrancais_Click();

@@ -1,5 +1,6 @@
 #include "import/OdsSheetReader.h"
 
+#include "core/LibZip.h"
 #include "import/FormulaEvaluator.h"
 #include "import/SheetCells.h"
 
@@ -8,7 +9,6 @@
 #include <QSet>
 #include <QXmlStreamReader>
 #include <memory>
-#include <zip.h>
 
 namespace {
 const QString kOfficeNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:office:1.0");
@@ -20,15 +20,6 @@ const QByteArray kSpreadsheetType("application/vnd.oasis.opendocument.spreadshee
 // Spaces a text:s stands for, at most: enough for any label's indent, and a
 // file cannot swell a few bytes into megabytes of blanks.
 constexpr int kMostSpaces = 16;
-
-using ZipArchive = std::unique_ptr<zip_t, decltype(&zip_discard)>;
-
-ZipArchive openZip(const QString &path)
-{
-    int error = 0;
-    return ZipArchive(zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error),
-                      &zip_discard);
-}
 
 bool isElement(const QXmlStreamReader &xml, const QString &ns, QLatin1String name)
 {
@@ -344,19 +335,20 @@ bool isEncrypted(const QByteArray &manifest)
 
 bool isOpenDocumentSpreadsheet(const QString &path)
 {
-    const ZipArchive zip = openZip(path);
+    const ZipArchive zip = openZipArchive(path);
     if (!zip)
         return false;
     QByteArray type;
     if (readZipPart(zip.get(), QStringLiteral("mimetype"), &type) == PartRead::Read)
         return type.trimmed() == kSpreadsheetType;
-    return zip_name_locate(zip.get(), "content.xml", 0) >= 0 &&
-           zip_name_locate(zip.get(), "xl/workbook.xml", ZIP_FL_NOCASE) < 0;
+    const LibZip &library = *libzip();
+    return library.nameLocate(zip.get(), "content.xml", 0) >= 0 &&
+           library.nameLocate(zip.get(), "xl/workbook.xml", ZIP_FL_NOCASE) < 0;
 }
 
 ImportRead readOdsWorkbook(const QString &path)
 {
-    const ZipArchive zip = openZip(path);
+    const ZipArchive zip = openZipArchive(path);
     if (!zip)
         return importFault(ImportFault::NotSpreadsheet);
     QByteArray part;

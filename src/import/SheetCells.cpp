@@ -1,10 +1,12 @@
 #include "import/SheetCells.h"
 
+#include "core/LibZip.h"
 #include <QRegularExpression>
 #include <algorithm>
 #include <memory>
 #include <vector>
-#include <zip.h>
+
+#include <QFile>
 
 QString cellName(qint64 row, qint64 column)
 {
@@ -144,27 +146,38 @@ ImportRead compactSheet(const SheetCells &cells, const HiddenLines &hiddenRows,
     return {};
 }
 
+ZipArchive openZipArchive(const QString &path)
+{
+    const LibZip *zip = libzip();
+    if (!zip)
+        return ZipArchive(nullptr, [](struct zip *) {});
+    int error = 0;
+    return ZipArchive(zip->open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error),
+                      zip->discard);
+}
+
 PartRead readZipPart(zip *archive, const QString &name, QByteArray *bytes)
 {
     bytes->clear();
-    const zip_int64_t index = zip_name_locate(archive, name.toUtf8().constData(), ZIP_FL_NOCASE);
+    // An archive is open: the library is loaded.
+    const LibZip &zip = *libzip();
+    const zip_int64_t index = zip.nameLocate(archive, name.toUtf8().constData(), ZIP_FL_NOCASE);
     if (index < 0)
         return PartRead::Missing;
     zip_stat_t stat;
-    zip_stat_init(&stat);
-    if (zip_stat_index(archive, zip_uint64_t(index), 0, &stat) != 0 ||
-        !(stat.valid & ZIP_STAT_SIZE))
+    zip.statInit(&stat);
+    if (zip.statIndex(archive, zip_uint64_t(index), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE))
         return PartRead::Damaged;
     if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
         return PartRead::Encrypted;
     if (stat.size > zip_uint64_t(kLargestPart))
         return PartRead::TooLarge;
     const std::unique_ptr<zip_file_t, decltype(&zip_fclose)> entry(
-        zip_fopen_index(archive, zip_uint64_t(index), 0), &zip_fclose);
+        zip.fopenIndex(archive, zip_uint64_t(index), 0), zip.fclose);
     if (!entry)
         return PartRead::Damaged;
     bytes->resize(qsizetype(stat.size));
-    const zip_int64_t read = zip_fread(entry.get(), bytes->data(), stat.size);
+    const zip_int64_t read = zip.fread(entry.get(), bytes->data(), stat.size);
     if (read != zip_int64_t(stat.size)) {
         bytes->clear();
         return PartRead::Damaged;

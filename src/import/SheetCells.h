@@ -6,6 +6,7 @@
 #include <QString>
 #include <compare>
 #include <map>
+#include <memory>
 
 struct zip;
 
@@ -70,6 +71,11 @@ ImportRead compactSheet(const SheetCells &cells, const HiddenLines &hiddenRows,
                         const HiddenLines &hiddenColumns, ImportTable &table);
 
 enum class PartRead { Read, Missing, Encrypted, Damaged, TooLarge };
+
+// A zip container opened for reading; empty when the file is none, or when
+// libzip cannot be loaded.
+using ZipArchive = std::unique_ptr<zip, void (*)(zip *)>;
+ZipArchive openZipArchive(const QString &path);
 
 // A part of a zip container, whole; TooLarge beyond kLargestPart.
 PartRead readZipPart(zip *archive, const QString &name, QByteArray *bytes);

@@ -1,5 +1,6 @@
 #include "import/StatementTemplate.h"
 
+#include "core/LibXlsxWriter.h"
 #include "core/ResourceString.h"
 #include "core/SafeWrite.h"
 #include "core/StringIds.h"
@@ -9,9 +10,14 @@
 #include <QHash>
 #include <QSaveFile>
 #include <QStringList>
-#include <xlsxwriter.h>
 
 namespace {
+// The library, once a workbook is open (it is loaded then).
+const LibXlsxWriter &xlsx()
+{
+    return *libxlsxwriter();
+}
+
 // The rows before the items: firm, year, a blank row, the headings.
 constexpr int kHeadingRow = 3;
 constexpr int kAmountColumn = 3;
@@ -98,38 +104,43 @@ bool writeCsv(const QString &path, Language language, const QString &firmName,
 bool writeXlsxFile(const QString &path, Language language, const QString &firmName,
                    std::optional<int> year)
 {
-    lxw_workbook *workbook = workbook_new(QFile::encodeName(path).constData());
+    // Not loaded, the library writes nothing: the file is refused as one
+    // that cannot be written.
+    const LibXlsxWriter *library = libxlsxwriter();
+    if (!library)
+        return false;
+    lxw_workbook *workbook = library->workbookNew(QFile::encodeName(path).constData());
     if (!workbook)
         return false;
     const QByteArray sheetName = ResourceString(kTemplateSheetName, language).toUtf8();
-    lxw_worksheet *sheet = workbook_add_worksheet(workbook, sheetName.constData());
+    lxw_worksheet *sheet = xlsx().addWorksheet(workbook, sheetName.constData());
 
-    lxw_format *bold = workbook_add_format(workbook);
-    format_set_bold(bold);
-    lxw_format *heading = workbook_add_format(workbook);
-    format_set_bold(heading);
-    format_set_bottom(heading, LXW_BORDER_THIN);
-    lxw_format *amount = workbook_add_format(workbook);
-    format_set_num_format(amount, "#,##0");
-    format_set_bg_color(amount, 0xFFF2CC);
-    lxw_format *computed = workbook_add_format(workbook);
-    format_set_italic(computed);
-    format_set_font_color(computed, 0x000080);
-    format_set_bg_color(computed, 0xE0E0E0);
-    lxw_format *computedAmount = workbook_add_format(workbook);
-    format_set_num_format(computedAmount, "#,##0");
-    format_set_italic(computedAmount);
-    format_set_bg_color(computedAmount, 0xE0E0E0);
+    lxw_format *bold = xlsx().addFormat(workbook);
+    xlsx().setBold(bold);
+    lxw_format *heading = xlsx().addFormat(workbook);
+    xlsx().setBold(heading);
+    xlsx().setBottom(heading, LXW_BORDER_THIN);
+    lxw_format *amount = xlsx().addFormat(workbook);
+    xlsx().setNumFormat(amount, "#,##0");
+    xlsx().setBgColor(amount, 0xFFF2CC);
+    lxw_format *computed = xlsx().addFormat(workbook);
+    xlsx().setItalic(computed);
+    xlsx().setFontColor(computed, 0x000080);
+    xlsx().setBgColor(computed, 0xE0E0E0);
+    lxw_format *computedAmount = xlsx().addFormat(workbook);
+    xlsx().setNumFormat(computedAmount, "#,##0");
+    xlsx().setItalic(computedAmount);
+    xlsx().setBgColor(computedAmount, 0xE0E0E0);
 
     const auto write = [sheet](int row, int column, const QString &text, lxw_format *format) {
-        worksheet_write_string(sheet, row, column, text.toUtf8().constData(), format);
+        xlsx().writeString(sheet, row, column, text.toUtf8().constData(), format);
     };
     write(0, 0, ResourceString(kTemplateFirm, language), bold);
     if (!firmName.isEmpty())
         write(0, 1, firmName, nullptr);
     write(1, 0, ResourceString(kTemplateYear, language), bold);
     if (year)
-        worksheet_write_number(sheet, 1, 1, *year, nullptr);
+        xlsx().writeNumber(sheet, 1, 1, *year, nullptr);
     const QStringList titles = headings(language);
     for (int c = 0; c < titles.size(); ++c)
         write(kHeadingRow, c, titles[c], heading);
@@ -139,24 +150,24 @@ bool writeXlsxFile(const QString &path, Language language, const QString &firmNa
         write(row, 0, item.code, format);
         write(row, 1, item.english, format);
         write(row, 2, item.french, format);
-        worksheet_write_blank(sheet, row, kAmountColumn, item.computed ? computedAmount : amount);
+        xlsx().writeBlank(sheet, row, kAmountColumn, item.computed ? computedAmount : amount);
         if (item.computed)
             write(row, 4, ResourceString(kTemplateComputedMark, language), format);
         ++row;
     }
-    worksheet_set_column(sheet, 0, 0, 20, nullptr);
-    worksheet_set_column(sheet, 1, 2, 44, nullptr);
-    worksheet_set_column(sheet, 3, 3, 16, nullptr);
-    worksheet_set_column(sheet, 4, 4, 16, nullptr);
-    worksheet_freeze_panes(sheet, kHeadingRow + 1, 0);
+    xlsx().setColumn(sheet, 0, 0, 20, nullptr);
+    xlsx().setColumn(sheet, 1, 2, 44, nullptr);
+    xlsx().setColumn(sheet, 3, 3, 16, nullptr);
+    xlsx().setColumn(sheet, 4, 4, 16, nullptr);
+    xlsx().freezePanes(sheet, kHeadingRow + 1, 0);
 
     QByteArray title = ResourceString(kSaveTemplateTitle, language).toUtf8();
     QByteArray author("Quorvel");
     lxw_doc_properties properties{};
     properties.title = title.data();
     properties.author = author.data();
-    workbook_set_properties(workbook, &properties);
-    return workbook_close(workbook) == LXW_NO_ERROR;
+    xlsx().setProperties(workbook, &properties);
+    return xlsx().close(workbook) == LXW_NO_ERROR;
 }
 } // namespace
 

@@ -12,13 +12,10 @@
 #include <QSet>
 #include <QXmlStreamReader>
 #include <memory>
-#include <zip.h>
 
 namespace {
 const QString kRelationships =
     QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships");
-
-using ZipArchive = std::unique_ptr<zip_t, decltype(&zip_discard)>;
 
 // A target of the workbook's relationships, as a path in the container.
 QString partPath(const QString &target)
@@ -464,9 +461,7 @@ private:
 
 ImportRead readXlsxWorkbook(const QString &path)
 {
-    int error = 0;
-    const ZipArchive zip(zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error),
-                         &zip_discard);
+    const ZipArchive zip = openZipArchive(path);
     if (!zip)
         return importFault(ImportFault::NotSpreadsheet);
     QByteArray workbookPart;

@@ -1,9 +1,9 @@
 #include "reports/PdfFinish.h"
 
-#include <QLibrary>
+#include "core/LibraryOnFirstUse.h"
+
 #include <QScopeGuard>
 #include <cstdlib>
-#include <mutex>
 #include <pwd.h>
 #include <qpdf/qpdf-c.h>
 #include <set>
@@ -13,9 +13,8 @@
 
 namespace {
 
-// qpdf's C functions, loaded at the first PDF written: linked to the program,
-// qpdf and the TLS libraries it brings would join every start, and most
-// sessions write no PDF.
+// qpdf's C functions, loaded at the first PDF written (see
+// LibraryOnFirstUse.h): most sessions write no PDF.
 struct LibQpdf
 {
     decltype(&::qpdf_init) init;
@@ -48,47 +47,34 @@ struct LibQpdf
 // The table, or nothing when libqpdf or one of its functions is missing.
 const LibQpdf *libqpdf()
 {
-    static LibQpdf table{};
-    static bool complete = false;
-    static std::once_flag loaded;
-    std::call_once(loaded, [] {
-        // Never unloaded: another thread may be writing a PDF.
-        static QLibrary library(QStringLiteral("qpdf"), 29);
-        if (!library.load())
-            return;
-        complete = true;
-        const auto resolve = [](auto &function, const char *name) {
-            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
-                library.resolve(name));
-            complete = complete && function;
-        };
-        resolve(table.init, "qpdf_init");
-        resolve(table.cleanup, "qpdf_cleanup");
-        resolve(table.setSuppressWarnings, "qpdf_set_suppress_warnings");
-        resolve(table.readMemory, "qpdf_read_memory");
-        resolve(table.getTrailer, "qpdf_get_trailer");
-        resolve(table.getRoot, "qpdf_get_root");
-        resolve(table.getObjectById, "qpdf_get_object_by_id");
-        resolve(table.makeIndirectObject, "qpdf_make_indirect_object");
-        resolve(table.isDictionary, "qpdf_oh_is_dictionary");
-        resolve(table.isStream, "qpdf_oh_is_stream");
-        resolve(table.hasKey, "qpdf_oh_has_key");
-        resolve(table.getKey, "qpdf_oh_get_key");
-        resolve(table.replaceKey, "qpdf_oh_replace_key");
-        resolve(table.intValue, "qpdf_oh_get_int_value_as_int");
-        resolve(table.objectId, "qpdf_oh_get_object_id");
-        resolve(table.newNull, "qpdf_oh_new_null");
-        resolve(table.newDictionary, "qpdf_oh_new_dictionary");
-        resolve(table.newUnicodeString, "qpdf_oh_new_unicode_string");
-        resolve(table.getStreamData, "qpdf_oh_get_stream_data");
-        resolve(table.replaceStreamData, "qpdf_oh_replace_stream_data");
-        resolve(table.initWriteMemory, "qpdf_init_write_memory");
-        resolve(table.write, "qpdf_write");
-        resolve(table.bufferLength, "qpdf_get_buffer_length");
-        resolve(table.buffer, "qpdf_get_buffer");
-        resolve(table.hasError, "qpdf_has_error");
+    const auto &loaded = libraryOnFirstUse<LibQpdf>("qpdf", 29, [](LibQpdf &f, LibrarySymbols &s) {
+        s(f.init, "qpdf_init");
+        s(f.cleanup, "qpdf_cleanup");
+        s(f.setSuppressWarnings, "qpdf_set_suppress_warnings");
+        s(f.readMemory, "qpdf_read_memory");
+        s(f.getTrailer, "qpdf_get_trailer");
+        s(f.getRoot, "qpdf_get_root");
+        s(f.getObjectById, "qpdf_get_object_by_id");
+        s(f.makeIndirectObject, "qpdf_make_indirect_object");
+        s(f.isDictionary, "qpdf_oh_is_dictionary");
+        s(f.isStream, "qpdf_oh_is_stream");
+        s(f.hasKey, "qpdf_oh_has_key");
+        s(f.getKey, "qpdf_oh_get_key");
+        s(f.replaceKey, "qpdf_oh_replace_key");
+        s(f.intValue, "qpdf_oh_get_int_value_as_int");
+        s(f.objectId, "qpdf_oh_get_object_id");
+        s(f.newNull, "qpdf_oh_new_null");
+        s(f.newDictionary, "qpdf_oh_new_dictionary");
+        s(f.newUnicodeString, "qpdf_oh_new_unicode_string");
+        s(f.getStreamData, "qpdf_oh_get_stream_data");
+        s(f.replaceStreamData, "qpdf_oh_replace_stream_data");
+        s(f.initWriteMemory, "qpdf_init_write_memory");
+        s(f.write, "qpdf_write");
+        s(f.bufferLength, "qpdf_get_buffer_length");
+        s(f.buffer, "qpdf_get_buffer");
+        s(f.hasError, "qpdf_has_error");
     });
-    return complete ? &table : nullptr;
+    return loaded.failure.isEmpty() ? &loaded.functions : nullptr;
 }
 
 struct CMapToken

@@ -1,5 +1,6 @@
 #include "reports/SpreadsheetExport.h"
 
+#include "core/LibXlsxWriter.h"
 #include "core/ResourceString.h"
 #include "core/SafeWrite.h"
 #include "core/StringIds.h"
@@ -9,9 +10,14 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QTextStream>
-#include <xlsxwriter.h>
 
 namespace {
+// The library, once a workbook is open (it is loaded then).
+const LibXlsxWriter &xlsx()
+{
+    return *libxlsxwriter();
+}
+
 constexpr double kLabelColumnWidth = 46;
 constexpr double kFigureColumnWidth = 16;
 constexpr int kCsvHeadingCount = 12;
@@ -102,12 +108,12 @@ public:
     XlsxFormats(lxw_workbook *workbook, ReportLanguage language)
         : m_workbook(workbook), m_language(language)
     {
-        m_bold = workbook_add_format(workbook);
-        format_set_bold(m_bold);
-        m_heading = workbook_add_format(workbook);
-        format_set_bold(m_heading);
-        format_set_text_wrap(m_heading);
-        format_set_bottom(m_heading, LXW_BORDER_THIN);
+        m_bold = xlsx().addFormat(workbook);
+        xlsx().setBold(m_bold);
+        m_heading = xlsx().addFormat(workbook);
+        xlsx().setBold(m_heading);
+        xlsx().setTextWrap(m_heading);
+        xlsx().setBottom(m_heading, LXW_BORDER_THIN);
     }
 
     lxw_format *bold() const { return m_bold; }
@@ -118,8 +124,8 @@ public:
         const QByteArray pattern = spreadsheetNumberFormat(format, m_language).toUtf8();
         lxw_format *&slot = m_numbers[pattern];
         if (!slot) {
-            slot = workbook_add_format(m_workbook);
-            format_set_num_format(slot, pattern.constData());
+            slot = xlsx().addFormat(m_workbook);
+            xlsx().setNumFormat(slot, pattern.constData());
         }
         return slot;
     }
@@ -137,21 +143,21 @@ private:
 void setPageSetup(lxw_worksheet *tab, const ReportWorkbook &workbook, lxw_row_t headingRow)
 {
     if (workbook.pageLayout.orientation() == QPageLayout::Landscape)
-        worksheet_set_landscape(tab);
+        xlsx().setLandscape(tab);
     else
-        worksheet_set_portrait(tab);
-    worksheet_set_paper(tab, workbook.pageLayout.pageSize().id() == QPageSize::A4 ? 9 : 1);
-    worksheet_fit_to_pages(tab, 1, 0);
-    worksheet_repeat_rows(tab, 0, headingRow);
+        xlsx().setPortrait(tab);
+    xlsx().setPaper(tab, workbook.pageLayout.pageSize().id() == QPageSize::A4 ? 9 : 1);
+    xlsx().fitToPages(tab, 1, 0);
+    xlsx().repeatRows(tab, 0, headingRow);
     const QByteArray footer = "&C" + sheetText(kSheetFooter, workbook.language).toUtf8();
-    worksheet_set_footer(tab, footer.constData());
+    xlsx().setFooter(tab, footer.constData());
 }
 
 bool writeSheet(lxw_workbook *book, XlsxFormats &formats, const ReportWorkbook &workbook,
                 const ReportSheet &sheet)
 {
     // A name the library refuses (used twice, too long) gives no sheet.
-    lxw_worksheet *tab = workbook_add_worksheet(book, sheet.name.toUtf8().constData());
+    lxw_worksheet *tab = xlsx().addWorksheet(book, sheet.name.toUtf8().constData());
     if (!tab)
         return false;
     lxw_row_t row = 0;
@@ -161,14 +167,14 @@ bool writeSheet(lxw_workbook *book, XlsxFormats &formats, const ReportWorkbook &
     if (!dataset.isEmpty() && !titles.join(QLatin1Char('\n')).contains(dataset))
         titles << dataset;
     for (const QString &title : titles)
-        worksheet_write_string(tab, row++, 0, title.toUtf8().constData(), formats.bold());
+        xlsx().writeString(tab, row++, 0, title.toUtf8().constData(), formats.bold());
     if (!titles.isEmpty())
         ++row;
     setPageSetup(tab, workbook, row);
     for (int column = 0; column < sheet.headings.size(); ++column)
-        worksheet_write_string(tab, row, static_cast<lxw_col_t>(column),
-                               sheet.headings.at(column).toUtf8().constData(), formats.heading());
-    worksheet_freeze_panes(tab, row + 1, 1);
+        xlsx().writeString(tab, row, static_cast<lxw_col_t>(column),
+                           sheet.headings.at(column).toUtf8().constData(), formats.heading());
+    xlsx().freezePanes(tab, row + 1, 1);
     ++row;
     for (const QVector<SheetCell> &cells : sheet.rows) {
         for (int column = 0; column < cells.size(); ++column) {
@@ -176,20 +182,19 @@ bool writeSheet(lxw_workbook *book, XlsxFormats &formats, const ReportWorkbook &
             const auto col = static_cast<lxw_col_t>(column);
             if (cell.isNumber()) {
                 const NumberFormat format = cell.format.value_or(NumberFormat{});
-                worksheet_write_number(tab, row, col,
-                                       spreadsheetValue(cell.value.toDouble(), format),
-                                       formats.number(format));
+                xlsx().writeNumber(tab, row, col, spreadsheetValue(cell.value.toDouble(), format),
+                                   formats.number(format));
             } else if (!cell.value.isNull()) {
-                worksheet_write_string(tab, row, col, cell.value.toString().toUtf8().constData(),
-                                       nullptr);
+                xlsx().writeString(tab, row, col, cell.value.toString().toUtf8().constData(),
+                                   nullptr);
             }
         }
         ++row;
     }
-    worksheet_set_column(tab, 0, 0, kLabelColumnWidth, nullptr);
+    xlsx().setColumn(tab, 0, 0, kLabelColumnWidth, nullptr);
     if (sheet.headings.size() > 1)
-        worksheet_set_column(tab, 1, static_cast<lxw_col_t>(sheet.headings.size() - 1),
-                             kFigureColumnWidth, nullptr);
+        xlsx().setColumn(tab, 1, static_cast<lxw_col_t>(sheet.headings.size() - 1),
+                         kFigureColumnWidth, nullptr);
     return true;
 }
 } // namespace
@@ -250,7 +255,12 @@ bool writeXlsx(const ReportWorkbook &workbook, const QString &path)
 
 static bool writeXlsxFile(const ReportWorkbook &workbook, const QString &path)
 {
-    lxw_workbook *book = workbook_new(QFile::encodeName(path).constData());
+    // Not loaded, the library writes nothing: the file is refused as one
+    // that cannot be written.
+    const LibXlsxWriter *library = libxlsxwriter();
+    if (!library)
+        return false;
+    lxw_workbook *book = library->workbookNew(QFile::encodeName(path).constData());
     if (!book)
         return false;
     XlsxFormats formats(book, workbook.language);
@@ -270,11 +280,11 @@ static bool writeXlsxFile(const ReportWorkbook &workbook, const QString &path)
     properties.author = quorvel.data();
     properties.company = quorvel.data();
     properties.comments = benchmarks.data();
-    workbook_set_properties(book, &properties);
+    xlsx().setProperties(book, &properties);
     bool sheetsWritten = true;
     for (const ReportSheet &sheet : workbook.sheets)
         sheetsWritten = sheetsWritten && writeSheet(book, formats, workbook, sheet);
-    return workbook_close(book) == LXW_NO_ERROR && sheetsWritten;
+    return xlsx().close(book) == LXW_NO_ERROR && sheetsWritten;
 }
 
 bool writeCsv(const ReportWorkbook &workbook, const QString &path)

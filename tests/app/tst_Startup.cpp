@@ -2,6 +2,9 @@
 #include "support/TestSupport.h"
 
 #include "app/Startup.h"
+#include "benchmarks/BenchmarkColumns.h"
+#include "benchmarks/BenchmarkSets.h"
+#include "benchmarks/BenchmarksInUse.h"
 #include "core/DatabaseCheck.h"
 #include "core/DatabaseError.h"
 #include "core/DbTools.h"
@@ -12,6 +15,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -100,6 +104,13 @@ private:
     }
 
 private slots:
+    void initTestCase()
+    {
+        // The benchmark sets and the settings naming the one in use: the test's own.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("data"))));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("config"))));
+    }
+
     void init()
     {
         m_state = std::make_unique<StateScope>();
@@ -228,7 +239,9 @@ private slots:
         QVERIFY2(message.contains(english) && message.contains(path), qPrintable(message));
         QVERIFY2(message.contains(french), qPrintable(message));
         QVERIFY2(message.contains(QStringLiteral("Quorvel cannot start")), qPrintable(message));
-        QVERIFY(!ScreenRegistry::isLoaded<frmStart>());
+        // The start screen may be built while the files are checked; it never shows.
+        QVERIFY(!ScreenRegistry::isLoaded<frmStart>() ||
+                !ScreenRegistry::get<frmStart>().isVisible());
         QVERIFY(!appState().gcnUser.isOpen());
         holder.reset();
         QCOMPARE(folderContents(m_dir.path()), before);
@@ -244,6 +257,66 @@ private slots:
         runGuarded(Main);
         QCOMPARE(messages.texts(), QStringList());
         QVERIFY(ScreenRegistry::get<frmStart>().isVisible());
+    }
+
+    // The set the user chose is checked with the rest before the first
+    // window; when its file cannot be used, the user is told, and the start
+    // screen and every report name the sample's years instead.
+    void chosenBenchmarkSetAtStart_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("years");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("the set as loaded") << ""
+                                           << "ROVAL - LAVOR   2021, 2020 and 2019"
+                                           << " 2019, 2020, 2021"
+                                           << "";
+        QTest::newRow("the set's file lost a table") << "drop table tblTreeview"
+                                                     << "ROVAL - LAVOR   2006, 2005 and 2004"
+                                                     << " 2004, 2005, 2006"
+                                                     << "lacks these tables: tblTreeview";
+    }
+
+    void chosenBenchmarkSetAtStart()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QString, title);
+        QFETCH(QString, years);
+        QFETCH(QString, warning);
+        QFile pack(m_dir.filePath(QStringLiteral("pack.csv")));
+        QVERIFY(pack.open(QIODevice::WriteOnly));
+        QStringList header;
+        for (const PackColumn &column : packColumns())
+            header << column.name;
+        pack.write(header.join(QLatin1Char(',')).toUtf8() + "\n3,ON,2021,1111,40\n");
+        pack.close();
+        removeBenchmarkSet(QStringLiteral("Survey"));
+        const BenchmarkLoad load = loadBenchmarkSet(
+            pack.fileName(), QString(), QStringLiteral("Survey"), QStringLiteral("A survey"));
+        QVERIFY(load.set.has_value());
+        if (!damage.isEmpty())
+            QVERIFY(writeSqliteFile(load.set->path, {damage}));
+        rememberBenchmarkSet(QStringLiteral("Survey"));
+        const auto forget = qScopeGuard([] { rememberBenchmarkSet(QStringLiteral("sample")); });
+
+        MessageRecorder messages;
+        runGuarded(Main);
+        frmStart &start = ScreenRegistry::get<frmStart>();
+        QVERIFY(start.isVisible());
+        QCOMPARE(start.windowTitle(), title);
+        QVERIFY2(start.lblReferenceYrs->text().endsWith(years),
+                 qPrintable(start.lblReferenceYrs->text()));
+        QCOMPARE(appState().gcnReference.filePath(), benchmarksInUse().path);
+        QCOMPARE(benchmarksInUse().sample, !warning.isEmpty());
+        if (warning.isEmpty()) {
+            QCOMPARE(messages.texts(), QStringList());
+        } else {
+            QCOMPARE(messages.messages.size(), 1);
+            QVERIFY2(messages.texts().constFirst().contains(warning) &&
+                         messages.texts().constFirst().contains(load.set->path),
+                     qPrintable(messages.texts().constFirst()));
+        }
     }
 
     void mainOpensBothDatabasesAndShowsStartScreen()

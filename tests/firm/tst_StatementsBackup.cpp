@@ -248,6 +248,12 @@ void tst_StatementsBackup::killedRunsLeaveNothingBehind_data()
     QTest::newRow("one being written now") << ".backup.mdb.A1b2C3" << 5 << false;
     QTest::newRow("another file's copy") << ".other.mdb.A1b2C3" << 3600 << false;
     QTest::newRow("the user's own hidden file") << ".backup.mdb.notes" << 3600 << false;
+    QTest::newRow("a killed copy named as a database") << ".backup.mdb.A1b2C3.mdb" << 3600 << true;
+    QTest::newRow("seven characters") << ".backup.mdb.A1b2C3d" << 3600 << false;
+    QTest::newRow("a sign among them") << ".backup.mdb.A1b-C3" << 3600 << false;
+    QTest::newRow("a letter beyond ASCII")
+        << QStringLiteral(".backup.mdb.A1b\u00e9C3") << 3600 << false;
+    QTest::newRow("the name without its dot") << "backup.mdb.A1b2C3" << 3600 << false;
 }
 
 // A backup killed halfway left its passing copy beside the target: the next
