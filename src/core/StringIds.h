@@ -222,6 +222,10 @@ inline constexpr int kTheirsDifferLine = 2852; // %1 item, %2 theirs, %3 yours
 inline constexpr int kWaitingForStore = 2854;
 inline constexpr int kStoppingStoreCommand = 2856;
 inline constexpr int kStoreCommandStopped = 2858; // %1 host/database
+// A team database's commit sent and its answer lost: the write may have landed.
+inline constexpr int kSaveUnconfirmed = 3800;       // %1 the reason
+inline constexpr int kDeleteUnconfirmed = 3802;     // %1 the reason
+inline constexpr int kStoreWriteUnconfirmed = 3804; // %1 host/database, %2 detail
 inline constexpr int kCancel = 1416;
 // Benchmark sets (the shipped sample's note is 350).
 inline constexpr int kSampleDataNote = 350;

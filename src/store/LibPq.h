@@ -3,10 +3,8 @@
 #include <libpq-fe.h>
 
 // PostgreSQL's client library, loaded the first time the team store needs
-// it. Linked to the program, libpq and what it brings (TLS, Kerberos, LDAP:
-// some twenty libraries) would join every start, and each symbol the
-// program's libraries look up would pass them too, for a team store that
-// most users never open.
+// it (see LibraryOnFirstUse.h): libpq brings some twenty libraries (TLS,
+// Kerberos, LDAP) for a team store that most users never open.
 struct LibPq
 {
     decltype(&::PQclear) PQclear;
@@ -18,9 +16,11 @@ struct LibPq
     decltype(&::PQconninfoParse) PQconninfoParse;
     decltype(&::PQconsumeInput) PQconsumeInput;
     decltype(&::PQdb) PQdb;
+    decltype(&::PQenterPipelineMode) PQenterPipelineMode;
     decltype(&::PQerrorMessage) PQerrorMessage;
     decltype(&::PQexec) PQexec;
     decltype(&::PQexecParams) PQexecParams;
+    decltype(&::PQexitPipelineMode) PQexitPipelineMode;
     decltype(&::PQfinish) PQfinish;
     decltype(&::PQgetResult) PQgetResult;
     decltype(&::PQgetisnull) PQgetisnull;
@@ -28,8 +28,11 @@ struct LibPq
     decltype(&::PQhost) PQhost;
     decltype(&::PQisBusy) PQisBusy;
     decltype(&::PQntuples) PQntuples;
+    decltype(&::PQpipelineStatus) PQpipelineStatus;
+    decltype(&::PQpipelineSync) PQpipelineSync;
     decltype(&::PQpingParams) PQpingParams;
     decltype(&::PQresultErrorField) PQresultErrorField;
+    decltype(&::PQresultErrorMessage) PQresultErrorMessage;
     decltype(&::PQresultStatus) PQresultStatus;
     decltype(&::PQsendQueryParams) PQsendQueryParams;
     decltype(&::PQsetClientEncoding) PQsetClientEncoding;

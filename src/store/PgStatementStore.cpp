@@ -167,32 +167,55 @@ void PgStatementStore::disconnect()
 
 // One transaction holding the lock of a statement's key (firm and year):
 // saves and deletes of one key run one after the other, so that a delete
-// and a save racing each other never hand out one version twice. Rolled
-// back unless committed; a connection the server dropped is left alone.
+// and a save racing each other never hand out one version twice. Its
+// opening, the lock and the key's commands go in one round trip, the commit
+// in a second one sent only once they answered: a save the user stopped,
+// or one the server did not answer in time, is never committed by a server
+// that reads the rest later. Rolled back unless committed; a connection the
+// server dropped is left alone.
 class PgStatementStore::KeyTransaction
 {
 public:
-    KeyTransaction(PgStatementStore &store, const QList<QByteArray> &key) : m_store(store)
+    KeyTransaction(PgStatementStore &store, const QList<QByteArray> &key)
+        : m_store(store), m_key(key)
     {
-        m_store.exec("BEGIN");
-        m_store.exec("SELECT pg_advisory_xact_lock(hashtext($1), $2::integer)", key);
     }
     ~KeyTransaction()
     {
+        m_store.m_inTransaction = false;
         pg_conn *conn = m_store.m_conn.get();
-        if (!m_committed && conn && libpq().PQstatus(conn) == CONNECTION_OK)
+        if (m_committed || !conn || libpq().PQstatus(conn) != CONNECTION_OK)
+            return;
+        // Never left so; were it, dropping the connection rolls back too.
+        if (libpq().PQpipelineStatus(conn) != PQ_PIPELINE_OFF)
+            m_store.disconnect();
+        else
             libpq().PQclear(libpq().PQexec(conn, "ROLLBACK"));
     }
     KeyTransaction(const KeyTransaction &) = delete;
     KeyTransaction &operator=(const KeyTransaction &) = delete;
+
+    // Opens the transaction, takes the key's lock and runs the commands in
+    // it: one round trip. The rows of each command.
+    std::vector<Rows> run(const std::vector<Command> &commands)
+    {
+        std::vector<Command> all{
+            {"BEGIN", {}}, {"SELECT pg_advisory_xact_lock(hashtext($1), $2::integer)", m_key}};
+        all.insert(all.end(), commands.cbegin(), commands.cend());
+        std::vector<Rows> rows = m_store.pipeline(all);
+        m_store.m_inTransaction = true;
+        rows.erase(rows.begin(), rows.begin() + 2);
+        return rows;
+    }
     void commit()
     {
-        m_store.exec("COMMIT");
+        m_store.commit();
         m_committed = true;
     }
 
 private:
     PgStatementStore &m_store;
+    QList<QByteArray> m_key;
     bool m_committed = false;
 };
 
@@ -256,6 +279,11 @@ pg_conn *PgStatementStore::connection()
         disconnect();
     if (m_conn)
         return m_conn.get();
+    // The server rolled back the transaction of the connection it dropped;
+    // a commit sent on a new one would confirm nothing.
+    if (m_inTransaction)
+        throw StoreError(StoreError::Kind::Unreachable, where(),
+                         QStringLiteral("the connection ended before the commit"));
     // Later entries override earlier ones, so the URI may set its own timeout.
     // The limits of a command (see README, "Team mode"): the connection is
     // made within connect_timeout; the server ends a statement after
@@ -323,20 +351,44 @@ PgStatementStore::Rows PgStatementStore::exec(const char *sql, const QList<QByte
                                               const unsigned int *types)
 {
     PGconn *conn = connection();
+    if (!send(conn, sql, params, types))
+        fail(QString::fromUtf8(libpq().PQerrorMessage(conn)), QByteArray());
+    return answer(conn, true);
+}
+
+bool PgStatementStore::send(pg_conn *conn, const char *sql, const QList<QByteArray> &params,
+                            const unsigned int *types)
+{
     std::vector<const char *> values;
     for (const QByteArray &p : params)
         values.push_back(p.isNull() ? nullptr : p.constData());
-    if (!libpq().PQsendQueryParams(conn, sql, int(values.size()), types, values.data(), nullptr,
-                                   nullptr, 0))
-        fail(QString::fromUtf8(libpq().PQerrorMessage(conn)), QByteArray());
+    return libpq().PQsendQueryParams(conn, sql, int(values.size()), types, values.data(), nullptr,
+                                     nullptr, 0);
+}
+
+PgStatementStore::Rows PgStatementStore::answer(pg_conn *conn, bool cancellable)
+{
+    QElapsedTimer waited;
+    waited.start();
+    awaitResult(conn, waited, cancellable);
+    // One statement gives one result; the last one stands.
+    Rows rows;
+    while (PGresult *result = libpq().PQgetResult(conn))
+        rows.result.reset(result);
+    const ExecStatusType status = libpq().PQresultStatus(rows.result.get());
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
+        const char *state = libpq().PQresultErrorField(rows.result.get(), PG_DIAG_SQLSTATE);
+        fail(QString::fromUtf8(libpq().PQerrorMessage(conn)), QByteArray(state ? state : ""));
+    }
+    return rows;
+}
+
+void PgStatementStore::awaitResult(pg_conn *conn, const QElapsedTimer &waited, bool cancellable)
+{
     // The answer is awaited for a limited time: a server that stopped (a
     // frozen machine, a row locked by a session that never ends) must never
     // hold the program. Past the limit the connection is dropped, as a
     // server that went away drops it, and the next command connects again.
-    QElapsedTimer waited;
-    waited.start();
-    // A commit sent is awaited whatever the user asks: its outcome must be known.
-    const bool cancellable = qstrcmp(sql, "COMMIT") != 0;
     while (libpq().PQisBusy(conn)) {
         const qint64 left = m_answerLimitMs - waited.elapsed();
         pollfd socket{libpq().PQsocket(conn), POLLIN, 0};
@@ -357,16 +409,81 @@ PgStatementStore::Rows PgStatementStore::exec(const char *sql, const QList<QByte
         if (ready < 0 || !libpq().PQconsumeInput(conn))
             fail(QString::fromUtf8(libpq().PQerrorMessage(conn)), QByteArray());
     }
-    // One statement gives one result; the last one stands.
-    Rows rows;
-    while (PGresult *result = libpq().PQgetResult(conn))
-        rows.result.reset(result);
-    const ExecStatusType status = libpq().PQresultStatus(rows.result.get());
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
-        const char *state = libpq().PQresultErrorField(rows.result.get(), PG_DIAG_SQLSTATE);
-        fail(QString::fromUtf8(libpq().PQerrorMessage(conn)), QByteArray(state ? state : ""));
+}
+
+void PgStatementStore::abandon(const QString &detail)
+{
+    const QString place = where();
+    disconnect();
+    throw StoreError(StoreError::Kind::Unreachable, place, redacted(detail.trimmed()));
+}
+
+std::vector<PgStatementStore::Rows> PgStatementStore::pipeline(const std::vector<Command> &commands)
+{
+    const LibPq &pq = libpq();
+    PGconn *conn = connection();
+    if (!pq.PQenterPipelineMode(conn))
+        abandon(QString::fromUtf8(pq.PQerrorMessage(conn)));
+    for (const Command &command : commands)
+        if (!send(conn, command.sql, command.params, command.types))
+            abandon(QString::fromUtf8(pq.PQerrorMessage(conn)));
+    // The sync sends the lot and ends the pipeline's answers.
+    if (!pq.PQpipelineSync(conn))
+        abandon(QString::fromUtf8(pq.PQerrorMessage(conn)));
+
+    // Each command's result comes followed by a null; after an error the
+    // server skips the rest up to the sync, each reported as aborted.
+    QElapsedTimer waited;
+    waited.start();
+    std::vector<Rows> rows(commands.size());
+    size_t index = 0;
+    QString error;
+    QByteArray errorState;
+    for (;;) {
+        awaitResult(conn, waited, true);
+        if (pq.PQstatus(conn) != CONNECTION_OK)
+            fail(QString::fromUtf8(pq.PQerrorMessage(conn)), QByteArray());
+        Rows result;
+        result.result.reset(pq.PQgetResult(conn));
+        if (!result.result) {
+            if (++index > commands.size())
+                abandon(QStringLiteral("the server's answers ended before the pipeline's"));
+            continue;
+        }
+        const ExecStatusType status = pq.PQresultStatus(result.result.get());
+        if (status == PGRES_PIPELINE_SYNC)
+            break;
+        if (index >= commands.size())
+            abandon(QStringLiteral("more answers than commands"));
+        if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) {
+            rows[index] = std::move(result);
+        } else if (status != PGRES_PIPELINE_ABORTED && error.isEmpty()) {
+            const char *state = pq.PQresultErrorField(result.result.get(), PG_DIAG_SQLSTATE);
+            error = QString::fromUtf8(pq.PQresultErrorMessage(result.result.get()));
+            errorState = QByteArray(state ? state : "");
+        }
     }
+    if (!pq.PQexitPipelineMode(conn))
+        abandon(QString::fromUtf8(pq.PQerrorMessage(conn)));
+    if (!error.isEmpty())
+        fail(error, errorState);
     return rows;
+}
+
+void PgStatementStore::commit()
+{
+    PGconn *conn = connection();
+    if (!send(conn, "COMMIT", {}, nullptr))
+        fail(QString::fromUtf8(libpq().PQerrorMessage(conn)), QByteArray());
+    try {
+        answer(conn, false);
+    } catch (const StoreError &error) {
+        // Gone or silent once the commit was sent: it may have landed. An
+        // error the server answered means it rolled back.
+        if (error.kind() != StoreError::Kind::Unreachable)
+            throw;
+        throw StoreError(StoreError::Kind::Unconfirmed, error.where(), error.description());
+    }
 }
 
 bool PgStatementStore::awaitConnection(int limitMs)
@@ -578,7 +695,7 @@ WriteOutcome PgStatementStore::save(const SavedStatement &statement, Expectation
     std::vector<unsigned int> types(params.size(), 0);
     types[7] = kInt8Oid;
     KeyTransaction transaction(*this, {params.at(0), params.at(1)});
-    const Rows rows = exec(sql, params, types.data());
+    const Rows rows = std::move(transaction.run({{sql, params, types.data()}}).front());
     WriteOutcome outcome{true, {}, std::nullopt};
     if (rows.count() == 0)
         outcome = {false, {}, current(statement.firmName, statement.year)};
@@ -609,10 +726,11 @@ WriteOutcome PgStatementStore::remove(const QString &firmName, int year, Expecta
     const QList<QByteArray> key{fncFirmKey(firmName).toUtf8(), QByteArray::number(year)};
     KeyTransaction transaction(*this, key);
     const bool anyVersion = expected.kind != Expectation::Kind::Version;
-    const Rows rows = anyVersion
-                          ? exec(deleteAny.constData(), key)
-                          : exec(deleteVersion.constData(),
-                                 key + QList<QByteArray>{QByteArray::number(expected.version)});
+    const Command command =
+        anyVersion ? Command{deleteAny.constData(), key}
+                   : Command{deleteVersion.constData(),
+                             key + QList<QByteArray>{QByteArray::number(expected.version)}};
+    const Rows rows = std::move(transaction.run({command}).front());
     WriteOutcome outcome{true, {}, std::nullopt};
     // Nothing deleted: either nothing is stored (done), or another version is.
     if (!anyVersion && rows.integer(0, 0) == 0)
@@ -640,11 +758,15 @@ void PgStatementStore::rememberImportMapping(const QString &firmName, const Labe
     // One transaction, rolled back on a failure as a save's is (year 0 is
     // no statement's: the lock is the firm's mapping alone).
     KeyTransaction transaction(*this, {key, QByteArrayLiteral("0")});
+    std::vector<Command> rows;
     for (auto it = mapping.cbegin(); it != mapping.cend(); ++it)
-        exec("INSERT INTO quorvel.import_mappings (firm_key, label, item) VALUES ($1, $2, $3) "
+        rows.push_back(
+            {"INSERT INTO quorvel.import_mappings (firm_key, label, item) VALUES ($1, $2, $3) "
              "ON CONFLICT (firm_key, label) DO UPDATE SET item = EXCLUDED.item",
              // An ignored row is an empty text, never a null one.
-             {key, it.key().toUtf8(), it.value().isEmpty() ? QByteArray("") : it.value().toUtf8()});
+             {key, it.key().toUtf8(),
+              it.value().isEmpty() ? QByteArray("") : it.value().toUtf8()}});
+    transaction.run(rows);
     transaction.commit();
 }
 

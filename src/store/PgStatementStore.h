@@ -6,6 +6,9 @@
 #include <QStringList>
 #include <QVariant>
 #include <memory>
+#include <vector>
+
+class QElapsedTimer;
 
 struct pg_conn;
 
@@ -64,6 +67,14 @@ public:
 private:
     struct Rows;
     class KeyTransaction;
+    // A command sent in a pipeline: its SQL, its parameters, and their
+    // types when some must be given.
+    struct Command
+    {
+        const char *sql;
+        QList<QByteArray> params;
+        const unsigned int *types = nullptr;
+    };
     pg_conn *connection();
     // Walks libpq's connection steps for up to `limitMs`; false past it.
     // libpq leaves its connect_timeout to the caller of these steps.
@@ -75,6 +86,25 @@ private:
     void disconnect();
     Rows exec(const char *sql, const QList<QByteArray> &params = {},
               const unsigned int *types = nullptr);
+    // Hands one command to libpq; false when it could not.
+    bool send(pg_conn *conn, const char *sql, const QList<QByteArray> &params,
+              const unsigned int *types);
+    // The answer to the command sent; the last result stands.
+    Rows answer(pg_conn *conn, bool cancellable);
+    // Waits until libpq holds the next result, for no longer than the answer
+    // limit counted from `waited`, and (when `cancellable`) until the user
+    // asks to stop: either drops the connection and throws StoreError.
+    void awaitResult(pg_conn *conn, const QElapsedTimer &waited, bool cancellable);
+    // Sends the commands together and reads their answers: one round trip.
+    // The rows of each; on an error, the first one the server gave, with
+    // the connection out of pipeline mode and ready for the next command.
+    std::vector<Rows> pipeline(const std::vector<Command> &commands);
+    // Commits the key transaction; a commit sent is awaited whatever the
+    // user asks, and its answer lost throws StoreError (Unconfirmed).
+    void commit();
+    // Drops the connection and throws StoreError (Unreachable): a pipeline
+    // left half sent or half read cannot serve another command.
+    [[noreturn]] void abandon(const QString &detail);
     [[noreturn]] void fail(const QString &detail, const QByteArray &sqlState);
     // The text with every password of the connection's text replaced by "***".
     QString redacted(const QString &text) const;
@@ -85,6 +115,9 @@ private:
     QByteArray m_password;
     std::unique_ptr<pg_conn, void (*)(pg_conn *)> m_conn{nullptr, closeConnection};
     bool m_schemaChecked = false;
+    // A key transaction is open on the connection: its commands never go
+    // to a new one, where they would run outside it.
+    bool m_inTransaction = false;
     bool m_passwordWanted = false;
     int m_answerLimitMs = 20000;
 };

@@ -21,6 +21,9 @@ QString fncStoreErrorReason(const StoreError &error, Language language)
         break;
     case StoreError::Kind::Cancelled:
         return ResourceString(kStoreCommandStopped, language).arg(error.where());
+    case StoreError::Kind::Unconfirmed:
+        id = kStoreWriteUnconfirmed;
+        break;
     case StoreError::Kind::Other:
         break;
     }
@@ -31,8 +34,10 @@ QString fncStoreErrorReason(const StoreError &error, Language language)
 
 QString fncStoreRefusalMessage(StoreCommand command, const StoreError &error, Language language)
 {
-    const int id = command == StoreCommand::Save     ? 2400
-                   : command == StoreCommand::Delete ? 2402
+    // A commit whose answer was lost may have landed: never "nothing was written".
+    const bool unconfirmed = error.kind() == StoreError::Kind::Unconfirmed;
+    const int id = command == StoreCommand::Save     ? (unconfirmed ? kSaveUnconfirmed : 2400)
+                   : command == StoreCommand::Delete ? (unconfirmed ? kDeleteUnconfirmed : 2402)
                                                      : 2404;
     return ResourceString(id, language).arg(fncStoreErrorReason(error, language));
 }

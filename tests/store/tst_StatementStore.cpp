@@ -10,9 +10,129 @@
 
 #include <QFile>
 #include <QProcess>
+#include <atomic>
 #include <cstdio>
+#include <libpq-fe.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace testsupport;
+
+namespace {
+// A TCP relay on 127.0.0.1 to the server's Unix socket that counts the
+// round trips of what passes: each time the client speaks after the server
+// did (or first) is one. It also counts the connections it relayed.
+class RoundTripCounter
+{
+public:
+    explicit RoundTripCounter(const QString &serverSocket) : m_serverSocket(serverSocket)
+    {
+        m_listener = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (m_listener >= 0 &&
+            ::bind(m_listener, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0 &&
+            ::listen(m_listener, 4) == 0 &&
+            ::getsockname(m_listener, reinterpret_cast<sockaddr *>(&address), &length) == 0 &&
+            ::pipe(m_stop) == 0) {
+            m_port = ntohs(address.sin_port);
+            m_thread = std::thread([this] { run(); });
+        }
+    }
+    ~RoundTripCounter()
+    {
+        if (m_thread.joinable() && ::write(m_stop[1], "x", 1) == 1)
+            m_thread.join();
+        for (const int fd : {m_listener, m_stop[0], m_stop[1]})
+            if (fd >= 0)
+                ::close(fd);
+    }
+    RoundTripCounter(const RoundTripCounter &) = delete;
+    RoundTripCounter &operator=(const RoundTripCounter &) = delete;
+
+    // 0 when it could not listen.
+    quint16 port() const { return m_port; }
+    int roundTrips() const { return m_roundTrips; }
+    int connections() const { return m_connections; }
+    void reset() { m_roundTrips = 0; }
+
+private:
+    bool stopAsked() const
+    {
+        pollfd stop{m_stop[0], POLLIN, 0};
+        return ::poll(&stop, 1, 0) > 0;
+    }
+
+    void run()
+    {
+        for (;;) {
+            pollfd waiting[2]{{m_stop[0], POLLIN, 0}, {m_listener, POLLIN, 0}};
+            if (::poll(waiting, 2, -1) < 0 || (waiting[0].revents & POLLIN))
+                return;
+            const int client = ::accept(m_listener, nullptr, nullptr);
+            const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            qstrncpy(address.sun_path, QFile::encodeName(m_serverSocket).constData(),
+                     sizeof address.sun_path);
+            if (client >= 0 && server >= 0 &&
+                ::connect(server, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0) {
+                ++m_connections;
+                relay(client, server);
+            }
+            for (const int fd : {client, server})
+                if (fd >= 0)
+                    ::close(fd);
+            if (stopAsked())
+                return;
+        }
+    }
+
+    // Passes bytes both ways until either side closes.
+    void relay(int client, int server)
+    {
+        bool clientSpokeLast = false;
+        for (;;) {
+            pollfd fds[3]{{m_stop[0], POLLIN, 0}, {client, POLLIN, 0}, {server, POLLIN, 0}};
+            if (::poll(fds, 3, -1) < 0 || (fds[0].revents & POLLIN))
+                return;
+            for (const int side : {1, 2}) {
+                if (!fds[side].revents)
+                    continue;
+                char buffer[65536];
+                const ssize_t n = ::read(fds[side].fd, buffer, sizeof buffer);
+                if (n <= 0)
+                    return;
+                const bool fromClient = side == 1;
+                if (fromClient && !clientSpokeLast)
+                    ++m_roundTrips;
+                clientSpokeLast = fromClient;
+                const int to = fromClient ? server : client;
+                for (ssize_t done = 0; done < n;) {
+                    const ssize_t written = ::write(to, buffer + done, size_t(n - done));
+                    if (written <= 0)
+                        return;
+                    done += written;
+                }
+            }
+        }
+    }
+
+    QString m_serverSocket;
+    int m_listener = -1;
+    int m_stop[2]{-1, -1};
+    quint16 m_port = 0;
+    std::atomic<int> m_roundTrips{0};
+    std::atomic<int> m_connections{0};
+    std::thread m_thread;
+};
+} // namespace
 
 // The same cases run on both stores: the user database on this computer and
 // the team database on a throwaway PostgreSQL server of the suite's own.
@@ -32,6 +152,11 @@ private slots:
     void twoProcessesSaveTheSameStatement();
     void serverStoppedMidSession();
     void frozenServerAnswersWithinTheLimit();
+    void cancelledWhileFrozenWritesNothing();
+    void roundTripsOfAWrite_data();
+    void roundTripsOfAWrite();
+    void errorInsideTheTransaction_data();
+    void errorInsideTheTransaction();
     void passwordsNeverInMessages_data();
     void passwordsNeverInMessages();
     void copyStatementsBothWays();
@@ -43,6 +168,10 @@ private:
     // A fresh, empty store of the row's kind; its URI in `uri`.
     std::unique_ptr<StatementStore> freshStore(const QString &kind, QString *uri = nullptr);
     static SavedStatement statement(const QString &firm, int year, double growth);
+    // The server's sessions of the program (its application name), or -1.
+    int programSessions() const;
+    // A URI to the server through the relay.
+    QString relayedUri(const RoundTripCounter &relay, const QString &user) const;
 
     std::unique_ptr<PgServer> m_server;
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -89,6 +218,23 @@ SavedStatement tst_StatementStore::statement(const QString &firm, int year, doub
     s.amounts = healthyStatement(growth);
     s.industry = StatementIndustry{QStringLiteral("236110"), 3, QStringLiteral("ON")};
     return s;
+}
+
+int tst_StatementStore::programSessions() const
+{
+    PGconn *conn = PQconnectdb(m_server->uri().toUtf8().constData());
+    PGresult *result = PQexec(conn, "SELECT count(*) FROM pg_stat_activity "
+                                    "WHERE application_name = 'quorvel'");
+    const int count =
+        PQresultStatus(result) == PGRES_TUPLES_OK ? atoi(PQgetvalue(result, 0, 0)) : -1;
+    PQclear(result);
+    PQfinish(conn);
+    return count;
+}
+
+QString tst_StatementStore::relayedUri(const RoundTripCounter &relay, const QString &user) const
+{
+    return QStringLiteral("postgresql://127.0.0.1:%1/quorvel?user=%2").arg(relay.port()).arg(user);
 }
 
 void tst_StatementStore::saveReplaceDeleteListOpen()
@@ -335,10 +481,186 @@ void tst_StatementStore::frozenServerAnswersWithinTheLimit()
     QVERIFY(m_server->freeze(false));
     QCOMPARE(kind, StoreError::Kind::Unreachable);
     QCOMPARE(again, StoreError::Kind::Unreachable);
+    // Thawed, the server reads what the save had sent, finds the client
+    // gone and commits none of it.
+    QTRY_COMPARE_WITH_TIMEOUT(programSessions(), 0, 20000);
+    QCOMPARE(PgStatementStore(m_server->uri()).open(QStringLiteral("Frozen Ltd"), 2005),
+             std::nullopt);
     QVERIFY(store
                 .save(statement(QStringLiteral("Thawed Ltd"), 2005, 1), Expectation::anything(),
                       QStringLiteral("marie"))
                 .done);
+}
+
+// The user stops a save that a frozen server holds: refused as stopped,
+// and once the server runs again nothing of it is stored.
+void tst_StatementStore::cancelledWhileFrozenWritesNothing()
+{
+    PgStatementStore store(m_server->uri());
+    store.setAnswerLimit(120000);  // the test would run into it were Cancel not to stop the save
+    store.list(Language::English); // connected before the freeze
+    QVERIFY(m_server->freeze(true));
+    std::thread user([&store] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        store.requestCancel();
+    });
+    StoreError::Kind kind = StoreError::Kind::Other;
+    try {
+        store.save(statement(QStringLiteral("Stopped Ltd"), 2005, 1), Expectation::anything(),
+                   QStringLiteral("marie"));
+    } catch (const StoreError &error) {
+        kind = error.kind();
+    }
+    user.join();
+    QVERIFY(m_server->freeze(false));
+    QCOMPARE(kind, StoreError::Kind::Cancelled);
+    QTRY_COMPARE_WITH_TIMEOUT(programSessions(), 0, 20000);
+    QCOMPARE(PgStatementStore(m_server->uri()).open(QStringLiteral("Stopped Ltd"), 2005),
+             std::nullopt);
+    store.clearCancel();
+    QVERIFY(store
+                .save(statement(QStringLiteral("Stopped Ltd"), 2005, 2), Expectation::nothing(),
+                      QStringLiteral("marie"))
+                .done);
+}
+
+void tst_StatementStore::roundTripsOfAWrite_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<Expectation>("expected");
+    QTest::addColumn<bool>("done");
+    QTest::addColumn<int>("roundTrips");
+    // The key's transaction, its lock and the write, then the commit.
+    QTest::newRow("save new") << "save" << Expectation::nothing() << true << 2;
+    QTest::newRow("save over a version") << "save" << Expectation::seen(1) << true << 2;
+    QTest::newRow("save over anything") << "save" << Expectation::anything() << true << 2;
+    QTest::newRow("delete a version") << "remove" << Expectation::seen(1) << true << 2;
+    QTest::newRow("delete anything") << "remove" << Expectation::anything() << true << 2;
+    QTest::newRow("remember an import mapping")
+        << "mapping" << Expectation::anything() << true << 2;
+    // Someone saved first: the stored version is read before the commit.
+    QTest::newRow("save over a version saved since")
+        << "save" << Expectation::seen(7) << false << 3;
+}
+
+// Each write costs its round trips, counted on the wire between the store
+// and a real server: one more would add its latency to every save.
+void tst_StatementStore::roundTripsOfAWrite()
+{
+    QFETCH(QString, command);
+    QFETCH(Expectation, expected);
+    QFETCH(bool, done);
+    QFETCH(int, roundTrips);
+    const std::unique_ptr<StatementStore> direct = freshStore(QStringLiteral("postgresql"));
+    const QString firm = QStringLiteral("Trips Ltd");
+    // Stored, version 1, unless the row saves a new one.
+    if (expected.kind != Expectation::Kind::Nothing)
+        QVERIFY(
+            direct->save(statement(firm, 2006, 1), Expectation::nothing(), QStringLiteral("marie"))
+                .done);
+
+    RoundTripCounter relay(m_server->socketFolder() + QStringLiteral("/.s.PGSQL.5432"));
+    QVERIFY(relay.port());
+    PgStatementStore store(relayedUri(relay, QStringLiteral("quorvel_admin")));
+    store.list(Language::English); // connected, its schema checked
+    relay.reset();
+    WriteOutcome outcome;
+    if (command == QLatin1String("save"))
+        outcome = store.save(statement(firm, 2006, 2), expected, QStringLiteral("luc"));
+    else if (command == QLatin1String("remove"))
+        outcome = store.remove(firm, 2006, expected);
+    else
+        store.rememberImportMapping(firm, {{QStringLiteral("Cash on hand"), QStringLiteral("Cash")},
+                                           {QStringLiteral("Bank"), QStringLiteral("Cash")},
+                                           {QStringLiteral("Notes"), QString()}});
+    QCOMPARE(relay.roundTrips(), roundTrips);
+    QCOMPARE(relay.connections(), 1);
+    // And the write did what it says.
+    const std::optional<SavedStatement> stored = direct->open(firm, 2006);
+    if (command == QLatin1String("mapping")) {
+        QCOMPARE(direct->importMapping(firm).size(), 3);
+    } else {
+        QCOMPARE(outcome.done, done);
+        if (command == QLatin1String("remove"))
+            QCOMPARE(stored, std::nullopt);
+        else
+            QCOMPARE(stored->amounts.Cash, healthyStatement(done ? 2 : 1).Cash);
+    }
+}
+
+void tst_StatementStore::errorInsideTheTransaction_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<bool>("keyLocked");
+    QTest::addColumn<StoreError::Kind>("kind");
+    QTest::addColumn<QString>("detail");
+    // The lock, the second command, fails: the write after it is skipped.
+    QTest::newRow("the key locked by another session")
+        << "quorvel_admin" << true << StoreError::Kind::Other
+        << "canceling statement due to lock timeout";
+    // The write, the last command, fails.
+    QTest::newRow("no right to write") << "onlooker" << false << StoreError::Kind::Refused
+                                       << "permission denied for table statements";
+}
+
+// A command of the key's transaction that fails is reported as the server
+// gave it, and the connection goes on: the transaction rolled back, the
+// next command runs on it.
+void tst_StatementStore::errorInsideTheTransaction()
+{
+    QFETCH(QString, user);
+    QFETCH(bool, keyLocked);
+    QFETCH(StoreError::Kind, kind);
+    QFETCH(QString, detail);
+    const std::unique_ptr<StatementStore> direct = freshStore(QStringLiteral("postgresql"));
+    // A role that may read the statements and write none.
+    for (const char *sql : {"DO $$ BEGIN CREATE ROLE onlooker LOGIN; "
+                            "EXCEPTION WHEN duplicate_object THEN NULL; END $$",
+                            "GRANT USAGE ON SCHEMA quorvel TO onlooker",
+                            "GRANT SELECT ON ALL TABLES IN SCHEMA quorvel TO onlooker"})
+        QCOMPARE(m_server->exec(QLatin1String(sql)), QString());
+    PGconn *holder = PQconnectdb(m_server->uri().toUtf8().constData());
+    const auto run = [holder](const char *sql) {
+        PGresult *result = PQexec(holder, sql);
+        const ExecStatusType status = PQresultStatus(result);
+        PQclear(result);
+        return status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
+    };
+    if (keyLocked) {
+        QVERIFY(run("BEGIN"));
+        QVERIFY(run("SELECT pg_advisory_xact_lock(hashtext('locked ltd'), 2006)"));
+    }
+
+    RoundTripCounter relay(m_server->socketFolder() + QStringLiteral("/.s.PGSQL.5432"));
+    QVERIFY(relay.port());
+    PgStatementStore store(relayedUri(relay, user));
+    store.setAnswerLimit(2000); // the server's lock limit is half of it
+    store.list(Language::English);
+    StoreError::Kind thrown = StoreError::Kind::Cancelled;
+    QString text;
+    try {
+        store.save(statement(QStringLiteral("Locked Ltd"), 2006, 1), Expectation::nothing(),
+                   QStringLiteral("luc"));
+    } catch (const StoreError &error) {
+        thrown = error.kind();
+        text = error.description();
+    }
+    run("ROLLBACK");
+    PQfinish(holder);
+    QCOMPARE(thrown, kind);
+    QVERIFY2(text.contains(detail), qPrintable(text));
+    QVERIFY2(!text.contains(QStringLiteral("pipeline")), qPrintable(text));
+
+    // The same connection reads, and writes once the key is free.
+    QCOMPARE(store.list(Language::English).size(), 0);
+    if (keyLocked) {
+        QVERIFY(store
+                    .save(statement(QStringLiteral("Locked Ltd"), 2006, 1), Expectation::nothing(),
+                          QStringLiteral("luc"))
+                    .done);
+        QCOMPARE(direct->open(QStringLiteral("locked ltd"), 2006)->stamp.version, 1);
+    }
+    QCOMPARE(relay.connections(), 1);
 }
 
 void tst_StatementStore::passwordsNeverInMessages_data()

@@ -49,6 +49,8 @@ private slots:
     void serverStoppedMidSession();
     void frozenServerNeverHoldsTheWindow_data();
     void frozenServerNeverHoldsTheWindow();
+    void commitNeverAnswered_data();
+    void commitNeverAnswered();
     void chooseTheLocation_data();
     void chooseTheLocation();
     void backupsAreTheServers_data();
@@ -97,6 +99,11 @@ void tst_TeamStoreScreens::cleanup()
 {
     m_state.reset();
     m_dir.reset();
+    // Commits wait for no standby (commitNeverAnswered sets one).
+    if (m_server->isRunning()) {
+        m_server->exec(QStringLiteral("ALTER SYSTEM RESET synchronous_standby_names"));
+        m_server->exec(QStringLiteral("SELECT pg_reload_conf()"));
+    }
 }
 
 frmMyValues &tst_TeamStoreScreens::firmWithSavedStatement()
@@ -307,6 +314,81 @@ void tst_TeamStoreScreens::frozenServerNeverHoldsTheWindow()
     MessageRecorder messages(MsgAnswer::Ok);
     QVERIFY(firm.subSave_Firm_Record(false));
     QCOMPARE(stored()->amounts.Cash, 300.0);
+}
+
+void tst_TeamStoreScreens::commitNeverAnswered_data()
+{
+    QTest::addColumn<Language>("language");
+    QTest::addColumn<bool>("deleting");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("save, en") << Language::English << false
+                              << QStringLiteral(
+                                     "The statement may or may not have been saved: the team "
+                                     "database localhost/quorvel did not confirm the write (no "
+                                     "answer within 2 s). It is still on the screen; reopen the "
+                                     "list of statements, or save again, to see what the team "
+                                     "database holds.");
+    QTest::newRow("save, fr") << Language::French << false
+                              << QStringLiteral(
+                                     "L'état a peut-être été sauvegardé, ou peut-être pas : la "
+                                     "base de données d'équipe localhost/quorvel n'a pas confirmé "
+                                     "l'écriture (no answer within 2 s). Il est toujours à "
+                                     "l'écran; rouvrez la liste des états, ou sauvegardez de "
+                                     "nouveau, pour voir ce que contient la base de données "
+                                     "d'équipe.");
+    QTest::newRow("delete, en") << Language::English << true
+                                << QStringLiteral("The statement may or may not have been "
+                                                  "deleted: the team database localhost/quorvel "
+                                                  "did not confirm the write (no answer within "
+                                                  "2 s). Reopen the list of statements to see "
+                                                  "what the team database holds.");
+}
+
+// The server takes the commit and does not answer it in time: here it
+// waits for a standby that never comes, the commit already written on its
+// own disk. Whether the write landed is not known to the program, which
+// says so instead of "nothing was written"; and it did land.
+void tst_TeamStoreScreens::commitNeverAnswered()
+{
+    QFETCH(Language, language);
+    QFETCH(bool, deleting);
+    QFETCH(QString, refusal);
+    // This store's commits wait for the standby the server is told of.
+    auto store = std::make_unique<PgStatementStore>(
+        m_server->uri() + QStringLiteral("&options=-c%20synchronous_commit%3Don"));
+    store->setAnswerLimit(2000);
+    setStatementStore(std::move(store));
+    frmMyValues &firm = firmWithSavedStatement();
+    switchProgramLanguage(language);
+    // Restarted, the server waits for the standby from its first commit on.
+    QCOMPARE(m_server->exec(QStringLiteral("ALTER SYSTEM SET synchronous_standby_names = "
+                                           "'standby_never_there'")),
+             QString());
+    QVERIFY(m_server->stop());
+    QVERIFY(m_server->start());
+
+    firm.txtCash->setText(QStringLiteral("300"));
+    {
+        MessageRecorder messages(MsgAnswer::Ok);
+        if (deleting) {
+            messages.answers = {MsgAnswer::Yes}; // "Are you sure…?"
+            firm.subDelete_Firm_Record();
+        } else {
+            QVERIFY(!firm.subSave_Firm_Record(false));
+        }
+        QVERIFY(!messages.messages.isEmpty());
+        QCOMPARE(messages.messages.last().text, refusal);
+    }
+    QCOMPARE(firm.txtCash->text(), QStringLiteral("300"));
+
+    // The standby forgotten, the waiting commit ends: the write landed.
+    QCOMPARE(m_server->exec(QStringLiteral("ALTER SYSTEM RESET synchronous_standby_names")),
+             QString());
+    QCOMPARE(m_server->exec(QStringLiteral("SELECT pg_reload_conf()")), QString());
+    if (deleting)
+        QTRY_VERIFY_WITH_TIMEOUT(!stored(), 20000);
+    else
+        QTRY_COMPARE_WITH_TIMEOUT(stored().value_or(SavedStatement{}).amounts.Cash, 300.0, 20000);
 }
 
 void tst_TeamStoreScreens::chooseTheLocation_data()
