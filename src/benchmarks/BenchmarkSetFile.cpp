@@ -13,7 +13,6 @@
 #include <QSaveFile>
 #include <QTextStream>
 
-#include <csignal>
 
 namespace {
 const QString kInfoTable = QStringLiteral("BenchmarkSetInfo");
@@ -45,14 +44,6 @@ QStringList datasetTables(Connection &db)
 QString quoted(const QString &identifier)
 {
     return QLatin1Char('"') + identifier + QLatin1Char('"');
-}
-
-// A test stops a load here, as a user's kill or a power cut would
-// (QUORVEL_TEST_KILL_LOAD), to see that nothing is left behind.
-void testKillPoint()
-{
-    if (qEnvironmentVariableIsSet("QUORVEL_TEST_KILL_LOAD"))
-        std::raise(SIGKILL);
 }
 
 QString englishTitle(Connection &db, const QString &code)
@@ -169,7 +160,6 @@ void writeDatasetTables(Connection &db, const BenchmarkPack &pack,
     QHash<QString, QList<const PackRow *>> rowsOfTable;
     for (const PackRow &row : pack.rows)
         rowsOfTable[datasetTableName(row.volume, row.region, row.year)].append(&row);
-    int written = 0;
     // Every dataset has a table for every year between the first and the
     // last: one without rows is a dataset or year the set does not have.
     for (const DatasetOption &dataset : datasetOptions()) {
@@ -190,8 +180,6 @@ void writeDatasetTables(Connection &db, const BenchmarkPack &pack,
                     values << (value ? QVariant(*value) : QVariant());
                 }
                 execBound(db, insert, values);
-                if (++written == pack.rows.size() / 2)
-                    testKillPoint();
             }
         }
     }
