@@ -17,6 +17,7 @@
 #include <QtDebug>
 #include <atomic>
 #include <sqlite3.h>
+#include <vector>
 
 namespace {
 // SQLite's "unable to open database file".
@@ -111,9 +112,12 @@ bool isNullValue(const QVariant &value)
     }
 }
 
-// Binds one value by its type. Texts and blobs are bound without copying:
-// `value` outlives the statement's run, and the bindings are cleared after it.
-int bindValue(sqlite3_stmt *statement, int position, const QVariant &value)
+// Binds one value by its type. Blobs are bound without copying: `value`
+// outlives the statement's run, and the bindings are cleared after it. Texts
+// are bound in UTF-8, the databases' encoding, kept in `texts` for the run:
+// SQLite would otherwise convert each UTF-16 text itself, a character at a time.
+int bindValue(sqlite3_stmt *statement, int position, const QVariant &value,
+              std::vector<QByteArray> &texts)
 {
     if (isNullValue(value))
         return sqlite3_bind_null(statement, position);
@@ -132,17 +136,17 @@ int bindValue(sqlite3_stmt *statement, int position, const QVariant &value)
         return sqlite3_bind_int64(statement, position, value.toLongLong());
     case QMetaType::Double:
         return sqlite3_bind_double(statement, position, value.toDouble());
-    case QMetaType::QString: {
-        const auto *text = static_cast<const QString *>(value.constData());
-        return sqlite3_bind_text16(statement, position, text->utf16(),
-                                   int(text->size() * sizeof(QChar)), SQLITE_STATIC);
+    case QMetaType::QString:
+        texts.push_back(static_cast<const QString *>(value.constData())->toUtf8());
+        break;
+    default:
+        texts.push_back(value.toString().toUtf8());
+        break;
     }
-    default: {
-        const QString text = value.toString();
-        return sqlite3_bind_text16(statement, position, text.utf16(),
-                                   int(text.size() * sizeof(QChar)), SQLITE_TRANSIENT);
-    }
-    }
+    // An empty text is bound as one, never as null.
+    const QByteArray &text = texts.back();
+    return sqlite3_bind_text(statement, position, text.isNull() ? "" : text.constData(),
+                             int(text.size()), SQLITE_STATIC);
 }
 
 // A value read from the current row, typed as SQLite stores it; a null is
@@ -206,8 +210,10 @@ public:
         if (sqlite3_bind_parameter_count(m_statement) != params.size())
             fail(kUnspecifiedError,
                  QStringLiteral("Parameter count mismatch (") + sql + QLatin1Char(')'));
+        // Never reallocated while bound: the bound texts point into it.
+        m_texts.reserve(params.size());
         for (int i = 0; i < params.size(); ++i) {
-            const int code = bindValue(m_statement, i + 1, params.at(i));
+            const int code = bindValue(m_statement, i + 1, params.at(i), m_texts);
             if (code != SQLITE_OK)
                 failWithSqlite(code);
         }
@@ -277,6 +283,7 @@ private:
     sqlite3 *m_handle;
     QString m_connection;
     const QString &m_sql;
+    std::vector<QByteArray> m_texts; // the bound texts, in UTF-8
     statementcache::KeptStatement *m_kept = nullptr;
     sqlite3_stmt *m_statement = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 
 struct sqlite3_stmt;
 
@@ -20,15 +21,18 @@ struct KeptStatement
     sqlite3_stmt *statement = nullptr;
     QStringList columnNames;
     int preparedAgain = -1;
+    quint64 lastUse = 0; // on the connection's clock of uses
 };
 
 // The kept statement for `sql` on the named connection, or nullptr.
 KeptStatement *find(const QString &connectionName, const QString &sql);
 
 // Keeps a prepared statement, taking it over, and returns it. Each
-// connection keeps its most recent statements only, so that statements built
-// around changing names cannot pile up. A kept statement lives until it is
-// dropped or forgotten, or until the connection keeps too many.
+// connection keeps the statements it used most recently, so that statements
+// built around changing names cannot pile up, while those run again and
+// again (a report's) stay however many others pass by. A kept statement
+// lives until it is dropped or forgotten, or until it is the least recently
+// used of too many.
 KeptStatement *keep(const QString &connectionName, const QString &sql, sqlite3_stmt *statement);
 
 // Drops one statement (after it failed) or every statement of a connection
@@ -39,7 +43,8 @@ void forget(const QString &connectionName);
 // How many statements the connection keeps.
 int size(const QString &connectionName);
 
-// The most statements one connection keeps.
-inline constexpr int kMaxStatements = 64;
+// The most statements one connection keeps: the three report preparations
+// alone run some fifty on the user database, beside the other screens'.
+inline constexpr int kMaxStatements = 128;
 
 } // namespace statementcache

@@ -265,23 +265,55 @@ const QString &comparisonInsert(const QString &workTable, const QString &languag
 
 // The ratios' names in the report's language, from the title row just
 // copied. A title table without a ratio's label gives the ratio's short name.
-std::array<QString, kRatioCount> ratioNames(Connection &cnUser)
+std::array<QString, kRatioCount> ratioNames(Connection &cnUser, const QString &language)
 {
-    std::array<QString, kRatioCount> columns;
-    std::array<QString, kRatioCount> names;
-    for (int i = 0; i < kRatioCount; ++i) {
-        columns[i] = ratioTitleColumn(RatioId(i));
-        names[i] = ratioKey(RatioId(i));
+    static const std::pair<std::array<QString, kRatioCount>, std::array<QString, kRatioCount>>
+        columnsAndKeys = [] {
+            std::array<QString, kRatioCount> columns;
+            std::array<QString, kRatioCount> keys;
+            for (int i = 0; i < kRatioCount; ++i) {
+                columns[i] = ratioTitleColumn(RatioId(i));
+                keys[i] = ratioKey(RatioId(i));
+            }
+            return std::pair{columns, keys};
+        }();
+    return comparisonTitleTexts(cnUser, language, columnsAndKeys.first, columnsAndKeys.second);
+}
+
+// The labels in the language, from the program's own texts: looked up once.
+const QStringList &noteLabels(ReportLanguage language)
+{
+    static const std::array<QStringList, 2> labels = [] {
+        std::array<QStringList, 2> texts;
+        for (const char *label : kNoteLabels) {
+            texts[0] << comparisonText(QLatin1String(label), ReportLanguage::English);
+            texts[1] << comparisonText(QLatin1String(label), ReportLanguage::French);
+        }
+        return texts;
+    }();
+    return labels[language == ReportLanguage::French ? 1 : 0];
+}
+
+// The accountant's comment and its heading; both empty without a comment,
+// which leaves the section out of the report and the workbook.
+void addComment(QVariantList &values, const QString &comment, ReportLanguage language)
+{
+    if (comment.trimmed().isEmpty()) {
+        values << QVariant() << QVariant();
+        return;
     }
-    return comparisonTitleTexts(cnUser, columns, names);
+    values << ResourceString(kCommentsLabel, language == ReportLanguage::French ? Language::French
+                                                                                : Language::English)
+           << comment;
 }
 
 // The one row of composed texts: verdict, size note, notes on ratios without
-// meaning, each ratio's reading and place on the picture, and the labels.
+// meaning, each ratio's reading and place on the picture, the labels and the
+// accountant's comment.
 void writeNotes(Connection &cnUser, const FirmStatement &statement, const RatioQuartiles &quartiles,
                 const std::array<RatioPlace, kRatioCount> &places,
                 const std::array<QString, kRatioCount> &names, qint16 volume,
-                const QString &languageText)
+                const QString &languageText, const QString &comment)
 {
     const ReportLanguage language = reportLanguageFromText(languageText);
     QVector<RatioStanding> ranked;
@@ -301,13 +333,13 @@ void writeNotes(Connection &cnUser, const FirmStatement &statement, const RatioQ
                                     : comparisonText(QStringLiteral("Quick_None"), language);
 
     QVariantList values;
-    values.reserve(8 + qsizetype(kNoteLabels.size()) + 7 * kRatioCount);
+    values.reserve(10 + qsizetype(kNoteLabels.size()) + 7 * kRatioCount);
     values << statement.Sales << verdictText(ranked, language)
            << sizeNote(volume, statement.OperatingRevenue, language)
            << footnotes.join(QStringLiteral("<br>")) << alerts.join(QStringLiteral("<br>"))
            << alertTexts.value(0) << alertTexts.value(1) << quickNote;
-    for (const char *label : kNoteLabels)
-        values << comparisonText(QLatin1String(label), language);
+    for (const QString &label : noteLabels(language))
+        values << label;
     const QString notMeaningful = comparisonText(QStringLiteral("Lbl_NotMeaningful"), language);
     for (int i = 0; i < kRatioCount; ++i) {
         const Standing standing = places[i].standing;
@@ -319,6 +351,7 @@ void writeNotes(Connection &cnUser, const FirmStatement &statement, const RatioQ
                << reportsql::boundNumber(quartiles[i].q1)
                << reportsql::boundNumber(quartiles[i].q3);
     }
+    addComment(values, comment, language);
     // The notes' columns, in the order of the values above.
     static const QString insert = [] {
         QStringList columns = {QStringLiteral("MySales"),  QStringLiteral("Verdict"),
@@ -334,6 +367,7 @@ void writeNotes(Connection &cnUser, const FirmStatement &statement, const RatioQ
                     << QStringLiteral("PctlN_") + key << QStringLiteral("Q1_") + key
                     << QStringLiteral("Q3_") + key;
         }
+        columns << QStringLiteral("Sec_Comments") << QStringLiteral("Comments");
         return QStringLiteral("Insert into Rpt_Comparison_Notes (") +
                columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
                reportsql::placeholders(columns.size()) + QLatin1Char(')');
@@ -341,21 +375,6 @@ void writeNotes(Connection &cnUser, const FirmStatement &statement, const RatioQ
     qint16 errors = 0;
     ExecCmdInDB(cnUser, QStringLiteral("delete from Rpt_Comparison_Notes"), errors);
     ExecCmdInDB(cnUser, insert, errors, values);
-}
-
-// The accountant's comment and its heading on the notes' row; both empty
-// without a comment, which leaves the section out of the report and the workbook.
-void writeComment(Connection &cnUser, const QString &comment, ReportLanguage language)
-{
-    const bool written = !comment.trimmed().isEmpty();
-    const QString heading = ResourceString(
-        kCommentsLabel, language == ReportLanguage::French ? Language::French : Language::English);
-    qint16 errors = 0;
-    const QVariantList values{written ? QVariant(heading) : QVariant(),
-                              written ? QVariant(comment) : QVariant()};
-    ExecCmdInDB(cnUser,
-                QStringLiteral("update Rpt_Comparison_Notes set Sec_Comments = ?, Comments = ?"),
-                errors, values);
 }
 
 // The readings in days, one row each: the firm's, the industry's quartiles
@@ -451,9 +470,8 @@ PreparationOutcome fncPrepareComparison(Connection &cnReference, Connection &cnU
     copyTitleRows(cnUser, QStringLiteral("Rpt_Comparison_Titles"),
                   QStringLiteral("Rpt_Comparison_Titles_Source"), language,
                   {{QStringLiteral("NAICS"), naics}});
-    const std::array<QString, kRatioCount> names = ratioNames(cnUser);
-    writeNotes(cnUser, statement, quartiles, places, names, volume, language);
-    writeComment(cnUser, subject.comment, reportLanguageFromText(language));
+    const std::array<QString, kRatioCount> names = ratioNames(cnUser, language);
+    writeNotes(cnUser, statement, quartiles, places, names, volume, language, subject.comment);
     writeDays(cnUser, statement, quartiles, reportLanguageFromText(language));
     std::array<Standing, kRatioCount> standings{};
     for (int i = 0; i < kRatioCount; ++i)

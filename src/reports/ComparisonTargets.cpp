@@ -12,10 +12,13 @@ bool belowMedian(Standing standing)
     return standing == Standing::BelowMedian || standing == Standing::Bottom;
 }
 
-// Texts of the comparison title table's row: each column's, or its
-// fallback where the table lacks the column or a row.
-QStringList titleTexts(Connection &cnUser, const QStringList &columns, QStringList fallbacks)
+// Each column's text in the comparison title table's row, or nothing where
+// the table lacks the column or a row.
+using TitleRowTexts = QVector<std::optional<QString>>;
+
+TitleRowTexts readTitleTexts(Connection &cnUser, const QStringList &columns)
 {
+    TitleRowTexts found(columns.size());
     const std::optional<TableColumns> present =
         tableColumns(cnUser, QStringLiteral("main"), QStringLiteral("Rpt_Comparison_Titles"));
     // Each text's place in the select list below (a column read once), or -1.
@@ -29,32 +32,64 @@ QStringList titleTexts(Connection &cnUser, const QStringList &columns, QStringLi
         place[i] = int(selected.indexOf(columns[i]));
     }
     if (selected.isEmpty())
-        return fallbacks;
+        return found;
     const RecordSet titles = GetRS(cnUser,
                                    QStringLiteral("select ") + selected.join(QStringLiteral(", ")) +
                                        QStringLiteral(" from Rpt_Comparison_Titles"),
                                    QStringLiteral("read"));
     if (titles.RecordCount() == 0)
-        return fallbacks;
+        return found;
     for (qsizetype i = 0; i < columns.size(); ++i)
         if (place[i] >= 0)
-            fallbacks[i] = titles.field(place[i]).toString();
+            found[i] = titles.field(place[i]).toString();
+    return found;
+}
+
+// Texts of the comparison title table's row: each column's, or its fallback
+// where the table lacks the column or a row. The row is copied from the
+// title source in the report's language on every preparation, and the source
+// changes only along with the user database's schema (its title tables
+// refreshed, a backup copied over it), so the texts are read once per
+// connection, language and schema version.
+QStringList titleTexts(Connection &cnUser, const QString &language, const QStringList &columns,
+                       QStringList fallbacks)
+{
+    struct Kept
+    {
+        qint64 schemaVersion = -1;
+        TitleRowTexts texts;
+    };
+    thread_local QHash<QString, Kept> kept;
+    const qint64 version = schemaVersion(cnUser, QStringLiteral("main"));
+    Kept &entry = kept[cnUser.connectionName() + QLatin1Char('/') +
+                       reportsql::languageLetter(language).toUpper() + QLatin1Char('/') +
+                       columns.join(QLatin1Char(','))];
+    if (version < 0 || entry.schemaVersion != version)
+        entry = {version, readTitleTexts(cnUser, columns)};
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        if (entry.texts[i])
+            fallbacks[i] = *entry.texts[i];
     return fallbacks;
 }
 
 // The levers' names in the report's language, from the comparison titles
 // (Lbl_ + the MyValues column); the column itself where a title is missing.
-QHash<QString, QString> inputNames(Connection &cnUser)
+QHash<QString, QString> inputNames(Connection &cnUser, const QString &language)
 {
-    QStringList columns;
-    QStringList names;
-    for (int i = 0; i < kRatioCount; ++i)
-        for (const TargetInput &input : targetInputs(RatioId(i)))
-            if (!names.contains(QLatin1String(input.column))) {
-                names << QLatin1String(input.column);
-                columns << QStringLiteral("Lbl_") + names.last();
-            }
-    const QStringList texts = titleTexts(cnUser, columns, names);
+    // The inputs' columns and their title columns, the same for every report.
+    static const std::pair<QStringList, QStringList> inputs = [] {
+        QStringList names;
+        QStringList columns;
+        for (int i = 0; i < kRatioCount; ++i)
+            for (const TargetInput &input : targetInputs(RatioId(i)))
+                if (!names.contains(QLatin1String(input.column))) {
+                    names << QLatin1String(input.column);
+                    columns << QStringLiteral("Lbl_") + names.last();
+                }
+        return std::pair{names, columns};
+    }();
+    const auto &[names, columns] = inputs;
+    const QStringList texts = titleTexts(cnUser, language, columns, names);
     QHash<QString, QString> byColumn;
     for (qsizetype i = 0; i < names.size(); ++i)
         byColumn.insert(names[i], texts[i]);
@@ -67,11 +102,13 @@ constexpr std::array<const char *, 8> kTextColumns = {"Sec_Targets",   "Hdr_Inpu
 } // namespace
 
 std::array<QString, kRatioCount>
-comparisonTitleTexts(Connection &cnUser, const std::array<QString, kRatioCount> &columns,
+comparisonTitleTexts(Connection &cnUser, const QString &language,
+                     const std::array<QString, kRatioCount> &columns,
                      std::array<QString, kRatioCount> fallbacks)
 {
-    const QStringList texts = titleTexts(cnUser, QStringList(columns.cbegin(), columns.cend()),
-                                         QStringList(fallbacks.cbegin(), fallbacks.cend()));
+    const QStringList texts =
+        titleTexts(cnUser, language, QStringList(columns.cbegin(), columns.cend()),
+                   QStringList(fallbacks.cbegin(), fallbacks.cend()));
     std::copy(texts.cbegin(), texts.cend(), fallbacks.begin());
     return fallbacks;
 }
@@ -130,7 +167,7 @@ void writeComparisonTargets(Connection &cnUser, const FirmStatement &statement,
          {"Rpt_Comparison_Targets", "Rpt_Comparison_TargetRows", "Rpt_Comparison_TargetText"})
         ExecCmdInDB(cnUser, QStringLiteral("delete from ") + QLatin1String(table), errors);
 
-    const QHash<QString, QString> items = inputNames(cnUser);
+    const QHash<QString, QString> items = inputNames(cnUser, languageText);
     const FirmRatios ratios = computeFirmRatios(statement);
     const std::vector<RatioTarget> targets = comparisonTargets(statement, quartiles, standings);
     for (const RatioTarget &target : targets) {

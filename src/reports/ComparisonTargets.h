@@ -13,11 +13,13 @@
 // firm stands below the industry median, the amount its input would need to
 // bring it to the median, or why no amount can.
 
-// One text per ratio from the comparison's title table: each ratio's column
-// of Rpt_Comparison_Titles, or its fallback where the table lacks the column
-// or a row.
+// One text per ratio from the comparison's title table, just filled in
+// `language`: each ratio's column of Rpt_Comparison_Titles, or its fallback
+// where the table lacks the column or a row. The columns are ones the table
+// copies from its source as they are (not NAICS, nor the sample's note).
 std::array<QString, kRatioCount>
-comparisonTitleTexts(Connection &cnUser, const std::array<QString, kRatioCount> &columns,
+comparisonTitleTexts(Connection &cnUser, const QString &language,
+                     const std::array<QString, kRatioCount> &columns,
                      std::array<QString, kRatioCount> fallbacks);
 
 // The ratios the section names, in the report's order: those below the

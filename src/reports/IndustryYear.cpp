@@ -4,6 +4,9 @@
 #include "reports/ReportExtraction.h"
 #include "reports/ReportSql.h"
 
+#include <QVector>
+#include <algorithm>
+
 QString yearWorkTable(int year)
 {
     return workTableOfYear(lastReferenceYear(), year);
@@ -14,11 +17,26 @@ std::optional<RecordSet> industryYearRow(Connection &cnUser, int year, const QSt
     const QString table = yearWorkTable(year);
     if (table.isEmpty())
         return std::nullopt;
-    // Named columns keep the statement prepared from one report to the next.
-    RecordSet row = GetRS(cnUser,
-                          QStringLiteral("select NumberOfFirms, ") +
-                              columns.join(QStringLiteral(", ")) + QStringLiteral(" from ") + table,
-                          QStringLiteral("read"));
+    // Named columns keep the statement prepared from one report to the next;
+    // its text is built once per table and column list (the callers pass
+    // the same lists, which compare at once).
+    struct Select
+    {
+        QString table;
+        QStringList columns;
+        QString sql;
+    };
+    thread_local QVector<Select> selects;
+    auto select = std::find_if(selects.begin(), selects.end(), [&](const Select &s) {
+        return s.table == table && s.columns == columns;
+    });
+    if (select == selects.end()) {
+        selects.append({table, columns,
+                        QStringLiteral("select NumberOfFirms, ") +
+                            columns.join(QStringLiteral(", ")) + QStringLiteral(" from ") + table});
+        select = selects.end() - 1;
+    }
+    RecordSet row = GetRS(cnUser, select->sql, QStringLiteral("read"));
     if (row.RecordCount() == 0 || row.field(kFirstYearRowColumn - 1).isNull())
         return std::nullopt;
     return row;

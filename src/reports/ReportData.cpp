@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <cmath>
+#include <memory>
 #include <optional>
 
 namespace mstch = kainjow::mustache;
@@ -322,15 +323,31 @@ QString normaliseTagNames(const QString &templateText)
     return result + templateText.mid(last);
 }
 
+namespace {
+// The most parsed templates a thread keeps: three for each report type.
+constexpr qsizetype kKeptTemplates = 16;
+} // namespace
+
 QString renderReportTemplate(const QString &templateText, const mstch::data &data)
 {
-    mstch::mustache tmpl(utf8(normaliseTagNames(templateText)));
-    if (!tmpl.is_valid())
+    // A report's templates (body, header, footer) are rendered again for
+    // every report of its type: each is parsed once per thread. A template
+    // that failed is parsed afresh next time.
+    thread_local QHash<QString, std::shared_ptr<mstch::mustache>> parsed;
+    std::shared_ptr<mstch::mustache> &kept = parsed[templateText];
+    if (!kept)
+        kept = std::make_shared<mstch::mustache>(utf8(normaliseTagNames(templateText)));
+    const std::shared_ptr<mstch::mustache> tmpl = kept;
+    if (!tmpl->is_valid() || parsed.size() > kKeptTemplates)
+        parsed.remove(templateText);
+    if (!tmpl->is_valid())
         throw ReportError(QStringLiteral("Report template: ") +
-                          QString::fromStdString(tmpl.error_message()));
-    const std::string text = tmpl.render(data);
-    if (!tmpl.is_valid())
+                          QString::fromStdString(tmpl->error_message()));
+    const std::string text = tmpl->render(data);
+    if (!tmpl->is_valid()) {
+        parsed.remove(templateText);
         throw ReportError(QStringLiteral("Report template: ") +
-                          QString::fromStdString(tmpl.error_message()));
+                          QString::fromStdString(tmpl->error_message()));
+    }
     return QString::fromStdString(text);
 }

@@ -118,14 +118,27 @@ void ReportDocument::keepOnOnePage(const QString &html, const QSizeF &pageSize,
 {
     // Laid out on a page larger by 1 / scale, drawn at scale: the largest
     // scale, in small steps, at which the part fits.
-    for (double scale = 0.97; scale >= smallestScale - 1e-9; scale -= 0.03) {
-        std::unique_ptr<QTextDocument> part = newDocument(html, pageSize / scale);
+    std::vector<double> scales;
+    for (double scale = 0.97; scale >= smallestScale - 1e-9; scale -= 0.03)
+        scales.push_back(scale);
+    if (scales.empty())
+        return;
+    // A smaller scale gives a page larger every way, which holds at least as
+    // much: a part that does not fit at the smallest scale fits at none, and
+    // is not laid out again for the others (each a whole layout).
+    std::unique_ptr<QTextDocument> smallest = newDocument(html, pageSize / scales.back());
+    if (smallest->pageCount() != 1)
+        return;
+    for (std::size_t i = 0; i + 1 < scales.size(); ++i) {
+        std::unique_ptr<QTextDocument> part = newDocument(html, pageSize / scales[i]);
         if (part->pageCount() == 1) {
             m_parts.back() = std::move(part);
-            m_scales.back() = scale;
+            m_scales.back() = scales[i];
             return;
         }
     }
+    m_parts.back() = std::move(smallest);
+    m_scales.back() = scales.back();
 }
 
 ReportDocument::~ReportDocument() = default;

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QPageSize>
 #include <algorithm>
 
@@ -351,8 +352,21 @@ ReportLayout loadReportLayout(const QString &path)
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         throw ReportError(QStringLiteral("The report layout file cannot be opened: %1").arg(path));
     const QByteArray bytes = file.readAll();
+    // Every report opens its layout file again; one whose text has not
+    // changed is not parsed again.
+    struct Parsed
+    {
+        QByteArray bytes;
+        ReportLayout layout;
+    };
+    thread_local QHash<QString, Parsed> parsed;
+    const auto known = parsed.constFind(path);
+    if (known != parsed.constEnd() && known->bytes == bytes)
+        return known->layout;
     try {
-        return parseReportLayout(QString::fromUtf8(bytes));
+        ReportLayout layout = parseReportLayout(QString::fromUtf8(bytes));
+        parsed.insert(path, {bytes, layout});
+        return layout;
     } catch (const ReportError &error) {
         throw ReportError(path + QStringLiteral(": ") + error.message());
     }

@@ -19,13 +19,18 @@ QHash<QString, KeptColumns> &keptColumns()
 }
 } // namespace
 
+qint64 schemaVersion(Connection &connection, const QString &schema)
+{
+    return firstInteger(connection,
+                        QStringLiteral("PRAGMA ") + schema + QStringLiteral(".schema_version"))
+        .value_or(-1);
+}
+
 std::optional<TableColumns> tableColumns(Connection &connection, const QString &schema,
                                          const QString &table)
 {
     // Any change of a table's layout changes the database's schema version.
-    const qint64 version = firstInteger(connection, QStringLiteral("PRAGMA ") + schema +
-                                                        QStringLiteral(".schema_version"))
-                               .value_or(-1);
+    const qint64 version = schemaVersion(connection, schema);
     KeptColumns &kept = keptColumns()[connection.connectionName() + QLatin1Char('/') + schema];
     if (kept.schemaVersion != version) {
         kept.byTable.clear();

@@ -22,3 +22,8 @@ struct TableColumns
 // once per table and kept while that database's schema stays as it is.
 std::optional<TableColumns> tableColumns(Connection &connection, const QString &schema,
                                          const QString &table);
+
+// The schema version of a database of the connection ("main" or an attached
+// one). Creating, dropping or altering a table changes it, and so does
+// copying a backup over the database.
+qint64 schemaVersion(Connection &connection, const QString &schema);

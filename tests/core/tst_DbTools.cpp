@@ -250,6 +250,12 @@ private slots:
         QTest::newRow("accented text")
             << QVariant(QStringLiteral("Société générale – été ✓"))
             << QVariant(QStringLiteral("Société générale – été ✓")) << false;
+        QTest::newRow("text beyond the basic plane")
+            << QVariant(QStringLiteral("Note \U0001D11E \U0001F600"))
+            << QVariant(QStringLiteral("Note \U0001D11E \U0001F600")) << false;
+        QTest::newRow("text holding a nul")
+            << QVariant(QStringLiteral("a").append(QChar(0)) + "b")
+            << QVariant(QStringLiteral("a").append(QChar(0)) + "b") << false;
         QTest::newRow("empty text is not null")
             << QVariant(QLatin1String("")) << QVariant(QString("")) << false;
         QTest::newRow("null text is null") << QVariant(QString()) << QVariant() << true;
@@ -274,6 +280,27 @@ private slots:
             QCOMPARE(rs.field(0).typeId(), expected.typeId());
             QCOMPARE(rs.field(0), expected);
         }
+    }
+
+    // Many texts bound to one statement each keep their own value.
+    void everyBoundTextKeepsItsValue()
+    {
+        Connection connection;
+        ConnectToFile(connection, m_file, QStringLiteral("unknown"));
+        QStringList columns;
+        QVariantList values;
+        for (int i = 0; i < 60; ++i) {
+            columns << QStringLiteral("C%1").arg(i);
+            values << (i % 3 == 0 ? QVariant(i) : QVariant(QStringLiteral("é%1").arg(i)));
+        }
+        execBound(connection, QStringLiteral("create table Wide (%1)").arg(columns.join(", ")));
+        execBound(connection,
+                  QStringLiteral("insert into Wide values (%1)")
+                      .arg(QStringList(columns.size(), QStringLiteral("?")).join(", ")),
+                  values);
+        const RecordSet rs = GetRS(connection, QStringLiteral("select * from Wide"), "read");
+        for (int i = 0; i < 60; ++i)
+            QCOMPARE(rs.field(i).toString(), values.at(i).toString());
     }
 
     // Misuses of a statement are errors with their own words, and the

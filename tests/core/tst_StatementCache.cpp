@@ -7,6 +7,7 @@
 #include "core/Transaction.h"
 
 #include <QRegularExpression>
+#include <sqlite3.h>
 
 // Statements kept prepared per connection must behave as statements
 // prepared afresh every time: same results, same errors, no lock left held.
@@ -104,6 +105,43 @@ private slots:
             QStringLiteral("select %1 from T").arg(statementcache::kMaxStatements + extra - 1),
             QStringLiteral("read"));
         QCOMPARE(last.field(0).toInt(), statementcache::kMaxStatements + extra - 1);
+    }
+
+    // A statement run again and again stays prepared however many others
+    // pass by, and every statement still gives its own rows.
+    void statementInUseOutlivesThosePassingBy()
+    {
+        const QString inUse = QStringLiteral("select V from T where Code = ?");
+        int runs = 0;
+        for (int i = 0; i < 3 * statementcache::kMaxStatements; ++i) {
+            const RecordSet passing =
+                GetRS(m_connection, QStringLiteral("select %1 from T").arg(i), "read");
+            QCOMPARE(passing.field(0).toInt(), i);
+            if (i % 8 == 0) {
+                QCOMPARE(GetRS(m_connection, inUse, "read", {"a"}).field(0).toDouble(), 1.0);
+                ++runs;
+            }
+        }
+        // Prepared once: the one statement ran every time.
+        const statementcache::KeptStatement *kept = statementcache::find(name(), inUse);
+        QVERIFY(kept);
+        QCOMPARE(sqlite3_stmt_status(kept->statement, SQLITE_STMTSTATUS_RUN, 0), runs);
+        QCOMPARE(statementcache::size(name()), statementcache::kMaxStatements);
+    }
+
+    // Statements whose texts differ only in their middle, at the same length,
+    // are kept apart.
+    void textsAlikeButForTheirMiddleAreKeptApart()
+    {
+        const QString padding(400, QLatin1Char(' '));
+        for (int round = 0; round < 2; ++round)
+            for (int i = 0; i < 10; ++i) {
+                const QString sql = QStringLiteral("select V") + padding +
+                                    QStringLiteral(", %1").arg(i) + padding +
+                                    QStringLiteral(" from T");
+                QCOMPARE(GetRS(m_connection, sql, "read").field(1).toInt(), i);
+            }
+        QCOMPARE(statementcache::size(name()), 10);
     }
 
     // Closing a connection lets its statements go first, so Qt does not

@@ -1,4 +1,5 @@
 #include "core/DatabaseError.h"
+#include "core/UserDatabaseBackup.h"
 #include "reports/ComparisonRatios.h"
 #include "reports/RatioTargets.h"
 #include "reports/ReportPreparation.h"
@@ -7,6 +8,7 @@
 
 #include <QLocale>
 #include <QTest>
+#include <QThread>
 
 #include <cmath>
 
@@ -82,6 +84,53 @@ PreparationOutcome compare(ReportDatabases &db, qint16 year, const QString &lang
 {
     return fncPrepareComparisonReport(db.reference, db.user, "com", 3, "ON", year, kNaics, language,
                                       values);
+}
+
+// The ratios' title columns, each given "<column> <tag>" in the title source
+// for one language; the titles table gets the columns too.
+const QStringList kRatioTitleColumns = {"Lbl_NPM",  "Lbl_PPM", "Lbl_OPM", "Lbl_GPM", "Lbl_ORTTNOA",
+                                        "Lbl_RNOA", "Lbl_PPA", "Lbl_RCE", "Lbl_RE",  "Lbl_RT",
+                                        "Lbl_IT",   "Lbl_WC",  "Lbl_DE",  "Lbl_LTA", "Lbl_IC"};
+
+void addRatioTitleColumns(Connection &user)
+{
+    for (const char *table : {"Rpt_Comparison_Titles_Source", "Rpt_Comparison_Titles"})
+        for (const QString &column : kRatioTitleColumns)
+            ReportDatabases::exec(user, QStringLiteral("alter table %1 add column %2 TEXT")
+                                            .arg(QLatin1String(table), column));
+}
+
+void setRatioTitles(Connection &user, const QString &language, const QString &tag)
+{
+    QStringList assignments;
+    for (const QString &column : kRatioTitleColumns)
+        assignments << QStringLiteral("%1 = '%1 %2'").arg(column, tag);
+    ReportDatabases::exec(user, QStringLiteral("update Rpt_Comparison_Titles_Source set %1 where "
+                                               "Language = '%2'")
+                                    .arg(assignments.join(", "), language));
+}
+
+// The tables a comparison fills, row by row.
+QList<QList<QVariantMap>> comparisonTables(Connection &user)
+{
+    QList<QList<QVariantMap>> tables;
+    for (const char *table :
+         {"Rpt_Comparison", "Rpt_Comparison_Titles", "Rpt_Comparison_Notes", "Rpt_Comparison_Days",
+          "Rpt_Comparison_Targets", "Rpt_Comparison_TargetRows", "Rpt_Comparison_TargetText",
+          "Rpt_Comparison_Trend"})
+        tables << ReportDatabases::rows(user, QLatin1String(table));
+    return tables;
+}
+
+// How many values of the tables hold `text`.
+int valuesHolding(const QList<QList<QVariantMap>> &tables, const QString &text)
+{
+    int count = 0;
+    for (const QList<QVariantMap> &rows : tables)
+        for (const QVariantMap &row : rows)
+            for (const QVariant &value : row)
+                count += value.toString().contains(text) ? 1 : 0;
+    return count;
 }
 
 QVariantMap comparisonRow(ReportDatabases &db)
@@ -692,6 +741,114 @@ private slots:
         const QList<QVariantMap> titles = ReportDatabases::rows(db.user, "Rpt_Comparison_Titles");
         QCOMPARE(titles.size(), 1);
         QCOMPARE(titles.first().value("Language").toString(), QStringLiteral("E"));
+    }
+
+    // Texts and statements kept between preparations never give a later
+    // preparation another answer than a program just started would: after
+    // the language changes, after the title source is replaced (a backup
+    // restored, the title tables refreshed, by this connection or another),
+    // and on another thread with its own connections.
+    void keptTextsFollowTheirSources_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("expectedTag");
+        QTest::newRow("language changed") << "language"
+                                          << "F"
+                                          << "[F]";
+        // A restored database is brought up to this release: its title
+        // tables come from the program's own title source.
+        QTest::newRow("backup restored") << "restore"
+                                         << "E"
+                                         << "Net profit margin";
+        QTest::newRow("title source rebuilt") << "rebuild"
+                                              << "E"
+                                              << "[rebuilt]";
+        QTest::newRow("title source rebuilt by another connection") << "rebuild elsewhere"
+                                                                    << "E"
+                                                                    << "[rebuilt]";
+        QTest::newRow("other thread") << "thread"
+                                      << "E"
+                                      << "[E]";
+    }
+    void keptTextsFollowTheirSources()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, language);
+        QFETCH(QString, expectedTag);
+        ReportDatabases db;
+        addIndustry(db);
+        addRatioTitleColumns(db.user);
+        QTemporaryDir dir;
+        const QString saved = dir.filePath("saved.mdb");
+        setRatioTitles(db.user, "E", "[kept]");
+        fncBackUpDatabase(db.user, saved);
+        setRatioTitles(db.user, "E", "[E]");
+        setRatioTitles(db.user, "F", "[F]");
+        QVERIFY(compare(db, 2006, "E", firmValues()));
+        QVERIFY(valuesHolding(comparisonTables(db.user), "[E]") > 0);
+
+        const auto rebuild = [](Connection &user) {
+            ReportDatabases::exec(user, "create table Rebuilt as select * from "
+                                        "Rpt_Comparison_Titles_Source");
+            ReportDatabases::exec(user, "drop table Rpt_Comparison_Titles_Source");
+            ReportDatabases::exec(user,
+                                  "alter table Rebuilt rename to Rpt_Comparison_Titles_Source");
+            setRatioTitles(user, "E", "[rebuilt]");
+        };
+        if (change == "restore") {
+            fncRestoreDatabase(db.user, saved, dir.filePath("aside.mdb"));
+        } else if (change == "rebuild") {
+            rebuild(db.user);
+        } else if (change == "rebuild elsewhere") {
+            Connection other;
+            ConnectToFile(other, db.user.filePath(), "unknown");
+            rebuild(other);
+            DisconnectFromDB(other);
+        }
+        QList<QList<QVariantMap>> tables;
+        if (change == "thread") {
+            QString failure;
+            std::unique_ptr<QThread> worker(QThread::create([&] {
+                Connection reference;
+                Connection user;
+                try {
+                    ConnectToFile(reference, db.reference.filePath(), "unknown");
+                    ConnectToFile(user, db.user.filePath(), "unknown");
+                    if (!fncPrepareComparisonReport(reference, user, "com", 3, "ON", 2006, kNaics,
+                                                    language, firmValues()))
+                        failure = "no data";
+                    tables = comparisonTables(user);
+                } catch (const DatabaseError &error) {
+                    failure = error.description();
+                }
+                DisconnectFromDB(user);
+                DisconnectFromDB(reference);
+            }));
+            worker->start();
+            QVERIFY(worker->wait(60000));
+            QCOMPARE(failure, QString());
+        } else {
+            QVERIFY(compare(db, 2006, language, firmValues()));
+            tables = comparisonTables(db.user);
+        }
+
+        // The same preparation on connections opened afresh, which share nothing kept.
+        Connection reference;
+        Connection user;
+        ConnectToFile(reference, db.reference.filePath(), "unknown");
+        ConnectToFile(user, db.user.filePath(), "unknown");
+        QVERIFY(fncPrepareComparisonReport(reference, user, "com", 3, "ON", 2006, kNaics, language,
+                                           firmValues()));
+        const QList<QList<QVariantMap>> fresh = comparisonTables(user);
+        DisconnectFromDB(user);
+        DisconnectFromDB(reference);
+        QCOMPARE(tables, fresh);
+        QVERIFY(valuesHolding(tables, expectedTag) > 0);
+        for (const QString &stale : {QStringLiteral("[E]"), QStringLiteral("[F]"),
+                                     QStringLiteral("[kept]"), QStringLiteral("[rebuilt]")})
+            if (stale != expectedTag)
+                QCOMPARE(valuesHolding(tables, stale), 0);
     }
 
 private:

@@ -236,6 +236,38 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ReportError, report->table(0));
     }
 
+    // Each report opens its layout file anew: what the file says now, never
+    // what an earlier report read or changed.
+    void layoutFileReadAsItIsNow_data()
+    {
+        QTest::addColumn<QString>("second"); // the file's text at the second opening
+        QTest::addColumn<int>("tables");     // tables then; -1: the opening fails
+        QTest::newRow("unchanged") << QString::fromLatin1(kThreeTables) << 3;
+        QTest::newRow("a table fewer")
+            << QStringLiteral("[tables]\nRpt_Data_CY as cy\n[template]\n<p></p>\n") << 1;
+        QTest::newRow("broken since") << QStringLiteral("<html>") << -1;
+    }
+    void layoutFileReadAsItIsNow()
+    {
+        QFETCH(QString, second);
+        QFETCH(int, tables);
+        QTemporaryDir dir;
+        const QString path =
+            writeFile(dir, QStringLiteral("layout.rpt"), QLatin1String(kThreeTables));
+        std::unique_ptr<ReportEngine> first = ReportEngine::OpenReport(path);
+        QCOMPARE(first->tableCount(), 3);
+        first->table(1).setLocation(QStringLiteral("/x/MyData.mdb"));
+        writeFile(dir, QStringLiteral("layout.rpt"), second);
+        if (tables < 0) {
+            QVERIFY_THROWS_EXCEPTION(ReportError, ReportEngine::OpenReport(path));
+            return;
+        }
+        std::unique_ptr<ReportEngine> again = ReportEngine::OpenReport(path);
+        QCOMPARE(again->tableCount(), tables);
+        QCOMPARE(again->table(1).name(), QStringLiteral("Rpt_Data_CY"));
+        QCOMPARE(again->table(1).location(), QString());
+    }
+
     void openMissingOrBrokenLayout()
     {
         QTemporaryDir dir;
