@@ -13,7 +13,6 @@
 #include <QSaveFile>
 #include <QTextStream>
 
-
 namespace {
 const QString kInfoTable = QStringLiteral("BenchmarkSetInfo");
 const QStringList kDescriptionTables = {QStringLiteral("ROVAL_NAICS_Description_Ind_Detailed"),

@@ -337,10 +337,10 @@ private slots:
         load.setProcessEnvironment(m_environment);
         load.start(QStringLiteral(QUORVEL_CLI),
                    {QStringLiteral("--program-folder"), file(QStringLiteral("pf")),
-                    QStringLiteral("--language"), QStringLiteral("en"), QStringLiteral("benchmarks"),
-                    QStringLiteral("load"), file(QStringLiteral("sample.csv")),
-                    QStringLiteral("--name"), QStringLiteral("Killed"), QStringLiteral("--source"),
-                    QStringLiteral("Test")});
+                    QStringLiteral("--language"), QStringLiteral("en"),
+                    QStringLiteral("benchmarks"), QStringLiteral("load"),
+                    file(QStringLiteral("sample.csv")), QStringLiteral("--name"),
+                    QStringLiteral("Killed"), QStringLiteral("--source"), QStringLiteral("Test")});
         QVERIFY(load.waitForStarted());
         const QDir sets(setsFolder());
         bool writing = false;
