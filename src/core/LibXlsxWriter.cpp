@@ -2,8 +2,6 @@
 
 #include "core/LibraryOnFirstUse.h"
 
-#include <QtDebug>
-
 const LibXlsxWriter *libxlsxwriter()
 {
     const auto &loaded =
@@ -32,10 +30,5 @@ const LibXlsxWriter *libxlsxwriter()
             s(f.repeatRows, "worksheet_repeat_rows");
             s(f.setFooter, "worksheet_set_footer");
         });
-    if (!loaded.failure.isEmpty()) {
-        static std::once_flag warned;
-        std::call_once(warned, [&] { qWarning("libxlsxwriter: %s", qPrintable(loaded.failure)); });
-        return nullptr;
-    }
-    return &loaded.functions;
+    return functionsOrNull(loaded, "libxlsxwriter");
 }

@@ -2,8 +2,6 @@
 
 #include "core/LibraryOnFirstUse.h"
 
-#include <QtDebug>
-
 const LibZip *libzip()
 {
     const auto &loaded = libraryOnFirstUse<LibZip>("zip", 4, [](LibZip &f, LibrarySymbols &s) {
@@ -16,10 +14,5 @@ const LibZip *libzip()
         s(f.fread, "zip_fread");
         s(f.fclose, "zip_fclose");
     });
-    if (!loaded.failure.isEmpty()) {
-        static std::once_flag warned;
-        std::call_once(warned, [&] { qWarning("libzip: %s", qPrintable(loaded.failure)); });
-        return nullptr;
-    }
-    return &loaded.functions;
+    return functionsOrNull(loaded, "libzip");
 }

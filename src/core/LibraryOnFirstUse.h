@@ -2,6 +2,7 @@
 
 #include <QLibrary>
 #include <QString>
+#include <QtDebug>
 #include <mutex>
 #include <type_traits>
 
@@ -55,4 +56,16 @@ const LoadedFunctions<Table> &libraryOnFirstUse(const char *name, int version, F
         loaded.failure = symbols.missing();
     });
     return loaded;
+}
+
+// The table, or nullptr when the library cannot serve; the first such call
+// warns, naming what is missing.
+template <typename Table>
+const Table *functionsOrNull(const LoadedFunctions<Table> &loaded, const char *library)
+{
+    if (loaded.failure.isEmpty())
+        return &loaded.functions;
+    static std::once_flag warned;
+    std::call_once(warned, [&] { qWarning("%s: %s", library, qPrintable(loaded.failure)); });
+    return nullptr;
 }

@@ -2,7 +2,6 @@
 #include "support/TestSupport.h"
 
 #include "app/Startup.h"
-#include "benchmarks/BenchmarkColumns.h"
 #include "benchmarks/BenchmarkSets.h"
 #include "benchmarks/BenchmarksInUse.h"
 #include "core/DatabaseCheck.h"
@@ -284,19 +283,12 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, years);
         QFETCH(QString, warning);
-        QFile pack(m_dir.filePath(QStringLiteral("pack.csv")));
-        QVERIFY(pack.open(QIODevice::WriteOnly));
-        QStringList header;
-        for (const PackColumn &column : packColumns())
-            header << column.name;
-        pack.write(header.join(QLatin1Char(',')).toUtf8() + "\n3,ON,2021,1111,40\n");
-        pack.close();
         removeBenchmarkSet(QStringLiteral("Survey"));
-        const BenchmarkLoad load = loadBenchmarkSet(
-            pack.fileName(), QString(), QStringLiteral("Survey"), QStringLiteral("A survey"));
-        QVERIFY(load.set.has_value());
+        const std::optional<BenchmarkSetInfo> set =
+            loadOneIndustrySet(m_dir.path(), QStringLiteral("Survey"), QStringLiteral("A survey"));
+        QVERIFY(set);
         if (!damage.isEmpty())
-            QVERIFY(writeSqliteFile(load.set->path, {damage}));
+            QVERIFY(writeSqliteFile(set->path, {damage}));
         rememberBenchmarkSet(QStringLiteral("Survey"));
         const auto forget = qScopeGuard([] { rememberBenchmarkSet(QStringLiteral("sample")); });
 
@@ -314,7 +306,7 @@ private slots:
         } else {
             QCOMPARE(messages.messages.size(), 1);
             QVERIFY2(messages.texts().constFirst().contains(warning) &&
-                         messages.texts().constFirst().contains(load.set->path),
+                         messages.texts().constFirst().contains(set->path),
                      qPrintable(messages.texts().constFirst()));
         }
     }

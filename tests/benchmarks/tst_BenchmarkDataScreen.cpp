@@ -26,18 +26,8 @@ private slots:
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("config"))));
         QVERIFY(testsupport::openShippedDatabases(m_dir));
         setProgramFolderOverride(QStringLiteral(QUORVEL_PROGRAM_DIR));
-        // One industry of 2021 in Ontario, every figure suppressed.
-        QFile pack(m_dir.filePath(QStringLiteral("pack.csv")));
-        QVERIFY(pack.open(QIODevice::WriteOnly));
-        QStringList header;
-        for (const PackColumn &column : packColumns())
-            header << column.name;
-        pack.write(header.join(QLatin1Char(',')).toUtf8() + "\n3,ON,2021,1111,40\n");
-        pack.close();
-        const BenchmarkLoad load =
-            loadBenchmarkSet(pack.fileName(), QString(), QStringLiteral("Survey"),
-                             QStringLiteral("A provincial survey"));
-        QVERIFY(load.set.has_value());
+        QVERIFY(testsupport::loadOneIndustrySet(m_dir.path(), QStringLiteral("Survey"),
+                                                QStringLiteral("A provincial survey")));
     }
 
     void useSet()

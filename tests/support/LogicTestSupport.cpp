@@ -1,8 +1,11 @@
 #include "support/LogicTestSupport.h"
 
+#include "benchmarks/BenchmarkColumns.h"
+#include "benchmarks/BenchmarkSets.h"
 #include "core/AppState.h"
 #include "core/DbTools.h"
 
+#include <QDir>
 #include <QFile>
 #include <csignal>
 #include <sys/resource.h>
@@ -70,6 +73,20 @@ FileSizeLimit::~FileSizeLimit()
     limit.rlim_cur = rlim_t(m_soft);
     setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, m_handler);
+}
+
+std::optional<BenchmarkSetInfo> loadOneIndustrySet(const QString &folder, const QString &name,
+                                                   const QString &source)
+{
+    QFile pack(QDir(folder).filePath(QStringLiteral("pack.csv")));
+    if (!pack.open(QIODevice::WriteOnly))
+        return std::nullopt;
+    QStringList header;
+    for (const PackColumn &column : packColumns())
+        header << column.name;
+    pack.write(header.join(QLatin1Char(',')).toUtf8() + "\n3,ON,2021,1111,40\n");
+    pack.close();
+    return loadBenchmarkSet(pack.fileName(), QString(), name, source).set;
 }
 
 } // namespace testsupport

@@ -5,6 +5,7 @@
 // copies of the shipped databases, the error a call throws, a recorder for
 // the end of the program and the scope of the program's global state.
 
+#include "benchmarks/BenchmarksInUse.h"
 #include "core/AppState.h"
 #include "core/DatabaseError.h"
 #include "core/DbTools.h"
@@ -15,6 +16,7 @@
 #include <QList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
 
 #define QUORVEL_LOGIC_TEST_MAIN(TestObject)                                                        \
     int main(int argc, char *argv[])                                                               \
@@ -78,5 +80,11 @@ private:
     qint64 m_soft = 0;
     void (*m_handler)(int) = nullptr;
 };
+
+// A benchmark set of one industry of 2021 in Ontario, every figure
+// suppressed, loaded from a pack written in `folder`: the set, or nothing
+// when the load refused it.
+std::optional<BenchmarkSetInfo> loadOneIndustrySet(const QString &folder, const QString &name,
+                                                   const QString &source);
 
 } // namespace testsupport
