@@ -1,15 +1,17 @@
 #!/bin/bash
 # Start-up against a bare Qt Widgets window (bench_bare_window, built beside
 # the program): each is launched in turn, alternating, on one X display, and
-# timed from launch to its first window mapped; the figure is the median of
-# the pairwise ratios, so that the machine's ups and downs touch both alike.
-# Peak memory (VmHWM) is read the same way. Needs Xvfb and xdotool.
+# timed from launch to its first window mapped, as the X server reports it
+# (bench_first_map); the figure is the median of the pairwise ratios, so
+# that the machine's ups and downs touch both alike. Peak memory (VmHWM) is
+# read at the same moment. Needs Xvfb.
 # Usage: bench/startup_time.sh [build folder] [pairs]
 set -euo pipefail
 build="${1:-build}"
 pairs="${2:-31}"
 program="$build/Quorvel/quorvel"
 bare="$build/bench/bench_bare_window"
+stopwatch="$build/bench/bench_first_map"
 
 # A display of its own: Xvfb picks a free number and writes it out. Without
 # -noreset it would reset each time the last client leaves, refusing the
@@ -21,30 +23,18 @@ xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -f "$number_file" "$errors"' EXIT
 until [ -s "$number_file" ]; do sleep 0.05; done
 display=":$(head -1 "$number_file")"
-until DISPLAY="$display" xdotool getdisplaygeometry >/dev/null 2>&1; do sleep 0.05; done
+until DISPLAY="$display" "$stopwatch" --check 2>/dev/null; do sleep 0.05; done
 
 # One launch of $1: sets launch_us (launch to window mapped) and launch_kb
-# (peak memory). Runs in this shell, not a subshell: a subshell would run
-# the EXIT trap and take the display down with it.
+# (peak memory then).
 launch() {
-    local start end pid polls=0 peak
-    start=$(date +%s%N)
-    DISPLAY="$display" "$1" >/dev/null 2>"$errors" &
-    pid=$!
-    until DISPLAY="$display" xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do
-        sleep 0.002
-        polls=$((polls + 1))
-        if [ "$polls" -gt 5000 ] || ! kill -0 "$pid" 2>/dev/null; then
-            echo "no window from $1: $(tail -3 "$errors")" >&2
-            exit 1
-        fi
-    done
-    end=$(date +%s%N)
-    peak=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")
-    kill "$pid"
-    wait "$pid" 2>/dev/null || true
-    launch_us=$(( (end - start) / 1000 ))
-    launch_kb=$peak
+    local figures
+    if ! figures=$(DISPLAY="$display" "$stopwatch" "$1" 2>"$errors"); then
+        echo "no window from $1: $(tail -3 "$errors")" >&2
+        exit 1
+    fi
+    launch_us=$(echo "$figures" | sed -n 's/.*launch_us=\([0-9]*\).*/\1/p')
+    launch_kb=$(echo "$figures" | sed -n 's/.*peak_kb=\([0-9]*\).*/\1/p')
 }
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }

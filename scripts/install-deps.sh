@@ -9,7 +9,8 @@ set -e
 # language and author; its qpdf tool reads them back in the tests).
 # Tests: Xvfb, fonts, poppler-utils (pdftotext, pdfinfo), unzip, and
 # desktop-file-utils and appstream to validate the installed desktop files.
-# Benchmarks: xdotool. Packaging: file (for CPack's dependency scan).
+# Benchmarks: libxcb1-dev (the start-up stopwatch). Packaging: file (for
+# CPack's dependency scan).
 # Team store: libpq (the client library), and PostgreSQL 15 with
 # postgresql-common for the throwaway servers the tests start.
 PACKAGES="build-essential cmake pkg-config clang-format \
@@ -17,7 +18,7 @@ qt6-base-dev libqt6opengl6-dev libqt6sql6-sqlite qt6-tools-dev qt6-tools-dev-too
 qt6-svg-dev qt6-charts-dev qt6-translations-l10n libsqlite3-dev \
 libkainjow-mustache-dev libxlsxwriter-dev zlib1g-dev \
 xvfb xauth fonts-dejavu-core poppler-utils unzip \
-desktop-file-utils appstream xdotool file \
+desktop-file-utils appstream libxcb1-dev file \
 libzip-dev libpq-dev postgresql postgresql-common libqpdf-dev qpdf"
 
 missing=""
