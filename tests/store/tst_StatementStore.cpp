@@ -6,133 +6,16 @@
 #include "support/CliRun.h"
 #include "support/FirmStatements.h"
 #include "support/LogicTestSupport.h"
+#include "support/LoopbackRelay.h"
 #include "support/PgServer.h"
 
 #include <QFile>
 #include <QProcess>
-#include <atomic>
 #include <cstdio>
 #include <libpq-fe.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <thread>
 #include <unistd.h>
 
 using namespace testsupport;
-
-namespace {
-// A TCP relay on 127.0.0.1 to the server's Unix socket that counts the
-// round trips of what passes: each time the client speaks after the server
-// did (or first) is one. It also counts the connections it relayed.
-class RoundTripCounter
-{
-public:
-    explicit RoundTripCounter(const QString &serverSocket) : m_serverSocket(serverSocket)
-    {
-        m_listener = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        if (m_listener >= 0 &&
-            ::bind(m_listener, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0 &&
-            ::listen(m_listener, 4) == 0 &&
-            ::getsockname(m_listener, reinterpret_cast<sockaddr *>(&address), &length) == 0 &&
-            ::pipe(m_stop) == 0) {
-            m_port = ntohs(address.sin_port);
-            m_thread = std::thread([this] { run(); });
-        }
-    }
-    ~RoundTripCounter()
-    {
-        if (m_thread.joinable() && ::write(m_stop[1], "x", 1) == 1)
-            m_thread.join();
-        for (const int fd : {m_listener, m_stop[0], m_stop[1]})
-            if (fd >= 0)
-                ::close(fd);
-    }
-    RoundTripCounter(const RoundTripCounter &) = delete;
-    RoundTripCounter &operator=(const RoundTripCounter &) = delete;
-
-    // 0 when it could not listen.
-    quint16 port() const { return m_port; }
-    int roundTrips() const { return m_roundTrips; }
-    int connections() const { return m_connections; }
-    void reset() { m_roundTrips = 0; }
-
-private:
-    bool stopAsked() const
-    {
-        pollfd stop{m_stop[0], POLLIN, 0};
-        return ::poll(&stop, 1, 0) > 0;
-    }
-
-    void run()
-    {
-        for (;;) {
-            pollfd waiting[2]{{m_stop[0], POLLIN, 0}, {m_listener, POLLIN, 0}};
-            if (::poll(waiting, 2, -1) < 0 || (waiting[0].revents & POLLIN))
-                return;
-            const int client = ::accept(m_listener, nullptr, nullptr);
-            const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
-            sockaddr_un address{};
-            address.sun_family = AF_UNIX;
-            qstrncpy(address.sun_path, QFile::encodeName(m_serverSocket).constData(),
-                     sizeof address.sun_path);
-            if (client >= 0 && server >= 0 &&
-                ::connect(server, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0) {
-                ++m_connections;
-                relay(client, server);
-            }
-            for (const int fd : {client, server})
-                if (fd >= 0)
-                    ::close(fd);
-            if (stopAsked())
-                return;
-        }
-    }
-
-    // Passes bytes both ways until either side closes.
-    void relay(int client, int server)
-    {
-        bool clientSpokeLast = false;
-        for (;;) {
-            pollfd fds[3]{{m_stop[0], POLLIN, 0}, {client, POLLIN, 0}, {server, POLLIN, 0}};
-            if (::poll(fds, 3, -1) < 0 || (fds[0].revents & POLLIN))
-                return;
-            for (const int side : {1, 2}) {
-                if (!fds[side].revents)
-                    continue;
-                char buffer[65536];
-                const ssize_t n = ::read(fds[side].fd, buffer, sizeof buffer);
-                if (n <= 0)
-                    return;
-                const bool fromClient = side == 1;
-                if (fromClient && !clientSpokeLast)
-                    ++m_roundTrips;
-                clientSpokeLast = fromClient;
-                const int to = fromClient ? server : client;
-                for (ssize_t done = 0; done < n;) {
-                    const ssize_t written = ::write(to, buffer + done, size_t(n - done));
-                    if (written <= 0)
-                        return;
-                    done += written;
-                }
-            }
-        }
-    }
-
-    QString m_serverSocket;
-    int m_listener = -1;
-    int m_stop[2]{-1, -1};
-    quint16 m_port = 0;
-    std::atomic<int> m_roundTrips{0};
-    std::atomic<int> m_connections{0};
-    std::thread m_thread;
-};
-} // namespace
 
 // The same cases run on both stores: the user database on this computer and
 // the team database on a throwaway PostgreSQL server of the suite's own.
@@ -171,7 +54,7 @@ private:
     // The server's sessions of the program (its application name), or -1.
     int programSessions() const;
     // A URI to the server through the relay.
-    QString relayedUri(const RoundTripCounter &relay, const QString &user) const;
+    QString relayedUri(const LoopbackRelay &relay, const QString &user) const;
 
     std::unique_ptr<PgServer> m_server;
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -232,7 +115,7 @@ int tst_StatementStore::programSessions() const
     return count;
 }
 
-QString tst_StatementStore::relayedUri(const RoundTripCounter &relay, const QString &user) const
+QString tst_StatementStore::relayedUri(const LoopbackRelay &relay, const QString &user) const
 {
     return QStringLiteral("postgresql://127.0.0.1:%1/quorvel?user=%2").arg(relay.port()).arg(user);
 }
@@ -559,11 +442,11 @@ void tst_StatementStore::roundTripsOfAWrite()
             direct->save(statement(firm, 2006, 1), Expectation::nothing(), QStringLiteral("marie"))
                 .done);
 
-    RoundTripCounter relay(m_server->socketFolder() + QStringLiteral("/.s.PGSQL.5432"));
+    LoopbackRelay relay(m_server->socketFolder() + QStringLiteral("/.s.PGSQL.5432"), 0);
     QVERIFY(relay.port());
     PgStatementStore store(relayedUri(relay, QStringLiteral("quorvel_admin")));
     store.list(Language::English); // connected, its schema checked
-    relay.reset();
+    relay.resetRoundTrips();
     WriteOutcome outcome;
     if (command == QLatin1String("save"))
         outcome = store.save(statement(firm, 2006, 2), expected, QStringLiteral("luc"));
@@ -631,7 +514,7 @@ void tst_StatementStore::errorInsideTheTransaction()
         QVERIFY(run("SELECT pg_advisory_xact_lock(hashtext('locked ltd'), 2006)"));
     }
 
-    RoundTripCounter relay(m_server->socketFolder() + QStringLiteral("/.s.PGSQL.5432"));
+    LoopbackRelay relay(m_server->socketFolder() + QStringLiteral("/.s.PGSQL.5432"), 0);
     QVERIFY(relay.port());
     PgStatementStore store(relayedUri(relay, user));
     store.setAnswerLimit(2000); // the server's lock limit is half of it
