@@ -4,6 +4,7 @@
 #include "store/StoreLocation.h"
 #include "support/LogicTestSupport.h"
 
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 
@@ -217,9 +218,11 @@ bool PgServer::freeze(bool frozen)
         if (fields.size() > 1 && fields.at(1).toLongLong() == postmaster)
             pids << entry.toLongLong();
     }
+    // A process gone since it was listed (a finished backend the thawed
+    // postmaster has just reaped) needs no signal.
     bool all = true;
     for (const qint64 pid : std::as_const(pids))
-        all = ::kill(pid_t(pid), frozen ? SIGSTOP : SIGCONT) == 0 && all;
+        all = (::kill(pid_t(pid), frozen ? SIGSTOP : SIGCONT) == 0 || errno == ESRCH) && all;
     return all;
 }
 
