@@ -180,9 +180,9 @@ std::optional<DatabaseProblem> openBenchmarkSet(Connection &connection, const Be
     DatabaseSchema schema = DatabaseSchema::shipped(QLatin1String(kReferenceDatabaseFile));
     if (!set.sample) {
         QStringList datasetTables;
-        for (const auto &[table, columns] : schema.tables())
-            if (table.startsWith(QLatin1String("ROVAL_Vol")))
-                datasetTables << table;
+        for (const auto &[table, columns] : schema.utf8Tables())
+            if (table.startsWith("ROVAL_Vol"))
+                datasetTables << QString::fromUtf8(table);
         schema = schema.without(datasetTables);
     }
     return fncOpenCheckedDatabase(connection, set.path, schema, OpenMode::ReadOnly);

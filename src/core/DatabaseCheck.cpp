@@ -91,15 +91,14 @@ std::optional<DatabaseProblem> compareWithSchema(sqlite3 *db, const QString &pat
         return sqlite3_table_column_metadata(db, "main", table.constData(), column, nullptr,
                                              nullptr, nullptr, nullptr, nullptr) == SQLITE_OK;
     };
-    for (const auto &[table, columns] : schema.tables()) {
-        const QByteArray tableName = table.toUtf8();
-        if (!exists(tableName, nullptr)) {
-            missingTables << table;
+    for (const auto &[table, columns] : schema.utf8Tables()) {
+        if (!exists(table, nullptr)) {
+            missingTables << QString::fromUtf8(table);
             continue;
         }
-        for (const QString &column : columns)
-            if (!exists(tableName, column.toUtf8().constData()))
-                missingColumns << table + QLatin1Char('.') + column;
+        for (const QByteArray &column : columns)
+            if (!exists(table, column.constData()))
+                missingColumns << QString::fromUtf8(table + '.' + column);
     }
     if (!missingTables.isEmpty())
         return DatabaseProblem{DatabaseFault::MissingTables, path, missingTables};
@@ -110,24 +109,36 @@ std::optional<DatabaseProblem> compareWithSchema(sqlite3 *db, const QString &pat
 
 } // namespace
 
-DatabaseSchema DatabaseSchema::fromManifest(const QString &text)
+DatabaseSchema DatabaseSchema::fromManifest(const QByteArray &text)
 {
     DatabaseSchema schema;
-    for (const QString &line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        if (line.startsWith(QLatin1Char('#')))
+    for (const QByteArray &line : text.split('\n')) {
+        if (line.isEmpty() || line.startsWith('#'))
             continue;
-        QStringList cells = line.split(QLatin1Char('\t'));
-        const QString table = cells.takeFirst();
+        QList<QByteArray> cells = line.split('\t');
+        const QByteArray table = cells.takeFirst();
         schema.m_tables.append({table, cells});
     }
     return schema;
+}
+
+QList<QPair<QString, QStringList>> DatabaseSchema::tables() const
+{
+    QList<QPair<QString, QStringList>> tables;
+    for (const auto &[table, columns] : m_tables) {
+        QStringList names;
+        for (const QByteArray &column : columns)
+            names << QString::fromUtf8(column);
+        tables.append({QString::fromUtf8(table), names});
+    }
+    return tables;
 }
 
 DatabaseSchema DatabaseSchema::without(const QStringList &tables) const
 {
     DatabaseSchema rest;
     for (const auto &table : m_tables)
-        if (!tables.contains(table.first, Qt::CaseInsensitive))
+        if (!tables.contains(QString::fromUtf8(table.first), Qt::CaseInsensitive))
             rest.m_tables.append(table);
     return rest;
 }
@@ -138,7 +149,7 @@ DatabaseSchema DatabaseSchema::shipped(const QString &fileName)
                    QStringLiteral(".schema"));
     if (!manifest.open(QIODevice::ReadOnly))
         return {};
-    return fromManifest(QString::fromUtf8(manifest.readAll()));
+    return fromManifest(manifest.readAll());
 }
 
 std::optional<DatabaseProblem> fncCheckDatabaseFile(const QString &path, bool needsWrites)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -21,9 +22,9 @@ enum class Language : qint16;
 class DatabaseSchema
 {
 public:
-    // Reads a manifest: one table a line, "Table<TAB>Column<TAB>Column...";
-    // lines starting with '#' are comments.
-    static DatabaseSchema fromManifest(const QString &text);
+    // Reads a manifest (UTF-8): one table a line,
+    // "Table<TAB>Column<TAB>Column..."; lines starting with '#' are comments.
+    static DatabaseSchema fromManifest(const QByteArray &text);
     // The manifest carried in the program for a shipped database file name
     // ("ROV_DATA.mdb", "myData.mdb").
     static DatabaseSchema shipped(const QString &fileName);
@@ -33,11 +34,15 @@ public:
     DatabaseSchema without(const QStringList &tables) const;
 
     // Table names as the manifest writes them, each with its columns.
-    QList<QPair<QString, QStringList>> tables() const { return m_tables; }
+    QList<QPair<QString, QStringList>> tables() const;
+    // The same in UTF-8, as the database engine takes names: the check of a
+    // database's 5,000 columns converts none.
+    using Utf8Table = QPair<QByteArray, QList<QByteArray>>;
+    const QList<Utf8Table> &utf8Tables() const { return m_tables; }
     bool isEmpty() const { return m_tables.isEmpty(); }
 
 private:
-    QList<QPair<QString, QStringList>> m_tables;
+    QList<Utf8Table> m_tables;
 };
 
 enum class DatabaseFault {
