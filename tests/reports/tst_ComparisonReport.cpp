@@ -133,6 +133,29 @@ int valuesHolding(const QList<QList<QVariantMap>> &tables, const QString &text)
     return count;
 }
 
+// The comparison prepared on connections of its own, opened afresh (they
+// share nothing kept with the suite's): its tables, or why it failed.
+QString prepareOnOwnConnections(ReportDatabases &db, const QString &language,
+                                QList<QList<QVariantMap>> &tables)
+{
+    Connection reference;
+    Connection user;
+    QString failure;
+    try {
+        ConnectToFile(reference, db.reference.filePath(), "unknown");
+        ConnectToFile(user, db.user.filePath(), "unknown");
+        if (!fncPrepareComparisonReport(reference, user, "com", 3, "ON", 2006, kNaics, language,
+                                        firmValues()))
+            failure = "no data";
+        tables = comparisonTables(user);
+    } catch (const DatabaseError &error) {
+        failure = error.description();
+    }
+    DisconnectFromDB(user);
+    DisconnectFromDB(reference);
+    return failure;
+}
+
 QVariantMap comparisonRow(ReportDatabases &db)
 {
     const QList<QVariantMap> rows = ReportDatabases::rows(db.user, "Rpt_Comparison");
@@ -809,22 +832,8 @@ private slots:
         QList<QList<QVariantMap>> tables;
         if (change == "thread") {
             QString failure;
-            std::unique_ptr<QThread> worker(QThread::create([&] {
-                Connection reference;
-                Connection user;
-                try {
-                    ConnectToFile(reference, db.reference.filePath(), "unknown");
-                    ConnectToFile(user, db.user.filePath(), "unknown");
-                    if (!fncPrepareComparisonReport(reference, user, "com", 3, "ON", 2006, kNaics,
-                                                    language, firmValues()))
-                        failure = "no data";
-                    tables = comparisonTables(user);
-                } catch (const DatabaseError &error) {
-                    failure = error.description();
-                }
-                DisconnectFromDB(user);
-                DisconnectFromDB(reference);
-            }));
+            std::unique_ptr<QThread> worker(
+                QThread::create([&] { failure = prepareOnOwnConnections(db, language, tables); }));
             worker->start();
             QVERIFY(worker->wait(60000));
             QCOMPARE(failure, QString());
@@ -834,15 +843,8 @@ private slots:
         }
 
         // The same preparation on connections opened afresh, which share nothing kept.
-        Connection reference;
-        Connection user;
-        ConnectToFile(reference, db.reference.filePath(), "unknown");
-        ConnectToFile(user, db.user.filePath(), "unknown");
-        QVERIFY(fncPrepareComparisonReport(reference, user, "com", 3, "ON", 2006, kNaics, language,
-                                           firmValues()));
-        const QList<QList<QVariantMap>> fresh = comparisonTables(user);
-        DisconnectFromDB(user);
-        DisconnectFromDB(reference);
+        QList<QList<QVariantMap>> fresh;
+        QCOMPARE(prepareOnOwnConnections(db, language, fresh), QString());
         QCOMPARE(tables, fresh);
         QVERIFY(valuesHolding(tables, expectedTag) > 0);
         for (const QString &stale : {QStringLiteral("[E]"), QStringLiteral("[F]"),

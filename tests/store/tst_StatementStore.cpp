@@ -11,8 +11,10 @@
 
 #include <QFile>
 #include <QProcess>
+#include <chrono>
 #include <cstdio>
 #include <libpq-fe.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace testsupport;
@@ -34,8 +36,8 @@ private slots:
     void twoProcessesSaveTheSameStatement_data() { bothStores(); }
     void twoProcessesSaveTheSameStatement();
     void serverStoppedMidSession();
+    void frozenServerAnswersWithinTheLimit_data();
     void frozenServerAnswersWithinTheLimit();
-    void cancelledWhileFrozenWritesNothing();
     void roundTripsOfAWrite_data();
     void roundTripsOfAWrite();
     void errorInsideTheTransaction_data();
@@ -337,74 +339,61 @@ void tst_StatementStore::serverStoppedMidSession()
     QCOMPARE(store->open(QStringLiteral("Away Ltd"), 2006)->stamp.version, 2);
 }
 
+void tst_StatementStore::frozenServerAnswersWithinTheLimit_data()
+{
+    QTest::addColumn<bool>("stopped");
+    QTest::newRow("past the limit") << false;
+    // The limit is one the test would run into were Cancel not to stop the save.
+    QTest::newRow("stopped by the user") << true;
+}
+
 // A server that stops answering (its machine froze) holds a command no
-// longer than the store's limit (a command without one would wait here
-// until the suite's own time runs out): the command is refused as by a
-// server gone away, and the next one, once the server is back, works.
+// longer than the store's limit, or than the user waits (a command without
+// either would wait here until the suite's own time runs out): the command
+// is refused as by a server gone away, or as stopped; once the server runs
+// again nothing of it is stored, and the next command works.
 void tst_StatementStore::frozenServerAnswersWithinTheLimit()
 {
+    QFETCH(bool, stopped);
+    const QString firm = stopped ? QStringLiteral("Stopped Ltd") : QStringLiteral("Frozen Ltd");
     PgStatementStore store(m_server->uri());
-    store.setAnswerLimit(1500);
+    store.setAnswerLimit(stopped ? 120000 : 1500);
     store.list(Language::English); // connected before the server freezes
     QVERIFY(m_server->freeze(true));
+    std::thread user;
+    if (stopped)
+        user = std::thread([&store] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            store.requestCancel();
+        });
     StoreError::Kind kind = StoreError::Kind::Other;
     try {
-        store.save(statement(QStringLiteral("Frozen Ltd"), 2005, 1), Expectation::anything(),
-                   QStringLiteral("marie"));
+        store.save(statement(firm, 2005, 1), Expectation::anything(), QStringLiteral("marie"));
     } catch (const StoreError &error) {
         kind = error.kind();
     }
+    if (user.joinable())
+        user.join();
     // A new connection meets the same silence, and the same limit.
-    StoreError::Kind again = StoreError::Kind::Other;
-    try {
-        store.list(Language::English);
-    } catch (const StoreError &error) {
-        again = error.kind();
+    StoreError::Kind again = StoreError::Kind::Unreachable;
+    if (!stopped) {
+        again = StoreError::Kind::Other;
+        try {
+            store.list(Language::English);
+        } catch (const StoreError &error) {
+            again = error.kind();
+        }
     }
     QVERIFY(m_server->freeze(false));
-    QCOMPARE(kind, StoreError::Kind::Unreachable);
+    QCOMPARE(kind, stopped ? StoreError::Kind::Cancelled : StoreError::Kind::Unreachable);
     QCOMPARE(again, StoreError::Kind::Unreachable);
     // Thawed, the server reads what the save had sent, finds the client
     // gone and commits none of it.
     QTRY_COMPARE_WITH_TIMEOUT(programSessions(), 0, 20000);
-    QCOMPARE(PgStatementStore(m_server->uri()).open(QStringLiteral("Frozen Ltd"), 2005),
-             std::nullopt);
-    QVERIFY(store
-                .save(statement(QStringLiteral("Thawed Ltd"), 2005, 1), Expectation::anything(),
-                      QStringLiteral("marie"))
-                .done);
-}
-
-// The user stops a save that a frozen server holds: refused as stopped,
-// and once the server runs again nothing of it is stored.
-void tst_StatementStore::cancelledWhileFrozenWritesNothing()
-{
-    PgStatementStore store(m_server->uri());
-    store.setAnswerLimit(120000);  // the test would run into it were Cancel not to stop the save
-    store.list(Language::English); // connected before the freeze
-    QVERIFY(m_server->freeze(true));
-    std::thread user([&store] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        store.requestCancel();
-    });
-    StoreError::Kind kind = StoreError::Kind::Other;
-    try {
-        store.save(statement(QStringLiteral("Stopped Ltd"), 2005, 1), Expectation::anything(),
-                   QStringLiteral("marie"));
-    } catch (const StoreError &error) {
-        kind = error.kind();
-    }
-    user.join();
-    QVERIFY(m_server->freeze(false));
-    QCOMPARE(kind, StoreError::Kind::Cancelled);
-    QTRY_COMPARE_WITH_TIMEOUT(programSessions(), 0, 20000);
-    QCOMPARE(PgStatementStore(m_server->uri()).open(QStringLiteral("Stopped Ltd"), 2005),
-             std::nullopt);
+    QCOMPARE(PgStatementStore(m_server->uri()).open(firm, 2005), std::nullopt);
     store.clearCancel();
-    QVERIFY(store
-                .save(statement(QStringLiteral("Stopped Ltd"), 2005, 2), Expectation::nothing(),
-                      QStringLiteral("marie"))
-                .done);
+    QVERIFY(
+        store.save(statement(firm, 2005, 2), Expectation::nothing(), QStringLiteral("marie")).done);
 }
 
 void tst_StatementStore::roundTripsOfAWrite_data()
