@@ -35,3 +35,9 @@ struct LibXlsxWriter
 // The table, or nullptr when libxlsxwriter cannot be loaded (a warning says
 // why): the workbook is then not written, as when its file cannot be.
 const LibXlsxWriter *libxlsxwriter();
+
+// The table while a workbook is open: the library was loaded to open it.
+inline const LibXlsxWriter &xlsx()
+{
+    return *libxlsxwriter();
+}

@@ -12,12 +12,6 @@
 #include <QStringList>
 
 namespace {
-// The library, once a workbook is open (it is loaded then).
-const LibXlsxWriter &xlsx()
-{
-    return *libxlsxwriter();
-}
-
 // The rows before the items: firm, year, a blank row, the headings.
 constexpr int kHeadingRow = 3;
 constexpr int kAmountColumn = 3;

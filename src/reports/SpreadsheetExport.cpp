@@ -12,12 +12,6 @@
 #include <QTextStream>
 
 namespace {
-// The library, once a workbook is open (it is loaded then).
-const LibXlsxWriter &xlsx()
-{
-    return *libxlsxwriter();
-}
-
 constexpr double kLabelColumnWidth = 46;
 constexpr double kFigureColumnWidth = 16;
 constexpr int kCsvHeadingCount = 12;
